@@ -1,0 +1,182 @@
+#include "text/Encoding.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+namespace zelvane {
+namespace {
+
+// What to write for input that cannot be converted, and how much of it to skip.
+enum class BadInput { ReplaceByte, ReplaceUtf16Unit, ReplaceUtf8Character };
+
+// iconv descriptors carry state and are not safe to share between threads, so each thread
+// keeps its own, opened on first use.
+iconv_t Descriptor(const char* to, const char* from)
+{
+    struct Cache {
+        std::map<std::pair<std::string, std::string>, iconv_t> descriptors;
+        ~Cache()
+        {
+            for (auto& [key, cd] : descriptors)
+                iconv_close(cd);
+        }
+    };
+    thread_local Cache cache;
+    auto key = std::make_pair(std::string(to), std::string(from));
+    auto it = cache.descriptors.find(key);
+    if (it == cache.descriptors.end()) {
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("text conversion not available: ") + from
+                                     + " to " + to);
+        it = cache.descriptors.emplace(key, cd).first;
+    }
+    iconv(it->second, nullptr, nullptr, nullptr, nullptr); // reset the shift state
+    return it->second;
+}
+
+std::size_t Utf8SequenceLength(std::uint8_t lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
+    return 1;
+}
+
+std::vector<std::uint8_t> Convert(const char* to, const char* from,
+                                  std::span<const std::uint8_t> input,
+                                  std::span<const std::uint8_t> replacement, BadInput policy)
+{
+    iconv_t cd = Descriptor(to, from);
+    std::vector<std::uint8_t> output(input.size() * 2 + 16);
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(input.data()));
+    std::size_t inLeft = input.size();
+    std::size_t used = 0;
+    while (inLeft > 0) {
+        char* out = reinterpret_cast<char*>(output.data() + used);
+        std::size_t outLeft = output.size() - used;
+        const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+        used = output.size() - outLeft;
+        if (result != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG) {
+            output.resize(output.size() * 2);
+        } else if (errno == EILSEQ) {
+            output.resize(std::max(output.size(), used + replacement.size() + 16));
+            std::copy(replacement.begin(), replacement.end(), output.begin() + used);
+            used += replacement.size();
+            std::size_t skip = 1;
+            if (policy == BadInput::ReplaceUtf16Unit)
+                skip = 2;
+            else if (policy == BadInput::ReplaceUtf8Character)
+                skip = Utf8SequenceLength(static_cast<std::uint8_t>(*in));
+            skip = std::min(inLeft, skip);
+            in += skip;
+            inLeft -= skip;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        } else {
+            // EINVAL: the input ends inside a character; keep what came before it.
+            break;
+        }
+    }
+    output.resize(used);
+    return output;
+}
+
+constexpr std::uint8_t kUtf8Replacement[] = {0xEF, 0xBF, 0xBD};
+constexpr std::uint8_t kUtf16Replacement[] = {0xFD, 0xFF};
+constexpr std::uint8_t kQuestionMark[] = {'?'};
+
+std::string ToString(std::vector<std::uint8_t> bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+std::string Utf16LeToUtf8(std::span<const std::uint8_t> bytes)
+{
+    return ToString(
+        Convert("UTF-8", "UTF-16LE", bytes, kUtf8Replacement, BadInput::ReplaceUtf16Unit));
+}
+
+std::vector<std::uint8_t> Utf8ToUtf16Le(std::string_view utf8)
+{
+    return Convert("UTF-16LE", "UTF-8", AsBytes(utf8), kUtf16Replacement, BadInput::ReplaceByte);
+}
+
+std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes)
+{
+    return ToString(
+        Convert("UTF-8", "CP932", bytes, kUtf8Replacement, BadInput::ReplaceByte));
+}
+
+std::vector<std::uint8_t> Utf8ToCp932(std::string_view utf8)
+{
+    return Convert("CP932", "UTF-8", AsBytes(utf8), kQuestionMark,
+                   BadInput::ReplaceUtf8Character);
+}
+
+std::string Cp932FieldToUtf8(std::span<const std::uint8_t> field)
+{
+    std::size_t end = 0;
+    while (end < field.size() && field[end] != 0)
+        ++end;
+    return Cp932ToUtf8(field.first(end));
+}
+
+bool IsValidUtf8(std::span<const std::uint8_t> bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::uint8_t lead = bytes[i];
+        std::size_t length = 0;
+        std::uint32_t codePoint = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2;
+            codePoint = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3;
+            codePoint = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4;
+            codePoint = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                return false;
+            codePoint = (codePoint << 6) | (bytes[i + k] & 0x3F);
+        }
+        static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (codePoint < kSmallest[length] || codePoint > 0x10FFFF
+            || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string Utf8OrCp932ToUtf8(std::span<const std::uint8_t> bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes.begin(), bytes.end());
+    return Cp932ToUtf8(bytes);
+}
+
+} // namespace zelvane

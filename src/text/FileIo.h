@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+namespace zelvane {
+
+// The whole file, or FileIoError with the path and the reason.
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes to a temporary file beside `path` and renames it into place, so a failed save
+// leaves the old file as it was. Throws FileIoError.
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+} // namespace zelvane

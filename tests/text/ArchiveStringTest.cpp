@@ -1,0 +1,74 @@
+#include "text/BinaryReader.h"
+#include "text/BinaryWriter.h"
+#include "text/Errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvane;
+
+namespace {
+
+std::vector<std::uint8_t> Written(std::string_view text)
+{
+    BinaryWriter writer;
+    writer.WriteArchiveString(text);
+    return writer.TakeBytes();
+}
+
+std::string ReadBack(const std::vector<std::uint8_t>& bytes)
+{
+    BinaryReader reader(bytes);
+    std::string text = reader.ReadArchiveString();
+    EXPECT_TRUE(reader.atEnd());
+    return text;
+}
+
+} // namespace
+
+TEST(ArchiveString, ShortStringsUseTheOneBytePrefix)
+{
+    EXPECT_EQ(Written("ab"),
+              (std::vector<std::uint8_t>{0xFF, 0xFE, 0xFF, 0x02, 0x61, 0x00, 0x62, 0x00}));
+    EXPECT_EQ(Written(""), (std::vector<std::uint8_t>{0xFF, 0xFE, 0xFF, 0x00}));
+    EXPECT_EQ(ReadBack(Written("センター")), "センター");
+}
+
+TEST(ArchiveString, LongStringsEscalateThePrefix)
+{
+    // 254 units still fit one byte; 255 takes 0xFF + uint16; 65534 takes 0xFFFF + uint32.
+    for (std::size_t length : {254u, 255u, 65533u, 65534u, 70000u}) {
+        const std::string text(length, 'x');
+        const auto bytes = Written(text);
+        std::size_t prefix = length < 0xFF ? 4 : length < 0xFFFE ? 6 : 10;
+        ASSERT_EQ(bytes.size(), prefix + 2 * length) << length;
+        if (length >= 0xFF) {
+            EXPECT_EQ(bytes[3], 0xFF);
+        }
+        if (length >= 0xFFFE) {
+            EXPECT_EQ(bytes[4], 0xFF);
+            EXPECT_EQ(bytes[5], 0xFF);
+        }
+        EXPECT_EQ(ReadBack(bytes), text) << length;
+    }
+}
+
+TEST(ArchiveString, ReadsTheEightBitFormInCodePage932)
+{
+    // "曲" in code page 932 is 0x8B 0xC8.
+    EXPECT_EQ(ReadBack({0x03, 'a', 0x8B, 0xC8}), "a曲");
+    // The 8-bit form with a uint16 length.
+    std::vector<std::uint8_t> bytes{0xFF, 0x00, 0x01};
+    bytes.insert(bytes.end(), 256, 'z');
+    EXPECT_EQ(ReadBack(bytes), std::string(256, 'z'));
+}
+
+TEST(ArchiveString, LengthsBeyondTheDataAreRejected)
+{
+    const std::vector<std::uint8_t> huge{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF,
+                                         0xFF, 0xFF, 0xFF, 0x7F, 'a'};
+    BinaryReader reader(huge);
+    EXPECT_THROW(reader.ReadArchiveString(), EndOfFileError);
+    const std::vector<std::uint8_t> cut{0xFF, 0xFE, 0xFF, 0x02, 0x61, 0x00, 0x62};
+    BinaryReader cutReader(cut);
+    EXPECT_THROW(cutReader.ReadArchiveString(), EndOfFileError);
+}

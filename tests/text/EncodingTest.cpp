@@ -1,0 +1,66 @@
+#include "text/Encoding.h"
+#include "text/StringTable.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace zelvane;
+
+TEST(Encoding, Cp932RoundTripsJapaneseAndCutsAtALoneLeadByte)
+{
+    const auto bytes = Utf8ToCp932("左足ＩＫ");
+    EXPECT_EQ(bytes.size(), 8u);
+    EXPECT_EQ(Cp932ToUtf8(bytes), "左足ＩＫ");
+    // A fixed field cut after the lead byte of the last character.
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.end() - 1);
+    EXPECT_EQ(Cp932ToUtf8(cut), "左足Ｉ");
+    // Zero-padded field: text stops at the first zero.
+    std::vector<std::uint8_t> field(bytes);
+    field.insert(field.end(), {0, 'x', 0});
+    EXPECT_EQ(Cp932FieldToUtf8(field), "左足ＩＫ");
+}
+
+TEST(Encoding, BadBytesBecomeReplacementCharacters)
+{
+    EXPECT_EQ(Cp932ToUtf8(std::vector<std::uint8_t>{'a', 0xA0, 'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(Utf8ToCp932("a😀b"), (std::vector<std::uint8_t>{'a', '?', 'b'}));
+    // A lone surrogate in UTF-16 does not stop the text after it.
+    EXPECT_EQ(Utf16LeToUtf8(std::vector<std::uint8_t>{'a', 0, 0x00, 0xD8, 'b', 0}),
+              "a\xEF\xBF\xBD" "b");
+}
+
+TEST(Encoding, Utf8ValidityDecidesTheDecoding)
+{
+    EXPECT_TRUE(IsValidUtf8(AsBytes("曲名")));
+    EXPECT_FALSE(IsValidUtf8(std::vector<std::uint8_t>{0xC0, 0x80})); // overlong
+    EXPECT_FALSE(IsValidUtf8(std::vector<std::uint8_t>{0xED, 0xA0, 0x80})); // surrogate
+    EXPECT_EQ(Utf8OrCp932ToUtf8(AsBytes("曲名")), "曲名");
+    EXPECT_EQ(Utf8OrCp932ToUtf8(std::vector<std::uint8_t>{0x8B, 0xC8}), "曲");
+}
+
+TEST(Encoding, ConversionsAreSafeOnSeveralThreads)
+{
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 500; ++i)
+                if (Cp932ToUtf8(Utf8ToCp932("右つま先ＩＫ")) != "右つま先ＩＫ")
+                    ++failures;
+        });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(failures.load(), 0);
+}
+
+TEST(StringTable, LooksUpByIdAndByTextInBlockOrder)
+{
+    EXPECT_EQ(LoadString(IDS_BONE_CENTER), "センター");
+    EXPECT_EQ(LoadString(IDS_UNDO), "元に戻す(&U)\tCtrl+Z");
+    EXPECT_TRUE(LoadString(499).empty());
+    EXPECT_EQ(FindStringId("削除"), 130u);
+    EXPECT_EQ(FindStringId("左足ＩＫ"), 507u);
+    EXPECT_FALSE(FindStringId("no such text").has_value());
+    EXPECT_EQ(FormatString(IDS_DWI_LINE_PREFIX, {"12"}), "12行目:");
+    EXPECT_EQ(FormatString(IDS_AVI_PROGRESS, {"3", "40"}), "3/40 フレーム");
+}
