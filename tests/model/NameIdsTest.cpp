@@ -1,0 +1,56 @@
+#include "model/NameIds.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <set>
+#include <thread>
+
+using namespace zelvane;
+
+TEST(NameIds, StringTableTextsHaveTheirEntryIds)
+{
+    EXPECT_EQ(NameToID("センター"), 500);
+    EXPECT_EQ(NameToID("上半身"), 504);
+    EXPECT_EQ(NameToID("左足ＩＫ"), 507);
+    // Any table text counts, not only bone names.
+    EXPECT_EQ(NameToID("削除"), 130);
+    EXPECT_EQ(IDToName(500), "センター");
+    EXPECT_EQ(IDToName(552), "右つま先ＩＫ");
+}
+
+// The registry is process-wide; the first dynamic IDs are checked in a fresh child process.
+TEST(NameIds, UnknownNamesCountUpFromOneInAFreshProcess)
+{
+    EXPECT_EXIT(
+        {
+            const bool ok = NameToID("ボーンA") == 1 && NameToID("ボーンA") == 1
+                            && NameToID("ボーンB") == 2 && IDToName(1) == "ボーンA"
+                            && IDToName(2) == "ボーンB" && IDToName(3).empty()
+                            && NameToID("センター") == 500;
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(NameIds, UnknownIdsHaveNoName)
+{
+    EXPECT_EQ(IDToName(-5), "");
+    EXPECT_EQ(IDToName(99999), "");
+}
+
+TEST(NameIds, ConcurrentLookupsAgreeOnOneIdPerName)
+{
+    std::vector<std::thread> threads;
+    std::vector<std::vector<int>> ids(4);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&ids, t] {
+            for (int i = 0; i < 200; ++i)
+                ids[t].push_back(NameToID("concurrent-" + std::to_string(i)));
+        });
+    for (auto& thread : threads)
+        thread.join();
+    for (int t = 1; t < 4; ++t)
+        EXPECT_EQ(ids[t], ids[0]);
+    EXPECT_EQ(std::set<int>(ids[0].begin(), ids[0].end()).size(), 200u);
+}
