@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace zelvane {
+
+struct AudioMeasurement {
+    bool decoded = false;
+    std::int32_t durationMs = 0; // exact: from the number of decoded samples
+    std::string error;           // the decoder's own words when `decoded` is false
+};
+
+// How the document learns a song's duration without depending on a decoder itself; the
+// programs hand in the FFmpeg implementation of the media library.
+class IAudioMeasurer {
+public:
+    virtual ~IAudioMeasurer() = default;
+    virtual AudioMeasurement Measure(const std::filesystem::path& path) = 0;
+};
+
+} // namespace zelvane
