@@ -1,0 +1,119 @@
+#include "chart/Score.h"
+
+#include "chart/StepDocument.h"
+#include "text/Errors.h"
+
+#include <algorithm>
+
+namespace zelvane {
+
+CScore::CScore(CStepDocument* document, Style style, std::string difficulty)
+    : m_document(document)
+    , m_style(style)
+    , m_difficulty(std::move(difficulty))
+{
+    const std::int32_t players = StylePlayerCount(style);
+    const std::int32_t panelsEach = panelCount() / players;
+    for (std::int32_t i = 0; i < players; ++i)
+        m_players.push_back(std::make_unique<CPlayer>(this, i * panelsEach, panelsEach));
+    m_length = std::max(0, m_document->AudioLengthClocks());
+}
+
+CScore::~CScore()
+{
+    StopPlayers();
+}
+
+std::size_t CScore::InsertNote(std::unique_ptr<CNote> note)
+{
+    const std::int32_t clock = note->clock;
+    auto it = std::find_if(m_notes.begin(), m_notes.end(),
+                           [clock](const auto& other) { return other->clock > clock; });
+    it = m_notes.insert(it, std::move(note));
+    return static_cast<std::size_t>(it - m_notes.begin());
+}
+
+void CScore::AppendNote(std::unique_ptr<CNote> note)
+{
+    m_notes.push_back(std::move(note));
+}
+
+CNote* CScore::FindNote(std::int32_t clock, std::int32_t panel) const
+{
+    for (const auto& note : m_notes)
+        if (note->clock == clock && note->panel == panel)
+            return note.get();
+    return nullptr;
+}
+
+std::ptrdiff_t CScore::IndexOf(const CNote* note) const
+{
+    for (std::size_t i = 0; i < m_notes.size(); ++i)
+        if (m_notes[i].get() == note)
+            return static_cast<std::ptrdiff_t>(i);
+    return -1;
+}
+
+std::unique_ptr<CNote> CScore::TakeNoteAt(std::size_t index)
+{
+    if (index >= m_notes.size())
+        throw InvalidArgumentError("note index out of range");
+    std::unique_ptr<CNote> note = std::move(m_notes[index]);
+    m_notes.erase(m_notes.begin() + static_cast<std::ptrdiff_t>(index));
+    return note;
+}
+
+std::unique_ptr<CNote> CScore::TakeNote(const CNote* note)
+{
+    const std::ptrdiff_t index = IndexOf(note);
+    if (index < 0)
+        throw InvalidArgumentError("the note is not in this score");
+    return TakeNoteAt(static_cast<std::size_t>(index));
+}
+
+void CScore::SortNotesForMove()
+{
+    std::stable_sort(m_notes.begin(), m_notes.end(), [](const auto& a, const auto& b) {
+        const std::int64_t keyA = static_cast<std::int64_t>(a->clock) - a->length;
+        const std::int64_t keyB = static_cast<std::int64_t>(b->clock) - b->length;
+        if (keyA != keyB)
+            return keyA < keyB;
+        return a->panel < b->panel;
+    });
+}
+
+ClockRange CScore::CopyRange(std::int32_t start, std::int32_t length) const
+{
+    ClockRange range;
+    range.start = start;
+    range.length = length;
+    const std::int64_t end = static_cast<std::int64_t>(start) + length;
+    for (const auto& note : m_notes)
+        if (note->clock >= start && note->clock < end)
+            range.notes.push_back(*note);
+    return range;
+}
+
+void CScore::UpdateLength(std::int32_t fromClock)
+{
+    std::int32_t end = 0;
+    for (const auto& note : m_notes)
+        end = std::max(end, note->endClock());
+    m_length = std::max(end, m_document->AudioLengthClocks());
+    for (auto& player : m_players)
+        player->Regenerate(fromClock);
+}
+
+void CScore::StopPlayers()
+{
+    for (auto& player : m_players)
+        player->StopWorker();
+}
+
+void CScore::WaitPlayers()
+{
+    for (auto& player : m_players)
+        player->WaitWorker();
+}
+
+} // namespace zelvane

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "chart/ClipboardFormat.h"
+#include "chart/Note.h"
+#include "chart/Player.h"
+#include "chart/Style.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelvane {
+
+class CStepDocument;
+
+using NoteArray = std::vector<std::unique_ptr<CNote>>;
+
+// One chart of the song: its notes in clock order and the dancers who dance it. Notes are
+// owned one by one so that commands can refer to them by identity while they move about.
+class CScore {
+public:
+    CScore(CStepDocument* document, Style style, std::string difficulty);
+    ~CScore();
+    CScore(const CScore&) = delete;
+    CScore& operator=(const CScore&) = delete;
+
+    CStepDocument* document() const { return m_document; }
+    Style style() const { return m_style; }
+    const std::string& difficulty() const { return m_difficulty; }
+    std::int32_t panelCount() const { return StylePanelCount(m_style); }
+    std::int32_t length() const { return m_length; }
+    const NoteArray& notes() const { return m_notes; }
+    const std::vector<std::unique_ptr<CPlayer>>& players() const { return m_players; }
+    const std::string& aviPath() const { return m_aviPath; }
+    void SetAviPath(std::string path) { m_aviPath = std::move(path); }
+
+    // Inserts after every note with the same or an earlier clock; returns the index.
+    std::size_t InsertNote(std::unique_ptr<CNote> note);
+    // Appends without looking at the order (loading keeps the order the file has).
+    void AppendNote(std::unique_ptr<CNote> note);
+    // The first note with this clock and panel, or null.
+    CNote* FindNote(std::int32_t clock, std::int32_t panel) const;
+    // Index of the note with this identity, or -1.
+    std::ptrdiff_t IndexOf(const CNote* note) const;
+    // Takes a note out of the score; the caller owns it. Throws InvalidArgumentError for an
+    // index out of range.
+    std::unique_ptr<CNote> TakeNoteAt(std::size_t index);
+    // Takes out the note with this identity. Throws InvalidArgumentError if it is not here.
+    std::unique_ptr<CNote> TakeNote(const CNote* note);
+    // Orders the notes by (clock - length, panel), as moving notes leaves them.
+    void SortNotesForMove();
+
+    // Every note with start <= clock < start + length, in score order, as a clipboard range.
+    ClockRange CopyRange(std::int32_t start, std::int32_t length) const;
+    // Whether a panel number is one of this score's.
+    bool HasPanel(std::int32_t panel) const { return panel >= 0 && panel < panelCount(); }
+
+    // Recomputes the length and restarts the dancers' motion from `fromClock`.
+    void UpdateLength(std::int32_t fromClock);
+    void StopPlayers();
+    void WaitPlayers();
+
+private:
+    CStepDocument* m_document;
+    Style m_style;
+    std::string m_difficulty;
+    NoteArray m_notes;
+    std::int32_t m_length = 0;
+    std::vector<std::unique_ptr<CPlayer>> m_players;
+    std::string m_aviPath;
+};
+
+} // namespace zelvane

@@ -1,0 +1,332 @@
+#include "chart/StepDocument.h"
+
+#include "chart/TimeUnits.h"
+#include "chart/ZlvmFile.h"
+#include "text/Errors.h"
+#include "text/FileIo.h"
+#include "text/StringTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+namespace zelvane {
+namespace {
+
+bool CanOpenForReading(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    return file.good();
+}
+
+std::string FileTitle(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+} // namespace
+
+CStepDocument::CStepDocument(IDocumentHost* host, IAudioMeasurer* audio)
+    : m_host(host ? host : &m_defaultHost)
+    , m_audio(audio)
+{
+    const ColorSettings colors = m_host->ReadColorSettings();
+    m_backgroundColor = colors.background;
+    m_screenColor = colors.screen;
+}
+
+CStepDocument::~CStepDocument()
+{
+    // Commands refer to scores; drop them first, then stop every dancer before the scores go.
+    ClearHistory();
+    DeleteAllScores();
+}
+
+void CStepDocument::SetHost(IDocumentHost* host)
+{
+    m_host = host ? host : &m_defaultHost;
+}
+
+void CStepDocument::DeleteContents()
+{
+    WaitAllPlayers();
+    if (m_playing) {
+        m_host->StopPlayback();
+        m_playing = false;
+    }
+    ClearHistory();
+    DeleteAllScores();
+    m_title.clear();
+    m_artist.clear();
+    m_bpm = kDefaultBpm;
+    m_gap = 0;
+    m_audioPath.clear();
+    m_audioLength = 0;
+    m_modelPath.clear();
+    m_twist = true;
+    m_turnEnabled = false;
+    m_motion = MotionParameters();
+    m_currentTime = 0;
+    m_zoomIndex = 7;
+    const ColorSettings colors = m_host->ReadColorSettings();
+    m_backgroundColor = colors.background;
+    m_screenColor = colors.screen;
+}
+
+void CStepDocument::NewDocument()
+{
+    DeleteContents();
+    m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
+    m_currentScore = m_scores.front().get();
+    m_pathName.clear();
+    m_modified = false;
+    UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);
+}
+
+void CStepDocument::OpenDocument(const std::filesystem::path& path)
+{
+    // Everything is read and checked before the document is touched, so a damaged file
+    // leaves the user's document as it was.
+    const ZlvmDocumentData data = ReadZlvm(ReadWholeFile(path));
+    m_pathName = path;
+    Load(data);
+    m_modified = false;
+}
+
+void CStepDocument::SaveDocument(const std::filesystem::path& path)
+{
+    WriteFileAtomically(path, WriteZlvm(CaptureZlvm(*this)));
+    m_pathName = path;
+    m_modified = false;
+}
+
+void CStepDocument::Load(const ZlvmDocumentData& data)
+{
+    if (!IsValidBpm(data.bpm))
+        throw InvalidArgumentError("the tempo must be a number above 0");
+    DeleteContents();
+    m_title = data.title;
+    m_artist = data.artist;
+    m_bpm = data.bpm;
+    m_gap = data.gap;
+    m_twist = data.twist;
+    m_turnEnabled = data.turnEnabled;
+    for (const ZlvmScoreRecord& record : data.scores) {
+        auto score = std::make_unique<CScore>(this, record.style, record.difficulty);
+        // A damaged file may name panels the score does not have; such notes could never
+        // be drawn or danced, and are left out rather than trusted.
+        for (const CNote& note : record.notes)
+            if (score->HasPanel(note.panel))
+                score->AppendNote(std::make_unique<CNote>(note));
+        // A score without notes is not kept.
+        if (score->notes().empty())
+            continue;
+        score->SetAviPath(record.aviPath);
+        for (std::size_t i = 0; i < score->players().size() && i < record.motionPaths.size(); ++i)
+            score->players()[i]->SetMotionPath(record.motionPaths[i]);
+        m_scores.push_back(std::move(score));
+    }
+    if (m_scores.empty())
+        m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
+    m_currentScore = m_scores.front().get();
+    SetAudio(data.audioPath);
+    SetModel(data.modelPath);
+    m_backgroundColor = data.backgroundColor;
+    m_screenColor = data.screenColor;
+    UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);
+}
+
+void CStepDocument::AddView(IStepDocumentView* view)
+{
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void CStepDocument::RemoveView(IStepDocumentView* view)
+{
+    std::erase(m_views, view);
+}
+
+void CStepDocument::UpdateAllViews(IStepDocumentView* sender, UpdateHint hint, CScore* score)
+{
+    // A view may add or remove views while it updates; walk a copy.
+    const std::vector<IStepDocumentView*> views = m_views;
+    for (IStepDocumentView* view : views)
+        if (view != sender)
+            view->OnUpdate(sender, hint, score);
+}
+
+bool CStepDocument::IsValidBpm(float bpm)
+{
+    return std::isfinite(bpm) && bpm > 0.0f;
+}
+
+void CStepDocument::SetBpm(float bpm)
+{
+    if (!IsValidBpm(bpm))
+        throw InvalidArgumentError("the tempo must be a number above 0");
+    m_bpm = bpm;
+}
+
+bool CStepDocument::AskAboutMissingFile(std::string& path, const std::string& message,
+                                        std::uint32_t filterId, const std::string& directoryKey)
+{
+    const MissingFileAnswer answer
+        = m_host->AnswerMissingFile({message, path, filterId, directoryKey});
+    switch (answer.action) {
+    case MissingFileAnswer::Action::Retry:
+        path = answer.path;
+        return !path.empty();
+    case MissingFileAnswer::Action::Ignore:
+        path.clear();
+        return false;
+    case MissingFileAnswer::Action::Keep:
+        return false;
+    }
+    return false;
+}
+
+void CStepDocument::SetAudio(const std::string& path)
+{
+    if (m_playing) {
+        m_host->StopPlayback();
+        m_playing = false;
+    }
+    m_audioPath = path;
+    m_audioLength = 0;
+    while (!m_audioPath.empty()) {
+        std::string message;
+        if (!CanOpenForReading(m_audioPath)) {
+            message = FormatString(IDS_FILE_NOT_FOUND, {FileTitle(m_audioPath)});
+        } else if (!m_audio) {
+            return; // nothing here can decode audio: keep the path, no length
+        } else {
+            const AudioMeasurement measured = m_audio->Measure(m_audioPath);
+            if (measured.decoded) {
+                m_audioLength = measured.durationMs;
+                return;
+            }
+            message = measured.error;
+        }
+        if (!AskAboutMissingFile(m_audioPath, message, IDS_FILTER_AUDIO, ""))
+            return;
+    }
+}
+
+void CStepDocument::SetModel(const std::string& path)
+{
+    m_modelPath = path;
+    while (!m_modelPath.empty() && !CanOpenForReading(m_modelPath)) {
+        const std::string message = FormatString(IDS_FILE_NOT_FOUND, {FileTitle(m_modelPath)});
+        if (!AskAboutMissingFile(m_modelPath, message, IDS_FILTER_MODEL, "ModelDirectory"))
+            break;
+    }
+    m_host->BeginWait();
+    WaitAllPlayers();
+    // The model reader plugs in here and measures its own parameters; without a model the
+    // generator uses the defaults.
+    m_motion = MotionParameters();
+    UpdateAllScores();
+    m_host->EndWait();
+}
+
+void CStepDocument::SetMotionOptions(float panelSize, bool twist, bool turnEnabled)
+{
+    m_motion.panelSize = panelSize;
+    m_twist = twist;
+    m_turnEnabled = turnEnabled;
+}
+
+CScore* CStepDocument::FindScore(Style style, const std::string& difficulty) const
+{
+    for (const auto& score : m_scores)
+        if (score->style() == style && score->difficulty() == difficulty)
+            return score.get();
+    return nullptr;
+}
+
+CScore* CStepDocument::FindOrCreateScore(Style style, const std::string& difficulty)
+{
+    if (CScore* score = FindScore(style, difficulty))
+        return score;
+    m_scores.push_back(std::make_unique<CScore>(this, style, difficulty));
+    return m_scores.back().get();
+}
+
+void CStepDocument::DeleteScore(CScore* score)
+{
+    auto it = std::find_if(m_scores.begin(), m_scores.end(),
+                           [score](const auto& owned) { return owned.get() == score; });
+    if (it == m_scores.end())
+        throw InvalidArgumentError("the score is not in this document");
+    (*it)->StopPlayers();
+    m_scores.erase(it);
+    if (m_currentScore == score)
+        m_currentScore = m_scores.empty() ? nullptr : m_scores.front().get();
+}
+
+void CStepDocument::DeleteAllScores()
+{
+    for (auto& score : m_scores)
+        score->StopPlayers();
+    m_scores.clear();
+    m_currentScore = nullptr;
+}
+
+void CStepDocument::UpdateAllScores()
+{
+    for (auto& score : m_scores)
+        score->UpdateLength(0);
+}
+
+void CStepDocument::WaitAllPlayers()
+{
+    for (auto& score : m_scores)
+        score->WaitPlayers();
+}
+
+void CStepDocument::ZoomIn()
+{
+    if (m_zoomIndex > 0) {
+        --m_zoomIndex;
+        UpdateAllViews(nullptr, UpdateHint::Zoom);
+    }
+}
+
+void CStepDocument::ZoomOut()
+{
+    if (m_zoomIndex < 7) {
+        ++m_zoomIndex;
+        UpdateAllViews(nullptr, UpdateHint::Zoom);
+    }
+}
+
+std::int32_t CStepDocument::ClockToFrame(std::int32_t clock) const
+{
+    return zelvane::ClockToFrame(clock, m_bpm);
+}
+
+std::int32_t CStepDocument::FrameToClock(std::int32_t frame) const
+{
+    return zelvane::FrameToClock(frame, m_bpm);
+}
+
+std::int32_t CStepDocument::FrameToAudioTime(std::int32_t frame) const
+{
+    return zelvane::FrameToAudioTime(frame, m_gap);
+}
+
+std::int32_t CStepDocument::AudioTimeToFrame(std::int32_t milliseconds) const
+{
+    return zelvane::AudioTimeToFrame(milliseconds, m_gap);
+}
+
+std::int32_t CStepDocument::AudioLengthClocks() const
+{
+    return zelvane::AudioLengthClocks(m_audioLength, m_gap, m_bpm);
+}
+
+} // namespace zelvane

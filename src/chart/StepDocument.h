@@ -1,0 +1,178 @@
+#pragma once
+
+#include "chart/AudioMeasurer.h"
+#include "chart/DocumentHost.h"
+#include "chart/DocumentView.h"
+#include "chart/Score.h"
+#include "chart/Style.h"
+#include "chart/commands/Undoable.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelvane {
+
+struct ZlvmDocumentData;
+
+struct DwiImportResult {
+    bool imported = false; // false: the user declined, or the file could not be opened
+    std::string errors;    // one line per problem, "N行目:" first, CR LF between lines
+};
+
+// The model-derived numbers the dance generator uses; these are their values without a
+// model (a model measures its own when it is set).
+struct MotionParameters {
+    float panelSize = 12.0f;
+    float leftFootRestX = 0.875424f;
+    float rightFootRestX = -0.875424f;
+    float toeReach = 2.463567f;
+};
+
+// The one document of the program: the song settings, the scores, the files that go with
+// them, the motion options, what the views share, and the command history.
+class CStepDocument : public CUndoable {
+public:
+    static constexpr std::array<std::int32_t, 8> kZoomTable{3, 4, 6, 8, 12, 16, 24, 48};
+    static constexpr float kDefaultBpm = 120.0f;
+
+    explicit CStepDocument(IDocumentHost* host = nullptr, IAudioMeasurer* audio = nullptr);
+    ~CStepDocument() override;
+    CStepDocument(const CStepDocument&) = delete;
+    CStepDocument& operator=(const CStepDocument&) = delete;
+
+    // --- The program around the document ---
+    void SetHost(IDocumentHost* host);
+    void SetAudioMeasurer(IAudioMeasurer* audio) { m_audio = audio; }
+    IDocumentHost& host() { return *m_host; }
+
+    // --- Life cycle ---
+    // Every field back to its default; scores, history and model are gone.
+    void DeleteContents();
+    // An empty document with one SINGLE "BASIC" score.
+    void NewDocument();
+    // Reads a document file. On failure (FileIoError, FileFormatError) nothing changes.
+    void OpenDocument(const std::filesystem::path& path);
+    // Writes the document file through a temporary file; clears the modified flag.
+    void SaveDocument(const std::filesystem::path& path);
+    // Replaces the contents with what a document file held (the reader's result).
+    void Load(const ZlvmDocumentData& data);
+    const std::filesystem::path& pathName() const { return m_pathName; }
+    void SetPathName(std::filesystem::path path) { m_pathName = std::move(path); }
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified) { m_modified = modified; }
+
+    // Replaces every score with the charts of a DWI file (the DWI reader defines this).
+    // `confirmReplace` is asked first when any score has notes; false leaves all as it was.
+    DwiImportResult ImportDwi(const std::filesystem::path& path,
+                              const std::function<bool()>& confirmReplace = {});
+
+    // --- Views ---
+    void AddView(IStepDocumentView* view);
+    void RemoveView(IStepDocumentView* view);
+    void UpdateAllViews(IStepDocumentView* sender, UpdateHint hint, CScore* score = nullptr);
+
+    // --- Song settings ---
+    const std::string& title() const { return m_title; }
+    const std::string& artist() const { return m_artist; }
+    float bpm() const { return m_bpm; }
+    std::int32_t gap() const { return m_gap; }
+    void SetTitle(std::string title) { m_title = std::move(title); }
+    void SetArtist(std::string artist) { m_artist = std::move(artist); }
+    // A tempo must be a finite number above 0: InvalidArgumentError otherwise, nothing
+    // changed, so no conversion ever divides by zero.
+    void SetBpm(float bpm);
+    void SetGap(std::int32_t gap) { m_gap = gap; }
+    static bool IsValidBpm(float bpm);
+
+    // --- Audio and model ---
+    const std::string& audioPath() const { return m_audioPath; }
+    std::int32_t audioLength() const { return m_audioLength; }
+    // Attaches a song; a missing or undecodable file is put to the host.
+    void SetAudio(const std::string& path);
+    const std::string& modelPath() const { return m_modelPath; }
+    void SetModel(const std::string& path);
+
+    // --- Motion options and model-derived parameters ---
+    bool twist() const { return m_twist; }
+    bool turnEnabled() const { return m_turnEnabled; }
+    float panelSize() const { return m_motion.panelSize; }
+    const MotionParameters& motionParameters() const { return m_motion; }
+    void SetMotionOptions(float panelSize, bool twist, bool turnEnabled);
+
+    // --- Scores ---
+    const std::vector<std::unique_ptr<CScore>>& scores() const { return m_scores; }
+    CScore* FindScore(Style style, const std::string& difficulty) const;
+    CScore* FindOrCreateScore(Style style, const std::string& difficulty);
+    // Deletes one score (stopping its dancers); the current score moves to the first.
+    void DeleteScore(CScore* score);
+    void DeleteAllScores();
+    void UpdateAllScores();
+    CScore* currentScore() const { return m_currentScore; }
+    void SetCurrentScore(CScore* score) { m_currentScore = score; }
+    void WaitAllPlayers();
+
+    // --- What the views share ---
+    std::int32_t currentTime() const { return m_currentTime; }
+    void SetCurrentTime(std::int32_t clock) { m_currentTime = clock; }
+    std::int32_t zoomIndex() const { return m_zoomIndex; }
+    std::int32_t clocksPerRow() const { return kZoomTable[static_cast<std::size_t>(m_zoomIndex)]; }
+    bool CanZoomIn() const { return m_zoomIndex >= 1; }
+    bool CanZoomOut() const { return m_zoomIndex < 7; }
+    void ZoomIn();
+    void ZoomOut();
+    bool playing() const { return m_playing; }
+    void SetPlaying(bool playing) { m_playing = playing; }
+    std::uint32_t backgroundColor() const { return m_backgroundColor; }
+    std::uint32_t screenColor() const { return m_screenColor; }
+    void SetBackgroundColor(std::uint32_t color) { m_backgroundColor = color; }
+    void SetScreenColor(std::uint32_t color) { m_screenColor = color; }
+
+    // Undo and redo are off while the song plays, whatever the history holds.
+    bool IsUndoEnabled() const { return !m_playing && CanUndo(); }
+    bool IsRedoEnabled() const { return !m_playing && CanRedo(); }
+
+    // --- Conversions at the document's tempo and gap ---
+    std::int32_t ClockToFrame(std::int32_t clock) const;
+    std::int32_t FrameToClock(std::int32_t frame) const;
+    std::int32_t FrameToAudioTime(std::int32_t frame) const;
+    std::int32_t AudioTimeToFrame(std::int32_t milliseconds) const;
+    std::int32_t AudioLengthClocks() const;
+
+private:
+    // Asks the host about a file that cannot be used. True: try `path` again (the user
+    // chose another file); false: go on without the file, `path` as the answer left it.
+    bool AskAboutMissingFile(std::string& path, const std::string& message,
+                             std::uint32_t filterId, const std::string& directoryKey);
+
+    IDocumentHost m_defaultHost;
+    IDocumentHost* m_host;
+    IAudioMeasurer* m_audio;
+    std::vector<IStepDocumentView*> m_views;
+    std::filesystem::path m_pathName;
+    bool m_modified = false;
+
+    std::string m_title;
+    std::string m_artist;
+    float m_bpm = kDefaultBpm;
+    std::int32_t m_gap = 0;
+    std::string m_audioPath;
+    std::int32_t m_audioLength = 0;
+    std::string m_modelPath;
+    bool m_twist = true;
+    bool m_turnEnabled = false;
+    MotionParameters m_motion;
+    std::vector<std::unique_ptr<CScore>> m_scores;
+    CScore* m_currentScore = nullptr;
+    std::int32_t m_currentTime = 0;
+    std::int32_t m_zoomIndex = 7;
+    bool m_playing = false;
+    std::uint32_t m_backgroundColor = 0xFFFFFF;
+    std::uint32_t m_screenColor = 0;
+};
+
+} // namespace zelvane

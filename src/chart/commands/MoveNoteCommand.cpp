@@ -1,0 +1,36 @@
+#include "chart/commands/MoveNoteCommand.h"
+
+#include "chart/Score.h"
+
+namespace zelvane {
+
+CMoveNoteCommand::CMoveNoteCommand(CScore* score, std::string name)
+    : CScoreCommand(score, std::move(name))
+{
+}
+
+void CMoveNoteCommand::AddMove(CNote* note, std::int32_t newClock, std::int32_t newPanel,
+                               std::int32_t newLength)
+{
+    LowerMinClock(note->clock);
+    LowerMinClock(newClock);
+    m_elements.push_back({note, *note, CNote{newClock, newPanel, newLength}});
+}
+
+void CMoveNoteCommand::Do(IStepDocumentView* sender)
+{
+    for (CElement& element : m_elements)
+        *element.note = element.newValues;
+    score()->SortNotesForMove();
+    Finish(UpdateHint::NotesMoved, sender);
+}
+
+void CMoveNoteCommand::Undo()
+{
+    for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
+        *it->note = it->oldValues;
+    score()->SortNotesForMove();
+    Finish(UpdateHint::NotesMoved, nullptr);
+}
+
+} // namespace zelvane

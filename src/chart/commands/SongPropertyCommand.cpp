@@ -1,0 +1,40 @@
+#include "chart/commands/SongPropertyCommand.h"
+
+#include "chart/StepDocument.h"
+#include "text/Errors.h"
+#include "text/StringTable.h"
+
+namespace zelvane {
+
+CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperties newValues)
+    : CDocumentCommand(document, std::string(LoadString(IDS_SONG_SETTINGS)))
+    , m_old{document->title(), document->artist(), document->bpm(), document->gap()}
+    , m_new(std::move(newValues))
+{
+    if (!CStepDocument::IsValidBpm(m_new.bpm))
+        throw InvalidArgumentError("the tempo must be a number above 0");
+}
+
+void CSongPropertyCommand::Apply(const SongProperties& values, IStepDocumentView* sender)
+{
+    CStepDocument* doc = document();
+    doc->SetTitle(values.title);
+    doc->SetArtist(values.artist);
+    doc->SetBpm(values.bpm);
+    doc->SetGap(values.gap);
+    doc->UpdateAllScores();
+    doc->SetModifiedFlag(true);
+    doc->UpdateAllViews(sender, UpdateHint::Song);
+}
+
+void CSongPropertyCommand::Do(IStepDocumentView* sender)
+{
+    Apply(m_new, sender);
+}
+
+void CSongPropertyCommand::Undo()
+{
+    Apply(m_old, nullptr);
+}
+
+} // namespace zelvane

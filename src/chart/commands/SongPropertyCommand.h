@@ -1,0 +1,33 @@
+#pragma once
+
+#include "chart/commands/Command.h"
+
+namespace zelvane {
+
+struct SongProperties {
+    std::string title;
+    std::string artist;
+    float bpm = 120.0f;
+    std::int32_t gap = 0;
+};
+
+// Changes title, artist, tempo and gap together; every score is re-timed.
+class CSongPropertyCommand : public CDocumentCommand {
+public:
+    // The old values are the document's current ones. Throws InvalidArgumentError when the
+    // new tempo is not a number above 0.
+    CSongPropertyCommand(CStepDocument* document, SongProperties newValues);
+    const SongProperties& oldValues() const { return m_old; }
+    const SongProperties& newValues() const { return m_new; }
+
+    void Do(IStepDocumentView* sender) override;
+    void Undo() override;
+
+private:
+    void Apply(const SongProperties& values, IStepDocumentView* sender);
+
+    SongProperties m_old;
+    SongProperties m_new;
+};
+
+} // namespace zelvane
