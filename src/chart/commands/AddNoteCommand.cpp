@@ -20,15 +20,22 @@ void CAddNoteCommand::AddNote(std::unique_ptr<CNote> note)
 void CAddNoteCommand::InsertNotes()
 {
     for (CElement& element : m_elements) {
+        element.placed = element.note.get();
         element.index = score()->InsertNote(std::move(element.note));
     }
 }
 
 void CAddNoteCommand::RemoveNotes()
 {
-    // Last first: every stored index is then still valid when it is used.
+    // Last first, so that every stored index is still valid when it is used, unless a later
+    // move re-sorted the notes: then the note is found by identity, never another taken out.
     for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it) {
-        it->note = score()->TakeNoteAt(it->index);
+        const auto& notes = score()->notes();
+        if (it->index < notes.size() && notes[it->index].get() == it->placed)
+            it->note = score()->TakeNoteAt(it->index);
+        else
+            it->note = score()->TakeNote(it->placed);
+        it->placed = nullptr;
     }
 }
 

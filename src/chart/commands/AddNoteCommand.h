@@ -13,6 +13,7 @@ class CAddNoteCommand : public CScoreCommand {
 public:
     struct CElement {
         std::unique_ptr<CNote> note; // held while the command is undone
+        CNote* placed = nullptr;     // the note while the score holds it
         std::size_t index = 0;       // where it was inserted
     };
 

@@ -1,0 +1,48 @@
+#include "chart/ClipboardFormat.h"
+#include "text/Errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvane;
+
+TEST(ClipboardFormat, NoteListLayoutAndRoundTrip)
+{
+    const std::vector<CNote> notes{{96, 2, 0}, {-1, 7, 300}};
+    const auto bytes = WriteNoteList(notes);
+    const std::vector<std::uint8_t> expected{2,    0,    0,    0,    96, 0, 0, 0, 2, 0, 0, 0, 0, 0,
+                                             0xFF, 0xFF, 0xFF, 0xFF, 7,  0, 44, 1, 0, 0};
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(ReadNoteList(bytes), notes);
+    EXPECT_EQ(WriteNoteList({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_TRUE(ReadNoteList(WriteNoteList({})).empty());
+}
+
+TEST(ClipboardFormat, ClockRangeMovesToTheInsertionClock)
+{
+    const ClockRange copied{96, 96, {{96, 0, 0}, {150, 2, 12}}};
+    const auto bytes = WriteClockRange(copied);
+    ASSERT_EQ(bytes.size(), 12u + 20u);
+    EXPECT_EQ(bytes[0], 96);
+    EXPECT_EQ(bytes[4], 96);
+    EXPECT_EQ(bytes[8], 2);
+    const ClockRange pasted = ReadClockRange(bytes, 0);
+    EXPECT_EQ(pasted.start, 0);
+    EXPECT_EQ(pasted.length, 96);
+    EXPECT_EQ(pasted.notes, (std::vector<CNote>{{0, 0, 0}, {54, 2, 12}}));
+    EXPECT_EQ(ReadClockRange(bytes, 1000).notes[1].clock, 1054);
+}
+
+TEST(ClipboardFormat, ShortOrNegativeDataIsRejectedWithoutReadingPastItsEnd)
+{
+    const auto list = WriteNoteList(std::vector<CNote>(3, CNote{1, 2, 3}));
+    for (std::size_t size = 0; size < list.size(); ++size)
+        EXPECT_THROW(ReadNoteList(std::span(list).first(size)), EndOfFileError) << size;
+    const auto range = WriteClockRange({0, 48, std::vector<CNote>(2)});
+    for (std::size_t size = 0; size < range.size(); ++size)
+        EXPECT_THROW(ReadClockRange(std::span(range).first(size), 0), EndOfFileError) << size;
+
+    // A count far beyond the data, and a negative one.
+    EXPECT_THROW(ReadNoteList(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0x7F, 1, 2}),
+                 EndOfFileError);
+    EXPECT_THROW(ReadNoteList(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}), FileFormatError);
+}

@@ -1,0 +1,216 @@
+#include "ChartTestSupport.h"
+#include "text/Errors.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+class FakeAudio : public IAudioMeasurer {
+public:
+    AudioMeasurement Measure(const std::filesystem::path& path) override
+    {
+        measured.push_back(path.string());
+        if (path.extension() == ".bad")
+            return {false, 0, "Invalid data found when processing input"};
+        return {true, 10000, ""};
+    }
+    std::vector<std::string> measured;
+};
+
+class ScriptedHost : public IDocumentHost {
+public:
+    MissingFileAnswer AnswerMissingFile(const MissingFileRequest& request) override
+    {
+        requests.push_back(request);
+        if (answers.empty())
+            return {MissingFileAnswer::Action::Ignore, ""};
+        MissingFileAnswer answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    ColorSettings ReadColorSettings() override { return colors; }
+
+    std::vector<MissingFileAnswer> answers;
+    std::vector<MissingFileRequest> requests;
+    ColorSettings colors{0x123456, 0x654321};
+};
+
+class TempDir {
+public:
+    TempDir()
+    {
+        path = std::filesystem::temp_directory_path()
+               / ("zelvane-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
+                  + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    std::string File(const std::string& name, const std::string& content = "x") const
+    {
+        std::ofstream(path / name) << content;
+        return (path / name).string();
+    }
+    std::filesystem::path path;
+};
+
+} // namespace
+
+TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
+{
+    ScriptedHost host;
+    CStepDocument document(&host);
+    document.NewDocument();
+    document.SetTitle("old");
+    document.SetArtist("someone");
+    document.SetBpm(150.0f);
+    document.SetGap(300);
+    document.SetMotionOptions(20.0f, false, true);
+    document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+    document.ZoomIn();
+    document.NewDocument();
+
+    ASSERT_EQ(document.scores().size(), 1u);
+    const CScore& score = *document.scores()[0];
+    EXPECT_EQ(document.currentScore(), &score);
+    EXPECT_EQ(score.style(), Style::SINGLE);
+    EXPECT_EQ(score.difficulty(), "BASIC");
+    EXPECT_TRUE(score.notes().empty());
+    EXPECT_EQ(document.title(), "");
+    EXPECT_EQ(document.artist(), "");
+    EXPECT_EQ(document.bpm(), 120.0f);
+    EXPECT_EQ(document.gap(), 0);
+    EXPECT_TRUE(document.twist());
+    EXPECT_FALSE(document.turnEnabled());
+    EXPECT_EQ(document.panelSize(), 12.0f);
+    EXPECT_EQ(document.zoomIndex(), 7);
+    EXPECT_EQ(document.clocksPerRow(), 48);
+    EXPECT_EQ(document.backgroundColor(), 0x123456u);
+    EXPECT_EQ(document.screenColor(), 0x654321u);
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST(StepDocument, TempoMustBeAFiniteNumberAboveZero)
+{
+    CStepDocument document;
+    for (float bad : {0.0f, -1.0f, std::numeric_limits<float>::infinity(),
+                      std::numeric_limits<float>::quiet_NaN()})
+        EXPECT_THROW(document.SetBpm(bad), InvalidArgumentError);
+    EXPECT_EQ(document.bpm(), 120.0f);
+    document.SetBpm(0.5f);
+    EXPECT_EQ(document.bpm(), 0.5f);
+}
+
+TEST(StepDocument, ZoomStepsThroughTheTableAndStopsAtItsEnds)
+{
+    CStepDocument document;
+    RecordingView view;
+    document.AddView(&view);
+    EXPECT_FALSE(document.CanZoomOut());
+    document.ZoomOut();
+    EXPECT_EQ(document.zoomIndex(), 7);
+    EXPECT_TRUE(view.updates.empty());
+    std::vector<std::int32_t> rows;
+    while (document.CanZoomIn()) {
+        document.ZoomIn();
+        rows.push_back(document.clocksPerRow());
+    }
+    EXPECT_EQ(rows, (std::vector<std::int32_t>{24, 16, 12, 8, 6, 4, 3}));
+    document.ZoomIn();
+    EXPECT_EQ(document.zoomIndex(), 0);
+    EXPECT_EQ(view.updates.size(), 7u);
+    EXPECT_EQ(view.updates.back().hint, UpdateHint::Zoom);
+}
+
+TEST(StepDocument, ViewsAreToldInOrderExceptTheSender)
+{
+    CStepDocument document;
+    RecordingView first, second;
+    document.AddView(&first);
+    document.AddView(&second);
+    CScore* score = document.FindOrCreateScore(Style::DOUBLE, "ANOTHER");
+    document.UpdateAllViews(&first, UpdateHint::ScoreCreated, score);
+    EXPECT_TRUE(first.updates.empty());
+    ASSERT_EQ(second.updates.size(), 1u);
+    EXPECT_EQ(second.updates[0].sender, &first);
+    EXPECT_EQ(second.updates[0].score, score);
+    document.RemoveView(&second);
+    document.UpdateAllViews(nullptr, UpdateHint::Color);
+    EXPECT_EQ(first.updates.size(), 1u);
+    EXPECT_EQ(second.updates.size(), 1u);
+}
+
+TEST(StepDocument, FindScoreMatchesStyleAndExactDifficulty)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore* basic = document.FindScore(Style::SINGLE, "BASIC");
+    ASSERT_NE(basic, nullptr);
+    EXPECT_EQ(document.FindScore(Style::SINGLE, "basic"), nullptr);
+    EXPECT_EQ(document.FindScore(Style::DOUBLE, "BASIC"), nullptr);
+    EXPECT_EQ(document.FindOrCreateScore(Style::SINGLE, "BASIC"), basic);
+    CScore* created = document.FindOrCreateScore(Style::DOUBLE, "BASIC");
+    EXPECT_EQ(document.scores().back().get(), created);
+    EXPECT_EQ(document.scores().size(), 2u);
+}
+
+TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
+{
+    TempDir dir;
+    ScriptedHost host;
+    FakeAudio audio;
+    CStepDocument document(&host, &audio);
+    document.NewDocument();
+
+    const std::string song = dir.File("song.wav");
+    document.SetAudio(song);
+    EXPECT_EQ(document.audioLength(), 10000);
+    EXPECT_TRUE(host.requests.empty());
+    // The lengths follow at the next recomputation.
+    document.UpdateAllScores();
+    EXPECT_EQ(document.currentScore()->length(), 960);
+
+    // Missing: the host browses to the song, which then loads.
+    host.answers = {{MissingFileAnswer::Action::Retry, song}};
+    document.SetAudio((dir.path / "gone.mp3").string());
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].message, "\"gone.mp3\"というファイルはありません。");
+    EXPECT_EQ(host.requests[0].filterId, 148u);
+    EXPECT_EQ(document.audioPath(), song);
+    EXPECT_EQ(document.audioLength(), 10000);
+
+    // Undecodable: the decoder's words reach the host; ignoring forgets the path.
+    host.requests.clear();
+    document.SetAudio(dir.File("noise.bad"));
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].message, "Invalid data found when processing input");
+    EXPECT_EQ(document.audioPath(), "");
+    EXPECT_EQ(document.audioLength(), 0);
+
+    // Keeping: the path stays for later, with no length.
+    host.answers = {{MissingFileAnswer::Action::Keep, ""}};
+    document.SetAudio("/nowhere/song.mp3");
+    EXPECT_EQ(document.audioPath(), "/nowhere/song.mp3");
+    EXPECT_EQ(document.audioLength(), 0);
+}
+
+TEST(StepDocument, SetModelAsksWithTheModelFilterAndResetsTheParameters)
+{
+    ScriptedHost host;
+    CStepDocument document(&host);
+    document.NewDocument();
+    document.SetMotionOptions(30.0f, true, false);
+    document.SetModel("/nowhere/model.pmd");
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].filterId, 139u);
+    EXPECT_EQ(host.requests[0].directoryKey, "ModelDirectory");
+    EXPECT_EQ(document.modelPath(), "");
+    EXPECT_EQ(document.panelSize(), 12.0f);
+}

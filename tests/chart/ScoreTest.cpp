@@ -1,0 +1,112 @@
+#include "ChartTestSupport.h"
+#include "chart/TimeUnits.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+TEST(Score, PlayersSplitThePanelsByStyle)
+{
+    CStepDocument document;
+    CScore single(&document, Style::SINGLE, "BASIC");
+    CScore doubles(&document, Style::DOUBLE, "BASIC");
+    CScore couple(&document, Style::COUPLE, "BASIC");
+    ASSERT_EQ(single.players().size(), 1u);
+    EXPECT_EQ(single.panelCount(), 4);
+    EXPECT_EQ(single.players()[0]->panelCount(), 4);
+    ASSERT_EQ(doubles.players().size(), 1u);
+    EXPECT_EQ(doubles.players()[0]->firstPanel(), 0);
+    EXPECT_EQ(doubles.players()[0]->panelCount(), 8);
+    ASSERT_EQ(couple.players().size(), 2u);
+    EXPECT_EQ(couple.players()[0]->firstPanel(), 0);
+    EXPECT_EQ(couple.players()[0]->panelCount(), 4);
+    EXPECT_EQ(couple.players()[1]->firstPanel(), 4);
+    EXPECT_EQ(couple.players()[1]->panelCount(), 4);
+}
+
+TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
+{
+    CStepDocument document;
+    CScore score(&document, Style::SINGLE, "BASIC");
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 1)), 0u);
+    EXPECT_EQ(score.InsertNote(MakeNote(48, 2)), 0u);
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 24)), 3u); // after every note at 96
+    EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
+    EXPECT_EQ(ClocksOf(score), (std::vector<std::int32_t>{48, 96, 96, 96, 200}));
+
+    // Two notes on the same clock and panel: the first one is found.
+    EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
+    EXPECT_EQ(score.FindNote(96, 2), nullptr);
+    EXPECT_EQ(score.FindNote(48, 1), nullptr);
+}
+
+TEST(Score, LengthIsTheLastNoteEndOrTheAudioWhicheverIsLonger)
+{
+    CStepDocument document;
+    CScore score(&document, Style::SINGLE, "BASIC");
+    EXPECT_EQ(score.length(), 0);
+    score.InsertNote(MakeNote(0, 0));
+    score.InsertNote(MakeNote(384, 2, 96));
+    score.InsertNote(MakeNote(400, 1));
+    score.UpdateLength(0);
+    EXPECT_EQ(score.length(), 480);
+
+    // A note whose end does not fit 32 bits does not wrap around.
+    score.InsertNote(MakeNote(2147483600, 0, 1000));
+    score.UpdateLength(0);
+    EXPECT_EQ(score.length(), 2147483647);
+}
+
+TEST(Score, NoAudioAndAPositiveGapGiveANegativeAudioLengthButLengthZero)
+{
+    CStepDocument document;
+    document.SetGap(500);
+    EXPECT_LT(document.AudioLengthClocks(), 0);
+    CScore score(&document, Style::SINGLE, "BASIC");
+    EXPECT_EQ(score.length(), 0);
+    score.UpdateLength(0);
+    EXPECT_EQ(score.length(), 0);
+}
+
+TEST(Score, CopyRangeTakesTheNotesInsideTheHalfOpenRange)
+{
+    CStepDocument document;
+    CScore score(&document, Style::SINGLE, "BASIC");
+    for (std::int32_t clock : {48, 96, 150, 192})
+        score.InsertNote(MakeNote(clock, clock % 4, clock == 150 ? 12 : 0));
+    const ClockRange range = score.CopyRange(96, 96);
+    EXPECT_EQ(range.start, 96);
+    EXPECT_EQ(range.length, 96);
+    EXPECT_EQ(range.notes, (std::vector<CNote>{{96, 0, 0}, {150, 2, 12}}));
+    EXPECT_EQ(score.notes().size(), 4u);
+}
+
+TEST(TimeUnits, ConversionsTruncateAsTheFilesExpect)
+{
+    EXPECT_EQ(ClockToFrame(48, 120.0f), 15);
+    EXPECT_EQ(FrameToClock(15, 120.0f), 48);
+    EXPECT_EQ(ClockToFrame(192, 120.0f), 60);
+    EXPECT_EQ(ClockToFrame(48, 150.0f), 12);
+    EXPECT_EQ(ClockToFrame(50, 150.0f), 12); // 1875 / 150 = 12.5
+    EXPECT_EQ(ClockToFrame(-50, 150.0f), -12); // toward zero, not down
+    EXPECT_EQ(FrameToAudioTime(15, 0), 500);
+    EXPECT_EQ(FrameToAudioTime(1, 100), 133);
+    EXPECT_EQ(AudioTimeToFrame(600, 100), 15);
+    EXPECT_EQ(AudioTimeToFrame(50, 100), -1);
+    EXPECT_EQ(AudioLengthClocks(10000, 0, 120.0f), 960);
+    // Single precision: 133.33 BPM is not exact, and the float product decides.
+    EXPECT_EQ(FrameToClock(1000, 133.33f), static_cast<std::int32_t>(48000.0f * 133.33f / 60.0f / 30.0f));
+}
+
+TEST(TimeUnits, LargeValuesDoNotOverflowThirtyTwoBits)
+{
+    // clock x 1800 exceeds 32 bits here; the 64-bit product keeps the exact frame.
+    EXPECT_EQ(ClockToFrame(2000000, 120.0f), 625000);
+    // 4.8e9 clocks before the tempo step; the single-precision steps then round, as they do
+    // for every chart (worked out step by step in float32).
+    EXPECT_EQ(FrameToClock(100000000, 120.0f), 319999968);
+    EXPECT_EQ(FrameToAudioTime(2147483647, 0), 2147483647);
+    EXPECT_EQ(ClockToFrame(2147483647, 0.001f), 2147483647); // saturates
+}
