@@ -1,0 +1,322 @@
+#include "media/AudioDecoder.h"
+
+#include "media/FfmpegSupport.h"
+#include "text/Errors.h"
+
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <new>
+#include <utility>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+}
+
+namespace zelvane {
+
+namespace {
+
+constexpr int kMinOutputRate = 1000;
+constexpr int kMaxOutputRate = 384000;
+constexpr int kMaxOutputChannels = 8;
+
+// Failures of the file system, as opposed to content FFmpeg cannot make sense of.
+bool IsFileSystemError(int code)
+{
+    for (int error : {ENOENT, EACCES, EPERM, EISDIR, ENOTDIR, ELOOP, ENAMETOOLONG, EIO}) {
+        if (code == AVERROR(error))
+            return true;
+    }
+    return false;
+}
+
+[[noreturn]] void Fail(const char* what, const std::filesystem::path& path, int code)
+{
+    std::string message = fmt::format("{} \"{}\": {}", what, path.string(), FfmpegErrorText(code));
+    if (const std::string detail = TakeFfmpegLogMessage(); !detail.empty())
+        message += " (" + detail + ")";
+    if (IsFileSystemError(code))
+        throw FileIoError(message);
+    throw FileFormatError(message);
+}
+
+struct PacketFreer {
+    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+
+// Turns decoded frames of whatever layout into interleaved 16-bit PCM of one fixed rate and
+// channel count. The resampler is set up from the first frame rather than from the stream
+// header, because the frames are what the decoder really produces; should the input format
+// change mid-stream, what is buffered is flushed and a new resampler takes over.
+class S16Converter {
+public:
+    S16Converter(const std::filesystem::path& path, int rate, int channels)
+        : m_path(path)
+        , m_rate(rate)
+        , m_channels(channels)
+    {
+        av_channel_layout_default(&m_outLayout, channels);
+    }
+    ~S16Converter()
+    {
+        swr_free(&m_swr);
+        av_channel_layout_uninit(&m_inLayout);
+        av_channel_layout_uninit(&m_outLayout);
+    }
+    S16Converter(const S16Converter&) = delete;
+    S16Converter& operator=(const S16Converter&) = delete;
+
+    void Convert(const AVFrame& frame, std::vector<std::int16_t>& out)
+    {
+        if (!m_swr || frame.format != m_inFormat || frame.sample_rate != m_inRate
+            || av_channel_layout_compare(&frame.ch_layout, &m_inLayout) != 0) {
+            Flush(out);
+            Configure(frame);
+        }
+        Run(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples, out);
+    }
+
+    // Emits what the resampler still holds (its filter delay) at the end of the stream.
+    void Flush(std::vector<std::int16_t>& out)
+    {
+        if (!m_swr)
+            return;
+        while (Run(nullptr, 0, out) > 0) { }
+    }
+
+private:
+    void Configure(const AVFrame& frame)
+    {
+        swr_free(&m_swr);
+        av_channel_layout_uninit(&m_inLayout);
+        int result = av_channel_layout_copy(&m_inLayout, &frame.ch_layout);
+        // A WAV without a channel mask only says how many channels it has; take the usual
+        // layout for that count so the remix knows which is left and which is right.
+        AVChannelLayout input = {};
+        if (result >= 0) {
+            if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+                av_channel_layout_default(&input, frame.ch_layout.nb_channels);
+            else
+                result = av_channel_layout_copy(&input, &frame.ch_layout);
+        }
+        if (result >= 0) {
+            result = swr_alloc_set_opts2(&m_swr, &m_outLayout, AV_SAMPLE_FMT_S16, m_rate, &input,
+                                         static_cast<AVSampleFormat>(frame.format),
+                                         frame.sample_rate, 0, nullptr);
+        }
+        av_channel_layout_uninit(&input);
+        if (result >= 0)
+            result = swr_init(m_swr);
+        if (result < 0) {
+            swr_free(&m_swr);
+            Fail("Cannot convert the audio of", m_path, result);
+        }
+        m_inFormat = frame.format;
+        m_inRate = frame.sample_rate;
+    }
+
+    // Appends the converted output of `count` input samples; returns the frames appended.
+    int Run(const std::uint8_t** input, int count, std::vector<std::int16_t>& out)
+    {
+        const int room = swr_get_out_samples(m_swr, count);
+        if (room < 0)
+            Fail("Cannot convert the audio of", m_path, room);
+        const std::size_t before = out.size();
+        out.resize(before + static_cast<std::size_t>(room) * m_channels);
+        auto* target = reinterpret_cast<std::uint8_t*>(out.data() + before);
+        const int made = swr_convert(m_swr, &target, room, input, count);
+        if (made < 0) {
+            out.resize(before);
+            Fail("Cannot convert the audio of", m_path, made);
+        }
+        out.resize(before + static_cast<std::size_t>(made) * m_channels);
+        return made;
+    }
+
+    const std::filesystem::path& m_path;
+    int m_rate;
+    int m_channels;
+    AVChannelLayout m_outLayout = {};
+    AVChannelLayout m_inLayout = {};
+    int m_inFormat = -1;
+    int m_inRate = 0;
+    SwrContext* m_swr = nullptr;
+};
+
+} // namespace
+
+void AudioDecoder::FormatCloser::operator()(AVFormatContext* context) const
+{
+    avformat_close_input(&context);
+}
+
+void AudioDecoder::CodecFreer::operator()(AVCodecContext* context) const
+{
+    avcodec_free_context(&context);
+}
+
+AudioDecoder::AudioDecoder(const std::filesystem::path& path)
+    : m_path(path)
+{
+    RouteFfmpegLog();
+    TakeFfmpegLogMessage(); // forget what earlier files left behind
+
+    // FFmpeg's words for an empty file are "Invalid argument"; say what is wrong instead.
+    std::error_code sizeError;
+    if (std::filesystem::is_regular_file(path, sizeError)
+        && std::filesystem::file_size(path, sizeError) == 0 && !sizeError)
+        throw FileFormatError(fmt::format("\"{}\" is empty", path.string()));
+
+    // The "file:" prefix keeps a name with a colon from being read as a protocol, and the
+    // whitelist keeps a crafted file (a playlist, say) from making FFmpeg reach beyond local
+    // files.
+    const std::string url = "file:" + path.string();
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    AVFormatContext* format = nullptr;
+    int result = avformat_open_input(&format, url.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (result < 0)
+        Fail("Cannot open", path, result); // FFmpeg has already freed the context
+    m_format.reset(format);
+
+    result = avformat_find_stream_info(m_format.get(), nullptr);
+    if (result < 0)
+        Fail("Cannot read the streams of", path, result);
+
+    const AVCodec* codec = nullptr;
+    result = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    if (result < 0 || !codec)
+        Fail("No decodable audio in", path, result < 0 ? result : AVERROR_DECODER_NOT_FOUND);
+    m_streamIndex = result;
+    // Cover art and other streams are not even demuxed into packets.
+    for (unsigned i = 0; i < m_format->nb_streams; ++i) {
+        if (static_cast<int>(i) != m_streamIndex)
+            m_format->streams[i]->discard = AVDISCARD_ALL;
+    }
+
+    m_codec.reset(avcodec_alloc_context3(codec));
+    if (!m_codec)
+        throw std::bad_alloc();
+    const AVStream* stream = m_format->streams[m_streamIndex];
+    result = avcodec_parameters_to_context(m_codec.get(), stream->codecpar);
+    if (result >= 0) {
+        m_codec->pkt_timebase = stream->time_base;
+        result = avcodec_open2(m_codec.get(), codec, nullptr);
+    }
+    if (result < 0)
+        Fail("Cannot start decoding", path, result);
+}
+
+AudioDecoder::~AudioDecoder() = default;
+
+int AudioDecoder::sampleRate() const
+{
+    return m_codec->sample_rate;
+}
+
+int AudioDecoder::channels() const
+{
+    return m_codec->ch_layout.nb_channels;
+}
+
+std::int64_t AudioDecoder::MeasureDurationMs()
+{
+    // Counted at the rate of the first frame; a later frame at another rate (possible in
+    // MP3) is counted by its length in time.
+    std::int64_t samples = 0;
+    int rate = 0;
+    DecodeEachFrame([&](const AVFrame& frame) {
+        if (frame.sample_rate <= 0)
+            return;
+        if (rate == 0)
+            rate = frame.sample_rate;
+        samples += frame.sample_rate == rate
+            ? frame.nb_samples
+            : av_rescale(frame.nb_samples, rate, frame.sample_rate);
+    });
+    if (rate == 0)
+        throw FileFormatError(fmt::format("No sample rate in \"{}\"", m_path.string()));
+    return samples * 1000 / rate;
+}
+
+PcmAudio AudioDecoder::DecodePcm(int sampleRate, int channels)
+{
+    if (sampleRate < kMinOutputRate || sampleRate > kMaxOutputRate || channels < 1
+        || channels > kMaxOutputChannels) {
+        throw InvalidArgumentError(
+            fmt::format("Unsupported output format: {} Hz, {} channels", sampleRate, channels));
+    }
+    PcmAudio pcm;
+    pcm.sampleRate = sampleRate;
+    pcm.channels = channels;
+    S16Converter converter(m_path, sampleRate, channels);
+    DecodeEachFrame([&](const AVFrame& frame) { converter.Convert(frame, pcm.samples); });
+    converter.Flush(pcm.samples);
+    return pcm;
+}
+
+void AudioDecoder::DecodeEachFrame(const FrameSink& sink)
+{
+    if (m_consumed)
+        throw InvalidArgumentError(
+            fmt::format("The audio of \"{}\" has already been decoded", m_path.string()));
+    m_consumed = true;
+
+    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    if (!packet || !frame)
+        throw std::bad_alloc();
+
+    bool anySamples = false;
+    int firstError = 0;
+    auto receiveFrames = [&] {
+        for (;;) {
+            const int result = avcodec_receive_frame(m_codec.get(), frame.get());
+            if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+                return;
+            if (result < 0) {
+                if (firstError == 0)
+                    firstError = result;
+                return;
+            }
+            if (frame->nb_samples > 0) {
+                anySamples = true;
+                sink(*frame);
+            }
+            av_frame_unref(frame.get());
+        }
+    };
+
+    for (;;) {
+        const int result = av_read_frame(m_format.get(), packet.get());
+        if (result == AVERROR_EOF)
+            break;
+        if (result < 0)
+            Fail("Cannot read", m_path, result);
+        if (packet->stream_index == m_streamIndex) {
+            const int sent = avcodec_send_packet(m_codec.get(), packet.get());
+            if (sent < 0 && firstError == 0)
+                firstError = sent;
+        }
+        av_packet_unref(packet.get());
+        receiveFrames();
+    }
+    avcodec_send_packet(m_codec.get(), nullptr); // drain what the decoder still holds
+    receiveFrames();
+
+    if (!anySamples) {
+        if (firstError != 0)
+            Fail("No audio could be decoded from", m_path, firstError);
+        throw FileFormatError(fmt::format("No audio samples in \"{}\"", m_path.string()));
+    }
+}
+
+} // namespace zelvane

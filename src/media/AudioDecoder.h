@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+
+namespace zelvane {
+
+// Interleaved signed 16-bit audio, the form an audio output takes directly.
+struct PcmAudio {
+    int sampleRate = 0;
+    int channels = 0;
+    std::vector<std::int16_t> samples; // frameCount() frames of `channels` values each
+
+    std::int64_t frameCount() const
+    {
+        return channels > 0 ? static_cast<std::int64_t>(samples.size()) / channels : 0;
+    }
+};
+
+// One song file opened with FFmpeg (WAV, MP3 or anything else it reads), positioned at the
+// start of its best audio stream. The stream is read once: either measured or decoded.
+//
+// Failures throw the core's typed errors with FFmpeg's own words in the text: FileIoError
+// when the file cannot be opened or read, FileFormatError when it holds no decodable audio,
+// InvalidArgumentError for an impossible output format or a second pass over the stream.
+class AudioDecoder {
+public:
+    explicit AudioDecoder(const std::filesystem::path& path);
+    ~AudioDecoder();
+    AudioDecoder(const AudioDecoder&) = delete;
+    AudioDecoder& operator=(const AudioDecoder&) = delete;
+
+    // The stream as the file declares it; a player may ask for exactly this to avoid
+    // resampling or remixing.
+    int sampleRate() const;
+    int channels() const;
+
+    // Decodes the whole stream and counts its samples per channel, without converting or
+    // keeping them. The duration comes from this count because containers misstate it:
+    // an MP3 without its LAME header claims tens of milliseconds more than it holds.
+    // Truncated to whole milliseconds.
+    std::int64_t MeasureDurationMs();
+
+    // Decodes the whole stream to interleaved 16-bit PCM at the given rate and channel
+    // count (1 to 8 channels, 1000 to 384000 Hz), resampling and remixing as needed.
+    PcmAudio DecodePcm(int sampleRate, int channels);
+
+private:
+    struct FormatCloser {
+        void operator()(AVFormatContext* context) const;
+    };
+    struct CodecFreer {
+        void operator()(AVCodecContext* context) const;
+    };
+    using FrameSink = std::function<void(const AVFrame&)>;
+
+    // Hands every decoded frame of the audio stream to `sink`, then returns at the end of
+    // the stream. Packets the decoder rejects are skipped, as players do; a stream that
+    // yields no samples at all is an error.
+    void DecodeEachFrame(const FrameSink& sink);
+
+    std::filesystem::path m_path;
+    std::unique_ptr<AVFormatContext, FormatCloser> m_format;
+    std::unique_ptr<AVCodecContext, CodecFreer> m_codec;
+    int m_streamIndex = -1;
+    bool m_consumed = false;
+};
+
+} // namespace zelvane
