@@ -19,9 +19,9 @@ inline std::filesystem::path ProjectTestData(const std::filesystem::path& relati
 } // namespace zelvane::test
 
 // Skips the test with a clear message when the shared test files are not there.
-#define ZELVANE_REQUIRE_SHARED(path)                                                          \
-    do {                                                                                      \
-        if (!std::filesystem::exists(path))                                                   \
-            GTEST_SKIP() << "shared test data not found: " << (path).string()                 \
-                         << " (the ../shared folder is absent in a fresh clone)";             \
+#define ZELVANE_REQUIRE_SHARED(path)                                                               \
+    do {                                                                                           \
+        if (!std::filesystem::exists(path))                                                        \
+            GTEST_SKIP() << "shared test data not found: " << (path).string()                      \
+                         << " (the ../shared folder is absent in a fresh clone)";                  \
     } while (false)

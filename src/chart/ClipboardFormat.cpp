@@ -33,9 +33,9 @@ std::vector<CNote> ReadNotes(BinaryReader& reader)
 
 std::int32_t ShiftClock(std::int32_t clock, std::int64_t offset)
 {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        clock + offset, std::numeric_limits<std::int32_t>::min(),
-        std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(clock + offset, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace

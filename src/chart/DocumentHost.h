@@ -36,10 +36,10 @@ public:
     virtual MissingFileAnswer AnswerMissingFile(const MissingFileRequest&) { return {}; }
     virtual ColorSettings ReadColorSettings() { return {}; }
     // Long work on the user's behalf (joining workers, loading a model) is bracketed by these.
-    virtual void BeginWait() {}
-    virtual void EndWait() {}
+    virtual void BeginWait() { }
+    virtual void EndWait() { }
     // The song is playing and must stop (a new song is attached, the document is emptied).
-    virtual void StopPlayback() {}
+    virtual void StopPlayback() { }
 };
 
 } // namespace zelvane

@@ -6,10 +6,10 @@ class CScore;
 
 // What changed in the step document, as its views are told.
 enum class UpdateHint : int {
-    Song = 2,                // title, artist, BPM or gap
-    Model = 3,               // the model or the motion options
-    ScoreCreated = 4,        // a score was created from the score bar (the score is passed)
-    CurrentScore = 5,        // the current score was switched, loaded or imported
+    Song = 2,         // title, artist, BPM or gap
+    Model = 3,        // the model or the motion options
+    ScoreCreated = 4, // a score was created from the score bar (the score is passed)
+    CurrentScore = 5, // the current score was switched, loaded or imported
     NotesAddedOrDeleted = 6,
     NotesMoved = 7,
     CurrentTime = 8,

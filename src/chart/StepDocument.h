@@ -146,8 +146,8 @@ public:
 private:
     // Asks the host about a file that cannot be used. True: try `path` again (the user
     // chose another file); false: go on without the file, `path` as the answer left it.
-    bool AskAboutMissingFile(std::string& path, const std::string& message,
-                             std::uint32_t filterId, const std::string& directoryKey);
+    bool AskAboutMissingFile(std::string& path, const std::string& message, std::uint32_t filterId,
+                             const std::string& directoryKey);
 
     IDocumentHost m_defaultHost;
     IDocumentHost* m_host;

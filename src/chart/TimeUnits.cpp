@@ -55,8 +55,7 @@ std::int32_t AudioTimeToFrame(std::int32_t milliseconds, std::int32_t gap)
 
 std::int32_t AudioLengthClocks(std::int32_t audioLength, std::int32_t gap, float bpm)
 {
-    const std::int64_t frames
-        = (static_cast<std::int64_t>(audioLength) - gap) * 30 / 1000;
+    const std::int64_t frames = (static_cast<std::int64_t>(audioLength) - gap) * 30 / 1000;
     return TruncateToInt32(static_cast<float>(frames * 48) * bpm / 60.0f / 30.0f);
 }
 

@@ -72,8 +72,8 @@ std::string DocumentSummary(const CStepDocument& document, const std::string& er
         for (const auto& note : score->notes())
             freezes += note->length > 0 ? 1 : 0;
         out << "  " << StyleName(score->style()) << " " << score->difficulty() << ": "
-            << score->notes().size() << " notes (" << freezes << " freezes), "
-            << score->length() << " clocks\n";
+            << score->notes().size() << " notes (" << freezes << " freezes), " << score->length()
+            << " clocks\n";
     }
     const auto lines = SplitLines(errors);
     if (!lines.empty()) {

@@ -32,9 +32,14 @@ int Info(const std::string& file, bool json)
     cli::CliHost host;
     FfmpegAudioMeasurer audio;
     CStepDocument document(&host, &audio);
-    document.OpenDocument(file);
+    try {
+        document.OpenDocument(file);
+    } catch (const FileFormatError& error) {
+        throw FileFormatError("\"" + file
+                              + "\" is damaged or not a Zelvane document: " + error.what());
+    }
     if (json)
-        std::cout << cli::DocumentToJson(document, "").dump(2) << "\n";
+        std::cout << cli::DocumentToJson(document, "").dump() << "\n";
     else
         std::cout << cli::DocumentSummary(document, "");
     return 0;

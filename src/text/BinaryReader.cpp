@@ -11,13 +11,13 @@ namespace zelvane {
 void BinaryReader::Require(std::size_t count) const
 {
     if (count > remaining())
-        throw EndOfFileError("unexpected end of data");
+        throw EndOfFileError("the data ends before it is complete");
 }
 
 void BinaryReader::RequireRecords(std::uint64_t count, std::size_t recordSize) const
 {
     if (recordSize != 0 && count > remaining() / recordSize)
-        throw EndOfFileError("unexpected end of data: the count exceeds what is left");
+        throw EndOfFileError("the data ends before the records it counts");
 }
 
 std::uint8_t BinaryReader::ReadU8()
@@ -40,7 +40,7 @@ std::uint32_t BinaryReader::ReadU32()
     const std::uint8_t* p = m_bytes.data() + m_position;
     m_position += 4;
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-           | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 std::uint64_t BinaryReader::ReadU64()

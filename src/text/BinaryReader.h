@@ -13,7 +13,10 @@ namespace zelvane {
 // its end; counts can be checked with Require() before anything is allocated for them.
 class BinaryReader {
 public:
-    explicit BinaryReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit BinaryReader(std::span<const std::uint8_t> bytes)
+        : m_bytes(bytes)
+    {
+    }
 
     std::size_t position() const { return m_position; }
     std::size_t remaining() const { return m_bytes.size() - m_position; }

@@ -31,8 +31,8 @@ iconv_t Descriptor(const char* to, const char* from)
     if (it == cache.descriptors.end()) {
         iconv_t cd = iconv_open(to, from);
         if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("text conversion not available: ") + from
-                                     + " to " + to);
+            throw std::runtime_error(std::string("text conversion not available: ") + from + " to "
+                                     + to);
         it = cache.descriptors.emplace(key, cd).first;
     }
     iconv(it->second, nullptr, nullptr, nullptr, nullptr); // reset the shift state
@@ -116,14 +116,12 @@ std::vector<std::uint8_t> Utf8ToUtf16Le(std::string_view utf8)
 
 std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes)
 {
-    return ToString(
-        Convert("UTF-8", "CP932", bytes, kUtf8Replacement, BadInput::ReplaceByte));
+    return ToString(Convert("UTF-8", "CP932", bytes, kUtf8Replacement, BadInput::ReplaceByte));
 }
 
 std::vector<std::uint8_t> Utf8ToCp932(std::string_view utf8)
 {
-    return Convert("CP932", "UTF-8", AsBytes(utf8), kQuestionMark,
-                   BadInput::ReplaceUtf8Character);
+    return Convert("CP932", "UTF-8", AsBytes(utf8), kQuestionMark, BadInput::ReplaceUtf8Character);
 }
 
 std::string Cp932FieldToUtf8(std::span<const std::uint8_t> field)

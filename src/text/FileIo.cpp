@@ -23,7 +23,7 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path)
     static std::atomic<std::uint64_t> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     auto name = path.filename().string() + ".~" + std::to_string(stamp) + "-"
-                + std::to_string(counter.fetch_add(1)) + ".tmp";
+        + std::to_string(counter.fetch_add(1)) + ".tmp";
     return path.parent_path() / name;
 }
 

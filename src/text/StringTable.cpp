@@ -15,7 +15,8 @@ struct Entry {
 // Sorted by ID: lookups by ID are binary searches and the text search walks the blocks in
 // ascending order.
 constexpr Entry kEntries[] = {
-    {128, "Zelvane\n\nZelvane\nZelvaneファイル (*.zlvm)\n.zlvm\nZelvane.Document\nZelvane.Document"},
+    {128,
+     "Zelvane\n\nZelvane\nZelvaneファイル (*.zlvm)\n.zlvm\nZelvane.Document\nZelvane.Document"},
     {129, "長さの変更"},
     {130, "削除"},
     {131, "行挿入"},
@@ -127,8 +128,9 @@ static_assert(IsSorted(), "string table entries must be in ascending ID order");
 
 const Entry* Find(std::uint32_t id)
 {
-    auto it = std::lower_bound(std::begin(kEntries), std::end(kEntries), id,
-                               [](const Entry& entry, std::uint32_t key) { return entry.id < key; });
+    auto it
+        = std::lower_bound(std::begin(kEntries), std::end(kEntries), id,
+                           [](const Entry& entry, std::uint32_t key) { return entry.id < key; });
     if (it == std::end(kEntries) || it->id != id)
         return nullptr;
     return &*it;

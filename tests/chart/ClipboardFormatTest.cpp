@@ -9,8 +9,8 @@ TEST(ClipboardFormat, NoteListLayoutAndRoundTrip)
 {
     const std::vector<CNote> notes{{96, 2, 0}, {-1, 7, 300}};
     const auto bytes = WriteNoteList(notes);
-    const std::vector<std::uint8_t> expected{2,    0,    0,    0,    96, 0, 0, 0, 2, 0, 0, 0, 0, 0,
-                                             0xFF, 0xFF, 0xFF, 0xFF, 7,  0, 44, 1, 0, 0};
+    const std::vector<std::uint8_t> expected{2, 0, 0,    0,    96,   0,    0, 0, 2,  0, 0, 0,
+                                             0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 7, 0, 44, 1, 0, 0};
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(ReadNoteList(bytes), notes);
     EXPECT_EQ(WriteNoteList({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));

@@ -174,8 +174,8 @@ TEST_F(CommandTest, MovingSortsByClockLessLengthAndUndoRestores)
 TEST_F(CommandTest, SongSettingsChangeTogetherAndRetimeEveryScore)
 {
     document.SetGap(0);
-    auto command = std::make_unique<CSongPropertyCommand>(
-        &document, SongProperties{"曲", "人", 150.0f, 40});
+    auto command
+        = std::make_unique<CSongPropertyCommand>(&document, SongProperties{"曲", "人", 150.0f, 40});
     EXPECT_EQ(command->name(), LoadString(IDS_SONG_SETTINGS));
     document.Execute(std::move(command), nullptr);
     EXPECT_EQ(document.title(), "曲");
@@ -192,9 +192,9 @@ TEST_F(CommandTest, SongSettingsChangeTogetherAndRetimeEveryScore)
 
 TEST_F(CommandTest, MotionOptionsDoAndUndo)
 {
-    document.Execute(std::make_unique<CMotionOptionCommand>(&document,
-                                                            MotionOptions{15.5f, false, true}),
-                     nullptr);
+    document.Execute(
+        std::make_unique<CMotionOptionCommand>(&document, MotionOptions{15.5f, false, true}),
+        nullptr);
     EXPECT_EQ(document.panelSize(), 15.5f);
     EXPECT_FALSE(document.twist());
     EXPECT_TRUE(document.turnEnabled());

@@ -47,8 +47,8 @@ public:
     TempDir()
     {
         path = std::filesystem::temp_directory_path()
-               / ("zelvane-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
-                  + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            / ("zelvane-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
+               + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

@@ -89,7 +89,7 @@ TEST(TimeUnits, ConversionsTruncateAsTheFilesExpect)
     EXPECT_EQ(FrameToClock(15, 120.0f), 48);
     EXPECT_EQ(ClockToFrame(192, 120.0f), 60);
     EXPECT_EQ(ClockToFrame(48, 150.0f), 12);
-    EXPECT_EQ(ClockToFrame(50, 150.0f), 12); // 1875 / 150 = 12.5
+    EXPECT_EQ(ClockToFrame(50, 150.0f), 12);   // 1875 / 150 = 12.5
     EXPECT_EQ(ClockToFrame(-50, 150.0f), -12); // toward zero, not down
     EXPECT_EQ(FrameToAudioTime(15, 0), 500);
     EXPECT_EQ(FrameToAudioTime(1, 100), 133);
@@ -97,7 +97,8 @@ TEST(TimeUnits, ConversionsTruncateAsTheFilesExpect)
     EXPECT_EQ(AudioTimeToFrame(50, 100), -1);
     EXPECT_EQ(AudioLengthClocks(10000, 0, 120.0f), 960);
     // Single precision: 133.33 BPM is not exact, and the float product decides.
-    EXPECT_EQ(FrameToClock(1000, 133.33f), static_cast<std::int32_t>(48000.0f * 133.33f / 60.0f / 30.0f));
+    EXPECT_EQ(FrameToClock(1000, 133.33f),
+              static_cast<std::int32_t>(48000.0f * 133.33f / 60.0f / 30.0f));
 }
 
 TEST(TimeUnits, LargeValuesDoNotOverflowThirtyTwoBits)

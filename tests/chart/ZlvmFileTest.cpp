@@ -1,5 +1,5 @@
-#include "ChartTestSupport.h"
 #include "chart/ZlvmFile.h"
+#include "ChartTestSupport.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
@@ -52,27 +52,27 @@ TEST(ZlvmFile, WritesTheLayoutByteForByte)
     const Bytes written = WriteZlvm(SampleData());
 
     Bytes expected;
-    Append(expected, {0x00, 0x02});                                     // version
-    Append(expected, {0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b', 0});            // title
-    Append(expected, {0xFF, 0xFE, 0xFF, 1, 0xF2, 0x66});                // artist "曲" U+66F2
-    AppendU32(expected, std::bit_cast<std::uint32_t>(133.33f));         // bpm
-    AppendU32(expected, static_cast<std::uint32_t>(-250));              // gap
+    Append(expected, {0x00, 0x02});                             // version
+    Append(expected, {0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b', 0});    // title
+    Append(expected, {0xFF, 0xFE, 0xFF, 1, 0xF2, 0x66});        // artist "曲" U+66F2
+    AppendU32(expected, std::bit_cast<std::uint32_t>(133.33f)); // bpm
+    AppendU32(expected, static_cast<std::uint32_t>(-250));      // gap
     Append(expected, {0xFF, 0xFE, 0xFF, 5, 'a', 0, '.', 0, 'm', 0, 'p', 0, '3', 0});
-    Append(expected, {0xFF, 0xFE, 0xFF, 0});                            // model path
-    Append(expected, {0, 1});                                           // twist, turn
-    Append(expected, {2, 0});                                           // score count
-    Append(expected, {0});                                              // SINGLE
+    Append(expected, {0xFF, 0xFE, 0xFF, 0}); // model path
+    Append(expected, {0, 1});                // twist, turn
+    Append(expected, {2, 0});                // score count
+    Append(expected, {0});                   // SINGLE
     Append(expected, {0xFF, 0xFE, 0xFF, 5, 'B', 0, 'A', 0, 'S', 0, 'I', 0, 'C', 0});
-    Append(expected, {2, 0});                                           // note count
-    Append(expected, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0});                   // note 0, 1, 0
-    Append(expected, {48, 0, 0, 0, 3, 0, 96, 0, 0, 0});                 // note 48, 3, 96
+    Append(expected, {2, 0});                           // note count
+    Append(expected, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0});   // note 0, 1, 0
+    Append(expected, {48, 0, 0, 0, 3, 0, 96, 0, 0, 0}); // note 48, 3, 96
     Append(expected, {0xFF, 0xFE, 0xFF, 5, 'x', 0, '.', 0, 'a', 0, 'v', 0, 'i', 0});
     Append(expected, {0xFF, 0xFE, 0xFF, 5, 'm', 0, '.', 0, 'v', 0, 'm', 0, 'd', 0});
-    Append(expected, {2});                                              // COUPLE
+    Append(expected, {2}); // COUPLE
     Append(expected, {0xFF, 0xFE, 0xFF, 6, 'M', 0, 'A', 0, 'N', 0, 'I', 0, 'A', 0, 'C', 0});
     Append(expected, {1, 0});
-    Append(expected, {0xF4, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0, 0, 0});       // note -12, 7, 0
-    Append(expected, {0xFF, 0xFE, 0xFF, 0});                            // avi path
+    Append(expected, {0xF4, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0, 0, 0}); // note -12, 7, 0
+    Append(expected, {0xFF, 0xFE, 0xFF, 0});                      // avi path
     Append(expected, {0xFF, 0xFE, 0xFF, 6, '1', 0, 'p', 0, '.', 0, 'v', 0, 'm', 0, 'd', 0});
     Append(expected, {0xFF, 0xFE, 0xFF, 6, '2', 0, 'p', 0, '.', 0, 'v', 0, 'm', 0, 'd', 0});
     AppendU32(expected, 0x00FFEEDD);

@@ -35,9 +35,9 @@ TEST_F(FfmpegAudioMeasurerTest, WavDurationIsTheFrameCountInWholeMilliseconds)
         std::int32_t expectedMs;
     };
     const Case cases[] = {
-        {44100, 1, 66150, 1500}, // 1.5 s exactly
-        {44100, 1, 44099, 999}, // 999.98 ms: truncated, not rounded
-        {48000, 2, 47999, 999}, // frames, not interleaved values, make the length
+        {44100, 1, 66150, 1500},    // 1.5 s exactly
+        {44100, 1, 44099, 999},     // 999.98 ms: truncated, not rounded
+        {48000, 2, 47999, 999},     // frames, not interleaved values, make the length
         {8000, 1, 2400007, 300000}, // 300.000875 s: samples x 1000 needs 64 bits
     };
     for (const Case& c : cases) {

@@ -25,9 +25,8 @@ TEST(NameIds, UnknownNamesCountUpFromOneInAFreshProcess)
     EXPECT_EXIT(
         {
             const bool ok = NameToID("ボーンA") == 1 && NameToID("ボーンA") == 1
-                            && NameToID("ボーンB") == 2 && IDToName(1) == "ボーンA"
-                            && IDToName(2) == "ボーンB" && IDToName(3).empty()
-                            && NameToID("センター") == 500;
+                && NameToID("ボーンB") == 2 && IDToName(1) == "ボーンA" && IDToName(2) == "ボーンB"
+                && IDToName(3).empty() && NameToID("センター") == 500;
             std::exit(ok ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

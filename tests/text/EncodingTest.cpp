@@ -22,17 +22,20 @@ TEST(Encoding, Cp932RoundTripsJapaneseAndCutsAtALoneLeadByte)
 
 TEST(Encoding, BadBytesBecomeReplacementCharacters)
 {
-    EXPECT_EQ(Cp932ToUtf8(std::vector<std::uint8_t>{'a', 0xA0, 'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(Cp932ToUtf8(std::vector<std::uint8_t>{'a', 0xA0, 'b'}),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(Utf8ToCp932("a😀b"), (std::vector<std::uint8_t>{'a', '?', 'b'}));
     // A lone surrogate in UTF-16 does not stop the text after it.
     EXPECT_EQ(Utf16LeToUtf8(std::vector<std::uint8_t>{'a', 0, 0x00, 0xD8, 'b', 0}),
-              "a\xEF\xBF\xBD" "b");
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(Encoding, Utf8ValidityDecidesTheDecoding)
 {
     EXPECT_TRUE(IsValidUtf8(AsBytes("曲名")));
-    EXPECT_FALSE(IsValidUtf8(std::vector<std::uint8_t>{0xC0, 0x80})); // overlong
+    EXPECT_FALSE(IsValidUtf8(std::vector<std::uint8_t>{0xC0, 0x80}));       // overlong
     EXPECT_FALSE(IsValidUtf8(std::vector<std::uint8_t>{0xED, 0xA0, 0x80})); // surrogate
     EXPECT_EQ(Utf8OrCp932ToUtf8(AsBytes("曲名")), "曲名");
     EXPECT_EQ(Utf8OrCp932ToUtf8(std::vector<std::uint8_t>{0x8B, 0xC8}), "曲");

@@ -14,10 +14,9 @@ inline void ShiftNoteClocks(CScore& score, std::int64_t from, std::int64_t delta
 {
     for (const auto& note : score.notes())
         if (note->clock >= from)
-            note->clock = static_cast<std::int32_t>(
-                std::clamp<std::int64_t>(note->clock + delta,
-                                         std::numeric_limits<std::int32_t>::min(),
-                                         std::numeric_limits<std::int32_t>::max()));
+            note->clock = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                note->clock + delta, std::numeric_limits<std::int32_t>::min(),
+                std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace zelvane

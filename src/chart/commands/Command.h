@@ -13,7 +13,10 @@ class CScore;
 // A change that can do and undo itself. The history owns it once executed.
 class CCommand {
 public:
-    explicit CCommand(std::string name) : m_name(std::move(name)) {}
+    explicit CCommand(std::string name)
+        : m_name(std::move(name))
+    {
+    }
     virtual ~CCommand() = default;
     CCommand(const CCommand&) = delete;
     CCommand& operator=(const CCommand&) = delete;

@@ -12,8 +12,8 @@ namespace zelvane {
 class CDeleteNoteCommand : public CScoreCommand {
 public:
     struct CElement {
-        CNote* note = nullptr;             // the note, wherever it is
-        std::unique_ptr<CNote> owned;      // set while the note is out of the score
+        CNote* note = nullptr;        // the note, wherever it is
+        std::unique_ptr<CNote> owned; // set while the note is out of the score
     };
 
     CDeleteNoteCommand(CScore* score, std::string name);

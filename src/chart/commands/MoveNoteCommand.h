@@ -18,8 +18,7 @@ public:
     };
 
     CMoveNoteCommand(CScore* score, std::string name);
-    void AddMove(CNote* note, std::int32_t newClock, std::int32_t newPanel,
-                 std::int32_t newLength);
+    void AddMove(CNote* note, std::int32_t newClock, std::int32_t newPanel, std::int32_t newLength);
     const std::vector<CElement>& elements() const { return m_elements; }
 
     void Do(IStepDocumentView* sender) override;
