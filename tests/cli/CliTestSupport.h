@@ -18,7 +18,7 @@ struct CommandResult {
 inline CommandResult RunCli(const std::string& arguments)
 {
     const auto errFile = std::filesystem::temp_directory_path()
-                         / ("zelvane-cli-err-" + std::to_string(::getpid()));
+        / ("zelvane-cli-err-" + std::to_string(::getpid()));
     const std::string command
         = std::string("\"") + ZELVANE_CLI + "\" " + arguments + " 2>\"" + errFile.string() + "\"";
     CommandResult result;
