@@ -22,7 +22,7 @@ using namespace zelvane;
 namespace {
 
 constexpr float kFootX = 0.875424f; // rest x of 左足ＩＫ
-constexpr float kHipY = 10.75273f; // rest y of 左足, a pad of 12 units
+constexpr float kHipY = 10.75273f;  // rest y of 左足, a pad of 12 units
 constexpr float kToeZ = -2.463567f; // rest z of 左つま先ＩＫ
 constexpr float kAnkleY = 1.3f;
 
@@ -217,7 +217,7 @@ void AddBox(Mesh& mesh, const std::vector<Bone>& bones, const Box& box)
     const int bone = BoneIndex(bones, box.bone);
     const int blend = box.blendWith.empty() ? bone : BoneIndex(bones, box.blendWith);
     const Vector3 along = Normalize(box.end - box.start);
-    const Vector3 reference = std::fabs(along.z) > 0.9f ? Vector3 {0, 1, 0} : Vector3 {0, 0, 1};
+    const Vector3 reference = std::fabs(along.z) > 0.9f ? Vector3{0, 1, 0} : Vector3{0, 0, 1};
     const Vector3 side = Normalize(Cross(along, reference)) * box.halfWidth;
     const Vector3 depth = Normalize(Cross(along, Normalize(side))) * box.halfDepth;
     // Corners: bit 0 picks the end, bit 1 the side, bit 2 the depth.
@@ -317,7 +317,7 @@ std::vector<std::uint8_t> MakeMannequin()
         for (float f : {c.r * 0.5f, c.g * 0.5f, c.b * 0.5f})
             out.WriteF32(f);
         out.WriteU8(0xFF); // no toon
-        out.WriteU8(1); // outlined
+        out.WriteU8(1);    // outlined
         out.WriteU32(static_cast<std::uint32_t>(mesh.indicesByMaterial[m].size()));
         WriteText(out, "", 20);
     }
@@ -365,7 +365,7 @@ std::vector<std::uint8_t> MakeMannequin()
     }
 
     out.WriteU16(0); // no morphs
-    out.WriteU8(0); // morph display list
+    out.WriteU8(0);  // morph display list
 
     const char* groups[] = {"体", "足", "腕", "指"};
     const char* groupNames[] = {"Body", "Legs", "Arms", "Fingers"};

@@ -27,7 +27,7 @@ void CBoneInstance::UpdateRecursive()
 {
     // Depth first, children in order, with a stack of our own: a model may chain thousands
     // of bones, more than the call stack should hold.
-    std::vector<CBoneInstance*> pending {this};
+    std::vector<CBoneInstance*> pending{this};
     while (!pending.empty()) {
         CBoneInstance* instance = pending.back();
         pending.pop_back();

@@ -10,7 +10,7 @@ namespace zelvane {
 // index list, where first is the sum of the counts of the materials before it.
 struct CModelMaterial {
     Color4 diffuse;
-    Color4 ambient; // alpha 0
+    Color4 ambient;  // alpha 0
     Color4 specular; // alpha 0
     float power = 0.0f;
     // 0 to 9 picks one of the model's toon textures; anything else means none.

@@ -228,7 +228,7 @@ private:
     void SkipMorphDisplayList()
     {
         const std::uint8_t count = m_reader.ReadU8();
-        m_reader.Skip(std::size_t {count} * 2);
+        m_reader.Skip(std::size_t{count} * 2);
     }
 
     void ReadBoneGroups()

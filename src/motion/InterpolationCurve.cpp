@@ -10,7 +10,7 @@ using Table = std::array<std::int8_t, 128>;
 // tables of the files this program writes are reproduced exactly by MMD.
 Table ComputeTable(float x1, float y1, float x2, float y2)
 {
-    Table table {};
+    Table table{};
     for (int i = 0; i < 128; ++i) {
         float t = 0.5f;
         float s = 1.0f - t;
@@ -45,8 +45,8 @@ const CommonCurve* FindCommonCurve(std::int8_t x1, std::int8_t y1, std::int8_t x
         std::array<CommonCurve, 4> curves = {{
             {25, 25, 102, 102, {}}, // new keys
             {20, 20, 107, 107, {}}, // centre keys, base pose
-            {64, 0, 64, 127, {}}, // the centre's bounce
-            {0, 20, 107, 107, {}}, // base pose
+            {64, 0, 64, 127, {}},   // the centre's bounce
+            {0, 20, 107, 107, {}},  // base pose
         }};
         for (CommonCurve& curve : curves)
             curve.table = ComputeTable(curve.x1, curve.y1, curve.x2, curve.y2);

@@ -42,7 +42,7 @@ private:
     std::int8_t m_y1 = 0;
     std::int8_t m_x2 = 0;
     std::int8_t m_y2 = 0;
-    std::array<std::int8_t, 128> m_table {};
+    std::array<std::int8_t, 128> m_table{};
 };
 
 } // namespace zelvane

@@ -31,7 +31,7 @@ struct MotionParameters {
 // What one generation reads, copied out of the document so that the editor can go on
 // changing notes while a worker dances the copy.
 struct MotionInput {
-    std::vector<CNote> notes; // the score's notes in the score's order, all players
+    std::vector<CNote> notes;     // the score's notes in the score's order, all players
     std::int32_t scoreLength = 0; // clocks
     MotionParameters parameters;
 };

@@ -17,9 +17,9 @@ class CStepFrame {
 public:
     enum NOTE_STATUS : std::int8_t {
         NONE = -1,
-        TAP = 0, // a tap starts on the panel
+        TAP = 0,          // a tap starts on the panel
         FREEZE_START = 1, // a freeze starts; the foot that takes it stays held
-        FREEZE_END = 2, // a freeze ends; the foot on it is released
+        FREEZE_END = 2,   // a freeze ends; the foot on it is released
     };
 
     struct FOOT {
@@ -40,13 +40,13 @@ public:
 
     CMotionGenerator* generator;
     std::int32_t frame;
-    bool onBeat; // created by a clock on a whole beat
+    bool onBeat;                         // created by a clock on a whole beat
     std::array<NOTE_STATUS, 8> statuses; // by relative panel
     FOOT left;
     FOOT right;
-    Float3 center; // midpoint of the feet on the floor
+    Float3 center;         // midpoint of the feet on the floor
     bool leadLeft = false; // the foot preferred for the next note nobody else decides
-    float facing = 0.0f; // body yaw, radians
+    float facing = 0.0f;   // body yaw, radians
 
     // Stance before the first note: on the outer panels (the inner ones of the two pads in
     // DOUBLE), facing the screen, the right foot to lead.

@@ -75,7 +75,7 @@ void CStepFrame::WriteInBetweenKeys(const CStepFrame& previous)
     const float h = prm.panelSize;
 
     auto average = [](const Float3& a, const Float3& b) {
-        return Float3 {(a.x + b.x) / 2.0f, 0.0f, (a.z + b.z) / 2.0f};
+        return Float3{(a.x + b.x) / 2.0f, 0.0f, (a.z + b.z) / 2.0f};
     };
     const Float3 leftMid = average(previous.left.position, left.position);
     const Float3 rightMid = average(previous.right.position, right.position);

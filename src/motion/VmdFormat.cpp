@@ -20,7 +20,7 @@ constexpr int kTrailingSectionCount = 3; // camera, light, self-shadow
 // Row 0 of the interpolation block: x1 of the four curves, then y1, x2 and y2.
 std::array<std::uint8_t, 16> InterpolationRow(const CBoneFrame& key)
 {
-    std::array<std::uint8_t, 16> row {};
+    std::array<std::uint8_t, 16> row{};
     for (int c = 0; c < 4; ++c) {
         const InterpolationCurve& curve = key.curves[c];
         row[c] = static_cast<std::uint8_t>(curve.x1());

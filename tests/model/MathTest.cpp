@@ -72,7 +72,7 @@ TEST(Math, SlerpTakesTheShortArc)
     ExpectNear(MatrixRotationQuaternion(half), MatrixRotationY(kHalfPi / 2));
     EXPECT_NEAR(QuaternionLength(half), 1.0f, 1e-6f);
     // -q is the same rotation; the blend must not swing the long way round.
-    const Quaternion negated {-y90.x, -y90.y, -y90.z, -y90.w};
+    const Quaternion negated{-y90.x, -y90.y, -y90.z, -y90.w};
     ExpectNear(MatrixRotationQuaternion(QuaternionSlerp(identity, negated, 0.5f)),
                MatrixRotationY(kHalfPi / 2));
     ExpectNear(MatrixRotationQuaternion(QuaternionSlerp(identity, y90, 1.0f)),
@@ -89,8 +89,8 @@ TEST(Math, InverseViewAndProjection)
     Matrix a = MatrixRotationQuaternion(QuaternionRotationYawPitchRoll(0.3f, 0.2f, -0.9f))
         * MatrixScaling(2, 3, 0.5f) * MatrixTranslation({1, -2, 3});
     a.m[0][3] = 0.25f; // not affine either
-    ExpectNear(a * *MatrixInverse(a), Matrix {});
-    ExpectNear(*MatrixInverse(a) * a, Matrix {});
+    ExpectNear(a * *MatrixInverse(a), Matrix{});
+    ExpectNear(*MatrixInverse(a) * a, Matrix{});
     EXPECT_FALSE(MatrixInverse(MatrixScaling(1, 0, 1)).has_value());
     ExpectNear(MatrixTranspose(MatrixRotationX(0.5f)), MatrixRotationX(-0.5f));
 

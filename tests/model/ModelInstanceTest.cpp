@@ -78,16 +78,16 @@ TEST(ModelInstance, HierarchyTurnsAboutTheRestHeadThenMoves)
     // moves by its own translation, then swings with the parent to +x.
     ExpectNear(parent.WorldPosition(), {1, 3, 0});
     ExpectNear(instance.boneInstances[1].WorldPosition(), {4, 3, 0});
-    EXPECT_EQ(instance.boneInstances[1].currentRotation, Quaternion {});
+    EXPECT_EQ(instance.boneInstances[1].currentRotation, Quaternion{});
     EXPECT_EQ(instance.boneInstances[1].parent, &parent);
-    EXPECT_EQ(parent.children, (std::vector<CBoneInstance*> {&instance.boneInstances[1]}));
+    EXPECT_EQ(parent.children, (std::vector<CBoneInstance*>{&instance.boneInstances[1]}));
 }
 
 TEST(ModelInstance, IKReachesAReachableGoalWithTheKneeForwards)
 {
     const CModelDocument model = Leg();
     CModelInstance instance(model);
-    for (const Vector3 goal : {Vector3 {0, 2, -1}, Vector3 {0.5f, 3, 2}, Vector3 {-1, 1, -3}}) {
+    for (const Vector3 goal : {Vector3{0, 2, -1}, Vector3{0.5f, 3, 2}, Vector3{-1, 1, -3}}) {
         SCOPED_TRACE(goal.z);
         instance.boneInstances[kFootIK].translation = goal;
         instance.Update();
@@ -129,8 +129,8 @@ TEST(ModelInstance, ALinkOnTheEffectorEndsThePass)
     CModelInstance instance(model);
     instance.boneInstances[kFootIK].translation = {0, 3, -3};
     instance.Update();
-    EXPECT_EQ(instance.boneInstances[kKnee].currentRotation, Quaternion {});
-    EXPECT_EQ(instance.boneInstances[kLeg].currentRotation, Quaternion {});
+    EXPECT_EQ(instance.boneInstances[kKnee].currentRotation, Quaternion{});
+    EXPECT_EQ(instance.boneInstances[kLeg].currentRotation, Quaternion{});
     ExpectNear(instance.boneInstances[kAnkle].WorldPosition(), {0, 0, 0});
 }
 
@@ -149,7 +149,7 @@ TEST(ModelInstance, ATwistedLinkStepsTowardsTheGoal)
     ik.chain = {1};
     model.iks.push_back(ik);
     CModelInstance instance(model);
-    const Vector3 goal {0, -std::cos(0.8f), -std::sin(0.8f)};
+    const Vector3 goal{0, -std::cos(0.8f), -std::sin(0.8f)};
     instance.boneInstances[1].rotation = QuaternionRotationAxis({0, 1, 0}, kHalfPi);
     instance.boneInstances[3].translation = goal;
     instance.Update();
@@ -209,8 +209,8 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
     ExpectNear(instance.skinnedVertices[1].position, {0, 1, 0});
     instance.SampleBones([](int nameID) {
         if (nameID == NameToID("甲"))
-            return BonePose {{2, 0, 0}, {}};
-        return BonePose {{0, 0, 4}, QuaternionRotationAxis({0, 1, 0}, kHalfPi)};
+            return BonePose{{2, 0, 0}, {}};
+        return BonePose{{0, 0, 4}, QuaternionRotationAxis({0, 1, 0}, kHalfPi)};
     });
     instance.morphWeights[1] = 0.5f;
     instance.Update();
@@ -223,7 +223,7 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
     // Half of each matrix: the translations average, the normal is renormalised.
     ExpectNear(out[2].position, {1, 1, 2});
     ExpectNear(out[2].normal, Normalize({0.5f, 0, -0.5f}));
-    EXPECT_EQ(out[2].uv, (Vector2 {0.5f, 0.25f}));
+    EXPECT_EQ(out[2].uv, (Vector2{0.5f, 0.25f}));
     // The morph raised vertex 3 by half its offset; the base morph is never applied.
     ExpectNear(out[3].position, {2, 2, 0});
 
@@ -237,7 +237,7 @@ TEST(ModelInstance, IndicesOutOfRangeAreInvalidArguments)
     auto expectRejected = [](auto change) {
         CModelDocument model = Leg();
         change(model);
-        EXPECT_THROW(CModelInstance {model}, InvalidArgumentError);
+        EXPECT_THROW(CModelInstance{model}, InvalidArgumentError);
     };
     expectRejected([](CModelDocument& m) { m.bones[2].parent = 6; });
     expectRejected([](CModelDocument& m) { m.iks[0].ikBone = 6; });
@@ -263,7 +263,7 @@ TEST(ModelInstance, IndicesOutOfRangeAreInvalidArguments)
     v.bone1 = 65535;
     v.weight = 100;
     model.vertices.push_back(v);
-    EXPECT_NO_THROW(CModelInstance {model});
+    EXPECT_NO_THROW(CModelInstance{model});
 }
 
 TEST(ModelInstance, PosesTheSharedModelsLegs)

@@ -82,9 +82,9 @@ TEST(PmdReader, ReadsEverySection)
 
     ASSERT_EQ(model->vertices.size(), 4u);
     const CModelVertex& v1 = model->vertices[1];
-    EXPECT_EQ(v1.position, (Vector3 {1, 2, 3}));
-    EXPECT_EQ(v1.normal, (Vector3 {1, 0, 0}));
-    EXPECT_EQ(v1.uv, (Vector2 {0.75f, 1.0f}));
+    EXPECT_EQ(v1.position, (Vector3{1, 2, 3}));
+    EXPECT_EQ(v1.normal, (Vector3{1, 0, 0}));
+    EXPECT_EQ(v1.uv, (Vector2{0.75f, 1.0f}));
     EXPECT_EQ(v1.bone0, 1);
     EXPECT_EQ(v1.bone1, 2);
     EXPECT_EQ(v1.weight, 30);
@@ -92,12 +92,12 @@ TEST(PmdReader, ReadsEverySection)
     EXPECT_FALSE(model->vertices[0].noEdge);
     // Vertex bone numbers are unsigned: 0xFFFF is not a "no bone" marker.
     EXPECT_EQ(model->vertices[2].bone0, 65535);
-    EXPECT_EQ(model->indices, (std::vector<std::uint16_t> {0, 1, 2, 1, 2, 3}));
+    EXPECT_EQ(model->indices, (std::vector<std::uint16_t>{0, 1, 2, 1, 2, 3}));
 
     ASSERT_EQ(model->materials.size(), 2u);
     const CModelMaterial& skin = model->materials[0];
-    EXPECT_EQ(skin.diffuse, (Color4 {1, 1, 1, 1}));
-    EXPECT_EQ(skin.ambient, (Color4 {0.5f, 0.5f, 0.5f, 0}));
+    EXPECT_EQ(skin.diffuse, (Color4{1, 1, 1, 1}));
+    EXPECT_EQ(skin.ambient, (Color4{0.5f, 0.5f, 0.5f, 0}));
     EXPECT_EQ(skin.power, 5.0f);
     EXPECT_EQ(skin.toonIndex, -1);
     EXPECT_TRUE(skin.edge);
@@ -124,7 +124,7 @@ TEST(PmdReader, ReadsEverySection)
     EXPECT_EQ(model->bones[2].tail, 3);
     EXPECT_EQ(model->bones[3].tail, -1);
     EXPECT_EQ(model->bones[4].type, 2);
-    EXPECT_EQ(model->bones[5].position, (Vector3 {1, 0, -2}));
+    EXPECT_EQ(model->bones[5].position, (Vector3{1, 0, -2}));
     EXPECT_EQ(model->FindBone(507), &model->bones[4]);
     EXPECT_EQ(model->FindBone(502), nullptr);
     EXPECT_EQ(IDToName(model->bones[3].nameID), "左足首");
@@ -134,14 +134,14 @@ TEST(PmdReader, ReadsEverySection)
     EXPECT_EQ(model->iks[0].effector, 3);
     EXPECT_EQ(model->iks[0].iterations, 40);
     EXPECT_EQ(model->iks[0].limitAngle, 0.5f);
-    EXPECT_EQ(model->iks[0].chain, (std::vector<std::uint16_t> {2, 1}));
+    EXPECT_EQ(model->iks[0].chain, (std::vector<std::uint16_t>{2, 1}));
 
     // Ordinary morphs now address model vertices through the base morph.
     ASSERT_EQ(model->morphs.size(), 3u);
     EXPECT_EQ(model->morphs[0].vertices[1].index, 3);
     EXPECT_EQ(model->morphs[0].englishName, "");
     EXPECT_EQ(model->morphs[1].vertices[0].index, 3);
-    EXPECT_EQ(model->morphs[1].vertices[0].offset, (Vector3 {0.5f, 0, 0}));
+    EXPECT_EQ(model->morphs[1].vertices[0].offset, (Vector3{0.5f, 0, 0}));
     EXPECT_EQ(model->morphs[1].englishName, "smile");
     EXPECT_EQ(model->morphs[2].vertices[0].index, 1);
     EXPECT_EQ(model->morphs[2].type, 2);
@@ -150,8 +150,8 @@ TEST(PmdReader, ReadsEverySection)
     ASSERT_EQ(model->boneGroups.size(), 2u);
     EXPECT_EQ(model->boneGroups[0].name, "体");
     EXPECT_EQ(model->boneGroups[1].englishName, "Legs");
-    EXPECT_EQ(model->boneGroups[0].bones, (std::vector<int> {0}));
-    EXPECT_EQ(model->boneGroups[1].bones, (std::vector<int> {1, 2}));
+    EXPECT_EQ(model->boneGroups[0].bones, (std::vector<int>{0}));
+    EXPECT_EQ(model->boneGroups[1].bones, (std::vector<int>{1, 2}));
 
     EXPECT_EQ(model->toonPaths[0], kFolder + "toon01.bmp");
     EXPECT_EQ(model->toonPaths[1], kFolder);
@@ -164,15 +164,15 @@ TEST(PmdReader, ReadsEverySection)
     EXPECT_EQ(body.group, 3);
     EXPECT_EQ(body.groupMask, 0xFFFE);
     EXPECT_EQ(body.shape, 1);
-    EXPECT_EQ(body.size, (Vector3 {100, 101, 102}));
-    EXPECT_EQ(body.rotation, (Vector3 {106, 107, 108}));
+    EXPECT_EQ(body.size, (Vector3{100, 101, 102}));
+    EXPECT_EQ(body.rotation, (Vector3{106, 107, 108}));
     EXPECT_EQ(body.mass, 109.0f);
     EXPECT_EQ(body.friction, 113.0f);
     EXPECT_EQ(body.type, 2);
     ASSERT_EQ(model->joints.size(), 1u);
     EXPECT_EQ(model->joints[0].bodyB, 1);
-    EXPECT_EQ(model->joints[0].rotationMax, (Vector3 {15, 16, 17}));
-    EXPECT_EQ(model->joints[0].springRotation, (Vector3 {21, 22, 23}));
+    EXPECT_EQ(model->joints[0].rotationMax, (Vector3{15, 16, 17}));
+    EXPECT_EQ(model->joints[0].springRotation, (Vector3{21, 22, 23}));
 
     model->DeleteContents();
     EXPECT_TRUE(model->name.empty());
@@ -263,7 +263,7 @@ TEST(PmdReader, EveryPrefixKeepsWhatWasRead)
 
     // A file that stops after the bone display list is a whole model without the extras.
     const auto old = Read(bytes, at.english);
-    EXPECT_EQ(old->boneGroups[1].bones, (std::vector<int> {1, 2}));
+    EXPECT_EQ(old->boneGroups[1].bones, (std::vector<int>{1, 2}));
     EXPECT_EQ(old->morphs[1].vertices[0].index, 3);
     EXPECT_EQ(old->englishName, "");
     EXPECT_EQ(old->bones[0].englishName, "");
@@ -372,7 +372,7 @@ TEST(PmdReader, ReadsTheSharedModel)
         faces += material.faceVertexCount;
     EXPECT_EQ(faces, 43911);
     ASSERT_EQ(model->bones.size(), 142u);
-    EXPECT_EQ(model->bones[1].nameID, 500); // センター
+    EXPECT_EQ(model->bones[1].nameID, 500);  // センター
     EXPECT_EQ(model->bones[10].nameID, 501); // 左足
     EXPECT_EQ(model->bones[10].parent, 4);
     EXPECT_FLOAT_EQ(model->bones[10].position.y, 11.58254337f);
@@ -383,7 +383,7 @@ TEST(PmdReader, ReadsTheSharedModel)
     EXPECT_EQ(model->iks[0].effector, 12);
     EXPECT_EQ(model->iks[0].iterations, 40);
     EXPECT_FLOAT_EQ(model->iks[0].limitAngle, 0.1f);
-    EXPECT_EQ(model->iks[0].chain, (std::vector<std::uint16_t> {11, 10}));
+    EXPECT_EQ(model->iks[0].chain, (std::vector<std::uint16_t>{11, 10}));
     ASSERT_EQ(model->morphs.size(), 29u);
     EXPECT_EQ(model->morphs[0].type, 0);
     EXPECT_EQ(model->morphs[0].vertices.size(), 696u);

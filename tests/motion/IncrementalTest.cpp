@@ -37,7 +37,7 @@ std::vector<CNote> Chart()
 TEST(IncrementalTest, EditAfterTheStartGivesTheKeysOfAFullRun)
 {
     std::vector<CNote> edited = Chart();
-    edited.insert(edited.begin() + 4, CNote {288, 3, 0});
+    edited.insert(edited.begin() + 4, CNote{288, 3, 0});
     ExpectIncrementalMatchesFull(MakeInput(Style::SINGLE, Chart(), 480),
                                  MakeInput(Style::SINGLE, edited, 480), 288);
 }
@@ -124,9 +124,9 @@ TEST(IncrementalTest, StoppedRunIsResumedFromItsStart)
     // done when it is stopped; should the machine stall the test thread that long, try again.
     for (int attempt = 0; attempt < 5 && !stopped; ++attempt) {
         generator.Generate(before, 0);
-        std::atomic<bool> stop {false};
-        std::atomic<std::int32_t> progress {CMotionGenerator::kProgressStarting};
-        GenerationControl control {&stop, &progress, nullptr};
+        std::atomic<bool> stop{false};
+        std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
+        GenerationControl control{&stop, &progress, nullptr};
         std::thread worker([&] { generator.Generate(after, 480, control); });
         while (progress.load() < 600)
             std::this_thread::yield();
@@ -152,7 +152,7 @@ TEST(IncrementalTest, PosesUpToTheProgressAreFinalWhileTheWorkerRuns)
 
     CMotionGenerator generator;
     std::mutex lock;
-    std::atomic<std::int32_t> progress {CMotionGenerator::kProgressStarting};
+    std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
     GenerationControl control;
     control.progress = &progress;
     control.keyLock = &lock;

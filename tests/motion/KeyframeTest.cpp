@@ -104,15 +104,15 @@ TEST(BoneFrameSequenceTest, EasesFromRestBeforeTheFirstKey)
     const float x = sequence.Sample(10).translation.x;
     EXPECT_GT(x, 0.0f);
     EXPECT_LT(x, 42.0f);
-    EXPECT_EQ(sequence.Sample(0).rotation, Quaternion {});
+    EXPECT_EQ(sequence.Sample(0).rotation, Quaternion{});
 }
 
 TEST(MotionMathTest, MultiplyAppliesTheFirstRotationFirst)
 {
     // Quarter turns about x and y do not commute, so the order shows in the product.
     const float h = std::sqrt(0.5f);
-    const Quaternion aboutX {h, 0, 0, h};
-    const Quaternion aboutY {0, h, 0, h};
+    const Quaternion aboutX{h, 0, 0, h};
+    const Quaternion aboutY{0, h, 0, h};
     const Quaternion xThenY = QuaternionMultiply(aboutX, aboutY);
     // Hamilton product aboutY * aboutX = (0.5, 0.5, -0.5, 0.5).
     EXPECT_NEAR(xThenY.x, 0.5f, 1e-6);

@@ -62,7 +62,7 @@ TEST(PoseTest, BeatDipIsFullAtSixtyBpmOrSlower)
 
 TEST(PoseTest, JumpRaisesTheInBetweenCentreByTheTimeSinceTheLastStep)
 {
-    for (const auto& [bpm, mid, rise] : {std::tuple {60.0f, 15, 4.5f}, {120.0f, 7, 2.25f}}) {
+    for (const auto& [bpm, mid, rise] : {std::tuple{60.0f, 15, 4.5f}, {120.0f, 7, 2.25f}}) {
         MotionInput input = MakeInput(Style::SINGLE, {{48, 0, 0}, {48, 3, 0}});
         input.parameters.bpm = bpm;
         CMotionGenerator generator;
@@ -110,10 +110,10 @@ TEST(PoseTest, InBetweenKeysOfAdjacentFramesAddToTheEarlierFrame)
     const CStepFrame* a = FrameAt(both, 15);
     const CStepFrame* b = FrameAt(both, 16);
     ASSERT_TRUE(a && b);
-    const Float3 leftMid {(a->left.position.x + b->left.position.x) / 2, 0,
-                          (a->left.position.z + b->left.position.z) / 2};
-    const Float3 rightMid {(a->right.position.x + b->right.position.x) / 2, 0,
-                           (a->right.position.z + b->right.position.z) / 2};
+    const Float3 leftMid{(a->left.position.x + b->left.position.x) / 2, 0,
+                         (a->left.position.z + b->left.position.z) / 2};
+    const Float3 rightMid{(a->right.position.x + b->right.position.x) / 2, 0,
+                          (a->right.position.z + b->right.position.z) / 2};
     const float inBetweenY = -0.05f * FloorDistance(leftMid, rightMid);
     EXPECT_NEAR(KeyAt(both, kBoneCenter, 15)->translation.y,
                 KeyAt(alone, kBoneCenter, 15)->translation.y + inBetweenY, 1e-5);
@@ -179,8 +179,8 @@ TEST(PoseTest, BasePoseLandsOnTheSongsFirstFrameMirrored)
     const CBoneFrame* leftArm = KeyAt(generator, NameToID("左腕"), -30);
     const CBoneFrame* rightArm = KeyAt(generator, NameToID("右腕"), -30);
     ASSERT_TRUE(leftArm && rightArm);
-    EXPECT_EQ(leftArm->rotation, (Quaternion {-0.036953f, -0.033651f, -0.237405f, 0.970124f}));
-    EXPECT_EQ(rightArm->rotation, (Quaternion {-0.036953f, 0.033651f, 0.237405f, 0.970124f}));
+    EXPECT_EQ(leftArm->rotation, (Quaternion{-0.036953f, -0.033651f, -0.237405f, 0.970124f}));
+    EXPECT_EQ(rightArm->rotation, (Quaternion{-0.036953f, 0.033651f, 0.237405f, 0.970124f}));
     EXPECT_EQ(rightArm->curves[CBoneFrame::CURVE_ROTATION], InterpolationCurve(0, 20, 107, 107));
     EXPECT_EQ(rightArm->curves[CBoneFrame::CURVE_X], InterpolationCurve(20, 20, 107, 107));
     EXPECT_NE(KeyAt(generator, NameToID("右小指３"), -30), nullptr);

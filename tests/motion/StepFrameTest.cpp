@@ -49,7 +49,7 @@ TEST(StepFrameTest, PlayerWithoutNotesGetsOnlyBeatFrames)
         EXPECT_FALSE(frame->left.stepped || frame->right.stepped);
         EXPECT_EQ(frame->facing, kPi);
     }
-    EXPECT_EQ(frames, (std::vector<int> {-15, 0, 15, 30, 45, 60}));
+    EXPECT_EQ(frames, (std::vector<int>{-15, 0, 15, 30, 45, 60}));
 }
 
 TEST(StepFrameTest, NotesOnOneFrameAreDancedAsAJump)

@@ -78,7 +78,7 @@ TEST_F(MeiGreetingTest, ReadsCountsNamesAndKeysInFrameOrder)
     std::vector<int> frames;
     for (const CBoneFrame& key : center->keys())
         frames.push_back(key.frame);
-    EXPECT_EQ(frames, (std::vector<int> {0, 12, 17, 20, 30, 40, 44, 49, 57, 60}));
+    EXPECT_EQ(frames, (std::vector<int>{0, 12, 17, 20, 30, 40, 44, 49, 57, 60}));
     const CBoneFrame& second = center->keys()[1];
     EXPECT_FLOAT_EQ(second.translation.y, -0.1f);
     EXPECT_FLOAT_EQ(second.translation.z, 0.137f);
@@ -151,7 +151,7 @@ TEST(VmdFormatTest, DocumentBuiltInCodeRoundTrips)
     EXPECT_TRUE(std::equal(row0.begin() + 1, row0.end(), block + 16));
     EXPECT_EQ(block[31], 1);
     EXPECT_TRUE(std::equal(row0.begin() + 3, row0.end(), block + 48));
-    EXPECT_EQ(Bytes(block + 61, block + 64), (Bytes {1, 0, 0}));
+    EXPECT_EQ(Bytes(block + 61, block + 64), (Bytes{1, 0, 0}));
 
     CMotionDocument read;
     read.Read(bytes);
