@@ -13,7 +13,7 @@ namespace zelvane {
 struct CBoneFrame : CMotionFrame {
     enum Channel { CURVE_X = 0, CURVE_Y = 1, CURVE_Z = 2, CURVE_ROTATION = 3 };
 
-    Float3 translation;
+    Vector3 translation;
     Quaternion rotation;
     std::array<InterpolationCurve, 4> curves;
 

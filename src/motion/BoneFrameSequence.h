@@ -6,7 +6,7 @@
 namespace zelvane {
 
 struct BonePose {
-    Float3 translation;
+    Vector3 translation;
     Quaternion rotation;
 };
 

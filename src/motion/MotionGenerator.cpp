@@ -69,7 +69,7 @@ CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)
     return created;
 }
 
-CBoneFrame& CMotionGenerator::AddBoneKey(int nameID, std::int32_t frame, const Float3& translation,
+CBoneFrame& CMotionGenerator::AddBoneKey(int nameID, std::int32_t frame, const Vector3& translation,
                                          const Quaternion& rotation)
 {
     CBoneFrameSequence& sequence = m_boneSequences.Get(nameID);

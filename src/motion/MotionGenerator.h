@@ -47,7 +47,7 @@ public:
 
     // Adds to the bone's key at `frame`, creating the sequence and a rest key as needed:
     // the translation is summed and the rotation composed after the key's own.
-    CBoneFrame& AddBoneKey(int nameID, std::int32_t frame, const Float3& translation,
+    CBoneFrame& AddBoneKey(int nameID, std::int32_t frame, const Vector3& translation,
                            const Quaternion& rotation);
     // Deletes every bone key after `frame`; the sequences stay.
     void TrimBoneKeys(std::int32_t frame);

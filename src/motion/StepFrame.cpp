@@ -32,7 +32,7 @@ const MotionParameters& CStepFrame::parameters() const
     return generator->parameters();
 }
 
-Float3 CStepFrame::PanelPosition(std::int32_t panel) const
+Vector3 CStepFrame::PanelPosition(std::int32_t panel) const
 {
     return zelvane::PanelPosition(panel, parameters());
 }
@@ -111,7 +111,7 @@ bool CStepFrame::PreferLeftFoot(std::int32_t p, const CStepFrame& previous)
         return leadLeft;
 
     // Distances from where the feet stood in the previous frame.
-    const Float3 target = PanelPosition(p);
+    const Vector3 target = PanelPosition(p);
     const float toLeft = FloorDistance(target, left.position);
     const float toRight = FloorDistance(target, right.position);
     const float reach = std::sqrt(5.0f) * (prm.panelSize / 3.0f);

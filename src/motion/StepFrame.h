@@ -23,7 +23,7 @@ public:
     };
 
     struct FOOT {
-        Float3 position;
+        Vector3 position;
         std::int32_t panel = 0;
         bool holding = false;
         bool stepped = false;
@@ -44,7 +44,7 @@ public:
     std::array<NOTE_STATUS, 8> statuses; // by relative panel
     FOOT left;
     FOOT right;
-    Float3 center;         // midpoint of the feet on the floor
+    Vector3 center;        // midpoint of the feet on the floor
     bool leadLeft = false; // the foot preferred for the next note nobody else decides
     float facing = 0.0f;   // body yaw, radians
 
@@ -64,7 +64,7 @@ public:
 
 private:
     const MotionParameters& parameters() const;
-    Float3 PanelPosition(std::int32_t panel) const;
+    Vector3 PanelPosition(std::int32_t panel) const;
     // True for the left foot: the choice of the foot for a note on `panel` that no foot
     // stands on free, by distance and by turning, falling back to the lead.
     bool PreferLeftFoot(std::int32_t panel, const CStepFrame& previous);

@@ -13,7 +13,7 @@ namespace {
 
 // The ankle stands 0.7 toe lengths behind the panel point along the facing, so that the
 // foot lies on the panel; the centre moves back with the feet.
-Float3 BackwardShift(float angle, float toeReach)
+Vector3 BackwardShift(float angle, float toeReach)
 {
     const float back = -0.7f * toeReach;
     return {back * std::sin(angle), 0.0f, back * std::cos(angle)};
@@ -37,7 +37,7 @@ void CStepFrame::WriteKeys()
     const MotionParameters& prm = parameters();
     const float h = prm.panelSize;
     const Quaternion q = QuaternionRotationY(facing);
-    const Float3 o = BackwardShift(facing, prm.toeReach);
+    const Vector3 o = BackwardShift(facing, prm.toeReach);
 
     // The wider the stance, the lower the body; and it dips on every beat, by at most h/8.
     float y = -0.05f * FloorDistance(left.position, right.position);
@@ -74,12 +74,12 @@ void CStepFrame::WriteInBetweenKeys(const CStepFrame& previous)
     const MotionParameters& prm = parameters();
     const float h = prm.panelSize;
 
-    auto average = [](const Float3& a, const Float3& b) {
-        return Float3{(a.x + b.x) / 2.0f, 0.0f, (a.z + b.z) / 2.0f};
+    auto average = [](const Vector3& a, const Vector3& b) {
+        return Vector3{(a.x + b.x) / 2.0f, 0.0f, (a.z + b.z) / 2.0f};
     };
-    const Float3 leftMid = average(previous.left.position, left.position);
-    const Float3 rightMid = average(previous.right.position, right.position);
-    Float3 centerMid = average(previous.center, center);
+    const Vector3 leftMid = average(previous.left.position, left.position);
+    const Vector3 rightMid = average(previous.right.position, right.position);
+    Vector3 centerMid = average(previous.center, center);
     float y = -0.05f * FloorDistance(leftMid, rightMid);
 
     // Mean facing along the shorter arc.
@@ -91,7 +91,7 @@ void CStepFrame::WriteInBetweenKeys(const CStepFrame& previous)
         a = a - kTwoPi;
     const float meanFacing = (a + b) / 2.0f;
     const Quaternion q = QuaternionRotationY(meanFacing);
-    const Float3 o = BackwardShift(meanFacing, prm.toeReach);
+    const Vector3 o = BackwardShift(meanFacing, prm.toeReach);
 
     // The longer since the previous step frame (up to a second), the bigger the motion.
     const float elapsed = std::min(static_cast<float>(frame - previous.frame) / 30.0f, 1.0f);

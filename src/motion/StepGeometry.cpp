@@ -4,11 +4,11 @@
 
 namespace zelvane {
 
-Float3 PanelPosition(int panel, const MotionParameters& parameters)
+Vector3 PanelPosition(int panel, const MotionParameters& parameters)
 {
     const float h = parameters.panelSize;
     const float u = h / 3.0f;
-    Float3 position;
+    Vector3 position;
     if (parameters.style == Style::DOUBLE) {
         if (panel >= 4) {
             panel -= 4;
@@ -38,7 +38,7 @@ Float3 PanelPosition(int panel, const MotionParameters& parameters)
     return position;
 }
 
-float FloorDistance(const Float3& a, const Float3& b)
+float FloorDistance(const Vector3& a, const Vector3& b)
 {
     const float dx = a.x - b.x;
     const float dz = a.z - b.z;
@@ -56,7 +56,7 @@ float WrapAngle(float angle)
     return angle;
 }
 
-float FacingAngle(const Float3& left, const Float3& right)
+float FacingAngle(const Vector3& left, const Vector3& right)
 {
     const float dx = right.x - left.x;
     const float dz = right.z - left.z;

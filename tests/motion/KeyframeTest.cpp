@@ -39,7 +39,7 @@ TEST(InterpolationCurveTest, ChangingControlPointsRebuildsTheTable)
     EXPECT_NEAR(curve.table()[8], 8, 3);
 }
 
-CBoneFrame Key(int frame, Float3 translation, Quaternion rotation = {})
+CBoneFrame Key(int frame, Vector3 translation, Quaternion rotation = {})
 {
     CBoneFrame key(frame);
     key.translation = translation;

@@ -110,10 +110,10 @@ TEST(PoseTest, InBetweenKeysOfAdjacentFramesAddToTheEarlierFrame)
     const CStepFrame* a = FrameAt(both, 15);
     const CStepFrame* b = FrameAt(both, 16);
     ASSERT_TRUE(a && b);
-    const Float3 leftMid{(a->left.position.x + b->left.position.x) / 2, 0,
-                         (a->left.position.z + b->left.position.z) / 2};
-    const Float3 rightMid{(a->right.position.x + b->right.position.x) / 2, 0,
-                          (a->right.position.z + b->right.position.z) / 2};
+    const Vector3 leftMid{(a->left.position.x + b->left.position.x) / 2, 0,
+                          (a->left.position.z + b->left.position.z) / 2};
+    const Vector3 rightMid{(a->right.position.x + b->right.position.x) / 2, 0,
+                           (a->right.position.z + b->right.position.z) / 2};
     const float inBetweenY = -0.05f * FloorDistance(leftMid, rightMid);
     EXPECT_NEAR(KeyAt(both, kBoneCenter, 15)->translation.y,
                 KeyAt(alone, kBoneCenter, 15)->translation.y + inBetweenY, 1e-5);
