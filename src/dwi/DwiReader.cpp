@@ -6,6 +6,7 @@
 #include "text/Encoding.h"
 #include "text/StringTable.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -73,6 +74,11 @@ std::int32_t ParseLeadingInteger(const std::string& text)
 }
 
 // One byte of a chart as the error message shows it.
+std::uint64_t NoteKey(std::int32_t clock, std::int32_t panel)
+{
+    return (std::uint64_t(std::uint32_t(clock)) << 32) | std::uint32_t(panel);
+}
+
 std::string CharacterText(std::uint8_t c)
 {
     if (c < 0x80)
@@ -98,7 +104,51 @@ std::string CDwiReader::Read()
     while (const auto byte = NextByte())
         if (*byte == '#')
             ReadTag();
+    CommitNotes();
     return m_errors;
+}
+
+CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
+{
+    for (const auto& staged : m_staged)
+        if (staged->score == score)
+            return *staged;
+    auto staged = std::make_unique<StagedScore>();
+    staged->score = score;
+    // Notes the score already has come first, as they stand.
+    std::vector<std::unique_ptr<CNote>> existing;
+    while (!score->notes().empty())
+        existing.push_back(score->TakeNoteAt(score->notes().size() - 1));
+    for (auto it = existing.rbegin(); it != existing.rend(); ++it) {
+        staged->firstAt.try_emplace(NoteKey((*it)->clock, (*it)->panel), it->get());
+        staged->notes.push_back(std::move(*it));
+    }
+    m_staged.push_back(std::move(staged));
+    return *m_staged.back();
+}
+
+void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
+{
+    auto note = std::make_unique<CNote>(CNote {clock, panel, 0});
+    m_score->firstAt.try_emplace(NoteKey(clock, panel), note.get());
+    m_score->notes.push_back(std::move(note));
+}
+
+CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel) const
+{
+    const auto it = m_score->firstAt.find(NoteKey(clock, panel));
+    return it == m_score->firstAt.end() ? nullptr : it->second;
+}
+
+void CDwiReader::CommitNotes()
+{
+    for (const auto& staged : m_staged) {
+        std::stable_sort(staged->notes.begin(), staged->notes.end(),
+                         [](const auto& a, const auto& b) { return a->clock < b->clock; });
+        for (auto& note : staged->notes)
+            staged->score->AppendNote(std::move(note));
+    }
+    m_staged.clear();
 }
 
 bool CDwiReader::ReadLine()
@@ -186,7 +236,7 @@ void CDwiReader::ReadChart(Style style)
 {
     const std::string difficulty = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
     ReadUntil(':'); // the foot rating, which the editor does not keep
-    m_score = m_document.FindOrCreateScore(style, difficulty);
+    m_score = &Stage(m_document.FindOrCreateScore(style, difficulty));
     m_panelOffset = 0;
     StartBlock();
 
@@ -255,14 +305,14 @@ void CDwiReader::ApplyArrow(std::uint8_t c, bool freeze, std::int32_t markClock)
             continue;
         const std::int32_t panel = m_panelOffset + bit;
         // A third block of a two-pad chart names panels no score has.
-        if (!m_score->HasPanel(panel))
+        if (!m_score->score->HasPanel(panel))
             continue;
         CNote*& pending = m_pendingFreeze[static_cast<std::size_t>(panel)];
         if (!pending) {
             if (!freeze)
-                m_score->InsertNote(std::make_unique<CNote>(CNote {m_clock, panel, 0}));
+                AddNote(m_clock, panel);
             else
-                pending = m_score->FindNote(markClock, panel);
+                pending = FindNote(markClock, panel);
         } else if (!freeze) {
             // The next arrow on a held panel is where the freeze ends, not a new step.
             pending->length = m_clock - pending->clock;

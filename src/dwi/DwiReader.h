@@ -5,10 +5,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace zelvane {
 
@@ -29,6 +32,21 @@ public:
     std::string Read();
 
 private:
+    // The notes read for one score. They reach the score only when reading ends, in the
+    // order inserting them one by one in clock order would give (after every note of the
+    // same or an earlier clock); meanwhile the first note of each clock and panel is found
+    // at once, so a long chart reads in n log n rather than n squared.
+    struct StagedScore {
+        CScore* score = nullptr;
+        std::vector<std::unique_ptr<CNote>> notes;
+        std::unordered_map<std::uint64_t, CNote*> firstAt; // key: clock and panel
+    };
+
+    StagedScore& Stage(CScore* score);
+    void AddNote(std::int32_t clock, std::int32_t panel);
+    CNote* FindNote(std::int32_t clock, std::int32_t panel) const;
+    void CommitNotes();
+
     std::optional<std::uint8_t> NextByte();
     bool ReadLine();
     void DiscardRestOfLine() { m_linePosition = m_line.size(); }
@@ -52,7 +70,8 @@ private:
     std::size_t m_linePosition = 0;
     std::int32_t m_lineNumber = 0;
 
-    CScore* m_score = nullptr;
+    std::vector<std::unique_ptr<StagedScore>> m_staged;
+    StagedScore* m_score = nullptr;
     std::int32_t m_panelOffset = 0;
     std::int32_t m_clock = 0;
     std::int32_t m_lastClock = -1;

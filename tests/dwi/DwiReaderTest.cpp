@@ -179,3 +179,20 @@ TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
     ImportText(document, "#FILE:\x8B\xC8.wav;", dwi);
     EXPECT_EQ(document.audioPath(), japanese.string());
 }
+
+TEST(DwiReader, NotesKeepInsertionOrderAndFreezesMarkTheFirstMatch)
+{
+    CStepDocument document;
+    ImportText(document, "#SINGLE:BASIC:1:<42>2:<12>;\r\n#SINGLE:ANOTHER:1:4:4!4004;");
+    auto raw = [](const CScore& score) {
+        Notes notes;
+        for (const auto& note : score.notes())
+            notes.emplace_back(note->clock, note->panel, note->length);
+        return notes;
+    };
+    // A later block's note goes after every note of the same clock already there.
+    EXPECT_EQ(raw(*document.scores()[0]),
+              (Notes {{0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 0}, {24, 1, 0}}));
+    // Of two notes at one clock and panel the first is the one marked as a freeze.
+    EXPECT_EQ(raw(*document.scores()[1]), (Notes {{0, 0, 72}, {0, 0, 0}}));
+}
