@@ -1,8 +1,6 @@
 #include "DwiTestSupport.h"
 
 #include "dwi/DwiWriter.h"
-#include "text/Errors.h"
-#include "text/FileIo.h"
 
 #include <gtest/gtest.h>
 
@@ -116,18 +114,4 @@ TEST(DwiWriter, BlocksAndLengths)
     silent.NewDocument();
     silent.FindOrCreateScore(Style::COUPLE, "MANIAC");
     EXPECT_NE(Text(silent).find("#COUPLE:MANIAC::\r\n:;\r\n"), std::string::npos);
-}
-
-TEST(DwiWriter, WritesThroughATemporaryFile)
-{
-    TempFolder folder;
-    CStepDocument document;
-    document.NewDocument();
-    const auto path = folder.Write("old.dwi", "old");
-    WriteDwi(document, path);
-    EXPECT_EQ(ReadWholeFile(path), DwiBytes(document, path));
-    EXPECT_THROW(WriteDwi(document, folder.path() / "no/such/folder.dwi"), FileIoError);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                            std::filesystem::directory_iterator()),
-              1);
 }
