@@ -25,7 +25,7 @@ std::filesystem::path WriteChart(std::int32_t measures)
             const std::int32_t panel = (clock / step + m) % 4;
             const std::int32_t length = (m % 8 == 7 && clock == 0) ? 96 : 0;
             if (length > 0 || (m % 8 != 7 || clock >= 96 + step))
-                score.InsertNote(std::make_unique<CNote>(CNote {start + clock, panel, length}));
+                score.InsertNote(std::make_unique<CNote>(CNote{start + clock, panel, length}));
         }
     }
     score.UpdateLength(0);

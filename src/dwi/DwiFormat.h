@@ -12,7 +12,7 @@ namespace zelvane::dwi {
 // One character (or a bracketed group of three or four) stands for the panels of one pad
 // that are stepped on together. The index is the panel mask: bit 0 left, bit 1 down, bit 2
 // up, bit 3 right.
-inline constexpr std::array<std::string_view, 16> kArrowTexts {
+inline constexpr std::array<std::string_view, 16> kArrowTexts{
     "0", "4", "2", "1", "8", "7", "A", "<81>", "6", "B", "3", "<61>", "9", "<8B>", "<83>", "<19>",
 };
 
@@ -60,7 +60,7 @@ struct StepSize {
     std::string_view closing;
 };
 
-inline constexpr std::array<StepSize, 5> kStepSizes {{
+inline constexpr std::array<StepSize, 5> kStepSizes{{
     {24, "", ""},
     {12, "(", ")"},
     {8, "[", "]"},

@@ -129,7 +129,7 @@ CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
 
 void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
 {
-    auto note = std::make_unique<CNote>(CNote {clock, panel, 0});
+    auto note = std::make_unique<CNote>(CNote{clock, panel, 0});
     m_score->firstAt.try_emplace(NoteKey(clock, panel), note.get());
     m_score->notes.push_back(std::move(note));
 }

@@ -76,7 +76,7 @@ private:
     std::int32_t m_clock = 0;
     std::int32_t m_lastClock = -1;
     std::int32_t m_stepClocks = 24;
-    std::array<CNote*, 8> m_pendingFreeze {};
+    std::array<CNote*, 8> m_pendingFreeze{};
     std::string m_errors;
 };
 

@@ -138,7 +138,7 @@ void WriteChart(std::string& out, const CScore& score)
         const std::vector<PadEvent> events = PadEvents(score, block * dwi::kPanelsPerPad);
         std::size_t next = 0;
         for (std::int64_t m = 0; m < measures; ++m) {
-            Measure measure {};
+            Measure measure{};
             const std::int64_t start = m * dwi::kClocksPerMeasure;
             for (; next < events.size() && events[next].clock < start + dwi::kClocksPerMeasure;
                  ++next)

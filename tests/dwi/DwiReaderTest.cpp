@@ -25,31 +25,31 @@ Notes ReadSingle(std::string_view chart)
 
 TEST(DwiReader, StepSizesBracketsAndGroups)
 {
-    EXPECT_EQ(ReadSingle("2480"), (Notes {{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
+    EXPECT_EQ(ReadSingle("2480"), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
     // After a closing bracket the steps are eighths again.
     EXPECT_EQ(ReadSingle("(2222)2"),
-              (Notes {{0, 1, 0}, {12, 1, 0}, {24, 1, 0}, {36, 1, 0}, {48, 1, 0}}));
+              (Notes{{0, 1, 0}, {12, 1, 0}, {24, 1, 0}, {36, 1, 0}, {48, 1, 0}}));
     EXPECT_EQ(
         ReadSingle("[22]{22}`22'2"),
-        (Notes {{0, 1, 0}, {8, 1, 0}, {16, 1, 0}, {19, 1, 0}, {22, 1, 0}, {23, 1, 0}, {24, 1, 0}}));
+        (Notes{{0, 1, 0}, {8, 1, 0}, {16, 1, 0}, {19, 1, 0}, {22, 1, 0}, {23, 1, 0}, {24, 1, 0}}));
     // A group is one step however many arrows it holds; "<" inside it reads as mask 7.
-    EXPECT_EQ(ReadSingle("<24>6"), (Notes {{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}));
+    EXPECT_EQ(ReadSingle("<24>6"), (Notes{{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}));
     EXPECT_EQ(ReadSingle("<81>B"),
-              (Notes {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {24, 0, 0}, {24, 3, 0}}));
+              (Notes{{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {24, 0, 0}, {24, 3, 0}}));
 }
 
 TEST(DwiReader, FreezesOfOneToFourPanels)
 {
-    EXPECT_EQ(ReadSingle("2!2002"), (Notes {{0, 1, 72}}));
+    EXPECT_EQ(ReadSingle("2!2002"), (Notes{{0, 1, 72}}));
     // The end arrow may be part of a combined step; the other panel of it is a tap.
-    EXPECT_EQ(ReadSingle("2!20(3)"), (Notes {{0, 1, 48}, {48, 3, 0}}));
+    EXPECT_EQ(ReadSingle("2!20(3)"), (Notes{{0, 1, 48}, {48, 3, 0}}));
     // "!" before a group marks every arrow of it.
     EXPECT_EQ(ReadSingle("<19>!<19>0<19>"),
-              (Notes {{0, 0, 48}, {0, 1, 48}, {0, 2, 48}, {0, 3, 48}}));
+              (Notes{{0, 0, 48}, {0, 1, 48}, {0, 2, 48}, {0, 3, 48}}));
     // "!" inside a group marks what the group has placed at its own clock.
-    EXPECT_EQ(ReadSingle("<64!4>0B"), (Notes {{0, 0, 48}, {0, 3, 0}, {48, 3, 0}}));
+    EXPECT_EQ(ReadSingle("<64!4>0B"), (Notes{{0, 0, 48}, {0, 3, 0}, {48, 3, 0}}));
     // A mark on a panel the step before left empty marks nothing.
-    EXPECT_EQ(ReadSingle("2!42"), (Notes {{0, 1, 0}, {24, 1, 0}}));
+    EXPECT_EQ(ReadSingle("2!42"), (Notes{{0, 1, 0}, {24, 1, 0}}));
 }
 
 TEST(DwiReader, BlocksAddressTheSecondPadOrDancer)
@@ -62,10 +62,10 @@ TEST(DwiReader, BlocksAddressTheSecondPadOrDancer)
     ASSERT_EQ(document.scores().size(), 3u);
     // The SINGLE "BASIC" score the import starts with keeps its place in front.
     EXPECT_EQ(document.scores()[1]->style(), Style::DOUBLE);
-    EXPECT_EQ(NotesOf(*document.scores()[1]), (Notes {{0, 0, 0}, {0, 7, 0}}));
-    EXPECT_EQ(NotesOf(*document.scores()[2]), (Notes {{0, 2, 0}, {0, 6, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores()[1]), (Notes{{0, 0, 0}, {0, 7, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores()[2]), (Notes{{0, 2, 0}, {0, 6, 0}}));
     // A single pad lays its blocks over the same panels, each from clock 0.
-    EXPECT_EQ(NotesOf(*document.scores()[0]), (Notes {{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores()[0]), (Notes{{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}));
 }
 
 TEST(DwiReader, TagsAreCaseBlindAndSettingsAreParsed)
@@ -93,7 +93,7 @@ TEST(DwiReader, ErrorsCarryTheLineNumberOfNonEmptyLines)
               "4行目:'#' には対応していません。\r\n"
               "5行目:'Z' には対応していません。");
     // Characters that are not arrows still take their step.
-    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes {{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
 }
 
 TEST(DwiReader, ATempoThatIsNotAboveZeroIsReportedAndIgnored)
@@ -122,7 +122,7 @@ TEST(DwiReader, EmptyScoresAreDroppedAndChartsOfOneKindMerge)
     ASSERT_EQ(document.scores().size(), 1u);
     const CScore& maniac = *document.scores()[0];
     EXPECT_EQ(maniac.difficulty(), "MANIAC");
-    EXPECT_EQ(NotesOf(maniac), (Notes {{0, 1, 0}, {24, 0, 0}}));
+    EXPECT_EQ(NotesOf(maniac), (Notes{{0, 1, 0}, {24, 0, 0}}));
     EXPECT_EQ(document.currentScore(), &maniac);
     EXPECT_EQ(maniac.length(), 24);
     EXPECT_TRUE(document.IsModified());
@@ -141,11 +141,11 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
 
     CScore* score = document.scores().front().get();
     auto add = std::make_unique<CAddNoteCommand>(score, "add");
-    add->AddNote(std::make_unique<CNote>(CNote {96, 3, 0}));
+    add->AddNote(std::make_unique<CNote>(CNote{96, 3, 0}));
     document.Execute(std::move(add), nullptr);
     EXPECT_FALSE(document.ImportDwi(dwi, refuse).imported);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes {{0, 2, 0}, {96, 3, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 2, 0}, {96, 3, 0}}));
     EXPECT_TRUE(document.CanUndo());
 
     // A file that cannot be read is found out before anyone is asked or anything replaced.
@@ -157,7 +157,7 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
     EXPECT_EQ(document.scores().front()->notes().size(), 2u);
 
     EXPECT_TRUE(document.ImportDwi(dwi, [] { return true; }).imported);
-    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes {{0, 2, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 2, 0}}));
     EXPECT_FALSE(document.CanUndo()); // the history referred to the scores that went
 }
 
@@ -192,7 +192,7 @@ TEST(DwiReader, NotesKeepInsertionOrderAndFreezesMarkTheFirstMatch)
     };
     // A later block's note goes after every note of the same clock already there.
     EXPECT_EQ(raw(*document.scores()[0]),
-              (Notes {{0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 0}, {24, 1, 0}}));
+              (Notes{{0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 0}, {24, 1, 0}}));
     // Of two notes at one clock and panel the first is the one marked as a freeze.
-    EXPECT_EQ(raw(*document.scores()[1]), (Notes {{0, 0, 72}, {0, 0, 0}}));
+    EXPECT_EQ(raw(*document.scores()[1]), (Notes{{0, 0, 72}, {0, 0, 0}}));
 }

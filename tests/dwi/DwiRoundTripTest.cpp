@@ -95,8 +95,8 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
 // that hold something, and every tag not known to the editor is named once.
 std::string ExpectedErrors(const std::string& text)
 {
-    static const std::set<std::string> known {"TITLE",  "ARTIST", "BPM",    "GAP",       "FILE",
-                                              "SINGLE", "DOUBLE", "COUPLE", "CHANGEBPM", "FREEZE"};
+    static const std::set<std::string> known{"TITLE",  "ARTIST", "BPM",    "GAP",       "FILE",
+                                             "SINGLE", "DOUBLE", "COUPLE", "CHANGEBPM", "FREEZE"};
     std::istringstream lines(text);
     std::string line;
     std::string errors;
