@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BoneInstance.h"
+#include "model/BonePose.h"
 #include "model/ModelDocument.h"
 #include "model/Quaternion.h"
 #include "model/Vector.h"
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace zelvane {
-
-// A bone's pose for one frame, as a motion gives it.
-struct BonePose {
-    Vector3 translation;
-    Quaternion rotation;
-};
 
 // One posable copy of a model: bone hierarchy, IK and skinning on the CPU. The 3D view
 // uploads `skinnedVertices` and `edgePositions` after every pose. The model must outlive

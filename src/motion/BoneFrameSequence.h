@@ -1,14 +1,10 @@
 #pragma once
 
+#include "model/BonePose.h"
 #include "motion/BoneFrame.h"
 #include "motion/MotionFrameSequence.h"
 
 namespace zelvane {
-
-struct BonePose {
-    Vector3 translation;
-    Quaternion rotation;
-};
 
 // The keys of one bone, and the one function that turns them into a pose at any frame.
 class CBoneFrameSequence : public CMotionFrameSequence<CBoneFrame> {

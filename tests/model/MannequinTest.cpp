@@ -1,6 +1,6 @@
 #include "TestData.h"
 #include "model/ModelInstance.h"
-#include "model/MotionParameters.h"
+#include "model/ModelMeasurements.h"
 #include "model/NameIds.h"
 #include "model/PmdReader.h"
 #include "text/FileIo.h"
@@ -45,11 +45,11 @@ TEST(Mannequin, HasTheSkeletonTheDanceNeeds)
     EXPECT_EQ(id(model->iks[3].ikBone), 552);
 
     // Sized so the dance uses its default measurements on it.
-    const MotionParameters parameters = DeriveMotionParameters(model.get());
-    EXPECT_FLOAT_EQ(parameters.panelSize, MotionParameters::kDefaultPanelSize);
-    EXPECT_FLOAT_EQ(parameters.leftFootRestX, MotionParameters::kDefaultLeftFootRestX);
-    EXPECT_FLOAT_EQ(parameters.rightFootRestX, MotionParameters::kDefaultRightFootRestX);
-    EXPECT_FLOAT_EQ(parameters.toeReach, MotionParameters::kDefaultToeReach);
+    const ModelMeasurements parameters = MeasureModel(model.get());
+    EXPECT_FLOAT_EQ(parameters.panelSize, ModelMeasurements::kDefaultPanelSize);
+    EXPECT_FLOAT_EQ(parameters.leftFootRestX, ModelMeasurements::kDefaultLeftFootRestX);
+    EXPECT_FLOAT_EQ(parameters.rightFootRestX, ModelMeasurements::kDefaultRightFootRestX);
+    EXPECT_FLOAT_EQ(parameters.toeReach, ModelMeasurements::kDefaultToeReach);
 
     // A whole file: the sections after the bone display list are there too.
     EXPECT_EQ(model->englishName, "Mannequin");

@@ -1,7 +1,7 @@
 #include "model/PmdReader.h"
 #include "PmdTestWriter.h"
 #include "TestData.h"
-#include "model/MotionParameters.h"
+#include "model/ModelMeasurements.h"
 #include "model/NameIds.h"
 #include "text/Errors.h"
 
@@ -397,16 +397,16 @@ TEST(PmdReader, ReadsTheSharedModel)
     EXPECT_EQ(model->rigidBodies.size(), 31u);
     EXPECT_EQ(model->joints.size(), 20u);
 
-    const MotionParameters parameters = DeriveMotionParameters(model.get());
+    const ModelMeasurements parameters = MeasureModel(model.get());
     EXPECT_FLOAT_EQ(parameters.panelSize, 12.0f * 11.58254337f / 10.75273f);
     EXPECT_FLOAT_EQ(parameters.leftFootRestX, 0.97805238f);
     EXPECT_FLOAT_EQ(parameters.rightFootRestX, -0.97776949f);
     EXPECT_FLOAT_EQ(parameters.toeReach, 2.06303f);
 }
 
-TEST(MotionParameters, DefaultsWithoutModelOrBones)
+TEST(ModelMeasurements, DefaultsWithoutModelOrBones)
 {
-    const MotionParameters none = DeriveMotionParameters(nullptr);
+    const ModelMeasurements none = MeasureModel(nullptr);
     EXPECT_EQ(none.panelSize, 12.0f);
     EXPECT_EQ(none.leftFootRestX, 0.875424f);
     EXPECT_EQ(none.rightFootRestX, -0.875424f);
@@ -414,7 +414,7 @@ TEST(MotionParameters, DefaultsWithoutModelOrBones)
 
     // Only the bones the model has are measured.
     const auto model = Read(WritePmd(SampleFile()));
-    const MotionParameters some = DeriveMotionParameters(model.get());
+    const ModelMeasurements some = MeasureModel(model.get());
     EXPECT_FLOAT_EQ(some.panelSize, 12.0f * 10.0f / 10.75273f);
     EXPECT_EQ(some.leftFootRestX, 1.0f);
     EXPECT_EQ(some.rightFootRestX, -0.875424f);

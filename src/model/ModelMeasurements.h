@@ -6,7 +6,7 @@ class CModelDocument;
 
 // The four measurements the dance generator takes from a model: the size of a dance panel
 // in the model's units and where the feet stand at rest.
-struct MotionParameters {
+struct ModelMeasurements {
     // The 左足 joint height of the model the dance was tuned on; a model of that size dances
     // on panels of 12 units.
     static constexpr float kReferenceLegHeight = 10.75273f;
@@ -23,6 +23,6 @@ struct MotionParameters {
 
 // Measures a model; each value the model cannot give (its bone is missing, or there is no
 // model) keeps its default.
-MotionParameters DeriveMotionParameters(const CModelDocument* model);
+ModelMeasurements MeasureModel(const CModelDocument* model);
 
 } // namespace zelvane

@@ -1,17 +1,17 @@
-#include "model/MotionParameters.h"
+#include "model/ModelMeasurements.h"
 
 #include "model/ModelDocument.h"
 #include "text/StringTable.h"
 
 namespace zelvane {
 
-MotionParameters DeriveMotionParameters(const CModelDocument* model)
+ModelMeasurements MeasureModel(const CModelDocument* model)
 {
-    MotionParameters parameters;
+    ModelMeasurements parameters;
     if (!model)
         return parameters;
     if (const CModelBone* leg = model->FindBone(IDS_BONE_LEFT_LEG))
-        parameters.panelSize = 12.0f * leg->position.y / MotionParameters::kReferenceLegHeight;
+        parameters.panelSize = 12.0f * leg->position.y / ModelMeasurements::kReferenceLegHeight;
     if (const CModelBone* leftFoot = model->FindBone(IDS_BONE_LEFT_FOOT_IK))
         parameters.leftFootRestX = leftFoot->position.x;
     if (const CModelBone* rightFoot = model->FindBone(IDS_BONE_RIGHT_FOOT_IK))
