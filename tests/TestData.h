@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
 
 namespace zelvane::test {
 
@@ -14,6 +16,20 @@ inline std::filesystem::path SharedTestData(const std::filesystem::path& relativ
 inline std::filesystem::path ProjectTestData(const std::filesystem::path& relative)
 {
     return std::filesystem::path(ZELVANE_TEST_DATA) / relative;
+}
+
+// A file of the project itself, such as the demo mannequin under resources/.
+inline std::filesystem::path ProjectFile(const std::filesystem::path& relative)
+{
+    return std::filesystem::path(ZELVANE_SOURCE_DIR) / relative;
+}
+
+// A path in the temporary folder that no other test process uses: test cases run in
+// parallel, and several builds may test on one machine at once.
+inline std::filesystem::path UniqueTempPath(const std::string& name)
+{
+    return std::filesystem::temp_directory_path()
+        / ("zelvane-" + std::to_string(::getpid()) + "-" + name);
 }
 
 } // namespace zelvane::test

@@ -55,7 +55,7 @@ void FillChart(CScore& score, std::int32_t measures)
 
 std::filesystem::path Mannequin()
 {
-    return std::filesystem::path(ZELVANE_TEST_DATA) / "../../resources/mannequin/mannequin.pmd";
+    return ProjectFile("resources/mannequin/mannequin.pmd");
 }
 
 } // namespace
@@ -168,7 +168,7 @@ TEST(Player, WriteMotionSavesAFileThatReadsBackAndRemembersThePath)
     FillChart(*document.currentScore(), 2);
     document.UpdateAllScores();
     CPlayer& player = *document.currentScore()->players()[0];
-    const auto path = std::filesystem::temp_directory_path() / "zelvane-player-motion.vmd";
+    const auto path = UniqueTempPath("player-motion.vmd");
     player.WriteMotion(path, "ダンサー");
     CMotionDocument read;
     read.Load(path);
@@ -210,7 +210,7 @@ TEST(Player, AModelSetsTheMeasurementsAndTheMotionsModelName)
         EXPECT_NE(document.panelSize(), 30.0f);
     }
 
-    const auto junk = std::filesystem::temp_directory_path() / "zelvane-not-a-model.pmd";
+    const auto junk = UniqueTempPath("not-a-model.pmd");
     std::ofstream(junk) << "this is not a model";
     document.SetModel(junk.string());
     EXPECT_EQ(document.model(), nullptr);

@@ -1,5 +1,6 @@
 #include "chart/ZlvmFile.h"
 #include "ChartTestSupport.h"
+#include "TestData.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
@@ -172,7 +173,7 @@ TEST(ZlvmFile, LoadingDropsEmptyScoresAndKeepsDuplicatesInOrder)
 
 TEST(ZlvmFile, ANewDocumentSavedAndOpenedGetsAFreshBasicScore)
 {
-    const auto path = std::filesystem::temp_directory_path() / "zelvane-new-document.zlvm";
+    const auto path = UniqueTempPath("new-document.zlvm");
     CStepDocument saved;
     saved.NewDocument();
     saved.SetTitle("タイトル");
@@ -194,7 +195,7 @@ TEST(ZlvmFile, ANewDocumentSavedAndOpenedGetsAFreshBasicScore)
 
 TEST(ZlvmFile, AFailedOpenLeavesTheDocumentAsItWas)
 {
-    const auto path = std::filesystem::temp_directory_path() / "zelvane-damaged.zlvm";
+    const auto path = UniqueTempPath("damaged.zlvm");
     Bytes bytes = WriteZlvm(SampleData());
     bytes.resize(bytes.size() - 3);
     WriteFileAtomically(path, bytes);
@@ -213,7 +214,7 @@ TEST(ZlvmFile, AFailedOpenLeavesTheDocumentAsItWas)
 
 TEST(ZlvmFile, AFailedSaveLeavesTheOldFile)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "zelvane-save-test";
+    const auto dir = UniqueTempPath("save-test");
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const auto path = dir / "song.zlvm";

@@ -11,12 +11,12 @@ namespace {
 
 std::filesystem::path Temp(const std::string& name)
 {
-    return std::filesystem::temp_directory_path() / ("zelvane-cli-test-" + name);
+    return UniqueTempPath("cli-" + name);
 }
 
 std::filesystem::path Mannequin()
 {
-    return std::filesystem::path(ZELVANE_TEST_DATA) / "../../resources/mannequin/mannequin.pmd";
+    return ProjectFile("resources/mannequin/mannequin.pmd");
 }
 
 // A small chart of every style, written as a DWI file the way players write them.

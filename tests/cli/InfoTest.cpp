@@ -1,4 +1,5 @@
 #include "CliTestSupport.h"
+#include "TestData.h"
 #include "chart/StepDocument.h"
 
 #include <bit>
@@ -13,7 +14,7 @@ namespace {
 
 std::filesystem::path TempFile(const std::string& name)
 {
-    return std::filesystem::temp_directory_path() / ("zelvane-cli-" + name);
+    return UniqueTempPath("cli-" + name);
 }
 
 } // namespace

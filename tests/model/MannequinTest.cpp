@@ -13,9 +13,7 @@ namespace {
 
 std::filesystem::path MannequinPath()
 {
-    // The project's test data folder is tests/data; the mannequin ships under resources/.
-    return std::filesystem::path(ZELVANE_TEST_DATA).parent_path().parent_path()
-        / "resources/mannequin/mannequin.pmd";
+    return test::ProjectFile("resources/mannequin/mannequin.pmd");
 }
 
 } // namespace

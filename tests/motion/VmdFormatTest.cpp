@@ -225,8 +225,7 @@ TEST(VmdFormatTest, HugeCountsAreRefusedBeforeAllocating)
 
 TEST(VmdFormatTest, SaveWritesTheFileAndLoadReadsIt)
 {
-    const std::filesystem::path path
-        = std::filesystem::temp_directory_path() / "zelvane_vmd_save_test.vmd";
+    const std::filesystem::path path = test::UniqueTempPath("vmd_save_test.vmd");
     const CMotionDocument built = BuiltDocument();
     built.Save(path);
     EXPECT_EQ(ReadWholeFile(path), built.Write());

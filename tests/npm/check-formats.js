@@ -77,7 +77,7 @@ theirs.materials.forEach((material, i) => {
 });
 
 // --- A motion zelvane-cli writes for a real chart.
-const motionPath = path.join(workDir, 'zelvane-check-formats.vmd');
+const motionPath = path.join(workDir, `zelvane-check-formats-${process.pid}.vmd`);
 execFileSync(cli, ['motion', chartPath, '--style', style, '--difficulty', difficulty,
     '--model', modelPath, '-o', motionPath], { stdio: ['ignore', 'ignore', 'ignore'] });
 const written = cliJson('info', motionPath, '--json');
