@@ -3,7 +3,7 @@
 namespace zelvane {
 namespace {
 
-using Table = std::array<std::int8_t, 128>;
+using Table = InterpolationCurve::Table;
 
 // For every curve x the parameter t is found by bisection (at most 15 halvings, down to
 // steps of 1/65536) and the curve height at t is kept. Single precision throughout: the
@@ -72,10 +72,12 @@ void InterpolationCurve::Set(std::int8_t x1, std::int8_t y1, std::int8_t x2, std
 
 void InterpolationCurve::BuildTable()
 {
-    if (const CommonCurve* common = FindCommonCurve(m_x1, m_y1, m_x2, m_y2))
-        m_table = common->table;
-    else
-        m_table = ComputeTable(m_x1, m_y1, m_x2, m_y2);
+    if (const CommonCurve* common = FindCommonCurve(m_x1, m_y1, m_x2, m_y2)) {
+        // Aliasing an empty owner: the pointer to the static table, with no count to keep.
+        m_table = std::shared_ptr<const Table>(std::shared_ptr<const Table>(), &common->table);
+    } else {
+        m_table = std::make_shared<const Table>(ComputeTable(m_x1, m_y1, m_x2, m_y2));
+    }
 }
 
 } // namespace zelvane
