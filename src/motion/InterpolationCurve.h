@@ -23,7 +23,8 @@ public:
     static constexpr std::int8_t kDefaultX2 = 102;
     static constexpr std::int8_t kDefaultY2 = 102;
 
-    InterpolationCurve() { Set(kDefaultX1, kDefaultY1, kDefaultX2, kDefaultY2); }
+    // The curve of a new key; it shares the table of every other.
+    InterpolationCurve();
     InterpolationCurve(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
     {
         Set(x1, y1, x2, y2);
