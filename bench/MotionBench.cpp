@@ -5,6 +5,7 @@
 #include "motion/MotionGenerator.h"
 
 #include <benchmark/benchmark.h>
+#include <limits>
 
 namespace {
 
@@ -34,6 +35,21 @@ void BM_GenerateLongDoubleChart(benchmark::State& state)
     state.counters["keys"] = static_cast<double>(keys);
 }
 BENCHMARK(BM_GenerateLongDoubleChart)->Unit(benchmark::kMicrosecond);
+
+// The same, rebuilt from scratch by a generator that has danced before, as after a change
+// of tempo, dancer or options: a start before everything kept rebuilds everything.
+void BM_RebuildLongDoubleChart(benchmark::State& state)
+{
+    const MotionInput input = bench::LongDoubleChart();
+    CMotionGenerator generator;
+    generator.Generate(input, 0);
+    for (auto _ : state) {
+        generator.Generate(input, std::numeric_limits<std::int32_t>::min());
+        benchmark::DoNotOptimize(generator.stepFrames().size());
+    }
+    ReportRatios(state, input.notes.size());
+}
+BENCHMARK(BM_RebuildLongDoubleChart)->Unit(benchmark::kMicrosecond);
 
 // The edit and its undo alternate, so every timed run restarts from the edited clock on a
 // dance that was complete before it, as in the editor.

@@ -66,6 +66,26 @@ TEST(LongChartTest, FullGenerationGivesTheRecordedDance)
     EXPECT_EQ(KeyHash(generator), 2297062597198903485u);
 }
 
+TEST(LongChartTest, RebuildAfterAChangeOfOptionsGivesTheRecordedDance)
+{
+    // Without twist the dance has no upper body or neck keys; turned on again, those come
+    // back in the order a fresh run creates them.
+    const MotionInput input = bench::LongDoubleChart();
+    MotionInput untwisted = input;
+    untwisted.parameters.twist = false;
+    CMotionGenerator generator;
+    generator.Generate(input, 0);
+    generator.Generate(untwisted, 0);
+    CMotionGenerator fresh;
+    fresh.Generate(untwisted, 0);
+    EXPECT_EQ(KeyHash(generator), KeyHash(fresh));
+    EXPECT_EQ(generator.boneSequences().size(), fresh.boneSequences().size());
+
+    generator.Generate(input, 0);
+    EXPECT_EQ(StepFrameHash(generator), 6570985112115513032u);
+    EXPECT_EQ(KeyHash(generator), 2297062597198903485u);
+}
+
 TEST(LongChartTest, EditInTheLastMeasureGivesTheKeysOfAFullRun)
 {
     const MotionInput original = bench::LongDoubleChart();
