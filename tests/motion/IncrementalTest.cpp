@@ -141,7 +141,8 @@ TEST(IncrementalTest, StoppedRunIsResumedFromItsStart)
         }
         worker.join();
         EXPECT_EQ(progress.load(), CMotionGenerator::kProgressIdle);
-        stopped = generator.boneSequences().Find(kBoneCenter)->keys().back().frame < beats * 15 * 45 / 100;
+        stopped = generator.boneSequences().Find(kBoneCenter)->keys().back().frame
+            < beats * 15 * 45 / 100;
     }
     ASSERT_TRUE(stopped);
 
