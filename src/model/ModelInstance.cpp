@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace zelvane {
 
@@ -18,6 +19,42 @@ constexpr float kPercent = 0.01f;
 bool InRange(int index, std::size_t count)
 {
     return index >= 0 && static_cast<std::size_t>(index) < count;
+}
+
+// Skinning works on whole matrix rows, four lanes at a time through the compiler's vector
+// extension. Every lane is computed exactly as its scalar element would be: the same
+// products, added in the same order.
+using Lanes = float __attribute__((vector_size(16)));
+
+struct MatrixRows {
+    Lanes row[4];
+};
+
+MatrixRows Rows(const Matrix& m)
+{
+    MatrixRows rows;
+    static_assert(sizeof rows.row == sizeof m.m);
+    std::memcpy(rows.row, m.m, sizeof m.m);
+    return rows;
+}
+
+// The skinning matrix of a vertex that follows two bones: each element weighted by the
+// percentages of the two.
+MatrixRows BlendPercent(const MatrixRows& m0, float w0, const MatrixRows& m1, float w1)
+{
+    MatrixRows blended;
+    for (int r = 0; r < 4; ++r)
+        blended.row[r] = w0 * m0.row[r] * kPercent + w1 * m1.row[r] * kPercent;
+    return blended;
+}
+
+// TransformCoord on rows.
+Vector3 TransformCoord(const Vector3& p, const MatrixRows& m)
+{
+    const Lanes v = p.x * m.row[0] + p.y * m.row[1] + p.z * m.row[2] + m.row[3];
+    if (v[3] == 1.0f)
+        return {v[0], v[1], v[2]};
+    return {v[0] / v[3], v[1] / v[3], v[2] / v[3]};
 }
 
 } // namespace
@@ -208,27 +245,29 @@ void CModelInstance::UpdateSkin()
             positions[static_cast<std::size_t>(vertex.index)] += vertex.offset * weight;
     }
 
+    // Neighbouring vertices mostly follow the same bones with the same weight: the blend of
+    // two matrices is made once for a run of them.
+    const auto world
+        = [this](int bone) { return Rows(boneInstances[static_cast<std::size_t>(bone)].world); };
+    MatrixRows m;
+    const CModelVertex* blendedFor = nullptr;
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         const CModelVertex& vertex = vertices[i];
         const int w = vertex.weight;
-        Matrix blended;
-        const Matrix* m = &blended;
         if (w > 99) {
-            m = &boneInstances[static_cast<std::size_t>(vertex.bone0)].world;
+            m = world(vertex.bone0);
+            blendedFor = nullptr;
         } else if (w < 1) {
-            m = &boneInstances[static_cast<std::size_t>(vertex.bone1)].world;
-        } else {
-            const Matrix& m0 = boneInstances[static_cast<std::size_t>(vertex.bone0)].world;
-            const Matrix& m1 = boneInstances[static_cast<std::size_t>(vertex.bone1)].world;
-            const float w0 = static_cast<float>(w);
-            const float w1 = static_cast<float>(100 - w);
-            for (int r = 0; r < 4; ++r) {
-                for (int c = 0; c < 4; ++c)
-                    blended.m[r][c] = w0 * m0.m[r][c] * kPercent + w1 * m1.m[r][c] * kPercent;
-            }
+            m = world(vertex.bone1);
+            blendedFor = nullptr;
+        } else if (!blendedFor || blendedFor->bone0 != vertex.bone0
+                   || blendedFor->bone1 != vertex.bone1 || blendedFor->weight != w) {
+            m = BlendPercent(world(vertex.bone0), static_cast<float>(w), world(vertex.bone1),
+                             static_cast<float>(100 - w));
+            blendedFor = &vertex;
         }
-        const Vector3 p = TransformCoord(positions[i], *m);
-        const Vector3 q = TransformCoord(positions[i] + vertex.normal, *m);
+        const Vector3 p = TransformCoord(positions[i], m);
+        const Vector3 q = TransformCoord(positions[i] + vertex.normal, m);
         const Vector3 n = Normalize(q - p);
         skinnedVertices[i] = {p, n, vertex.uv};
         edgePositions[i] = vertex.noEdge ? p : p + n * kEdgeWidth;

@@ -3,7 +3,7 @@
 namespace zelvane {
 namespace {
 
-using Table = std::array<std::int8_t, 128>;
+using Table = InterpolationCurve::Table;
 
 // For every curve x the parameter t is found by bisection (at most 15 halvings, down to
 // steps of 1/65536) and the curve height at t is kept. Single precision throughout: the
@@ -38,12 +38,16 @@ struct CommonCurve {
 };
 
 // The dance creates thousands of keys with a handful of curves; their tables are computed
-// once instead of at every key.
-const CommonCurve* FindCommonCurve(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
+// once instead of at every key. The first is the curve of a new key.
+const std::array<CommonCurve, 4>& CommonCurves()
 {
     static const std::array<CommonCurve, 4> common = [] {
         std::array<CommonCurve, 4> curves = {{
-            {25, 25, 102, 102, {}}, // new keys
+            {InterpolationCurve::kDefaultX1,
+             InterpolationCurve::kDefaultY1,
+             InterpolationCurve::kDefaultX2,
+             InterpolationCurve::kDefaultY2,
+             {}},                   // new keys
             {20, 20, 107, 107, {}}, // centre keys, base pose
             {64, 0, 64, 127, {}},   // the centre's bounce
             {0, 20, 107, 107, {}},  // base pose
@@ -52,14 +56,34 @@ const CommonCurve* FindCommonCurve(std::int8_t x1, std::int8_t y1, std::int8_t x
             curve.table = ComputeTable(curve.x1, curve.y1, curve.x2, curve.y2);
         return curves;
     }();
-    for (const CommonCurve& curve : common) {
+    return common;
+}
+
+const CommonCurve* FindCommonCurve(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
+{
+    for (const CommonCurve& curve : CommonCurves()) {
         if (curve.x1 == x1 && curve.y1 == y1 && curve.x2 == x2 && curve.y2 == y2)
             return &curve;
     }
     return nullptr;
 }
 
+// Aliasing an empty owner: the pointer to the static table, with no count to keep.
+std::shared_ptr<const Table> SharedTable(const CommonCurve& common)
+{
+    return std::shared_ptr<const Table>(std::shared_ptr<const Table>(), &common.table);
+}
+
 } // namespace
+
+InterpolationCurve::InterpolationCurve()
+    : m_x1(kDefaultX1)
+    , m_y1(kDefaultY1)
+    , m_x2(kDefaultX2)
+    , m_y2(kDefaultY2)
+    , m_table(SharedTable(CommonCurves().front()))
+{
+}
 
 void InterpolationCurve::Set(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
 {
@@ -73,9 +97,9 @@ void InterpolationCurve::Set(std::int8_t x1, std::int8_t y1, std::int8_t x2, std
 void InterpolationCurve::BuildTable()
 {
     if (const CommonCurve* common = FindCommonCurve(m_x1, m_y1, m_x2, m_y2))
-        m_table = common->table;
+        m_table = SharedTable(*common);
     else
-        m_table = ComputeTable(m_x1, m_y1, m_x2, m_y2);
+        m_table = std::make_shared<const Table>(ComputeTable(m_x1, m_y1, m_x2, m_y2));
 }
 
 } // namespace zelvane

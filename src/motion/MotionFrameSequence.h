@@ -8,7 +8,7 @@ namespace zelvane {
 
 // The keys of one bone or morph in ascending frame order; keys with equal frames keep the
 // order they were inserted in. Keys are stored by value: the generator appends them in
-// frame order, so inserting is amortised constant time and every search is a bisection.
+// frame order, so inserting is amortised constant time; other searches are bisections.
 // Pointers to keys stay valid until the next Insert or RemoveAfter.
 template<typename T> class CMotionFrameSequence {
 public:
@@ -16,17 +16,23 @@ public:
     std::size_t size() const { return m_keys.size(); }
     bool empty() const { return m_keys.empty(); }
 
-    // Inserts after every key whose frame is the same or smaller.
+    // Inserts after every key whose frame is the same or smaller. A key at or after the
+    // last one, the generator's case, is appended without a search.
     T& Insert(const T& key)
     {
+        if (m_keys.empty() || m_keys.back().frame <= key.frame)
+            return m_keys.emplace_back(key);
         const auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key.frame,
                                          [](std::int32_t f, const T& k) { return f < k.frame; });
         return *m_keys.insert(at, key);
     }
 
-    // The first key on exactly frame f, or null.
+    // The first key on exactly frame f, or null. A frame after the last key, where the
+    // generator looks before adding a key, is answered without a search.
     T* Find(std::int32_t f)
     {
+        if (m_keys.empty() || m_keys.back().frame < f)
+            return nullptr;
         const auto at = LowerBound(f);
         return at != m_keys.end() && at->frame == f ? &*at : nullptr;
     }

@@ -120,7 +120,7 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
     const std::int32_t basePoseFrame = BasePoseFrame(m_parameters.gap);
     if (kept == 0 || fullReset) {
         fullReset = true;
-        m_boneSequences.Clear();
+        m_boneSequences.ClearKeepingStorage();
         m_stepFrames.clear();
         m_stepFrameIndex.clear();
         GetStepFrame(-kClocksPerBeat).InitStance();

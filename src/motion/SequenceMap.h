@@ -19,7 +19,14 @@ public:
     {
         if (Sequence* found = Find(nameID))
             return *found;
-        m_entries.emplace_back(nameID, std::make_unique<Sequence>());
+        std::unique_ptr<Sequence> sequence;
+        if (const auto spare = m_spare.find(nameID); spare != m_spare.end()) {
+            sequence = std::move(spare->second);
+            m_spare.erase(spare);
+        } else {
+            sequence = std::make_unique<Sequence>();
+        }
+        m_entries.emplace_back(nameID, std::move(sequence));
         Sequence& created = *m_entries.back().second;
         m_index.emplace(nameID, &created);
         return created;
@@ -38,6 +45,20 @@ public:
 
     void Clear()
     {
+        m_index.clear();
+        m_entries.clear();
+        m_spare.clear();
+    }
+
+    // Empties the map as Clear does, but keeps each emptied sequence, storage and all, for
+    // its name: a dance rebuilt from scratch writes its keys into memory it already has
+    // instead of asking the system for fresh pages.
+    void ClearKeepingStorage()
+    {
+        for (Entry& entry : m_entries) {
+            entry.second->Clear();
+            m_spare.insert_or_assign(entry.first, std::move(entry.second));
+        }
         m_index.clear();
         m_entries.clear();
     }
@@ -59,6 +80,8 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::unordered_map<int, Sequence*> m_index;
+    // Emptied sequences waiting for their names to come back.
+    std::unordered_map<int, std::unique_ptr<Sequence>> m_spare;
 };
 
 } // namespace zelvane

@@ -3,6 +3,7 @@
 #include "motion/BoneIds.h"
 
 #include <gtest/gtest.h>
+#include <mutex>
 #include <thread>
 
 namespace zelvane {
@@ -115,25 +116,33 @@ std::vector<CNote> LongChart(int beats, int shiftFrom = 1 << 30)
 
 TEST(IncrementalTest, StoppedRunIsResumedFromItsStart)
 {
-    const int beats = 1500;
+    // Long enough that the worker is still busy when the test thread gets to stop it, on a
+    // loaded machine too: it stops within the first 45 % of the chart.
+    const int beats = 6000;
     const MotionInput before = MakeInput(Style::SINGLE, LongChart(beats), 48 * beats);
     const MotionInput after = MakeInput(Style::SINGLE, LongChart(beats, 480), 48 * beats);
     CMotionGenerator generator;
     bool stopped = false;
-    // Stop the rebuild from clock 480 part-way through writing keys. The worker is far from
-    // done when it is stopped; should the machine stall the test thread that long, try again.
+    // Stop the rebuild from clock 480 part-way through writing keys. Taking the key lock
+    // holds the worker at its next step frame, so it is stopped close to where it was seen;
+    // should the machine stall the test thread before it takes the lock, try again.
     for (int attempt = 0; attempt < 5 && !stopped; ++attempt) {
         generator.Generate(before, 0);
         std::atomic<bool> stop{false};
         std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
-        GenerationControl control{&stop, &progress, nullptr};
+        std::mutex keyLock;
+        GenerationControl control{&stop, &progress, &keyLock};
         std::thread worker([&] { generator.Generate(after, 480, control); });
         while (progress.load() < 600)
             std::this_thread::yield();
-        stop = true;
+        {
+            std::lock_guard hold(keyLock);
+            stop = true;
+        }
         worker.join();
         EXPECT_EQ(progress.load(), CMotionGenerator::kProgressIdle);
-        stopped = generator.boneSequences().Find(kBoneCenter)->keys().back().frame < 10000;
+        stopped = generator.boneSequences().Find(kBoneCenter)->keys().back().frame
+            < beats * 15 * 45 / 100;
     }
     ASSERT_TRUE(stopped);
 

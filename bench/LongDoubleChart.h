@@ -1,0 +1,95 @@
+#pragma once
+
+// A long DOUBLE chart for measuring the dance generator, shared with the test that pins
+// the generator's output for it: three minutes at 150 BPM, steps on all eight panels, a
+// jump every measure, a freeze every four measures and sixteenth runs, about 1500 notes.
+
+#include "chart/Note.h"
+#include "chart/TimeUnits.h"
+#include "motion/MotionInput.h"
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace zelvane::bench {
+
+constexpr float kLongChartBpm = 150.0f;
+constexpr std::int32_t kLongChartBeats = 450; // three minutes at 150 BPM
+constexpr std::int32_t kLongChartLength = kLongChartBeats * kClocksPerBeat;
+constexpr double kLongChartSeconds = kLongChartBeats * 60.0 / kLongChartBpm;
+// The last measure, where the benchmark edits.
+constexpr std::int32_t kLongChartLastMeasure = kLongChartLength - 4 * kClocksPerBeat;
+
+// Notes in score order (by clock). The panels come from a fixed-seed generator whose
+// sequence the standard defines, so the chart is the same on every build.
+inline std::vector<CNote> LongDoubleChartNotes()
+{
+    constexpr std::int32_t kEighth = kClocksPerBeat / 2;
+    constexpr std::int32_t kSixteenth = kClocksPerBeat / 4;
+    constexpr std::int32_t kFreezeLength = 2 * kClocksPerBeat;
+    // Jumps across the two pads and within each.
+    constexpr std::int32_t kJumps[][2] = {{0, 3}, {3, 4}, {4, 7}, {1, 6}, {2, 5}, {0, 7}};
+
+    std::minstd_rand random(1500);
+    std::int32_t heldPanel = -1;
+    std::int32_t heldUntil = -1;
+    // Any panel but the one a freeze holds.
+    auto freePanel = [&](std::int32_t clock) {
+        for (;;) {
+            const auto panel = static_cast<std::int32_t>(random() % 8);
+            if (clock >= heldUntil || panel != heldPanel)
+                return panel;
+        }
+    };
+
+    std::vector<CNote> notes;
+    const std::int32_t slots = kLongChartLength / kEighth;
+    for (std::int32_t slot = 0; slot < slots; ++slot) {
+        const std::int32_t clock = slot * kEighth;
+        if (slot % 32 == 0) {
+            heldPanel = freePanel(clock);
+            heldUntil = clock + kFreezeLength;
+            notes.push_back({clock, heldPanel, kFreezeLength});
+        } else if (slot % 8 == 4 && clock >= heldUntil) {
+            const auto* jump = kJumps[random() % std::size(kJumps)];
+            notes.push_back({clock, jump[0], 0});
+            notes.push_back({clock, jump[1], 0});
+        } else {
+            notes.push_back({clock, freePanel(clock), 0});
+        }
+        if (slot % 2 == 1)
+            notes.push_back({clock + kSixteenth, freePanel(clock + kSixteenth), 0});
+    }
+    return notes;
+}
+
+inline MotionInput LongDoubleChart()
+{
+    MotionInput input;
+    input.notes = LongDoubleChartNotes();
+    input.scoreLength = kLongChartLength;
+    input.parameters.bpm = kLongChartBpm;
+    input.parameters.style = Style::DOUBLE;
+    input.parameters.panelCount = 8;
+    return input;
+}
+
+// Moves the first tap of the last measure that has its clock to itself (not part of a
+// jump) to the next panel; returns the clock of the edit.
+inline std::int32_t EditLastMeasure(MotionInput& input)
+{
+    auto& notes = input.notes;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        CNote& note = notes[i];
+        const bool alone = (i == 0 || notes[i - 1].clock != note.clock)
+            && (i + 1 == notes.size() || notes[i + 1].clock != note.clock);
+        if (note.clock >= kLongChartLastMeasure && note.length == 0 && alone) {
+            note.panel = (note.panel + 1) % 8;
+            return note.clock;
+        }
+    }
+    return kLongChartLastMeasure;
+}
+
+} // namespace zelvane::bench

@@ -1,0 +1,149 @@
+// The cost of a dancer in the preview: loading its PMD model, and posing it for one frame
+// (sampling every bone, the hierarchy, IK and skinning), with the shared test model and a
+// short greeting motion made for it. Pose times are also given per 10 000 vertices.
+#include "model/ModelInstance.h"
+#include "model/PmdReader.h"
+#include "motion/MotionDocument.h"
+#include "text/FileIo.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <filesystem>
+
+namespace {
+
+using namespace zelvane;
+
+const std::filesystem::path kSharedData(ZELVANE_SHARED_TESTDATA);
+const std::filesystem::path kModelPath = kSharedData / "models/mei/mei.pmd";
+const std::filesystem::path kMotionPath = kSharedData / "motions/mei_greeting.vmd";
+
+bool HaveSharedFiles(benchmark::State& state)
+{
+    if (std::filesystem::exists(kModelPath) && std::filesystem::exists(kMotionPath))
+        return true;
+    state.SkipWithError("the shared test model or motion is missing");
+    return false;
+}
+
+// The model, an instance of it and the motion, as the preview holds them.
+struct Dancer {
+    std::unique_ptr<CModelDocument> model = LoadModelDocument(kModelPath);
+    CModelInstance instance{*model};
+    CMotionDocument motion;
+    std::int32_t lastFrame = 0;
+
+    Dancer()
+    {
+        motion.Load(kMotionPath);
+        for (const auto& entry : motion.boneSequences) {
+            if (!entry.second->empty())
+                lastFrame = std::max(lastFrame, entry.second->keys().back().frame);
+        }
+    }
+
+    void Sample(std::int32_t frame)
+    {
+        instance.SampleBones([&](int nameID) -> BonePose {
+            const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
+            return sequence ? sequence->Sample(frame) : BonePose{};
+        });
+    }
+};
+
+void ReportPerVertices(benchmark::State& state, std::size_t vertices)
+{
+    using benchmark::Counter;
+    state.counters["per_10k_vertices"]
+        = Counter(static_cast<double>(vertices) / 10000.0,
+                  Counter::kIsIterationInvariantRate | Counter::kInvert);
+    state.counters["vertices"] = static_cast<double>(vertices);
+}
+
+void BM_LoadModel(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    for (auto _ : state) {
+        auto model = LoadModelDocument(kModelPath);
+        benchmark::DoNotOptimize(model->vertices.data());
+    }
+}
+BENCHMARK(BM_LoadModel)->Unit(benchmark::kMicrosecond);
+
+// The same without the file system: the bytes are already in memory.
+void BM_ReadModel(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(kModelPath);
+    for (auto _ : state) {
+        auto model = ReadModelDocument(bytes, "/models/");
+        benchmark::DoNotOptimize(model->vertices.data());
+    }
+}
+BENCHMARK(BM_ReadModel)->Unit(benchmark::kMicrosecond);
+
+// One frame of the preview; the frames of the motion are visited in turn.
+void BM_PoseFrame(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    Dancer dancer;
+    std::int32_t frame = 0;
+    for (auto _ : state) {
+        dancer.Sample(frame);
+        dancer.instance.Update();
+        benchmark::DoNotOptimize(dancer.instance.skinnedVertices.data());
+        frame = frame < dancer.lastFrame ? frame + 1 : 0;
+    }
+    ReportPerVertices(state, dancer.model->vertices.size());
+}
+BENCHMARK(BM_PoseFrame)->Unit(benchmark::kMicrosecond);
+
+// The parts of a frame, to see where its time goes.
+void BM_PoseSampleBones(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    Dancer dancer;
+    std::int32_t frame = 0;
+    for (auto _ : state) {
+        dancer.Sample(frame);
+        benchmark::DoNotOptimize(dancer.instance.boneInstances.data());
+        frame = frame < dancer.lastFrame ? frame + 1 : 0;
+    }
+}
+BENCHMARK(BM_PoseSampleBones)->Unit(benchmark::kMicrosecond);
+
+void BM_PoseHierarchyAndIK(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    Dancer dancer;
+    dancer.Sample(dancer.lastFrame / 2);
+    for (auto _ : state) {
+        dancer.instance.UpdateBones();
+        dancer.instance.SolveIK();
+        benchmark::DoNotOptimize(dancer.instance.boneInstances.data());
+    }
+}
+BENCHMARK(BM_PoseHierarchyAndIK)->Unit(benchmark::kMicrosecond);
+
+void BM_PoseSkin(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    Dancer dancer;
+    dancer.Sample(dancer.lastFrame / 2);
+    dancer.instance.UpdateBones();
+    dancer.instance.SolveIK();
+    for (auto _ : state) {
+        dancer.instance.UpdateSkin();
+        benchmark::DoNotOptimize(dancer.instance.skinnedVertices.data());
+    }
+    ReportPerVertices(state, dancer.model->vertices.size());
+}
+BENCHMARK(BM_PoseSkin)->Unit(benchmark::kMicrosecond);
+
+} // namespace
