@@ -26,6 +26,10 @@ CScorePane::CScorePane(CStepDocument* document, QWidget* parent)
     layout->addWidget(m_bar);
     layout->addWidget(m_view, 1);
     setFocusProxy(m_view);
+    // The user may make the pane narrower than the bar; the bar is then cut off on the
+    // right rather than holding the splitter back. (A minimum of 0 would mean "unset".)
+    m_bar->setMinimumWidth(1);
+    setMinimumWidth(1);
 
     connect(m_bar, &CScoreBar::scoreSwitched, this, [this] { setFocus(); });
     m_bar->Fill(document);

@@ -28,8 +28,7 @@ void ClearSettings();
 // so a test can answer a dialog that the code under test opens with exec(). A dialog of
 // another type, or none within a few seconds, is rejected so the test cannot hang; the
 // returned flag tells whether `handle` ran.
-template<class T>
-std::shared_ptr<bool> WhenModal(std::function<void(T*)> handle)
+template<class T> std::shared_ptr<bool> WhenModal(std::function<void(T*)> handle)
 {
     auto handled = std::make_shared<bool>(false);
     auto* timer = new QTimer;

@@ -32,7 +32,7 @@ TEST(AppSongDialog, OkIsEnabledOnlyForATempoAboveZero)
     const struct {
         const char* text;
         bool enabled;
-    } cases[] = {{"0", false},   {"-5", false}, {"0.5", true}, {"", false},
+    } cases[] = {{"0", false},   {"-5", false},   {"0.5", true},   {"", false},
                  {"abc", false}, {"1e40", false}, {"150.25", true}};
     for (const auto& entry : cases) {
         Retype(dialog.bpmEdit(), QString::fromLatin1(entry.text));
@@ -47,7 +47,8 @@ TEST(AppSongDialog, AcceptedValuesKeepTheTempoBitsAndRejectANonNumericGap)
     const float oddTempo = 123.4567f;
     CSongDialog dialog(SongProperties{"", "", oddTempo, 25});
     dialog.show();
-    Retype(dialog.titleEdit(), QStringLiteral("曲名"));
+    // Japanese text comes from an input method, not key by key.
+    dialog.titleEdit()->setText(QStringLiteral("曲名"));
     Retype(dialog.gapEdit(), QStringLiteral("x1"));
     auto warned = test::WhenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
@@ -76,8 +77,10 @@ TEST(AppMotionOptionDialog, OkFollowsThePanelSizeAndTheTurnBoxIsInverted)
     }
     Retype(dialog.panelSizeEdit(), QStringLiteral("0.5"));
     EXPECT_TRUE(dialog.okButton()->isEnabled());
-    QTest::mouseClick(dialog.suppressTurnBox(), Qt::LeftButton);
-    QTest::mouseClick(dialog.twistBox(), Qt::LeftButton);
+    for (QCheckBox* box : {dialog.suppressTurnBox(), dialog.twistBox()}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+    }
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.values().panelSize, 0.5f);

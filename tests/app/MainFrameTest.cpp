@@ -1,6 +1,6 @@
+#include "app/MainFrame.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
 #include "app/SongDialog.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
@@ -66,7 +66,8 @@ TEST_F(MainFrameTest, MenuBarHasEveryEntryWithMnemonicsShortcutTextsAndSeparator
     QStringList titles;
     for (QAction* action : frame->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "再生(&P)", "ヘルプ(&H)"}));
+    EXPECT_EQ(titles,
+              (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "再生(&P)", "ヘルプ(&H)"}));
 
     EXPECT_EQ(Entries(0),
               (QStringList{"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S",
@@ -78,10 +79,12 @@ TEST_F(MainFrameTest, MenuBarHasEveryEntryWithMnemonicsShortcutTextsAndSeparator
               (QStringList{"元に戻す(&U)\tCtrl+Z", "やり直し\tCtrl+Y", "-", "切り取り(&T)\tCtrl+X",
                            "コピー(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V", "削除(&D)\tDel", "-",
                            "追加モード(&M)", "選択モード(&S)", "-", "行挿入(&I)\tIns"}));
-    EXPECT_EQ(Entries(2), (QStringList{"拡大(&I)\tCtrl +", "縮小(&O)\tCtrl -", "-",
-                                       "背景色(&B)...", "スクリーン色(&S)..."}));
-    EXPECT_EQ(Entries(3), (QStringList{"先頭から(&H)\tCtrl+F5", "現在位置から(&P)\tF5", "-",
-                                       "停止(&S)\tCtrl+Pause"}));
+    EXPECT_EQ(Entries(2),
+              (QStringList{"拡大(&I)\tCtrl +", "縮小(&O)\tCtrl -", "-", "背景色(&B)...",
+                           "スクリーン色(&S)..."}));
+    EXPECT_EQ(Entries(3),
+              (QStringList{"先頭から(&H)\tCtrl+F5", "現在位置から(&P)\tF5", "-",
+                           "停止(&S)\tCtrl+Pause"}));
     EXPECT_EQ(Entries(4), (QStringList{"バージョン情報(&A)..."}));
 }
 
@@ -91,17 +94,28 @@ TEST_F(MainFrameTest, EveryAcceleratorKeyBelongsToItsCommand)
         QKeySequence key;
         int command;
     } accelerators[] = {
-        {QKeySequence("Ctrl+C"), ID_EDIT_COPY},         {QKeySequence("Ctrl+Ins"), ID_EDIT_COPY},
-        {QKeySequence("Ctrl+X"), ID_EDIT_CUT},          {QKeySequence("Shift+Del"), ID_EDIT_CUT},
-        {QKeySequence("Ctrl+V"), ID_EDIT_PASTE},        {QKeySequence("Shift+Ins"), ID_EDIT_PASTE},
-        {QKeySequence("Ctrl+Z"), ID_EDIT_UNDO},         {QKeySequence("Alt+Backspace"), ID_EDIT_UNDO},
-        {QKeySequence("Ctrl+Y"), ID_EDIT_REDO},         {QKeySequence("Ctrl+N"), ID_FILE_NEW},
-        {QKeySequence("Ctrl+O"), ID_FILE_OPEN},         {QKeySequence("Ctrl+S"), ID_FILE_SAVE},
-        {QKeySequence("F6"), ID_NEXT_PANE},             {QKeySequence("Shift+F6"), ID_PREV_PANE},
-        {QKeySequence("F5"), ID_PLAY_FROM_CURSOR},      {QKeySequence("Ctrl+F5"), ID_PLAY_FROM_START},
-        {QKeySequence("Ctrl+Pause"), ID_PLAY_STOP},     {QKeySequence("Ctrl++"), ID_VIEW_ZOOM_IN},
-        {QKeySequence("Ctrl+Num++"), ID_VIEW_ZOOM_IN},  {QKeySequence("Ctrl+-"), ID_VIEW_ZOOM_OUT},
-        {QKeySequence("Ctrl+Num+-"), ID_VIEW_ZOOM_OUT}, {QKeySequence("Ins"), ID_EDIT_INSERT_ROWS},
+        {QKeySequence("Ctrl+C"), ID_EDIT_COPY},
+        {QKeySequence("Ctrl+Ins"), ID_EDIT_COPY},
+        {QKeySequence("Ctrl+X"), ID_EDIT_CUT},
+        {QKeySequence("Shift+Del"), ID_EDIT_CUT},
+        {QKeySequence("Ctrl+V"), ID_EDIT_PASTE},
+        {QKeySequence("Shift+Ins"), ID_EDIT_PASTE},
+        {QKeySequence("Ctrl+Z"), ID_EDIT_UNDO},
+        {QKeySequence("Alt+Backspace"), ID_EDIT_UNDO},
+        {QKeySequence("Ctrl+Y"), ID_EDIT_REDO},
+        {QKeySequence("Ctrl+N"), ID_FILE_NEW},
+        {QKeySequence("Ctrl+O"), ID_FILE_OPEN},
+        {QKeySequence("Ctrl+S"), ID_FILE_SAVE},
+        {QKeySequence("F6"), ID_NEXT_PANE},
+        {QKeySequence("Shift+F6"), ID_PREV_PANE},
+        {QKeySequence("F5"), ID_PLAY_FROM_CURSOR},
+        {QKeySequence("Ctrl+F5"), ID_PLAY_FROM_START},
+        {QKeySequence("Ctrl+Pause"), ID_PLAY_STOP},
+        {QKeySequence("Ctrl++"), ID_VIEW_ZOOM_IN},
+        {QKeySequence("Ctrl+Num++"), ID_VIEW_ZOOM_IN},
+        {QKeySequence("Ctrl+-"), ID_VIEW_ZOOM_OUT},
+        {QKeySequence("Ctrl+Num+-"), ID_VIEW_ZOOM_OUT},
+        {QKeySequence("Ins"), ID_EDIT_INSERT_ROWS},
     };
     for (const auto& accelerator : accelerators) {
         int owners = 0;

@@ -1,7 +1,7 @@
+#include "app/Settings.h"
 #include "app/AppTestSupport.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
-#include "app/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +65,7 @@ TEST_F(AppSettings, WindowPlacementAndPaneWidthSurviveARestart)
         frame.ShowWithSavedPlacement();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
         frame.setGeometry(40, 50, 900, 640);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame.splitter()->width() == 900; }));
         frame.splitter()->setSizes({300, 600});
         EXPECT_TRUE(frame.close());
     }

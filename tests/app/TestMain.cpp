@@ -6,8 +6,8 @@
 
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace zelvane::test {
 
