@@ -31,24 +31,28 @@ void ClearSettings();
 template<class T> std::shared_ptr<bool> WhenModal(std::function<void(T*)> handle)
 {
     auto handled = std::make_shared<bool>(false);
+    // The poll ends with the caller's flag, so a dialog that never came cannot be answered
+    // by a later test.
+    std::weak_ptr<bool> flag = handled;
     auto* timer = new QTimer;
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, handled, handle] {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, flag, handle] {
+        const std::shared_ptr<bool> wanted = flag.lock();
         QWidget* modal = QApplication::activeModalWidget();
-        if (T* dialog = qobject_cast<T*>(modal)) {
+        T* dialog = qobject_cast<T*>(modal);
+        if (!wanted || dialog || clock->elapsed() > 5000) {
             timer->stop();
             timer->deleteLater();
-            *handled = true;
-            handle(dialog);
-            return;
         }
-        if (clock->elapsed() > 5000) {
-            timer->stop();
-            timer->deleteLater();
-            if (modal)
-                modal->close();
+        if (!wanted)
+            return;
+        if (dialog) {
+            *wanted = true;
+            handle(dialog);
+        } else if (clock->elapsed() > 5000 && modal) {
+            modal->close();
         }
     });
     timer->start();
