@@ -68,7 +68,7 @@ void CStepDocument::DeleteContents()
     m_modelPath.clear();
     m_twist = true;
     m_turnEnabled = false;
-    m_motion = MotionParameters();
+    m_motion = ModelMeasurements();
     m_currentTime = 0;
     m_zoomIndex = 7;
     const ColorSettings colors = m_host->ReadColorSettings();
@@ -228,7 +228,7 @@ void CStepDocument::SetModel(const std::string& path)
     WaitAllPlayers();
     // The model reader plugs in here and measures its own parameters; without a model the
     // generator uses the defaults.
-    m_motion = MotionParameters();
+    m_motion = ModelMeasurements();
     UpdateAllScores();
     m_host->EndWait();
 }

@@ -6,6 +6,7 @@
 #include "chart/Score.h"
 #include "chart/Style.h"
 #include "chart/commands/Undoable.h"
+#include "model/ModelMeasurements.h"
 
 #include <array>
 #include <cstdint>
@@ -22,15 +23,6 @@ struct ZlvmDocumentData;
 struct DwiImportResult {
     bool imported = false; // false: the user declined, or the file could not be opened
     std::string errors;    // one line per problem, "N行目:" first, CR LF between lines
-};
-
-// The model-derived numbers the dance generator uses; these are their values without a
-// model (a model measures its own when it is set).
-struct MotionParameters {
-    float panelSize = 12.0f;
-    float leftFootRestX = 0.875424f;
-    float rightFootRestX = -0.875424f;
-    float toeReach = 2.463567f;
 };
 
 // The one document of the program: the song settings, the scores, the files that go with
@@ -101,7 +93,7 @@ public:
     bool twist() const { return m_twist; }
     bool turnEnabled() const { return m_turnEnabled; }
     float panelSize() const { return m_motion.panelSize; }
-    const MotionParameters& motionParameters() const { return m_motion; }
+    const ModelMeasurements& modelMeasurements() const { return m_motion; }
     void SetMotionOptions(float panelSize, bool twist, bool turnEnabled);
 
     // --- Scores ---
@@ -165,7 +157,7 @@ private:
     std::string m_modelPath;
     bool m_twist = true;
     bool m_turnEnabled = false;
-    MotionParameters m_motion;
+    ModelMeasurements m_motion;
     std::vector<std::unique_ptr<CScore>> m_scores;
     CScore* m_currentScore = nullptr;
     std::int32_t m_currentTime = 0;

@@ -22,6 +22,9 @@ TEST(NameIds, StringTableTextsHaveTheirEntryIds)
 // The registry is process-wide; the first dynamic IDs are checked in a fresh child process.
 TEST(NameIds, UnknownNamesCountUpFromOneInAFreshProcess)
 {
+    // Re-run the test binary for the child: a forked child would inherit the names that
+    // earlier tests in this process registered.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             const bool ok = NameToID("ボーンA") == 1 && NameToID("ボーンA") == 1

@@ -1,0 +1,350 @@
+#include "dwi/DwiReader.h"
+
+#include "chart/StepDocument.h"
+#include "dwi/DwiAudioPath.h"
+#include "dwi/DwiFormat.h"
+#include "text/Encoding.h"
+#include "text/StringTable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace zelvane {
+namespace {
+
+constexpr std::uint8_t kLastControlByte = 0x1F;
+
+std::span<const std::uint8_t> Bytes(const std::string& text)
+{
+    return AsBytes(text);
+}
+
+// Title and artist are UTF-8; bytes that are not become U+FFFD rather than reach the
+// document as broken text.
+std::string DecodeUtf8(const std::string& raw)
+{
+    if (IsValidUtf8(Bytes(raw)))
+        return raw;
+    return Utf16LeToUtf8(Utf8ToUtf16Le(raw));
+}
+
+// Upper-cases ASCII letters only, after decoding, so the trail bytes of double-byte
+// characters are never touched.
+std::string AsciiUpper(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// C atof rules: the leading number counts, nothing after it; no number at all gives none.
+std::optional<float> ParseLeadingFloat(const std::string& text)
+{
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    while (first != last && (*first == ' ' || *first == '\t'))
+        ++first;
+    if (first != last && *first == '+')
+        ++first;
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end == first)
+        return std::nullopt;
+    return value;
+}
+
+// C atol rules (leading sign and digits, 0 when there are none), held to 32 bits.
+std::int32_t ParseLeadingInteger(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    std::int64_t value = 0;
+    constexpr std::int64_t kLimit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min(kLimit, value * 10 + (text[i] - '0'));
+    if (negative)
+        return static_cast<std::int32_t>(-value);
+    return static_cast<std::int32_t>(std::min<std::int64_t>(value, kLimit - 1));
+}
+
+// One byte of a chart as the error message shows it.
+std::uint64_t NoteKey(std::int32_t clock, std::int32_t panel)
+{
+    return (std::uint64_t(std::uint32_t(clock)) << 32) | std::uint32_t(panel);
+}
+
+std::string CharacterText(std::uint8_t c)
+{
+    if (c < 0x80)
+        return std::string(1, static_cast<char>(c));
+    const std::uint8_t single[] = {c};
+    std::string text = Utf8OrCp932ToUtf8(single);
+    return text.empty() ? std::string("\xEF\xBF\xBD") : text;
+}
+
+} // namespace
+
+CDwiReader::CDwiReader(CStepDocument& document, std::filesystem::path path,
+                       std::span<const std::uint8_t> bytes)
+    : m_document(document)
+    , m_path(std::move(path))
+    , m_bytes(bytes)
+{
+}
+
+std::string CDwiReader::Read()
+{
+    // Outside a tag every byte but "#" is passed over; there is no comment syntax.
+    while (const auto byte = NextByte())
+        if (*byte == '#')
+            ReadTag();
+    CommitNotes();
+    return m_errors;
+}
+
+CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
+{
+    for (const auto& staged : m_staged)
+        if (staged->score == score)
+            return *staged;
+    auto staged = std::make_unique<StagedScore>();
+    staged->score = score;
+    // Notes the score already has come first, as they stand.
+    std::vector<std::unique_ptr<CNote>> existing;
+    while (!score->notes().empty())
+        existing.push_back(score->TakeNoteAt(score->notes().size() - 1));
+    for (auto it = existing.rbegin(); it != existing.rend(); ++it) {
+        staged->firstAt.try_emplace(NoteKey((*it)->clock, (*it)->panel), it->get());
+        staged->notes.push_back(std::move(*it));
+    }
+    m_staged.push_back(std::move(staged));
+    return *m_staged.back();
+}
+
+void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
+{
+    auto note = std::make_unique<CNote>(CNote{clock, panel, 0});
+    m_score->firstAt.try_emplace(NoteKey(clock, panel), note.get());
+    m_score->notes.push_back(std::move(note));
+}
+
+CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel) const
+{
+    const auto it = m_score->firstAt.find(NoteKey(clock, panel));
+    return it == m_score->firstAt.end() ? nullptr : it->second;
+}
+
+void CDwiReader::CommitNotes()
+{
+    for (const auto& staged : m_staged) {
+        std::stable_sort(staged->notes.begin(), staged->notes.end(),
+                         [](const auto& a, const auto& b) { return a->clock < b->clock; });
+        for (auto& note : staged->notes)
+            staged->score->AppendNote(std::move(note));
+    }
+    m_staged.clear();
+}
+
+bool CDwiReader::ReadLine()
+{
+    while (m_filePosition < m_bytes.size() && m_bytes[m_filePosition] <= kLastControlByte)
+        ++m_filePosition;
+    const std::size_t start = m_filePosition;
+    while (m_filePosition < m_bytes.size() && m_bytes[m_filePosition] > kLastControlByte)
+        ++m_filePosition;
+    m_line = std::string_view(reinterpret_cast<const char*>(m_bytes.data()) + start,
+                              m_filePosition - start);
+    m_linePosition = 0;
+    if (m_line.empty())
+        return false;
+    ++m_lineNumber;
+    return true;
+}
+
+std::optional<std::uint8_t> CDwiReader::NextByte()
+{
+    while (m_linePosition >= m_line.size())
+        if (!ReadLine())
+            return std::nullopt;
+    return static_cast<std::uint8_t>(m_line[m_linePosition++]);
+}
+
+std::string CDwiReader::ReadUntil(char terminator)
+{
+    std::string field;
+    while (const auto byte = NextByte()) {
+        if (*byte == static_cast<std::uint8_t>(terminator))
+            break;
+        field += static_cast<char>(*byte);
+    }
+    const std::size_t first = field.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return field.substr(first, field.find_last_not_of(' ') - first + 1);
+}
+
+void CDwiReader::ReadTag()
+{
+    const std::string name = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
+    if (name.empty())
+        return;
+    if (name == "TITLE") {
+        m_document.SetTitle(DecodeUtf8(ReadUntil(';')));
+    } else if (name == "ARTIST") {
+        m_document.SetArtist(DecodeUtf8(ReadUntil(';')));
+    } else if (name == "BPM") {
+        ReadBpm(ReadUntil(';'));
+    } else if (name == "GAP") {
+        m_document.SetGap(ParseLeadingInteger(ReadUntil(';')));
+    } else if (name == "FILE") {
+        const std::string value = Utf8OrCp932ToUtf8(Bytes(ReadUntil(';')));
+        m_document.SetAudio(dwi::ResolveDwiAudioPath(m_path, value));
+    } else if (name == "SINGLE") {
+        ReadChart(Style::SINGLE);
+    } else if (name == "DOUBLE") {
+        ReadChart(Style::DOUBLE);
+    } else if (name == "COUPLE") {
+        ReadChart(Style::COUPLE);
+    } else if (name == "CHANGEBPM" || name == "FREEZE") {
+        // The song has one tempo; tempo changes and stops are passed over.
+        ReadUntil(';');
+    } else {
+        // The value is left to the outer scan, which passes over it up to the next "#".
+        AddError(FormatString(IDS_DWI_UNSUPPORTED_TAG, {name}));
+    }
+}
+
+void CDwiReader::ReadBpm(const std::string& value)
+{
+    // A tempo of 0 or less would make every clock-to-frame conversion divide by it: such a
+    // value is reported and the tempo stays as it was.
+    const std::optional<float> bpm = ParseLeadingFloat(value);
+    if (!bpm || !CStepDocument::IsValidBpm(*bpm)) {
+        AddError(FormatString(IDS_DWI_UNSUPPORTED_TAG, {"BPM:" + Utf8OrCp932ToUtf8(Bytes(value))}));
+        return;
+    }
+    m_document.SetBpm(*bpm);
+}
+
+void CDwiReader::ReadChart(Style style)
+{
+    const std::string difficulty = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
+    ReadUntil(':'); // the foot rating, which the editor does not keep
+    m_score = &Stage(m_document.FindOrCreateScore(style, difficulty));
+    m_panelOffset = 0;
+    StartBlock();
+
+    while (const auto byte = NextByte()) {
+        const char c = static_cast<char>(*byte);
+        if (c == ';')
+            break;
+        if (c == '!') {
+            // A freeze mark on what the last step placed; it takes no time of its own.
+            const auto marked = NextByte();
+            if (!marked)
+                break;
+            if (*marked == '<')
+                ReadGroup(true, m_lastClock);
+            else
+                ApplyArrow(*marked, true, m_lastClock);
+        } else if (const auto step = dwi::StepClocksOf(c)) {
+            m_stepClocks = *step;
+        } else if (c == ':') {
+            // The next pad, or the second dancer; a single pad lays blocks over each other.
+            StartBlock();
+            if (style != Style::SINGLE)
+                m_panelOffset
+                    = std::min(m_panelOffset + dwi::kPanelsPerPad, 2 * dwi::kPanelsPerPad);
+        } else if (c == '<') {
+            ReadGroup(false, m_clock);
+            Advance();
+        } else {
+            ApplyArrow(*byte, false, m_lastClock);
+            Advance();
+        }
+    }
+    DiscardRestOfLine();
+    StartBlock();
+    m_panelOffset = 0;
+    m_score = nullptr;
+}
+
+void CDwiReader::ReadGroup(bool freeze, std::int32_t markClock)
+{
+    // In a plain group a "!" marks the notes the group has already placed at this clock; in
+    // a group after "!" every arrow is a freeze mark on the step before.
+    while (const auto byte = NextByte()) {
+        if (*byte == '>')
+            return;
+        if (*byte == '!') {
+            const auto marked = NextByte();
+            if (!marked || *marked == '>')
+                return;
+            ApplyArrow(*marked, true, markClock);
+        } else {
+            ApplyArrow(*byte, freeze, markClock);
+        }
+    }
+}
+
+void CDwiReader::ApplyArrow(std::uint8_t c, bool freeze, std::int32_t markClock)
+{
+    const std::optional<std::uint8_t> mask = dwi::ArrowMask(static_cast<char>(c));
+    if (!mask) {
+        AddError(FormatString(IDS_DWI_UNSUPPORTED_CHARACTER, {CharacterText(c)}));
+        return;
+    }
+    for (std::int32_t bit = 0; bit < dwi::kPanelsPerPad; ++bit) {
+        if (!(*mask & (1u << bit)))
+            continue;
+        const std::int32_t panel = m_panelOffset + bit;
+        // A third block of a two-pad chart names panels no score has.
+        if (!m_score->score->HasPanel(panel))
+            continue;
+        CNote*& pending = m_pendingFreeze[static_cast<std::size_t>(panel)];
+        if (!pending) {
+            if (!freeze)
+                AddNote(m_clock, panel);
+            else
+                pending = FindNote(markClock, panel);
+        } else if (!freeze) {
+            // The next arrow on a held panel is where the freeze ends, not a new step.
+            pending->length = m_clock - pending->clock;
+            pending = nullptr;
+        }
+    }
+}
+
+void CDwiReader::Advance()
+{
+    m_lastClock = m_clock;
+    // Held at the largest clock rather than wrapped: only a file of gigabytes gets there.
+    if (m_clock > std::numeric_limits<std::int32_t>::max() - m_stepClocks)
+        m_clock = std::numeric_limits<std::int32_t>::max();
+    else
+        m_clock += m_stepClocks;
+}
+
+void CDwiReader::StartBlock()
+{
+    m_clock = 0;
+    m_lastClock = -1; // no step yet: a "!" here has nothing to mark
+    m_stepClocks = dwi::kDefaultStepClocks;
+    m_pendingFreeze.fill(nullptr);
+}
+
+void CDwiReader::AddError(const std::string& message)
+{
+    if (!m_errors.empty())
+        m_errors += "\r\n";
+    m_errors += FormatString(IDS_DWI_LINE_PREFIX, {std::to_string(m_lineNumber)});
+    m_errors += message;
+}
+
+} // namespace zelvane

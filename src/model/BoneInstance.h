@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/Matrix.h"
+#include "model/ModelBone.h"
+#include "model/Quaternion.h"
+#include "model/Vector.h"
+
+#include <vector>
+
+namespace zelvane {
+
+// The posed state of one bone of a model instance. `translation` and `rotation` are what the
+// motion says for the frame; the matrices follow from them, the hierarchy and IK.
+class CBoneInstance {
+public:
+    explicit CBoneInstance(const CModelBone& modelBone)
+        : bone(&modelBone)
+    {
+    }
+
+    const CModelBone* bone;
+    CBoneInstance* parent = nullptr;
+    std::vector<CBoneInstance*> children; // in bone order
+
+    Vector3 translation;
+    Quaternion rotation;
+    // Takes a rest-pose model-space point to its posed position.
+    Matrix world;
+    // The rotation of this bone and all its ancestors.
+    Matrix worldRotation;
+    // The rotation in use: the sampled one as IK changed it.
+    Quaternion currentRotation;
+    Matrix localRotation;
+    // This bone alone: turn about its rest head, then move by `translation`.
+    Matrix local;
+
+    // Evaluates this bone and every bone below it from the sampled rotations, parents before
+    // children.
+    void UpdateRecursive();
+    void SetCurrentRotation(const Quaternion& q);
+    // Recomputes this bone's world matrices from `local` and the parent's, which must be up
+    // to date.
+    void UpdateWorld();
+
+    // Where the bone's head is in the posed model.
+    Vector3 WorldPosition() const { return TransformCoord(bone->position, world); }
+
+private:
+    void UpdateFromSample();
+};
+
+// T(−rest) · R · T(translation) · T(rest), computed directly: R keeps its rotation part and
+// gets the translation row −rest · R + translation + rest, which is exactly what the three
+// products would add up.
+Matrix BoneMatrix(const Vector3& rest, const Matrix& rotation, const Vector3& translation);
+
+} // namespace zelvane

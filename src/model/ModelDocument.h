@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/Joint.h"
+#include "model/ModelBone.h"
+#include "model/ModelBoneGroup.h"
+#include "model/ModelIK.h"
+#include "model/ModelMaterial.h"
+#include "model/ModelMorph.h"
+#include "model/ModelVertex.h"
+#include "model/RigidBody.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zelvane {
+
+// A loaded PMD model. It is read once and not changed afterwards; elements refer to each
+// other by index into these arrays. Texts are UTF-8; bones and morphs carry name IDs.
+class CModelDocument {
+public:
+    static constexpr int kToonCount = 10;
+
+    std::string name;
+    std::string englishName;
+    std::string comment;
+    std::string englishComment;
+    std::vector<CModelVertex> vertices;
+    // Three per face, in material order.
+    std::vector<std::uint16_t> indices;
+    std::vector<CModelMaterial> materials;
+    std::vector<CModelBone> bones;
+    // Solved in this order.
+    std::vector<CModelIK> iks;
+    std::vector<CModelMorph> morphs;
+    std::vector<CModelBoneGroup> boneGroups;
+    // Full paths for toon indices 0 to 9; empty where the file has no toon section.
+    std::array<std::string, kToonCount> toonPaths;
+    std::vector<CRigidBody> rigidBodies;
+    std::vector<CJoint> joints;
+
+    // The first bone with that name ID, or null.
+    const CModelBone* FindBone(int nameID) const;
+    // Its index, or -1.
+    int FindBoneIndex(int nameID) const;
+
+    void DeleteContents();
+};
+
+} // namespace zelvane

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "motion/BoneFrameSequence.h"
+#include "motion/MotionInput.h"
+#include "motion/SequenceMap.h"
+#include "motion/StepFrame.h"
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace zelvane {
+
+// The dance of one player: step frames laid on the time line of the chart (frame 0 =
+// clock 0), feet assigned to the notes, and the bone keys made from them. Generate is pure
+// work on a snapshot and creates no threads: the player runs it on its worker, handing in
+// the stop flag, the progress counter and the lock of the bone sequences.
+class CMotionGenerator {
+public:
+    static constexpr std::int32_t kProgressIdle = std::numeric_limits<std::int32_t>::max();
+    static constexpr std::int32_t kProgressStarting = std::numeric_limits<std::int32_t>::min() + 1;
+
+    CMotionGenerator() = default;
+    CMotionGenerator(const CMotionGenerator&) = delete;
+    CMotionGenerator& operator=(const CMotionGenerator&) = delete;
+
+    // Rebuilds the dance from `startClock` on, keeping what lies before it. The first run,
+    // a start before everything kept, and a change of tempo, gap, dancer or motion
+    // parameters rebuild everything. A run that was stopped leaves its start clock pending,
+    // so the next run starts no later than that.
+    void Generate(const MotionInput& input, std::int32_t startClock,
+                  const GenerationControl& control = {});
+
+    const std::vector<std::unique_ptr<CStepFrame>>& stepFrames() const { return m_stepFrames; }
+    const CSequenceMap<CBoneFrameSequence>& boneSequences() const { return m_boneSequences; }
+    const MotionParameters& parameters() const { return m_parameters; }
+
+    // The pose of a bone at a frame (negative frames count as 0); the rest pose for a bone
+    // the dance never moved. Under the key lock while a generation runs.
+    BonePose GetBonePose(int nameID, std::int32_t frame) const;
+
+    // The step frame for the frame of `clock`, created (on the beat when the clock is)
+    // and appended unsorted if that frame has none yet.
+    CStepFrame& GetStepFrame(std::int32_t clock);
+
+    // Adds to the bone's key at `frame`, creating the sequence and a rest key as needed:
+    // the translation is summed and the rotation composed after the key's own.
+    CBoneFrame& AddBoneKey(int nameID, std::int32_t frame, const Vector3& translation,
+                           const Quaternion& rotation);
+    // Deletes every bone key after `frame`; the sequences stay.
+    void TrimBoneKeys(std::int32_t frame);
+    // Lays the built-in arm and finger pose on `frame`.
+    void ApplyBasePose(std::int32_t frame);
+
+private:
+    bool Stopped() const;
+    void SetProgress(std::int32_t frame) const;
+    // Returns the index of the last step frame kept.
+    std::size_t PrepareRestart(std::int32_t startFrame, bool& fullReset);
+    void PlaceNotes(const MotionInput& input, std::int32_t startFrame);
+
+    MotionParameters m_parameters;
+    const GenerationControl* m_control = nullptr;
+    bool m_hasRun = false;
+    std::int32_t m_pendingClock = std::numeric_limits<std::int32_t>::max();
+    std::vector<std::unique_ptr<CStepFrame>> m_stepFrames;
+    std::unordered_map<std::int32_t, CStepFrame*> m_stepFrameIndex;
+    CSequenceMap<CBoneFrameSequence> m_boneSequences;
+};
+
+} // namespace zelvane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "chart/Note.h"
+#include "chart/Style.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace zelvane {
+
+// Everything a dance depends on besides the notes: the tempo and gap of the song, the
+// dancer's panels, the motion options and the measurements of the model.
+struct MotionParameters {
+    float bpm = 120.0f;
+    std::int32_t gap = 0; // milliseconds from the start of the song to clock 0
+    Style style = Style::SINGLE;
+    std::int32_t firstPanel = 0;
+    std::int32_t panelCount = 4;
+    bool twist = true;
+    bool turnEnabled = false;
+    float panelSize = 12.0f; // side of one 3 x 3 pad
+    float leftFootRestX = 0.875424f;
+    float rightFootRestX = -0.875424f;
+    float toeReach = 2.463567f;
+
+    bool operator==(const MotionParameters&) const = default;
+};
+
+// What one generation reads, copied out of the document so that the editor can go on
+// changing notes while a worker dances the copy.
+struct MotionInput {
+    std::vector<CNote> notes;     // the score's notes in the score's order, all players
+    std::int32_t scoreLength = 0; // clocks
+    MotionParameters parameters;
+};
+
+// How a caller steers a generation running on another thread. All optional.
+struct GenerationControl {
+    // Polled per note and per step frame; when set the generation ends early.
+    const std::atomic<bool>* stop = nullptr;
+    // The frame up to which the keys are final; INT32_MAX once the generation has ended.
+    std::atomic<std::int32_t>* progress = nullptr;
+    // Held while bone sequences change (once per step frame); readers hold it per sample.
+    std::mutex* keyLock = nullptr;
+};
+
+} // namespace zelvane

@@ -1,0 +1,190 @@
+#include "MotionTestSupport.h"
+#include "model/NameIds.h"
+#include "motion/BasePose.h"
+#include "motion/BoneIds.h"
+#include "motion/MotionDocument.h"
+#include "motion/StepGeometry.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace zelvane {
+namespace {
+
+using test::FrameAt;
+using test::KeyAt;
+using test::MakeInput;
+
+constexpr float kToe = 2.463567f;
+constexpr float kRestX = 0.875424f;
+
+TEST(PoseTest, RestStanceOnTheFirstBeat)
+{
+    CMotionGenerator generator;
+    generator.Generate(MakeInput(Style::SINGLE, {}, 48), 0);
+    // The initial stance has a negative frame and writes nothing; the beat of clock 0 does.
+    const CBoneFrame* center = KeyAt(generator, kBoneCenter, 0);
+    ASSERT_NE(center, nullptr);
+    EXPECT_EQ(generator.boneSequences().Find(kBoneCenter)->size(), 1u);
+    // Feet 8 apart lower the body by 0.4; the beat at 120 bpm (15 frames) dips it h/16.
+    EXPECT_NEAR(center->translation.x, 0.0f, 1e-5);
+    EXPECT_FLOAT_EQ(center->translation.y, -0.4f - 0.75f);
+    EXPECT_FLOAT_EQ(center->translation.z, -0.7f * kToe);
+    EXPECT_EQ(center->curves[CBoneFrame::CURVE_Y], InterpolationCurve(64, 0, 64, 127));
+    EXPECT_EQ(center->curves[CBoneFrame::CURVE_X], InterpolationCurve(20, 20, 107, 107));
+
+    const CBoneFrame* leftIk = KeyAt(generator, kBoneLeftFootIk, 0);
+    const CBoneFrame* rightIk = KeyAt(generator, kBoneRightFootIk, 0);
+    ASSERT_TRUE(leftIk && rightIk);
+    EXPECT_NEAR(leftIk->translation.x, -4.0f - kRestX, 1e-5);
+    EXPECT_NEAR(rightIk->translation.x, 4.0f + kRestX, 1e-5);
+    EXPECT_FLOAT_EQ(leftIk->translation.z, -0.7f * kToe);
+    EXPECT_EQ(leftIk->translation.y, 0.0f);
+    EXPECT_NEAR(leftIk->rotation.y, 1.0f, 1e-6); // facing pi: half a turn about y
+    EXPECT_EQ(leftIk->curves[CBoneFrame::CURVE_Y], InterpolationCurve());
+    // Facing the screen exactly: the twist keys are there and turn nothing.
+    const CBoneFrame* upper = KeyAt(generator, kBoneUpperBody, 0);
+    ASSERT_NE(upper, nullptr);
+    EXPECT_NEAR(upper->rotation.y, 0.0f, 1e-6);
+    EXPECT_NEAR(upper->rotation.w, 1.0f, 1e-6);
+}
+
+TEST(PoseTest, BeatDipIsFullAtSixtyBpmOrSlower)
+{
+    for (const float bpm : {60.0f, 50.0f}) {
+        MotionInput input = MakeInput(Style::SINGLE, {}, 48);
+        input.parameters.bpm = bpm;
+        CMotionGenerator generator;
+        generator.Generate(input, 0);
+        EXPECT_FLOAT_EQ(KeyAt(generator, kBoneCenter, 0)->translation.y, -0.4f - 1.5f) << bpm;
+    }
+}
+
+TEST(PoseTest, JumpRaisesTheInBetweenCentreByTheTimeSinceTheLastStep)
+{
+    for (const auto& [bpm, mid, rise] : {std::tuple{60.0f, 15, 4.5f}, {120.0f, 7, 2.25f}}) {
+        MotionInput input = MakeInput(Style::SINGLE, {{48, 0, 0}, {48, 3, 0}});
+        input.parameters.bpm = bpm;
+        CMotionGenerator generator;
+        generator.Generate(input, 0);
+        const CBoneFrame* center = KeyAt(generator, kBoneCenter, mid);
+        ASSERT_NE(center, nullptr) << bpm;
+        EXPECT_FLOAT_EQ(center->translation.y, rise) << bpm;
+        // The feet stay on the floor.
+        EXPECT_EQ(KeyAt(generator, kBoneLeftFootIk, mid)->translation.y, 0.0f);
+    }
+}
+
+TEST(PoseTest, SingleStepLiftsTheFootAndShiftsTheWeight)
+{
+    CMotionGenerator generator;
+    generator.Generate(MakeInput(Style::SINGLE, {{48, 1, 0}}), 0);
+    // The right foot steps on down at frame 15, half a second after the beat at frame 0.
+    const CBoneFrame* rightIk = KeyAt(generator, kBoneRightFootIk, 7);
+    const CBoneFrame* leftIk = KeyAt(generator, kBoneLeftFootIk, 7);
+    const CBoneFrame* center = KeyAt(generator, kBoneCenter, 7);
+    ASSERT_TRUE(rightIk && leftIk && center);
+    EXPECT_FLOAT_EQ(rightIk->translation.y, 1.5f);
+    EXPECT_EQ(leftIk->translation.y, 0.0f);
+
+    // Average of the centres (0, 0) and (-2, -2), plus 0.4 x (left foot - centre) =
+    // 0.4 x (-2, 2), less the backward shift along the mean facing of pi and -15 pi / 16.
+    const double meanFacing = -31.0 * M_PI / 32.0;
+    const double shiftX = -0.7 * kToe * std::sin(meanFacing);
+    const double shiftZ = -0.7 * kToe * std::cos(meanFacing);
+    EXPECT_NEAR(center->translation.x, -1.8 - shiftX, 1e-4);
+    EXPECT_NEAR(center->translation.z, -0.2 - shiftZ, 1e-4);
+    EXPECT_NEAR(center->rotation.y, std::sin(meanFacing / 2), 1e-5);
+    // The averaged stance: feet (-4, 0)+(-4, 0) and (4, 0)+(0, -4), 6.32 apart.
+    EXPECT_NEAR(center->translation.y, -0.05 * std::sqrt(36.0 + 4.0), 1e-5);
+}
+
+TEST(PoseTest, InBetweenKeysOfAdjacentFramesAddToTheEarlierFrame)
+{
+    // Clocks 48 and 52 are frames 15 and 16: the in-between frame is 15 itself.
+    CMotionGenerator alone;
+    alone.Generate(MakeInput(Style::SINGLE, {{48, 1, 0}}), 0);
+    CMotionGenerator both;
+    both.Generate(MakeInput(Style::SINGLE, {{48, 1, 0}, {52, 2, 0}}), 0);
+
+    const CStepFrame* a = FrameAt(both, 15);
+    const CStepFrame* b = FrameAt(both, 16);
+    ASSERT_TRUE(a && b);
+    const Vector3 leftMid{(a->left.position.x + b->left.position.x) / 2, 0,
+                          (a->left.position.z + b->left.position.z) / 2};
+    const Vector3 rightMid{(a->right.position.x + b->right.position.x) / 2, 0,
+                           (a->right.position.z + b->right.position.z) / 2};
+    const float inBetweenY = -0.05f * FloorDistance(leftMid, rightMid);
+    EXPECT_NEAR(KeyAt(both, kBoneCenter, 15)->translation.y,
+                KeyAt(alone, kBoneCenter, 15)->translation.y + inBetweenY, 1e-5);
+    // The lifted left foot shows on frame 15's key.
+    EXPECT_NEAR(KeyAt(both, kBoneLeftFootIk, 15)->translation.y, 1.5f, 1e-5);
+    EXPECT_EQ(both.boneSequences().Find(kBoneCenter)->size(), 4u); // frames 0, 7, 15, 16
+}
+
+TEST(PoseTest, TwistFollowsTheFacingWhileFacingTheScreen)
+{
+    MotionInput input = MakeInput(Style::SINGLE, {{48, 2, 0}, {96, 3, 0}});
+    input.parameters.turnEnabled = true; // facings stay as the feet give them
+    CMotionGenerator generator;
+    generator.Generate(input, 0);
+    ASSERT_NEAR(FrameAt(generator, 15)->facing, 3 * kPi / 4, 1e-6);
+    for (const int bone : {kBoneUpperBody, kBoneNeck}) {
+        const CBoneFrame* key = KeyAt(generator, bone, 15);
+        ASSERT_NE(key, nullptr);
+        EXPECT_NEAR(key->rotation.y, std::sin(M_PI / 24), 1e-6);
+        EXPECT_NEAR(key->rotation.w, std::cos(M_PI / 24), 1e-6);
+    }
+    ASSERT_NEAR(FrameAt(generator, 30)->facing, kPi / 4, 1e-6);
+    EXPECT_EQ(KeyAt(generator, kBoneUpperBody, 30), nullptr);
+
+    input.parameters.twist = false;
+    generator.Generate(input, 0);
+    EXPECT_EQ(generator.boneSequences().Find(kBoneUpperBody), nullptr);
+}
+
+TEST(PoseTest, CoupleDancersDifferOnlyByOnePadInX)
+{
+    const std::vector<CNote> notes = {{48, 1, 0},   {48, 5, 0},   {96, 2, 0},  {96, 6, 0},
+                                      {144, 0, 48}, {144, 4, 48}, {240, 3, 0}, {240, 7, 0}};
+    CMotionGenerator first;
+    first.Generate(MakeInput(Style::COUPLE, notes, 288, 0), 0);
+    CMotionGenerator second;
+    second.Generate(MakeInput(Style::COUPLE, notes, 288, 4), 0);
+    for (const int bone : {kBoneCenter, kBoneLeftFootIk, kBoneRightFootIk}) {
+        const auto& a = first.boneSequences().Find(bone)->keys();
+        const auto& b = second.boneSequences().Find(bone)->keys();
+        ASSERT_EQ(a.size(), b.size());
+        ASSERT_GT(a.size(), 5u);
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].frame, b[i].frame);
+            EXPECT_NEAR(b[i].translation.x - a[i].translation.x, 12.0f, 1e-4);
+            EXPECT_EQ(a[i].translation.y, b[i].translation.y);
+            EXPECT_EQ(a[i].translation.z, b[i].translation.z);
+            EXPECT_EQ(a[i].rotation, b[i].rotation);
+        }
+    }
+}
+
+TEST(PoseTest, BasePoseLandsOnTheSongsFirstFrameMirrored)
+{
+    const CMotionDocument& base = GetBasePose();
+    EXPECT_EQ(base.BoneKeyCount(), 32u);
+    EXPECT_EQ(&base, &GetBasePose());
+
+    MotionInput input = MakeInput(Style::SINGLE, {});
+    input.parameters.gap = 1000;
+    CMotionGenerator generator;
+    generator.Generate(input, 0);
+    const CBoneFrame* leftArm = KeyAt(generator, NameToID("左腕"), -30);
+    const CBoneFrame* rightArm = KeyAt(generator, NameToID("右腕"), -30);
+    ASSERT_TRUE(leftArm && rightArm);
+    EXPECT_EQ(leftArm->rotation, (Quaternion{-0.036953f, -0.033651f, -0.237405f, 0.970124f}));
+    EXPECT_EQ(rightArm->rotation, (Quaternion{-0.036953f, 0.033651f, 0.237405f, 0.970124f}));
+    EXPECT_EQ(rightArm->curves[CBoneFrame::CURVE_ROTATION], InterpolationCurve(0, 20, 107, 107));
+    EXPECT_EQ(rightArm->curves[CBoneFrame::CURVE_X], InterpolationCurve(20, 20, 107, 107));
+    EXPECT_NE(KeyAt(generator, NameToID("右小指３"), -30), nullptr);
+}
+
+} // namespace
+} // namespace zelvane
