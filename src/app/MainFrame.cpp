@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/ErrorDialog.h"
 #include "app/FileDialogs.h"
 #include "app/MotionOptionDialog.h"
 #include "app/QtText.h"
@@ -11,6 +12,7 @@
 #include "app/ToolbarIcons.h"
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
+#include "dwi/DwiWriter.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
 #include "text/Errors.h"
@@ -250,15 +252,14 @@ void CMainFrame::UpdateCommandStates()
     const bool playing = m_document.playing();
     const auto enable = [this](int id, bool enabled) { m_actions.value(id)->setEnabled(enabled); };
 
-    for (int id : {ID_FILE_AUDIO, ID_FILE_SONG_SETTINGS, ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
+    for (int id : {ID_FILE_AUDIO, ID_FILE_SONG_SETTINGS, ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI,
+                   ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
         enable(id, !playing);
-    // Commands whose work is not in the program yet stay visible but disabled: DWI import
-    // and export, motion and background video export, playback, and the score view's own
-    // editing commands.
-    for (int id : {ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI, ID_FILE_CREATE_MOTION,
-                   ID_FILE_BACKGROUND_AVI, ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP,
-                   ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE,
-                   ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
+    // Commands whose work is not in the program yet stay visible but disabled: motion and
+    // background video export, playback, and the score view's own editing commands.
+    for (int id : {ID_FILE_CREATE_MOTION, ID_FILE_BACKGROUND_AVI, ID_PLAY_FROM_START,
+                   ID_PLAY_FROM_CURSOR, ID_PLAY_STOP, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                   ID_EDIT_DELETE, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
         enable(id, false);
 
     QAction* undo = m_actions.value(ID_EDIT_UNDO);
@@ -287,12 +288,17 @@ void CMainFrame::UpdateModelPlace()
     m_modelPlace->setPalette(palette);
 }
 
-void CMainFrame::UpdateTitle()
+QString CMainFrame::DocumentName() const
 {
     const std::filesystem::path& path = m_document.pathName();
-    const QString name
-        = path.empty() ? QString::fromUtf8(kUntitled) : QFileInfo(FromPath(path)).fileName();
-    setWindowTitle(name + QStringLiteral(" - ") + LoadQString(IDS_APP_TITLE));
+    if (!path.empty())
+        return QFileInfo(FromPath(path)).fileName();
+    return m_importedName.isEmpty() ? QString::fromUtf8(kUntitled) : m_importedName;
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(DocumentName() + QStringLiteral(" - ") + LoadQString(IDS_APP_TITLE));
 }
 
 // --- Commands ---
@@ -323,6 +329,12 @@ void CMainFrame::Run(int commandId)
         break;
     case ID_FILE_SONG_SETTINGS:
         OnSongSettings();
+        break;
+    case ID_FILE_IMPORT_DWI:
+        OnImportDwi();
+        break;
+    case ID_FILE_EXPORT_DWI:
+        OnExportDwi();
         break;
     case ID_FILE_MODEL:
         OnModel();
@@ -371,6 +383,7 @@ void CMainFrame::OnFileNew()
     if (!SaveModified())
         return;
     m_document.NewDocument();
+    m_importedName.clear();
     UpdateTitle();
 }
 
@@ -391,7 +404,7 @@ bool CMainFrame::OnFileSave()
 bool CMainFrame::OnFileSaveAs()
 {
     const QString proposed = m_document.pathName().empty()
-        ? QString::fromUtf8(kUntitled) + QStringLiteral(".zlvm")
+        ? DocumentName() + QStringLiteral(".zlvm")
         : FromPath(m_document.pathName());
     const QString path = PromptDocumentFileName(FileDialogMode::Save, proposed, this);
     if (path.isEmpty())
@@ -405,6 +418,67 @@ void CMainFrame::OnAudio()
                                         IDS_FILTER_AUDIO, QStringLiteral("AudioDirectory"), this);
     if (!path.isEmpty())
         m_document.SetAudio(ToStdString(path));
+}
+
+void CMainFrame::OnImportDwi()
+{
+    const QString path = PromptFileName(FileDialogMode::Open, QString(), IDS_FILTER_DWI,
+                                        QStringLiteral("DWIDirectory"), this);
+    if (!path.isEmpty())
+        ImportDwiFile(path);
+}
+
+bool CMainFrame::ImportDwiFile(const QString& path)
+{
+    const auto confirmReplace = [this] {
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE),
+                        LoadQString(IDS_DWI_REPLACE_CONFIRM), QMessageBox::NoButton, this);
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        // Replacing every chart is not to happen by a hasty Enter.
+        box.setDefaultButton(cancel);
+        box.exec();
+        return box.clickedButton() == ok;
+    };
+    DwiImportResult result;
+    try {
+        result = m_document.ImportDwi(ToPath(path), confirmReplace);
+    } catch (const std::exception& error) {
+        ShowError(
+            QStringLiteral("\"%1\" を読み込めませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+        return false;
+    }
+    if (!result.imported) {
+        // Declined (no text), or the file could not be read (the reason).
+        if (!result.errors.empty())
+            ShowError(ToQString(result.errors));
+        return false;
+    }
+    if (!result.errors.empty()) {
+        CErrorDialog errors(ToQString(result.errors), this);
+        errors.exec();
+    }
+    if (m_document.pathName().empty())
+        m_importedName = QFileInfo(path).completeBaseName();
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::OnExportDwi()
+{
+    const QString proposed = QFileInfo(DocumentName()).completeBaseName() + QStringLiteral(".dwi");
+    const QString path = PromptFileName(FileDialogMode::Save, proposed, IDS_FILTER_DWI,
+                                        QStringLiteral("DWIDirectory"), this);
+    if (path.isEmpty())
+        return;
+    try {
+        WriteDwi(m_document, ToPath(path));
+    } catch (const std::exception& error) {
+        ShowError(
+            QStringLiteral("\"%1\" に書き込めませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+    }
 }
 
 void CMainFrame::OnSongSettings()
@@ -553,9 +627,9 @@ bool CMainFrame::OpenFile(const QString& path)
         return true;
     }
     if (extension == QLatin1String("dwi")) {
-        ShowError(QStringLiteral("\"%1\" を読み込めません。").arg(QDir::toNativeSeparators(path)),
-                  QStringLiteral("DWIファイルの読み込みはまだ使えません。"));
-        return false;
+        const bool imported = ImportDwiFile(path);
+        UpdateCommandStates();
+        return imported;
     }
     const bool opened = OpenDocumentFile(path);
     UpdateCommandStates();
@@ -581,6 +655,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
                   ToQString(error.what()));
         return false;
     }
+    m_importedName.clear();
     AddRecentFile(path);
     UpdateTitle();
     return true;

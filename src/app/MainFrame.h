@@ -65,6 +65,8 @@ private:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnAudio();
+    void OnImportDwi();
+    void OnExportDwi();
     void OnSongSettings();
     void OnModel();
     void OnMotionSettings();
@@ -80,6 +82,10 @@ private:
     bool SaveTo(const QString& path);
     bool OpenDocumentFile(const QString& path);
     void LoadModel(const QString& path);
+    bool ImportDwiFile(const QString& path);
+    // The name the window shows for the document: its file's, the imported chart's while
+    // it has no file, or 無題.
+    QString DocumentName() const;
     void ShowError(const QString& text, const QString& detail = QString());
     void UpdateTitle();
     void AddRecentFile(const QString& path);
@@ -97,6 +103,7 @@ private:
     CScorePane* m_scorePane = nullptr;
     QWidget* m_modelPlace = nullptr;
     bool m_splitterPlaced = false;
+    QString m_importedName;
 };
 
 } // namespace zelvane

@@ -1,5 +1,6 @@
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
+#include "app/ErrorDialog.h"
 #include "app/FileNotFoundDialog.h"
 #include "app/MainFrame.h"
 #include "chart/ZlvmFile.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,14 +196,56 @@ TEST_F(AppDocumentCommands, AMissingSongIsAskedAboutAndCanBeIgnored)
     EXPECT_EQ(frame->document().title(), "S");
 }
 
-TEST_F(AppDocumentCommands, DwiFilesAreNotTakenForDocuments)
+TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsItsErrors)
 {
-    const QString dwi = Path(QStringLiteral("chart.dwi"));
-    WriteBytes(dwi, QByteArray("#TITLE:x;"));
-    ModifyTitle("Here");
-    EXPECT_FALSE(OpenExpectingMessage(dwi).isEmpty());
-    EXPECT_EQ(frame->document().title(), "Here");
-    EXPECT_FALSE(frame->action(ID_FILE_IMPORT_DWI)->isEnabled());
+    const QString dwi = Path(QStringLiteral("groove.DWI"));
+    WriteBytes(dwi, QByteArray("#TITLE:Imported;\r\n#FOO:bar;\r\n#SINGLE:BASIC:1:2468;"));
+    ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("keep.zlvm"), "Keep")));
+
+    // The document has notes: declining the question changes nothing.
+    QString question;
+    auto asked = test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
+        question = box->text();
+        box->defaultButton()->click(); // キャンセル is the default
+    });
+    EXPECT_FALSE(frame->OpenFile(dwi));
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(question, QStringLiteral("現在の譜面は消去されます。"));
+    EXPECT_EQ(frame->document().title(), "Keep");
+    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
+
+    QString errors;
+    std::shared_ptr<bool> listed;
+    auto confirmed = test::WhenModal<QMessageBox>([&errors, &listed](QMessageBox* box) {
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == QStringLiteral("OK"))
+                button->click();
+        listed = test::WhenModal<CErrorDialog>([&errors](CErrorDialog* dialog) {
+            errors = dialog->errorList()->toPlainText();
+            dialog->accept();
+        });
+    });
+    EXPECT_TRUE(frame->OpenFile(dwi));
+    EXPECT_TRUE(*confirmed);
+    ASSERT_TRUE(listed && *listed);
+    EXPECT_EQ(errors, QStringLiteral("2行目:\"FOO\" には対応していません。"));
+    EXPECT_EQ(frame->document().title(), "Imported");
+    EXPECT_EQ(frame->document().currentScore()->notes().size(), 4u);
+    EXPECT_TRUE(frame->document().IsModified());
+    // The document keeps its own file; the chart only replaced its scores.
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
+}
+
+TEST_F(AppDocumentCommands, AnImportIntoANewDocumentNamesTheWindowAfterTheChart)
+{
+    const QString dwi = Path(QStringLiteral("tune.dwi"));
+    WriteBytes(dwi, QByteArray("#TITLE:T;#SINGLE:MANIAC:9:8;"));
+    EXPECT_TRUE(frame->OpenFile(dwi));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("tune - Zelvane"));
+    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
+    // A chart that is not there is reported and the document stays.
+    EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("gone.dwi"))).isEmpty());
+    EXPECT_EQ(frame->document().title(), "T");
 }
 
 } // namespace
