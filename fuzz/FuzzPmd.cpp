@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         zelvane::CModelInstance instance(*model);
         if (ikSteps < 100000)
             instance.Update();
-    } catch (const zelvane::InvalidArgumentError&) {
+    } catch (const zelvane::CoreError&) {
     }
     return 0;
 }

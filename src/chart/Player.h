@@ -1,16 +1,25 @@
 #pragma once
 
+#include "model/BonePose.h"
+#include "motion/MotionGenerator.h"
+
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <filesystem>
+#include <mutex>
 #include <string>
 #include <thread>
 
 namespace zelvane {
 
 class CScore;
+class CMotionDocument;
 
 // One dancer of a score: the panels it dances and the background work that turns its notes
 // into motion. A player has at most one worker at a time; every restart ends the old one.
+// The worker dances a snapshot of the notes and settings, so the editor never waits for it
+// and never races with it.
 class CPlayer {
 public:
     CPlayer(CScore* score, std::int32_t firstPanel, std::int32_t panelCount);
@@ -24,12 +33,6 @@ public:
     const std::string& motionPath() const { return m_motionPath; }
     void SetMotionPath(std::string path) { m_motionPath = std::move(path); }
 
-    // Whether a note's panel belongs to this dancer.
-    bool OwnsPanel(std::int32_t panel) const
-    {
-        return panel >= m_firstPanel && panel < m_firstPanel + m_panelCount;
-    }
-
     // Ends the running worker and rebuilds the motion from `fromClock` on.
     void Regenerate(std::int32_t fromClock);
     // Asks the worker to stop and waits for it.
@@ -38,14 +41,35 @@ public:
     void WaitWorker();
     bool HasWorker() const { return m_worker.joinable(); }
 
+    // The frame up to which the keys are final (INT32_MAX when nothing is being rebuilt).
+    std::int32_t progress() const { return m_progress.load(std::memory_order_acquire); }
+    // A bone's pose at a frame; waits until the worker has made that frame.
+    BonePose GetBonePose(int nameID, std::int32_t frame);
+
+    // The finished dance as a motion file's contents: keys shifted by the song's gap, each
+    // bone keyed at frame 0. Waits for the worker.
+    CMotionDocument MakeMotion(const std::string& modelName);
+    // Writes the motion through a temporary file and remembers the path.
+    void WriteMotion(const std::filesystem::path& path, const std::string& modelName);
+    // The generator's state, for inspection once the worker has finished.
+    const CMotionGenerator& generator() const { return m_generator; }
+
 private:
+    void PublishProgress();
+
     CScore* m_score;
     std::int32_t m_firstPanel;
     std::int32_t m_panelCount;
     std::string m_motionPath;
 
+    CMotionGenerator m_generator;
     std::thread m_worker;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_running{false};
+    std::atomic<std::int32_t> m_progress{CMotionGenerator::kProgressIdle};
+    std::mutex m_keyLock;
+    std::mutex m_progressMutex;
+    std::condition_variable m_progressChanged;
 };
 
 } // namespace zelvane

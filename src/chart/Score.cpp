@@ -94,6 +94,20 @@ ClockRange CScore::CopyRange(std::int32_t start, std::int32_t length) const
     return range;
 }
 
+std::string CScore::ProposedMotionPath(std::size_t player) const
+{
+    const CPlayer& dancer = *m_players.at(player);
+    if (!dancer.motionPath().empty())
+        return dancer.motionPath();
+    std::string name = m_document->pathName().stem().string();
+    name += "_";
+    name += StyleName(m_style);
+    name += "_" + m_difficulty;
+    if (m_style == Style::COUPLE)
+        name += "_" + std::to_string(player + 1) + "P";
+    return name + ".vmd";
+}
+
 void CScore::UpdateLength(std::int32_t fromClock)
 {
     std::int32_t end = 0;

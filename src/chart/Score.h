@@ -56,6 +56,10 @@ public:
     // Whether a panel number is one of this score's.
     bool HasPanel(std::int32_t panel) const { return panel >= 0 && panel < panelCount(); }
 
+    // Where the motion of a dancer is proposed to be written: the last path written for it,
+    // or "<document>_<STYLE>_<difficulty>[_<n>P].vmd" beside nothing (the remembered folder).
+    std::string ProposedMotionPath(std::size_t player) const;
+
     // Recomputes the length and restarts the dancers' motion from `fromClock`.
     void UpdateLength(std::int32_t fromClock);
     void StopPlayers();

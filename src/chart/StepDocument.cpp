@@ -2,6 +2,7 @@
 
 #include "chart/TimeUnits.h"
 #include "chart/ZlvmFile.h"
+#include "model/PmdReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 #include "text/StringTable.h"
@@ -66,6 +67,8 @@ void CStepDocument::DeleteContents()
     m_audioPath.clear();
     m_audioLength = 0;
     m_modelPath.clear();
+    m_model.reset();
+    m_modelLoadError.clear();
     m_twist = true;
     m_turnEnabled = false;
     m_motion = ModelMeasurements();
@@ -224,13 +227,28 @@ void CStepDocument::SetModel(const std::string& path)
         if (!AskAboutMissingFile(m_modelPath, message, IDS_FILTER_MODEL, "ModelDirectory"))
             break;
     }
+    std::unique_ptr<CModelDocument> model;
+    m_modelLoadError.clear();
     m_host->BeginWait();
+    if (!m_modelPath.empty()) {
+        try {
+            model = LoadModelDocument(m_modelPath);
+        } catch (const CoreError& error) {
+            m_modelLoadError = error.what();
+        }
+    }
     WaitAllPlayers();
-    // The model reader plugs in here and measures its own parameters; without a model the
-    // generator uses the defaults.
-    m_motion = ModelMeasurements();
+    m_model = std::move(model);
+    m_motion = MeasureModel(m_model.get());
     UpdateAllScores();
     m_host->EndWait();
+}
+
+std::string CStepDocument::MotionModelName() const
+{
+    if (m_model)
+        return m_model->name;
+    return std::string(LoadString(IDS_DEFAULT_MODEL_NAME));
 }
 
 void CStepDocument::SetMotionOptions(float panelSize, bool twist, bool turnEnabled)

@@ -6,6 +6,7 @@
 #include "chart/Score.h"
 #include "chart/Style.h"
 #include "chart/commands/Undoable.h"
+#include "model/ModelDocument.h"
 #include "model/ModelMeasurements.h"
 
 #include <array>
@@ -87,7 +88,14 @@ public:
     // Attaches a song; a missing or undecodable file is put to the host.
     void SetAudio(const std::string& path);
     const std::string& modelPath() const { return m_modelPath; }
+    // Attaches a PMD model (a missing file is put to the host), measures it for the dance
+    // and re-dances every score. A model that cannot be read leaves none, and says why in
+    // modelLoadError().
     void SetModel(const std::string& path);
+    const CModelDocument* model() const { return m_model.get(); }
+    const std::string& modelLoadError() const { return m_modelLoadError; }
+    // The name a motion file carries: the model's, or the default one without a model.
+    std::string MotionModelName() const;
 
     // --- Motion options and model-derived parameters ---
     bool twist() const { return m_twist; }
@@ -155,6 +163,8 @@ private:
     std::string m_audioPath;
     std::int32_t m_audioLength = 0;
     std::string m_modelPath;
+    std::unique_ptr<CModelDocument> m_model;
+    std::string m_modelLoadError;
     bool m_twist = true;
     bool m_turnEnabled = false;
     ModelMeasurements m_motion;

@@ -15,6 +15,7 @@ namespace zelvane {
 namespace {
 
 constexpr std::size_t kHeaderMagicAndVersion = 3 + 4;
+constexpr std::size_t kHeaderSize = kHeaderMagicAndVersion + 20 + 256;
 constexpr std::size_t kShortTextSize = 20;
 constexpr std::size_t kCommentSize = 256;
 constexpr std::size_t kGroupNameSize = 50;
@@ -363,6 +364,10 @@ void AssignMaterialFileNames(CModelMaterial& material, const std::string& field,
 std::unique_ptr<CModelDocument> ReadModelDocument(std::span<const std::uint8_t> bytes,
                                                   const std::string& modelFolder)
 {
+    // A file too short for even the header is no model at all; taking it as an empty one
+    // would report a wrong file as a success.
+    if (bytes.size() < kHeaderSize)
+        throw FileFormatError("not a PMD model: the file is shorter than a model's header");
     auto model = std::make_unique<CModelDocument>();
     CPmdReader reader(bytes, modelFolder, *model);
     try {

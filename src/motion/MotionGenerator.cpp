@@ -55,6 +55,8 @@ void CMotionGenerator::SetProgress(std::int32_t frame) const
 {
     if (m_control->progress)
         m_control->progress->store(frame, std::memory_order_release);
+    if (m_control->progressChanged)
+        m_control->progressChanged();
 }
 
 CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)

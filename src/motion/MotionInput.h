@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -44,6 +45,8 @@ struct GenerationControl {
     std::atomic<std::int32_t>* progress = nullptr;
     // Held while bone sequences change (once per step frame); readers hold it per sample.
     std::mutex* keyLock = nullptr;
+    // Called after every change of `progress`, so that readers waiting for a frame wake.
+    std::function<void()> progressChanged;
 };
 
 } // namespace zelvane

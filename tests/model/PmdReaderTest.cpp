@@ -217,7 +217,10 @@ TEST(PmdReader, EveryPrefixKeepsWhatWasRead)
     const std::vector<std::uint8_t> bytes = WritePmd(SampleFile(), &at);
     const auto full = Read(bytes);
     std::size_t lastVertices = 0, lastBones = 0, lastMorphs = 0, lastBodies = 0;
-    for (std::size_t length = 0; length <= bytes.size(); ++length) {
+    // Shorter than the header is not a model at all.
+    for (std::size_t length = 0; length < 283; ++length)
+        EXPECT_THROW(Read(bytes, length), FileFormatError) << length;
+    for (std::size_t length = 283; length <= bytes.size(); ++length) {
         SCOPED_TRACE(length);
         const auto model = Read(bytes, length);
         ASSERT_LE(model->vertices.size(), full->vertices.size());

@@ -1,0 +1,223 @@
+#include "ChartTestSupport.h"
+#include "TestData.h"
+#include "chart/commands/AddNoteCommand.h"
+#include "chart/commands/DeleteNoteCommand.h"
+#include "motion/MotionDocument.h"
+#include "text/StringTable.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <tuple>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+constexpr int kCenter = 500;
+constexpr int kLeftFootIk = 507;
+
+using KeyList
+    = std::vector<std::tuple<int, std::int32_t, float, float, float, float, float, float, float>>;
+
+KeyList KeysOf(const CSequenceMap<CBoneFrameSequence>& sequences)
+{
+    KeyList keys;
+    for (const auto& [nameID, sequence] : sequences)
+        for (const CBoneFrame& key : sequence->keys())
+            keys.emplace_back(nameID, key.frame, key.translation.x, key.translation.y,
+                              key.translation.z, key.rotation.x, key.rotation.y, key.rotation.z,
+                              key.rotation.w);
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+void FillChart(CScore& score, std::int32_t measures)
+{
+    for (std::int32_t i = 0; i < measures * 8; ++i)
+        score.InsertNote(
+            MakeNote(i * 24, (i * 3 + i / 5) % score.panelCount(), i % 9 == 0 ? 36 : 0));
+}
+
+std::filesystem::path Mannequin()
+{
+    return std::filesystem::path(ZELVANE_TEST_DATA) / "../../resources/mannequin/mannequin.pmd";
+}
+
+} // namespace
+
+TEST(Player, TheWorkerDancesTheNotesAndPublishesItsProgress)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore& score = *document.currentScore();
+    FillChart(score, 4);
+    score.UpdateLength(0);
+    CPlayer& player = *score.players()[0];
+    // Sampling waits for the frame: no sleep, no spin in the test.
+    const BonePose late = player.GetBonePose(kLeftFootIk, document.ClockToFrame(700));
+    player.WaitWorker();
+    EXPECT_EQ(player.progress(), CMotionGenerator::kProgressIdle);
+    ASSERT_NE(player.generator().boneSequences().Find(kCenter), nullptr);
+    const BonePose again = player.GetBonePose(kLeftFootIk, document.ClockToFrame(700));
+    EXPECT_EQ(late.translation, again.translation);
+    EXPECT_EQ(late.rotation, again.rotation);
+    EXPECT_GT(player.generator().boneSequences().KeyCount(), 50u);
+}
+
+// An edit restarts the worker from the edited clock; the dance must be the one a fresh
+// document with the same notes makes from scratch.
+TEST(Player, EditsGiveTheSameDanceAsAFullRun)
+{
+    CStepDocument edited;
+    edited.NewDocument();
+    CScore& score = *edited.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+    FillChart(score, 8);
+    score.UpdateLength(0);
+    auto add = std::make_unique<CAddNoteCommand>(&score, "追加");
+    add->AddNote(MakeNote(1000, 6));
+    add->AddNote(MakeNote(1010, 1, 60));
+    edited.Execute(std::move(add), nullptr);
+    auto remove = std::make_unique<CDeleteNoteCommand>(&score, "削除");
+    remove->AddNote(score.notes()[40].get());
+    edited.Execute(std::move(remove), nullptr);
+    edited.Undo();
+    edited.Redo();
+    score.WaitPlayers();
+
+    CStepDocument fresh;
+    fresh.NewDocument();
+    CScore& copy = *fresh.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+    for (const auto& note : score.notes())
+        copy.AppendNote(std::make_unique<CNote>(*note));
+    copy.UpdateLength(0);
+    copy.WaitPlayers();
+    EXPECT_EQ(KeysOf(score.players()[0]->generator().boneSequences()),
+              KeysOf(copy.players()[0]->generator().boneSequences()));
+}
+
+// Edits as fast as they come while the view samples: no hang, no race (this test also runs
+// under ThreadSanitizer), and the final dance is the full run's.
+TEST(Player, RestartsWhileSamplingEndInTheFullRunsDance)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore& score = *document.FindOrCreateScore(Style::COUPLE, "BASIC");
+    FillChart(score, 16);
+    score.UpdateLength(0);
+    for (int i = 0; i < 40; ++i) {
+        auto add = std::make_unique<CAddNoteCommand>(&score, "追加");
+        add->AddNote(MakeNote(3000 - i * 60, i % 8));
+        document.Execute(std::move(add), nullptr);
+        for (const auto& player : score.players())
+            player->GetBonePose(i % 2 ? kCenter : kLeftFootIk, i * 7);
+    }
+    score.WaitPlayers();
+    CStepDocument fresh;
+    fresh.NewDocument();
+    CScore& copy = *fresh.FindOrCreateScore(Style::COUPLE, "BASIC");
+    for (const auto& note : score.notes())
+        copy.AppendNote(std::make_unique<CNote>(*note));
+    copy.UpdateLength(0);
+    copy.WaitPlayers();
+    for (std::size_t p = 0; p < 2; ++p)
+        EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()),
+                  KeysOf(copy.players()[p]->generator().boneSequences()))
+            << "player " << p;
+}
+
+TEST(Player, TheExportShiftsByTheGapAndKeysEveryBoneAtFrameZero)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore& score = *document.currentScore();
+    FillChart(score, 2);
+    score.UpdateLength(0);
+    CPlayer& player = *score.players()[0];
+    player.WaitWorker();
+    const KeyList own = KeysOf(player.generator().boneSequences());
+
+    document.SetGap(1000); // 30 frames later in the song
+    score.UpdateLength(0);
+    const CMotionDocument later = player.MakeMotion(document.MotionModelName());
+    EXPECT_EQ(later.modelName, LoadString(IDS_DEFAULT_MODEL_NAME));
+    for (const auto& [nameID, sequence] : later.boneSequences) {
+        ASSERT_FALSE(sequence->empty());
+        EXPECT_EQ(sequence->keys().front().frame, 0) << nameID;
+    }
+    const CBoneFrameSequence* center = later.boneSequences.Find(kCenter);
+    const CBoneFrameSequence* ownCenter = player.generator().boneSequences().Find(kCenter);
+    ASSERT_TRUE(center && ownCenter);
+    // The gap moves the keys; the copy at frame 0 repeats the first moved key.
+    EXPECT_EQ(center->keys()[1].frame, ownCenter->keys()[0].frame + 30);
+    EXPECT_EQ(center->keys()[0].translation, center->keys()[1].translation);
+
+    // A negative gap drops the keys that would land before the song starts.
+    document.SetGap(-2000);
+    score.UpdateLength(0);
+    const CMotionDocument earlier = player.MakeMotion("model");
+    for (const auto& [nameID, sequence] : earlier.boneSequences)
+        for (const CBoneFrame& key : sequence->keys())
+            EXPECT_GE(key.frame, 0);
+    EXPECT_LT(earlier.BoneKeyCount(), later.BoneKeyCount());
+    EXPECT_FALSE(own.empty());
+}
+
+TEST(Player, WriteMotionSavesAFileThatReadsBackAndRemembersThePath)
+{
+    CStepDocument document;
+    document.NewDocument();
+    FillChart(*document.currentScore(), 2);
+    document.UpdateAllScores();
+    CPlayer& player = *document.currentScore()->players()[0];
+    const auto path = std::filesystem::temp_directory_path() / "zelvane-player-motion.vmd";
+    player.WriteMotion(path, "ダンサー");
+    CMotionDocument read;
+    read.Load(path);
+    EXPECT_EQ(read.modelName, "ダンサー");
+    EXPECT_EQ(read.BoneKeyCount(), player.MakeMotion("x").BoneKeyCount());
+    EXPECT_EQ(player.motionPath(), path.string());
+    EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), path.string());
+    std::filesystem::remove(path);
+}
+
+TEST(Player, ProposedMotionNamesFollowTheDocumentStyleDifficultyAndDancer)
+{
+    CStepDocument document;
+    document.NewDocument();
+    document.SetPathName("/songs/song.zlvm");
+    CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+    EXPECT_EQ(couple.ProposedMotionPath(1), "song_COUPLE_MANIAC_2P.vmd");
+    EXPECT_EQ(couple.ProposedMotionPath(0), "song_COUPLE_MANIAC_1P.vmd");
+    EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), "song_SINGLE_BASIC.vmd");
+}
+
+TEST(Player, AModelSetsTheMeasurementsAndTheMotionsModelName)
+{
+    ASSERT_TRUE(std::filesystem::exists(Mannequin())) << Mannequin();
+    CStepDocument document;
+    document.NewDocument();
+    document.SetModel(Mannequin().string());
+    ASSERT_NE(document.model(), nullptr);
+    EXPECT_EQ(document.MotionModelName(), document.model()->name);
+    EXPECT_TRUE(document.modelLoadError().empty());
+
+    const auto mei = SharedTestData("models/mei/mei.pmd");
+    if (std::filesystem::exists(mei)) {
+        document.SetMotionOptions(30.0f, true, false);
+        document.SetModel(mei.string());
+        ASSERT_NE(document.model(), nullptr);
+        // Loading a model replaces a panel size typed into the options.
+        EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
+        EXPECT_NE(document.panelSize(), 30.0f);
+    }
+
+    const auto junk = std::filesystem::temp_directory_path() / "zelvane-not-a-model.pmd";
+    std::ofstream(junk) << "this is not a model";
+    document.SetModel(junk.string());
+    EXPECT_EQ(document.model(), nullptr);
+    EXPECT_FALSE(document.modelLoadError().empty());
+    EXPECT_EQ(document.panelSize(), 12.0f);
+    std::filesystem::remove(junk);
+}
