@@ -6,6 +6,7 @@
 #include "app/ErrorDialog.h"
 #include "app/FileDialogs.h"
 #include "app/MotionOptionDialog.h"
+#include "app/PlayerDialog.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "app/SongDialog.h"
@@ -255,11 +256,12 @@ void CMainFrame::UpdateCommandStates()
     for (int id : {ID_FILE_AUDIO, ID_FILE_SONG_SETTINGS, ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI,
                    ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
         enable(id, !playing);
-    // Commands whose work is not in the program yet stay visible but disabled: motion and
-    // background video export, playback, and the score view's own editing commands.
-    for (int id : {ID_FILE_CREATE_MOTION, ID_FILE_BACKGROUND_AVI, ID_PLAY_FROM_START,
-                   ID_PLAY_FROM_CURSOR, ID_PLAY_STOP, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                   ID_EDIT_DELETE, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
+    enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
+    // Commands whose work is not in the program yet stay visible but disabled: background
+    // video export, playback, and the score view's own editing commands.
+    for (int id : {ID_FILE_BACKGROUND_AVI, ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP,
+                   ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE,
+                   ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
         enable(id, false);
 
     QAction* undo = m_actions.value(ID_EDIT_UNDO);
@@ -341,6 +343,9 @@ void CMainFrame::Run(int commandId)
         break;
     case ID_FILE_MOTION_SETTINGS:
         OnMotionSettings();
+        break;
+    case ID_FILE_CREATE_MOTION:
+        OnCreateMotion();
         break;
     case ID_APP_EXIT:
         close();
@@ -509,7 +514,46 @@ void CMainFrame::LoadModel(const QString& path)
     m_document.SetModel(ToStdString(path));
     m_document.SetModifiedFlag(true);
     m_document.UpdateAllViews(nullptr, UpdateHint::Model);
-    // Once models are read, the loaded model's comment is shown here.
+    if (const CModelDocument* model = m_document.model()) {
+        QMessageBox box(QMessageBox::Information, LoadQString(IDS_APP_TITLE),
+                        ToQString(model->comment), QMessageBox::NoButton, this);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+    }
+}
+
+void CMainFrame::OnCreateMotion()
+{
+    CScore* score = m_document.currentScore();
+    if (!score)
+        return;
+    std::size_t player = 0;
+    if (score->style() == Style::COUPLE) {
+        CPlayerDialog dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        player = static_cast<std::size_t>(dialog.selectedPlayer());
+    }
+    const QString path
+        = PromptFileName(FileDialogMode::Save, ToQString(score->ProposedMotionPath(player)),
+                         IDS_FILTER_MOTION, QStringLiteral("MotionDirectory"), this);
+    if (path.isEmpty())
+        return;
+    const CModelDocument* model = m_document.model();
+    const std::string modelName
+        = model ? model->name : std::string(LoadString(IDS_DEFAULT_MODEL_NAME));
+    // The export waits for the dancer's background work to finish.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        score->players().at(player)->WriteMotion(ToPath(path), modelName);
+    } catch (const std::exception& error) {
+        QApplication::restoreOverrideCursor();
+        ShowError(
+            QStringLiteral("\"%1\" に書き込めませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+        return;
+    }
+    QApplication::restoreOverrideCursor();
 }
 
 void CMainFrame::OnMotionSettings()

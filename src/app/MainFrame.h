@@ -70,6 +70,7 @@ private:
     void OnSongSettings();
     void OnModel();
     void OnMotionSettings();
+    void OnCreateMotion();
     void OnColor(bool background);
     void OnUndo();
     void OnRedo();
