@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
+#include "app/Settings.h"
 #include "app/SongDialog.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -223,6 +225,32 @@ TEST_F(MainFrameTest, PaneKeysMoveTheFocusBetweenScorePaneAnd3DView)
     EXPECT_TRUE(frame->scorePane()->scoreView()->hasFocus());
     QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_TRUE(frame->modelViewPlace()->hasFocus());
+}
+
+TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
+{
+    auto chosen = test::WhenModal<QColorDialog>([](QColorDialog* dialog) {
+        dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        dialog->accept();
+    });
+    frame->action(ID_VIEW_BACKGROUND_COLOR)->trigger();
+    ASSERT_TRUE(*chosen);
+    EXPECT_EQ(frame->document().backgroundColor(), 0x00563412u);
+    EXPECT_EQ(Settings::ReadColors().background, 0x00563412u);
+    EXPECT_EQ(frame->modelViewPlace()->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
+    EXPECT_FALSE(frame->document().IsModified());
+    EXPECT_FALSE(frame->action(ID_EDIT_UNDO)->isEnabled());
+
+    // A new document takes its colours from the settings.
+    chosen = test::WhenModal<QColorDialog>([](QColorDialog* dialog) {
+        dialog->setCurrentColor(QColor(0xFF, 0, 0));
+        dialog->accept();
+    });
+    frame->action(ID_VIEW_SCREEN_COLOR)->trigger();
+    ASSERT_TRUE(*chosen);
+    frame->document().NewDocument();
+    EXPECT_EQ(frame->document().screenColor(), 0x000000FFu);
+    EXPECT_EQ(frame->document().backgroundColor(), 0x00563412u);
 }
 
 TEST_F(MainFrameTest, ScorePaneStartsAtItsDefaultWidth)
