@@ -421,8 +421,12 @@ void CMainFrame::OnAudio()
 {
     const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.audioPath()),
                                         IDS_FILTER_AUDIO, QStringLiteral("AudioDirectory"), this);
-    if (!path.isEmpty())
-        m_document.SetAudio(ToStdString(path));
+    if (path.isEmpty())
+        return;
+    // The song is decoded once to learn its exact length.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_document.SetAudio(ToStdString(path));
+    QApplication::restoreOverrideCursor();
 }
 
 void CMainFrame::OnImportDwi()

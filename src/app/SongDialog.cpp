@@ -22,6 +22,7 @@ CSongDialog::CSongDialog(const SongProperties& values, QWidget* parent)
     , m_ok(nullptr)
 {
     setWindowTitle(QStringLiteral("曲の設定"));
+    setMinimumWidth(340);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("タイトル:"), m_title);
     form->addRow(QStringLiteral("アーティスト:"), m_artist);
