@@ -130,6 +130,12 @@ TEST_F(AppDocumentCommands, ADamagedFileIsReportedAndTheOpenDocumentStays)
     PressCtrl(Qt::Key_N);
     EXPECT_EQ(frame->document().title(), "");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
+    // The recent-file list brings the good file back, and a new window knows it too.
+    frame->recentFileActions().value(0)->trigger();
+    EXPECT_EQ(frame->document().title(), "Keep");
+    CMainFrame restarted;
+    EXPECT_TRUE(restarted.recentFileActions().value(0)->isVisible());
+    EXPECT_TRUE(restarted.recentFileActions().value(0)->text().endsWith(good));
 }
 
 TEST_F(AppDocumentCommands, FilesOpenByTheirExtensionInAnyCase)
@@ -138,6 +144,8 @@ TEST_F(AppDocumentCommands, FilesOpenByTheirExtensionInAnyCase)
     WriteBytes(model, QByteArray("model bytes"));
     EXPECT_TRUE(frame->OpenFile(model));
     EXPECT_EQ(frame->document().modelPath(), model.toStdString());
+    // Bytes that are no model leave the document without one, and without a message.
+    EXPECT_EQ(frame->document().model(), nullptr);
     EXPECT_TRUE(frame->document().IsModified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
 
