@@ -1,62 +1,54 @@
 // zelvane-cli: the program's main jobs without a display, for batch work and for tests.
 
-#include "chart/StepDocument.h"
-#include "cli/CliHost.h"
-#include "cli/DocumentJson.h"
-#include "media/FfmpegAudioMeasurer.h"
-#include "text/Errors.h"
+#include "cli/Commands.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
-#include <filesystem>
 #include <iostream>
-
-namespace {
-
-using namespace zelvane;
-
-std::string LowerExtension(const std::filesystem::path& path)
-{
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
-int Info(const std::string& file, bool json)
-{
-    const std::string extension = LowerExtension(file);
-    if (extension != ".zlvm")
-        throw InvalidArgumentError("cannot tell what \"" + file
-                                   + "\" holds: the extension is not one of .zlvm");
-    cli::CliHost host;
-    FfmpegAudioMeasurer audio;
-    CStepDocument document(&host, &audio);
-    try {
-        document.OpenDocument(file);
-    } catch (const FileFormatError& error) {
-        throw FileFormatError("\"" + file
-                              + "\" is damaged or not a Zelvane document: " + error.what());
-    }
-    if (json)
-        std::cout << cli::DocumentToJson(document, "").dump() << "\n";
-    else
-        std::cout << cli::DocumentSummary(document, "");
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
+    using namespace zelvane::cli;
     CLI::App app{"Zelvane on the command line: step charts, documents and dance motions"};
     app.require_subcommand(1);
 
     std::string infoFile;
     bool infoJson = false;
-    auto* info = app.add_subcommand("info", "Show what a file holds (.zlvm)");
+    auto* info = app.add_subcommand("info", "Show what a file holds (.dwi .zlvm .pmd .vmd)");
     info->add_option("FILE", infoFile, "the file")->required();
     info->add_flag("--json", infoJson, "print JSON");
+
+    std::string convertIn, convertOut;
+    auto* convert = app.add_subcommand("convert", "Convert a chart: .dwi <-> .zlvm, by extension");
+    convert->add_option("IN", convertIn, "a .dwi or .zlvm file")->required();
+    convert->add_option("OUT", convertOut, "a .dwi or .zlvm file")->required();
+
+    MotionRequest motion;
+    float panelSize = 0.0f;
+    auto* motionCommand
+        = app.add_subcommand("motion", "Write the dance of a chart as a VMD motion");
+    motionCommand->add_option("IN", motion.input, "a .dwi or .zlvm file")->required();
+    motionCommand->add_option("--style", motion.style, "SINGLE, DOUBLE or COUPLE")->required();
+    motionCommand->add_option("--difficulty", motion.difficulty, "BASIC, ANOTHER, ...")->required();
+    motionCommand->add_option("--player", motion.player, "1, or 2 for COUPLE")
+        ->check(CLI::Range(1, 2));
+    motionCommand->add_option("--model", motion.model, "a PMD model to measure the dance for");
+    auto* panelOption
+        = motionCommand->add_option("--panel-size", panelSize, "side of one pad in model units");
+    motionCommand->add_flag("--no-twist", motion.noTwist, "keep the upper body straight");
+    motionCommand->add_flag("--allow-turn", motion.allowTurn, "let the dancer turn around");
+    motionCommand->add_option("-o,--output", motion.output, "the .vmd file to write")->required();
+
+    PoseRequest pose;
+    auto* poseCommand = app.add_subcommand(
+        "pose", "Print every bone's position of a model posed by a motion or a chart's dance");
+    poseCommand->add_option("MODEL", pose.model, "a .pmd file")->required();
+    poseCommand->add_option("MOTION", pose.motion, "a .vmd file");
+    poseCommand->add_option("--chart", pose.chart, "a .dwi or .zlvm file to dance");
+    poseCommand->add_option("--style", pose.style, "SINGLE, DOUBLE or COUPLE");
+    poseCommand->add_option("--difficulty", pose.difficulty, "BASIC, ANOTHER, ...");
+    poseCommand->add_option("--player", pose.player, "1, or 2 for COUPLE")->check(CLI::Range(1, 2));
+    poseCommand->add_option("--frame", pose.frame, "the frame (1/30 s)")->required();
+    poseCommand->add_flag("--json", pose.json, "print JSON");
 
     try {
         app.parse(argc, argv);
@@ -66,7 +58,19 @@ int main(int argc, char** argv)
 
     try {
         if (info->parsed())
-            return Info(infoFile, infoJson);
+            return RunInfo(infoFile, infoJson);
+        if (convert->parsed())
+            return RunConvert(convertIn, convertOut);
+        if (motionCommand->parsed()) {
+            if (panelOption->count() > 0)
+                motion.panelSize = panelSize;
+            return RunMotion(motion);
+        }
+        if (poseCommand->parsed()) {
+            if (!pose.chart.empty() && (pose.style.empty() || pose.difficulty.empty()))
+                throw std::invalid_argument("--chart needs --style and --difficulty");
+            return RunPose(pose);
+        }
     } catch (const std::exception& error) {
         std::cerr << "zelvane-cli: error: " << error.what() << "\n";
         return 1;

@@ -7,6 +7,7 @@
 #include "text/Encoding.h"
 #include "text/Errors.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string_view>
@@ -57,41 +58,59 @@ std::uint32_t CheckedCount(std::size_t count)
 
 } // namespace
 
-void ReadVmd(std::span<const std::uint8_t> bytes, CMotionDocument& document)
+VmdFile ReadVmdRecords(std::span<const std::uint8_t> bytes)
 {
     BinaryReader in(bytes);
     in.Skip(vmd::kMagicSize); // any magic is accepted
-    document.modelName = Cp932FieldToUtf8(in.ReadBytes(vmd::kModelNameSize));
+    VmdFile file;
+    file.modelName = Cp932FieldToUtf8(in.ReadBytes(vmd::kModelNameSize));
 
     const std::uint32_t boneCount = in.ReadU32();
     in.RequireRecords(boneCount, vmd::kBoneRecordSize);
-    for (std::uint32_t n = 0; n < boneCount; ++n) {
-        const int nameID = NameToID(Cp932FieldToUtf8(in.ReadBytes(vmd::kNameSize)));
-        CBoneFrame key(in.ReadI32());
-        key.translation.x = in.ReadF32();
-        key.translation.y = in.ReadF32();
-        key.translation.z = in.ReadF32();
-        key.rotation.x = in.ReadF32();
-        key.rotation.y = in.ReadF32();
-        key.rotation.z = in.ReadF32();
-        key.rotation.w = in.ReadF32();
+    file.bones.resize(boneCount);
+    for (VmdBoneRecord& record : file.bones) {
+        record.name = Cp932FieldToUtf8(in.ReadBytes(vmd::kNameSize));
+        record.frame = in.ReadI32();
+        record.translation.x = in.ReadF32();
+        record.translation.y = in.ReadF32();
+        record.translation.z = in.ReadF32();
+        record.rotation.x = in.ReadF32();
+        record.rotation.y = in.ReadF32();
+        record.rotation.z = in.ReadF32();
+        record.rotation.w = in.ReadF32();
         const std::span<const std::uint8_t> block = in.ReadBytes(vmd::kInterpolationSize);
-        for (int c = 0; c < 4; ++c) {
-            key.curves[c].Set(
-                static_cast<std::int8_t>(block[c]), static_cast<std::int8_t>(block[4 + c]),
-                static_cast<std::int8_t>(block[8 + c]), static_cast<std::int8_t>(block[12 + c]));
-        }
-        document.GetBoneSequence(nameID).Insert(key);
+        std::copy_n(block.begin(), record.interpolation.size(), record.interpolation.begin());
     }
 
     const std::uint32_t morphCount = in.ReadU32();
     in.RequireRecords(morphCount, vmd::kMorphRecordSize);
-    for (std::uint32_t n = 0; n < morphCount; ++n) {
-        const int nameID = NameToID(Cp932FieldToUtf8(in.ReadBytes(vmd::kNameSize)));
-        const std::int32_t frame = in.ReadI32();
-        const float weight = in.ReadF32();
-        document.GetMorphSequence(nameID).Insert(CMorphFrame(frame, weight));
+    file.morphs.resize(morphCount);
+    for (VmdMorphRecord& record : file.morphs) {
+        record.name = Cp932FieldToUtf8(in.ReadBytes(vmd::kNameSize));
+        record.frame = in.ReadI32();
+        record.weight = in.ReadF32();
     }
+    return file;
+}
+
+void ReadVmd(std::span<const std::uint8_t> bytes, CMotionDocument& document)
+{
+    const VmdFile file = ReadVmdRecords(bytes);
+    document.modelName = file.modelName;
+    for (const VmdBoneRecord& record : file.bones) {
+        CBoneFrame key(record.frame);
+        key.translation = record.translation;
+        key.rotation = record.rotation;
+        const auto& row = record.interpolation;
+        for (int c = 0; c < 4; ++c)
+            key.curves[c].Set(
+                static_cast<std::int8_t>(row[c]), static_cast<std::int8_t>(row[4 + c]),
+                static_cast<std::int8_t>(row[8 + c]), static_cast<std::int8_t>(row[12 + c]));
+        document.GetBoneSequence(NameToID(record.name)).Insert(key);
+    }
+    for (const VmdMorphRecord& record : file.morphs)
+        document.GetMorphSequence(NameToID(record.name))
+            .Insert(CMorphFrame(record.frame, record.weight));
 }
 
 std::vector<std::uint8_t> WriteVmd(const CMotionDocument& document)

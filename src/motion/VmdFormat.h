@@ -1,8 +1,13 @@
 #pragma once
 
+#include "model/Quaternion.h"
+#include "model/Vector.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace zelvane {
@@ -20,6 +25,32 @@ constexpr std::size_t kMorphRecordSize = 23;
 constexpr std::size_t kInterpolationSize = 64;
 constexpr std::size_t kHeaderSize = kMagicSize + kModelNameSize;
 } // namespace vmd
+
+// A VMD as its records stand, in file order, names decoded to UTF-8.
+struct VmdBoneRecord {
+    std::string name;
+    std::int32_t frame = 0;
+    Vector3 translation;
+    Quaternion rotation;
+    // Row 0 of the interpolation block: x1 of the X, Y, Z and rotation curves, then y1, x2, y2.
+    std::array<std::uint8_t, 16> interpolation{};
+};
+
+struct VmdMorphRecord {
+    std::string name;
+    std::int32_t frame = 0;
+    float weight = 0.0f;
+};
+
+struct VmdFile {
+    std::string modelName;
+    std::vector<VmdBoneRecord> bones;
+    std::vector<VmdMorphRecord> morphs;
+};
+
+// Reads the records of a VMD. Every count is checked against the bytes left before anything
+// is allocated for it; a short file raises EndOfFileError.
+VmdFile ReadVmdRecords(std::span<const std::uint8_t> bytes);
 
 // Reads a VMD into an empty document. Every count is checked against the bytes left before
 // anything is allocated for it; a short file raises EndOfFileError. The camera, light and

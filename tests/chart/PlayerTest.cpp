@@ -33,6 +33,19 @@ KeyList KeysOf(const CSequenceMap<CBoneFrameSequence>& sequences)
     return keys;
 }
 
+// The keys a fresh document with the same notes dances from scratch.
+KeyList FullRunKeys(const CScore& score, std::size_t player)
+{
+    CStepDocument fresh;
+    fresh.NewDocument();
+    CScore& copy = *fresh.FindOrCreateScore(score.style(), score.difficulty());
+    for (const auto& note : score.notes())
+        copy.AppendNote(std::make_unique<CNote>(*note));
+    copy.UpdateLength(0);
+    copy.WaitPlayers();
+    return KeysOf(copy.players()[player]->generator().boneSequences());
+}
+
 void FillChart(CScore& score, std::int32_t measures)
 {
     for (std::int32_t i = 0; i < measures * 8; ++i)
@@ -86,15 +99,7 @@ TEST(Player, EditsGiveTheSameDanceAsAFullRun)
     edited.Redo();
     score.WaitPlayers();
 
-    CStepDocument fresh;
-    fresh.NewDocument();
-    CScore& copy = *fresh.FindOrCreateScore(Style::DOUBLE, "MANIAC");
-    for (const auto& note : score.notes())
-        copy.AppendNote(std::make_unique<CNote>(*note));
-    copy.UpdateLength(0);
-    copy.WaitPlayers();
-    EXPECT_EQ(KeysOf(score.players()[0]->generator().boneSequences()),
-              KeysOf(copy.players()[0]->generator().boneSequences()));
+    EXPECT_EQ(KeysOf(score.players()[0]->generator().boneSequences()), FullRunKeys(score, 0));
 }
 
 // Edits as fast as they come while the view samples: no hang, no race (this test also runs
@@ -114,16 +119,8 @@ TEST(Player, RestartsWhileSamplingEndInTheFullRunsDance)
             player->GetBonePose(i % 2 ? kCenter : kLeftFootIk, i * 7);
     }
     score.WaitPlayers();
-    CStepDocument fresh;
-    fresh.NewDocument();
-    CScore& copy = *fresh.FindOrCreateScore(Style::COUPLE, "BASIC");
-    for (const auto& note : score.notes())
-        copy.AppendNote(std::make_unique<CNote>(*note));
-    copy.UpdateLength(0);
-    copy.WaitPlayers();
     for (std::size_t p = 0; p < 2; ++p)
-        EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()),
-                  KeysOf(copy.players()[p]->generator().boneSequences()))
+        EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()), FullRunKeys(score, p))
             << "player " << p;
 }
 

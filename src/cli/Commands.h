@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zelvane::cli {
+
+// Each command returns the exit status; bad input throws CoreError with one clear line.
+
+int RunInfo(const std::string& file, bool json);
+int RunConvert(const std::string& input, const std::string& output);
+
+struct MotionRequest {
+    std::string input;
+    std::string style;
+    std::string difficulty;
+    int player = 1;
+    std::string model;
+    std::optional<float> panelSize;
+    bool noTwist = false;
+    bool allowTurn = false;
+    std::string output;
+};
+int RunMotion(const MotionRequest& request);
+
+struct PoseRequest {
+    std::string model;
+    std::string motion; // a .vmd, or empty when posing from a chart
+    std::string chart;
+    std::string style;
+    std::string difficulty;
+    int player = 1;
+    int frame = 0;
+    bool json = false;
+};
+int RunPose(const PoseRequest& request);
+
+} // namespace zelvane::cli

@@ -1,0 +1,72 @@
+#include "chart/StepDocument.h"
+#include "cli/CliHost.h"
+#include "cli/Commands.h"
+#include "cli/DocumentLoading.h"
+#include "cli/ProgressBar.h"
+#include "media/FfmpegAudioMeasurer.h"
+#include "text/Errors.h"
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace zelvane::cli {
+namespace {
+
+void RequireModel(CStepDocument& document, const std::string& path)
+{
+    document.SetModel(path);
+    if (!document.model())
+        throw FileFormatError("cannot use the model \"" + path + "\": "
+                              + (document.modelLoadError().empty() ? "the file is missing"
+                                                                   : document.modelLoadError()));
+}
+
+} // namespace
+
+int RunMotion(const MotionRequest& request)
+{
+    CliHost host;
+    FfmpegAudioMeasurer audio;
+    CStepDocument document(&host, &audio);
+    const Style style = ParseStyle(request.style);
+    const std::string errors = LoadChart(document, request.input);
+    if (!errors.empty())
+        PrintReadErrors(request.input, errors);
+
+    if (!request.model.empty())
+        RequireModel(document, request.model);
+    // A document's own options stand unless a flag says otherwise.
+    float panelSize = document.panelSize();
+    if (request.panelSize) {
+        if (!std::isfinite(*request.panelSize) || *request.panelSize <= 0.0f)
+            throw InvalidArgumentError("the panel size must be a number above 0");
+        panelSize = *request.panelSize;
+    }
+    document.SetMotionOptions(panelSize, request.noTwist ? false : document.twist(),
+                              request.allowTurn ? true : document.turnEnabled());
+
+    CScore& score = RequireScore(document, style, request.difficulty);
+    const std::size_t players = score.players().size();
+    if (request.player < 1 || static_cast<std::size_t>(request.player) > players)
+        throw InvalidArgumentError(players == 1 ? "this chart has one dancer: --player must be 1"
+                                                : "--player must be 1 or 2");
+    // Only this chart is danced; the others were started by loading and are stopped.
+    for (const auto& other : document.scores())
+        if (other.get() != &score)
+            other->StopPlayers();
+    score.UpdateLength(0);
+
+    CPlayer& player = *score.players()[static_cast<std::size_t>(request.player - 1)];
+    const std::int32_t lastFrame = document.ClockToFrame(score.length());
+    ProgressBar bar("dancing");
+    while (player.progress() != CMotionGenerator::kProgressIdle) {
+        bar.Show(std::max(0, player.progress()), lastFrame);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    bar.Show(lastFrame, lastFrame);
+    player.WriteMotion(request.output, document.MotionModelName());
+    return 0;
+}
+
+} // namespace zelvane::cli
