@@ -55,7 +55,8 @@ void FillChart(CScore& score, std::int32_t measures)
 
 std::filesystem::path Mannequin()
 {
-    return std::filesystem::path(ZELVANE_TEST_DATA) / "../../resources/mannequin/mannequin.pmd";
+    return std::filesystem::path(ZELVANE_TEST_DATA).parent_path().parent_path() / "resources"
+        / "mannequin" / "mannequin.pmd";
 }
 
 } // namespace

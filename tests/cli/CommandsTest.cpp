@@ -16,7 +16,8 @@ std::filesystem::path Temp(const std::string& name)
 
 std::filesystem::path Mannequin()
 {
-    return std::filesystem::path(ZELVANE_TEST_DATA) / "../../resources/mannequin/mannequin.pmd";
+    return std::filesystem::path(ZELVANE_TEST_DATA).parent_path().parent_path() / "resources"
+        / "mannequin" / "mannequin.pmd";
 }
 
 // A small chart of every style, written as a DWI file the way players write them.
