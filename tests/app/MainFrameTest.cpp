@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "app/AboutDialog.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/Settings.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -251,6 +253,24 @@ TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
     frame->document().NewDocument();
     EXPECT_EQ(frame->document().screenColor(), 0x000000FFu);
     EXPECT_EQ(frame->document().backgroundColor(), 0x00563412u);
+}
+
+TEST_F(MainFrameTest, TheAboutBoxOpensWhilePlayingAndChangesNothing)
+{
+    ChangeTitleThroughDialog(QStringLiteral("t"));
+    frame->document().SetPlaying(true);
+    QString version;
+    auto shown = test::WhenModal<CAboutDialog>([&version](CAboutDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("バージョン情報"));
+        version = dialog->findChild<QLabel*>(QStringLiteral("version"))->text();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    frame->action(ID_APP_ABOUT)->trigger();
+    ASSERT_TRUE(*shown);
+    EXPECT_EQ(version, QStringLiteral("Zelvane Version 2.0.1"));
+    EXPECT_TRUE(frame->document().IsModified());
+    EXPECT_TRUE(frame->document().playing());
+    EXPECT_EQ(frame->document().historyCount(), 1u);
 }
 
 TEST_F(MainFrameTest, ScorePaneStartsAtItsDefaultWidth)
