@@ -49,8 +49,8 @@ void WritePattern(CScore& score, std::int32_t firstPanel, std::int32_t measureOf
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: MakeDemoChart OUT.zlvm\n";
+    if (argc < 2 || argc > 4) {
+        std::cerr << "usage: MakeDemoChart OUT.zlvm [SONG.wav [MODEL.pmd]]\n";
         return 2;
     }
     try {
@@ -65,6 +65,11 @@ int main(int argc, char** argv)
         CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "ANOTHER");
         WritePattern(couple, 0, 0);
         WritePattern(couple, 4, 0);
+        // The song and the model are referred to where the build put them.
+        if (argc > 2)
+            document.SetAudio(argv[2]);
+        if (argc > 3)
+            document.SetModel(argv[3]);
         document.UpdateAllScores();
         document.SaveDocument(argv[1]);
     } catch (const CoreError& error) {

@@ -1,5 +1,6 @@
 #include "chart/StepDocument.h"
 
+#include "chart/StoredPath.h"
 #include "chart/TimeUnits.h"
 #include "chart/ZlvmFile.h"
 #include "model/PmdReader.h"
@@ -135,8 +136,8 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
     if (m_scores.empty())
         m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
     m_currentScore = m_scores.front().get();
-    SetAudio(data.audioPath);
-    SetModel(data.modelPath);
+    SetAudio(ResolveStoredPath(m_pathName, data.audioPath));
+    SetModel(ResolveStoredPath(m_pathName, data.modelPath));
     m_backgroundColor = data.backgroundColor;
     m_screenColor = data.screenColor;
     UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);

@@ -1,0 +1,47 @@
+#include "app/AppDocumentHost.h"
+
+#include "app/FileNotFoundDialog.h"
+#include "app/QtText.h"
+#include "app/Settings.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace zelvane {
+
+MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& request)
+{
+    // The dialog must not sit under the wait cursor of a surrounding load.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CFileNotFoundDialog dialog(ToQString(request.message), ToQString(request.path),
+                               request.filterId, ToQString(request.directoryKey), m_parent);
+    const int result = dialog.exec();
+    if (waiting)
+        QApplication::restoreOverrideCursor();
+    if (result == QDialog::Accepted)
+        return {MissingFileAnswer::Action::Retry, ToStdString(dialog.path())};
+    if (result == CFileNotFoundDialog::kIgnore || dialog.path().isEmpty())
+        return {MissingFileAnswer::Action::Ignore, ""};
+    // Closed with the close box: go on without the file but keep its path in the document,
+    // rather than asking the same question again and again.
+    return {MissingFileAnswer::Action::Keep, ToStdString(dialog.path())};
+}
+
+ColorSettings CAppDocumentHost::ReadColorSettings()
+{
+    return Settings::ReadColors();
+}
+
+void CAppDocumentHost::BeginWait()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CAppDocumentHost::EndWait()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace zelvane

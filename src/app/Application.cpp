@@ -1,0 +1,54 @@
+#include "app/Application.h"
+
+#include "app/MainFrame.h"
+#include "app/ToolbarIcons.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace zelvane {
+
+CZelvane::CZelvane(QApplication& application)
+    : m_application(application)
+    , m_qtTexts(std::make_unique<QTranslator>())
+{
+    QApplication::setOrganizationName(QStringLiteral("Kestrane"));
+    QApplication::setApplicationName(QStringLiteral("Zelvane"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0.1"));
+    QApplication::setWindowIcon(ProgramIcon());
+    // The program speaks Japanese whatever the locale; Qt's own dialogs (colours, files,
+    // message boxes) follow when its Japanese texts are installed.
+    if (m_qtTexts->load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(m_qtTexts.get());
+}
+
+CZelvane::~CZelvane() = default;
+
+CMainFrame& CZelvane::Start(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Zelvane"));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("a document (.zlvm), model (.pmd) or chart "
+                                                "(.dwi) to open"),
+                                 QStringLiteral("[file...]"));
+    parser.process(QStringList{QApplication::applicationFilePath()} + arguments);
+
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->ShowWithSavedPlacement();
+    // A file that cannot be read is reported and the program goes on with a new document.
+    for (const QString& path : parser.positionalArguments())
+        m_frame->OpenFile(path);
+    return *m_frame;
+}
+
+int CZelvane::Run()
+{
+    Start(m_application.arguments().mid(1));
+    return m_application.exec();
+}
+
+} // namespace zelvane

@@ -1,0 +1,101 @@
+#include "app/FileDialogs.h"
+
+#include "app/QtText.h"
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace zelvane {
+namespace {
+
+QString AllFilesFilter()
+{
+    // The table's text names "*.*", which on this system would miss files without a dot.
+    QString text = LoadQString(IDS_ALL_FILES);
+    const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+    if (open >= 0)
+        text = text.left(open);
+    return text + QStringLiteral("(*)");
+}
+
+QString WithRememberedDirectory(const QString& name, const QString& directoryKey)
+{
+    // A name that already carries a directory keeps it.
+    if (name.contains(QLatin1Char('/')))
+        return name;
+    return Settings::ReadDirectory(directoryKey) + name;
+}
+
+QString RunDialog(FileDialogMode mode, const QString& title, const QString& start,
+                  const QString& filter, QWidget* parent)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
+                                                      : QFileDialog::AcceptSave);
+    dialog.setFileMode(mode == FileDialogMode::Open ? QFileDialog::ExistingFile
+                                                    : QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    const QFileInfo info(start);
+    // Without a remembered directory the dialog starts where the program was started.
+    dialog.setDirectory(start.contains(QLatin1Char('/')) ? info.absolutePath()
+                                                         : QDir::currentPath());
+    if (!info.fileName().isEmpty())
+        dialog.selectFile(info.fileName());
+    dialog.setLabelText(QFileDialog::Accept,
+                        mode == FileDialogMode::Open ? QStringLiteral("開く(&O)")
+                                                     : QStringLiteral("保存(&S)"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("ファイルの場所:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString QtFileFilter(const QString& tableFilter)
+{
+    const QString name = tableFilter.section(QLatin1Char('|'), 0, 0);
+    QString patterns = tableFilter.section(QLatin1Char('|'), 1, 1);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    QString entry;
+    const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+    if (name.endsWith(QLatin1Char(')')) && open >= 0)
+        entry = name.left(open) + QLatin1Char('(') + patterns + QLatin1Char(')');
+    else
+        entry = name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    return entry + QStringLiteral(";;") + AllFilesFilter();
+}
+
+QString PromptFileName(FileDialogMode mode, const QString& initialName, std::uint32_t filterId,
+                       const QString& directoryKey, QWidget* parent)
+{
+    const QString title = mode == FileDialogMode::Open ? QStringLiteral("開く")
+                                                       : QStringLiteral("名前を付けて保存");
+    const QString chosen
+        = RunDialog(mode, title, WithRememberedDirectory(initialName, directoryKey),
+                    QtFileFilter(LoadQString(filterId)), parent);
+    if (!chosen.isEmpty())
+        Settings::RememberDirectoryOf(directoryKey, chosen);
+    return chosen;
+}
+
+QString PromptDocumentFileName(FileDialogMode mode, const QString& initialName, QWidget* parent)
+{
+    static const QString kKey = QStringLiteral("DocumentDirectory");
+    // The document template's filter name and extension.
+    const QString filter = QStringLiteral("Zelvaneファイル (*.zlvm);;") + AllFilesFilter();
+    const QString title = mode == FileDialogMode::Open ? QStringLiteral("開く")
+                                                       : QStringLiteral("名前を付けて保存");
+    const QString chosen
+        = RunDialog(mode, title, WithRememberedDirectory(initialName, kKey), filter, parent);
+    if (!chosen.isEmpty())
+        Settings::RememberDirectoryOf(kKey, chosen);
+    return chosen;
+}
+
+} // namespace zelvane

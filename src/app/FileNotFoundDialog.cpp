@@ -1,0 +1,65 @@
+#include "app/FileNotFoundDialog.h"
+
+#include "app/FileDialogs.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace zelvane {
+
+CFileNotFoundDialog::CFileNotFoundDialog(const QString& message, const QString& path,
+                                         std::uint32_t filterId, const QString& directoryKey,
+                                         QWidget* parent)
+    : QDialog(parent)
+    , m_path(path)
+    , m_filterId(filterId)
+    , m_directoryKey(directoryKey)
+    , m_ignore(new QPushButton(QStringLiteral("無視(I)"), this))
+    , m_browse(new QPushButton(QStringLiteral("参照(&B)..."), this))
+{
+    setWindowTitle(QStringLiteral("Zelvane"));
+    auto* icon = new QLabel(this);
+    const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
+    auto* text = new QLabel(message, this);
+    text->setObjectName(QStringLiteral("message"));
+    text->setWordWrap(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_browse->setDefault(true);
+    m_browse->setAutoDefault(true);
+    m_ignore->setAutoDefault(false);
+    connect(m_ignore, &QPushButton::clicked, this, &CFileNotFoundDialog::Ignore);
+    connect(m_browse, &QPushButton::clicked, this, &CFileNotFoundDialog::Browse);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(text, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ignore);
+    buttons->addWidget(m_browse);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+}
+
+void CFileNotFoundDialog::Ignore()
+{
+    m_path.clear();
+    done(kIgnore);
+}
+
+void CFileNotFoundDialog::Browse()
+{
+    // Only a chosen file ends the question; cancelling the browser leaves it open with no
+    // path, so closing it then means going on without the file.
+    m_path = PromptFileName(FileDialogMode::Open, m_path, m_filterId, m_directoryKey, this);
+    if (!m_path.isEmpty())
+        accept();
+}
+
+} // namespace zelvane

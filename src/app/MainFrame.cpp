@@ -1,0 +1,414 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDialog.h"
+#include "app/ColorRef.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/QtText.h"
+#include "app/Settings.h"
+#include "app/ToolbarIcons.h"
+#include "score/ScoreBar.h"
+#include "score/ScorePane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace zelvane {
+namespace {
+
+constexpr const char* kUntitled = "無題";
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent)
+    , m_host(this)
+    , m_document(&m_host, &m_audio)
+{
+    setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateClient();
+    m_document.AddView(this);
+    m_recentFiles = Settings::ReadRecentFiles();
+    m_document.NewDocument();
+    UpdateRecentFiles();
+    UpdateTitle();
+    UpdateModelPlace();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_document.RemoveView(this);
+    // The panes are views of the document; they go before it does.
+    delete m_splitter;
+    m_splitter = nullptr;
+}
+
+// --- Building the window ---
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandSpec& spec : CommandTable()) {
+        auto* action = new QAction(spec.text, this);
+        action->setShortcuts(spec.keys);
+        action->setStatusTip(spec.prompt);
+        if (!spec.tooltip.isEmpty())
+            action->setToolTip(spec.tooltip);
+        const QIcon icon = ToolbarIcon(spec.id);
+        if (!icon.isNull())
+            action->setIcon(icon);
+        // The menus show their shortcut texts in the item text itself.
+        action->setIconVisibleInMenu(false);
+        const int id = spec.id;
+        connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+        m_actions.insert(id, action);
+        addAction(action); // pane keys have no menu entry and still work
+    }
+    m_actions.value(ID_EDIT_ADD_MODE)->setCheckable(true);
+    m_actions.value(ID_EDIT_SELECT_MODE)->setCheckable(true);
+
+    const CommandSpec* recent = FindCommand(ID_FILE_MRU_FIRST);
+    for (int i = 0; i < Settings::kRecentFileCount; ++i) {
+        auto* action = new QAction(this);
+        action->setStatusTip(recent ? recent->prompt : QString());
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, [this, i] {
+            if (i >= m_recentFiles.size())
+                return;
+            const QString path = m_recentFiles[i];
+            if (!QFileInfo::exists(path)) {
+                ShowError(QStringLiteral("\"%1\" というファイルはありません。")
+                              .arg(QDir::toNativeSeparators(path)));
+                m_recentFiles.removeAll(path);
+                Settings::WriteRecentFiles(m_recentFiles);
+                UpdateRecentFiles();
+                return;
+            }
+            OpenFile(path);
+        });
+        m_recentActions.append(action);
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    for (const MenuSpec& spec : MenuTable()) {
+        QMenu* popup = menuBar()->addMenu(spec.title);
+        for (int id : spec.commands) {
+            if (id == 0) {
+                popup->addSeparator();
+                continue;
+            }
+            popup->addAction(m_actions.value(id));
+            if (id == ID_FILE_MRU_FIRST)
+                popup->addActions(m_recentActions);
+        }
+        // Enabled, checked and relabelled states are refreshed before a menu shows.
+        connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        m_menus.append(popup);
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    QToolBar* toolbar = addToolBar(QStringLiteral("ツール バー"));
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(16, 16));
+    for (int id : ToolbarTable()) {
+        if (id == 0)
+            toolbar->addSeparator();
+        else
+            toolbar->addAction(m_actions.value(id));
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    const QString idle = LoadQString(IDS_IDLE_MESSAGE);
+    // Whenever no prompt is shown the bar says it is ready.
+    connect(bar, &QStatusBar::messageChanged, this, [bar, idle](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(idle);
+    });
+    bar->showMessage(idle);
+}
+
+void CMainFrame::CreateClient()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_scorePane = new CScorePane(&m_document, m_splitter);
+    // The 3D view takes this place once it exists; the place shows its background colour.
+    m_modelPlace = new QWidget(m_splitter);
+    m_modelPlace->setObjectName(QStringLiteral("modelViewPlace"));
+    m_modelPlace->setFocusPolicy(Qt::StrongFocus);
+    m_modelPlace->setAutoFillBackground(true);
+    m_splitter->addWidget(m_scorePane);
+    m_splitter->addWidget(m_modelPlace);
+    // A wider window widens the 3D view; the score pane keeps its width.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setChildrenCollapsible(true);
+    setCentralWidget(m_splitter);
+    m_scorePane->setFocus();
+}
+
+void CMainFrame::ShowWithSavedPlacement()
+{
+    const Settings::WindowPlacement placement = Settings::ReadPlacement(kPlacementGroup);
+    if (placement.HasRect())
+        setGeometry(placement.rect());
+    else
+        resize(1100, 760);
+    switch (placement.show) {
+    case Settings::WindowPlacement::kShowMaximized:
+        showMaximized();
+        break;
+    case Settings::WindowPlacement::kShowMinimized:
+        showMinimized();
+        break;
+    default:
+        show();
+        break;
+    }
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_splitterPlaced)
+        return;
+    m_splitterPlaced = true;
+    const int width = Settings::ReadScoreWidth();
+    const int total = m_splitter->width();
+    m_splitter->setSizes({width, std::max(1, total - width - m_splitter->handleWidth())});
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    Settings::WriteScoreWidth(m_splitter->sizes().value(0));
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    Settings::WindowPlacement placement;
+    placement.x = normal.x();
+    placement.y = normal.y();
+    placement.cx = normal.width();
+    placement.cy = normal.height();
+    placement.show = isMaximized() ? Settings::WindowPlacement::kShowMaximized
+        : isMinimized()            ? Settings::WindowPlacement::kShowMinimized
+                                   : Settings::WindowPlacement::kShowNormal;
+    Settings::WritePlacement(kPlacementGroup, placement);
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// --- Command state ---
+
+void CMainFrame::UpdateCommandStates()
+{
+    const bool playing = m_document.playing();
+    const auto enable = [this](int id, bool enabled) { m_actions.value(id)->setEnabled(enabled); };
+
+    for (int id : {ID_FILE_AUDIO, ID_FILE_SONG_SETTINGS, ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI,
+                   ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
+        enable(id, !playing);
+    enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
+    // Commands whose work is not in the program yet stay visible but disabled: background
+    // video export, playback, and the score view's own editing commands.
+    for (int id : {ID_FILE_BACKGROUND_AVI, ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP,
+                   ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE,
+                   ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
+        enable(id, false);
+
+    QAction* undo = m_actions.value(ID_EDIT_UNDO);
+    undo->setText(ToQString(m_document.UndoMenuText()));
+    undo->setEnabled(m_document.IsUndoEnabled());
+    QAction* redo = m_actions.value(ID_EDIT_REDO);
+    redo->setText(ToQString(m_document.RedoMenuText()));
+    redo->setEnabled(m_document.IsRedoEnabled());
+
+    enable(ID_VIEW_ZOOM_IN, m_document.CanZoomIn());
+    enable(ID_VIEW_ZOOM_OUT, m_document.CanZoomOut());
+    m_scorePane->scoreBar()->SetSwitchingEnabled(!playing);
+}
+
+void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
+{
+    if (hint == UpdateHint::Color || hint == UpdateHint::CurrentScore)
+        UpdateModelPlace();
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateModelPlace()
+{
+    QPalette palette = m_modelPlace->palette();
+    palette.setColor(QPalette::Window, FromColorRef(m_document.backgroundColor()));
+    m_modelPlace->setPalette(palette);
+}
+
+QString CMainFrame::DocumentName() const
+{
+    const std::filesystem::path& path = m_document.pathName();
+    if (!path.empty())
+        return QFileInfo(FromPath(path)).fileName();
+    return m_importedName.isEmpty() ? QString::fromUtf8(kUntitled) : m_importedName;
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(DocumentName() + QStringLiteral(" - ") + LoadQString(IDS_APP_TITLE));
+}
+
+// --- Commands ---
+
+void CMainFrame::Run(int commandId)
+{
+    // A command whose state went stale (a shortcut pressed before the menu refreshed) is
+    // checked again here rather than run in a state it does not allow.
+    UpdateCommandStates();
+    QAction* action = m_actions.value(commandId);
+    if (!action || !action->isEnabled())
+        return;
+    switch (commandId) {
+    case ID_FILE_NEW:
+        OnFileNew();
+        break;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        break;
+    case ID_FILE_SAVE:
+        OnFileSave();
+        break;
+    case ID_FILE_SAVE_AS:
+        OnFileSaveAs();
+        break;
+    case ID_FILE_AUDIO:
+        OnAudio();
+        break;
+    case ID_FILE_SONG_SETTINGS:
+        OnSongSettings();
+        break;
+    case ID_FILE_IMPORT_DWI:
+        OnImportDwi();
+        break;
+    case ID_FILE_EXPORT_DWI:
+        OnExportDwi();
+        break;
+    case ID_FILE_MODEL:
+        OnModel();
+        break;
+    case ID_FILE_MOTION_SETTINGS:
+        OnMotionSettings();
+        break;
+    case ID_FILE_CREATE_MOTION:
+        OnCreateMotion();
+        break;
+    case ID_APP_EXIT:
+        close();
+        break;
+    case ID_EDIT_UNDO:
+        OnUndo();
+        break;
+    case ID_EDIT_REDO:
+        OnRedo();
+        break;
+    case ID_VIEW_ZOOM_IN:
+        m_document.ZoomIn();
+        break;
+    case ID_VIEW_ZOOM_OUT:
+        m_document.ZoomOut();
+        break;
+    case ID_VIEW_BACKGROUND_COLOR:
+        OnColor(true);
+        break;
+    case ID_VIEW_SCREEN_COLOR:
+        OnColor(false);
+        break;
+    case ID_APP_ABOUT:
+        OnAbout();
+        break;
+    case ID_NEXT_PANE:
+        OnSwitchPane(true);
+        break;
+    case ID_PREV_PANE:
+        OnSwitchPane(false);
+        break;
+    default:
+        break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnUndo()
+{
+    if (m_document.IsUndoEnabled())
+        m_document.Undo();
+}
+
+void CMainFrame::OnRedo()
+{
+    if (m_document.IsRedoEnabled())
+        m_document.Redo();
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDialog dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::OnSwitchPane(bool forward)
+{
+    const QList<QWidget*> panes{m_scorePane, m_modelPlace};
+    QWidget* focus = QApplication::focusWidget();
+    qsizetype current = -1;
+    for (qsizetype i = 0; i < panes.size(); ++i)
+        if (focus && (focus == panes[i] || panes[i]->isAncestorOf(focus)))
+            current = i;
+    const qsizetype next = current < 0 ? 0
+        : forward                      ? (current + 1) % panes.size()
+                                       : (current + panes.size() - 1) % panes.size();
+    panes[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!event->mimeData()->hasUrls())
+        return;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            OpenFile(url.toLocalFile());
+}
+
+} // namespace zelvane

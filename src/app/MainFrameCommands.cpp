@@ -1,0 +1,361 @@
+// The File menu's work on documents, songs, charts, models and motions, and the colours:
+// each command asks the user what it needs and hands the rest to the document.
+#include "app/MainFrame.h"
+
+#include "app/ColorRef.h"
+#include "app/CommandIds.h"
+#include "app/ErrorDialog.h"
+#include "app/FileDialogs.h"
+#include "app/MotionOptionDialog.h"
+#include "app/PlayerDialog.h"
+#include "app/QtText.h"
+#include "app/Settings.h"
+#include "app/SongDialog.h"
+#include "chart/commands/MotionOptionCommand.h"
+#include "chart/commands/SongPropertyCommand.h"
+#include "dwi/DwiWriter.h"
+#include "text/Errors.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zelvane {
+
+void CMainFrame::OnFileNew()
+{
+    if (!SaveModified())
+        return;
+    m_document.NewDocument();
+    m_importedName.clear();
+    UpdateTitle();
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const QString path = PromptDocumentFileName(FileDialogMode::Open, QString(), this);
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+bool CMainFrame::OnFileSave()
+{
+    if (m_document.pathName().empty())
+        return OnFileSaveAs();
+    return SaveTo(FromPath(m_document.pathName()));
+}
+
+bool CMainFrame::OnFileSaveAs()
+{
+    const QString proposed = m_document.pathName().empty()
+        ? DocumentName() + QStringLiteral(".zlvm")
+        : FromPath(m_document.pathName());
+    const QString path = PromptDocumentFileName(FileDialogMode::Save, proposed, this);
+    if (path.isEmpty())
+        return false;
+    return SaveTo(path);
+}
+
+void CMainFrame::OnAudio()
+{
+    const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.audioPath()),
+                                        IDS_FILTER_AUDIO, QStringLiteral("AudioDirectory"), this);
+    if (path.isEmpty())
+        return;
+    // The song is decoded once to learn its exact length.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_document.SetAudio(ToStdString(path));
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::OnImportDwi()
+{
+    const QString path = PromptFileName(FileDialogMode::Open, QString(), IDS_FILTER_DWI,
+                                        QStringLiteral("DWIDirectory"), this);
+    if (!path.isEmpty())
+        ImportDwiFile(path);
+}
+
+bool CMainFrame::ImportDwiFile(const QString& path)
+{
+    const auto confirmReplace = [this] {
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE),
+                        LoadQString(IDS_DWI_REPLACE_CONFIRM), QMessageBox::NoButton, this);
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        // Replacing every chart is not to happen by a hasty Enter.
+        box.setDefaultButton(cancel);
+        box.exec();
+        return box.clickedButton() == ok;
+    };
+    DwiImportResult result;
+    try {
+        result = m_document.ImportDwi(ToPath(path), confirmReplace);
+    } catch (const std::exception& error) {
+        ShowError(
+            QStringLiteral("\"%1\" を読み込めませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+        return false;
+    }
+    if (!result.imported) {
+        // Declined (no text), or the file could not be read (the reason).
+        if (!result.errors.empty())
+            ShowError(ToQString(result.errors));
+        return false;
+    }
+    if (!result.errors.empty()) {
+        CErrorDialog errors(ToQString(result.errors), this);
+        errors.exec();
+    }
+    if (m_document.pathName().empty())
+        m_importedName = QFileInfo(path).completeBaseName();
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::OnExportDwi()
+{
+    const QString proposed = QFileInfo(DocumentName()).completeBaseName() + QStringLiteral(".dwi");
+    const QString path = PromptFileName(FileDialogMode::Save, proposed, IDS_FILTER_DWI,
+                                        QStringLiteral("DWIDirectory"), this);
+    if (path.isEmpty())
+        return;
+    try {
+        WriteDwi(m_document, ToPath(path));
+    } catch (const std::exception& error) {
+        ShowError(
+            QStringLiteral("\"%1\" に書き込めませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+    }
+}
+
+void CMainFrame::OnSongSettings()
+{
+    const SongProperties current{m_document.title(), m_document.artist(), m_document.bpm(),
+                                 m_document.gap()};
+    CSongDialog dialog(current, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        m_document.Execute(std::make_unique<CSongPropertyCommand>(&m_document, dialog.values()),
+                           nullptr);
+    } catch (const CoreError& error) {
+        ShowError(QStringLiteral("曲の設定を変更できませんでした。"), ToQString(error.what()));
+    }
+}
+
+void CMainFrame::OnModel()
+{
+    const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.modelPath()),
+                                        IDS_FILTER_MODEL, QStringLiteral("ModelDirectory"), this);
+    if (!path.isEmpty())
+        LoadModel(path);
+}
+
+void CMainFrame::LoadModel(const QString& path)
+{
+    m_document.SetModel(ToStdString(path));
+    m_document.SetModifiedFlag(true);
+    m_document.UpdateAllViews(nullptr, UpdateHint::Model);
+    if (const CModelDocument* model = m_document.model()) {
+        QMessageBox box(QMessageBox::Information, LoadQString(IDS_APP_TITLE),
+                        ToQString(model->comment), QMessageBox::NoButton, this);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+    }
+}
+
+void CMainFrame::OnCreateMotion()
+{
+    CScore* score = m_document.currentScore();
+    if (!score)
+        return;
+    std::size_t player = 0;
+    if (score->style() == Style::COUPLE) {
+        CPlayerDialog dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        player = static_cast<std::size_t>(dialog.selectedPlayer());
+    }
+    const QString path
+        = PromptFileName(FileDialogMode::Save, ToQString(score->ProposedMotionPath(player)),
+                         IDS_FILTER_MOTION, QStringLiteral("MotionDirectory"), this);
+    if (path.isEmpty())
+        return;
+    const CModelDocument* model = m_document.model();
+    const std::string modelName
+        = model ? model->name : std::string(LoadString(IDS_DEFAULT_MODEL_NAME));
+    // The export waits for the dancer's background work to finish.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        score->players().at(player)->WriteMotion(ToPath(path), modelName);
+    } catch (const std::exception& error) {
+        QApplication::restoreOverrideCursor();
+        ShowError(
+            QStringLiteral("\"%1\" に書き込めませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::OnMotionSettings()
+{
+    const MotionOptions current{m_document.panelSize(), m_document.twist(),
+                                m_document.turnEnabled()};
+    CMotionOptionDialog dialog(current, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        m_document.Execute(std::make_unique<CMotionOptionCommand>(&m_document, dialog.values()),
+                           nullptr);
+    } catch (const CoreError& error) {
+        ShowError(QStringLiteral("モーション設定を変更できませんでした。"),
+                  ToQString(error.what()));
+    }
+}
+
+void CMainFrame::OnColor(bool background)
+{
+    const std::uint32_t current
+        = background ? m_document.backgroundColor() : m_document.screenColor();
+    const QColor chosen = QColorDialog::getColor(FromColorRef(current), this,
+                                                 background ? QStringLiteral("背景色")
+                                                            : QStringLiteral("スクリーン色"));
+    if (!chosen.isValid() || ToColorRef(chosen) == current)
+        return;
+    // Colours are a preference of the user, not part of the edit history.
+    if (background) {
+        m_document.SetBackgroundColor(ToColorRef(chosen));
+        Settings::WriteBackgroundColor(ToColorRef(chosen));
+    } else {
+        m_document.SetScreenColor(ToColorRef(chosen));
+        Settings::WriteScreenColor(ToColorRef(chosen));
+    }
+    m_document.UpdateAllViews(nullptr, UpdateHint::Color);
+}
+
+// --- Documents ---
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_document.IsModified())
+        return true;
+    const QString name = DocumentName();
+    QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
+                    QStringLiteral("%1 への変更を保存しますか?").arg(name), QMessageBox::NoButton,
+                    this);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return OnFileSave();
+    return box.clickedButton() == no;
+}
+
+bool CMainFrame::SaveTo(const QString& path)
+{
+    try {
+        m_document.SaveDocument(ToPath(path));
+    } catch (const std::exception& error) {
+        // The file is written beside the target and renamed, so the old file is intact.
+        ShowError(
+            QStringLiteral("\"%1\" に保存できませんでした。").arg(QDir::toNativeSeparators(path)),
+            ToQString(error.what()));
+        return false;
+    }
+    AddRecentFile(path);
+    UpdateTitle();
+    return true;
+}
+
+bool CMainFrame::OpenFile(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("pmd")) {
+        LoadModel(path);
+        UpdateCommandStates();
+        return true;
+    }
+    if (extension == QLatin1String("dwi")) {
+        const bool imported = ImportDwiFile(path);
+        UpdateCommandStates();
+        return imported;
+    }
+    const bool opened = OpenDocumentFile(path);
+    UpdateCommandStates();
+    return opened;
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path)
+{
+    if (!SaveModified())
+        return false;
+    try {
+        m_document.OpenDocument(ToPath(path));
+    } catch (const FileIoError& error) {
+        ShowError(QStringLiteral("\"%1\" を開けませんでした。").arg(QDir::toNativeSeparators(path)),
+                  ToQString(error.what()));
+        return false;
+    } catch (const std::exception& error) {
+        // The document is replaced only after the whole file was read, so what the user
+        // had stays as it was.
+        ShowError(QStringLiteral("\"%1\" を開けませんでした。ファイルの形式が正しくないか、"
+                                 "ファイルが壊れています。")
+                      .arg(QDir::toNativeSeparators(path)),
+                  ToQString(error.what()));
+        return false;
+    }
+    m_importedName.clear();
+    AddRecentFile(path);
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::ShowError(const QString& text, const QString& detail)
+{
+    QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), text, QMessageBox::NoButton,
+                    this);
+    box.setInformativeText(detail);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void CMainFrame::AddRecentFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > Settings::kRecentFileCount)
+        m_recentFiles.removeLast();
+    Settings::WriteRecentFiles(m_recentFiles);
+    UpdateRecentFiles();
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    // With no recent file the menu shows its placeholder, disabled.
+    QAction* placeholder = m_actions.value(ID_FILE_MRU_FIRST);
+    placeholder->setVisible(m_recentFiles.isEmpty());
+    placeholder->setEnabled(false);
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        if (i >= m_recentFiles.size()) {
+            action->setVisible(false);
+            continue;
+        }
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        QString shown = QDir::toNativeSeparators(m_recentFiles[i]);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        action->setText(number + QLatin1Char(' ') + shown);
+        action->setVisible(true);
+    }
+}
+
+} // namespace zelvane

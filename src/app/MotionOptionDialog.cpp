@@ -1,0 +1,70 @@
+#include "app/MotionOptionDialog.h"
+
+#include "app/NumberText.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelvane {
+
+CMotionOptionDialog::CMotionOptionDialog(const MotionOptions& values, QWidget* parent)
+    : QDialog(parent)
+    , m_values(values)
+    , m_panelSize(new QLineEdit(FloatToText(values.panelSize), this))
+    , m_twist(new QCheckBox(QStringLiteral("捻る"), this))
+    , m_suppressTurn(new QCheckBox(QStringLiteral("振り向き抑制"), this))
+    , m_ok(nullptr)
+{
+    setWindowTitle(QStringLiteral("モーション設定"));
+    m_twist->setChecked(values.twist);
+    m_suppressTurn->setChecked(!values.turnEnabled);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("パネルサイズ:"), m_panelSize);
+    auto* options = new QGroupBox(QStringLiteral("オプション"), this);
+    auto* optionLayout = new QVBoxLayout(options);
+    optionLayout->addWidget(m_twist);
+    optionLayout->addWidget(m_suppressTurn);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    m_ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CMotionOptionDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CMotionOptionDialog::reject);
+    connect(m_panelSize, &QLineEdit::textChanged, this, &CMotionOptionDialog::UpdateOkButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(options);
+    layout->addWidget(buttons);
+    UpdateOkButton();
+}
+
+void CMotionOptionDialog::UpdateOkButton()
+{
+    const std::optional<float> size = TextToFloat(m_panelSize->text());
+    m_ok->setEnabled(size && *size > 0.0f);
+}
+
+void CMotionOptionDialog::accept()
+{
+    const std::optional<float> size = TextToFloat(m_panelSize->text());
+    if (!size || *size <= 0.0f) {
+        QMessageBox::warning(this, QStringLiteral("Zelvane"), NumberRequiredMessage());
+        m_panelSize->setFocus();
+        return;
+    }
+    m_values.panelSize = *size;
+    m_values.twist = m_twist->isChecked();
+    m_values.turnEnabled = !m_suppressTurn->isChecked();
+    QDialog::accept();
+}
+
+} // namespace zelvane

@@ -1,0 +1,46 @@
+#include "app/NumberText.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <cstring>
+
+namespace zelvane {
+
+QString FloatToText(float value)
+{
+    const QLocale c = QLocale::c();
+    for (int precision = 6; precision < 9; ++precision) {
+        const QString text = c.toString(static_cast<double>(value), 'g', precision);
+        bool ok = false;
+        const float back = c.toFloat(text, &ok);
+        if (ok && std::memcmp(&back, &value, sizeof value) == 0)
+            return text;
+    }
+    return c.toString(static_cast<double>(value), 'g', 9);
+}
+
+std::optional<float> TextToFloat(const QString& text)
+{
+    bool ok = false;
+    const float value = QLocale::c().toFloat(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> TextToInt(const QString& text)
+{
+    bool ok = false;
+    const int value = QLocale::c().toInt(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+QString NumberRequiredMessage()
+{
+    return QStringLiteral("数値を入力してください。");
+}
+
+} // namespace zelvane

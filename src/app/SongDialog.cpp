@@ -1,0 +1,73 @@
+#include "app/SongDialog.h"
+
+#include "app/NumberText.h"
+#include "app/QtText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelvane {
+
+CSongDialog::CSongDialog(const SongProperties& values, QWidget* parent)
+    : QDialog(parent)
+    , m_values(values)
+    , m_title(new QLineEdit(ToQString(values.title), this))
+    , m_artist(new QLineEdit(ToQString(values.artist), this))
+    , m_bpm(new QLineEdit(FloatToText(values.bpm), this))
+    , m_gap(new QLineEdit(QString::number(values.gap), this))
+    , m_ok(nullptr)
+{
+    setWindowTitle(QStringLiteral("曲の設定"));
+    setMinimumWidth(340);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("タイトル:"), m_title);
+    form->addRow(QStringLiteral("アーティスト:"), m_artist);
+    form->addRow(QStringLiteral("BPM:"), m_bpm);
+    form->addRow(QStringLiteral("ギャップ:"), m_gap);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    m_ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSongDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSongDialog::reject);
+    connect(m_bpm, &QLineEdit::textChanged, this, &CSongDialog::UpdateOkButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    UpdateOkButton();
+}
+
+void CSongDialog::UpdateOkButton()
+{
+    const std::optional<float> bpm = TextToFloat(m_bpm->text());
+    m_ok->setEnabled(bpm && *bpm > 0.0f);
+}
+
+void CSongDialog::accept()
+{
+    const std::optional<float> bpm = TextToFloat(m_bpm->text());
+    const std::optional<int> gap = TextToInt(m_gap->text());
+    QLineEdit* wrong = !bpm ? m_bpm : !gap ? m_gap : nullptr;
+    if (wrong || *bpm <= 0.0f) {
+        // The same message for either field; the field in question gets the focus.
+        if (!wrong)
+            wrong = m_bpm;
+        QMessageBox::warning(this, QStringLiteral("Zelvane"), NumberRequiredMessage());
+        wrong->setFocus();
+        wrong->selectAll();
+        return;
+    }
+    m_values.title = ToStdString(m_title->text());
+    m_values.artist = ToStdString(m_artist->text());
+    m_values.bpm = *bpm;
+    m_values.gap = *gap;
+    QDialog::accept();
+}
+
+} // namespace zelvane

@@ -1,0 +1,10 @@
+#include "app/Application.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    zelvane::CZelvane program(application);
+    return program.Run();
+}

@@ -1,0 +1,119 @@
+#include "app/AppTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/PlayerDialog.h"
+#include "app/Settings.h"
+#include "motion/MotionDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace zelvane {
+namespace {
+
+class AppModelAndMotion : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::ClearSettings();
+        ASSERT_TRUE(folder.isValid());
+        frame = std::make_unique<CMainFrame>();
+        frame->ShowWithSavedPlacement();
+        ASSERT_TRUE(test::Activate(frame.get()));
+    }
+
+    // Answers the next file dialog with `path`, noting the file name it proposed.
+    std::shared_ptr<bool> ChooseFile(const QString& path, QString* proposed = nullptr)
+    {
+        return test::WhenModal<QFileDialog>([path, proposed](QFileDialog* dialog) {
+            if (proposed)
+                *proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
+
+    CScore& AddNotes(Style style)
+    {
+        CStepDocument& document = frame->document();
+        CScore* score = document.FindOrCreateScore(style, "BASIC");
+        for (int i = 0; i < 8; ++i)
+            score->InsertNote(std::make_unique<CNote>(CNote{i * 48, i % score->panelCount(), 0}));
+        score->UpdateLength(0);
+        document.SetCurrentScore(score);
+        return *score;
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(AppModelAndMotion, AModelShowsItsCommentAndSetsTheDancersMeasurements)
+{
+    QString shown;
+    auto informed = test::WhenModal<QMessageBox>([&shown](QMessageBox* box) {
+        shown = box->text();
+        box->buttons().value(0)->click();
+    });
+    ASSERT_TRUE(frame->OpenFile(QStringLiteral(ZELVANE_MANNEQUIN)));
+    ASSERT_TRUE(*informed);
+    ASSERT_NE(frame->document().model(), nullptr);
+    EXPECT_EQ(shown.toStdString(), frame->document().model()->comment);
+    EXPECT_TRUE(frame->document().IsModified());
+}
+
+TEST_F(AppModelAndMotion, AMotionIsWrittenWhereTheUserChoosesAndTheFolderIsRemembered)
+{
+    AddNotes(Style::SINGLE);
+    const QString path = folder.filePath(QStringLiteral("dance.vmd"));
+    QString proposed;
+    auto chosen = ChooseFile(path, &proposed);
+    frame->action(ID_FILE_CREATE_MOTION)->trigger();
+    ASSERT_TRUE(*chosen);
+    // A document without a file proposes a name that starts with the underscore.
+    EXPECT_EQ(proposed, QStringLiteral("_SINGLE_BASIC.vmd"));
+    CMotionDocument motion;
+    motion.Load(path.toStdString());
+    EXPECT_GT(motion.BoneKeyCount(), 0u);
+    EXPECT_EQ(motion.modelName, "初音ミク");
+    EXPECT_EQ(Settings::ReadDirectory(QStringLiteral("MotionDirectory")), folder.path() + "/");
+}
+
+TEST_F(AppModelAndMotion, ACoupleScoreAsksForTheDancerAndCancelWritesNothing)
+{
+    AddNotes(Style::COUPLE);
+    auto cancelled = test::WhenModal<CPlayerDialog>([](CPlayerDialog* dialog) {
+        EXPECT_TRUE(dialog->firstButton()->isChecked());
+        dialog->reject();
+    });
+    std::shared_ptr<bool> noFileDialog = ChooseFile(folder.filePath(QStringLiteral("x.vmd")));
+    frame->action(ID_FILE_CREATE_MOTION)->trigger();
+    EXPECT_TRUE(*cancelled);
+    EXPECT_FALSE(*noFileDialog);
+    noFileDialog.reset();
+
+    QString proposed;
+    std::shared_ptr<bool> chosen;
+    auto second = test::WhenModal<CPlayerDialog>([&](CPlayerDialog* dialog) {
+        dialog->secondButton()->click();
+        chosen = ChooseFile(folder.filePath(QStringLiteral("two.vmd")), &proposed);
+        dialog->accept();
+    });
+    frame->action(ID_FILE_CREATE_MOTION)->trigger();
+    ASSERT_TRUE(*second);
+    ASSERT_TRUE(chosen && *chosen);
+    EXPECT_EQ(proposed, QStringLiteral("_COUPLE_BASIC_2P.vmd"));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("two.vmd"))));
+    EXPECT_EQ(frame->document().currentScore()->players().at(1)->motionPath(),
+              folder.filePath(QStringLiteral("two.vmd")).toStdString());
+}
+
+} // namespace
+} // namespace zelvane

@@ -1,0 +1,109 @@
+#include "score/ScoreBar.h"
+#include "app/AppTestSupport.h"
+#include "chart/StepDocument.h"
+#include "score/ScorePane.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTest>
+
+#include <utility>
+#include <vector>
+
+namespace zelvane {
+namespace {
+
+struct RecordingView : IStepDocumentView {
+    std::vector<std::pair<UpdateHint, CScore*>> hints;
+    void OnUpdate(IStepDocumentView*, UpdateHint hint, CScore* score) override
+    {
+        hints.emplace_back(hint, score);
+    }
+};
+
+QStringList Items(QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+TEST(AppScoreBar, LevelsListTheStandardNamesThenOtherNamesOfTheDocument)
+{
+    CStepDocument document;
+    document.NewDocument();
+    document.FindOrCreateScore(Style::COUPLE, "EXTRA");
+    CScore* prefix = document.FindOrCreateScore(Style::DOUBLE, "bas");
+    document.FindOrCreateScore(Style::SINGLE, "extra"); // found as EXTRA, not added again
+    CScorePane pane(&document);
+    CScoreBar* bar = pane.scoreBar();
+    EXPECT_EQ(Items(bar->modeList()), (QStringList{"SINGLE", "DOUBLE", "COUPLE"}));
+    EXPECT_EQ(Items(bar->levelList()),
+              (QStringList{"BASIC", "ANOTHER", "MANIAC", "SMANIAC", "EXTRA"}));
+
+    // A name that begins a listed one shows as that item.
+    document.SetCurrentScore(prefix);
+    bar->Fill(&document);
+    EXPECT_EQ(bar->modeList()->currentText(), QStringLiteral("DOUBLE"));
+    EXPECT_EQ(bar->levelList()->currentText(), QStringLiteral("BASIC"));
+}
+
+TEST(AppScoreBar, ChoosingAMissingCombinationCreatesItAndMakesItCurrent)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore* basic = document.currentScore();
+    CScorePane pane(&document);
+    pane.resize(460, 300);
+    pane.show();
+    ASSERT_TRUE(test::Activate(&pane));
+    RecordingView view;
+    document.AddView(&view);
+    CScoreBar* bar = pane.scoreBar();
+
+    bar->modeList()->setFocus();
+    QTest::keyClick(bar->modeList(), Qt::Key_Down); // DOUBLE
+    bar->levelList()->setFocus();
+    QTest::keyClick(bar->levelList(), Qt::Key_Down); // ANOTHER
+    QTest::keyClick(bar->levelList(), Qt::Key_Down); // MANIAC
+
+    CScore* maniac = document.FindScore(Style::DOUBLE, "MANIAC");
+    ASSERT_NE(maniac, nullptr);
+    EXPECT_EQ(document.currentScore(), maniac);
+    EXPECT_EQ(maniac->panelCount(), 8);
+    EXPECT_EQ(document.scores().size(), 4u); // SINGLE BASIC, DOUBLE BASIC, ANOTHER, MANIAC
+    ASSERT_GE(view.hints.size(), 2u);
+    EXPECT_EQ(view.hints[view.hints.size() - 2], std::make_pair(UpdateHint::ScoreCreated, maniac));
+    EXPECT_EQ(view.hints.back(), std::make_pair(UpdateHint::CurrentScore, maniac));
+    // The keyboard goes on to the score once a score is chosen.
+    EXPECT_TRUE(pane.scoreView()->hasFocus());
+
+    // Going back to an existing score creates nothing.
+    view.hints.clear();
+    bar->modeList()->setFocus();
+    QTest::keyClick(bar->modeList(), Qt::Key_Up); // SINGLE MANIAC: new
+    bar->levelList()->setCurrentIndex(0);
+    emit bar->levelList()->activated(0); // SINGLE BASIC: exists
+    EXPECT_EQ(document.currentScore(), basic);
+    EXPECT_EQ(document.scores().size(), 5u);
+    EXPECT_EQ(view.hints.back(), std::make_pair(UpdateHint::CurrentScore, basic));
+    document.RemoveView(&view);
+}
+
+TEST(AppScoreBar, ListsCannotBeChangedWhileSwitchingIsOff)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScorePane pane(&document);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    pane.scoreBar()->SetSwitchingEnabled(false);
+    QTest::keyClick(pane.scoreBar()->modeList(), Qt::Key_Down);
+    EXPECT_EQ(document.scores().size(), 1u);
+    EXPECT_EQ(document.currentScore()->style(), Style::SINGLE);
+}
+
+} // namespace
+} // namespace zelvane
