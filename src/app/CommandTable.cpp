@@ -43,15 +43,15 @@ QString PromptString(int id)
     return LoadQString(static_cast<std::uint32_t>(id));
 }
 
-CommandSpec Command(int id, const char* text, QList<QKeySequence> keys = {})
+CommandEntry Command(int id, const char* text, QList<QKeySequence> keys = {})
 {
     const QString prompt = PromptString(id);
-    return CommandSpec{id, QString::fromUtf8(text), std::move(keys),
-                       prompt.section(QLatin1Char('\n'), 0, 0),
-                       prompt.section(QLatin1Char('\n'), 1, 1)};
+    return CommandEntry{id, QString::fromUtf8(text), std::move(keys),
+                        prompt.section(QLatin1Char('\n'), 0, 0),
+                        prompt.section(QLatin1Char('\n'), 1, 1)};
 }
 
-QList<CommandSpec> BuildCommands()
+QList<CommandEntry> BuildCommands()
 {
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
@@ -105,17 +105,17 @@ QList<CommandSpec> BuildCommands()
 
 } // namespace
 
-const QList<CommandSpec>& CommandTable()
+const QList<CommandEntry>& CommandTable()
 {
-    static const QList<CommandSpec> table = BuildCommands();
+    static const QList<CommandEntry> table = BuildCommands();
     return table;
 }
 
-const CommandSpec* FindCommand(int id)
+const CommandEntry* FindCommand(int id)
 {
-    for (const CommandSpec& spec : CommandTable())
-        if (spec.id == id)
-            return &spec;
+    for (const CommandEntry& entry : CommandTable())
+        if (entry.id == id)
+            return &entry;
     return nullptr;
 }
 

@@ -9,7 +9,7 @@ namespace zelvane {
 // One command of the menus, accelerators and toolbar: the menu text with its mnemonic and,
 // after a tab, the shortcut as the menu shows it; every key that runs it; and its
 // status-bar prompt and tooltip.
-struct CommandSpec {
+struct CommandEntry {
     int id = 0;
     QString text;
     QList<QKeySequence> keys;
@@ -18,8 +18,8 @@ struct CommandSpec {
 };
 
 // Every command, menu entries first in menu order, then the pane keys that have no entry.
-const QList<CommandSpec>& CommandTable();
-const CommandSpec* FindCommand(int id);
+const QList<CommandEntry>& CommandTable();
+const CommandEntry* FindCommand(int id);
 
 // The menus: each popup's title and its command IDs in order, 0 standing for a separator.
 struct MenuSpec {

@@ -63,18 +63,18 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::CreateActions()
 {
-    for (const CommandSpec& spec : CommandTable()) {
-        auto* action = new QAction(spec.text, this);
-        action->setShortcuts(spec.keys);
-        action->setStatusTip(spec.prompt);
-        if (!spec.tooltip.isEmpty())
-            action->setToolTip(spec.tooltip);
-        const QIcon icon = ToolbarIcon(spec.id);
+    for (const CommandEntry& entry : CommandTable()) {
+        auto* action = new QAction(entry.text, this);
+        action->setShortcuts(entry.keys);
+        action->setStatusTip(entry.prompt);
+        if (!entry.tooltip.isEmpty())
+            action->setToolTip(entry.tooltip);
+        const QIcon icon = ToolbarIcon(entry.id);
         if (!icon.isNull())
             action->setIcon(icon);
         // The menus show their shortcut texts in the item text itself.
         action->setIconVisibleInMenu(false);
-        const int id = spec.id;
+        const int id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });
         m_actions.insert(id, action);
         addAction(action); // pane keys have no menu entry and still work
@@ -82,7 +82,7 @@ void CMainFrame::CreateActions()
     m_actions.value(ID_EDIT_ADD_MODE)->setCheckable(true);
     m_actions.value(ID_EDIT_SELECT_MODE)->setCheckable(true);
 
-    const CommandSpec* recent = FindCommand(ID_FILE_MRU_FIRST);
+    const CommandEntry* recent = FindCommand(ID_FILE_MRU_FIRST);
     for (int i = 0; i < Settings::kRecentFileCount; ++i) {
         auto* action = new QAction(this);
         action->setStatusTip(recent ? recent->prompt : QString());
@@ -107,9 +107,9 @@ void CMainFrame::CreateActions()
 
 void CMainFrame::CreateMenus()
 {
-    for (const MenuSpec& spec : MenuTable()) {
-        QMenu* popup = menuBar()->addMenu(spec.title);
-        for (int id : spec.commands) {
+    for (const MenuSpec& entry : MenuTable()) {
+        QMenu* popup = menuBar()->addMenu(entry.title);
+        for (int id : entry.commands) {
             if (id == 0) {
                 popup->addSeparator();
                 continue;
