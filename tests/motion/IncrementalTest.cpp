@@ -1,5 +1,4 @@
 #include "MotionTestSupport.h"
-#include "model/NameIds.h"
 #include "motion/BoneIds.h"
 
 #include <gtest/gtest.h>
@@ -9,97 +8,62 @@
 namespace zelvane {
 namespace {
 
-using test::ExpectSameKeys;
-using test::FrameAt;
-using test::KeyAt;
+using test::ExpectSameRun;
 using test::MakeInput;
-
-// Runs `before`, then restarts from `fromClock` on `after`, and compares with a fresh full
-// run of `after`.
-void ExpectIncrementalMatchesFull(const MotionInput& before, const MotionInput& after,
-                                  std::int32_t fromClock)
-{
-    CMotionGenerator incremental;
-    incremental.Generate(before, 0);
-    incremental.Generate(after, fromClock);
-    CMotionGenerator full;
-    full.Generate(after, 0);
-    ExpectSameKeys(incremental, full);
-    ASSERT_EQ(incremental.stepFrames().size(), full.stepFrames().size());
-}
 
 // Steps, a jump back to the side-by-side stance, then beats: the stance before an edit
 // after clock 240 faces the screen, where limiting the facing changes nothing.
-std::vector<CNote> Chart()
+const std::vector<CNote> kChart
+    = {{48, 1, 0}, {96, 2, 0}, {144, 0, 0}, {144, 3, 0}, {336, 1, 0}, {384, 2, 0}};
+
+std::vector<CNote> WithPanel(std::vector<CNote> notes, std::size_t index, std::int32_t panel)
 {
-    return {{48, 1, 0}, {96, 2, 0}, {144, 0, 0}, {144, 3, 0}, {336, 1, 0}, {384, 2, 0}};
+    notes[index].panel = panel;
+    return notes;
 }
 
-TEST(IncrementalTest, EditAfterTheStartGivesTheKeysOfAFullRun)
+// A run of `before`, restarted from `fromClock` on `after`, must equal a full run of `after`.
+TEST(IncrementalTest, RestartGivesTheDanceOfAFullRun)
 {
-    std::vector<CNote> edited = Chart();
-    edited.insert(edited.begin() + 4, CNote{288, 3, 0});
-    ExpectIncrementalMatchesFull(MakeInput(Style::SINGLE, Chart(), 480),
-                                 MakeInput(Style::SINGLE, edited, 480), 288);
-}
-
-TEST(IncrementalTest, FreezeReachingTheStartStillEnds)
-{
-    std::vector<CNote> before = {{96, 0, 288}, {192, 3, 0}, {480, 1, 0}};
-    std::vector<CNote> after = before;
-    after[1].panel = 2; // edited inside the freeze
-    ExpectIncrementalMatchesFull(MakeInput(Style::SINGLE, before, 576),
-                                 MakeInput(Style::SINGLE, after, 576), 192);
-
-    CMotionGenerator generator;
-    generator.Generate(MakeInput(Style::SINGLE, before, 576), 0);
-    generator.Generate(MakeInput(Style::SINGLE, after, 576), 192);
-    ASSERT_NE(FrameAt(generator, 120), nullptr); // clock 384: the freeze ends
-    EXPECT_FALSE(FrameAt(generator, 120)->left.holding);
-    EXPECT_EQ(FrameAt(generator, 120)->statuses[0], CStepFrame::FREEZE_END);
-}
-
-TEST(IncrementalTest, RestartFromClockZeroLaysTheBasePoseAgain)
-{
-    // With no gap the base pose sits on frame 0, after the kept initial stance.
-    std::vector<CNote> after = Chart();
-    after[0].panel = 2;
-    ExpectIncrementalMatchesFull(MakeInput(Style::SINGLE, Chart(), 480),
-                                 MakeInput(Style::SINGLE, after, 480), 0);
-    CMotionGenerator generator;
-    generator.Generate(MakeInput(Style::SINGLE, Chart(), 480), 0);
-    generator.Generate(MakeInput(Style::SINGLE, after, 480), 0);
-    EXPECT_NE(KeyAt(generator, NameToID("左腕"), 0), nullptr);
-}
-
-TEST(IncrementalTest, RestartNextToAnAdjacentStepFrameDoesNotAddTwice)
-{
-    // Frames 15 and 16: the in-between keys of 16 lie on 15, which the restart keeps.
-    const std::vector<CNote> before = {{48, 1, 0}, {52, 2, 0}, {144, 3, 0}};
-    std::vector<CNote> after = before;
-    after[1].panel = 0;
-    ExpectIncrementalMatchesFull(MakeInput(Style::SINGLE, before, 192),
-                                 MakeInput(Style::SINGLE, after, 192), 52);
-}
-
-TEST(IncrementalTest, NoteSharingTheStartFrameIsNotLost)
-{
-    // Clocks 48 and 49 share frame 15; an edit at 49 rebuilds that frame with both notes.
-    const std::vector<CNote> before = {{48, 1, 0}, {49, 2, 0}, {144, 3, 0}};
-    std::vector<CNote> after = before;
-    after[1].panel = 3;
-    ExpectIncrementalMatchesFull(MakeInput(Style::SINGLE, before, 192),
-                                 MakeInput(Style::SINGLE, after, 192), 49);
-}
-
-TEST(IncrementalTest, ParameterChangeRebuildsEverything)
-{
-    MotionInput before = MakeInput(Style::SINGLE, Chart(), 480);
-    MotionInput after = before;
-    after.parameters.panelSize = 15.0f;
-    after.parameters.gap = 700;
-    ExpectIncrementalMatchesFull(before, after, 0);
-    ExpectIncrementalMatchesFull(before, after, 300);
+    std::vector<CNote> inserted = kChart;
+    inserted.insert(inserted.begin() + 4, CNote{288, 3, 0});
+    const std::vector<CNote> freeze = {{96, 0, 288}, {192, 3, 0}, {480, 1, 0}},
+                             adjacent = {{48, 1, 0}, {52, 2, 0}, {144, 3, 0}},
+                             sharing = {{48, 1, 0}, {49, 2, 0}, {144, 3, 0}};
+    MotionInput changed = MakeInput(Style::SINGLE, kChart, 480);
+    changed.parameters.panelSize = 15.0f;
+    changed.parameters.gap = 700;
+    const struct {
+        const char* name;
+        MotionInput before, after;
+        std::int32_t fromClock;
+    } cases[] = {
+        {"note inserted after the start", MakeInput(Style::SINGLE, kChart, 480),
+         MakeInput(Style::SINGLE, inserted, 480), 288},
+        // The freeze from clock 96 to 384 is still held at the restart and must still end.
+        {"freeze reaching the start", MakeInput(Style::SINGLE, freeze, 576),
+         MakeInput(Style::SINGLE, WithPanel(freeze, 1, 2), 576), 192},
+        // With no gap the base pose sits on frame 0 and must be laid again after the trim.
+        {"restart from clock 0", MakeInput(Style::SINGLE, kChart, 480),
+         MakeInput(Style::SINGLE, WithPanel(kChart, 0, 2), 480), 0},
+        // Frames 15 and 16: the in-between keys of 16 lie on 15, which the restart keeps.
+        {"adjacent step frame", MakeInput(Style::SINGLE, adjacent, 192),
+         MakeInput(Style::SINGLE, WithPanel(adjacent, 1, 0), 192), 52},
+        // Clocks 48 and 49 share frame 15; an edit at 49 rebuilds it with both notes.
+        {"note sharing the start frame", MakeInput(Style::SINGLE, sharing, 192),
+         MakeInput(Style::SINGLE, WithPanel(sharing, 1, 3), 192), 49},
+        {"parameter change, from 0", MakeInput(Style::SINGLE, kChart, 480), changed, 0},
+        {"parameter change, from 300", MakeInput(Style::SINGLE, kChart, 480), changed, 300},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMotionGenerator incremental;
+        incremental.Generate(c.before, 0);
+        incremental.Generate(c.after, c.fromClock);
+        CMotionGenerator full;
+        full.Generate(c.after, 0);
+        ExpectSameRun(incremental, full);
+    }
 }
 
 // Sixteenth notes round the pad with a freeze every other beat; from `shiftFrom` on the
@@ -107,10 +71,8 @@ TEST(IncrementalTest, ParameterChangeRebuildsEverything)
 std::vector<CNote> LongChart(int beats, int shiftFrom = 1 << 30)
 {
     std::vector<CNote> notes;
-    for (int clock = 0; clock < 48 * beats; clock += 12) {
-        const int shift = clock >= shiftFrom ? 1 : 0;
-        notes.push_back({clock, (clock / 12 + shift) % 4, clock % 96 == 0 ? 24 : 0});
-    }
+    for (int clock = 0; clock < 48 * beats; clock += 12)
+        notes.push_back({clock, (clock / 12 + (clock >= shiftFrom)) % 4, clock % 96 ? 0 : 24});
     return notes;
 }
 
@@ -131,8 +93,7 @@ TEST(IncrementalTest, StoppedRunIsResumedFromItsStart)
         std::atomic<bool> stop{false};
         std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
         std::mutex keyLock;
-        GenerationControl control{&stop, &progress, &keyLock};
-        std::thread worker([&] { generator.Generate(after, 480, control); });
+        std::thread worker([&] { generator.Generate(after, 480, {&stop, &progress, &keyLock}); });
         while (progress.load() < 600)
             std::this_thread::yield();
         {
@@ -150,7 +111,7 @@ TEST(IncrementalTest, StoppedRunIsResumedFromItsStart)
     generator.Generate(after, 48 * 300);
     CMotionGenerator full;
     full.Generate(after, 0);
-    ExpectSameKeys(generator, full);
+    ExpectSameRun(generator, full);
 }
 
 TEST(IncrementalTest, PosesUpToTheProgressAreFinalWhileTheWorkerRuns)
@@ -162,11 +123,8 @@ TEST(IncrementalTest, PosesUpToTheProgressAreFinalWhileTheWorkerRuns)
     CMotionGenerator generator;
     std::mutex lock;
     std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
-    GenerationControl control;
-    control.progress = &progress;
-    control.keyLock = &lock;
     std::vector<std::pair<std::int32_t, BonePose>> seen;
-    std::thread worker([&] { generator.Generate(input, 0, control); });
+    std::thread worker([&] { generator.Generate(input, 0, {nullptr, &progress, &lock}); });
     for (std::int32_t frame = 0; frame < 6000; frame += 7) {
         while (progress.load() < frame)
             std::this_thread::yield();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BitHash.h"
+#include "model/NameIds.h"
 #include "motion/MotionGenerator.h"
 
 #include <gtest/gtest.h>
@@ -34,23 +36,50 @@ inline const CBoneFrame* KeyAt(const CMotionGenerator& generator, int nameID, st
     return sequence ? sequence->Find(frame) : nullptr;
 }
 
-// Every key of every bone the same, bit for bit.
-inline void ExpectSameKeys(const CMotionGenerator& actual, const CMotionGenerator& expected)
+// Every key of every bone, bit for bit, bones in the order the sequences were created.
+inline std::uint64_t KeyHash(const CMotionGenerator& generator)
 {
-    ASSERT_EQ(actual.boneSequences().size(), expected.boneSequences().size());
-    for (const auto& [nameID, sequence] : expected.boneSequences()) {
-        const CBoneFrameSequence* other = actual.boneSequences().Find(nameID);
-        ASSERT_NE(other, nullptr) << "bone " << nameID;
-        ASSERT_EQ(other->size(), sequence->size()) << "bone " << nameID;
-        for (std::size_t i = 0; i < sequence->size(); ++i) {
-            const CBoneFrame& a = other->keys()[i];
-            const CBoneFrame& b = sequence->keys()[i];
-            EXPECT_EQ(a.frame, b.frame) << "bone " << nameID << " key " << i;
-            EXPECT_EQ(a.translation, b.translation) << "bone " << nameID << " frame " << b.frame;
-            EXPECT_EQ(a.rotation, b.rotation) << "bone " << nameID << " frame " << b.frame;
-            EXPECT_EQ(a.curves, b.curves) << "bone " << nameID << " frame " << b.frame;
+    BitHash hash;
+    for (const auto& [nameID, sequence] : generator.boneSequences()) {
+        hash.Add(IDToName(nameID));
+        hash.Add(static_cast<std::uint32_t>(sequence->size()));
+        for (const CBoneFrame& key : sequence->keys()) {
+            hash.Add(key.frame);
+            for (const float value :
+                 {key.translation.x, key.translation.y, key.translation.z, key.rotation.x,
+                  key.rotation.y, key.rotation.z, key.rotation.w})
+                hash.Add(value);
+            for (const InterpolationCurve& curve : key.curves) {
+                for (const std::int8_t point : {curve.x1(), curve.y1(), curve.x2(), curve.y2()})
+                    hash.Add(static_cast<std::int32_t>(point));
+            }
         }
     }
+    return hash.value();
+}
+
+// Where every step frame has the feet and which way it faces.
+inline std::uint64_t StepFrameHash(const CMotionGenerator& generator)
+{
+    BitHash hash;
+    for (const auto& frame : generator.stepFrames()) {
+        hash.Add(frame->frame);
+        for (const CStepFrame::FOOT* foot : {&frame->left, &frame->right}) {
+            hash.Add(foot->panel);
+            hash.Add(static_cast<std::int32_t>(foot->holding) * 2
+                     + static_cast<std::int32_t>(foot->stepped));
+        }
+        hash.Add(frame->facing);
+    }
+    return hash.value();
+}
+
+// The same dance: every key of every bone and every step frame alike, bit for bit.
+inline void ExpectSameRun(const CMotionGenerator& actual, const CMotionGenerator& expected)
+{
+    EXPECT_EQ(actual.boneSequences().KeyCount(), expected.boneSequences().KeyCount());
+    EXPECT_EQ(KeyHash(actual), KeyHash(expected));
+    EXPECT_EQ(StepFrameHash(actual), StepFrameHash(expected));
 }
 
 } // namespace zelvane::test
