@@ -1,10 +1,12 @@
 #include "model/ModelInstance.h"
 #include "TestData.h"
+#include "model/ModelMeasurements.h"
 #include "model/NameIds.h"
 #include "model/PmdReader.h"
 #include "text/Errors.h"
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <numbers>
 
@@ -16,9 +18,8 @@ constexpr float kHalfPi = std::numbers::pi_v<float> / 2;
 
 void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-5f)
 {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
+    EXPECT_LE(Length(actual - expected), tolerance)
+        << actual.x << ", " << actual.y << ", " << actual.z;
 }
 
 CModelBone Bone(const char* name, int parent, Vector3 position)
@@ -35,21 +36,25 @@ enum LegBone { kCenter, kLeg, kKnee, kAnkle, kFootIK, kToe };
 
 // A left leg standing straight: hip 10 units up, knee at 5, ankle on the floor, a toe in
 // front (models face -z), and a foot IK bone at the ankle.
-CModelDocument Leg(float kneeZ = -0.1f)
+CModelDocument Leg()
 {
     CModelDocument model;
     model.bones = {
         Bone("センター", -1, {0, 11, 0}),    Bone("左足", kCenter, {0, 10, 0}),
-        Bone("左ひざ", kLeg, {0, 5, kneeZ}), Bone("左足首", kKnee, {0, 0, 0}),
+        Bone("左ひざ", kLeg, {0, 5, -0.1f}), Bone("左足首", kKnee, {0, 0, 0}),
         Bone("左足ＩＫ", -1, {0, 0, 0}),     Bone("左つま先", kAnkle, {0, 0, -2}),
     };
-    CModelIK ik;
-    ik.ikBone = kFootIK;
-    ik.effector = kAnkle;
-    ik.iterations = 40;
-    ik.limitAngle = 0.1f;
-    ik.chain = {kKnee, kLeg};
-    model.iks.push_back(ik);
+    model.iks = {{kFootIK, kAnkle, 40, 0.1f, {kKnee, kLeg}}};
+    return model;
+}
+
+// One link hanging a unit below its parent, and a goal bone.
+CModelDocument OneLink(int iterations, float limitAngle)
+{
+    CModelDocument model;
+    model.bones = {Bone("腰", -1, {0, 0, 0}), Bone("足", 0, {0, 0, 0}), Bone("先", 1, {0, -1, 0}),
+                   Bone("目標", -1, {0, 0, 0})};
+    model.iks = {{3, 2, iterations, limitAngle, {1}}};
     return model;
 }
 
@@ -70,52 +75,46 @@ TEST(ModelInstance, HierarchyTurnsAboutTheRestHeadThenMoves)
     model.bones = {Bone("親", -1, {1, 0, 0}), Bone("子", 0, {1, 0, 2})};
     CModelInstance instance(model);
     CBoneInstance& parent = instance.boneInstances[0];
+    CBoneInstance& child = instance.boneInstances[1];
     parent.rotation = QuaternionRotationAxis({0, 1, 0}, kHalfPi);
     parent.translation = {0, 3, 0};
-    instance.boneInstances[1].translation = {0, 0, 1};
+    child.translation = {0, 0, 1};
     instance.UpdateBones();
     // The parent's head stays put and moves up; the child, 2 units along +z from it, first
     // moves by its own translation, then swings with the parent to +x.
     ExpectNear(parent.WorldPosition(), {1, 3, 0});
-    ExpectNear(instance.boneInstances[1].WorldPosition(), {4, 3, 0});
-    EXPECT_EQ(instance.boneInstances[1].currentRotation, Quaternion{});
-    EXPECT_EQ(instance.boneInstances[1].parent, &parent);
-    EXPECT_EQ(parent.children, (std::vector<CBoneInstance*>{&instance.boneInstances[1]}));
+    ExpectNear(child.WorldPosition(), {4, 3, 0});
+    EXPECT_EQ(child.currentRotation, Quaternion{});
+    EXPECT_EQ(child.parent, &parent);
+    EXPECT_EQ(parent.children, (std::vector<CBoneInstance*>{&child}));
 }
 
-TEST(ModelInstance, IKReachesAReachableGoalWithTheKneeForwards)
+TEST(ModelInstance, IKReachesGoalsAndTheKneeNeverBendsBackwards)
 {
     const CModelDocument model = Leg();
     CModelInstance instance(model);
+    const auto& bones = instance.boneInstances;
     for (const Vector3 goal : {Vector3{0, 2, -1}, Vector3{0.5f, 3, 2}, Vector3{-1, 1, -3}}) {
         SCOPED_TRACE(goal.z);
         instance.boneInstances[kFootIK].translation = goal;
         instance.Update();
         // Single-precision acos cannot resolve turns below about 3e-4 rad, which is 3e-3 at
         // the end of a 10-unit leg.
-        ExpectNear(instance.boneInstances[kAnkle].WorldPosition(), goal, 1e-2f);
-        ExpectKneeBendsForwards(instance.boneInstances[kKnee]);
+        ExpectNear(bones[kAnkle].WorldPosition(), goal, 1e-2f);
         // The knee comes forwards (-z) of the line from hip to ankle.
-        const Vector3 hip = instance.boneInstances[kLeg].WorldPosition();
-        const Vector3 knee = instance.boneInstances[kKnee].WorldPosition();
-        const float t = (hip.y - knee.y) / (hip.y - goal.y);
-        EXPECT_LT(knee.z, hip.z + (goal.z - hip.z) * t);
+        const Vector3 hip = bones[kLeg].WorldPosition();
+        const Vector3 knee = bones[kKnee].WorldPosition();
+        EXPECT_LT(knee.z, hip.z + (goal.z - hip.z) * (hip.y - knee.y) / (hip.y - goal.y));
         // The toe, below the effector, follows it.
-        const Vector3 ankle = instance.boneInstances[kAnkle].WorldPosition();
-        EXPECT_NEAR(Length(instance.boneInstances[kToe].WorldPosition() - ankle), 2.0f, 1e-4f);
+        EXPECT_NEAR(Length(bones[kToe].WorldPosition() - bones[kAnkle].WorldPosition()), 2.0f,
+                    1e-4f);
     }
-}
-
-TEST(ModelInstance, KneeNeverBendsBackwards)
-{
     // Goals all around, including behind and out of reach: the knee hinges only one way.
-    const CModelDocument model = Leg();
-    CModelInstance instance(model);
     for (float z = -12; z <= 12; z += 3) {
         for (float y = -4; y <= 12; y += 4) {
             instance.boneInstances[kFootIK].translation = {0.3f, y, z};
             instance.Update();
-            ExpectKneeBendsForwards(instance.boneInstances[kKnee]);
+            ExpectKneeBendsForwards(bones[kKnee]);
         }
     }
 }
@@ -138,16 +137,7 @@ TEST(ModelInstance, ALinkOnTheEffectorEndsThePass)
 // the step is about an axis of the parent's frame, so it follows the link's own rotation.
 TEST(ModelInstance, ATwistedLinkStepsTowardsTheGoal)
 {
-    CModelDocument model;
-    model.bones = {Bone("腰", -1, {0, 0, 0}), Bone("足", 0, {0, 0, 0}), Bone("先", 1, {0, -1, 0}),
-                   Bone("目標", -1, {0, 0, 0})};
-    CModelIK ik;
-    ik.ikBone = 3;
-    ik.effector = 2;
-    ik.iterations = 1;
-    ik.limitAngle = 0.1f; // one doubled step of 0.8 rad
-    ik.chain = {1};
-    model.iks.push_back(ik);
+    const CModelDocument model = OneLink(1, 0.1f); // one doubled step of 0.8 rad
     CModelInstance instance(model);
     const Vector3 goal{0, -std::cos(0.8f), -std::sin(0.8f)};
     instance.boneInstances[1].rotation = QuaternionRotationAxis({0, 1, 0}, kHalfPi);
@@ -160,16 +150,7 @@ TEST(ModelInstance, ATwistedLinkStepsTowardsTheGoal)
 // link keeps its rotation, which stays a unit quaternion however many passes run.
 TEST(ModelInstance, ADegenerateAxisLeavesAUnitRotation)
 {
-    CModelDocument model;
-    model.bones = {Bone("腰", -1, {0, 0, 0}), Bone("足", 0, {0, 0, 0}), Bone("先", 1, {0, -1, 0}),
-                   Bone("目標", -1, {0, 0, 0})};
-    CModelIK ik;
-    ik.ikBone = 3;
-    ik.effector = 2;
-    ik.iterations = 10;
-    ik.limitAngle = 0.5f;
-    ik.chain = {1};
-    model.iks.push_back(ik);
+    const CModelDocument model = OneLink(10, 0.5f);
     CModelInstance instance(model);
     const Quaternion twist = QuaternionRotationAxis({0, 1, 0}, 0.5f);
     instance.boneInstances[1].rotation = twist;
@@ -185,25 +166,11 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
 {
     CModelDocument model;
     model.bones = {Bone("甲", -1, {0, 0, 0}), Bone("乙", -1, {0, 0, 0})};
-    auto vertex = [](int weight, bool noEdge) {
-        CModelVertex v;
-        v.position = {0, 1, 0};
-        v.normal = {1, 0, 0};
-        v.uv = {0.5f, 0.25f};
-        v.bone0 = 0;
-        v.bone1 = 1;
-        v.weight = weight;
-        v.noEdge = noEdge;
-        return v;
-    };
-    model.vertices = {vertex(100, false), vertex(0, false), vertex(50, false), vertex(100, true)};
-    CModelMorph base;
-    base.vertices = {{0, {0, 1, 0}}};
-    CModelMorph raise;
-    raise.type = 1;
-    raise.vertices = {{3, {0, 2, 0}}};
-    model.morphs = {base, raise};
-
+    for (const auto& [weight, noEdge] :
+         {std::pair{100, false}, {0, false}, {50, false}, {100, true}})
+        model.vertices.push_back({{0, 1, 0}, {1, 0, 0}, {0.5f, 0.25f}, 0, 1, weight, noEdge});
+    // The base morph holds rest positions; the other raises vertex 3.
+    model.morphs = {{0, "", 0, {{0, {0, 1, 0}}}}, {0, "", 1, {{3, {0, 2, 0}}}}};
     CModelInstance instance(model);
     // At creation the mesh is at rest.
     ExpectNear(instance.skinnedVertices[1].position, {0, 1, 0});
@@ -226,7 +193,7 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
     EXPECT_EQ(out[2].uv, (Vector2{0.5f, 0.25f}));
     // The morph raised vertex 3 by half its offset; the base morph is never applied.
     ExpectNear(out[3].position, {2, 2, 0});
-
+    // The outline is pushed out along the normal, except where the vertex has none.
     ExpectNear(instance.edgePositions[0], {2.015f, 1, 0});
     ExpectNear(instance.edgePositions[1], {0, 1, 4 - 0.015f});
     ExpectNear(instance.edgePositions[3], out[3].position);
@@ -234,72 +201,85 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
 
 TEST(ModelInstance, IndicesOutOfRangeAreInvalidArguments)
 {
-    auto expectRejected = [](auto change) {
+    const auto vertex
+        = [](int bone0, int bone1) { return CModelVertex{{}, {}, {}, bone0, bone1, 100}; };
+    const std::function<void(CModelDocument&)> changes[] = {
+        [](CModelDocument& m) { m.bones[2].parent = 6; },
+        [](CModelDocument& m) { m.iks[0].ikBone = 6; },
+        [](CModelDocument& m) { m.iks[0].effector = 6; },
+        [](CModelDocument& m) { m.iks[0].chain.push_back(6); },
+        [](CModelDocument& m) { m.bones[0].parent = 2; }, // 0 → 2 → 1 → 0
+        [](CModelDocument& m) { m.bones[3].parent = 3; },
+        [&](CModelDocument& m) { m.vertices.push_back(vertex(6, 0)); },
+        [](CModelDocument& m) {
+            m.morphs.push_back({0, "", 1, {{0, {}}}});
+        }, // no vertices
+    };
+    for (const auto& change : changes) {
         CModelDocument model = Leg();
         change(model);
         EXPECT_THROW(CModelInstance{model}, InvalidArgumentError);
-    };
-    expectRejected([](CModelDocument& m) { m.bones[2].parent = 6; });
-    expectRejected([](CModelDocument& m) { m.iks[0].ikBone = 6; });
-    expectRejected([](CModelDocument& m) { m.iks[0].effector = 6; });
-    expectRejected([](CModelDocument& m) { m.iks[0].chain.push_back(6); });
-    expectRejected([](CModelDocument& m) { m.bones[0].parent = 2; }); // 0 → 2 → 1 → 0
-    expectRejected([](CModelDocument& m) { m.bones[3].parent = 3; });
-    expectRejected([](CModelDocument& m) {
-        CModelVertex v;
-        v.bone0 = 6;
-        m.vertices.push_back(v);
-    });
-    expectRejected([](CModelDocument& m) {
-        CModelMorph morph;
-        morph.type = 1;
-        morph.vertices = {{0, {}}}; // the leg has no vertices
-        m.morphs.push_back(morph);
-    });
+    }
     // A bone a vertex does not follow is never looked up.
     CModelDocument model = Leg();
-    CModelVertex v;
-    v.bone0 = 1;
-    v.bone1 = 65535;
-    v.weight = 100;
-    model.vertices.push_back(v);
+    model.vertices.push_back(vertex(1, 65535));
     EXPECT_NO_THROW(CModelInstance{model});
 }
 
-TEST(ModelInstance, PosesTheSharedModelsLegs)
+// The demo mannequin the project ships, read back whole and posed.
+TEST(Mannequin, HasTheSkeletonTheDanceNeedsAndBendsAtItsJoints)
 {
-    const auto path = test::SharedTestData("models/mei/mei.pmd");
-    ZELVANE_REQUIRE_SHARED(path);
-    const auto model = LoadModelDocument(path);
-    CModelInstance instance(*model);
-    const int footIK = model->FindBoneIndex(NameToID("左足ＩＫ"));
-    const int ankle = model->FindBoneIndex(NameToID("左足首"));
-    const int knee = model->FindBoneIndex(NameToID("左ひざ"));
-    const int otherAnkle = model->FindBoneIndex(NameToID("右足首"));
-    ASSERT_GE(footIK, 0);
-    const Vector3 restKnee = model->bones[static_cast<std::size_t>(knee)].position;
-    const Vector3 restOther = model->bones[static_cast<std::size_t>(otherAnkle)].position;
-
-    // Lift the left foot forwards: the ankle follows its IK bone, the knee comes forwards
-    // and up, and the right leg stays where it stood.
-    instance.boneInstances[static_cast<std::size_t>(footIK)].translation = {0, 2, -2};
-    instance.Update();
-    const Vector3 target = instance.boneInstances[static_cast<std::size_t>(footIK)].WorldPosition();
-    ExpectNear(instance.boneInstances[static_cast<std::size_t>(ankle)].WorldPosition(), target,
-               0.01f);
-    const Vector3 kneeNow = instance.boneInstances[static_cast<std::size_t>(knee)].WorldPosition();
-    EXPECT_LT(kneeNow.z, restKnee.z - 0.5f);
-    EXPECT_GT(kneeNow.y, restKnee.y);
-    ExpectKneeBendsForwards(instance.boneInstances[static_cast<std::size_t>(knee)]);
-    ExpectNear(instance.boneInstances[static_cast<std::size_t>(otherAnkle)].WorldPosition(),
-               restOther, 1e-3f);
-
-    // Every vertex stays finite and the skinned mesh moved.
-    bool moved = false;
-    for (std::size_t i = 0; i < model->vertices.size(); ++i) {
-        ASSERT_TRUE(std::isfinite(instance.skinnedVertices[i].position.y));
-        moved = moved
-            || Length(instance.skinnedVertices[i].position - model->vertices[i].position) > 1;
+    const auto model = LoadModelDocument(test::ProjectFile("resources/mannequin/mannequin.pmd"));
+    // Every built-in bone name except the eyes and the non-bone texts.
+    for (int id = 500; id <= 552; ++id) {
+        if (id != 503 && id != 505 && id != 506 && (id < 547 || id > 549)) {
+            EXPECT_NE(model->FindBone(id), nullptr) << IDToName(id);
+        }
     }
-    EXPECT_TRUE(moved);
+    EXPECT_TRUE(model->FindBone(509)->isKnee && model->FindBone(527)->isKnee);
+
+    // The foot chains end at the ankles and turn knee then hip; the toe chains turn the ankle.
+    ASSERT_EQ(model->iks.size(), 4u);
+    auto id = [&](int bone) { return model->bones[static_cast<std::size_t>(bone)].nameID; };
+    const CModelIK& leftFoot = model->iks[0];
+    EXPECT_EQ(std::tuple(id(leftFoot.ikBone), IDToName(id(leftFoot.effector)),
+                         id(leftFoot.chain[0]), id(leftFoot.chain[1])),
+              std::tuple(507, "左足首", 509, 501));
+    EXPECT_EQ(std::tuple(id(model->iks[1].ikBone), id(model->iks[1].chain[0]),
+                         id(model->iks[2].ikBone), id(model->iks[3].ikBone)),
+              std::tuple(508, 527, 551, 552));
+
+    // Sized so the dance uses its default measurements on it.
+    const ModelMeasurements measured = MeasureModel(model.get());
+    EXPECT_FLOAT_EQ(measured.panelSize, ModelMeasurements::kDefaultPanelSize);
+    EXPECT_FLOAT_EQ(measured.leftFootRestX, ModelMeasurements::kDefaultLeftFootRestX);
+    EXPECT_FLOAT_EQ(measured.rightFootRestX, ModelMeasurements::kDefaultRightFootRestX);
+    EXPECT_FLOAT_EQ(measured.toeReach, ModelMeasurements::kDefaultToeReach);
+
+    // A whole file: the sections after the bone display list are there too, and the faces
+    // cover the index list with indices that name vertices.
+    EXPECT_EQ(model->englishName, "Mannequin");
+    EXPECT_TRUE(model->toonPaths[0].ends_with("/toon01.bmp"));
+    int faces = 0;
+    for (const CModelMaterial& material : model->materials)
+        faces += material.faceVertexCount;
+    EXPECT_EQ(static_cast<std::size_t>(faces), model->indices.size());
+    for (std::uint16_t index : model->indices)
+        ASSERT_LT(index, model->vertices.size());
+
+    CModelInstance instance(*model);
+    const auto bone = [&](int nameID) -> CBoneInstance& {
+        return instance.boneInstances[static_cast<std::size_t>(model->FindBoneIndex(nameID))];
+    };
+    bone(507).translation = {0, 3, -2};
+    instance.Update();
+    EXPECT_LT(Length(bone(NameToID("左足首")).WorldPosition() - bone(507).WorldPosition()), 0.01f);
+    EXPECT_LT(bone(509).WorldPosition().z, -1.0f);
+
+    // Joint vertices follow two bones half and half: the knee's box meets the thigh's, with
+    // the near end of the shin box, four corners on three faces.
+    int blended = 0;
+    for (const CModelVertex& vertex : model->vertices)
+        blended += vertex.weight == 50 && vertex.bone0 == model->FindBoneIndex(509);
+    EXPECT_EQ(blended, 12);
 }

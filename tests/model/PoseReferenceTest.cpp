@@ -16,24 +16,21 @@ namespace {
 std::uint64_t PoseHash(const CModelInstance& instance)
 {
     test::BitHash hash;
+    const auto add = [&](std::initializer_list<float> values) {
+        for (const float value : values)
+            hash.Add(value);
+    };
     for (const CBoneInstance& bone : instance.boneInstances) {
         for (const Matrix* matrix : {&bone.world, &bone.worldRotation}) {
-            for (const auto& row : matrix->m) {
-                for (const float value : row)
-                    hash.Add(value);
-            }
+            for (const auto& row : matrix->m)
+                add({row[0], row[1], row[2], row[3]});
         }
     }
-    for (const CModelInstance::SkinnedVertex& vertex : instance.skinnedVertices) {
-        for (const float value :
-             {vertex.position.x, vertex.position.y, vertex.position.z, vertex.normal.x,
-              vertex.normal.y, vertex.normal.z, vertex.uv.x, vertex.uv.y})
-            hash.Add(value);
-    }
-    for (const Vector3& position : instance.edgePositions) {
-        for (const float value : {position.x, position.y, position.z})
-            hash.Add(value);
-    }
+    for (const CModelInstance::SkinnedVertex& v : instance.skinnedVertices)
+        add({v.position.x, v.position.y, v.position.z, v.normal.x, v.normal.y, v.normal.z, v.uv.x,
+             v.uv.y});
+    for (const Vector3& p : instance.edgePositions)
+        add({p.x, p.y, p.z});
     return hash.value();
 }
 
