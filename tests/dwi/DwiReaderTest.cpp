@@ -6,84 +6,68 @@
 
 using namespace zelvane;
 using namespace zelvane::test;
-using Notes = std::vector<std::tuple<int, int, int>>;
 
-namespace {
-
-Notes ReadSingle(std::string_view chart)
+TEST(DwiReader, StepSizesBracketsGroupsAndFreezes)
 {
-    CStepDocument document;
-    document.NewDocument();
-    const DwiImportResult result
-        = ImportText(document, "#SINGLE:BASIC:5:" + std::string(chart) + ";");
-    EXPECT_EQ(result.errors, "") << chart;
-    EXPECT_EQ(document.scores().size(), 1u);
-    return NotesOf(*document.scores().front());
+    const std::pair<const char*, Notes> cases[] = {
+        {"2480", {{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}},
+        // After a closing bracket the steps are eighths again.
+        {"(2222)2", {{0, 1, 0}, {12, 1, 0}, {24, 1, 0}, {36, 1, 0}, {48, 1, 0}}},
+        {"[22]{22}`22'2",
+         {{0, 1, 0}, {8, 1, 0}, {16, 1, 0}, {19, 1, 0}, {22, 1, 0}, {23, 1, 0}, {24, 1, 0}}},
+        // A group is one step however many arrows it holds; "<" inside it reads as mask 7.
+        {"<24>6", {{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}},
+        {"<81>B", {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {24, 0, 0}, {24, 3, 0}}},
+        {"2!2002", {{0, 1, 72}}},
+        // The end arrow may be part of a combined step; the other panel of it is a tap.
+        {"2!20(3)", {{0, 1, 48}, {48, 3, 0}}},
+        // "!" before a group marks every arrow of it.
+        {"<19>!<19>0<19>", {{0, 0, 48}, {0, 1, 48}, {0, 2, 48}, {0, 3, 48}}},
+        // "!" inside a group marks what the group has placed at its own clock.
+        {"<64!4>0B", {{0, 0, 48}, {0, 3, 0}, {48, 3, 0}}},
+        // A mark on a panel the step before left empty marks nothing.
+        {"2!42", {{0, 1, 0}, {24, 1, 0}}},
+    };
+    for (const auto& [chart, expected] : cases) {
+        CStepDocument document;
+        EXPECT_EQ(ImportText(document, "#SINGLE:BASIC:5:" + std::string(chart) + ";").errors, "");
+        ASSERT_EQ(document.scores().size(), 1u) << chart;
+        EXPECT_EQ(NotesOf(*document.scores().front()), expected) << chart;
+    }
 }
 
-} // namespace
-
-TEST(DwiReader, StepSizesBracketsAndGroups)
-{
-    EXPECT_EQ(ReadSingle("2480"), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
-    // After a closing bracket the steps are eighths again.
-    EXPECT_EQ(ReadSingle("(2222)2"),
-              (Notes{{0, 1, 0}, {12, 1, 0}, {24, 1, 0}, {36, 1, 0}, {48, 1, 0}}));
-    EXPECT_EQ(
-        ReadSingle("[22]{22}`22'2"),
-        (Notes{{0, 1, 0}, {8, 1, 0}, {16, 1, 0}, {19, 1, 0}, {22, 1, 0}, {23, 1, 0}, {24, 1, 0}}));
-    // A group is one step however many arrows it holds; "<" inside it reads as mask 7.
-    EXPECT_EQ(ReadSingle("<24>6"), (Notes{{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}));
-    EXPECT_EQ(ReadSingle("<81>B"),
-              (Notes{{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {24, 0, 0}, {24, 3, 0}}));
-}
-
-TEST(DwiReader, FreezesOfOneToFourPanels)
-{
-    EXPECT_EQ(ReadSingle("2!2002"), (Notes{{0, 1, 72}}));
-    // The end arrow may be part of a combined step; the other panel of it is a tap.
-    EXPECT_EQ(ReadSingle("2!20(3)"), (Notes{{0, 1, 48}, {48, 3, 0}}));
-    // "!" before a group marks every arrow of it.
-    EXPECT_EQ(ReadSingle("<19>!<19>0<19>"),
-              (Notes{{0, 0, 48}, {0, 1, 48}, {0, 2, 48}, {0, 3, 48}}));
-    // "!" inside a group marks what the group has placed at its own clock.
-    EXPECT_EQ(ReadSingle("<64!4>0B"), (Notes{{0, 0, 48}, {0, 3, 0}, {48, 3, 0}}));
-    // A mark on a panel the step before left empty marks nothing.
-    EXPECT_EQ(ReadSingle("2!42"), (Notes{{0, 1, 0}, {24, 1, 0}}));
-}
-
-TEST(DwiReader, BlocksAddressTheSecondPadOrDancer)
+TEST(DwiReader, BlocksAddressTheSecondPadOrDancerInInsertionOrder)
 {
     CStepDocument document;
     const auto result = ImportText(document,
                                    "#DOUBLE:BASIC:5:4:6:2;\r\n#COUPLE:BASIC:5:8:8;\r\n"
-                                   "#SINGLE:BASIC:5:4:26;\r\n");
+                                   "#SINGLE:BASIC:5:42:6;\r\n#SINGLE:ANOTHER:1:4:4!4004;");
     EXPECT_EQ(result.errors, ""); // the third DOUBLE block is passed over without a word
-    ASSERT_EQ(document.scores().size(), 3u);
+    ASSERT_EQ(document.scores().size(), 4u);
     // The SINGLE "BASIC" score the import starts with keeps its place in front.
     EXPECT_EQ(document.scores()[1]->style(), Style::DOUBLE);
     EXPECT_EQ(NotesOf(*document.scores()[1]), (Notes{{0, 0, 0}, {0, 7, 0}}));
     EXPECT_EQ(NotesOf(*document.scores()[2]), (Notes{{0, 2, 0}, {0, 6, 0}}));
-    // A single pad lays its blocks over the same panels, each from clock 0.
-    EXPECT_EQ(NotesOf(*document.scores()[0]), (Notes{{0, 0, 0}, {0, 1, 0}, {24, 3, 0}}));
+    // A single pad lays its blocks over the same panels, each from clock 0; a later block's
+    // note goes after every note of the same clock already there.
+    EXPECT_EQ(NotesOf(*document.scores()[0], false), (Notes{{0, 0, 0}, {0, 3, 0}, {24, 1, 0}}));
+    // Of two notes at one clock and panel the first is the one marked as a freeze.
+    EXPECT_EQ(NotesOf(*document.scores()[3], false), (Notes{{0, 0, 72}, {0, 0, 0}}));
 }
 
-TEST(DwiReader, TagsAreCaseBlindAndSettingsAreParsed)
+TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
 {
     CStepDocument document;
-    const auto result = ImportText(document,
-                                   "#title:abc;#Artist: X Y ;\r\n#bpm: 150.5 ;"
-                                   "#GAP:-120ms;#CHANGEBPM:96=200;#FREEZE:1=2;");
-    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(ImportText(document,
+                         "#title:abc;#Artist: X Y ;\r\n#bpm: 150.5 ;"
+                         "#GAP:-120ms;#CHANGEBPM:96=200;#FREEZE:1=2;")
+                  .errors,
+              "");
     EXPECT_EQ(document.title(), "abc");
     EXPECT_EQ(document.artist(), "X Y");
     EXPECT_EQ(document.bpm(), 150.5f);
     EXPECT_EQ(document.gap(), -120);
-}
 
-TEST(DwiReader, ErrorsCarryTheLineNumberOfNonEmptyLines)
-{
-    CStepDocument document;
     // Blank lines and control bytes do not count; a chart runs on across line breaks.
     const auto result = ImportText(document,
                                    "\r\n#TITLE:t;\r\n\r\n\t\r\n#FOO:bar;\r\n"
@@ -94,16 +78,12 @@ TEST(DwiReader, ErrorsCarryTheLineNumberOfNonEmptyLines)
               "5行目:'Z' には対応していません。");
     // Characters that are not arrows still take their step.
     EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
-}
 
-TEST(DwiReader, ATempoThatIsNotAboveZeroIsReportedAndIgnored)
-{
-    for (const char* value : {"0", "-3", "abc", "", "nan"}) {
-        CStepDocument document;
-        document.SetBpm(133.0f);
-        const auto result = ImportText(document, std::string("#BPM:") + value + ";");
-        EXPECT_EQ(result.errors, std::string("1行目:\"BPM:") + value + "\" には対応していません。");
-        EXPECT_EQ(document.bpm(), 133.0f) << value;
+    // A tempo that is not above zero is reported and ignored.
+    for (const std::string value : {"0", "-3", "abc", "", "nan"}) {
+        EXPECT_EQ(ImportText(document, "#BPM:" + value + ";").errors,
+                  "1行目:\"BPM:" + value + "\" には対応していません。");
+        EXPECT_EQ(document.bpm(), 150.5f) << value;
     }
 }
 
@@ -139,8 +119,7 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
     EXPECT_TRUE(document.ImportDwi(dwi, refuse).imported); // no notes yet: nothing to ask
     EXPECT_EQ(asked, 0);
 
-    CScore* score = document.scores().front().get();
-    auto add = std::make_unique<CAddNoteCommand>(score, "add");
+    auto add = std::make_unique<CAddNoteCommand>(document.scores().front().get(), "add");
     add->AddNote(std::make_unique<CNote>(CNote{96, 3, 0}));
     document.Execute(std::move(add), nullptr);
     EXPECT_FALSE(document.ImportDwi(dwi, refuse).imported);
@@ -150,8 +129,7 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
 
     // A file that cannot be read is found out before anyone is asked or anything replaced.
     const auto missing = document.ImportDwi(folder.path() / "none.dwi", refuse);
-    EXPECT_FALSE(missing.imported);
-    EXPECT_NE(missing.errors, "");
+    EXPECT_TRUE(!missing.imported && !missing.errors.empty());
     EXPECT_FALSE(document.ImportDwi(folder.path(), refuse).imported);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(document.scores().front()->notes().size(), 2u);
@@ -166,33 +144,16 @@ TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
     TempFolder folder;
     const auto song = folder.Write("Music/Song One.MP3", "x");
     const auto dwi = folder.Write("charts.dwi", "");
-    CStepDocument document;
-    ImportText(document, "#FILE:.\\music\\song one.mp3;", dwi);
-    EXPECT_EQ(document.audioPath(), song.string());
-    ImportText(document, "#FILE:" + song.string() + ";", "/elsewhere/x.dwi");
-    EXPECT_EQ(document.audioPath(), song.string());
-    // Not there under any case: the path is kept as written, joined to the folder.
-    ImportText(document, "#FILE:sub\\gone.wav;", dwi);
-    EXPECT_EQ(document.audioPath(), (folder.path() / "sub/gone.wav").string());
-    // A name in code page 932 (the bytes of 曲.wav).
     const auto japanese = folder.Write("曲.wav", "x");
-    ImportText(document, "#FILE:\x8B\xC8.wav;", dwi);
-    EXPECT_EQ(document.audioPath(), japanese.string());
-}
-
-TEST(DwiReader, NotesKeepInsertionOrderAndFreezesMarkTheFirstMatch)
-{
-    CStepDocument document;
-    ImportText(document, "#SINGLE:BASIC:1:<42>2:<12>;\r\n#SINGLE:ANOTHER:1:4:4!4004;");
-    auto raw = [](const CScore& score) {
-        Notes notes;
-        for (const auto& note : score.notes())
-            notes.emplace_back(note->clock, note->panel, note->length);
-        return notes;
+    const std::tuple<std::string, std::filesystem::path, std::filesystem::path> cases[] = {
+        {".\\music\\song one.mp3", dwi, song},
+        {song.string(), "/elsewhere/x.dwi", song},
+        {"sub\\gone.wav", dwi, folder.path() / "sub/gone.wav"}, // not there: kept as written
+        {"\x8B\xC8.wav", dwi, japanese},                        // code page 932 bytes of 曲.wav
     };
-    // A later block's note goes after every note of the same clock already there.
-    EXPECT_EQ(raw(*document.scores()[0]),
-              (Notes{{0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 0}, {24, 1, 0}}));
-    // Of two notes at one clock and panel the first is the one marked as a freeze.
-    EXPECT_EQ(raw(*document.scores()[1]), (Notes{{0, 0, 72}, {0, 0, 0}}));
+    CStepDocument document;
+    for (const auto& [written, chart, expected] : cases) {
+        ImportText(document, "#FILE:" + written + ";", chart);
+        EXPECT_EQ(document.audioPath(), expected.string());
+    }
 }

@@ -5,7 +5,7 @@
 #include "text/FileIo.h"
 
 #include <gtest/gtest.h>
-#include <set>
+#include <regex>
 #include <sstream>
 
 using namespace zelvane;
@@ -13,28 +13,14 @@ using namespace zelvane::test;
 
 namespace {
 
-void Add(CScore& score, std::initializer_list<CNote> notes)
+// Everything the writer writes, as one value to compare after reading it back.
+auto Contents(const CStepDocument& document)
 {
-    for (const CNote& note : notes)
-        score.InsertNote(std::make_unique<CNote>(note));
-}
-
-// Everything the writer writes, compared after reading it back.
-void ExpectSameCharts(const CStepDocument& expected, const CStepDocument& actual)
-{
-    EXPECT_EQ(actual.title(), expected.title());
-    EXPECT_EQ(actual.artist(), expected.artist());
-    EXPECT_EQ(actual.bpm(), expected.bpm());
-    EXPECT_EQ(actual.gap(), expected.gap());
-    EXPECT_EQ(actual.audioPath(), expected.audioPath());
-    ASSERT_EQ(actual.scores().size(), expected.scores().size());
-    for (std::size_t i = 0; i < expected.scores().size(); ++i) {
-        const CScore& want = *expected.scores()[i];
-        const CScore& got = *actual.scores()[i];
-        EXPECT_EQ(got.style(), want.style()) << i;
-        EXPECT_EQ(got.difficulty(), want.difficulty()) << i;
-        EXPECT_EQ(NotesOf(got), NotesOf(want)) << want.difficulty();
-    }
+    std::vector<std::tuple<int, std::string, Notes>> scores;
+    for (const auto& score : document.scores())
+        scores.emplace_back(int(score->style()), score->difficulty(), NotesOf(*score));
+    return std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
+                      document.audioPath(), scores);
 }
 
 } // namespace
@@ -53,26 +39,11 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
 
     // One measure per step size, then freezes of one to four panels, one of them ending
     // where another panel is tapped, and a tap at the very end of the chart.
-    Add(*document.scores()[0],
-        {{0, 1, 0},
-         {24, 0, 0},
-         {192 + 12, 3, 0},
-         {384 + 8, 2, 0},
-         {576 + 3, 1, 0},
-         {768 + 1, 0, 0},
-         {768 + 190, 3, 0},
-         {960, 1, 96},
-         {1152, 0, 48},
-         {1152, 3, 48},
-         {1200, 1, 0},
-         {1344, 0, 24},
-         {1344, 1, 24},
-         {1344, 2, 24},
-         {1440, 0, 7},
-         {1440, 1, 7},
-         {1440, 2, 7},
-         {1440, 3, 7},
-         {1536, 2, 0}});
+    Add(*document.scores()[0], {{0, 1, 0}, {24, 0, 0}, {192 + 12, 3, 0}, {384 + 8, 2, 0}});
+    Add(*document.scores()[0], {{576 + 3, 1, 0}, {768 + 1, 0, 0}, {768 + 190, 3, 0}});
+    Add(*document.scores()[0], {{960, 1, 96}, {1152, 0, 48}, {1152, 3, 48}, {1200, 1, 0}});
+    Add(*document.scores()[0], {{1344, 0, 24}, {1344, 1, 24}, {1344, 2, 24}, {1440, 0, 7}});
+    Add(*document.scores()[0], {{1440, 1, 7}, {1440, 2, 7}, {1440, 3, 7}, {1536, 2, 0}});
     Add(*document.FindOrCreateScore(Style::DOUBLE, "鬼"),
         {{0, 0, 0}, {0, 7, 0}, {12, 4, 36}, {48, 5, 0}, {96, 1, 3}, {100, 6, 0}});
     Add(*document.FindOrCreateScore(Style::COUPLE, "ANOTHER"),
@@ -82,11 +53,9 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
     const auto path = folder.path() / "out.dwi";
     WriteDwi(document, path);
     CStepDocument read;
-    const DwiImportResult result = read.ImportDwi(path);
-    EXPECT_TRUE(result.imported);
-    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(read.ImportDwi(path).errors, "");
     document.SetTitle("踊る； title"); // a ";" inside a value is written as its full-width form
-    ExpectSameCharts(document, read);
+    EXPECT_EQ(Contents(read), Contents(document));
     // The written file is a fixed point: writing what was read gives the same bytes.
     EXPECT_EQ(DwiBytes(read, path), ReadWholeFile(path));
 }
@@ -95,26 +64,20 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
 // that hold something, and every tag not known to the editor is named once.
 std::string ExpectedErrors(const std::string& text)
 {
-    static const std::set<std::string> known{"TITLE",  "ARTIST", "BPM",    "GAP",       "FILE",
-                                             "SINGLE", "DOUBLE", "COUPLE", "CHANGEBPM", "FREEZE"};
+    static const std::regex known(
+        "TITLE|ARTIST|BPM|GAP|FILE|SINGLE|DOUBLE|COUPLE|CHANGEBPM|FREEZE");
     std::istringstream lines(text);
-    std::string line;
-    std::string errors;
-    int number = 0;
-    while (std::getline(lines, line)) {
+    std::string line, errors;
+    for (int number = 0; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (line.empty())
-            continue;
-        ++number;
-        const std::size_t colon = line.find(':');
-        if (line[0] != '#' || colon == std::string::npos)
-            continue;
-        const std::string tag = line.substr(1, colon - 1);
-        if (known.count(tag))
-            continue;
-        errors += (errors.empty() ? "" : "\r\n") + std::to_string(number) + "行目:\"" + tag
-            + "\" には対応していません。";
+        number += !line.empty();
+        const std::string tag
+            = line.substr(0, line.find(':')).substr(std::min<size_t>(1, line.size()));
+        if (line.starts_with('#') && line.find(':') != std::string::npos
+            && !std::regex_match(tag, known))
+            errors += (errors.empty() ? "" : "\r\n") + std::to_string(number) + "行目:\"" + tag
+                + "\" には対応していません。";
     }
     return errors;
 }
@@ -123,28 +86,24 @@ TEST(DwiRoundTrip, SharedFilesImportWithTheirUnknownTagsReported)
 {
     const auto folder = SharedTestData("dwi");
     ZELVANE_REQUIRE_SHARED(folder);
+    TempFolder out;
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         SCOPED_TRACE(entry.path().filename().string());
         const auto bytes = ReadWholeFile(entry.path());
-        const std::string text(bytes.begin(), bytes.end());
         CStepDocument document;
         const DwiImportResult result = document.ImportDwi(entry.path());
         ASSERT_TRUE(result.imported);
-        EXPECT_EQ(result.errors, ExpectedErrors(text));
+        EXPECT_EQ(result.errors, ExpectedErrors({bytes.begin(), bytes.end()}));
         EXPECT_FALSE(document.title().empty());
-        ASSERT_FALSE(document.scores().empty());
-        for (const auto& score : document.scores()) {
-            EXPECT_FALSE(score->notes().empty()) << score->difficulty();
-            EXPECT_GT(score->length(), 0);
-        }
+        for (const auto& score : document.scores())
+            EXPECT_GT(score->length(), 0) << score->difficulty(); // no empty score is kept
 
         // What the writer makes of a real chart reads back to the same notes.
-        TempFolder out;
         WriteDwi(document, out.path() / "copy.dwi");
         CStepDocument copy;
         EXPECT_EQ(copy.ImportDwi(out.path() / "copy.dwi").errors, "");
-        ExpectSameCharts(document, copy);
+        EXPECT_EQ(Contents(copy), Contents(document));
         ++files;
     }
     EXPECT_EQ(files, 10);
@@ -157,8 +116,7 @@ TEST(DwiRoundTrip, EveryPrefixOfAFileImportsSoundly)
           "#DOUBLE:MANIAC:7:{48}`2'!2:6:[A]9;\r\n#COUPLE:X:1:8!8<>:2";
     for (std::size_t size = 0; size <= text.size(); ++size) {
         CStepDocument document;
-        const DwiImportResult result = ImportText(document, std::string_view(text).substr(0, size));
-        ASSERT_TRUE(result.imported);
+        ASSERT_TRUE(ImportText(document, std::string_view(text).substr(0, size)).imported);
         ASSERT_FALSE(document.scores().empty());
         EXPECT_EQ(document.currentScore(), document.scores().front().get());
         for (const auto& score : document.scores())

@@ -14,20 +14,17 @@
 
 namespace zelvane::test {
 
+using Notes = std::vector<std::tuple<int, int, int>>;
+
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern
-            = (std::filesystem::temp_directory_path() / "zelvane-dwi-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-XXXXXX").string();
         m_path = mkdtemp(pattern.data());
     }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(m_path, m_error); }
     const std::filesystem::path& path() const { return m_path; }
     std::filesystem::path Write(const std::string& name, std::string_view bytes) const
     {
@@ -39,6 +36,7 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::error_code m_error; // removal is best effort
 };
 
 inline DwiImportResult ImportText(CStepDocument& document, std::string_view text,
@@ -48,14 +46,22 @@ inline DwiImportResult ImportText(CStepDocument& document, std::string_view text
                           {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-// A score's notes as (clock, panel, length), sorted, for comparing regardless of order.
-inline std::vector<std::tuple<int, int, int>> NotesOf(const CScore& score)
+// A score's notes as (clock, panel, length) in the score's own order, or sorted.
+inline Notes NotesOf(const CScore& score, bool sorted = true)
 {
-    std::vector<std::tuple<int, int, int>> notes;
+    Notes notes;
     for (const auto& note : score.notes())
         notes.emplace_back(note->clock, note->panel, note->length);
-    std::sort(notes.begin(), notes.end());
+    if (sorted)
+        std::sort(notes.begin(), notes.end());
     return notes;
+}
+
+inline void Add(CScore& score, const std::vector<CNote>& notes)
+{
+    for (const CNote& note : notes)
+        score.InsertNote(std::make_unique<CNote>(note));
+    score.UpdateLength(0);
 }
 
 } // namespace zelvane::test

@@ -10,24 +10,14 @@ using namespace zelvane::test;
 namespace {
 
 // Every song lasts as long as the test says, so a score's length can be set by its audio.
-class FixedLengthAudio : public IAudioMeasurer {
-public:
+struct FixedLengthAudio : IAudioMeasurer {
+    std::int32_t ms;
     explicit FixedLengthAudio(std::int32_t ms)
-        : m_ms(ms)
+        : ms(ms)
     {
     }
-    AudioMeasurement Measure(const std::filesystem::path&) override { return {true, m_ms, ""}; }
-
-private:
-    std::int32_t m_ms;
+    AudioMeasurement Measure(const std::filesystem::path&) override { return {true, ms, ""}; }
 };
-
-void Add(CScore& score, std::initializer_list<CNote> notes)
-{
-    for (const CNote& note : notes)
-        score.InsertNote(std::make_unique<CNote>(note));
-    score.UpdateLength(0);
-}
 
 std::string Text(const CStepDocument& document, const std::filesystem::path& path = "/d/x.dwi")
 {
@@ -35,58 +25,36 @@ std::string Text(const CStepDocument& document, const std::filesystem::path& pat
     return std::string(bytes.begin(), bytes.end());
 }
 
-// The chart part of a one-score document: what follows its header line.
-std::string ChartOf(const CStepDocument& document)
-{
-    const std::string text = Text(document);
-    const std::size_t header = text.find("::\r\n");
-    return header == std::string::npos ? "" : text.substr(header + 4);
-}
-
-std::string Eighths(std::string_view line)
-{
-    return std::string(line) + "\r\n";
-}
-
 } // namespace
 
-TEST(DwiWriter, SongSettingsLines)
+TEST(DwiWriter, SettingsLinesAndStepChoicePerMeasure)
 {
     CStepDocument document;
     document.NewDocument();
     document.SetArtist("ア;ー");
     document.SetBpm(150.5f);
     document.SetGap(-20);
-    const std::string text = Text(document);
-    EXPECT_EQ(text,
+    EXPECT_EQ(Text(document),
               "#TITLE:;\r\n#ARTIST:ア；ー;\r\n#FILE:;\r\n#BPM:150.500;\r\n#GAP:-20;\r\n"
               "#SINGLE:BASIC::\r\n;\r\n");
-}
 
-TEST(DwiWriter, StepChoicePerMeasure)
-{
-    CStepDocument document;
-    document.NewDocument();
-    CScore& score = *document.scores().front();
-    Add(score, {{0, 1, 0}, {12, 0, 0}});
-    EXPECT_EQ(ChartOf(document), "(2400000000000000)\r\n;\r\n");
-
-    document.NewDocument();
-    Add(*document.scores().front(), {{0, 1, 48}});
-    EXPECT_EQ(ChartOf(document), Eighths("2!20200000") + ";\r\n"); // the end at 48 adds no measure
-
-    document.NewDocument();
-    Add(*document.scores().front(), {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {16, 3, 0}, {192, 0, 0}});
-    // 16 is a 24th; the lone tap at the very end gets a measure of its own.
-    EXPECT_EQ(ChartOf(document),
-              "[<81>06" + std::string(21, '0') + "]\r\n" + Eighths("40000000") + ";\r\n");
-
-    document.NewDocument();
-    Add(*document.scores().front(), {{3, 1, 0}, {192 + 48, 1, 0}, {384 + 4, 3, 0}, {599, 2, 0}});
-    EXPECT_EQ(ChartOf(document),
-              "{02" + std::string(62, '0') + "}\r\n" + Eighths("00200000") + "`"
-                  + std::string(4, '0') + "6" + std::string(187, '0') + "'\r\n`"
-                  + std::string(23, '0') + "8" + std::string(168, '0') + "'\r\n;\r\n");
+    const std::pair<std::vector<CNote>, std::string> cases[] = {
+        {{{0, 1, 0}, {12, 0, 0}}, "(2400000000000000)\r\n"},
+        {{{0, 1, 48}}, "2!20200000\r\n"}, // the end at 48 adds no measure
+        // 16 is a 24th; the lone tap at the very end gets a measure of its own.
+        {{{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {16, 3, 0}, {192, 0, 0}},
+         "[<81>06" + std::string(21, '0') + "]\r\n40000000\r\n"},
+        {{{3, 1, 0}, {192 + 48, 1, 0}, {384 + 4, 3, 0}, {599, 2, 0}},
+         "{02" + std::string(62, '0') + "}\r\n00200000\r\n`" + std::string(4, '0') + "6"
+             + std::string(187, '0') + "'\r\n`" + std::string(23, '0') + "8" + std::string(168, '0')
+             + "'\r\n"},
+    };
+    for (const auto& [notes, chart] : cases) {
+        document.NewDocument();
+        Add(*document.scores().front(), notes);
+        const std::string text = Text(document);
+        EXPECT_EQ(text.substr(text.find("::\r\n") + 4), chart + ";\r\n");
+    }
 }
 
 TEST(DwiWriter, BlocksAndLengths)

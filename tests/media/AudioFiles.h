@@ -8,11 +8,24 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace zelvane::test {
+
+// `frames` interleaved frames of `channels` values, value(frame, channel) each.
+inline std::vector<std::int16_t> Samples(std::size_t frames, int channels,
+                                         const std::function<int(std::size_t, int)>& value)
+{
+    std::vector<std::int16_t> samples;
+    for (std::size_t frame = 0; frame < frames; ++frame)
+        for (int channel = 0; channel < channels; ++channel)
+            samples.push_back(static_cast<std::int16_t>(value(frame, channel)));
+    return samples;
+}
 
 // A canonical PCM 16-bit WAV: a 44-byte header, then the interleaved samples.
 inline std::vector<std::uint8_t> WavBytes(int rate, int channels,
@@ -20,9 +33,12 @@ inline std::vector<std::uint8_t> WavBytes(int rate, int channels,
 {
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     BinaryWriter writer;
-    writer.WriteBytes({reinterpret_cast<const std::uint8_t*>("RIFF"), 4});
+    const auto text = [&](std::string_view tag) {
+        writer.WriteBytes({reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()});
+    };
+    text("RIFF");
     writer.WriteU32(36 + dataBytes);
-    writer.WriteBytes({reinterpret_cast<const std::uint8_t*>("WAVEfmt "), 8});
+    text("WAVEfmt ");
     writer.WriteU32(16);
     writer.WriteU16(1); // PCM
     writer.WriteU16(static_cast<std::uint16_t>(channels));
@@ -30,7 +46,7 @@ inline std::vector<std::uint8_t> WavBytes(int rate, int channels,
     writer.WriteU32(static_cast<std::uint32_t>(rate * channels * 2));
     writer.WriteU16(static_cast<std::uint16_t>(channels * 2));
     writer.WriteU16(16);
-    writer.WriteBytes({reinterpret_cast<const std::uint8_t*>("data"), 4});
+    text("data");
     writer.WriteU32(dataBytes);
     for (std::int16_t sample : samples)
         writer.WriteI16(sample);
@@ -42,31 +58,16 @@ class AudioFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::random_device random;
-        m_folder = std::filesystem::temp_directory_path()
-            / ("zelvane_media_" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(m_folder);
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-XXXXXX").string();
+        m_folder = mkdtemp(pattern.data());
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
+    void TearDown() override { std::filesystem::remove_all(m_folder, m_error); }
 
     std::filesystem::path WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const auto path = m_folder / name;
-        WriteFileAtomically(path, bytes);
-        return path;
+        WriteFileAtomically(m_folder / name, bytes);
+        return m_folder / name;
     }
-
-    std::filesystem::path WriteWav(const std::string& name, int rate, int channels,
-                                   const std::vector<std::int16_t>& samples)
-    {
-        return WriteFile(name, WavBytes(rate, channels, samples));
-    }
-
-    static bool HaveFfmpegCli() { return std::system("ffmpeg -version >/dev/null 2>&1") == 0; }
 
     // Encodes `seconds` of a 44.1 kHz sine tone to MP3 with the ffmpeg program.
     std::filesystem::path MakeMp3(const std::string& name, double seconds, bool lameHeader)
@@ -81,6 +82,7 @@ protected:
     }
 
     std::filesystem::path m_folder;
+    std::error_code m_error; // removal is best effort
 };
 
 } // namespace zelvane::test
