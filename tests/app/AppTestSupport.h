@@ -1,7 +1,15 @@
 #pragma once
 
+#include "app/MainFrame.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -19,10 +27,24 @@ namespace zelvane::test {
 
 // Makes the window active again (a closed modal dialog does not always hand activation
 // back on every platform) so window shortcuts reach it.
-bool Activate(QWidget* window);
+inline bool Activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
 
 // Empties the program's settings (kept in a temporary folder for the whole test run).
-void ClearSettings();
+inline void ClearSettings()
+{
+    QSettings(QStringLiteral("Kestrane"), QStringLiteral("Zelvane")).clear();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 // Runs `handle` on the next modal dialog of type T once it is open and in the event loop,
 // so a test can answer a dialog that the code under test opens with exec(). A dialog of
@@ -58,5 +80,22 @@ template<class T> std::shared_ptr<bool> WhenModal(std::function<void(T*)> handle
     timer->start();
     return handled;
 }
+
+// A shown, active main window over empty settings, with a scratch folder.
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        ASSERT_TRUE(folder.isValid());
+        frame = std::make_unique<CMainFrame>();
+        frame->ShowWithSavedPlacement();
+        ASSERT_TRUE(Activate(frame.get()));
+    }
+    QString Path(const QString& name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    std::unique_ptr<CMainFrame> frame;
+};
 
 } // namespace zelvane::test

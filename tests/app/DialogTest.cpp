@@ -3,10 +3,7 @@
 #include "app/MotionOptionDialog.h"
 #include "app/SongDialog.h"
 
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -90,11 +87,10 @@ TEST(AppMotionOptionDialog, OkFollowsThePanelSizeAndTheTurnBoxIsInverted)
 
 TEST(AppFileNotFoundDialog, IgnoreForgetsThePathAndACancelledBrowseStaysOpen)
 {
-    CFileNotFoundDialog ignoring(QStringLiteral("\"a.wav\"というファイルはありません。"),
-                                 QStringLiteral("/nowhere/a.wav"), 148, QString());
+    // The message text itself is checked where a document opens with a missing song.
+    CFileNotFoundDialog ignoring(QStringLiteral("m"), QStringLiteral("/nowhere/a.wav"), 148,
+                                 QString());
     EXPECT_EQ(ignoring.windowTitle(), QStringLiteral("Zelvane"));
-    EXPECT_EQ(ignoring.findChild<QLabel*>(QStringLiteral("message"))->text(),
-              QStringLiteral("\"a.wav\"というファイルはありません。"));
     QTest::mouseClick(ignoring.ignoreButton(), Qt::LeftButton);
     EXPECT_EQ(ignoring.result(), CFileNotFoundDialog::kIgnore);
     EXPECT_TRUE(ignoring.path().isEmpty());

@@ -1,5 +1,3 @@
-#include "app/MainFrame.h"
-#include "app/AboutDialog.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/Settings.h"
@@ -7,34 +5,21 @@
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTest>
 
 namespace zelvane {
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public test::FrameTest {
 protected:
-    void SetUp() override
-    {
-        test::ClearSettings();
-        frame = std::make_unique<CMainFrame>();
-        frame->ShowWithSavedPlacement();
-        ASSERT_TRUE(test::Activate(frame.get()));
-    }
-
     // The menu's entries as the user reads them, "-" for a separator.
     QStringList Entries(int menuIndex)
     {
@@ -61,8 +46,6 @@ protected:
         ASSERT_TRUE(*handled);
         ASSERT_TRUE(test::Activate(frame.get()));
     }
-
-    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(MainFrameTest, MenuBarHasEveryEntryWithMnemonicsShortcutTextsAndSeparators)
@@ -98,28 +81,17 @@ TEST_F(MainFrameTest, EveryAcceleratorKeyBelongsToItsCommand)
         QKeySequence key;
         int command;
     } accelerators[] = {
-        {QKeySequence("Ctrl+C"), ID_EDIT_COPY},
-        {QKeySequence("Ctrl+Ins"), ID_EDIT_COPY},
-        {QKeySequence("Ctrl+X"), ID_EDIT_CUT},
-        {QKeySequence("Shift+Del"), ID_EDIT_CUT},
-        {QKeySequence("Ctrl+V"), ID_EDIT_PASTE},
-        {QKeySequence("Shift+Ins"), ID_EDIT_PASTE},
-        {QKeySequence("Ctrl+Z"), ID_EDIT_UNDO},
-        {QKeySequence("Alt+Backspace"), ID_EDIT_UNDO},
-        {QKeySequence("Ctrl+Y"), ID_EDIT_REDO},
-        {QKeySequence("Ctrl+N"), ID_FILE_NEW},
-        {QKeySequence("Ctrl+O"), ID_FILE_OPEN},
-        {QKeySequence("Ctrl+S"), ID_FILE_SAVE},
-        {QKeySequence("F6"), ID_NEXT_PANE},
-        {QKeySequence("Shift+F6"), ID_PREV_PANE},
-        {QKeySequence("F5"), ID_PLAY_FROM_CURSOR},
-        {QKeySequence("Ctrl+F5"), ID_PLAY_FROM_START},
-        {QKeySequence("Ctrl+Pause"), ID_PLAY_STOP},
-        {QKeySequence("Ctrl++"), ID_VIEW_ZOOM_IN},
-        {QKeySequence("Ctrl+Num++"), ID_VIEW_ZOOM_IN},
-        {QKeySequence("Ctrl+-"), ID_VIEW_ZOOM_OUT},
-        {QKeySequence("Ctrl+Num+-"), ID_VIEW_ZOOM_OUT},
-        {QKeySequence("Ins"), ID_EDIT_INSERT_ROWS},
+        {QKeySequence("Ctrl+C"), ID_EDIT_COPY},     {QKeySequence("Ctrl+Ins"), ID_EDIT_COPY},
+        {QKeySequence("Ctrl+X"), ID_EDIT_CUT},      {QKeySequence("Shift+Del"), ID_EDIT_CUT},
+        {QKeySequence("Ctrl+V"), ID_EDIT_PASTE},    {QKeySequence("Shift+Ins"), ID_EDIT_PASTE},
+        {QKeySequence("Ctrl+Z"), ID_EDIT_UNDO},     {QKeySequence("Alt+Backspace"), ID_EDIT_UNDO},
+        {QKeySequence("Ctrl+Y"), ID_EDIT_REDO},     {QKeySequence("Ctrl+N"), ID_FILE_NEW},
+        {QKeySequence("Ctrl+O"), ID_FILE_OPEN},     {QKeySequence("Ctrl+S"), ID_FILE_SAVE},
+        {QKeySequence("F6"), ID_NEXT_PANE},         {QKeySequence("Shift+F6"), ID_PREV_PANE},
+        {QKeySequence("F5"), ID_PLAY_FROM_CURSOR},  {QKeySequence("Ctrl+F5"), ID_PLAY_FROM_START},
+        {QKeySequence("Ctrl+Pause"), ID_PLAY_STOP}, {QKeySequence("Ins"), ID_EDIT_INSERT_ROWS},
+        {QKeySequence("Ctrl++"), ID_VIEW_ZOOM_IN},  {QKeySequence("Ctrl+Num++"), ID_VIEW_ZOOM_IN},
+        {QKeySequence("Ctrl+-"), ID_VIEW_ZOOM_OUT}, {QKeySequence("Ctrl+Num+-"), ID_VIEW_ZOOM_OUT},
     };
     for (const auto& accelerator : accelerators) {
         int owners = 0;
@@ -136,8 +108,10 @@ TEST_F(MainFrameTest, EveryAcceleratorKeyBelongsToItsCommand)
         EXPECT_FALSE(action->shortcuts().contains(QKeySequence(Qt::Key_Delete)));
 }
 
-TEST_F(MainFrameTest, ZoomKeysStepThroughTheTableAndStopAtItsEnds)
+TEST_F(MainFrameTest, ANewWindowIsUntitledZoomKeysStopAtTheTableEndsAndPaneKeysMoveFocus)
 {
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
+    EXPECT_EQ(frame->splitter()->sizes().value(0), 448); // the default score width
     CStepDocument& document = frame->document();
     ASSERT_EQ(document.zoomIndex(), 7);
     EXPECT_FALSE(frame->action(ID_VIEW_ZOOM_OUT)->isEnabled());
@@ -153,6 +127,16 @@ TEST_F(MainFrameTest, ZoomKeysStepThroughTheTableAndStopAtItsEnds)
     EXPECT_EQ(document.clocksPerRow(), 3);
     EXPECT_FALSE(frame->action(ID_VIEW_ZOOM_IN)->isEnabled());
     EXPECT_TRUE(frame->action(ID_VIEW_ZOOM_OUT)->isEnabled());
+
+    // The pane keys move the focus between the score and the 3D view.
+    frame->scorePane()->setFocus();
+    ASSERT_TRUE(frame->scorePane()->scoreView()->hasFocus());
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_TRUE(frame->modelViewPlace()->hasFocus());
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_TRUE(frame->scorePane()->scoreView()->hasFocus());
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(frame->modelViewPlace()->hasFocus());
 }
 
 TEST_F(MainFrameTest, UndoAndRedoItemsNameTheCommandAndFollowTheKeys)
@@ -203,32 +187,6 @@ TEST_F(MainFrameTest, WhilePlayingTheDocumentCommandsUndoAndScoreSwitchingAreOff
     EXPECT_TRUE(frame->scorePane()->scoreBar()->modeList()->isEnabled());
 }
 
-TEST_F(MainFrameTest, StatusBarShowsPromptsAndIsReadyOtherwise)
-{
-    QStatusBar* bar = frame->statusBar();
-    EXPECT_EQ(bar->currentMessage(), QStringLiteral("レディ"));
-    frame->action(ID_FILE_SONG_SETTINGS)->showStatusText(frame.get());
-    EXPECT_EQ(bar->currentMessage(), QStringLiteral("曲名やテンポの設定"));
-    frame->action(ID_VIEW_ZOOM_IN)->showStatusText(frame.get());
-    EXPECT_EQ(bar->currentMessage(), QStringLiteral("拡大表示"));
-    EXPECT_EQ(frame->action(ID_VIEW_ZOOM_IN)->toolTip(), QStringLiteral("拡大"));
-    QStatusTipEvent leave{QString()};
-    QApplication::sendEvent(frame.get(), &leave);
-    EXPECT_EQ(bar->currentMessage(), QStringLiteral("レディ"));
-}
-
-TEST_F(MainFrameTest, PaneKeysMoveTheFocusBetweenScorePaneAnd3DView)
-{
-    frame->scorePane()->setFocus();
-    ASSERT_TRUE(frame->scorePane()->scoreView()->hasFocus());
-    QTest::keyClick(frame.get(), Qt::Key_F6);
-    EXPECT_TRUE(frame->modelViewPlace()->hasFocus());
-    QTest::keyClick(frame.get(), Qt::Key_F6);
-    EXPECT_TRUE(frame->scorePane()->scoreView()->hasFocus());
-    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
-    EXPECT_TRUE(frame->modelViewPlace()->hasFocus());
-}
-
 TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
 {
     auto chosen = test::WhenModal<QColorDialog>([](QColorDialog* dialog) {
@@ -244,39 +202,9 @@ TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
     EXPECT_FALSE(frame->action(ID_EDIT_UNDO)->isEnabled());
 
     // A new document takes its colours from the settings.
-    chosen = test::WhenModal<QColorDialog>([](QColorDialog* dialog) {
-        dialog->setCurrentColor(QColor(0xFF, 0, 0));
-        dialog->accept();
-    });
-    frame->action(ID_VIEW_SCREEN_COLOR)->trigger();
-    ASSERT_TRUE(*chosen);
+    Settings::WriteBackgroundColor(0x000000FFu);
     frame->document().NewDocument();
-    EXPECT_EQ(frame->document().screenColor(), 0x000000FFu);
-    EXPECT_EQ(frame->document().backgroundColor(), 0x00563412u);
-}
-
-TEST_F(MainFrameTest, TheAboutBoxOpensWhilePlayingAndChangesNothing)
-{
-    ChangeTitleThroughDialog(QStringLiteral("t"));
-    frame->document().SetPlaying(true);
-    QString version;
-    auto shown = test::WhenModal<CAboutDialog>([&version](CAboutDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("バージョン情報"));
-        version = dialog->findChild<QLabel*>(QStringLiteral("version"))->text();
-        QTest::keyClick(dialog, Qt::Key_Return);
-    });
-    frame->action(ID_APP_ABOUT)->trigger();
-    ASSERT_TRUE(*shown);
-    EXPECT_EQ(version, QStringLiteral("Zelvane Version 2.0.1"));
-    EXPECT_TRUE(frame->document().IsModified());
-    EXPECT_TRUE(frame->document().playing());
-    EXPECT_EQ(frame->document().historyCount(), 1u);
-}
-
-TEST_F(MainFrameTest, ScorePaneStartsAtItsDefaultWidth)
-{
-    EXPECT_EQ(frame->splitter()->sizes().value(0), 448);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
+    EXPECT_EQ(frame->document().backgroundColor(), 0x000000FFu);
 }
 
 } // namespace

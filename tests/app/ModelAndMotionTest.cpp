@@ -1,34 +1,21 @@
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
 #include "app/PlayerDialog.h"
 #include "app/Settings.h"
 #include "motion/MotionDocument.h"
-
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace zelvane {
 namespace {
 
-class AppModelAndMotion : public ::testing::Test {
+class AppModelAndMotion : public test::FrameTest {
 protected:
-    void SetUp() override
-    {
-        test::ClearSettings();
-        ASSERT_TRUE(folder.isValid());
-        frame = std::make_unique<CMainFrame>();
-        frame->ShowWithSavedPlacement();
-        ASSERT_TRUE(test::Activate(frame.get()));
-    }
-
     // Answers the next file dialog with `path`, noting the file name it proposed.
     std::shared_ptr<bool> ChooseFile(const QString& path, QString* proposed = nullptr)
     {
@@ -50,9 +37,6 @@ protected:
         document.SetCurrentScore(score);
         return *score;
     }
-
-    QTemporaryDir folder;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(AppModelAndMotion, AModelShowsItsCommentAndSetsTheDancersMeasurements)

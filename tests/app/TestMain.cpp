@@ -1,28 +1,11 @@
 // Starts Qt for the widget tests: offscreen unless a platform is asked for, and with the
 // settings in a folder of their own so no test reads or writes the user's.
-#include "app/AppTestSupport.h"
-
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
-
-namespace zelvane::test {
-
-void ClearSettings()
-{
-    QSettings(QStringLiteral("Kestrane"), QStringLiteral("Zelvane")).clear();
-}
-
-bool Activate(QWidget* window)
-{
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
-} // namespace zelvane::test
 
 int main(int argc, char** argv)
 {
