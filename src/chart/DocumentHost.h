@@ -42,4 +42,20 @@ public:
     virtual void StopPlayback() { }
 };
 
+// Keeps the host's wait cursor up for as long as it lives, however the work ends.
+class WaitGuard {
+public:
+    explicit WaitGuard(IDocumentHost& host)
+        : m_host(host)
+    {
+        m_host.BeginWait();
+    }
+    ~WaitGuard() { m_host.EndWait(); }
+    WaitGuard(const WaitGuard&) = delete;
+    WaitGuard& operator=(const WaitGuard&) = delete;
+
+private:
+    IDocumentHost& m_host;
+};
+
 } // namespace zelvane

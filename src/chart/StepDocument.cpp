@@ -230,7 +230,7 @@ void CStepDocument::SetModel(const std::string& path)
     }
     std::unique_ptr<CModelDocument> model;
     m_modelLoadError.clear();
-    m_host->BeginWait();
+    WaitGuard wait(*m_host);
     if (!m_modelPath.empty()) {
         try {
             model = LoadModelDocument(m_modelPath);
@@ -242,7 +242,6 @@ void CStepDocument::SetModel(const std::string& path)
     m_model = std::move(model);
     m_motion = MeasureModel(m_model.get());
     UpdateAllScores();
-    m_host->EndWait();
 }
 
 std::string CStepDocument::MotionModelName() const

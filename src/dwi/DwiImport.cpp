@@ -9,25 +9,6 @@
 #include <system_error>
 
 namespace zelvane {
-namespace {
-
-// Keeps the wait cursor up for as long as the reading lasts, whatever way it ends.
-class WaitGuard {
-public:
-    explicit WaitGuard(IDocumentHost& host)
-        : m_host(host)
-    {
-        m_host.BeginWait();
-    }
-    ~WaitGuard() { m_host.EndWait(); }
-    WaitGuard(const WaitGuard&) = delete;
-    WaitGuard& operator=(const WaitGuard&) = delete;
-
-private:
-    IDocumentHost& m_host;
-};
-
-} // namespace
 
 DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes)
