@@ -31,22 +31,23 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path)
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path)
 {
+    // A folder opens as a stream on this system and reports a nonsense size: refuse it first.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw FileIoError("cannot read \"" + path.string() + "\": it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw FileIoError(Describe(path, "cannot open"));
     std::vector<std::uint8_t> bytes;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size > 0) {
-        in.seekg(0, std::ios::beg);
+    const bool regular = std::filesystem::is_regular_file(path, error);
+    const std::uintmax_t size = regular ? std::filesystem::file_size(path, error) : 0;
+    if (regular && !error && size > 0) {
         bytes.resize(static_cast<std::size_t>(size));
-        in.read(reinterpret_cast<char*>(bytes.data()), size);
-        if (in.gcount() != size)
+        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+        if (static_cast<std::uintmax_t>(in.gcount()) != size)
             throw FileIoError(Describe(path, "cannot read"));
     } else {
-        // Not seekable (a pipe, a special file): read it as a stream.
-        in.clear();
-        in.seekg(0, std::ios::beg);
+        // Not a plain file of known size (a pipe, a special file): read it as a stream.
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     return bytes;

@@ -1,4 +1,6 @@
 #include "text/Encoding.h"
+#include "text/Errors.h"
+#include "text/FileIo.h"
 #include "text/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -66,4 +68,10 @@ TEST(StringTable, LooksUpByIdAndByTextInBlockOrder)
     EXPECT_FALSE(FindStringId("no such text").has_value());
     EXPECT_EQ(FormatString(IDS_DWI_LINE_PREFIX, {"12"}), "12行目:");
     EXPECT_EQ(FormatString(IDS_AVI_PROGRESS, {"3", "40"}), "3/40 フレーム");
+}
+
+TEST(FileIo, AFolderIsRefusedNotReadWithANonsenseSize)
+{
+    EXPECT_THROW(ReadWholeFile(std::filesystem::temp_directory_path()), FileIoError);
+    EXPECT_THROW(ReadWholeFile("/no/such/file"), FileIoError);
 }
