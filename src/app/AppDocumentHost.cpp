@@ -1,6 +1,7 @@
 #include "app/AppDocumentHost.h"
 
 #include "app/FileNotFoundDialog.h"
+#include "app/Prompter.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 
@@ -17,7 +18,7 @@ MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& 
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     CFileNotFoundDialog dialog(ToQString(request.message), ToQString(request.path),
                                request.filterId, ToQString(request.directoryKey), m_parent);
-    const int result = dialog.exec();
+    const int result = RunModal(dialog);
     if (waiting)
         QApplication::restoreOverrideCursor();
     if (result == QDialog::Accepted)

@@ -1,5 +1,6 @@
 #include "app/FileDialogs.h"
 
+#include "app/Prompter.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 
@@ -50,9 +51,7 @@ QString RunDialog(FileDialogMode mode, const QString& title, const QString& star
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("ファイルの場所:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return RunFileDialog(dialog);
 }
 
 } // namespace

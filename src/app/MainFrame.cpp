@@ -4,6 +4,7 @@
 #include "app/ColorRef.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/Prompter.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "app/ToolbarIcons.h"
@@ -373,7 +374,7 @@ void CMainFrame::OnRedo()
 void CMainFrame::OnAbout()
 {
     CAboutDialog dialog(this);
-    dialog.exec();
+    RunModal(dialog);
 }
 
 void CMainFrame::OnSwitchPane(bool forward)

@@ -8,6 +8,7 @@
 #include "app/FileDialogs.h"
 #include "app/MotionOptionDialog.h"
 #include "app/PlayerDialog.h"
+#include "app/Prompter.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "app/SongDialog.h"
@@ -89,7 +90,7 @@ bool CMainFrame::ImportDwiFile(const QString& path)
         QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
         // Replacing every chart is not to happen by a hasty Enter.
         box.setDefaultButton(cancel);
-        box.exec();
+        RunModal(box);
         return box.clickedButton() == ok;
     };
     DwiImportResult result;
@@ -109,7 +110,7 @@ bool CMainFrame::ImportDwiFile(const QString& path)
     }
     if (!result.errors.empty()) {
         CErrorDialog errors(ToQString(result.errors), this);
-        errors.exec();
+        RunModal(errors);
     }
     if (m_document.pathName().empty())
         m_importedName = QFileInfo(path).completeBaseName();
@@ -138,7 +139,7 @@ void CMainFrame::OnSongSettings()
     const SongProperties current{m_document.title(), m_document.artist(), m_document.bpm(),
                                  m_document.gap()};
     CSongDialog dialog(current, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (RunModal(dialog) != QDialog::Accepted)
         return;
     try {
         m_document.Execute(std::make_unique<CSongPropertyCommand>(&m_document, dialog.values()),
@@ -165,7 +166,7 @@ void CMainFrame::LoadModel(const QString& path)
         QMessageBox box(QMessageBox::Information, LoadQString(IDS_APP_TITLE),
                         ToQString(model->comment), QMessageBox::NoButton, this);
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.exec();
+        RunModal(box);
     }
 }
 
@@ -177,7 +178,7 @@ void CMainFrame::OnCreateMotion()
     std::size_t player = 0;
     if (score->style() == Style::COUPLE) {
         CPlayerDialog dialog(this);
-        if (dialog.exec() != QDialog::Accepted)
+        if (RunModal(dialog) != QDialog::Accepted)
             return;
         player = static_cast<std::size_t>(dialog.selectedPlayer());
     }
@@ -208,7 +209,7 @@ void CMainFrame::OnMotionSettings()
     const MotionOptions current{m_document.panelSize(), m_document.twist(),
                                 m_document.turnEnabled()};
     CMotionOptionDialog dialog(current, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (RunModal(dialog) != QDialog::Accepted)
         return;
     try {
         m_document.Execute(std::make_unique<CMotionOptionCommand>(&m_document, dialog.values()),
@@ -223,9 +224,11 @@ void CMainFrame::OnColor(bool background)
 {
     const std::uint32_t current
         = background ? m_document.backgroundColor() : m_document.screenColor();
-    const QColor chosen = QColorDialog::getColor(FromColorRef(current), this,
-                                                 background ? QStringLiteral("背景色")
-                                                            : QStringLiteral("スクリーン色"));
+    QColorDialog dialog(FromColorRef(current), this);
+    dialog.setWindowTitle(background ? QStringLiteral("背景色") : QStringLiteral("スクリーン色"));
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    const QColor chosen = dialog.selectedColor();
     if (!chosen.isValid() || ToColorRef(chosen) == current)
         return;
     // Colours are a preference of the user, not part of the edit history.
@@ -253,7 +256,7 @@ bool CMainFrame::SaveModified()
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
-    box.exec();
+    RunModal(box);
     if (box.clickedButton() == yes)
         return OnFileSave();
     return box.clickedButton() == no;
@@ -324,7 +327,7 @@ void CMainFrame::ShowError(const QString& text, const QString& detail)
                     this);
     box.setInformativeText(detail);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
+    RunModal(box);
 }
 
 void CMainFrame::AddRecentFile(const QString& path)

@@ -1,6 +1,7 @@
 #include "app/MotionOptionDialog.h"
 
 #include "app/NumberText.h"
+#include "app/Prompter.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -57,7 +58,9 @@ void CMotionOptionDialog::accept()
 {
     const std::optional<float> size = TextToFloat(m_panelSize->text());
     if (!size || *size <= 0.0f) {
-        QMessageBox::warning(this, QStringLiteral("Zelvane"), NumberRequiredMessage());
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Zelvane"), NumberRequiredMessage(),
+                        QMessageBox::Ok, this);
+        RunModal(box);
         m_panelSize->setFocus();
         return;
     }

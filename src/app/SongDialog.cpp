@@ -1,6 +1,7 @@
 #include "app/SongDialog.h"
 
 #include "app/NumberText.h"
+#include "app/Prompter.h"
 #include "app/QtText.h"
 
 #include <QDialogButtonBox>
@@ -58,7 +59,9 @@ void CSongDialog::accept()
         // The same message for either field; the field in question gets the focus.
         if (!wrong)
             wrong = m_bpm;
-        QMessageBox::warning(this, QStringLiteral("Zelvane"), NumberRequiredMessage());
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Zelvane"), NumberRequiredMessage(),
+                        QMessageBox::Ok, this);
+        RunModal(box);
         wrong->setFocus();
         wrong->selectAll();
         return;

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "app/MainFrame.h"
+#include "app/Prompter.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 // Readable failure messages for Qt strings.
@@ -46,39 +50,101 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-// Runs `handle` on the next modal dialog of type T once it is open and in the event loop,
-// so a test can answer a dialog that the code under test opens with exec(). A dialog of
-// another type, or none within a few seconds, is rejected so the test cannot hang; the
-// returned flag tells whether `handle` ran.
-template<class T> std::shared_ptr<bool> WhenModal(std::function<void(T*)> handle)
+// Answers the program's modal dialogs as a user would, without waiting for any window: the
+// program hands each dialog to the prompter, which runs the answer the test queued for a
+// dialog of that type. A dialog nobody expected fails the test and is cancelled, so no test
+// can hang on a forgotten question.
+class ScriptedPrompter : public IPrompter {
+public:
+    // Answers the next dialog of type T with `handle`; the flag tells whether it was asked.
+    // Dropping the flag withdraws the answer.
+    template<class T> std::shared_ptr<bool> Answer(std::function<void(T&)> handle)
+    {
+        auto asked = std::make_shared<bool>(false);
+        m_answers.push_back({[](QDialog& dialog) { return qobject_cast<T*>(&dialog) != nullptr; },
+                             [handle](QDialog& dialog) { handle(*qobject_cast<T*>(&dialog)); },
+                             false, QString(), nullptr, asked});
+        return asked;
+    }
+
+    // Answers the next file dialog with `path` (empty: cancelled) and notes the file name
+    // it proposed.
+    std::shared_ptr<bool> AnswerFile(const QString& path, QString* proposed = nullptr)
+    {
+        auto asked = std::make_shared<bool>(false);
+        m_answers.push_back({nullptr, nullptr, true, path, proposed, asked});
+        return asked;
+    }
+
+    void Clear() { m_answers.clear(); }
+
+    int Exec(QDialog& dialog) override
+    {
+        std::optional<Entry> answer = Take(
+            [&dialog](const Entry& entry) { return !entry.isFile && entry.matches(dialog); });
+        if (!answer) {
+            ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className() << ": "
+                          << dialog.windowTitle().toStdString();
+            return QDialog::Rejected;
+        }
+        // Shown as exec() would show it, so the answer can use the dialog's widgets.
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        answer->handle(dialog);
+        dialog.hide();
+        return dialog.result();
+    }
+
+    QString ChooseFile(QFileDialog& dialog) override
+    {
+        std::optional<Entry> answer = Take([](const Entry& entry) { return entry.isFile; });
+        if (!answer) {
+            ADD_FAILURE() << "unexpected file dialog " << dialog.windowTitle().toStdString();
+            return QString();
+        }
+        if (answer->proposed)
+            *answer->proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+        return answer->file;
+    }
+
+private:
+    struct Entry {
+        std::function<bool(QDialog&)> matches;
+        std::function<void(QDialog&)> handle;
+        bool isFile;
+        QString file;
+        QString* proposed;
+        std::weak_ptr<bool> asked;
+    };
+
+    // Removes and returns the first live answer that fits; withdrawn ones are dropped.
+    std::optional<Entry> Take(const std::function<bool(const Entry&)>& fits)
+    {
+        for (auto it = m_answers.begin(); it != m_answers.end();) {
+            std::shared_ptr<bool> asked = it->asked.lock();
+            if (!asked) {
+                it = m_answers.erase(it);
+                continue;
+            }
+            if (fits(*it)) {
+                Entry entry = *it;
+                m_answers.erase(it);
+                *asked = true;
+                return entry;
+            }
+            ++it;
+        }
+        return std::nullopt;
+    }
+
+    std::deque<Entry> m_answers;
+};
+
+// The prompter every test of the run answers through (installed by the test program's main).
+inline ScriptedPrompter& Prompts()
 {
-    auto handled = std::make_shared<bool>(false);
-    // The poll ends with the caller's flag, so a dialog that never came cannot be answered
-    // by a later test.
-    std::weak_ptr<bool> flag = handled;
-    auto* timer = new QTimer;
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, flag, handle] {
-        const std::shared_ptr<bool> wanted = flag.lock();
-        QWidget* modal = QApplication::activeModalWidget();
-        T* dialog = qobject_cast<T*>(modal);
-        if (!wanted || dialog || clock->elapsed() > 5000) {
-            timer->stop();
-            timer->deleteLater();
-        }
-        if (!wanted)
-            return;
-        if (dialog) {
-            *wanted = true;
-            handle(dialog);
-        } else if (clock->elapsed() > 5000 && modal) {
-            modal->close();
-        }
-    });
-    timer->start();
-    return handled;
+    static ScriptedPrompter prompter;
+    return prompter;
 }
 
 // A shown, active main window over empty settings, with a scratch folder.
@@ -87,6 +153,7 @@ protected:
     void SetUp() override
     {
         ClearSettings();
+        Prompts().Clear();
         ASSERT_TRUE(folder.isValid());
         frame = std::make_unique<CMainFrame>();
         frame->ShowWithSavedPlacement();

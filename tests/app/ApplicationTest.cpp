@@ -31,7 +31,7 @@ TEST(AppStart, TheFileOnTheCommandLineIsOpenedAndAnUnreadableOneLeavesANewDocume
     }
     test::WriteBytes(path, QByteArray("\x00\x02garbage", 9));
     auto reported
-        = test::WhenModal<QMessageBox>([](QMessageBox* box) { box->buttons()[0]->click(); });
+        = test::Prompts().Answer<QMessageBox>([](QMessageBox& box) { box.buttons()[0]->click(); });
     CZelvane program(Application());
     CMainFrame& frame = program.Start({path});
     EXPECT_TRUE(*reported);

@@ -47,7 +47,7 @@ TEST(AppSongDialog, AcceptedValuesKeepTheTempoBitsAndRejectANonNumericGap)
     // Japanese text comes from an input method, not key by key.
     dialog.titleEdit()->setText(QStringLiteral("曲名"));
     Retype(dialog.gapEdit(), QStringLiteral("x1"));
-    auto warned = test::WhenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
+    auto warned = test::Prompts().Answer<QMessageBox>([](QMessageBox& box) { box.accept(); });
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     EXPECT_TRUE(*warned);
     EXPECT_TRUE(dialog.isVisible());
@@ -98,7 +98,7 @@ TEST(AppFileNotFoundDialog, IgnoreForgetsThePathAndACancelledBrowseStaysOpen)
     CFileNotFoundDialog browsing(QStringLiteral("m"), QStringLiteral("/nowhere/a.pmd"), 139,
                                  QString());
     browsing.show();
-    auto browsed = test::WhenModal<QDialog>([](QDialog* files) { files->reject(); });
+    auto browsed = test::Prompts().AnswerFile(QString());
     QTest::mouseClick(browsing.browseButton(), Qt::LeftButton);
     EXPECT_TRUE(*browsed);
     EXPECT_TRUE(browsing.isVisible());

@@ -44,9 +44,9 @@ protected:
     QString OpenExpectingMessage(const QString& path)
     {
         QString text;
-        auto shown = test::WhenModal<QMessageBox>([&text](QMessageBox* box) {
-            text = box->text() + QLatin1Char('\n') + box->informativeText();
-            box->buttons().value(0)->click();
+        auto shown = test::Prompts().Answer<QMessageBox>([&text](QMessageBox& box) {
+            text = box.text() + QLatin1Char('\n') + box.informativeText();
+            box.buttons().value(0)->click();
         });
         EXPECT_FALSE(frame->OpenFile(path));
         return *shown ? text : QString();
@@ -55,8 +55,8 @@ protected:
     // Answers the save question with the button of the given text.
     std::shared_ptr<bool> AnswerSaveQuestion(const QString& buttonText)
     {
-        return test::WhenModal<QMessageBox>([buttonText](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons())
+        return test::Prompts().Answer<QMessageBox>([buttonText](QMessageBox& box) {
+            for (QAbstractButton* button : box.buttons())
                 if (button->text() == buttonText)
                     button->click();
         });
@@ -165,10 +165,11 @@ TEST_F(AppDocumentCommands, AMissingSongIsAskedAboutAndCanBeIgnored)
 {
     const QString path = WriteDocument(QStringLiteral("song.zlvm"), "S", "/nowhere/beat.wav");
     QString message;
-    auto asked = test::WhenModal<CFileNotFoundDialog>([&message](CFileNotFoundDialog* dialog) {
-        message = dialog->findChild<QLabel*>(QStringLiteral("message"))->text();
-        QTest::mouseClick(dialog->ignoreButton(), Qt::LeftButton);
-    });
+    auto asked
+        = test::Prompts().Answer<CFileNotFoundDialog>([&message](CFileNotFoundDialog& dialog) {
+              message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
+              QTest::mouseClick(dialog.ignoreButton(), Qt::LeftButton);
+          });
     ASSERT_TRUE(frame->OpenFile(path));
     EXPECT_TRUE(*asked);
     EXPECT_EQ(message, QStringLiteral("\"beat.wav\"というファイルはありません。"));
@@ -197,9 +198,9 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
 
     // The document has notes: declining the question changes nothing.
     QString question;
-    auto asked = test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
-        question = box->text();
-        box->defaultButton()->click(); // キャンセル is the default
+    auto asked = test::Prompts().Answer<QMessageBox>([&question](QMessageBox& box) {
+        question = box.text();
+        box.defaultButton()->click(); // キャンセル is the default
     });
     EXPECT_FALSE(frame->OpenFile(dwi));
     EXPECT_TRUE(*asked);
@@ -209,13 +210,13 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
 
     QString errors;
     std::shared_ptr<bool> listed;
-    auto confirmed = test::WhenModal<QMessageBox>([&errors, &listed](QMessageBox* box) {
-        for (QAbstractButton* button : box->buttons())
+    auto confirmed = test::Prompts().Answer<QMessageBox>([&errors, &listed](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons())
             if (button->text() == QStringLiteral("OK"))
                 button->click();
-        listed = test::WhenModal<CErrorDialog>([&errors](CErrorDialog* dialog) {
-            errors = dialog->errorList()->toPlainText();
-            dialog->accept();
+        listed = test::Prompts().Answer<CErrorDialog>([&errors](CErrorDialog& dialog) {
+            errors = dialog.errorList()->toPlainText();
+            dialog.accept();
         });
     });
     EXPECT_TRUE(frame->OpenFile(dwi));

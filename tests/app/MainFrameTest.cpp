@@ -37,10 +37,10 @@ protected:
     // Changes the song's title through the song dialog, as the user does.
     void ChangeTitleThroughDialog(const QString& title)
     {
-        auto handled = test::WhenModal<CSongDialog>([title](CSongDialog* dialog) {
-            dialog->titleEdit()->selectAll();
-            QTest::keyClicks(dialog->titleEdit(), title);
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        auto handled = test::Prompts().Answer<CSongDialog>([title](CSongDialog& dialog) {
+            dialog.titleEdit()->selectAll();
+            QTest::keyClicks(dialog.titleEdit(), title);
+            QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         });
         frame->action(ID_FILE_SONG_SETTINGS)->trigger();
         ASSERT_TRUE(*handled);
@@ -189,9 +189,9 @@ TEST_F(MainFrameTest, WhilePlayingTheDocumentCommandsUndoAndScoreSwitchingAreOff
 
 TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
 {
-    auto chosen = test::WhenModal<QColorDialog>([](QColorDialog* dialog) {
-        dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
-        dialog->accept();
+    auto chosen = test::Prompts().Answer<QColorDialog>([](QColorDialog& dialog) {
+        dialog.setCurrentColor(QColor(0x12, 0x34, 0x56));
+        dialog.accept();
     });
     frame->action(ID_VIEW_BACKGROUND_COLOR)->trigger();
     ASSERT_TRUE(*chosen);

@@ -19,12 +19,7 @@ protected:
     // Answers the next file dialog with `path`, noting the file name it proposed.
     std::shared_ptr<bool> ChooseFile(const QString& path, QString* proposed = nullptr)
     {
-        return test::WhenModal<QFileDialog>([path, proposed](QFileDialog* dialog) {
-            if (proposed)
-                *proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        return test::Prompts().AnswerFile(path, proposed);
     }
 
     CScore& AddNotes(Style style)
@@ -42,9 +37,9 @@ protected:
 TEST_F(AppModelAndMotion, AModelShowsItsCommentAndSetsTheDancersMeasurements)
 {
     QString shown;
-    auto informed = test::WhenModal<QMessageBox>([&shown](QMessageBox* box) {
-        shown = box->text();
-        box->buttons().value(0)->click();
+    auto informed = test::Prompts().Answer<QMessageBox>([&shown](QMessageBox& box) {
+        shown = box.text();
+        box.buttons().value(0)->click();
     });
     ASSERT_TRUE(frame->OpenFile(QStringLiteral(ZELVANE_MANNEQUIN)));
     ASSERT_TRUE(*informed);
@@ -73,9 +68,9 @@ TEST_F(AppModelAndMotion, AMotionIsWrittenWhereTheUserChoosesAndTheFolderIsRemem
 TEST_F(AppModelAndMotion, ACoupleScoreAsksForTheDancerAndCancelWritesNothing)
 {
     AddNotes(Style::COUPLE);
-    auto cancelled = test::WhenModal<CPlayerDialog>([](CPlayerDialog* dialog) {
-        EXPECT_TRUE(dialog->firstButton()->isChecked());
-        dialog->reject();
+    auto cancelled = test::Prompts().Answer<CPlayerDialog>([](CPlayerDialog& dialog) {
+        EXPECT_TRUE(dialog.firstButton()->isChecked());
+        dialog.reject();
     });
     std::shared_ptr<bool> noFileDialog = ChooseFile(folder.filePath(QStringLiteral("x.vmd")));
     frame->action(ID_FILE_CREATE_MOTION)->trigger();
@@ -85,10 +80,10 @@ TEST_F(AppModelAndMotion, ACoupleScoreAsksForTheDancerAndCancelWritesNothing)
 
     QString proposed;
     std::shared_ptr<bool> chosen;
-    auto second = test::WhenModal<CPlayerDialog>([&](CPlayerDialog* dialog) {
-        dialog->secondButton()->click();
+    auto second = test::Prompts().Answer<CPlayerDialog>([&](CPlayerDialog& dialog) {
+        dialog.secondButton()->click();
         chosen = ChooseFile(folder.filePath(QStringLiteral("two.vmd")), &proposed);
-        dialog->accept();
+        dialog.accept();
     });
     frame->action(ID_FILE_CREATE_MOTION)->trigger();
     ASSERT_TRUE(*second);

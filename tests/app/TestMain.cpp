@@ -1,5 +1,7 @@
 // Starts Qt for the widget tests: offscreen unless a platform is asked for, and with the
 // settings in a folder of their own so no test reads or writes the user's.
+#include "app/AppTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,6 +18,7 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication application(argc, argv);
+    zelvane::SetPrompter(&zelvane::test::Prompts());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
