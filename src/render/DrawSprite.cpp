@@ -1,0 +1,25 @@
+#include "render/DrawSprite.h"
+
+#include "text/Errors.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace zelvane {
+
+void DrawSprite(QPainter& painter, const QImage& sheet, const QRect& source, const QRect& target)
+{
+    if (source.isEmpty() || target.isEmpty())
+        return;
+    if (!sheet.rect().contains(source))
+        throw InvalidArgumentError("a sprite's source rectangle reaches outside its sheet");
+    if (source.size() == target.size()) {
+        // The unscaled path copies texels one to one: no filtering, no half-texel blur.
+        painter.drawImage(target.topLeft(), sheet, source);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(target), sheet, QRectF(source));
+}
+
+} // namespace zelvane
