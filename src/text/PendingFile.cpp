@@ -18,6 +18,8 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 // Name clashes with other temporary files are retried this often before giving up.
 constexpr int kMaxNameAttempts = 100;
+// How much is written before the disk is asked to start on it.
+constexpr std::size_t kWriteBackChunk = 8 << 20;
 
 std::string Describe(const char* what, const std::filesystem::path& path, int error)
 {
@@ -106,6 +108,14 @@ void PendingFile::Write(std::span<const std::uint8_t> bytes)
         }
         data += written;
         left -= static_cast<std::size_t>(written);
+    }
+    // Start the disk on what has piled up, without waiting for it: the flush at Commit then
+    // has little left to do, and a long video does not gather gigabytes of unwritten pages.
+    // Only a hint; a failure to write back shows at Commit.
+    m_unflushedBytes += bytes.size();
+    if (m_unflushedBytes >= kWriteBackChunk) {
+        sync_file_range(m_descriptor, 0, 0, SYNC_FILE_RANGE_WRITE);
+        m_unflushedBytes = 0;
     }
 }
 

@@ -30,7 +30,7 @@ public:
     // The file that `Commit` replaces: the target with its symbolic links resolved.
     const std::filesystem::path& targetPath() const { return m_target; }
 
-    // Appends all of `bytes` at the current position. Throws FileIoError.
+    // Writes all of `bytes` at the file's current position. Throws FileIoError.
     void Write(std::span<const std::uint8_t> bytes);
 
     // Flushes the data to disk, closes the file and renames it onto the target, then flushes
@@ -46,6 +46,7 @@ private:
     std::filesystem::path m_temporary;
     int m_descriptor = -1;
     bool m_committed = false;
+    std::size_t m_unflushedBytes = 0; // written since the disk was last asked to start
 };
 
 } // namespace zelvane
