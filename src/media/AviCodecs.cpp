@@ -9,23 +9,22 @@ extern "C" {
 namespace zelvane {
 namespace {
 
-// Lossless encoders get the input's own RGB so that what is decoded is what was painted;
-// the formats are in order of least work to convert from B, G, R, X.
-const std::vector<AVPixelFormat> kRgbFormats
-    = {AV_PIX_FMT_BGR0, AV_PIX_FMT_GBRP, AV_PIX_FMT_BGRA, AV_PIX_FMT_BGR24, AV_PIX_FMT_RGB24};
-
-// Lossy ones get 4:2:0, the one layout every decoder of their formats reads; JPEG wants the
-// full-range variant of it.
 const std::vector<AviCodecProfile>& Profiles()
 {
     using enum AviQualityControl;
+    // Lossless encoders get RGB so that what is decoded is exactly what was painted: best
+    // first the formats without an alpha channel to carry along, packed before planar.
+    // Lossy ones get 4:2:0, the one layout every decoder of their formats reads; JPEG wants
+    // the full-range variant of it.
+    const std::vector<AVPixelFormat> rgb
+        = {AV_PIX_FMT_BGR0, AV_PIX_FMT_BGR24, AV_PIX_FMT_RGB24, AV_PIX_FMT_GBRP, AV_PIX_FMT_BGRA};
     static const std::vector<AviCodecProfile> profiles = {
         {{"rawvideo", "Uncompressed (BGR24)", true, false, false}, None, {AV_PIX_FMT_BGR24}},
-        {{"utvideo", "Ut Video (lossless)", true, false, false}, None, kRgbFormats},
-        {{"ffv1", "FFV1 (lossless)", true, false, false}, None, kRgbFormats},
-        {{"huffyuv", "HuffYUV (lossless)", true, false, false}, None, kRgbFormats},
-        {{"ffvhuff", "HuffYUV, FFmpeg variant (lossless)", true, false, false}, None, kRgbFormats},
-        {{"magicyuv", "MagicYUV (lossless)", true, false, false}, None, kRgbFormats},
+        {{"utvideo", "Ut Video (lossless)", true, false, false}, None, rgb},
+        {{"ffv1", "FFV1 (lossless)", true, false, false}, None, rgb},
+        {{"huffyuv", "HuffYUV (lossless)", true, false, false}, None, rgb},
+        {{"ffvhuff", "HuffYUV, FFmpeg variant (lossless)", true, false, false}, None, rgb},
+        {{"magicyuv", "MagicYUV (lossless)", true, false, false}, None, rgb},
         {{"mjpeg", "Motion JPEG", false, true, true}, QScale, {AV_PIX_FMT_YUVJ420P}},
         {{"mpeg4", "MPEG-4 Part 2", false, true, true}, QScale, {AV_PIX_FMT_YUV420P}},
         {{"libxvid", "Xvid (MPEG-4 Part 2)", false, true, true}, QScale, {AV_PIX_FMT_YUV420P}},

@@ -132,6 +132,7 @@ AviEncoder::AviEncoder(const AviWriterOptions& options)
         throw MediaError(fmt::format("The video encoder \"{}\" takes none of the pixel formats "
                                      "this program can give it",
                                      options.codec));
+    m_bottomUp = encoder->id == AV_CODEC_ID_RAWVIDEO;
     Configure(*profile, options);
 
     AVDictionary* settings = nullptr;
@@ -145,7 +146,6 @@ AviEncoder::AviEncoder(const AviWriterOptions& options)
     // Kept apart from the encoder's context, which the encoding thread works in meanwhile.
     m_pixelFormat = m_context->pix_fmt;
     m_frameQuality = (m_context->flags & AV_CODEC_FLAG_QSCALE) ? m_context->global_quality : 0;
-    m_bottomUp = encoder->id == AV_CODEC_ID_RAWVIDEO;
     if (!m_bottomUp) {
         m_scaler.reset(sws_getContext(kWidth, kHeight, kInputFormat, kWidth, kHeight,
                                       static_cast<AVPixelFormat>(m_pixelFormat), SWS_BICUBIC,
@@ -166,8 +166,9 @@ void AviEncoder::Configure(const AviCodecProfile& profile, const AviWriterOption
     context.sample_aspect_ratio = {1, 1};
     context.time_base = {1, kFramesPerSecond};
     context.framerate = {kFramesPerSecond, 1};
-    // Encoders with threads of their own use them, as many as there are cores.
-    context.thread_count = 0;
+    // Encoders with threads of their own use them, as many as there are cores; copying
+    // uncompressed frames gains nothing from threads but the hand-over between them.
+    context.thread_count = m_bottomUp ? 1 : 0;
     context.thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     // AVI stores one timestamp a frame and no reordering, so no frame may refer to a later one.
     context.max_b_frames = 0;
