@@ -56,40 +56,42 @@ Picture MakePicture(int seed)
     return picture;
 }
 
+void WriteFrames(AviWriter& writer, const std::filesystem::path& path,
+                 const AviWriterOptions& options, const std::vector<Picture>& pictures)
+{
+    writer.Open(path, options);
+    for (const Picture& picture : pictures)
+        writer.WriteFrame(picture.data(), kStride);
+}
+
 std::vector<Picture> WriteVideo(AviWriter& writer, const std::filesystem::path& path,
                                 const AviWriterOptions& options, int frames)
 {
-    writer.Open(path, options);
     std::vector<Picture> pictures;
-    for (int i = 0; i < frames; ++i) {
+    for (int i = 0; i < frames; ++i)
         pictures.push_back(MakePicture(i));
-        writer.WriteFrame(pictures.back().data(), kStride);
-    }
+    WriteFrames(writer, path, options, pictures);
     return pictures;
 }
 
-// How far a decoded picture is from the painted one, over blue, green and red.
-struct Difference {
-    int largest = 0;
-    double mean = 0;
-};
-
-Difference Compare(const Picture& painted, const Picture& decoded)
+// The largest and the mean difference of a decoded picture from the painted one, in blue,
+// green and red.
+std::pair<int, double> Compare(const Picture& painted, const Picture& decoded)
 {
-    Difference difference;
+    int largest = 0;
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < painted.size(); ++i) {
-        if (i % 4 == 3)
-            continue;
-        const int delta = std::abs(painted[i] - decoded[i]);
-        difference.largest = std::max(difference.largest, delta);
+        const int delta = i % 4 == 3 ? 0 : std::abs(painted[i] - decoded[i]);
+        largest = std::max(largest, delta);
         sum += delta;
     }
-    difference.mean = static_cast<double>(sum) / (painted.size() / 4 * 3);
-    return difference;
+    return {largest, static_cast<double>(sum) / static_cast<double>(painted.size() / 4 * 3)};
 }
 
-// An AVI file as FFmpeg reads it: its one stream, its packets and its pictures decoded and
+template<typename T, void (*Free)(T**)>
+using Owned = std::unique_ptr<T, decltype([](T* object) { Free(&object); })>;
+
+// An AVI file as FFmpeg reads it: its one stream, its packets, and its pictures decoded and
 // converted back to B, G, R, X.
 struct ReadVideo {
     AVCodecID codec = AV_CODEC_ID_NONE;
@@ -106,8 +108,7 @@ struct ReadVideo {
         AVFormatContext* opened = nullptr;
         if (avformat_open_input(&opened, path.c_str(), nullptr, nullptr) < 0)
             throw std::runtime_error("FFmpeg cannot open " + path.string());
-        const auto closeFormat = [](AVFormatContext* format) { avformat_close_input(&format); };
-        std::unique_ptr<AVFormatContext, decltype(closeFormat)> format(opened, closeFormat);
+        const Owned<AVFormatContext, avformat_close_input> format(opened);
         if (avformat_find_stream_info(format.get(), nullptr) < 0 || format->nb_streams != 1)
             throw std::runtime_error("no single stream in " + path.string());
         const AVStream& stream = *format->streams[0];
@@ -119,21 +120,15 @@ struct ReadVideo {
         declaredFrames = stream.nb_frames;
 
         const AVCodec* decoder = avcodec_find_decoder(codec);
-        const auto freeCodec = [](AVCodecContext* context) { avcodec_free_context(&context); };
-        std::unique_ptr<AVCodecContext, decltype(freeCodec)> context(
-            avcodec_alloc_context3(decoder), freeCodec);
+        const Owned<AVCodecContext, avcodec_free_context> context(avcodec_alloc_context3(decoder));
         if (avcodec_parameters_to_context(context.get(), stream.codecpar) < 0
             || avcodec_open2(context.get(), decoder, nullptr) < 0)
             throw std::runtime_error("no decoder for " + path.string());
-        const auto freePacket = [](AVPacket* packet) { av_packet_free(&packet); };
-        std::unique_ptr<AVPacket, decltype(freePacket)> packet(av_packet_alloc(), freePacket);
-        const auto freeFrame = [](AVFrame* frame) { av_frame_free(&frame); };
-        std::unique_ptr<AVFrame, decltype(freeFrame)> frame(av_frame_alloc(), freeFrame);
+        const Owned<AVPacket, av_packet_free> packet(av_packet_alloc());
+        const Owned<AVFrame, av_frame_free> frame(av_frame_alloc());
         const auto receive = [&] {
-            while (avcodec_receive_frame(context.get(), frame.get()) == 0) {
+            while (avcodec_receive_frame(context.get(), frame.get()) == 0)
                 pictures.push_back(ToPicture(*frame));
-                av_frame_unref(frame.get());
-            }
         };
         while (av_read_frame(format.get(), packet.get()) >= 0) {
             packets.emplace_back(packet->data, packet->data + packet->size);
@@ -169,25 +164,20 @@ std::vector<std::string> Entries(const std::filesystem::path& folder)
 }
 
 // Makes every write past `bytes` fail with EFBIG, as a full disk would, for this process.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes)
-        : m_handler(std::signal(SIGXFSZ, SIG_IGN))
     {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limit = {bytes, previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_handler);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, handler);
     }
-
-private:
-    void (*m_handler)(int);
-    rlimit m_previous{};
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
 };
 
 using AviWriterTest = AudioFileTest;
@@ -227,11 +217,11 @@ TEST_F(AviWriterTest, EveryEncoderWritesAPlayableStreamOfTheFramesGiven)
         EXPECT_EQ(video.packets.size(), 4u);
         ASSERT_EQ(video.pictures.size(), 4u);
         for (std::size_t i = 0; i < painted.size(); ++i) {
-            const Difference difference = Compare(painted[i], video.pictures[i]);
+            const auto [largest, mean] = Compare(painted[i], video.pictures[i]);
             if (codec.lossless)
-                EXPECT_EQ(difference.largest, 0) << "frame " << i;
+                EXPECT_EQ(largest, 0) << "frame " << i;
             else
-                EXPECT_LT(difference.mean, 6.0) << "frame " << i;
+                EXPECT_LT(mean, 6.0) << "frame " << i;
         }
     }
 }
@@ -256,18 +246,17 @@ TEST_F(AviWriterTest, UncompressedFramesAreClassicBottomUpBitmaps)
     const auto strf
         = std::search(file.begin(), file.end(), std::begin("strf"), std::begin("strf") + 4);
     ASSERT_NE(strf, file.end());
-    const auto field = [&](std::size_t offset, std::size_t size) {
-        std::int64_t value = 0;
-        for (std::size_t i = 0; i < size; ++i)
-            value |= static_cast<std::int64_t>(*(strf + 8 + offset + i)) << (8 * i);
-        return size == 4 ? static_cast<std::int32_t>(value) : value;
+    const auto field = [&](std::size_t offset) { // little-endian, as this machine
+        std::int32_t value = 0;
+        std::memcpy(&value, &*(strf + 8 + offset), sizeof value);
+        return value;
     };
-    EXPECT_EQ(field(0, 4), 40);      // biSize
-    EXPECT_EQ(field(4, 4), kWidth);  // biWidth
-    EXPECT_EQ(field(8, 4), kHeight); // biHeight
-    EXPECT_EQ(field(14, 2), 24);     // biBitCount
-    EXPECT_EQ(field(16, 4), 0);      // biCompression
-    EXPECT_EQ(field(20, 4), 921600); // biSizeImage
+    EXPECT_EQ(field(0), 40);              // biSize
+    EXPECT_EQ(field(4), kWidth);          // biWidth
+    EXPECT_EQ(field(8), kHeight);         // biHeight
+    EXPECT_EQ(field(12), 1 + (24 << 16)); // biPlanes 1, biBitCount 24
+    EXPECT_EQ(field(16), 0);              // biCompression
+    EXPECT_EQ(field(20), 921600);         // biSizeImage
 }
 
 TEST_F(AviWriterTest, ClosingEarlyKeepsEveryFrameWrittenSoFar)
@@ -282,7 +271,7 @@ TEST_F(AviWriterTest, ClosingEarlyKeepsEveryFrameWrittenSoFar)
     EXPECT_EQ(video.declaredFrames, 3);
     ASSERT_EQ(video.pictures.size(), 3u);
     for (std::size_t i = 0; i < painted.size(); ++i)
-        EXPECT_EQ(Compare(painted[i], video.pictures[i]).largest, 0) << "frame " << i;
+        EXPECT_EQ(Compare(painted[i], video.pictures[i]).first, 0) << "frame " << i;
     EXPECT_EQ(Entries(m_folder), std::vector<std::string>{"stopped.avi"});
 }
 
@@ -389,14 +378,11 @@ TEST_F(AviWriterTest, QualityAndDataRateReachTheEncoder)
     // A coarser setting has to show in the size of what is written.
     const auto bytesWritten
         = [&](const AviWriterOptions& options, const std::vector<Picture>& pictures) {
-              const auto path = m_folder / "sized.avi";
               AviWriter writer;
-              writer.Open(path, options);
-              for (const Picture& picture : pictures)
-                  writer.WriteFrame(picture.data(), kStride);
+              WriteFrames(writer, m_folder / "sized.avi", options, pictures);
               writer.Close();
               std::size_t bytes = 0;
-              for (const Bytes& packet : ReadVideo(path).packets)
+              for (const Bytes& packet : ReadVideo(m_folder / "sized.avi").packets)
                   bytes += packet.size();
               return bytes;
           };
