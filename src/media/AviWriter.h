@@ -35,6 +35,8 @@ class PendingFile;
 // file cannot be created, FileIoError when it cannot be written, MediaError when FFmpeg
 // refuses. A failure while encoding in the background is thrown by the next WriteFrame or
 // Close; after any failure nothing more is written and Close removes the temporary file.
+//
+// One thread calls the writer; its own encoding thread is internal.
 class AviWriter {
 public:
     static constexpr int kWidth = AviEncoder::kWidth;                     // 640

@@ -101,11 +101,11 @@ void PendingFile::Write(std::span<const std::uint8_t> bytes)
     std::size_t left = bytes.size();
     while (left > 0) {
         const ssize_t written = write(m_descriptor, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            throw FileIoError(Describe("cannot write", m_target, errno));
-        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        // A file that takes nothing more is as full as a full disk.
+        if (written <= 0)
+            throw FileIoError(Describe("cannot write", m_target, written < 0 ? errno : ENOSPC));
         data += written;
         left -= static_cast<std::size_t>(written);
     }
