@@ -1,10 +1,9 @@
 #include "text/FileIo.h"
 
 #include "text/Errors.h"
+#include "text/PendingFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -16,15 +15,6 @@ namespace {
 std::string Describe(const std::filesystem::path& path, const char* what)
 {
     return std::string(what) + " \"" + path.string() + "\": " + std::strerror(errno);
-}
-
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path)
-{
-    static std::atomic<std::uint64_t> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    auto name = path.filename().string() + ".~" + std::to_string(stamp) + "-"
-        + std::to_string(counter.fetch_add(1)) + ".tmp";
-    return path.parent_path() / name;
 }
 
 } // namespace
@@ -55,28 +45,9 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path)
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
-    const std::filesystem::path temporary = TemporaryPathBeside(path);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw FileIoError(Describe(path, "cannot create a file beside"));
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw FileIoError(Describe(path, "cannot write"));
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw FileIoError("cannot replace \"" + path.string() + "\": " + error.message());
-    }
+    PendingFile file(path);
+    file.Write(bytes);
+    file.Commit();
 }
 
 } // namespace zelvane

@@ -10,8 +10,8 @@ namespace zelvane {
 // The whole file, or FileIoError with the path and the reason.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes to a temporary file beside `path` and renames it into place, so a failed save
-// leaves the old file as it was. Throws FileIoError.
+// Writes to a temporary file beside `path`, flushes it to disk and renames it into place
+// (see PendingFile), so a failed save leaves the old file as it was. Throws FileIoError.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 } // namespace zelvane

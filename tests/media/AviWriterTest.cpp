@@ -1,0 +1,406 @@
+#include "AudioFiles.h"
+
+#include "media/AviWriter.h"
+#include "media/MediaErrors.h"
+#include "text/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+constexpr int kWidth = AviWriter::kWidth;
+constexpr int kHeight = AviWriter::kHeight;
+constexpr int kStride = kWidth * 4;
+constexpr std::size_t kRawFrameBytes = 921600;
+
+using Picture = std::vector<std::uint8_t>; // top-down B, G, R, X
+using Bytes = std::vector<std::uint8_t>;
+
+// Gradients a lossy encoder keeps close (blue across, green down, so swapped or flipped
+// planes show), a checkerboard in red that moves from frame to frame, a top row and a bottom
+// row of colours of their own, and a fourth byte the writer must ignore.
+Picture MakePicture(int seed)
+{
+    Picture picture(static_cast<std::size_t>(kStride) * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            std::uint8_t* pixel = &picture[static_cast<std::size_t>(y * kStride + x * 4)];
+            pixel[0] = static_cast<std::uint8_t>(x * 255 / (kWidth - 1));
+            pixel[1] = static_cast<std::uint8_t>(y * 255 / (kHeight - 1));
+            pixel[2] = ((x + seed * 8) / 40 + y / 40) % 2 ? 200 : 40;
+            pixel[3] = static_cast<std::uint8_t>(x * 7 + seed);
+            if (y == 0 || y == kHeight - 1) {
+                pixel[0] = y == 0 ? 10 : 250;
+                pixel[1] = y == 0 ? 20 : 150;
+                pixel[2] = y == 0 ? 30 : 50;
+            }
+        }
+    }
+    return picture;
+}
+
+void WriteFrames(AviWriter& writer, const std::filesystem::path& path,
+                 const AviWriterOptions& options, const std::vector<Picture>& pictures)
+{
+    writer.Open(path, options);
+    for (const Picture& picture : pictures)
+        writer.WriteFrame(picture.data(), kStride);
+}
+
+std::vector<Picture> WriteVideo(AviWriter& writer, const std::filesystem::path& path,
+                                const AviWriterOptions& options, int frames)
+{
+    std::vector<Picture> pictures;
+    for (int i = 0; i < frames; ++i)
+        pictures.push_back(MakePicture(i));
+    WriteFrames(writer, path, options, pictures);
+    return pictures;
+}
+
+// The largest and the mean difference of a decoded picture from the painted one, in blue,
+// green and red.
+std::pair<int, double> Compare(const Picture& painted, const Picture& decoded)
+{
+    int largest = 0;
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < painted.size(); ++i) {
+        const int delta = i % 4 == 3 ? 0 : std::abs(painted[i] - decoded[i]);
+        largest = std::max(largest, delta);
+        sum += delta;
+    }
+    return {largest, static_cast<double>(sum) / static_cast<double>(painted.size() / 4 * 3)};
+}
+
+template<typename T, void (*Free)(T**)>
+using Owned = std::unique_ptr<T, decltype([](T* object) { Free(&object); })>;
+
+// An AVI file as FFmpeg reads it: its one stream, its packets, and its pictures decoded and
+// converted back to B, G, R, X.
+struct ReadVideo {
+    AVCodecID codec = AV_CODEC_ID_NONE;
+    int width = 0;
+    int height = 0;
+    AVRational frameRate{};
+    AVRational timeBase{};
+    std::int64_t declaredFrames = 0;
+    std::vector<Bytes> packets;
+    std::vector<Picture> pictures;
+
+    explicit ReadVideo(const std::filesystem::path& path)
+    {
+        AVFormatContext* opened = nullptr;
+        if (avformat_open_input(&opened, path.c_str(), nullptr, nullptr) < 0)
+            throw std::runtime_error("FFmpeg cannot open " + path.string());
+        const Owned<AVFormatContext, avformat_close_input> format(opened);
+        if (avformat_find_stream_info(format.get(), nullptr) < 0 || format->nb_streams != 1)
+            throw std::runtime_error("no single stream in " + path.string());
+        const AVStream& stream = *format->streams[0];
+        codec = stream.codecpar->codec_id;
+        width = stream.codecpar->width;
+        height = stream.codecpar->height;
+        frameRate = stream.r_frame_rate;
+        timeBase = stream.time_base;
+        declaredFrames = stream.nb_frames;
+
+        const AVCodec* decoder = avcodec_find_decoder(codec);
+        const Owned<AVCodecContext, avcodec_free_context> context(avcodec_alloc_context3(decoder));
+        if (avcodec_parameters_to_context(context.get(), stream.codecpar) < 0
+            || avcodec_open2(context.get(), decoder, nullptr) < 0)
+            throw std::runtime_error("no decoder for " + path.string());
+        const Owned<AVPacket, av_packet_free> packet(av_packet_alloc());
+        const Owned<AVFrame, av_frame_free> frame(av_frame_alloc());
+        const auto receive = [&] {
+            while (avcodec_receive_frame(context.get(), frame.get()) == 0)
+                pictures.push_back(ToPicture(*frame));
+        };
+        while (av_read_frame(format.get(), packet.get()) >= 0) {
+            packets.emplace_back(packet->data, packet->data + packet->size);
+            avcodec_send_packet(context.get(), packet.get());
+            av_packet_unref(packet.get());
+            receive();
+        }
+        avcodec_send_packet(context.get(), nullptr);
+        receive();
+    }
+
+    static Picture ToPicture(const AVFrame& frame)
+    {
+        Picture picture(static_cast<std::size_t>(kStride) * kHeight);
+        SwsContext* scaler = sws_getContext(
+            frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), kWidth, kHeight,
+            AV_PIX_FMT_BGR0, SWS_POINT, nullptr, nullptr, nullptr);
+        std::uint8_t* const planes[4] = {picture.data()};
+        const int strides[4] = {kStride};
+        sws_scale(scaler, frame.data, frame.linesize, 0, frame.height, planes, strides);
+        sws_freeContext(scaler);
+        return picture;
+    }
+};
+
+std::vector<std::string> Entries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Makes every write past `bytes` fail with EFBIG, as a full disk would, for this process.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limit = {bytes, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, handler);
+    }
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+};
+
+using AviWriterTest = AudioFileTest;
+
+} // namespace
+
+TEST_F(AviWriterTest, EveryEncoderWritesAPlayableStreamOfTheFramesGiven)
+{
+    const std::vector<AviCodec> codecs = AvailableAviCodecs();
+    ASSERT_FALSE(codecs.empty());
+    EXPECT_EQ(codecs.front().name, "rawvideo");
+    ASSERT_TRUE(std::any_of(codecs.begin(), codecs.end(),
+                            [](const AviCodec& codec) { return codec.name == "utvideo"; }));
+    for (const AviCodec& codec : codecs) {
+        SCOPED_TRACE(codec.name);
+        // Each setting in use somewhere: a quality, a data rate (with and without one) and
+        // a key-frame interval, so the mapping onto each encoder is checked to start.
+        AviWriterOptions options;
+        options.codec = codec.name;
+        options.quality = codec.supportsQuality ? 75 : -1;
+        options.bitRateKbits = codec.name == "mpeg4" || codec.name == "libx264" ? 4000 : 0;
+        options.keyFrameInterval = codec.lossless ? 0 : 2;
+        const auto path = m_folder / (codec.name + ".avi");
+        AviWriter writer;
+        const std::vector<Picture> painted = WriteVideo(writer, path, options, 4);
+        EXPECT_EQ(writer.framesWritten(), 4);
+        writer.Close();
+        EXPECT_FALSE(writer.isOpen());
+
+        const ReadVideo video(path);
+        EXPECT_EQ(video.codec, avcodec_find_encoder_by_name(codec.name.c_str())->id);
+        EXPECT_EQ(video.width, kWidth);
+        EXPECT_EQ(video.height, kHeight);
+        EXPECT_EQ(av_cmp_q(video.frameRate, {30, 1}), 0);
+        EXPECT_EQ(av_cmp_q(video.timeBase, {1, 30}), 0);
+        EXPECT_EQ(video.declaredFrames, 4);
+        EXPECT_EQ(video.packets.size(), 4u);
+        ASSERT_EQ(video.pictures.size(), 4u);
+        for (std::size_t i = 0; i < painted.size(); ++i) {
+            const auto [largest, mean] = Compare(painted[i], video.pictures[i]);
+            if (codec.lossless)
+                EXPECT_EQ(largest, 0) << "frame " << i;
+            else
+                EXPECT_LT(mean, 6.0) << "frame " << i;
+        }
+    }
+}
+
+TEST_F(AviWriterTest, UncompressedFramesAreClassicBottomUpBitmaps)
+{
+    const auto path = m_folder / "raw.avi";
+    AviWriter writer;
+    const std::vector<Picture> painted = WriteVideo(writer, path, {}, 2);
+    writer.Close();
+
+    const ReadVideo video(path);
+    ASSERT_EQ(video.packets.size(), 2u);
+    for (const Bytes& packet : video.packets) {
+        ASSERT_EQ(packet.size(), kRawFrameBytes);
+        // The first row stored is the bottom one (250, 150, 50), the last the top one.
+        EXPECT_EQ(Bytes(packet.begin(), packet.begin() + 6), Bytes({250, 150, 50, 250, 150, 50}));
+        EXPECT_EQ(Bytes(packet.end() - 3, packet.end()), Bytes({10, 20, 30}));
+    }
+    // BITMAPINFOHEADER: 640 wide, 480 high (positive: bottom-up), 24 bits, BI_RGB.
+    const Bytes file = ReadWholeFile(path);
+    const auto strf
+        = std::search(file.begin(), file.end(), std::begin("strf"), std::begin("strf") + 4);
+    ASSERT_NE(strf, file.end());
+    const auto field = [&](std::size_t offset) { // little-endian, as this machine
+        std::int32_t value = 0;
+        std::memcpy(&value, &*(strf + 8 + offset), sizeof value);
+        return value;
+    };
+    EXPECT_EQ(field(0), 40);              // biSize
+    EXPECT_EQ(field(4), kWidth);          // biWidth
+    EXPECT_EQ(field(8), kHeight);         // biHeight
+    EXPECT_EQ(field(12), 1 + (24 << 16)); // biPlanes 1, biBitCount 24
+    EXPECT_EQ(field(16), 0);              // biCompression
+    EXPECT_EQ(field(20), 921600);         // biSizeImage
+}
+
+TEST_F(AviWriterTest, ClosingEarlyKeepsEveryFrameWrittenSoFar)
+{
+    // Ut Video encodes on frame threads, so frames are still inside the encoder when the
+    // user stops after 3 of the 10 planned: Close must drain them into the file.
+    const auto path = m_folder / "stopped.avi";
+    AviWriter writer;
+    const std::vector<Picture> painted = WriteVideo(writer, path, {.codec = "utvideo"}, 3);
+    writer.Close();
+    const ReadVideo video(path);
+    EXPECT_EQ(video.declaredFrames, 3);
+    ASSERT_EQ(video.pictures.size(), 3u);
+    for (std::size_t i = 0; i < painted.size(); ++i)
+        EXPECT_EQ(Compare(painted[i], video.pictures[i]).first, 0) << "frame " << i;
+    EXPECT_EQ(Entries(m_folder), std::vector<std::string>{"stopped.avi"});
+}
+
+TEST_F(AviWriterTest, AFileThatCannotBeCreatedIsRefusedAndNothingIsLeft)
+{
+    WriteFile("plain.txt", {'x'});
+    std::filesystem::create_directory(m_folder / "locked");
+    std::vector<std::filesystem::path> targets = {
+        m_folder / "missing" / "video.avi",   // no such folder
+        m_folder / "plain.txt" / "video.avi", // a file where a folder should be
+        m_folder / "locked",                  // a folder where the file should be
+    };
+    if (geteuid() != 0) {
+        chmod((m_folder / "locked").c_str(), 0555);
+        targets.push_back(m_folder / "locked" / "video.avi");
+        // A read-only file stays read-only even though its folder allows replacing it.
+        WriteFile("readonly.avi", {'o', 'l', 'd'});
+        chmod((m_folder / "readonly.avi").c_str(), 0444);
+        targets.push_back(m_folder / "readonly.avi");
+    } else {
+        // Permissions do not bind the superuser; this folder takes no new files even so.
+        targets.push_back("/proc/zelvane-video.avi");
+    }
+    const std::vector<std::string> before = Entries(m_folder);
+    for (const auto& target : targets) {
+        AviWriter writer;
+        EXPECT_THROW(writer.Open(target, {}), AviCreateError) << target;
+        EXPECT_FALSE(writer.isOpen());
+        EXPECT_THROW(writer.WriteFrame(MakePicture(0).data(), kStride), InvalidArgumentError);
+    }
+    EXPECT_EQ(Entries(m_folder), before);
+    EXPECT_TRUE(std::filesystem::is_empty(m_folder / "locked"));
+    chmod((m_folder / "locked").c_str(), 0755);
+}
+
+TEST_F(AviWriterTest, AFailedOrAbandonedVideoLeavesTheOldFileAsItWas)
+{
+    const Bytes old = {'o', 'l', 'd', ' ', 'v', 'i', 'd', 'e', 'o'};
+    const auto path = WriteFile("video.avi", old);
+    const Picture picture = MakePicture(1);
+    {
+        AviWriter writer;
+        writer.Open(path, {.codec = "utvideo"});
+        writer.WriteFrame(picture.data(), kStride);
+        writer.WriteFrame(picture.data(), kStride);
+    } // the caller failed and gave up: no Close
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(Entries(m_folder), std::vector<std::string>{"video.avi"});
+
+    // The disk fills up after two and a half frames: the encoding thread's failure comes
+    // back through the next WriteFrame or Close as the file system's error.
+    AviWriter writer;
+    std::string failure;
+    {
+        const FileSizeLimit limit(kRawFrameBytes * 5 / 2);
+        writer.Open(path, {});
+        try {
+            for (int i = 0; i < 10; ++i)
+                writer.WriteFrame(picture.data(), kStride);
+            writer.Close();
+        } catch (const AviCreateError& error) {
+            ADD_FAILURE() << "the file was created: " << error.what();
+        } catch (const FileIoError& error) {
+            failure = error.what();
+        }
+        // Once failed, the writer writes nothing more; Close says why once more.
+        if (writer.isOpen()) {
+            EXPECT_THROW(writer.Close(), FileIoError);
+        }
+    }
+    EXPECT_NE(failure.find("File too large"), std::string::npos) << failure;
+    EXPECT_FALSE(writer.isOpen());
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(Entries(m_folder), std::vector<std::string>{"video.avi"});
+}
+
+TEST_F(AviWriterTest, RefusesUnknownEncodersSettingsOutOfRangeAndBadFrames)
+{
+    AviWriter writer;
+    for (const AviWriterOptions& options :
+         {AviWriterOptions{.codec = "no-such-codec"}, AviWriterOptions{.codec = "aac"},
+          AviWriterOptions{.codec = "mjpeg", .quality = 101},
+          AviWriterOptions{.keyFrameInterval = -1}, AviWriterOptions{.bitRateKbits = -5}}) {
+        EXPECT_THROW(writer.Open(m_folder / "refused.avi", options), InvalidArgumentError)
+            << options.codec;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(m_folder));
+
+    // A frame with too short rows is refused on its own; the video goes on without it.
+    const auto path = m_folder / "video.avi";
+    const std::vector<Picture> painted = WriteVideo(writer, path, {}, 1);
+    EXPECT_THROW(writer.WriteFrame(painted[0].data(), kStride - 4), InvalidArgumentError);
+    EXPECT_THROW(writer.WriteFrame(nullptr, kStride), InvalidArgumentError);
+    EXPECT_THROW(writer.Open(path, {}), InvalidArgumentError);
+    writer.WriteFrame(painted[0].data(), kStride);
+    writer.Close();
+    writer.Close(); // a second Close has nothing to do
+    EXPECT_EQ(writer.framesWritten(), 2);
+    EXPECT_EQ(ReadVideo(path).packets.size(), 2u);
+}
+
+TEST_F(AviWriterTest, QualityAndDataRateReachTheEncoder)
+{
+    // A coarser setting has to show in the size of what is written.
+    const auto bytesWritten
+        = [&](const AviWriterOptions& options, const std::vector<Picture>& pictures) {
+              AviWriter writer;
+              WriteFrames(writer, m_folder / "sized.avi", options, pictures);
+              writer.Close();
+              std::size_t bytes = 0;
+              for (const Bytes& packet : ReadVideo(m_folder / "sized.avi").packets)
+                  bytes += packet.size();
+              return bytes;
+          };
+    const std::vector<Picture> smooth = {MakePicture(0), MakePicture(1)};
+    for (const std::string codec : {"mjpeg", "libx264"}) {
+        SCOPED_TRACE(codec);
+        EXPECT_LT(bytesWritten({.codec = codec, .quality = 5}, smooth) * 2,
+                  bytesWritten({.codec = codec, .quality = 95}, smooth));
+    }
+    // Noise, because on smooth pictures the encoder reaches its finest steps at any rate.
+    std::vector<Picture> noise(3, Picture(static_cast<std::size_t>(kStride) * kHeight));
+    std::uint32_t state = 12345;
+    for (Picture& picture : noise) {
+        for (std::uint8_t& byte : picture) {
+            state = state * 1664525u + 1013904223u;
+            byte = static_cast<std::uint8_t>(state >> 24);
+        }
+    }
+    EXPECT_LT(bytesWritten({.codec = "mpeg4", .bitRateKbits = 300}, noise),
+              bytesWritten({.codec = "mpeg4", .bitRateKbits = 20000}, noise));
+}
