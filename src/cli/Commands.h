@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/AviCodecs.h"
+
 #include <optional>
 #include <string>
 
@@ -34,5 +36,16 @@ struct PoseRequest {
     bool json = false;
 };
 int RunPose(const PoseRequest& request);
+
+struct AviRequest {
+    std::string input;
+    std::string style;
+    std::string difficulty;
+    std::string screenColor; // RRGGBB, or empty for the document's
+    AviWriterOptions options;
+    std::string output;
+};
+int RunAvi(const AviRequest& request);
+int RunListAviCodecs();
 
 } // namespace zelvane::cli

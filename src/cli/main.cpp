@@ -50,10 +50,43 @@ int main(int argc, char** argv)
     poseCommand->add_option("--frame", pose.frame, "the frame (1/30 s)")->required();
     poseCommand->add_flag("--json", pose.json, "print JSON");
 
+#ifdef ZELVANE_CLI_VIDEO
+    AviRequest avi;
+    bool listCodecs = false;
+    auto* aviCommand
+        = app.add_subcommand("avi", "Write the chart screen as a background AVI video");
+    aviCommand->add_option("IN", avi.input, "a .dwi or .zlvm file");
+    aviCommand->add_option("--style", avi.style, "SINGLE, DOUBLE or COUPLE");
+    aviCommand->add_option("--difficulty", avi.difficulty, "BASIC, ANOTHER, ...");
+    aviCommand->add_option("--codec", avi.options.codec, "an encoder of --list-codecs")
+        ->default_str("rawvideo");
+    aviCommand->add_option("--quality", avi.options.quality, "0 (smallest) to 100 (best)")
+        ->check(CLI::Range(0, 100));
+    aviCommand
+        ->add_option("--keyframes", avi.options.keyFrameInterval,
+                     "a key frame at least every N frames")
+        ->check(CLI::Range(1, 100000));
+    aviCommand->add_option("--bitrate", avi.options.bitRateKbits, "data rate in kbit/s")
+        ->check(CLI::Range(1, 1000000));
+    aviCommand->add_option("--screen-color", avi.screenColor,
+                           "screen colour RRGGBB (default: "
+                           "the document's, black for DWI)");
+    aviCommand->add_option("-o,--output", avi.output, "the .avi file to write");
+    aviCommand->add_flag("--list-codecs", listCodecs, "list the encoders this build offers");
+#endif
+
     try {
         app.parse(argc, argv);
+#ifdef ZELVANE_CLI_VIDEO
+        if (aviCommand->parsed() && !listCodecs
+            && (avi.input.empty() || avi.style.empty() || avi.difficulty.empty()
+                || avi.output.empty()))
+            throw CLI::ValidationError("avi", "IN, --style, --difficulty and -o are required");
+#endif
     } catch (const CLI::ParseError& error) {
-        return app.exit(error);
+        // Help is a success; anything else the user typed wrong is a usage error.
+        const int status = app.exit(error);
+        return status == 0 ? 0 : 2;
     }
 
     try {
@@ -66,6 +99,10 @@ int main(int argc, char** argv)
                 motion.panelSize = panelSize;
             return RunMotion(motion);
         }
+#ifdef ZELVANE_CLI_VIDEO
+        if (aviCommand->parsed())
+            return listCodecs ? RunListAviCodecs() : RunAvi(avi);
+#endif
         if (poseCommand->parsed()) {
             if (!pose.chart.empty() && (pose.style.empty() || pose.difficulty.empty()))
                 throw std::invalid_argument("--chart needs --style and --difficulty");

@@ -1,0 +1,84 @@
+#include "avi/BackgroundVideoExport.h"
+#include "chart/BackgroundVideo.h"
+#include "chart/StepDocument.h"
+#include "cli/CliHost.h"
+#include "cli/Commands.h"
+#include "cli/DocumentLoading.h"
+#include "cli/ProgressBar.h"
+#include "media/AviCodecs.h"
+#include "media/FfmpegAudioMeasurer.h"
+#include "text/Errors.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+
+namespace zelvane::cli {
+namespace {
+
+// "RRGGBB" as people write colours, to the 0x00BBGGRR the document keeps.
+std::uint32_t ParseScreenColor(const std::string& text)
+{
+    const bool hex = text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) {
+                         return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+                     });
+    if (!hex)
+        throw InvalidArgumentError("--screen-color wants six hexadecimal digits RRGGBB, not \""
+                                   + text + "\"");
+    const auto rgb = static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+void RequireCodec(const std::string& name)
+{
+    const std::vector<AviCodec> codecs = AvailableAviCodecs();
+    if (std::any_of(codecs.begin(), codecs.end(),
+                    [&name](const AviCodec& codec) { return codec.name == name; }))
+        return;
+    std::string names;
+    for (const AviCodec& codec : codecs)
+        names += (names.empty() ? "" : ", ") + codec.name;
+    throw InvalidArgumentError("unknown codec \"" + name + "\"; available: " + names);
+}
+
+} // namespace
+
+int RunListAviCodecs()
+{
+    for (const AviCodec& codec : AvailableAviCodecs())
+        std::cout << codec.name << "\t" << codec.label << "\n";
+    return 0;
+}
+
+int RunAvi(const AviRequest& request)
+{
+    RequireCodec(request.options.codec);
+    CliHost host;
+    FfmpegAudioMeasurer audio;
+    CStepDocument document(&host, &audio);
+    const Style style = ParseStyle(request.style);
+    const std::string errors = LoadChart(document, request.input);
+    if (!errors.empty())
+        PrintReadErrors(request.input, errors);
+    CScore& score = RequireScore(document, style, request.difficulty);
+    // The video shows the chart, not the dance: nobody needs to dance meanwhile.
+    for (const auto& any : document.scores())
+        any->StopPlayers();
+    if (score.length() <= 0)
+        throw InvalidArgumentError("the " + request.style + " " + request.difficulty
+                                   + " chart is empty: there is nothing to show");
+    if (!request.screenColor.empty())
+        document.SetScreenColor(ParseScreenColor(request.screenColor));
+
+    ProgressBar bar("writing video");
+    const VideoFrameRange range = BackgroundVideoFrames(score);
+    WriteBackgroundVideo(score, range, request.output, request.options,
+                         [&bar](std::int64_t written, std::int64_t total) {
+                             bar.Show(written, total);
+                             return true;
+                         });
+    bar.Show(range.count(), range.count());
+    return 0;
+}
+
+} // namespace zelvane::cli
