@@ -204,6 +204,11 @@ void CMainFrame::showEvent(QShowEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A background video being written reads the document until it ends or is stopped.
+    if (m_writingVideo) {
+        event->ignore();
+        return;
+    }
     Settings::WriteScoreWidth(m_splitter->sizes().value(0));
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     Settings::WindowPlacement placement;
@@ -233,11 +238,13 @@ void CMainFrame::UpdateCommandStates()
                    ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
         enable(id, !playing);
     enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
-    // Commands whose work is not in the program yet stay visible but disabled: background
-    // video export, playback, and the score view's own editing commands.
-    for (int id : {ID_FILE_BACKGROUND_AVI, ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP,
-                   ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE,
-                   ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
+    const CScore* score = m_document.currentScore();
+    enable(ID_FILE_BACKGROUND_AVI, !playing && score && score->length() > 0);
+    // Commands whose work is not in the program yet stay visible but disabled: playback and
+    // the score view's own editing commands.
+    for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP, ID_EDIT_CUT, ID_EDIT_COPY,
+                   ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE,
+                   ID_EDIT_INSERT_ROWS})
         enable(id, false);
 
     QAction* undo = m_actions.value(ID_EDIT_UNDO);
@@ -322,6 +329,9 @@ void CMainFrame::Run(int commandId)
         break;
     case ID_FILE_CREATE_MOTION:
         OnCreateMotion();
+        break;
+    case ID_FILE_BACKGROUND_AVI:
+        OnBackgroundAvi();
         break;
     case ID_APP_EXIT:
         close();

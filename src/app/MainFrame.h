@@ -15,6 +15,7 @@ class QSplitter;
 namespace zelvane {
 
 class CScorePane;
+class CWaitDialog;
 
 // The program's window: menus, toolbar and status bar around a splitter with the score
 // pane on the left and the 3D view on the right. It owns the one document and turns the
@@ -45,6 +46,10 @@ public:
 
     void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
 
+signals:
+    // A background video has started; the dialog shows its progress until it ends.
+    void backgroundVideoStarted(CWaitDialog* dialog);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -71,6 +76,7 @@ private:
     void OnModel();
     void OnMotionSettings();
     void OnCreateMotion();
+    void OnBackgroundAvi();
     void OnColor(bool background);
     void OnUndo();
     void OnRedo();
@@ -87,7 +93,8 @@ private:
     // The name the window shows for the document: its file's, the imported chart's while
     // it has no file, or 無題.
     QString DocumentName() const;
-    void ShowError(const QString& text, const QString& detail = QString());
+    // A warning, or with `severe` an error, with the technical detail on a line of its own.
+    void ShowError(const QString& text, const QString& detail = QString(), bool severe = false);
     void UpdateTitle();
     void AddRecentFile(const QString& path);
     void UpdateRecentFiles();
@@ -104,6 +111,7 @@ private:
     CScorePane* m_scorePane = nullptr;
     QWidget* m_modelPlace = nullptr;
     bool m_splitterPlaced = false;
+    bool m_writingVideo = false;
     QString m_importedName;
 };
 

@@ -12,6 +12,9 @@
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "app/SongDialog.h"
+#include "avi/AviCodecDialog.h"
+#include "avi/BackgroundVideoRun.h"
+#include "chart/BackgroundVideo.h"
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
 #include "dwi/DwiWriter.h"
@@ -204,6 +207,36 @@ void CMainFrame::OnCreateMotion()
     QApplication::restoreOverrideCursor();
 }
 
+void CMainFrame::OnBackgroundAvi()
+{
+    CScore* score = m_document.currentScore();
+    if (m_document.playing() || !score || score->length() <= 0)
+        return;
+    const QString path = PromptFileName(FileDialogMode::Save, ToQString(ProposedAviPath(*score)),
+                                        IDS_FILTER_AVI, QStringLiteral("AVIDirectory"), this);
+    if (path.isEmpty())
+        return;
+    CAviCodecDialog codecs(this);
+    if (RunModal(codecs) != QDialog::Accepted)
+        return;
+    m_writingVideo = true;
+    const BackgroundVideoOutcome outcome = RunBackgroundVideo(
+        this, *score, BackgroundVideoFrames(*score), ToPath(path), codecs.options(),
+        [this](CWaitDialog& dialog) { emit backgroundVideoStarted(&dialog); });
+    m_writingVideo = false;
+    if (outcome.failure) {
+        try {
+            std::rethrow_exception(outcome.failure);
+        } catch (const std::exception& error) {
+            ShowError(LoadQString(IDS_AVI_CANNOT_CREATE), ToQString(error.what()), true);
+        }
+        return;
+    }
+    // A stopped video is a shorter video, and the place to propose next time all the same.
+    score->SetAviPath(ToStdString(path));
+    m_document.SetModifiedFlag(true);
+}
+
 void CMainFrame::OnMotionSettings()
 {
     const MotionOptions current{m_document.panelSize(), m_document.twist(),
@@ -321,10 +354,10 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     return true;
 }
 
-void CMainFrame::ShowError(const QString& text, const QString& detail)
+void CMainFrame::ShowError(const QString& text, const QString& detail, bool severe)
 {
-    QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), text, QMessageBox::NoButton,
-                    this);
+    QMessageBox box(severe ? QMessageBox::Critical : QMessageBox::Warning,
+                    LoadQString(IDS_APP_TITLE), text, QMessageBox::NoButton, this);
     box.setInformativeText(detail);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     RunModal(box);
