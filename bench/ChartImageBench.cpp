@@ -2,40 +2,17 @@
 // whole song (and its lead-in and end) so that every kind of frame is measured. The goal is
 // at most 0.5 ms per frame, both for the 3D view's image and for a video frame.
 
-#include "LongDoubleChart.h"
-#include "chart/StepDocument.h"
+#include "LongChartDocument.h"
 #include "render/ChartImage.h"
 
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 using namespace zelvane;
 using namespace zelvane::bench;
 
 namespace {
-
-// The long chart as a document's score. Its length is set as editing sets it; the dance
-// that starts with it is stopped, so that only painting is measured.
-class LongChartDocument {
-public:
-    LongChartDocument()
-    {
-        m_document.SetBpm(kLongChartBpm);
-        m_score = m_document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
-        for (const CNote& note : LongDoubleChartNotes())
-            m_score->AppendNote(std::make_unique<CNote>(note));
-        m_score->UpdateLength(0);
-        m_score->StopPlayers();
-    }
-    const CScore* score() const { return m_score; }
-
-private:
-    CStepDocument m_document;
-    CScore* m_score;
-};
 
 // Frames from two seconds before the song to two seconds after it, seven at a time so that
 // the taps and freezes stand at ever different heights.
