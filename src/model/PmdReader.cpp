@@ -29,9 +29,11 @@ constexpr std::size_t kMorphVertexSize = 16;
 constexpr std::size_t kRigidBodySize = 83;
 constexpr std::size_t kJointSize = 124;
 
-// Fills a model section by section. Records are appended one at a time, so when the data
-// ends inside a section everything before the cut stays; counts only bound what is reserved,
-// never more than the bytes left could hold.
+// Fills a model section by section. Counts only bound what is reserved, never more than the
+// bytes left could hold. The data may end between two sections (older files stop after the
+// bone display list, without English names, toon names or physics): the model is what was
+// read. Data that ends inside a section is a cut file, and is refused rather than shown as a
+// model with parts missing.
 class CPmdReader {
 public:
     CPmdReader(std::span<const std::uint8_t> bytes, const std::string& folder,
@@ -44,21 +46,37 @@ public:
 
     void Read()
     {
-        ReadHeader();
-        ReadVertices();
-        ReadIndices();
-        ReadMaterials();
-        ReadBones();
-        ReadIKs();
-        ReadMorphs();
-        RemapMorphIndices();
-        SkipMorphDisplayList();
-        ReadBoneGroups();
-        ReadBoneDisplayList();
-        ReadEnglishNames();
-        ReadToonNames();
-        ReadRigidBodies();
-        ReadJoints();
+        using Step = void (CPmdReader::*)();
+        static constexpr std::pair<const char*, Step> kSections[] = {
+            {"header", &CPmdReader::ReadHeader},
+            {"vertices", &CPmdReader::ReadVertices},
+            {"face indices", &CPmdReader::ReadIndices},
+            {"materials", &CPmdReader::ReadMaterials},
+            {"bones", &CPmdReader::ReadBones},
+            {"IK chains", &CPmdReader::ReadIKs},
+            {"morphs", &CPmdReader::ReadMorphs},
+            {"morph display list", &CPmdReader::SkipMorphDisplayList},
+            {"bone groups", &CPmdReader::ReadBoneGroups},
+            {"bone display list", &CPmdReader::ReadBoneDisplayList},
+            {"English names", &CPmdReader::ReadEnglishNames},
+            {"toon names", &CPmdReader::ReadToonNames},
+            {"rigid bodies", &CPmdReader::ReadRigidBodies},
+            {"joints", &CPmdReader::ReadJoints},
+        };
+        for (const auto& [name, read] : kSections) {
+            const std::size_t start = m_reader.position();
+            try {
+                (this->*read)();
+            } catch (const EndOfFileError&) {
+                if (m_reader.position() == start && m_reader.atEnd())
+                    break;
+                throw FileFormatError(std::string("the model file is cut short inside its ")
+                                      + name);
+            }
+            // Morph vertices name base-morph entries until the list is complete.
+            if (read == &CPmdReader::ReadMorphs)
+                RemapMorphIndices();
+        }
     }
 
 private:
@@ -369,13 +387,7 @@ std::unique_ptr<CModelDocument> ReadModelDocument(std::span<const std::uint8_t> 
     if (bytes.size() < kHeaderSize)
         throw FileFormatError("not a PMD model: the file is shorter than a model's header");
     auto model = std::make_unique<CModelDocument>();
-    CPmdReader reader(bytes, modelFolder, *model);
-    try {
-        reader.Read();
-    } catch (const EndOfFileError&) {
-        // A model that ends early is kept as far as it was read: older files simply stop
-        // after the bone display list.
-    }
+    CPmdReader(bytes, modelFolder, *model).Read();
     return model;
 }
 

@@ -148,58 +148,64 @@ TEST(PmdReader, SplitsMaterialFileNames)
     }
 }
 
-// A file cut anywhere gives the model as far as it was read: each list holds the records
-// that were complete, equal to the full file's, and nothing is invented.
-TEST(PmdReader, EveryPrefixKeepsWhatWasRead)
+// A file may end between two sections and is then the model as far as it goes: each list
+// holds what the full file's holds, and the later ones are empty. A file cut inside a
+// section is refused, so a broken download never shows as a dancer with parts missing.
+TEST(PmdReader, AFileEndsBetweenSectionsOrIsRefusedAsCut)
 {
     PmdLayout at;
     const std::vector<std::uint8_t> bytes = WritePmd(SamplePmd(), &at);
     const auto full = Read(bytes);
+    const std::vector<std::size_t> boundaries
+        = {283,        at.vertices, at.indices,      at.materials,  at.bones,
+           at.iks,     at.morphs,   at.morphDisplay, at.boneGroups, at.boneDisplay,
+           at.english, at.toons,    at.rigidBodies,  at.joints,     at.end};
     // Shorter than the header is not a model at all.
     for (std::size_t length = 0; length < 283; ++length)
         EXPECT_THROW(Read(bytes, length), FileFormatError) << length;
     auto last = Sizes(CModelDocument{});
     for (std::size_t length = 283; length <= bytes.size(); ++length) {
         SCOPED_TRACE(length);
+        if (std::find(boundaries.begin(), boundaries.end(), length) == boundaries.end()) {
+            EXPECT_THROW(Read(bytes, length), FileFormatError);
+            continue;
+        }
         const auto model = Read(bytes, length);
         const auto now = Sizes(*model);
         for (std::size_t i = 0; i < now.size(); ++i) {
-            ASSERT_LE(now[i], Sizes(*full)[i]);
+            ASSERT_TRUE(now[i] == 0 || now[i] == Sizes(*full)[i]);
             EXPECT_GE(now[i], last[i]);
         }
         last = now;
-        for (std::size_t i = 0; i < model->vertices.size(); ++i)
-            EXPECT_EQ(model->vertices[i].position, full->vertices[i].position);
-        for (std::size_t i = 0; i < model->bones.size(); ++i)
-            EXPECT_EQ(model->bones[i].position, full->bones[i].position);
-        for (std::size_t i = 0; i < model->morphs.size(); ++i)
-            EXPECT_EQ(model->morphs[i].vertices.size(), full->morphs[i].vertices.size());
     }
     EXPECT_EQ(last, Sizes(*full));
 
     // The header alone is a model with a name and nothing else.
     const auto header = Read(bytes, 283);
     EXPECT_EQ(std::tie(header->name, header->comment), std::tuple("テスト", "コメント\n二行目"));
-    // Cut inside the vertex list: the two whole vertices stay.
-    EXPECT_EQ(Read(bytes, at.vertices + 4 + 2 * 38 + 20)->vertices.size(), 2u);
+    EXPECT_TRUE(header->vertices.empty());
+    // Cut inside the vertex list, as a broken download is, says where.
+    try {
+        Read(bytes, at.vertices + 4 + 2 * 38 + 20);
+        ADD_FAILURE() << "a cut file was read";
+    } catch (const FileFormatError& error) {
+        EXPECT_STREQ(error.what(), "the model file is cut short inside its vertices");
+    }
     EXPECT_EQ(Read(bytes, at.bones)->materials[1].spherePath, kFolder + "glow.spa");
-    // Cut inside the morphs: the base-relative indices are kept as read, since the step that
-    // resolves them comes after the list.
-    EXPECT_EQ(Read(bytes, at.morphDisplay - 1)->morphs[1].vertices[0].index, 1);
 
-    // A file that stops after the bone display list is a whole model without the extras.
+    // A file that stops after the bone display list is a whole model without the extras,
+    // its morph vertices resolved against the base morph.
     const auto old = Read(bytes, at.english);
     EXPECT_EQ(old->boneGroups[1].bones, (std::vector<int>{1, 2}));
     EXPECT_EQ(old->morphs[1].vertices[0].index, 3);
     EXPECT_EQ(std::tie(old->englishName, old->bones[0].englishName, old->toonPaths[0]),
               std::tuple("", "", ""));
-    // Cut inside the toon names: the names read so far are set, the others stay empty.
-    const auto toons = Read(bytes, at.toons + 150);
-    EXPECT_EQ(std::tie(toons->toonPaths[0], toons->toonPaths[1], toons->bones[5].englishName),
-              std::tuple(kFolder + "toon01.bmp", "", "toe IK_L"));
+    const auto toons = Read(bytes, at.rigidBodies);
+    EXPECT_EQ(std::tie(toons->toonPaths[0], toons->bones[5].englishName),
+              std::tuple(kFolder + "toon01.bmp", "toe IK_L"));
 }
 
-TEST(PmdReader, HugeCountsDoNotAllocate)
+TEST(PmdReader, HugeCountsAreRefusedAsCut)
 {
     PmdLayout at;
     const std::vector<std::uint8_t> good = WritePmd(SamplePmd(), &at);
@@ -208,19 +214,12 @@ TEST(PmdReader, HugeCountsDoNotAllocate)
         std::copy(value.begin(), value.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
         return Read(bytes);
     };
-    const std::size_t n = good.size();
-    const auto vertices = patched(at.vertices, {0xFF, 0xFF, 0xFF, 0xFF});
-    EXPECT_LE(vertices->vertices.capacity(), n / 38);
-    EXPECT_GT(vertices->vertices.size(), 4u); // the rest of the file read as vertices
-    EXPECT_LE(patched(at.indices, {0xFF, 0xFF, 0xFF, 0x7F})->indices.capacity(), n / 2);
-    EXPECT_LE(patched(at.materials, {0xFF, 0xFF, 0xFF, 0xFF})->materials.capacity(), n / 70);
-    EXPECT_LE(patched(at.bones, {0xFF, 0xFF})->bones.capacity(), n / 39);
-    // A morph whose vertex count runs past the end is dropped, the sections before it stay.
-    const auto morph = patched(at.morphs + 2 + 20, {0xFF, 0xFF, 0xFF, 0x0F});
-    EXPECT_TRUE(morph->morphs.empty());
-    EXPECT_EQ(morph->iks.size(), 1u);
-    EXPECT_LE(patched(at.rigidBodies, {0xFF, 0xFF, 0xFF, 0xFF})->rigidBodies.capacity(), n / 83);
-    EXPECT_LE(patched(at.joints, {0xFF, 0xFF, 0xFF, 0xFF})->joints.capacity(), n / 124);
+    // Counts beyond what the file holds run into its end inside the section: refused, and
+    // what was reserved before that never exceeded what the bytes left could hold.
+    for (std::size_t offset : {at.vertices, at.indices, at.materials, at.rigidBodies, at.joints})
+        EXPECT_THROW(patched(offset, {0xFF, 0xFF, 0xFF, 0x7F}), FileFormatError) << offset;
+    EXPECT_THROW(patched(at.bones, {0xFF, 0xFF}), FileFormatError);
+    EXPECT_THROW(patched(at.morphs + 2 + 20, {0xFF, 0xFF, 0xFF, 0x0F}), FileFormatError);
 
     // Any single byte set to 0xFF: read or rejected as invalid, never a crash.
     for (std::size_t i = 0; i < good.size(); ++i) {
@@ -228,7 +227,7 @@ TEST(PmdReader, HugeCountsDoNotAllocate)
         bytes[i] = 0xFF;
         try {
             Read(bytes);
-        } catch (const InvalidArgumentError&) {
+        } catch (const CoreError&) {
         }
     }
 }

@@ -70,8 +70,9 @@ struct PmdFile {
 
 // Byte offsets of the section starts, for tests that cut or patch at a boundary.
 struct PmdLayout {
-    std::size_t vertices = 0, indices = 0, materials = 0, bones = 0, morphs = 0, morphDisplay = 0,
-                english = 0, toons = 0, rigidBodies = 0, joints = 0;
+    std::size_t vertices = 0, indices = 0, materials = 0, bones = 0, iks = 0, morphs = 0,
+                morphDisplay = 0, boneGroups = 0, boneDisplay = 0, english = 0, toons = 0,
+                rigidBodies = 0, joints = 0, end = 0;
 };
 
 // Writes each value in the width of its type; text goes into a fixed field.
@@ -126,7 +127,7 @@ inline std::vector<std::uint8_t> WritePmd(const PmdFile& file, PmdLayout* layout
     at.bones = put.Section<U16>(file.bones.size());
     for (const PmdBone& b : file.bones)
         put(Fixed{b.name, 20}, b.parent, b.tail, b.type, b.ikIndex, b.x, b.y, b.z);
-    put.Section<U16>(file.iks.size());
+    at.iks = put.Section<U16>(file.iks.size());
     for (const PmdIK& ik : file.iks) {
         put(ik.ikBone, ik.effector, static_cast<U8>(ik.chain.size()), ik.iterations, ik.limitAngle);
         for (U16 link : ik.chain)
@@ -141,10 +142,10 @@ inline std::vector<std::uint8_t> WritePmd(const PmdFile& file, PmdLayout* layout
     at.morphDisplay = put.Section<U8>(file.morphDisplay.size());
     for (U16 m : file.morphDisplay)
         put(m);
-    put.Section<U8>(file.boneGroups.size());
+    at.boneGroups = put.Section<U8>(file.boneGroups.size());
     for (const std::string& g : file.boneGroups)
         put(Fixed{g, 50});
-    put.Section<U32>(file.boneDisplay.size());
+    at.boneDisplay = put.Section<U32>(file.boneDisplay.size());
     for (const auto& [bone, group] : file.boneDisplay)
         put(bone, group);
     at.english = put.Section<U8>(1); // English names follow
@@ -175,6 +176,7 @@ inline std::vector<std::uint8_t> WritePmd(const PmdFile& file, PmdLayout* layout
         for (int k = 0; k < 24; ++k)
             put(static_cast<float>(i * 100 + k));
     }
+    at.end = put.out.bytes().size();
     if (layout)
         *layout = at;
     return put.out.TakeBytes();
