@@ -15,13 +15,11 @@
 namespace zelvane {
 namespace {
 
+// A song or model the document names must be a plain file: a device such as /dev/zero would
+// be read until memory runs out, so it counts as missing and the user is asked for the file.
 bool CanOpenForReading(const std::string& path)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    std::ifstream file(path, std::ios::binary);
-    return file.good();
+    return IsReadablePlainFile(path);
 }
 
 std::string FileTitle(const std::string& path)

@@ -21,26 +21,33 @@ std::string Describe(const std::filesystem::path& path, const char* what)
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path)
 {
-    // A folder opens as a stream on this system and reports a nonsense size: refuse it first.
+    // Only plain files: a folder opens as a stream here with a nonsense size, and a device
+    // such as /dev/zero named in a document would be read until memory runs out.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status))
         throw FileIoError("cannot read \"" + path.string() + "\": it is a folder");
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw FileIoError("cannot read \"" + path.string() + "\": it is not a plain file");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw FileIoError(Describe(path, "cannot open"));
-    std::vector<std::uint8_t> bytes;
-    const bool regular = std::filesystem::is_regular_file(path, error);
-    const std::uintmax_t size = regular ? std::filesystem::file_size(path, error) : 0;
-    if (regular && !error && size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-        if (static_cast<std::uintmax_t>(in.gcount()) != size)
-            throw FileIoError(Describe(path, "cannot read"));
-    } else {
-        // Not a plain file of known size (a pipe, a special file): read it as a stream.
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        throw FileIoError("cannot read \"" + path.string() + "\": " + error.message());
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size)
+        throw FileIoError(Describe(path, "cannot read"));
     return bytes;
+}
+
+bool IsReadablePlainFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    return std::ifstream(path, std::ios::binary).good();
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)

@@ -213,4 +213,9 @@ TEST(StepDocument, SetModelAsksWithTheModelFilterAndResetsTheParameters)
     EXPECT_EQ(host.requests[0].directoryKey, "ModelDirectory");
     EXPECT_EQ(document.modelPath(), "");
     EXPECT_EQ(document.panelSize(), 12.0f);
+    // A device that never ends counts as missing rather than being read.
+    document.SetModel("/dev/zero");
+    ASSERT_EQ(host.requests.size(), 2u);
+    EXPECT_EQ(host.requests[1].path, "/dev/zero");
+    EXPECT_EQ(document.model(), nullptr);
 }
