@@ -162,7 +162,15 @@ void CMainFrame::OnModel()
 
 void CMainFrame::LoadModel(const QString& path)
 {
-    m_document.SetModel(ToStdString(path));
+    try {
+        m_document.ChangeModel(ToStdString(path));
+    } catch (const std::exception& error) {
+        // The dancer stays as it was; the reason goes on a line of its own.
+        ShowError(QStringLiteral("\"%1\" をモデルとして読み込めませんでした。")
+                      .arg(QDir::toNativeSeparators(path)),
+                  ToQString(error.what()));
+        return;
+    }
     m_document.SetModifiedFlag(true);
     m_document.UpdateAllViews(nullptr, UpdateHint::Model);
     if (const CModelDocument* model = m_document.model()) {

@@ -236,6 +236,21 @@ void CStepDocument::SetModel(const std::string& path)
             m_modelLoadError = error.what();
         }
     }
+    InstallModel(std::move(model));
+}
+
+void CStepDocument::ChangeModel(const std::string& path)
+{
+    WaitGuard wait(*m_host);
+    // Read before anything changes, so a file that is no model leaves the dancer as it was.
+    std::unique_ptr<CModelDocument> model = LoadModelDocument(path);
+    m_modelPath = path;
+    m_modelLoadError.clear();
+    InstallModel(std::move(model));
+}
+
+void CStepDocument::InstallModel(std::unique_ptr<CModelDocument> model)
+{
     WaitAllPlayers();
     m_model = std::move(model);
     m_motion = MeasureModel(m_model.get());

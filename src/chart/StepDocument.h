@@ -92,6 +92,10 @@ public:
     // and re-dances every score. A model that cannot be read leaves none, and says why in
     // modelLoadError().
     void SetModel(const std::string& path);
+    // The user's choice of model: read first, so a file that cannot be read or is no model
+    // throws (FileIoError, FileFormatError, InvalidArgumentError) and leaves the model, its
+    // path and the dances as they were.
+    void ChangeModel(const std::string& path);
     const CModelDocument* model() const { return m_model.get(); }
     const std::string& modelLoadError() const { return m_modelLoadError; }
     // The name a motion file carries: the model's, or the default one without a model.
@@ -144,6 +148,8 @@ public:
     std::int32_t AudioLengthClocks() const;
 
 private:
+    // Swaps the model in once the dancers' workers are done, and dances every chart anew.
+    void InstallModel(std::unique_ptr<CModelDocument> model);
     // Asks the host about a file that cannot be used. True: try `path` again (the user
     // chose another file); false: go on without the file, `path` as the answer left it.
     bool AskAboutMissingFile(std::string& path, const std::string& message, std::uint32_t filterId,

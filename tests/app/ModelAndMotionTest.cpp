@@ -43,9 +43,26 @@ TEST_F(AppModelAndMotion, AModelShowsItsCommentAndSetsTheDancersMeasurements)
     });
     ASSERT_TRUE(frame->OpenFile(QStringLiteral(ZELVANE_MANNEQUIN)));
     ASSERT_TRUE(*informed);
-    ASSERT_NE(frame->document().model(), nullptr);
-    EXPECT_EQ(shown.toStdString(), frame->document().model()->comment);
+    const CModelDocument* mannequin = frame->document().model();
+    ASSERT_NE(mannequin, nullptr);
+    EXPECT_EQ(shown.toStdString(), mannequin->comment);
     EXPECT_TRUE(frame->document().IsModified());
+
+    // A file that is no model is reported, and the dancer stays the mannequin.
+    const QString junk = folder.filePath(QStringLiteral("junk.pmd"));
+    test::WriteBytes(junk, QByteArray("no model here"));
+    QString detail;
+    auto refused = test::Prompts().Answer<QMessageBox>([&](QMessageBox& box) {
+        shown = box.text();
+        detail = box.informativeText();
+        box.buttons().value(0)->click();
+    });
+    frame->OpenFile(junk);
+    ASSERT_TRUE(*refused);
+    EXPECT_TRUE(shown.contains(QStringLiteral("junk.pmd")));
+    EXPECT_FALSE(detail.isEmpty());
+    EXPECT_EQ(frame->document().model(), mannequin);
+    EXPECT_EQ(frame->document().modelPath(), std::string(ZELVANE_MANNEQUIN));
 }
 
 TEST_F(AppModelAndMotion, AMotionIsWrittenWhereTheUserChoosesAndTheFolderIsRemembered)

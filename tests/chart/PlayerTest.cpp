@@ -3,6 +3,7 @@
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
 #include "motion/MotionDocument.h"
+#include "text/Errors.h"
 #include "text/StringTable.h"
 
 #include <filesystem>
@@ -212,6 +213,16 @@ TEST(Player, AModelSetsTheMeasurementsAndTheMotionsModelName)
 
     const auto junk = UniqueTempPath("not-a-model.pmd");
     std::ofstream(junk) << "this is not a model";
+    // Chosen by the user, a file that is no model is refused and the dancer stays.
+    const CModelDocument* before = document.model();
+    const std::string beforePath = document.modelPath();
+    EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
+    EXPECT_EQ(document.model(), before);
+    EXPECT_EQ(document.modelPath(), beforePath);
+    document.ChangeModel(Mannequin().string());
+    EXPECT_EQ(document.modelPath(), Mannequin().string());
+    ASSERT_NE(document.model(), nullptr);
+    // Named by a document, it leaves the document without a model and says why.
     document.SetModel(junk.string());
     EXPECT_EQ(document.model(), nullptr);
     EXPECT_FALSE(document.modelLoadError().empty());
