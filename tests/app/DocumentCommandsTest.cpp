@@ -113,11 +113,13 @@ TEST_F(AppDocumentCommands, ADamagedFileIsReportedAndTheOpenDocumentStays)
 TEST_F(AppDocumentCommands, FilesOpenByTheirExtensionInAnyCase)
 {
     const QString model = Path(QStringLiteral("Dancer.PMD"));
-    test::WriteBytes(model, QByteArray("model bytes"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVANE_MANNEQUIN), model));
+    auto informed = test::Prompts().Answer<QMessageBox>(
+        [](QMessageBox& box) { box.buttons().value(0)->click(); });
     EXPECT_TRUE(frame->OpenFile(model));
+    EXPECT_TRUE(*informed); // the model's comment
     EXPECT_EQ(frame->document().modelPath(), model.toStdString());
-    // Bytes that are no model leave the document without one, and without a message.
-    EXPECT_EQ(frame->document().model(), nullptr);
+    EXPECT_NE(frame->document().model(), nullptr);
     EXPECT_TRUE(frame->document().IsModified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
 
