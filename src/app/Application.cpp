@@ -39,6 +39,7 @@ CMainFrame& CZelvane::Start(const QStringList& arguments)
 
     m_frame = std::make_unique<CMainFrame>();
     m_frame->ShowWithSavedPlacement();
+    m_frame->OfferRecovery();
     // A file that cannot be read is reported and the program goes on with a new document.
     for (const QString& path : parser.positionalArguments())
         m_frame->OpenFile(path);

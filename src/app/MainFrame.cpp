@@ -224,6 +224,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // A clean end: nothing is left to recover.
+    m_recovery.Discard();
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppDocumentHost.h"
+#include "app/Recovery.h"
 #include "chart/DocumentView.h"
 #include "chart/StepDocument.h"
 #include "media/FfmpegAudioMeasurer.h"
@@ -43,6 +44,9 @@ public:
     bool OpenFile(const QString& path);
     // Enables, checks and relabels every command from the document's state.
     void UpdateCommandStates();
+    // Offers back the unsaved changes a crashed run left behind (復元), or drops them.
+    void OfferRecovery();
+    CRecovery& recovery() { return m_recovery; }
 
     void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
 
@@ -103,6 +107,7 @@ private:
     CAppDocumentHost m_host;
     FfmpegAudioMeasurer m_audio;
     CStepDocument m_document;
+    CRecovery m_recovery{m_document};
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus;
     QList<QAction*> m_recentActions;

@@ -37,6 +37,7 @@ void CMainFrame::OnFileNew()
     m_document.NewDocument();
     m_importedName.clear();
     UpdateTitle();
+    m_recovery.Save();
 }
 
 void CMainFrame::OnFileOpen()
@@ -316,6 +317,7 @@ bool CMainFrame::SaveTo(const QString& path)
     }
     AddRecentFile(path);
     UpdateTitle();
+    m_recovery.Save();
     return true;
 }
 
@@ -359,7 +361,34 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     m_importedName.clear();
     AddRecentFile(path);
     UpdateTitle();
+    m_recovery.Save();
     return true;
+}
+
+void CMainFrame::OfferRecovery()
+{
+    if (!m_recovery.HasLeftover())
+        return;
+    QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
+                    QStringLiteral("前回、保存されていない変更を残したまま終了しました。\n"
+                                   "変更を復元しますか?"),
+                    QMessageBox::NoButton, this);
+    QPushButton* restore = box.addButton(QStringLiteral("復元"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("破棄"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    RunModal(box);
+    if (box.clickedButton() != restore) {
+        m_recovery.Discard();
+        return;
+    }
+    try {
+        m_recovery.Restore();
+    } catch (const std::exception& error) {
+        ShowError(QStringLiteral("変更を復元できませんでした。"), ToQString(error.what()));
+        return;
+    }
+    m_importedName.clear();
+    UpdateTitle();
 }
 
 void CMainFrame::ShowError(const QString& text, const QString& detail, bool severe)

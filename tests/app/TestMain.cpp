@@ -1,20 +1,22 @@
 // Starts Qt for the widget tests: offscreen unless a platform is asked for, and with the
-// settings in a folder of their own so no test reads or writes the user's.
+// settings and the data folder (recovery copies) in folders of this process's own, so no
+// test reads or writes the user's, nor another test process's running beside it.
 #include "app/AppTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir settings;
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication application(argc, argv);
