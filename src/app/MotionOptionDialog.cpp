@@ -1,15 +1,14 @@
 #include "app/MotionOptionDialog.h"
+#include "app/DialogButtons.h"
 
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zelvane {
@@ -33,18 +32,11 @@ CMotionOptionDialog::CMotionOptionDialog(const MotionOptions& values, QWidget* p
     optionLayout->addWidget(m_twist);
     optionLayout->addWidget(m_suppressTurn);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CMotionOptionDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CMotionOptionDialog::reject);
-    connect(m_panelSize, &QLineEdit::textChanged, this, &CMotionOptionDialog::UpdateOkButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(options);
-    layout->addWidget(buttons);
+    m_ok = AddOkCancelButtons(*this, *layout);
+    connect(m_panelSize, &QLineEdit::textChanged, this, &CMotionOptionDialog::UpdateOkButton);
     UpdateOkButton();
 }
 

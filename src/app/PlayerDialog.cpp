@@ -1,8 +1,7 @@
 #include "app/PlayerDialog.h"
+#include "app/DialogButtons.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -20,16 +19,9 @@ CPlayerDialog::CPlayerDialog(QWidget* parent)
     groupLayout->addWidget(m_first);
     groupLayout->addWidget(m_second);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(buttons);
+    AddOkCancelButtons(*this, *layout);
 }
 
 int CPlayerDialog::selectedPlayer() const

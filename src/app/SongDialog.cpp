@@ -1,14 +1,13 @@
 #include "app/SongDialog.h"
+#include "app/DialogButtons.h"
 
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "app/QtText.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zelvane {
@@ -30,17 +29,10 @@ CSongDialog::CSongDialog(const SongProperties& values, QWidget* parent)
     form->addRow(QStringLiteral("BPM:"), m_bpm);
     form->addRow(QStringLiteral("ギャップ:"), m_gap);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSongDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CSongDialog::reject);
-    connect(m_bpm, &QLineEdit::textChanged, this, &CSongDialog::UpdateOkButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    m_ok = AddOkCancelButtons(*this, *layout);
+    connect(m_bpm, &QLineEdit::textChanged, this, &CSongDialog::UpdateOkButton);
     UpdateOkButton();
 }
 

@@ -1,11 +1,10 @@
 #include "avi/AviCodecDialog.h"
+#include "app/DialogButtons.h"
 
 #include "app/Settings.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -79,15 +78,9 @@ CAviCodecDialog::CAviCodecDialog(QWidget* parent)
     form->addRow(QStringLiteral("品質(&Q):"), m_quality);
     form->addRow(QStringLiteral("キーフレーム(&K):"), m_keyFrames);
     form->addRow(QStringLiteral("データレート(&D):"), m_dataRate);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    AddOkCancelButtons(*this, *layout);
 }
 
 void CAviCodecDialog::UpdateFields()
