@@ -1,6 +1,6 @@
 #include "app/MotionOptionDialog.h"
-#include "app/DialogButtons.h"
 
+#include "app/DialogButtons.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 
@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zelvane {

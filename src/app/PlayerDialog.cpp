@@ -1,4 +1,5 @@
 #include "app/PlayerDialog.h"
+
 #include "app/DialogButtons.h"
 
 #include <QGroupBox>

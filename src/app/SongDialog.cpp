@@ -1,6 +1,6 @@
 #include "app/SongDialog.h"
-#include "app/DialogButtons.h"
 
+#include "app/DialogButtons.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "app/QtText.h"
@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zelvane {

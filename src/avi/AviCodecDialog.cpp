@@ -1,6 +1,6 @@
 #include "avi/AviCodecDialog.h"
-#include "app/DialogButtons.h"
 
+#include "app/DialogButtons.h"
 #include "app/Settings.h"
 
 #include <QComboBox>
