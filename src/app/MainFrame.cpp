@@ -6,6 +6,7 @@
 #include "app/CommandTable.h"
 #include "app/Prompter.h"
 #include "app/QtText.h"
+#include "app/ScreenFit.h"
 #include "app/Settings.h"
 #include "app/ToolbarIcons.h"
 #include "score/ScoreBar.h"
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -174,9 +176,15 @@ void CMainFrame::CreateClient()
 void CMainFrame::ShowWithSavedPlacement()
 {
     const Settings::WindowPlacement placement = Settings::ReadPlacement(kPlacementGroup);
-    if (placement.HasRect())
-        setGeometry(placement.rect());
-    else
+    if (placement.HasRect()) {
+        QList<QRect> screens;
+        if (const QScreen* primary = QGuiApplication::primaryScreen())
+            screens.append(primary->availableGeometry());
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen != QGuiApplication::primaryScreen())
+                screens.append(screen->availableGeometry());
+        setGeometry(FitToScreens(placement.rect(), screens));
+    } else
         resize(1100, 760);
     switch (placement.show) {
     case Settings::WindowPlacement::kShowMaximized:
