@@ -146,6 +146,18 @@ void CScoreView::RecalcScrollRanges()
     m_longestNote = 0;
     for (const auto& note : current->notes())
         m_longestNote = std::max(m_longestNote, note->length);
+    // Painting searches the notes by clock. That needs every note to start no earlier than
+    // the longest length before any note ahead of it, which clock order and the order moves
+    // leave both keep; a file in another order is walked whole instead.
+    m_notesNearClockOrder = true;
+    std::int64_t latest = std::numeric_limits<std::int64_t>::min();
+    for (const auto& note : current->notes()) {
+        if (note->clock < latest - m_longestNote) {
+            m_notesNearClockOrder = false;
+            break;
+        }
+        latest = std::max<std::int64_t>(latest, note->clock);
+    }
 
     const QSize client = viewport()->size();
     m_pageRows = client.height() / m_rowHeight;

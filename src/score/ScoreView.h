@@ -203,6 +203,7 @@ private:
     int m_panelCount = 4;
     std::int32_t m_scoreLength = 0;
     std::int32_t m_longestNote = 0;
+    bool m_notesNearClockOrder = true;
     std::int32_t m_clocksPerRow = 48;
     int m_anchorRow = 0;
     int m_cursorRow = 0;

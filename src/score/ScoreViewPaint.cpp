@@ -98,10 +98,12 @@ void CScoreView::Paint(QPainter& painter) const
 std::pair<std::size_t, std::size_t> CScoreView::VisibleNoteSpan() const
 {
     // Notes lie in clock order, except that moving re-sorts them by where they begin minus
-    // their length; either way a note is never further out of clock order than the longest
-    // note. So every note that can reach the first row starts at most two longest lengths
-    // before it, and none after the last row plus the longest length can show.
+    // their length; either way no note starts more than the longest length before one ahead
+    // of it. So a binary search for the first note that can reach the first row, and for the
+    // first that lies wholly below the last, bounds the notes to paint.
     const auto& notes = score()->notes();
+    if (!m_notesNearClockOrder)
+        return {0, notes.size()};
     const std::int64_t firstClock = static_cast<std::int64_t>(m_firstRow) * m_clocksPerRow;
     const std::int64_t rows = viewport()->height() / m_rowHeight + 2;
     const std::int64_t lastClock = firstClock + rows * m_clocksPerRow;

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 
 #include <string>
 #include <vector>
@@ -141,6 +142,56 @@ TEST_F(ScoreViewTest, ScrollingGoesPastTheEndWhileTheThumbStaysAtItsEnd)
     EXPECT_EQ(document().currentTime(), 0);
 }
 
+TEST_F(ScoreViewTest, ZoomKeepsTheNearestRowsAndFreezesLightWhileTheTimeIsInside)
+{
+    AddNotes({{96, 0, 96}});
+    view->SetCursorRow(3, false); // clock 144, inside the freeze
+    const QPoint head = Cell(2, 0, 20);
+    const QColor lit = Pixel(head);
+    view->SetCursorRow(12, false); // clock 576, after it
+    EXPECT_NE(Pixel(head), lit);
+
+    // Zooming in to 24 clocks per row keeps the cursor on clock 576; out to 48 again too.
+    QTest::keyClick(frame.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(view->clocksPerRow(), 24);
+    EXPECT_EQ(view->cursorRow(), 24);
+    EXPECT_EQ(document().currentTime(), 576);
+    // A row of half a beat: the freeze of two beats is now five rows high.
+    EXPECT_EQ(view->GetNoteRect(96, 0, 96).height(), 5 * 48);
+    QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(view->cursorRow(), 12);
+}
+
+TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
+{
+    Drag(QPoint(5, 3 * 48 + 10), QPoint(5, 6 * 48 + 10));
+    EXPECT_EQ(view->anchorRow(), 3);
+    EXPECT_EQ(view->cursorRow(), 6);
+    EXPECT_EQ(document().currentTime(), 6 * 48);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view->anchorRow(), 3);
+    EXPECT_EQ(view->cursorRow(), 5);
+
+    // In add mode the hover arrow follows the mouse over empty cells only.
+    QTest::mouseMove(port(), Cell(8, 2));
+    EXPECT_EQ(view->hoverRect(), view->GetNoteRect(8 * 48, 2, 0));
+    QTest::mouseMove(port(), QPoint(3, 10));
+    EXPECT_TRUE(view->hoverRect().isNull());
+
+    // A DOUBLE score in a pane too narrow for eight columns scrolls sideways.
+    document().SetCurrentScore(document().FindOrCreateScore(Style::DOUBLE, "BASIC"));
+    document().UpdateAllViews(nullptr, UpdateHint::CurrentScore, document().currentScore());
+    frame->splitter()->setSizes({view->headerWidth() + 5 * 48 + 20, 600});
+    QTRY_VERIFY(view->maxFirstColumn() > 0);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(view->firstColumn(), view->maxFirstColumn());
+    QTest::keyClicks(view, QStringLiteral("8"));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{5 * 48, 7, 0}}));
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(view->firstColumn(), view->maxFirstColumn() - 1);
+}
+
 TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndUndoNamesThem)
 {
     QTest::keyClick(view, Qt::Key_Down);
@@ -165,6 +216,14 @@ TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndUndoNamesThem)
     QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(*asked);
     EXPECT_TRUE(QFileInfo::exists(path));
+
+    // An opened document is edited from its top, with the keyboard on the score.
+    frame->scorePane()->scoreBar()->modeList()->setFocus();
+    ASSERT_TRUE(frame->OpenFile(path));
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_EQ(view->cursorRow(), 0);
+    QTest::keyClicks(view, QStringLiteral("1"));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 0, 0}}));
 }
 
 TEST_F(ScoreViewTest, RowRangesInsertAndDeleteTheirClocks)
