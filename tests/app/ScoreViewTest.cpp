@@ -120,6 +120,12 @@ TEST_F(ScoreViewTest, CellsAreHalfAnInchAndNotesTakeTheirRows)
     EXPECT_GT(inkIn(0), 5);
     EXPECT_EQ(inkIn(1), 0);
     EXPECT_EQ(image.pixelColor(view->headerWidth() - 1, 10), text); // the header's border
+
+    // Notes a file kept out of clock order are painted all the same.
+    score().AppendNote(std::make_unique<CNote>(CNote{192 * 40, 3, 0}));
+    score().AppendNote(std::make_unique<CNote>(CNote{48 * 3, 3, 0}));
+    document().UpdateAllViews(nullptr, UpdateHint::NotesAddedOrDeleted);
+    EXPECT_NE(Pixel(Cell(3, 3)), Pixel(Cell(3, 1)));
 }
 
 TEST_F(ScoreViewTest, ScrollingGoesPastTheEndWhileTheThumbStaysAtItsEnd)
