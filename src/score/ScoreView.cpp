@@ -126,8 +126,12 @@ void CScoreView::ApplyZoom(std::int32_t clocksPerRow)
     const std::int32_t old = m_clocksPerRow;
     m_clocksPerRow = std::max(1, clocksPerRow);
     // The rows nearest to the old ones keep the cursor and the range in place.
-    m_cursorRow = (old * m_cursorRow + m_clocksPerRow / 2) / m_clocksPerRow;
-    m_anchorRow = (old * m_anchorRow + m_clocksPerRow / 2) / m_clocksPerRow;
+    const auto nearest = [&](int row) {
+        return ClampRow((static_cast<std::int64_t>(old) * row + m_clocksPerRow / 2)
+                        / m_clocksPerRow);
+    };
+    m_cursorRow = nearest(m_cursorRow);
+    m_anchorRow = nearest(m_anchorRow);
     if (m_clocksPerRow * m_cursorRow != m_document->currentTime()) {
         m_document->SetCurrentTime(m_clocksPerRow * m_cursorRow);
         m_document->UpdateAllViews(this, UpdateHint::CurrentTime);
@@ -255,9 +259,18 @@ void CScoreView::OnHorizontalAction(int action)
     bar->setSliderPosition(m_firstColumn);
 }
 
+int CScoreView::ClampRow(std::int64_t row) const
+{
+    // Past the score's end the view scrolls on, but never so far that a row's clock or the
+    // clock of the last visible row leaves the clock range.
+    const std::int64_t lastRow
+        = std::numeric_limits<std::int32_t>::max() / m_clocksPerRow - m_pageRows - 2;
+    return static_cast<int>(std::clamp<std::int64_t>(row, 0, std::max<std::int64_t>(lastRow, 0)));
+}
+
 void CScoreView::SetFirstRow(int row)
 {
-    row = std::max(row, 0);
+    row = ClampRow(row);
     if (row == m_firstRow)
         return;
     m_firstRow = row;
@@ -285,7 +298,7 @@ void CScoreView::ScrollRowIntoView(int row)
 
 void CScoreView::SetCursorRow(int row, bool extend)
 {
-    row = std::max(row, 0);
+    row = ClampRow(row);
     if (!extend)
         m_anchorRow = row;
     m_cursorRow = row;

@@ -150,6 +150,7 @@ private:
     void Render();
     void ApplyZoom(std::int32_t clocksPerRow);
     void RecalcScrollRanges();
+    int ClampRow(std::int64_t row) const;
     void SyncScrollBars();
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);

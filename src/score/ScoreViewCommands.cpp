@@ -40,7 +40,7 @@ bool CScoreView::IsDeleteEnabled() const
 bool CScoreView::IsPasteEnabled() const
 {
     const CScoreClipboard& clipboard = CScoreClipboard::Get();
-    return score() && !m_document->playing() && (clipboard.HasRange() || clipboard.HasNotes());
+    return score() && (clipboard.HasRange() || clipboard.HasNotes());
 }
 
 bool CScoreView::IsInsertRowsEnabled() const

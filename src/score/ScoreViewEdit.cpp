@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace zelvane {
 namespace {
@@ -22,6 +23,12 @@ namespace {
 std::string Name(std::uint32_t id)
 {
     return std::string(LoadString(id));
+}
+
+std::int32_t ClampClock(std::int64_t clock)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        clock, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
@@ -32,7 +39,10 @@ int CScoreView::RowAt(int y) const
 {
     // Rows above the window (negative y) count down from the first row.
     const int row = (y >= 0 ? y / m_rowHeight : -((-y + m_rowHeight - 1) / m_rowHeight));
-    return row + m_firstRow;
+    // Far below, the row stops where its clock would leave the clock range.
+    return static_cast<int>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(row) + m_firstRow,
+                               std::numeric_limits<std::int32_t>::max() / m_clocksPerRow));
 }
 
 int CScoreView::PanelAt(int x) const
@@ -268,7 +278,8 @@ void CScoreView::MoveNotes(const QPoint& point)
     bool allVisible = true;
     if (clock != m_dragAnchorClock || panel != m_dragAnchorPanel) {
         for (MOVING_NOTE& moving : m_movingNotes) {
-            moving.clock = clock + (moving.note->clock - m_dragAnchorClock);
+            moving.clock = ClampClock(static_cast<std::int64_t>(clock) + moving.note->clock
+                                      - m_dragAnchorClock);
             moving.panel = panel + (moving.note->panel - m_dragAnchorPanel);
             moving.rect = GetNoteRect(moving.clock, moving.panel, moving.length);
             allVisible = allVisible && IsVisible(moving.rect);

@@ -280,6 +280,18 @@ TEST_F(ScoreViewTest, AddingSelectingAndMovingNotesWithTheMouse)
     QTest::mouseClick(port(), Qt::LeftButton, Qt::ShiftModifier, Cell(2, 3));
     EXPECT_TRUE(view->selectedNotes().empty());
     EXPECT_EQ(view->dragMode(), CScoreView::kNoDrag);
+
+    // An undo in the middle of a drag that takes the note away abandons the drag.
+    QTest::mousePress(port(), Qt::LeftButton, {}, Cell(2, 3));
+    QTest::mouseMove(port(), Cell(4, 2));
+    ASSERT_EQ(view->movingNotes().size(), 1u);
+    document().Undo(); // the move
+    document().Undo(); // the add
+    EXPECT_EQ(view->dragMode(), CScoreView::kNoDrag);
+    EXPECT_TRUE(view->movingNotes().empty());
+    QTest::mouseRelease(port(), Qt::LeftButton, {}, Cell(4, 2));
+    EXPECT_TRUE(Notes().empty());
+    EXPECT_EQ(document().historyPosition(), 0u);
 }
 
 TEST_F(ScoreViewTest, TheLengthHandleTurnsTapsIntoFreezesAndBack)
