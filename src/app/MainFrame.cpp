@@ -11,6 +11,7 @@
 #include "app/ToolbarIcons.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
+#include "score/ScoreView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -163,6 +164,10 @@ void CMainFrame::CreateClient()
     m_modelPlace->setObjectName(QStringLiteral("modelViewPlace"));
     m_modelPlace->setFocusPolicy(Qt::StrongFocus);
     m_modelPlace->setAutoFillBackground(true);
+    CScoreView* view = m_scorePane->scoreView();
+    view->SetCommandActions([this](int id) { return m_actions.value(id); },
+                            [this] { UpdateCommandStates(); });
+    connect(view, &CScoreView::commandStatesChanged, this, &CMainFrame::UpdateCommandStates);
     m_splitter->addWidget(m_scorePane);
     m_splitter->addWidget(m_modelPlace);
     // A wider window widens the 3D view; the score pane keeps its width.
@@ -250,12 +255,20 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
     const CScore* score = m_document.currentScore();
     enable(ID_FILE_BACKGROUND_AVI, !playing && score && score->length() > 0);
-    // Commands whose work is not in the program yet stay visible but disabled: playback and
-    // the score view's own editing commands.
-    for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP, ID_EDIT_CUT, ID_EDIT_COPY,
-                   ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE,
-                   ID_EDIT_INSERT_ROWS})
+    // Playback is not in the program yet: its commands stay visible but disabled.
+    for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP})
         enable(id, false);
+
+    const CScoreView* view = m_scorePane->scoreView();
+    enable(ID_EDIT_DELETE, view->IsDeleteEnabled());
+    enable(ID_EDIT_COPY, view->IsDeleteEnabled());
+    enable(ID_EDIT_CUT, view->IsDeleteEnabled());
+    enable(ID_EDIT_PASTE, view->IsPasteEnabled());
+    enable(ID_EDIT_INSERT_ROWS, view->IsInsertRowsEnabled());
+    enable(ID_EDIT_ADD_MODE, view->IsModeEnabled());
+    enable(ID_EDIT_SELECT_MODE, view->IsModeEnabled());
+    m_actions.value(ID_EDIT_ADD_MODE)->setChecked(!view->selectMode());
+    m_actions.value(ID_EDIT_SELECT_MODE)->setChecked(view->selectMode());
 
     QAction* undo = m_actions.value(ID_EDIT_UNDO);
     undo->setText(ToQString(m_document.UndoMenuText()));
@@ -351,6 +364,27 @@ void CMainFrame::Run(int commandId)
         break;
     case ID_EDIT_REDO:
         OnRedo();
+        break;
+    case ID_EDIT_CUT:
+        m_scorePane->scoreView()->OnCut();
+        break;
+    case ID_EDIT_COPY:
+        m_scorePane->scoreView()->OnCopy();
+        break;
+    case ID_EDIT_PASTE:
+        m_scorePane->scoreView()->OnPaste();
+        break;
+    case ID_EDIT_DELETE:
+        m_scorePane->scoreView()->OnDelete();
+        break;
+    case ID_EDIT_INSERT_ROWS:
+        m_scorePane->scoreView()->OnInsertRows();
+        break;
+    case ID_EDIT_ADD_MODE:
+        m_scorePane->scoreView()->SetSelectMode(false);
+        break;
+    case ID_EDIT_SELECT_MODE:
+        m_scorePane->scoreView()->SetSelectMode(true);
         break;
     case ID_VIEW_ZOOM_IN:
         m_document.ZoomIn();

@@ -93,6 +93,8 @@ private:
     bool SaveTo(const QString& path);
     bool OpenDocumentFile(const QString& path);
     void LoadModel(const QString& path);
+    // A new or opened document is edited from its top, with the keyboard on the score.
+    void StartEditing();
     bool ImportDwiFile(const QString& path);
     // The name the window shows for the document: its file's, the imported chart's while
     // it has no file, or 無題.

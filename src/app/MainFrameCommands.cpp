@@ -18,6 +18,8 @@
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
 #include "dwi/DwiWriter.h"
+#include "score/ScorePane.h"
+#include "score/ScoreView.h"
 #include "text/Errors.h"
 
 #include <QAction>
@@ -36,8 +38,16 @@ void CMainFrame::OnFileNew()
         return;
     m_document.NewDocument();
     m_importedName.clear();
+    StartEditing();
     UpdateTitle();
     m_recovery.Save();
+}
+
+void CMainFrame::StartEditing()
+{
+    CScoreView* view = m_scorePane->scoreView();
+    view->InitialUpdate();
+    view->setFocus();
 }
 
 void CMainFrame::OnFileOpen()
@@ -360,6 +370,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     }
     m_importedName.clear();
     AddRecentFile(path);
+    StartEditing();
     UpdateTitle();
     m_recovery.Save();
     return true;

@@ -1,6 +1,7 @@
 #include "score/ScorePane.h"
 
 #include "score/ScoreBar.h"
+#include "score/ScoreView.h"
 
 #include <QVBoxLayout>
 
@@ -9,16 +10,10 @@ namespace zelvane {
 CScorePane::CScorePane(CStepDocument* document, QWidget* parent)
     : QWidget(parent)
     , m_bar(new CScoreBar(this))
-    , m_view(new QWidget(this))
 {
-    // The score view takes this place once it exists; the place already takes the focus so
-    // the pane keys (F6) have somewhere to go.
-    m_view->setObjectName(QStringLiteral("scoreViewPlace"));
-    m_view->setFocusPolicy(Qt::StrongFocus);
-    m_view->setAutoFillBackground(true);
-    QPalette palette = m_view->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-    m_view->setPalette(palette);
+    // The bar lists the document's scores before the view shows the current one.
+    m_bar->Fill(document);
+    m_view = new CScoreView(document, m_bar, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -32,7 +27,6 @@ CScorePane::CScorePane(CStepDocument* document, QWidget* parent)
     setMinimumWidth(1);
 
     connect(m_bar, &CScoreBar::scoreSwitched, this, [this] { setFocus(); });
-    m_bar->Fill(document);
 }
 
 } // namespace zelvane

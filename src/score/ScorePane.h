@@ -5,6 +5,7 @@
 namespace zelvane {
 
 class CScoreBar;
+class CScoreView;
 class CStepDocument;
 
 // The left pane of the main window: the score bar above the score view. The pane hands the
@@ -15,11 +16,11 @@ public:
     explicit CScorePane(CStepDocument* document, QWidget* parent = nullptr);
 
     CScoreBar* scoreBar() const { return m_bar; }
-    QWidget* scoreView() const { return m_view; }
+    CScoreView* scoreView() const { return m_view; }
 
 private:
     CScoreBar* m_bar;
-    QWidget* m_view;
+    CScoreView* m_view = nullptr;
 };
 
 } // namespace zelvane

@@ -4,6 +4,7 @@
 #include "app/SongDialog.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
+#include "score/ScoreView.h"
 
 #include <QAction>
 #include <QColorDialog>

@@ -2,6 +2,7 @@
 #include "app/AppTestSupport.h"
 #include "chart/StepDocument.h"
 #include "score/ScorePane.h"
+#include "score/ScoreView.h"
 
 #include <QComboBox>
 #include <QTest>

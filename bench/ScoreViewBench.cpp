@@ -1,0 +1,132 @@
+// The score view: a full repaint of a 1920 x 1080 view of the three-minute DOUBLE chart,
+// scrolled through the whole song (goal: at most 4 ms), and one step of dragging 200
+// selected notes, the mouse move with the repaint it causes (goal: at most 2 ms).
+
+#include "LongDoubleChart.h"
+#include "chart/Score.h"
+#include "chart/StepDocument.h"
+#include "score/ScoreView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace zelvane;
+using namespace zelvane::bench;
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// Widgets need an application; painting needs no screen.
+void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "ScoreViewBench";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv); // lives as long as the program
+}
+
+// The long chart as the current score of a document, shown by a view whose viewport is
+// 1920 x 1080. The dance that starts with the score is stopped: only the view is measured.
+class LongChartView {
+public:
+    LongChartView()
+    {
+        EnsureApplication();
+        m_document.NewDocument();
+        m_document.SetBpm(kLongChartBpm);
+        CScore* score = m_document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+        for (const CNote& note : LongDoubleChartNotes())
+            score->AppendNote(std::make_unique<CNote>(note));
+        score->UpdateLength(0);
+        score->StopPlayers();
+        m_document.SetCurrentScore(score);
+        m_view = std::make_unique<CScoreView>(&m_document, nullptr);
+        m_view->resize(kWidth + m_view->verticalScrollBar()->sizeHint().width(), kHeight);
+        m_view->show();
+        m_document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, score);
+    }
+    CStepDocument& document() { return m_document; }
+    CScore& score() { return *m_document.currentScore(); }
+    CScoreView& view() { return *m_view; }
+
+private:
+    CStepDocument m_document;
+    std::unique_ptr<CScoreView> m_view;
+};
+
+void BM_ScoreViewRepaint(benchmark::State& state)
+{
+    LongChartView chart;
+    CScoreView& view = chart.view();
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const int lastRow = view.maxFirstRow() + view.pageRows();
+    int row = 0;
+    for (auto _ : state) {
+        // Eleven rows at a time, so that every kind of screen of the song is painted.
+        row = row + 11 > lastRow ? 0 : row + 11;
+        view.SetFirstRow(row);
+        QPainter painter(&image);
+        view.Paint(painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["width"] = image.width();
+    state.counters["height"] = image.height();
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ScoreViewRepaint)->Unit(benchmark::kMicrosecond);
+
+void MouseEvent(QWidget* target, QEvent::Type type, const QPoint& point)
+{
+    QMouseEvent event(type, QPointF(point), QPointF(target->mapToGlobal(point)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void BM_ScoreViewDragStep(benchmark::State& state)
+{
+    LongChartView chart;
+    CScoreView& view = chart.view();
+    std::vector<CNote*> selected;
+    for (std::size_t i = 0; i < 200; ++i)
+        selected.push_back(chart.score().notes()[i].get());
+    view.SetSelectedNotes(selected);
+    const CNote& first = *selected.front();
+    const QRect cell = view.GetNoteRect(first.clock, first.panel, 0);
+    const QPoint press = cell.center();
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    MouseEvent(view.viewport(), QEvent::MouseButtonPress, press);
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth between two rows below, so that every step moves the notes.
+        step = 1 - step;
+        const QPoint to = press + QPoint(0, (1 + step) * view.rowHeight());
+        MouseEvent(view.viewport(), QEvent::MouseMove, to);
+        QPainter painter(&image);
+        view.Paint(painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["moving"] = static_cast<double>(view.movingNotes().size());
+    // Released where it was pressed: nothing moves and nothing enters the history.
+    MouseEvent(view.viewport(), QEvent::MouseMove, press);
+    MouseEvent(view.viewport(), QEvent::MouseButtonRelease, press);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ScoreViewDragStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace

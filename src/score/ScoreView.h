@@ -1,0 +1,239 @@
+#pragma once
+
+#include "chart/DocumentView.h"
+#include "chart/Note.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace zelvane {
+
+class CScore;
+class CScoreBar;
+class CStepDocument;
+
+// The chart editor: the current score as a grid with time running down in rows and one
+// column per panel. The user adds, selects, moves, lengthens, deletes, cuts, copies and
+// pastes notes and inserts and deletes rows here; every change goes through the document's
+// edit commands, so it can be undone. The cursor row is the document's current time.
+class CScoreView : public QAbstractScrollArea, public IStepDocumentView {
+    Q_OBJECT
+public:
+    enum DragMode { kNoDrag, kRowRangeDrag, kMoveDrag, kLengthDrag, kAddDrag, kBandDrag };
+    // How often a drag step is repeated while the mouse stands still, so that holding the
+    // mouse outside the view keeps scrolling.
+    static constexpr int kDragRepeatMs = 500;
+
+    // A note being dragged: where it would land if the mouse were released now.
+    struct MOVING_NOTE {
+        CNote* note = nullptr;
+        std::int32_t panel = 0;
+        std::int32_t clock = 0;
+        std::int32_t length = 0;
+        QRect rect;
+    };
+    // A note being added or lengthened, drawn in place of the real one.
+    struct PendingNote {
+        std::int32_t clock = 0;
+        std::int32_t panel = 0;
+        std::int32_t length = 0;
+        QRect rect; // null: there is no pending note
+    };
+
+    // `bar` (may be null) is the score bar switched off while the song plays.
+    CScoreView(CStepDocument* document, CScoreBar* bar, QWidget* parent = nullptr);
+    ~CScoreView() override;
+
+    void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
+    // Back to the top of the score in add mode with nothing selected, at the document's
+    // zoom: what a new or opened document starts with.
+    void InitialUpdate();
+
+    // --- Geometry ---
+    int rowHeight() const { return m_rowHeight; }
+    int columnWidth() const { return m_columnWidth; }
+    int headerWidth() const { return m_headerWidth; }
+    int lanesRight() const { return m_lanesRight; }
+    int pageRows() const { return m_pageRows; }
+    int maxFirstRow() const { return m_maxFirstRow; }
+    int maxFirstColumn() const { return m_maxFirstColumn; }
+    int firstRow() const { return m_firstRow; }
+    int firstColumn() const { return m_firstColumn; }
+    int cursorRow() const { return m_cursorRow; }
+    int anchorRow() const { return m_anchorRow; }
+    std::int32_t clocksPerRow() const { return m_clocksPerRow; }
+    // Where a note of the current score is drawn in the viewport; null when it cannot be
+    // (negative time, a panel the score lacks).
+    QRect GetNoteRect(std::int32_t clock, std::int32_t panel, std::int32_t length) const;
+    bool IsVisible(const QRect& rect) const;
+
+    // --- Rows and scrolling ---
+    // Moves the cursor row (clamped at 0) and with it the document's current time; the row
+    // range keeps its anchor when `extend` is set.
+    void SetCursorRow(int row, bool extend);
+    void SetFirstRow(int row);
+    void SetFirstColumn(int column);
+    void ScrollRowIntoView(int row);
+
+    // --- Editing state ---
+    bool selectMode() const { return m_selectMode; }
+    void SetSelectMode(bool selectMode);
+    const std::vector<CNote*>& selectedNotes() const { return m_selectedNotes; }
+    void SetSelectedNotes(std::vector<CNote*> notes);
+    int dragMode() const { return m_dragMode; }
+    const PendingNote& pendingNote() const { return m_pendingNote; }
+    const QRect& hoverRect() const { return m_hoverRect; }
+    const std::vector<MOVING_NOTE>& movingNotes() const { return m_movingNotes; }
+
+    // --- Commands of the Edit menu and the context menus ---
+    bool IsDeleteEnabled() const;
+    bool IsPasteEnabled() const;
+    bool IsInsertRowsEnabled() const;
+    bool IsModeEnabled() const;
+    bool IsPlayFromCursorEnabled() const;
+    void OnDelete();
+    void OnCopy();
+    void OnCut();
+    void OnPaste();
+    void OnInsertRows();
+    // The time playback from the cursor starts at.
+    std::int32_t cursorTime() const { return m_cursorRow * m_clocksPerRow; }
+    // The context menus show these actions (the main window's, so their states match the
+    // main menu); `refresh` brings their states up to date before a menu opens.
+    void SetCommandActions(std::function<QAction*(int)> actionById, std::function<void()> refresh);
+    // The context menu for a right click at `position` (viewport coordinates), or for the
+    // menu key: the note menu when selected notes are meant, else the row menu. Null before
+    // SetCommandActions.
+    std::unique_ptr<QMenu> CreateContextMenu(const QPoint& position, bool fromKeyboard);
+
+    // --- Playback ---
+    // Puts the cursor on the row of a playback frame, as the second visible row.
+    void followFrame(std::int32_t frame);
+    // No editing and no score switching while the song plays; afterwards the view takes
+    // the keyboard back.
+    void setPlaying(bool playing);
+
+    // Paints the grid as the viewport shows it, into any painter of the viewport's size.
+    void Paint(QPainter& painter) const;
+
+signals:
+    // Something the Edit menu's states depend on changed (clipboard, selection, mode).
+    void commandStatesChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    CScore* score() const;
+    void Render();
+    void ApplyZoom(std::int32_t clocksPerRow);
+    void RecalcScrollRanges();
+    int ClampRow(std::int64_t row) const;
+    void SyncScrollBars();
+    void OnVerticalAction(int action);
+    void OnHorizontalAction(int action);
+
+    // Painting (ScoreViewPaint.cpp).
+    // The sprite sheets scaled once so that a 64-pixel cell is one row high and one column
+    // wide: painting then copies cells instead of filtering every sprite anew.
+    struct CellSheets {
+        QImage receptor;
+        QImage note;
+        QImage holdHead;
+        QImage holdBody;
+        QImage holdTail;
+    };
+    CellSheets ScaleSheets() const;
+    QRect SheetCell(std::int32_t panel, int row) const;
+    void PaintRow(QPainter& painter, const QRect& rect, int row) const;
+    void PaintNote(QPainter& painter, const QRect& rect, std::int32_t panel, std::int32_t clock,
+                   bool highlighted) const;
+    void PaintFreeze(QPainter& painter, const QRect& rect, std::int32_t panel) const;
+    // Index range of the notes that can reach the viewport.
+    std::pair<std::size_t, std::size_t> VisibleNoteSpan() const;
+
+    // Editing (ScoreViewEdit.cpp).
+    int RowAt(int y) const;
+    int PanelAt(int x) const;
+    CNote* HitNote(const QPoint& point, bool* onLengthHandle) const;
+    bool IsSelected(const CNote* note) const;
+    void UpdateHover(const QPoint& point);
+    void ExtendRowRange(int row);
+    void StartDrag(DragMode mode);
+    void DragStep(const QPoint& point, Qt::KeyboardModifiers modifiers);
+    void MoveNotes(const QPoint& point);
+    void EndDrag();
+    void CancelDrag();
+    void ReleaseDrag(const QPoint& point, Qt::KeyboardModifiers modifiers);
+    void ToggleNoteKey(std::int32_t panel);
+    void DeleteSelection(std::uint32_t nameId);
+    bool CopySelection();
+    void ShowContextMenu(const QPoint& position, bool fromKeyboard);
+    std::pair<std::int32_t, std::int32_t> RowRangeClocks() const;
+
+    CStepDocument* m_document;
+    CScoreBar* m_bar;
+    QFont m_font;
+    int m_headerWidth = 0;
+    int m_columnWidth = 48;
+    int m_rowHeight = 48;
+    CellSheets m_sheets;
+    int m_lanesRight = 0;
+    int m_panelCount = 4;
+    std::int32_t m_scoreLength = 0;
+    std::int32_t m_longestNote = 0;
+    bool m_notesNearClockOrder = true;
+    std::int32_t m_clocksPerRow = 48;
+    int m_anchorRow = 0;
+    int m_cursorRow = 0;
+    int m_pageRows = 0;
+    int m_pageColumns = 0;
+    int m_maxFirstRow = 0;
+    int m_maxFirstColumn = 0;
+    int m_firstRow = 0;
+    int m_firstColumn = 0;
+    bool m_syncingBars = false;
+
+    bool m_selectMode = false;
+    std::vector<CNote*> m_selectedNotes;
+    int m_dragMode = kNoDrag;
+    QRect m_hoverRect;
+    std::int32_t m_hoverClock = 0;
+    std::int32_t m_hoverPanel = 0;
+    CNote* m_resizedNote = nullptr;
+    PendingNote m_pendingNote;
+    std::vector<MOVING_NOTE> m_movingNotes;
+    std::int32_t m_dragAnchorClock = 0;
+    std::int32_t m_dragAnchorPanel = 0;
+    QPoint m_bandOrigin;
+    QRect m_bandRect;
+    QPoint m_lastMouse;
+    QTimer m_dragTimer;
+
+    std::function<QAction*(int)> m_actionById;
+    std::function<void()> m_refreshActions;
+};
+
+} // namespace zelvane

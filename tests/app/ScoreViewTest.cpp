@@ -1,0 +1,465 @@
+#include "score/ScoreView.h"
+#include "app/AppTestSupport.h"
+#include "app/CommandIds.h"
+#include "chart/ClipboardFormat.h"
+#include "chart/Score.h"
+#include "score/ScoreBar.h"
+#include "score/ScoreClipboard.h"
+#include "score/ScorePane.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSplitter>
+
+#include <string>
+#include <vector>
+
+namespace zelvane {
+namespace {
+
+using test::FrameTest;
+
+class ScoreViewTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        view = frame->scorePane()->scoreView();
+        view->setFocus();
+        ASSERT_TRUE(view->hasFocus());
+    }
+
+    CStepDocument& document() { return frame->document(); }
+    CScore& score() { return *document().currentScore(); }
+    QWidget* port() { return view->viewport(); }
+
+    // The middle of a cell; `dy` moves within the cell (from its top).
+    QPoint Cell(int row, int panel, int dy = -1) const
+    {
+        return {view->headerWidth() + (panel - view->firstColumn()) * view->columnWidth()
+                    + view->columnWidth() / 2,
+                (row - view->firstRow()) * view->rowHeight()
+                    + (dy < 0 ? view->rowHeight() / 2 : dy)};
+    }
+
+    void AddNotes(const std::vector<CNote>& notes)
+    {
+        for (const CNote& note : notes)
+            score().InsertNote(std::make_unique<CNote>(note));
+        score().UpdateLength(0);
+        document().UpdateAllViews(nullptr, UpdateHint::NotesAddedOrDeleted);
+    }
+
+    std::vector<CNote> Notes()
+    {
+        std::vector<CNote> notes;
+        for (const auto& note : score().notes())
+            notes.push_back(*note);
+        return notes;
+    }
+
+    std::vector<std::string> History()
+    {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < document().historyPosition(); ++i)
+            names.push_back(document().commandAt(i).name());
+        return names;
+    }
+
+    void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mousePress(port(), Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(port(), to);
+        QTest::mouseRelease(port(), Qt::LeftButton, modifiers, to);
+    }
+
+    QColor Pixel(const QPoint& point) { return port()->grab().toImage().pixelColor(point); }
+
+    CScoreView* view = nullptr;
+};
+
+TEST_F(ScoreViewTest, CellsAreHalfAnInchAndNotesTakeTheirRows)
+{
+    ASSERT_EQ(port()->logicalDpiY(), 96);
+    EXPECT_EQ(view->rowHeight(), 48);
+    EXPECT_EQ(view->columnWidth(), 48);
+    EXPECT_EQ(view->headerWidth(), 1 + 4 * QFontMetrics(view->font()).horizontalAdvance('0'))
+        << "measured with the view's own font, so only roughly";
+    EXPECT_EQ(view->lanesRight(), view->headerWidth() + 4 * 48);
+
+    // A tap is one row; a freeze of one row's clocks is two rows high.
+    EXPECT_EQ(view->GetNoteRect(96, 1, 0), QRect(view->headerWidth() + 48, 2 * 48, 48, 48));
+    EXPECT_EQ(view->GetNoteRect(96, 1, 48).height(), 96);
+    EXPECT_TRUE(view->GetNoteRect(-1, 0, 0).isNull());
+    EXPECT_TRUE(view->GetNoteRect(0, 4, 0).isNull()); // SINGLE has panels 0 to 3
+
+    AddNotes({{0, 0, 48}, {192 * 2, 2, 0}});
+    const QColor empty = Pixel(Cell(1, 1));
+    // The freeze's tail fills its second row; the lane next to it stays empty.
+    EXPECT_NE(Pixel(Cell(1, 0)), empty);
+    EXPECT_EQ(Pixel(Cell(1, 1)), empty);
+    EXPECT_NE(Pixel(Cell(8, 2)), Pixel(Cell(8, 1)));
+
+    // Row 0 shows measure "1" in the header; row 1 (a beat) shows no number.
+    view->SetCursorRow(5, false); // no highlight on the rows looked at
+    const QImage image = port()->grab().toImage();
+    const QColor text = view->palette().color(QPalette::Text);
+    auto inkIn = [&](int row) {
+        int ink = 0;
+        for (int y = row * 48 + 2; y < row * 48 + 40; ++y)
+            for (int x = 0; x < view->headerWidth() - 2; ++x)
+                ink += image.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+        return ink;
+    };
+    EXPECT_GT(inkIn(0), 5);
+    EXPECT_EQ(inkIn(1), 0);
+    EXPECT_EQ(image.pixelColor(view->headerWidth() - 1, 10), text); // the header's border
+
+    // Notes a file kept out of clock order are painted all the same.
+    score().AppendNote(std::make_unique<CNote>(CNote{192 * 40, 3, 0}));
+    score().AppendNote(std::make_unique<CNote>(CNote{48 * 3, 3, 0}));
+    document().UpdateAllViews(nullptr, UpdateHint::NotesAddedOrDeleted);
+    EXPECT_NE(Pixel(Cell(3, 3)), Pixel(Cell(3, 1)));
+}
+
+TEST_F(ScoreViewTest, ScrollingGoesPastTheEndWhileTheThumbStaysAtItsEnd)
+{
+    AddNotes({{192 * 8, 0, 0}});
+    QScrollBar* bar = view->verticalScrollBar();
+    const int rows = (score().length() + 47) / 48;
+    EXPECT_EQ(view->maxFirstRow(), std::max(rows - view->pageRows(), 0));
+    EXPECT_EQ(bar->maximum(), view->maxFirstRow());
+    for (int i = 0; i < view->maxFirstRow() + 5; ++i)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(view->firstRow(), view->maxFirstRow() + 5);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    // Empty rows past the end take notes like any other.
+    QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(view->firstRow() + 1, 3));
+    EXPECT_TRUE(score().FindNote((view->firstRow() + 1) * 48, 3));
+
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(view->firstRow(), 0);
+    EXPECT_EQ(document().currentTime(), 0);
+}
+
+TEST_F(ScoreViewTest, ZoomKeepsTheNearestRowsAndFreezesLightWhileTheTimeIsInside)
+{
+    AddNotes({{96, 0, 96}});
+    view->SetCursorRow(3, false); // clock 144, inside the freeze
+    const QPoint head = Cell(2, 0, 20);
+    const QColor lit = Pixel(head);
+    view->SetCursorRow(12, false); // clock 576, after it
+    EXPECT_NE(Pixel(head), lit);
+
+    // Zooming in to 24 clocks per row keeps the cursor on clock 576; out to 48 again too.
+    QTest::keyClick(frame.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(view->clocksPerRow(), 24);
+    EXPECT_EQ(view->cursorRow(), 24);
+    EXPECT_EQ(document().currentTime(), 576);
+    // A row of half a beat: the freeze of two beats is now five rows high.
+    EXPECT_EQ(view->GetNoteRect(96, 0, 96).height(), 5 * 48);
+    QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(view->cursorRow(), 12);
+}
+
+TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
+{
+    Drag(QPoint(5, 3 * 48 + 10), QPoint(5, 6 * 48 + 10));
+    EXPECT_EQ(view->anchorRow(), 3);
+    EXPECT_EQ(view->cursorRow(), 6);
+    EXPECT_EQ(document().currentTime(), 6 * 48);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view->anchorRow(), 3);
+    EXPECT_EQ(view->cursorRow(), 5);
+
+    // In add mode the hover arrow follows the mouse over empty cells only.
+    QTest::mouseMove(port(), Cell(8, 2));
+    EXPECT_EQ(view->hoverRect(), view->GetNoteRect(8 * 48, 2, 0));
+    QTest::mouseMove(port(), QPoint(3, 10));
+    EXPECT_TRUE(view->hoverRect().isNull());
+
+    // A DOUBLE score in a pane too narrow for eight columns scrolls sideways.
+    document().SetCurrentScore(document().FindOrCreateScore(Style::DOUBLE, "BASIC"));
+    document().UpdateAllViews(nullptr, UpdateHint::CurrentScore, document().currentScore());
+    frame->splitter()->setSizes({view->headerWidth() + 5 * 48 + 20, 600});
+    QTRY_VERIFY(view->maxFirstColumn() > 0);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(view->firstColumn(), view->maxFirstColumn());
+    QTest::keyClicks(view, QStringLiteral("8"));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{5 * 48, 7, 0}}));
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(view->firstColumn(), view->maxFirstColumn() - 1);
+}
+
+TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndUndoNamesThem)
+{
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(document().currentTime(), 96);
+    QTest::keyClicks(view, QStringLiteral("3"));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 2, 0}}));
+    QTest::keyClicks(view, QStringLiteral("3"));
+    EXPECT_TRUE(Notes().empty());
+    QTest::keyClicks(view, QStringLiteral("5")); // SINGLE has no fifth panel
+    EXPECT_TRUE(Notes().empty());
+    EXPECT_EQ(History(), (std::vector<std::string>{"追加", "削除"}));
+
+    QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 2, 0}}));
+    QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(Notes().empty());
+
+    // Ctrl+S reaches the window from the focused view.
+    const QString path = Path(QStringLiteral("keys.zlvm"));
+    const auto asked = test::Prompts().AnswerFile(path);
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(*asked);
+    EXPECT_TRUE(QFileInfo::exists(path));
+
+    // An opened document is edited from its top, with the keyboard on the score.
+    frame->scorePane()->scoreBar()->modeList()->setFocus();
+    ASSERT_TRUE(frame->OpenFile(path));
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_EQ(view->cursorRow(), 0);
+    QTest::keyClicks(view, QStringLiteral("1"));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 0, 0}}));
+}
+
+TEST_F(ScoreViewTest, RowRangesInsertAndDeleteTheirClocks)
+{
+    AddNotes({{96, 0, 0}, {288, 1, 0}});
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view->anchorRow(), 2);
+    EXPECT_EQ(view->cursorRow(), 4);
+    ASSERT_TRUE(frame->action(ID_EDIT_INSERT_ROWS)->isEnabled());
+
+    QTest::keyClick(frame.get(), Qt::Key_Insert);
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96 + 144, 0, 0}, {288 + 144, 1, 0}}));
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 0, 0}, {288, 1, 0}}));
+    EXPECT_EQ(view->anchorRow(), view->cursorRow());
+    EXPECT_EQ(History(), (std::vector<std::string>{"行挿入", "削除"}));
+
+    // The highlighted rows are painted in the highlight colour, from the header on.
+    EXPECT_EQ(Pixel(QPoint(2, 4 * 48 + 20)), view->palette().color(QPalette::Highlight));
+    EXPECT_NE(Pixel(QPoint(2, 3 * 48 + 20)), view->palette().color(QPalette::Highlight));
+}
+
+TEST_F(ScoreViewTest, AddingSelectingAndMovingNotesWithTheMouse)
+{
+    // A drag in add mode makes a note as long as the rows dragged over.
+    Drag(Cell(1, 1), Cell(3, 1));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 96}}));
+    ASSERT_EQ(view->selectedNotes().size(), 1u);
+
+    // Clicking the selected note without moving to another cell makes no entry.
+    QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(1, 1));
+    EXPECT_EQ(History().size(), 1u);
+    EXPECT_EQ(view->dragMode(), CScoreView::kNoDrag);
+
+    // A drag of the selection moves it by whole rows and panels.
+    Drag(Cell(1, 1), Cell(2, 3));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 3, 96}}));
+    // Left of the first panel the whole move is abandoned, with no entry.
+    Drag(Cell(2, 3), Cell(2, 3) - QPoint(4 * 48, 0));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 3, 96}}));
+    EXPECT_EQ(History(), (std::vector<std::string>{"追加", "移動"}));
+    EXPECT_TRUE(view->movingNotes().empty());
+
+    // Shift-click on a selected note deselects it and starts nothing.
+    QTest::mouseClick(port(), Qt::LeftButton, Qt::ShiftModifier, Cell(2, 3));
+    EXPECT_TRUE(view->selectedNotes().empty());
+    EXPECT_EQ(view->dragMode(), CScoreView::kNoDrag);
+
+    // An undo in the middle of a drag that takes the note away abandons the drag.
+    QTest::mousePress(port(), Qt::LeftButton, {}, Cell(2, 3));
+    QTest::mouseMove(port(), Cell(4, 2));
+    ASSERT_EQ(view->movingNotes().size(), 1u);
+    document().Undo(); // the move
+    document().Undo(); // the add
+    EXPECT_EQ(view->dragMode(), CScoreView::kNoDrag);
+    EXPECT_TRUE(view->movingNotes().empty());
+    QTest::mouseRelease(port(), Qt::LeftButton, {}, Cell(4, 2));
+    EXPECT_TRUE(Notes().empty());
+    EXPECT_EQ(document().historyPosition(), 0u);
+}
+
+TEST_F(ScoreViewTest, TheLengthHandleTurnsTapsIntoFreezesAndBack)
+{
+    AddNotes({{96, 0, 0}});
+    const QPoint handle = Cell(2, 0, 46); // the bottom quarter of the tap's row
+    Drag(handle, Cell(3, 0));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 0, 48}}));
+    // Now two rows high: its handle is in the lower row.
+    Drag(Cell(3, 0, 46), Cell(2, 0));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 0, 0}}));
+    // Released at the old length: no entry, no pending note left behind.
+    Drag(handle, Cell(2, 0, 30));
+    EXPECT_EQ(History(), (std::vector<std::string>{"長さの変更", "長さの変更"}));
+    EXPECT_TRUE(view->pendingNote().rect.isNull());
+}
+
+TEST_F(ScoreViewTest, TheRubberBandSelectsAndShiftTogglesInSelectMode)
+{
+    AddNotes({{0, 0, 0}, {48, 1, 0}, {96, 2, 0}, {240, 3, 0}});
+    frame->action(ID_EDIT_SELECT_MODE)->trigger();
+    EXPECT_TRUE(view->selectMode());
+    EXPECT_TRUE(frame->action(ID_EDIT_SELECT_MODE)->isChecked());
+    EXPECT_FALSE(frame->action(ID_EDIT_ADD_MODE)->isChecked());
+
+    // A note is taken when the band holds its whole cell; the band starts on empty space.
+    const int left = view->headerWidth();
+    Drag(Cell(3, 3, 10), QPoint(left, 0));
+    EXPECT_EQ(view->selectedNotes().size(), 3u);
+    EXPECT_TRUE(Notes().size() == 4u && History().empty());
+    // Shift held when the band ends toggles: the note on panel 1 drops out.
+    QTest::mousePress(port(), Qt::LeftButton, {}, QPoint(left + 47, 97));
+    QTest::mouseMove(port(), QPoint(left + 97, 47));
+    QTest::mouseRelease(port(), Qt::LeftButton, Qt::ShiftModifier, QPoint(left + 97, 47));
+    EXPECT_EQ(view->selectedNotes().size(), 2u);
+
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}, {240, 3, 0}}));
+    EXPECT_EQ(History(), (std::vector<std::string>{"削除"}));
+}
+
+TEST_F(ScoreViewTest, ANoteDragBelowTheViewKeepsScrolling)
+{
+    AddNotes({{0, 0, 0}, {192 * 20, 0, 0}});
+    QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(0, 0));
+    QTest::mousePress(port(), Qt::LeftButton, {}, Cell(0, 0));
+    QTest::mouseMove(port(), QPoint(Cell(0, 0).x(), port()->height() + 30));
+    const int first = view->firstRow();
+    EXPECT_GT(first, 0);
+    // The repeated drag step scrolls on while the mouse stands still.
+    QTRY_VERIFY_WITH_TIMEOUT(view->firstRow() > first + 1, 10000);
+    // Losing the focus abandons the drag without an entry.
+    frame->modelViewPlace()->setFocus();
+    EXPECT_EQ(view->dragMode(), CScoreView::kNoDrag);
+    EXPECT_TRUE(History().empty());
+}
+
+class ScoreClipboardTest : public ScoreViewTest {
+protected:
+    static void PutNotes(const std::vector<CNote>& notes)
+    {
+        CScoreClipboard::Get().PutNotes(notes);
+    }
+};
+
+TEST_F(ScoreClipboardTest, PastedNotesLandRelativeToTheCursor)
+{
+    AddNotes({{0, 0, 0}, {192, 1, 0}});
+    PutNotes({{192, 0, 0}, {240, 1, 0}});
+    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
+    view->SetCursorRow(10, false);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Notes().size(), 4u);
+    EXPECT_EQ(Notes()[2], (CNote{480, 0, 0}));
+    EXPECT_EQ(Notes()[3], (CNote{528, 1, 0}));
+    EXPECT_EQ(view->selectedNotes().size(), 2u);
+
+    // Into an empty score the reference is 0.
+    document().SetModifiedFlag(false);
+    frame->action(ID_FILE_NEW)->trigger();
+    ASSERT_TRUE(score().notes().empty());
+    view->SetCursorRow(10, false);
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{672, 0, 0}, {720, 1, 0}}));
+    EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
+}
+
+TEST_F(ScoreClipboardTest, RowsCutAndPastedComeBackWithTheirNotes)
+{
+    AddNotes({{48, 0, 0}, {96, 1, 0}, {150, 2, 0}, {192, 3, 0}});
+    view->SetCursorRow(2, false);
+    view->SetCursorRow(3, true);
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(CScoreClipboard::Get().HasRange());
+    EXPECT_FALSE(CScoreClipboard::Get().HasNotes()); // putting one format drops the other
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 0, 0}, {96, 3, 0}}));
+    view->SetCursorRow(0, false);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Notes(),
+              (std::vector<CNote>{{0, 1, 0}, {54, 2, 0}, {48 + 96, 0, 0}, {96 + 96, 3, 0}}));
+    EXPECT_EQ(view->anchorRow(), 1); // the pasted rows are the row range
+    EXPECT_EQ(History(), (std::vector<std::string>{"切り取り", "貼り付け"}));
+}
+
+TEST_F(ScoreClipboardTest, DamagedOrForeignDataChangesNothing)
+{
+    // A count that claims more records than there are bytes.
+    auto* damaged = new QMimeData;
+    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
+    QGuiApplication::clipboard()->setMimeData(damaged);
+    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_TRUE(Notes().empty());
+    EXPECT_TRUE(History().empty());
+
+    // Notes of a DOUBLE score's second pad are dropped when pasted into a SINGLE score.
+    PutNotes({{0, 6, 0}, {48, 1, 0}});
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}}));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
+}
+
+TEST_F(ScoreViewTest, ContextMenusOfferTheCommandsThatApply)
+{
+    AddNotes({{48, 1, 0}});
+    QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(1, 1));
+    ASSERT_EQ(view->selectedNotes().size(), 1u);
+    auto titles = [](QMenu& menu) {
+        QStringList texts;
+        for (QAction* action : menu.actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    };
+    const auto noteMenu = view->CreateContextMenu(Cell(1, 1), false);
+    ASSERT_TRUE(noteMenu);
+    EXPECT_EQ(noteMenu->actions().size(), 3);
+    EXPECT_TRUE(noteMenu->actions().at(2)->isEnabled());
+
+    // Off the note, the row menu with modes and zoom, add mode checked.
+    const auto rowMenu = view->CreateContextMenu(Cell(5, 2), false);
+    const QStringList texts = titles(*rowMenu);
+    ASSERT_EQ(texts.size(), 11);
+    EXPECT_EQ(texts.at(4), QStringLiteral("行挿入(&I)\tIns"));
+    EXPECT_FALSE(rowMenu->actions().at(4)->isEnabled()); // a note is selected
+    EXPECT_TRUE(rowMenu->actions().at(6)->isChecked());
+    EXPECT_FALSE(rowMenu->actions().at(7)->isChecked());
+    // From the keyboard the selection decides alone.
+    EXPECT_EQ(view->CreateContextMenu(QPoint(), true)->actions().size(), 3);
+}
+
+TEST_F(ScoreViewTest, PlaybackFramesMoveTheCursorAndPlayingLocksTheView)
+{
+    AddNotes({{192 * 40, 0, 0}});
+    document().SetBpm(120.0f); // one beat, one row, every 15 frames
+    view->followFrame(150);
+    EXPECT_EQ(view->cursorRow(), 10);
+    EXPECT_EQ(view->firstRow(), 9);
+    EXPECT_EQ(document().currentTime(), 480);
+
+    view->setPlaying(true);
+    EXPECT_FALSE(view->isEnabled());
+    EXPECT_FALSE(frame->scorePane()->scoreBar()->modeList()->isEnabled());
+    view->setPlaying(false);
+    EXPECT_TRUE(view->isEnabled());
+    EXPECT_TRUE(view->hasFocus());
+}
+
+} // namespace
+} // namespace zelvane
