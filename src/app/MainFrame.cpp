@@ -43,6 +43,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     CreateClient();
+    CreatePlayback();
     m_document.AddView(this);
     m_recentFiles = Settings::ReadRecentFiles();
     m_document.NewDocument();
@@ -54,6 +55,7 @@ CMainFrame::CMainFrame(QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    m_clock.Stop();
     m_document.RemoveView(this);
     // The panes are views of the document; they go before it does.
     delete m_splitter;
@@ -209,6 +211,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_clock.Stop();
     Settings::WriteScoreWidth(m_splitter->sizes().value(0));
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     Settings::WindowPlacement placement;
@@ -240,11 +243,14 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
     const CScore* score = m_document.currentScore();
     enable(ID_FILE_BACKGROUND_AVI, !playing && score && score->length() > 0);
-    // Commands whose work is not in the program yet stay visible but disabled: playback and
-    // the score view's own editing commands.
-    for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP, ID_EDIT_CUT, ID_EDIT_COPY,
-                   ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE,
-                   ID_EDIT_INSERT_ROWS})
+    const bool canPlay = !playing && score && score->length() > 0;
+    enable(ID_PLAY_FROM_START, canPlay);
+    enable(ID_PLAY_FROM_CURSOR, canPlay);
+    enable(ID_PLAY_STOP, playing);
+    // Commands whose work is not in the program yet stay visible but disabled: the score
+    // view's own editing commands.
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE,
+                   ID_EDIT_SELECT_MODE, ID_EDIT_INSERT_ROWS})
         enable(id, false);
 
     QAction* undo = m_actions.value(ID_EDIT_UNDO);
@@ -263,6 +269,7 @@ void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
 {
     if (hint == UpdateHint::Color || hint == UpdateHint::CurrentScore)
         UpdateModelPlace();
+    SyncAudioPlayer();
     UpdateCommandStates();
 }
 
@@ -363,9 +370,19 @@ void CMainFrame::Run(int commandId)
     case ID_PREV_PANE:
         OnSwitchPane(false);
         break;
+    case ID_PLAY_FROM_START:
+        OnPlay(true);
+        break;
+    case ID_PLAY_FROM_CURSOR:
+        OnPlay(false);
+        break;
+    case ID_PLAY_STOP:
+        m_clock.Stop();
+        break;
     default:
         break;
     }
+    SyncAudioPlayer();
     UpdateCommandStates();
 }
 

@@ -1,0 +1,70 @@
+// Playing the song: the play and stop commands, the views that follow, and the song decoded
+// ahead so that starting is immediate.
+#include "app/MainFrame.h"
+
+#include "chart/DocumentHost.h"
+#include "score/ScorePane.h"
+
+#include <QStatusBar>
+
+namespace zelvane {
+
+void CMainFrame::CreatePlayback()
+{
+    m_clock.SetAudio(&m_player);
+    connect(&m_clock, &CPlaybackClock::playingChanged, this, &CMainFrame::OnPlayingChanged);
+    connect(&m_player, &CAudioPlayer::outputUnavailable, this, &CMainFrame::OnNoAudioOutput);
+    m_host.SetStopPlayback([this] { m_clock.Stop(); });
+}
+
+void CMainFrame::OnPlay(bool fromStart)
+{
+    const CScore* score = m_document.currentScore();
+    if (m_document.playing() || !score || score->length() <= 0)
+        return;
+    SyncAudioPlayer();
+    // From the cursor: the document's current time is where the score view's cursor is.
+    const std::int32_t frame = fromStart ? CPlaybackClock::StartFrameFromTop(m_document.gap())
+                                         : m_document.ClockToFrame(m_document.currentTime());
+    m_clock.Start(frame, m_document.ClockToFrame(score->length()), m_document.gap());
+}
+
+void CMainFrame::OnPlayingChanged(bool playing)
+{
+    m_document.SetPlaying(playing);
+    QWidget* scoreView = m_scorePane->scoreView();
+    scoreView->setEnabled(!playing);
+    UpdateCommandStates();
+    if (!playing)
+        scoreView->setFocus();
+}
+
+void CMainFrame::OnNoAudioOutput()
+{
+    // Once per run: the clock goes on silently, and saying so at every start would only
+    // hide the prompts.
+    if (m_toldNoAudioOutput)
+        return;
+    m_toldNoAudioOutput = true;
+    statusBar()->showMessage(
+        QStringLiteral("音声を出力できる装置がありません。音を出さずに再生します。"));
+}
+
+void CMainFrame::SyncAudioPlayer()
+{
+    // A song the document could not measure is no song; its path stays for the user.
+    const std::filesystem::path path = m_document.audioLength() > 0
+        ? std::filesystem::path(m_document.audioPath())
+        : std::filesystem::path();
+    if (path == m_player.path())
+        return;
+    m_clock.Stop();
+    if (path.empty()) {
+        m_player.Close();
+        return;
+    }
+    WaitGuard wait(m_host);
+    m_player.Open(path);
+}
+
+} // namespace zelvane
