@@ -84,6 +84,9 @@ void CMainFrame::CreateActions()
     }
     m_actions.value(ID_EDIT_ADD_MODE)->setCheckable(true);
     m_actions.value(ID_EDIT_SELECT_MODE)->setCheckable(true);
+    QAction* clap = m_actions.value(ID_PLAY_ASSIST_CLAP);
+    clap->setCheckable(true);
+    clap->setChecked(Settings::ReadInt(Settings::kWorkspace, kAssistClapKey, 0) != 0);
 
     const CommandEntry* recent = FindCommand(ID_FILE_MRU_FIRST);
     for (int i = 0; i < Settings::kRecentFileCount; ++i) {
@@ -247,6 +250,8 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_PLAY_FROM_START, canPlay);
     enable(ID_PLAY_FROM_CURSOR, canPlay);
     enable(ID_PLAY_STOP, playing);
+    // The clap is mixed in when the song starts; switching it mid-song would do nothing.
+    enable(ID_PLAY_ASSIST_CLAP, !playing);
     // Commands whose work is not in the program yet stay visible but disabled: the score
     // view's own editing commands.
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_ADD_MODE,
@@ -378,6 +383,10 @@ void CMainFrame::Run(int commandId)
         break;
     case ID_PLAY_STOP:
         m_clock.Stop();
+        break;
+    case ID_PLAY_ASSIST_CLAP:
+        Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
+                           m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);
         break;
     default:
         break;

@@ -27,6 +27,7 @@ class CMainFrame : public QMainWindow, public IStepDocumentView {
     Q_OBJECT
 public:
     static constexpr const char* kPlacementGroup = "Window";
+    static constexpr const char* kAssistClapKey = "AssistClap";
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;

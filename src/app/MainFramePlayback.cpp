@@ -2,9 +2,12 @@
 // ahead so that starting is immediate.
 #include "app/MainFrame.h"
 
+#include "app/CommandIds.h"
 #include "chart/DocumentHost.h"
+#include "playback/AssistClap.h"
 #include "score/ScorePane.h"
 
+#include <QAction>
 #include <QStatusBar>
 
 namespace zelvane {
@@ -23,6 +26,16 @@ void CMainFrame::OnPlay(bool fromStart)
     if (m_document.playing() || !score || score->length() <= 0)
         return;
     SyncAudioPlayer();
+    std::vector<std::int64_t> clicks;
+    if (m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked()) {
+        std::vector<std::int32_t> clocks;
+        clocks.reserve(score->notes().size());
+        for (const auto& note : score->notes())
+            clocks.push_back(note->clock);
+        clicks = AssistClap::ClickFrames(clocks, m_document.bpm(), m_document.gap(),
+                                         m_player.sampleRate());
+    }
+    m_player.SetClickFrames(std::move(clicks));
     // From the cursor: the document's current time is where the score view's cursor is.
     const std::int32_t frame = fromStart ? CPlaybackClock::StartFrameFromTop(m_document.gap())
                                          : m_document.ClockToFrame(m_document.currentTime());

@@ -42,6 +42,7 @@ public:
     // The song frames (at sampleRate()) where the assist clap clicks from the next start on;
     // empty: no clap.
     void SetClickFrames(std::vector<std::int64_t> frames) { m_clickFrames = std::move(frames); }
+    const std::vector<std::int64_t>& clickFrames() const { return m_clickFrames; }
 
     bool HasSong() const override { return m_pcm != nullptr; }
     std::int32_t DurationMs() const override { return m_durationMs; }

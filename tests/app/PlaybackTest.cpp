@@ -138,5 +138,29 @@ TEST_F(AppPlayback, EveryWayOfLeavingTheSongStopsItAndGivesTheViewsBack)
     EXPECT_EQ(follower.playingCalls.size(), 8u);
 }
 
+TEST_F(AppPlayback, TheAssistClapIsOffByDefaultRememberedAndClicksAtEveryNote)
+{
+    ASSERT_TRUE(frame->OpenFile(WriteSongDocument(QStringLiteral("beat"))));
+    QAction* clap = frame->action(ID_PLAY_ASSIST_CLAP);
+    ASSERT_TRUE(clap->isCheckable());
+    EXPECT_FALSE(clap->isChecked());
+    frame->action(ID_PLAY_FROM_START)->trigger();
+    EXPECT_FALSE(clap->isEnabled()) << "decided when the song starts";
+    EXPECT_TRUE(frame->audioPlayer().clickFrames().empty());
+    frame->action(ID_PLAY_STOP)->trigger();
+
+    clap->trigger();
+    EXPECT_TRUE(clap->isChecked());
+    frame->action(ID_PLAY_FROM_START)->trigger();
+    // The notes at clocks 0 and 192 sound at 0 and 500 ms of the song.
+    const std::int64_t rate = frame->audioPlayer().sampleRate();
+    EXPECT_EQ(frame->audioPlayer().clickFrames(), (std::vector<std::int64_t>{0, rate / 2}));
+    frame->action(ID_PLAY_STOP)->trigger();
+
+    frame.reset();
+    frame = std::make_unique<CMainFrame>();
+    EXPECT_TRUE(frame->action(ID_PLAY_ASSIST_CLAP)->isChecked());
+}
+
 } // namespace
 } // namespace zelvane
