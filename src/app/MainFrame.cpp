@@ -56,6 +56,8 @@ CMainFrame::CMainFrame(QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     m_clock.Stop();
+    // The document outlives the clock; it must not reach for it while it empties itself.
+    m_host.SetStopPlayback({});
     m_document.RemoveView(this);
     // The panes are views of the document; they go before it does.
     delete m_splitter;
