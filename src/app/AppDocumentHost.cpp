@@ -45,4 +45,10 @@ void CAppDocumentHost::EndWait()
     QApplication::restoreOverrideCursor();
 }
 
+void CAppDocumentHost::StopPlayback()
+{
+    if (m_stopPlayback)
+        m_stopPlayback();
+}
+
 } // namespace zelvane

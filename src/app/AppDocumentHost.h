@@ -2,12 +2,14 @@
 
 #include "chart/DocumentHost.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace zelvane {
 
 // What the document asks of the desktop program: the file-not-found question, the colours
-// of the settings, the wait cursor.
+// of the settings, the wait cursor, stopping the song.
 class CAppDocumentHost : public IDocumentHost {
 public:
     explicit CAppDocumentHost(QWidget* parent = nullptr)
@@ -15,14 +17,18 @@ public:
     {
     }
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // What stops the song when the document drops it (a new song, the document emptied).
+    void SetStopPlayback(std::function<void()> stop) { m_stopPlayback = std::move(stop); }
 
     MissingFileAnswer AnswerMissingFile(const MissingFileRequest& request) override;
     ColorSettings ReadColorSettings() override;
     void BeginWait() override;
     void EndWait() override;
+    void StopPlayback() override;
 
 private:
     QWidget* m_parent;
+    std::function<void()> m_stopPlayback;
 };
 
 } // namespace zelvane

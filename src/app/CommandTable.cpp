@@ -11,8 +11,8 @@ QKeySequence Key(QKeyCombination combination)
     return QKeySequence(combination);
 }
 
-// Prompts of the commands every document program has; the program's own commands take
-// theirs from the string table.
+// Prompts of the commands every document program has, and of the assist clap; the program's
+// other commands take theirs from the string table.
 struct FrameworkPrompt {
     int id;
     const char* text;
@@ -33,6 +33,7 @@ constexpr FrameworkPrompt kFrameworkPrompts[] = {
     {ID_APP_ABOUT, "プログラムの情報、バージョンを表示\nバージョン情報"},
     {ID_NEXT_PANE, "次のウィンドウ枠に切り替え\n次のペイン"},
     {ID_PREV_PANE, "前のウィンドウ枠に切り替え\n前のペイン"},
+    {ID_PLAY_ASSIST_CLAP, "再生中、ノートの位置でクリック音を鳴らす\nアシストクラップ"},
 };
 
 QString PromptString(int id)
@@ -97,6 +98,7 @@ QList<CommandEntry> BuildCommands()
         // Ctrl+Pause arrives as Break on some keyboards.
         Command(ID_PLAY_STOP, "停止(&S)\tCtrl+Pause",
                 {Key(ctrl | Qt::Key_Pause), Key(ctrl | Qt::Key_Cancel)}),
+        Command(ID_PLAY_ASSIST_CLAP, "アシストクラップ(&C)"),
         Command(ID_APP_ABOUT, "バージョン情報(&A)..."),
         Command(ID_NEXT_PANE, "", {Key(QKeyCombination(Qt::Key_F6))}),
         Command(ID_PREV_PANE, "", {Key(shift | Qt::Key_F6)}),
@@ -132,7 +134,8 @@ const QList<MenuSpec>& MenuTable()
           0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS}},
         {QStringLiteral("表示(&V)"),
          {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_BACKGROUND_COLOR, ID_VIEW_SCREEN_COLOR}},
-        {QStringLiteral("再生(&P)"), {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, 0, ID_PLAY_STOP}},
+        {QStringLiteral("再生(&P)"),
+         {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, 0, ID_PLAY_STOP, 0, ID_PLAY_ASSIST_CLAP}},
         {QStringLiteral("ヘルプ(&H)"), {ID_APP_ABOUT}},
     };
     return menus;

@@ -46,6 +46,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     CreateClient();
+    CreatePlayback();
     m_document.AddView(this);
     m_recentFiles = Settings::ReadRecentFiles();
     m_document.NewDocument();
@@ -57,6 +58,9 @@ CMainFrame::CMainFrame(QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    m_clock.Stop();
+    // The document outlives the clock; it must not reach for it while it empties itself.
+    m_host.SetStopPlayback({});
     m_document.RemoveView(this);
     // The panes are views of the document; they go before it does.
     delete m_splitter;
@@ -85,6 +89,9 @@ void CMainFrame::CreateActions()
     }
     m_actions.value(ID_EDIT_ADD_MODE)->setCheckable(true);
     m_actions.value(ID_EDIT_SELECT_MODE)->setCheckable(true);
+    QAction* clap = m_actions.value(ID_PLAY_ASSIST_CLAP);
+    clap->setCheckable(true);
+    clap->setChecked(Settings::ReadInt(Settings::kWorkspace, kAssistClapKey, 0) != 0);
 
     const CommandEntry* recent = FindCommand(ID_FILE_MRU_FIRST);
     for (int i = 0; i < Settings::kRecentFileCount; ++i) {
@@ -222,6 +229,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_clock.Stop();
     Settings::WriteScoreWidth(m_splitter->sizes().value(0));
     const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     Settings::WindowPlacement placement;
@@ -255,9 +263,12 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
     const CScore* score = m_document.currentScore();
     enable(ID_FILE_BACKGROUND_AVI, !playing && score && score->length() > 0);
-    // Playback is not in the program yet: its commands stay visible but disabled.
-    for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_PLAY_STOP})
-        enable(id, false);
+    const bool canPlay = !playing && score && score->length() > 0;
+    enable(ID_PLAY_FROM_START, canPlay);
+    enable(ID_PLAY_FROM_CURSOR, canPlay && m_scorePane->scoreView()->IsPlayFromCursorEnabled());
+    enable(ID_PLAY_STOP, playing);
+    // The clap is mixed in when the song starts; switching it mid-song would do nothing.
+    enable(ID_PLAY_ASSIST_CLAP, !playing);
 
     const CScoreView* view = m_scorePane->scoreView();
     enable(ID_EDIT_DELETE, view->IsDeleteEnabled());
@@ -286,6 +297,7 @@ void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
 {
     if (hint == UpdateHint::Color || hint == UpdateHint::CurrentScore)
         UpdateModelPlace();
+    SyncAudioPlayer();
     UpdateCommandStates();
 }
 
@@ -407,9 +419,23 @@ void CMainFrame::Run(int commandId)
     case ID_PREV_PANE:
         OnSwitchPane(false);
         break;
+    case ID_PLAY_FROM_START:
+        OnPlay(true);
+        break;
+    case ID_PLAY_FROM_CURSOR:
+        OnPlay(false);
+        break;
+    case ID_PLAY_STOP:
+        m_clock.Stop();
+        break;
+    case ID_PLAY_ASSIST_CLAP:
+        Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
+                           m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);
+        break;
     default:
         break;
     }
+    SyncAudioPlayer();
     UpdateCommandStates();
 }
 

@@ -5,6 +5,9 @@
 #include "chart/DocumentView.h"
 #include "chart/StepDocument.h"
 #include "media/FfmpegAudioMeasurer.h"
+#include "playback/AudioPlayer.h"
+#include "playback/PlaybackClock.h"
+#include "playback/PlaybackTimeSource.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -25,6 +28,7 @@ class CMainFrame : public QMainWindow, public IStepDocumentView {
     Q_OBJECT
 public:
     static constexpr const char* kPlacementGroup = "Window";
+    static constexpr const char* kAssistClapKey = "AssistClap";
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -36,6 +40,11 @@ public:
     QSplitter* splitter() const { return m_splitter; }
     CScorePane* scorePane() const { return m_scorePane; }
     QWidget* modelViewPlace() const { return m_modelPlace; }
+    CPlaybackClock& playbackClock() { return m_clock; }
+    CAudioPlayer& audioPlayer() { return m_player; }
+    // A view that moves with the song; views are told in the order they were added.
+    void AddPlaybackFollower(IPlaybackFollower* follower) { m_clock.AddFollower(follower); }
+    void RemovePlaybackFollower(IPlaybackFollower* follower) { m_clock.RemoveFollower(follower); }
 
     // Shows the window where and as it was last closed.
     void ShowWithSavedPlacement();
@@ -87,6 +96,14 @@ private:
     void OnAbout();
     void OnSwitchPane(bool forward);
 
+    // --- Playback ---
+    void CreatePlayback();
+    void OnPlay(bool fromStart);
+    void OnPlayingChanged(bool playing);
+    void OnNoAudioOutput();
+    // Decodes the document's song ahead of playing, once per song.
+    void SyncAudioPlayer();
+
     // --- Documents ---
     // Asks whether to save a modified document; false when the user cancels.
     bool SaveModified();
@@ -120,6 +137,10 @@ private:
     bool m_splitterPlaced = false;
     bool m_writingVideo = false;
     QString m_importedName;
+    CMonotonicTimeSource m_time;
+    CAudioPlayer m_player;
+    CPlaybackClock m_clock{m_time};
+    bool m_toldNoAudioOutput = false;
 };
 
 } // namespace zelvane

@@ -369,7 +369,7 @@ void CScoreView::focusOutEvent(QFocusEvent* event)
     Render();
 }
 
-void CScoreView::followFrame(std::int32_t frame)
+void CScoreView::followFrame(int frame)
 {
     if (!score())
         return;

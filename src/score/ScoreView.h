@@ -2,6 +2,7 @@
 
 #include "chart/DocumentView.h"
 #include "chart/Note.h"
+#include "playback/PlaybackFollower.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -27,7 +28,7 @@ class CStepDocument;
 // column per panel. The user adds, selects, moves, lengthens, deletes, cuts, copies and
 // pastes notes and inserts and deletes rows here; every change goes through the document's
 // edit commands, so it can be undone. The cursor row is the document's current time.
-class CScoreView : public QAbstractScrollArea, public IStepDocumentView {
+class CScoreView : public QAbstractScrollArea, public IStepDocumentView, public IPlaybackFollower {
     Q_OBJECT
 public:
     enum DragMode { kNoDrag, kRowRangeDrag, kMoveDrag, kLengthDrag, kAddDrag, kBandDrag };
@@ -119,10 +120,10 @@ public:
 
     // --- Playback ---
     // Puts the cursor on the row of a playback frame, as the second visible row.
-    void followFrame(std::int32_t frame);
+    void followFrame(int frame) override;
     // No editing and no score switching while the song plays; afterwards the view takes
     // the keyboard back.
-    void setPlaying(bool playing);
+    void setPlaying(bool playing) override;
 
     // Paints the grid as the viewport shows it, into any painter of the viewport's size.
     void Paint(QPainter& painter) const;

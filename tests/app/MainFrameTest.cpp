@@ -72,7 +72,7 @@ TEST_F(MainFrameTest, MenuBarHasEveryEntryWithMnemonicsShortcutTextsAndSeparator
                            "スクリーン色(&S)..."}));
     EXPECT_EQ(Entries(3),
               (QStringList{"先頭から(&H)\tCtrl+F5", "現在位置から(&P)\tF5", "-",
-                           "停止(&S)\tCtrl+Pause"}));
+                           "停止(&S)\tCtrl+Pause", "-", "アシストクラップ(&C)"}));
     EXPECT_EQ(Entries(4), (QStringList{"バージョン情報(&A)..."}));
 }
 

@@ -1,0 +1,146 @@
+#include "playback/PlaybackFakes.h"
+
+#include "media/AudioFiles.h"
+#include "playback/AudioPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <QAudioDevice>
+#include <QAudioSource>
+#include <QMediaDevices>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace zelvane::test {
+namespace {
+
+// `seconds` of a 440 Hz tone, loud enough to find in what the sound server heard.
+std::vector<std::uint8_t> ToneWav(int rate, int channels, double seconds)
+{
+    const auto frames = static_cast<std::size_t>(seconds * rate);
+    return WavBytes(rate, channels, Samples(frames, channels, [rate](std::size_t frame, int) {
+                        return static_cast<int>(12000 * std::sin(2 * M_PI * 440.0 * frame / rate));
+                    }));
+}
+
+bool HasSoundServer()
+{
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+class AudioPlayerTest : public AudioFileTest {
+protected:
+    CAudioPlayer m_player;
+};
+
+TEST_F(AudioPlayerTest, DecodesTheSongAheadAndKnowsItsExactLength)
+{
+    ASSERT_TRUE(m_player.Open(WriteFile("tone.wav", ToneWav(22050, 1, 1.5))))
+        << m_player.errorText();
+    EXPECT_TRUE(m_player.HasSong());
+    EXPECT_EQ(m_player.DurationMs(), 1500);
+    EXPECT_TRUE(m_player.errorText().empty());
+    EXPECT_FALSE(m_player.IsRunning());
+    // Positions outside the song play nothing.
+    m_player.PlayFrom(1500);
+    EXPECT_FALSE(m_player.IsRunning());
+    m_player.PlayFrom(-1);
+    EXPECT_FALSE(m_player.IsRunning());
+
+    // Silent or not, a started song runs until stopped.
+    m_player.PlayFrom(200);
+    EXPECT_TRUE(m_player.IsRunning());
+    m_player.Stop();
+    EXPECT_FALSE(m_player.IsRunning());
+    EXPECT_EQ(m_player.PlayedMs(), -1);
+}
+
+TEST_F(AudioPlayerTest, ASongThatCannotBeDecodedLeavesNoSongAndSaysWhy)
+{
+    ASSERT_TRUE(m_player.Open(WriteFile("tone.wav", ToneWav(44100, 2, 0.5))));
+    const std::vector<std::uint8_t> garbage(4000, 0x5A);
+    EXPECT_FALSE(m_player.Open(WriteFile("noise.mp3", garbage)));
+    EXPECT_FALSE(m_player.HasSong());
+    EXPECT_EQ(m_player.DurationMs(), 0);
+    EXPECT_FALSE(m_player.errorText().empty());
+    m_player.PlayFrom(0);
+    EXPECT_FALSE(m_player.IsRunning());
+
+    EXPECT_FALSE(m_player.Open(m_folder / "missing.wav"));
+    EXPECT_FALSE(m_player.errorText().empty());
+}
+
+// Listens to what the default output plays, through its monitor (PulseAudio offers one for
+// every sink, the CI null sink included).
+class SinkListener {
+public:
+    bool Start()
+    {
+        const QString sink = QMediaDevices::defaultAudioOutput().id();
+        for (const QAudioDevice& device : QMediaDevices::audioInputs())
+            if (device.id() == sink + ".monitor") {
+                QAudioFormat format;
+                format.setSampleRate(44100);
+                format.setChannelCount(1);
+                format.setSampleFormat(QAudioFormat::Int16);
+                m_source = std::make_unique<QAudioSource>(device, format);
+                QIODevice* input = m_source->start();
+                QObject::connect(input, &QIODevice::readyRead, [this, input] {
+                    const QByteArray bytes = input->readAll();
+                    const auto* samples = reinterpret_cast<const std::int16_t*>(bytes.data());
+                    for (qsizetype i = 0; i < bytes.size() / 2; ++i)
+                        m_peak = std::max(m_peak, std::abs(static_cast<int>(samples[i])));
+                });
+                return true;
+            }
+        return false;
+    }
+    int peak() const { return m_peak; }
+
+private:
+    std::unique_ptr<QAudioSource> m_source;
+    int m_peak = 0;
+};
+
+TEST_F(AudioPlayerTest, TheSoundServerPlaysTheSongInStepWithTheClock)
+{
+    if (!HasSoundServer())
+        GTEST_SKIP() << "no sound server runs here: start PulseAudio (.ci/run shows how with a "
+                        "null sink) to hear the song";
+    ASSERT_TRUE(m_player.Open(WriteFile("tone.wav", ToneWav(44100, 2, 21.0))))
+        << m_player.errorText();
+    ASSERT_TRUE(m_player.hasOutput());
+    SinkListener listener;
+    const bool listening = listener.Start();
+
+    CMonotonicTimeSource time;
+    CPlaybackClock clock(time);
+    clock.SetAudio(&m_player);
+    // Once the device has had a second to settle, the song it played and the frames the
+    // views are told must not part by more than one frame.
+    std::int64_t worstDrift = 0;
+    int framesWatched = 0;
+    RecordingFollower follower;
+    follower.onFrame = [&](int frame) {
+        if (frame < 30)
+            return;
+        ++framesWatched;
+        worstDrift = std::max<std::int64_t>(worstDrift, std::abs(clock.driftMs()));
+    };
+    clock.AddFollower(&follower);
+    clock.Start(0, 0, 0);
+    EXPECT_EQ(clock.endFrame(), 630);
+    QTRY_VERIFY_WITH_TIMEOUT(!clock.playing(), 60000);
+
+    EXPECT_GT(clock.frame(), 630);
+    EXPECT_GT(framesWatched, 100) << "a late tick tells only its first frame, but not this few";
+    EXPECT_LE(worstDrift, 1000 / 30) << "the frame clock left the song";
+    if (listening) {
+        EXPECT_GT(listener.peak(), 6000) << "the tone never reached the sound server";
+    }
+}
+
+} // namespace
+} // namespace zelvane::test
