@@ -14,6 +14,7 @@ class QSplitter;
 
 namespace zelvane {
 
+class CModelView;
 class CScorePane;
 class CWaitDialog;
 
@@ -34,7 +35,9 @@ public:
     const QList<QAction*>& recentFileActions() const { return m_recentActions; }
     QSplitter* splitter() const { return m_splitter; }
     CScorePane* scorePane() const { return m_scorePane; }
-    QWidget* modelViewPlace() const { return m_modelPlace; }
+    // The right pane: the 3D view.
+    CModelView* modelView() const { return m_modelView; }
+    QWidget* modelViewPlace() const;
 
     // Shows the window where and as it was last closed.
     void ShowWithSavedPlacement();
@@ -109,7 +112,7 @@ private:
     QStringList m_recentFiles;
     QSplitter* m_splitter = nullptr;
     CScorePane* m_scorePane = nullptr;
-    QWidget* m_modelPlace = nullptr;
+    CModelView* m_modelView = nullptr;
     bool m_splitterPlaced = false;
     bool m_writingVideo = false;
     QString m_importedName;

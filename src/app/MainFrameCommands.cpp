@@ -18,6 +18,7 @@
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
 #include "dwi/DwiWriter.h"
+#include "render/ModelView.h"
 #include "text/Errors.h"
 
 #include <QAction>
@@ -35,6 +36,7 @@ void CMainFrame::OnFileNew()
     if (!SaveModified())
         return;
     m_document.NewDocument();
+    m_modelView->InitialUpdate();
     m_importedName.clear();
     UpdateTitle();
 }
@@ -348,6 +350,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
                   ToQString(error.what()));
         return false;
     }
+    m_modelView->InitialUpdate();
     m_importedName.clear();
     AddRecentFile(path);
     UpdateTitle();
