@@ -39,6 +39,19 @@ Color4 LitColour(const CModelMaterial& material, const Color4& light)
             std::clamp(material.diffuse.a, 0.0f, 1.0f)};
 }
 
+// The lowest and highest vertex that the indices [first, end) use; (0, 0) for none.
+std::pair<GLuint, GLuint> VertexRange(const std::vector<std::uint16_t>& indices, std::size_t first,
+                                      std::size_t end)
+{
+    end = std::min(end, indices.size());
+    if (first >= end)
+        return {0, 0};
+    const auto [low, high]
+        = std::minmax_element(indices.begin() + static_cast<std::ptrdiff_t>(first),
+                              indices.begin() + static_cast<std::ptrdiff_t>(end));
+    return {*low, *high};
+}
+
 } // namespace
 
 CGLModelInstance::CGLModelInstance(const CModelDocument& model)
@@ -156,6 +169,7 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     m_textures.clear();
     m_textures.resize(model.materials.size());
     m_firstIndex.clear();
+    m_vertexRange.clear();
     std::size_t first = 0;
     for (std::size_t i = 0; i < model.materials.size(); ++i) {
         const CModelMaterial& material = model.materials[i];
@@ -163,6 +177,9 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
         m_textures[i].sphere = LoadTexture(material.spherePath);
         m_firstIndex.push_back(first);
         first += static_cast<std::size_t>(std::max(material.faceVertexCount, 0));
+        // The vertices a material's faces use, so the driver transforms only those for it
+        // rather than the whole mesh once per material.
+        m_vertexRange.push_back(VertexRange(model.indices, m_firstIndex.back(), first));
     }
     for (std::size_t i = 0; i < m_toonTextures.size(); ++i) {
         m_toonTextures[i] = LoadTexture(model.toonPaths[i]);
@@ -213,8 +230,9 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, std::siz
     count -= count % kFacePoints;
     if (count == 0)
         return;
-    gl.glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
-                      reinterpret_cast<void*>(first * sizeof(std::uint16_t)));
+    const auto [low, high] = m_vertexRange[material];
+    gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
+                           reinterpret_cast<void*>(first * sizeof(std::uint16_t)));
 }
 
 void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)

@@ -77,6 +77,8 @@ private:
     std::array<std::unique_ptr<QOpenGLTexture>, CModelDocument::kToonCount> m_toonTextures;
     // Where each material's indices start.
     std::vector<std::size_t> m_firstIndex;
+    // The lowest and highest vertex each material's faces use.
+    std::vector<std::pair<GLuint, GLuint>> m_vertexRange;
 };
 
 } // namespace zelvane
