@@ -218,7 +218,8 @@ void CGLModelInstance::Release()
     m_created = false;
 }
 
-void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, std::size_t material) const
+void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+                                         std::size_t material) const
 {
     const CModelDocument& model = *m_instance.model;
     const std::size_t first = m_firstIndex[material];
@@ -228,7 +229,7 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, std::siz
         = std::min(static_cast<std::size_t>(std::max(model.materials[material].faceVertexCount, 0)),
                    available);
     count -= count % kFacePoints;
-    if (count == 0)
+    if (count == 0 || !program.Use())
         return;
     const auto [low, high] = m_vertexRange[material];
     gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
@@ -252,7 +253,7 @@ void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& p
     const auto& materials = m_instance.model->materials;
     for (std::size_t i = 0; i < materials.size(); ++i)
         if (materials[i].edge)
-            DrawMaterialFaces(gl, i);
+            DrawMaterialFaces(gl, program, i);
     m_edgeArray->release();
 }
 
@@ -269,7 +270,6 @@ void CGLModelInstance::Draw(
     gl.glEnable(GL_BLEND);
     gl.glBlendEquation(GL_FUNC_ADD);
     gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    program.SetAlphaTest(true);
     program.SetToonLight(toonLight);
     m_meshArray->bind();
     const auto& materials = m_instance.model->materials;
@@ -288,10 +288,17 @@ void CGLModelInstance::Draw(
             sphere->bind(CSceneProgram::kSphereUnit);
         if (toon)
             toon->bind(CSceneProgram::kToonUnit);
-        program.SetLitColour(LitColour(material, light));
+        const Color4 lit = LitColour(material, light);
+        // Fully transparent pixels are not drawn. Only the colour texture's alpha can make
+        // them where the lit alpha is not 0 (a later stage takes the lit alpha alone); a
+        // lit alpha of 0 leaves nothing at all to draw.
+        if (lit.a <= 0.0f)
+            continue;
+        program.SetAlphaTest(colour && !sphere && !toon);
+        program.SetLitColour(lit);
         program.SetStages(colour != nullptr, sphere != nullptr, material.sphereAdd,
                           toon != nullptr);
-        DrawMaterialFaces(gl, i);
+        DrawMaterialFaces(gl, program, i);
     }
     m_meshArray->release();
 }

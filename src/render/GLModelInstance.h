@@ -63,7 +63,8 @@ private:
 
     void Create(QOpenGLFunctions_3_3_Core& gl);
     void Upload();
-    void DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, std::size_t material) const;
+    void DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+                           std::size_t material) const;
 
     CModelInstance m_instance;
     bool m_posed = true;

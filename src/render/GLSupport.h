@@ -16,6 +16,12 @@ public:
     // Empty when a context can be made; otherwise one line saying why not. Probed once per
     // process.
     static QString Unavailable();
+    // Whether the pixels are drawn by the processor (Mesa's llvmpipe, softpipe or swrast),
+    // where every extra sample per pixel costs a whole extra pass of work.
+    static bool SoftwareRenderer();
+    // Samples per pixel the 3D windows ask for: smooth edges on graphics hardware, none
+    // where the processor draws and the frame rate matters more.
+    static int Samples();
 };
 
 } // namespace zelvane

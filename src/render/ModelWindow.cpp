@@ -137,7 +137,7 @@ void CModelWindow::DrawScene(CSceneProgram& program)
             {{x0 + size, kPadHeight, -size / 2}, {}, {1.0f, 1.0f}},
             {{x0, kPadHeight, -size / 2}, {}, {0.0f, 1.0f}},
         };
-        DrawQuad(*m_padTexture, corners);
+        DrawQuad(program, *m_padTexture, corners);
     }
 
     if (m_chartChanged && m_chartImage) {
@@ -154,11 +154,14 @@ void CModelWindow::DrawScene(CSceneProgram& program)
         {{kScreenHalfWidth, 0.0f, kScreenZ}, {}, {1.0f, 1.0f}},
         {{-kScreenHalfWidth, 0.0f, kScreenZ}, {}, {0.0f, 1.0f}},
     };
-    DrawQuad(*m_screenTexture, screen);
+    DrawQuad(program, *m_screenTexture, screen);
 }
 
-void CModelWindow::DrawQuad(QOpenGLTexture& texture, const QuadVertex* corners)
+void CModelWindow::DrawQuad(CSceneProgram& program, QOpenGLTexture& texture,
+                            const QuadVertex* corners)
 {
+    if (!program.Use())
+        return;
     texture.bind(CSceneProgram::kColourUnit);
     m_quadArray->bind();
     m_quadBuffer->bind();

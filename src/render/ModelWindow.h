@@ -49,7 +49,7 @@ protected:
 private:
     struct QuadVertex;
 
-    void DrawQuad(QOpenGLTexture& texture, const QuadVertex* corners);
+    void DrawQuad(CSceneProgram& program, QOpenGLTexture& texture, const QuadVertex* corners);
 
     CChartImage m_chart;
     // The last painted chart (kept by m_chart), waiting to be uploaded when changed.

@@ -61,8 +61,8 @@ CProjectionWindow::CProjectionWindow(QWidget* parent)
     format.setVersion(CGLSupport::kMajorVersion, CGLSupport::kMinorVersion);
     format.setProfile(QSurfaceFormat::CoreProfile);
     format.setDepthBufferSize(24);
-    // Smooth edges where the driver can; without it the picture is the same, only harder.
-    format.setSamples(4);
+    // Smooth edges where they are cheap; without them the picture is the same, only harder.
+    format.setSamples(CGLSupport::Samples());
     setFormat(format);
     setFocusPolicy(Qt::StrongFocus);
     UpdateOrbit();
@@ -216,7 +216,6 @@ void CProjectionWindow::PaintScene(int width, int height)
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
 
-    m_program->Bind();
     m_program->SetTransforms(m_orbit, m_view, m_projection);
     DrawGrid();
     DrawScene(*m_program);
@@ -233,12 +232,14 @@ void CProjectionWindow::DrawGrid()
     const int axisVertices = 2 * kAxisCount;
     const int gridVertices = m_gridVertexCount - axisVertices;
     m_program->SetLitColour(kGridColour);
-    glDrawArrays(GL_LINES, 0, gridVertices);
+    if (m_program->Use())
+        glDrawArrays(GL_LINES, 0, gridVertices);
     const Color4 axisColours[kAxisCount]
         = {{1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 1.0f}};
     for (int axis = 0; axis < kAxisCount; ++axis) {
         m_program->SetLitColour(axisColours[axis]);
-        glDrawArrays(GL_LINES, gridVertices + 2 * axis, 2);
+        if (m_program->Use())
+            glDrawArrays(GL_LINES, gridVertices + 2 * axis, 2);
     }
     m_gridArray->release();
 }

@@ -1,13 +1,20 @@
 #include "render/SceneProgram.h"
 
-#include <QMatrix4x4>
-
 namespace zelvane {
 
 namespace {
 
+enum StageBit {
+    kColourBit = 1,
+    kSphereBit = 2,
+    kSphereAddBit = 4,
+    kToonBit = 8,
+    kAlphaTestBit = 16,
+    kAllBits = 31,
+};
+
 // The matrices arrive transposed (see ToShader): M^T · p in the shader is p · M.
-constexpr const char* kVertexShader = R"(#version 330 core
+constexpr const char* kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
 layout(location = 2) in vec2 texCoord;
@@ -28,16 +35,11 @@ void main()
 }
 )";
 
-constexpr const char* kFragmentShader = R"(#version 330 core
+constexpr const char* kFragmentShader = R"(
 in vec3 cameraNormal;
 in vec3 cameraPosition;
 in vec2 vertexTexCoord;
 uniform vec4 litColour;
-uniform bool colourTexture;
-uniform bool sphereTexture;
-uniform bool sphereAdd;
-uniform bool toonTexture;
-uniform bool alphaTest;
 uniform vec3 toonLight;
 uniform sampler2D colourSampler;
 uniform sampler2D sphereSampler;
@@ -47,26 +49,30 @@ void main()
 {
     vec4 colour = litColour;
     vec3 n = normalize(cameraNormal);
-    if (colourTexture)
-        colour *= texture(colourSampler, vertexTexCoord);
-    if (sphereTexture) {
-        // The camera-space reflection of the eye ray, the generated sphere-map coordinate.
-        vec3 eye = normalize(cameraPosition);
-        vec3 r = reflect(eye, n);
-        vec2 uv = vec2(0.5 + 0.5 * r.x, 0.5 - 0.5 * r.y);
-        vec3 sphere = texture(sphereSampler, uv).rgb;
-        colour.rgb = clamp(sphereAdd ? colour.rgb + sphere : colour.rgb * sphere, 0.0, 1.0);
-        // This stage's alpha is the lit colour's alone.
-        colour.a = litColour.a;
-    }
-    if (toonTexture) {
-        // Faces towards the light read the top of the ramp, faces away the bottom.
-        vec2 uv = vec2(n.x, 0.5 + 0.5 * dot(n, toonLight));
-        colour.rgb *= texture(toonSampler, uv).rgb;
-        colour.a = litColour.a;
-    }
-    if (alphaTest && colour.a <= 0.0)
+#ifdef COLOUR_TEXTURE
+    colour *= texture(colourSampler, vertexTexCoord);
+#endif
+#ifdef SPHERE_TEXTURE
+    // The camera-space reflection of the eye ray, the generated sphere-map coordinate.
+    vec3 r = reflect(normalize(cameraPosition), n);
+    vec3 sphere = texture(sphereSampler, vec2(0.5 + 0.5 * r.x, 0.5 - 0.5 * r.y)).rgb;
+#ifdef SPHERE_ADD
+    colour.rgb = clamp(colour.rgb + sphere, 0.0, 1.0);
+#else
+    colour.rgb *= sphere;
+#endif
+    // This stage's alpha is the lit colour's alone.
+    colour.a = litColour.a;
+#endif
+#ifdef TOON_TEXTURE
+    // Faces towards the light read the top of the ramp, faces away the bottom.
+    colour.rgb *= texture(toonSampler, vec2(n.x, 0.5 + 0.5 * dot(n, toonLight))).rgb;
+    colour.a = litColour.a;
+#endif
+#ifdef ALPHA_TEST
+    if (colour.a <= 0.0)
         discard;
+#endif
     fragmentColour = colour;
 }
 )";
@@ -78,68 +84,108 @@ QMatrix4x4 ToShader(const Matrix& m)
     return QMatrix4x4(&m.m[0][0]).transposed();
 }
 
+QByteArray Header(int key)
+{
+    QByteArray header("#version 330 core\n");
+    const std::pair<int, const char*> defines[] = {{kColourBit, "COLOUR_TEXTURE"},
+                                                   {kSphereBit, "SPHERE_TEXTURE"},
+                                                   {kSphereAddBit, "SPHERE_ADD"},
+                                                   {kToonBit, "TOON_TEXTURE"},
+                                                   {kAlphaTestBit, "ALPHA_TEST"}};
+    for (const auto& [bit, name] : defines)
+        if (key & bit)
+            header += QByteArray("#define ") + name + "\n";
+    return header;
+}
+
 } // namespace
+
+struct CSceneProgram::Variant {
+    QOpenGLShaderProgram program;
+    bool built = false;
+    int worldViewProjection = -1;
+    int worldView = -1;
+    int litColour = -1;
+    int toonLight = -1;
+};
+
+CSceneProgram::CSceneProgram() = default;
+CSceneProgram::~CSceneProgram() = default;
 
 bool CSceneProgram::Create(QString* log)
 {
-    const bool built = m_program.addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader)
-        && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader)
-        && m_program.link();
-    if (!built) {
-        if (log)
-            *log = m_program.log();
-        return false;
+    return Build(0, log) != nullptr && Build(kAllBits, log) != nullptr;
+}
+
+CSceneProgram::Variant* CSceneProgram::Build(int key, QString* log)
+{
+    auto found = m_variants.find(key);
+    if (found == m_variants.end()) {
+        auto variant = std::make_unique<Variant>();
+        QOpenGLShaderProgram& program = variant->program;
+        const QByteArray header = Header(key);
+        variant->built
+            = program.addShaderFromSourceCode(QOpenGLShader::Vertex, header + kVertexShader)
+            && program.addShaderFromSourceCode(QOpenGLShader::Fragment, header + kFragmentShader)
+            && program.link();
+        if (variant->built) {
+            variant->worldViewProjection = program.uniformLocation("worldViewProjection");
+            variant->worldView = program.uniformLocation("worldView");
+            variant->litColour = program.uniformLocation("litColour");
+            variant->toonLight = program.uniformLocation("toonLight");
+            program.bind();
+            program.setUniformValue("colourSampler", kColourUnit);
+            program.setUniformValue("sphereSampler", kSphereUnit);
+            program.setUniformValue("toonSampler", kToonUnit);
+        }
+        found = m_variants.emplace(key, std::move(variant)).first;
     }
-    m_worldViewProjection = m_program.uniformLocation("worldViewProjection");
-    m_worldView = m_program.uniformLocation("worldView");
-    m_litColour = m_program.uniformLocation("litColour");
-    m_colourTexture = m_program.uniformLocation("colourTexture");
-    m_sphereTexture = m_program.uniformLocation("sphereTexture");
-    m_sphereAdd = m_program.uniformLocation("sphereAdd");
-    m_toonTexture = m_program.uniformLocation("toonTexture");
-    m_toonLight = m_program.uniformLocation("toonLight");
-    m_alphaTest = m_program.uniformLocation("alphaTest");
-    m_program.bind();
-    m_program.setUniformValue("colourSampler", kColourUnit);
-    m_program.setUniformValue("sphereSampler", kSphereUnit);
-    m_program.setUniformValue("toonSampler", kToonUnit);
+    Variant* variant = found->second.get();
+    if (!variant->built) {
+        if (log)
+            *log = variant->program.log();
+        return nullptr;
+    }
+    return variant;
+}
+
+bool CSceneProgram::Use()
+{
+    Variant* variant = Build(Key(), nullptr);
+    if (!variant)
+        return false;
+    QOpenGLShaderProgram& program = variant->program;
+    program.bind();
+    program.setUniformValue(variant->worldViewProjection, m_worldViewProjection);
+    program.setUniformValue(variant->worldView, m_worldView);
+    program.setUniformValue(variant->litColour, m_litColour.r, m_litColour.g, m_litColour.b,
+                            m_litColour.a);
+    if (variant->toonLight >= 0)
+        program.setUniformValue(variant->toonLight, m_toonLight.x, m_toonLight.y, m_toonLight.z);
     return true;
 }
 
-void CSceneProgram::Bind()
+int CSceneProgram::Key() const
 {
-    m_program.bind();
+    return (m_colourTexture ? kColourBit : 0) | (m_sphereTexture ? kSphereBit : 0)
+        | (m_sphereTexture && m_sphereAdd ? kSphereAddBit : 0) | (m_toonTexture ? kToonBit : 0)
+        | (m_alphaTest ? kAlphaTestBit : 0);
 }
 
 void CSceneProgram::SetTransforms(const Matrix& world, const Matrix& view, const Matrix& projection)
 {
     const Matrix worldView = world * view;
-    m_program.setUniformValue(m_worldViewProjection, ToShader(worldView * projection));
-    m_program.setUniformValue(m_worldView, ToShader(worldView));
-}
-
-void CSceneProgram::SetLitColour(const Color4& colour)
-{
-    m_program.setUniformValue(m_litColour, colour.r, colour.g, colour.b, colour.a);
+    m_worldViewProjection = ToShader(worldView * projection);
+    m_worldView = ToShader(worldView);
 }
 
 void CSceneProgram::SetStages(bool colourTexture, bool sphereTexture, bool sphereAdd,
                               bool toonTexture)
 {
-    m_program.setUniformValue(m_colourTexture, colourTexture);
-    m_program.setUniformValue(m_sphereTexture, sphereTexture);
-    m_program.setUniformValue(m_sphereAdd, sphereAdd);
-    m_program.setUniformValue(m_toonTexture, toonTexture);
-}
-
-void CSceneProgram::SetToonLight(const Vector3& direction)
-{
-    m_program.setUniformValue(m_toonLight, direction.x, direction.y, direction.z);
-}
-
-void CSceneProgram::SetAlphaTest(bool enabled)
-{
-    m_program.setUniformValue(m_alphaTest, enabled);
+    m_colourTexture = colourTexture;
+    m_sphereTexture = sphereTexture;
+    m_sphereAdd = sphereAdd;
+    m_toonTexture = toonTexture;
 }
 
 } // namespace zelvane
