@@ -3,6 +3,7 @@
 #include "render/ModelWindow.h"
 #include "render/SpriteSheets.h"
 
+#include <QOpenGLContext>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -200,6 +201,37 @@ TEST_F(ModelInstanceDrawTest, OutlineIsBlackAndOnlyForEdgeMaterials)
     m_window->CreateInstance(m_model);
     image = Grab();
     EXPECT_TRUE(Near(image.pixelColor(At({2, 12, -13})), screen, 3));
+}
+
+// Moving the window into another top-level window gives it a new context: everything that
+// lived on the old one (shaders, grid, pad, screen, the dancers' buffers) is made again.
+TEST_F(ModelInstanceDrawTest, DrawsAgainOnANewContext)
+{
+    CModelMaterial material;
+    material.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+    material.edge = true;
+    AddBall(material);
+    const QImage before = Grab();
+    bool oldContextGone = false;
+    QObject::connect(m_window->context(), &QOpenGLContext::aboutToBeDestroyed,
+                     [&] { oldContextGone = true; });
+
+    QWidget other;
+    other.resize(kWidth, kHeight);
+    m_window->setParent(&other);
+    m_window->move(0, 0);
+    m_window->show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    ASSERT_TRUE(m_window->ready());
+    const QImage after = Grab();
+    m_window->setParent(nullptr);
+    EXPECT_TRUE(oldContextGone);
+    EXPECT_TRUE(Near(after.pixelColor(At({0, 10, -14})), QColor(0, 0, 0), 0));
+    const QImage& pad = CSpriteSheets::Get().pad();
+    EXPECT_TRUE(Near(after.pixelColor(At({0, 0.05f, 0})),
+                     pad.pixelColor(pad.width() / 2, pad.height() / 2), 24));
+    EXPECT_EQ(after, before);
 }
 
 } // namespace
