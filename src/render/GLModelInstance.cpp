@@ -99,11 +99,10 @@ std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string&
         return nullptr;
     QImageReader reader(QString::fromStdString(file));
     const std::string lower = Lower(file);
-    // Sphere maps are bitmaps under another name; other files are known by their contents.
+    // Sphere maps are bitmaps under another name. Other files are read by their suffix
+    // (TGA has no signature to know it by), and by their contents where that fails.
     if (EndsWith(lower, ".sph") || EndsWith(lower, ".spa"))
         reader.setFormat("bmp");
-    else
-        reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull())
         return nullptr;

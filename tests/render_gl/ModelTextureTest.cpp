@@ -33,6 +33,28 @@ protected:
         ASSERT_TRUE(image.save(m_folder.filePath(name), format));
     }
 
+    // An uncompressed 24-bit Targa file of one colour (Qt reads Targa but does not write it).
+    void WriteTga(const QString& name, QColor colour)
+    {
+        constexpr int kSize = 8;
+        QByteArray bytes(18, '\0');
+        bytes[2] = 2; // true colour, uncompressed
+        bytes[12] = kSize;
+        bytes[14] = kSize;
+        bytes[16] = 24; // bits per pixel
+        for (int i = 0; i < kSize * kSize; ++i) {
+            bytes.append(static_cast<char>(colour.blue()));
+            bytes.append(static_cast<char>(colour.green()));
+            bytes.append(static_cast<char>(colour.red()));
+        }
+        // The version 2 footer: no extension or developer area, then the signature.
+        bytes.append(QByteArray(8, '\0'));
+        bytes.append("TRUEVISION-XFILE.", 18);
+        QFile file(m_folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
     std::string ModelPath(const char* name) const
     {
         return (m_folder.path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
@@ -80,6 +102,11 @@ TEST_F(ModelTextureTest, TexturesFromFilesBesideTheModel)
     // Lit white (0x9A, the light's share) times the red texture.
     const QColor red = BallColour(material);
     EXPECT_TRUE(Near(red, QColor(154, 0, 0), 2)) << red.name().toStdString();
+
+    // Targa files, common among models, have no signature: their name says what they are.
+    WriteTga(QStringLiteral("Tex/cloth.tga"), QColor(0, 255, 0));
+    material.texturePath = ModelPath("tex/Cloth.TGA");
+    EXPECT_TRUE(Near(BallColour(material), QColor(0, 154, 0), 2));
 
     // A missing file is skipped: the lit colour alone.
     material.texturePath = ModelPath("missing.bmp");
