@@ -44,6 +44,7 @@ CModelView::CModelView(CStepDocument* document, QWidget* parent)
         // A context that fails later (on a screen without OpenGL) leaves the grey pane too.
         connect(m_window, &CProjectionWindow::unavailable, this, &CModelView::ShowUnavailable,
                 Qt::QueuedConnection);
+        m_window->SetInstancesGuard([this] { return SceneCurrent(); });
     } else {
         ShowUnavailable(reason);
     }
@@ -114,11 +115,11 @@ void CModelView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
         break;
     case UpdateHint::Zoom:
         m_window->SetClocksPerRow(m_document->clocksPerRow());
-        m_window->RenderChart(m_frame);
+        RenderChart();
         break;
     case UpdateHint::Color:
         SetColours();
-        m_window->RenderChart(m_frame);
+        RenderChart();
         break;
     default:
         break;
@@ -139,6 +140,11 @@ void CModelView::SetColours()
     m_window->SetClearColour(kOpaque | RgbFromColorRef(m_document->backgroundColor()));
 }
 
+bool CModelView::SceneCurrent() const
+{
+    return m_document->model() == m_shownModel && m_document->currentScore() == m_shownScore;
+}
+
 void CModelView::RebuildInstances()
 {
     if (!m_window)
@@ -148,6 +154,8 @@ void CModelView::RebuildInstances()
     m_window->ClearInstances();
     const CScore* score = m_document->currentScore();
     const CModelDocument* model = m_document->model();
+    m_shownModel = model;
+    m_shownScore = score;
     if (score && model) {
         for (std::size_t i = 0; i < score->players().size(); ++i)
             m_instances.push_back(&m_window->CreateInstance(*model));
@@ -158,7 +166,7 @@ void CModelView::RebuildInstances()
 
 void CModelView::UpdatePose()
 {
-    if (!m_window)
+    if (!m_window || !SceneCurrent())
         return;
     const CScore* score = m_document->currentScore();
     // Before the song starts the dancers stand as at its first frame.
@@ -181,7 +189,13 @@ void CModelView::UpdatePose()
         m_danceWait.start();
     else
         m_danceWait.stop();
-    m_window->RenderChart(m_frame);
+    RenderChart();
+}
+
+void CModelView::RenderChart()
+{
+    if (SceneCurrent())
+        m_window->RenderChart(m_frame);
 }
 
 } // namespace zelvane

@@ -14,6 +14,7 @@ class QStackedLayout;
 namespace zelvane {
 
 class CGLModelInstance;
+class CModelDocument;
 class CModelWindow;
 class CStepDocument;
 
@@ -54,10 +55,17 @@ signals:
 
 private:
     void ShowUnavailable(const QString& reason);
+    // Whether the dancers and the chart still show the document's model and score. While a
+    // document is being replaced they may already be gone (its questions about missing files
+    // run an event loop before the document tells its views); nothing is posed or drawn
+    // from them until the views are told.
+    bool SceneCurrent() const;
     void SetColours();
     void RebuildInstances();
     // Poses every dancer that can be posed without waiting, then redraws chart and scene.
     void UpdatePose();
+    // Paints the chart screen at the current frame.
+    void RenderChart();
 
     CStepDocument* m_document;
     QStackedLayout* m_layout = nullptr;
@@ -66,6 +74,9 @@ private:
     QString m_unavailableReason;
     std::int32_t m_frame = 0;
     std::vector<CGLModelInstance*> m_instances;
+    // What the instances and the chart were made for.
+    const CModelDocument* m_shownModel = nullptr;
+    const CScore* m_shownScore = nullptr;
     QTimer m_danceWait;
 };
 

@@ -131,6 +131,27 @@ TEST_F(ModelViewTest, FollowsTheCursorUnlessPlaying)
     m_document.SetPlaying(false);
 }
 
+// A document being replaced drops its model and scores before it tells its views (it may
+// ask about missing files in between, and the window repaints meanwhile): the view draws
+// nothing from what is gone until it is told.
+TEST_F(ModelViewTest, DrawsNothingFromAReplacedDocumentUntilTold)
+{
+    LoadMannequin();
+    const QColor screen(127, 127, 127);
+    EXPECT_FALSE(Near(GrabPosed().pixelColor(At({0, 13, 0})), screen, 6));
+
+    m_document.DeleteContents();
+    m_view->followFrame(10);
+    EXPECT_FALSE(m_view->waitingForDance());
+    QImage image = m_view->window()->grabFramebuffer();
+    EXPECT_TRUE(Near(image.pixelColor(At({0, 13, 0})), screen, 3));
+
+    m_document.NewDocument();
+    image = GrabPosed();
+    EXPECT_TRUE(m_view->instances().empty());
+    EXPECT_TRUE(Near(image.pixelColor(At({0, 13, 0})), screen, 3));
+}
+
 TEST_F(ModelViewTest, ColourHintRecoloursBackgroundAndScreen)
 {
     m_document.SetBackgroundColor(0x563412); // 0x00BBGGRR
