@@ -1,6 +1,9 @@
 #include "render/GLModelInstance.h"
 
+#include "render/TargaImage.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -103,7 +106,12 @@ std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string&
     // (TGA has no signature to know it by), and by their contents where that fails.
     if (EndsWith(lower, ".sph") || EndsWith(lower, ".spa"))
         reader.setFormat("bmp");
-    const QImage image = reader.read();
+    QImage image = reader.read();
+    if (image.isNull() && EndsWith(lower, ".tga")) {
+        QFile targa(QString::fromStdString(file));
+        if (targa.open(QIODevice::ReadOnly))
+            image = CTargaImage::Read(targa.readAll());
+    }
     if (image.isNull())
         return nullptr;
     // Uploaded top row first: texture coordinate v = 0 is the top of the picture, as the

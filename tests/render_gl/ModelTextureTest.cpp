@@ -34,7 +34,7 @@ protected:
     }
 
     // An uncompressed 24-bit Targa file of one colour (Qt reads Targa but does not write it).
-    void WriteTga(const QString& name, QColor colour)
+    void WriteTga(const QString& name, QColor colour, bool footer)
     {
         constexpr int kSize = 8;
         QByteArray bytes(18, '\0');
@@ -47,9 +47,11 @@ protected:
             bytes.append(static_cast<char>(colour.green()));
             bytes.append(static_cast<char>(colour.red()));
         }
-        // The version 2 footer: no extension or developer area, then the signature.
-        bytes.append(QByteArray(8, '\0'));
-        bytes.append("TRUEVISION-XFILE.", 18);
+        if (footer) {
+            // The version 2 footer: no extension or developer area, then the signature.
+            bytes.append(QByteArray(8, '\0'));
+            bytes.append("TRUEVISION-XFILE.", 18);
+        }
         QFile file(m_folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
@@ -104,9 +106,13 @@ TEST_F(ModelTextureTest, TexturesFromFilesBesideTheModel)
     EXPECT_TRUE(Near(red, QColor(154, 0, 0), 2)) << red.name().toStdString();
 
     // Targa files, common among models, have no signature: their name says what they are.
-    WriteTga(QStringLiteral("Tex/cloth.tga"), QColor(0, 255, 0));
+    // Qt reads those with the version 2 footer, our own reader the older ones.
+    WriteTga(QStringLiteral("Tex/cloth.tga"), QColor(0, 255, 0), true);
     material.texturePath = ModelPath("tex/Cloth.TGA");
     EXPECT_TRUE(Near(BallColour(material), QColor(0, 154, 0), 2));
+    WriteTga(QStringLiteral("old.tga"), QColor(0, 0, 255), false);
+    material.texturePath = ModelPath("old.tga");
+    EXPECT_TRUE(Near(BallColour(material), QColor(0, 0, 154), 2));
 
     // A missing file is skipped: the lit colour alone.
     material.texturePath = ModelPath("missing.bmp");
