@@ -73,10 +73,12 @@ void CModelView::ShowUnavailable(const QString& reason)
     }
     m_unavailablePane->setText(reason);
     m_layout->setCurrentWidget(m_unavailablePane);
+    // A window whose context failed draws nothing; the view goes on without one.
     if (m_window) {
-        m_window->hide();
         m_instances.clear();
-        m_window->ClearInstances();
+        m_window->hide();
+        m_window->deleteLater();
+        m_window = nullptr;
     }
     emit unavailable(reason);
 }
