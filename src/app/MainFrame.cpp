@@ -9,6 +9,7 @@
 #include "app/ScreenFit.h"
 #include "app/Settings.h"
 #include "app/ToolbarIcons.h"
+#include "render/ModelView.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
@@ -50,6 +51,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_document.AddView(this);
     m_recentFiles = Settings::ReadRecentFiles();
     m_document.NewDocument();
+    m_modelView->InitialUpdate();
     UpdateRecentFiles();
     UpdateTitle();
     UpdateModelPlace();
@@ -166,17 +168,22 @@ void CMainFrame::CreateClient()
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("splitter"));
     m_scorePane = new CScorePane(&m_document, m_splitter);
-    // The 3D view takes this place once it exists; the place shows its background colour.
-    m_modelPlace = new QWidget(m_splitter);
-    m_modelPlace->setObjectName(QStringLiteral("modelViewPlace"));
-    m_modelPlace->setFocusPolicy(Qt::StrongFocus);
-    m_modelPlace->setAutoFillBackground(true);
+    // Until the 3D view has drawn, and between its frames while resizing, its pane shows the
+    // background colour.
+    m_modelView = new CModelView(&m_document, m_splitter);
+    m_modelView->setObjectName(QStringLiteral("modelViewPlace"));
+    m_modelView->setAutoFillBackground(true);
+    // A display without OpenGL leaves a grey pane; the status bar says why.
+    connect(m_modelView, &CModelView::unavailable, this,
+            [this](const QString& reason) { statusBar()->showMessage(reason); });
+    if (!m_modelView->unavailableReason().isEmpty())
+        statusBar()->showMessage(m_modelView->unavailableReason());
     CScoreView* view = m_scorePane->scoreView();
     view->SetCommandActions([this](int id) { return m_actions.value(id); },
                             [this] { UpdateCommandStates(); });
     connect(view, &CScoreView::commandStatesChanged, this, &CMainFrame::UpdateCommandStates);
     m_splitter->addWidget(m_scorePane);
-    m_splitter->addWidget(m_modelPlace);
+    m_splitter->addWidget(m_modelView);
     // A wider window widens the 3D view; the score pane keeps its width.
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
@@ -301,11 +308,16 @@ void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
     UpdateCommandStates();
 }
 
+QWidget* CMainFrame::modelViewPlace() const
+{
+    return m_modelView;
+}
+
 void CMainFrame::UpdateModelPlace()
 {
-    QPalette palette = m_modelPlace->palette();
+    QPalette palette = m_modelView->palette();
     palette.setColor(QPalette::Window, FromColorRef(m_document.backgroundColor()));
-    m_modelPlace->setPalette(palette);
+    m_modelView->setPalette(palette);
 }
 
 QString CMainFrame::DocumentName() const
@@ -459,7 +471,7 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnSwitchPane(bool forward)
 {
-    const QList<QWidget*> panes{m_scorePane, m_modelPlace};
+    const QList<QWidget*> panes{m_scorePane, m_modelView};
     QWidget* focus = QApplication::focusWidget();
     qsizetype current = -1;
     for (qsizetype i = 0; i < panes.size(); ++i)

@@ -18,6 +18,7 @@ class QSplitter;
 
 namespace zelvane {
 
+class CModelView;
 class CScorePane;
 class CWaitDialog;
 
@@ -39,7 +40,9 @@ public:
     const QList<QAction*>& recentFileActions() const { return m_recentActions; }
     QSplitter* splitter() const { return m_splitter; }
     CScorePane* scorePane() const { return m_scorePane; }
-    QWidget* modelViewPlace() const { return m_modelPlace; }
+    // The right pane: the 3D view.
+    CModelView* modelView() const { return m_modelView; }
+    QWidget* modelViewPlace() const;
     CPlaybackClock& playbackClock() { return m_clock; }
     CAudioPlayer& audioPlayer() { return m_player; }
     // A view that moves with the song; views are told in the order they were added.
@@ -133,7 +136,7 @@ private:
     QStringList m_recentFiles;
     QSplitter* m_splitter = nullptr;
     CScorePane* m_scorePane = nullptr;
-    QWidget* m_modelPlace = nullptr;
+    CModelView* m_modelView = nullptr;
     bool m_splitterPlaced = false;
     bool m_writingVideo = false;
     QString m_importedName;

@@ -18,6 +18,7 @@
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
 #include "dwi/DwiWriter.h"
+#include "render/ModelView.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
 #include "text/Errors.h"
@@ -37,6 +38,7 @@ void CMainFrame::OnFileNew()
     if (!SaveModified())
         return;
     m_document.NewDocument();
+    m_modelView->InitialUpdate();
     m_importedName.clear();
     StartEditing();
     UpdateTitle();
@@ -368,6 +370,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
                   ToQString(error.what()));
         return false;
     }
+    m_modelView->InitialUpdate();
     m_importedName.clear();
     AddRecentFile(path);
     StartEditing();

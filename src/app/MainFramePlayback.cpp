@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "chart/DocumentHost.h"
 #include "playback/AssistClap.h"
+#include "render/ModelView.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
 
@@ -21,6 +22,7 @@ void CMainFrame::CreatePlayback()
     m_host.SetStopPlayback([this] { m_clock.Stop(); });
     // The score view scrolls with the song, and is locked while it plays.
     m_clock.AddFollower(m_scorePane->scoreView());
+    m_clock.AddFollower(m_modelView);
 }
 
 void CMainFrame::OnPlay(bool fromStart)

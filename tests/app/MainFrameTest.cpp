@@ -2,6 +2,8 @@
 #include "app/CommandIds.h"
 #include "app/Settings.h"
 #include "app/SongDialog.h"
+#include "render/ModelView.h"
+#include "render/ModelWindow.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
@@ -14,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 
 namespace zelvane {
@@ -186,6 +189,28 @@ TEST_F(MainFrameTest, WhilePlayingTheDocumentCommandsUndoAndScoreSwitchingAreOff
     emit frame->menu(1)->aboutToShow();
     EXPECT_TRUE(frame->action(ID_EDIT_UNDO)->isEnabled());
     EXPECT_TRUE(frame->scorePane()->scoreBar()->modeList()->isEnabled());
+}
+
+// The right pane is the 3D view where the display has OpenGL (Xvfb), and otherwise a pane
+// that says why, with the same line in the status bar.
+TEST_F(MainFrameTest, ModelPaneIsTheThreeDViewOrSaysWhyNot)
+{
+    CModelView* view = frame->modelView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(frame->splitter()->widget(1), view);
+    if (view->window()) {
+        EXPECT_TRUE(view->unavailableReason().isEmpty());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        EXPECT_TRUE(view->window()->ready());
+    } else {
+        EXPECT_FALSE(view->unavailableReason().isEmpty());
+        EXPECT_EQ(frame->statusBar()->currentMessage(), view->unavailableReason());
+    }
+    // Zooming the score zooms the chart on the screen as well.
+    frame->action(ID_VIEW_ZOOM_IN)->trigger();
+    if (view->window()) {
+        EXPECT_EQ(view->window()->chart().clocksPerRow(), frame->document().clocksPerRow());
+    }
 }
 
 TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)

@@ -1,0 +1,313 @@
+#include "render/GLModelInstance.h"
+
+#include "render/TargaImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <algorithm>
+
+namespace zelvane {
+
+namespace {
+
+constexpr int kFacePoints = 3;
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size()
+        && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The lit colour of a material under the one ambient light: its own ambient as emission,
+// plus the light's ambient times the diffuse colour, which the material also uses as its
+// ambient reflectance. The alpha is the diffuse alpha.
+Color4 LitColour(const CModelMaterial& material, const Color4& light)
+{
+    const auto channel = [](float emissive, float ambient, float reflectance) {
+        return std::clamp(emissive + ambient * reflectance, 0.0f, 1.0f);
+    };
+    return {channel(material.ambient.r, light.r, material.diffuse.r),
+            channel(material.ambient.g, light.g, material.diffuse.g),
+            channel(material.ambient.b, light.b, material.diffuse.b),
+            std::clamp(material.diffuse.a, 0.0f, 1.0f)};
+}
+
+// The lowest and highest vertex that the indices [first, end) use; (0, 0) for none.
+std::pair<GLuint, GLuint> VertexRange(const std::vector<std::uint16_t>& indices, std::size_t first,
+                                      std::size_t end)
+{
+    end = std::min(end, indices.size());
+    if (first >= end)
+        return {0, 0};
+    const auto [low, high]
+        = std::minmax_element(indices.begin() + static_cast<std::ptrdiff_t>(first),
+                              indices.begin() + static_cast<std::ptrdiff_t>(end));
+    return {*low, *high};
+}
+
+} // namespace
+
+CGLModelInstance::CGLModelInstance(const CModelDocument& model)
+    : m_instance(model)
+{
+}
+
+CGLModelInstance::~CGLModelInstance() = default;
+
+std::string CGLModelInstance::FindFile(const std::string& path)
+{
+    if (path.empty())
+        return {};
+    std::string normal = path;
+    std::replace(normal.begin(), normal.end(), '\\', '/');
+    if (QFileInfo(QString::fromStdString(normal)).isFile())
+        return normal;
+    // Walk the path from the root, taking each name as it is where it exists and otherwise
+    // the one entry of the folder that differs only in case.
+    const QStringList parts = QString::fromStdString(normal).split(QLatin1Char('/'));
+    QString found = normal.starts_with('/') ? QStringLiteral("/") : QStringLiteral(".");
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QLatin1String("."))
+            continue;
+        const QDir folder(found);
+        if (folder.exists(part)) {
+            found = folder.filePath(part);
+            continue;
+        }
+        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const auto match = std::find_if(entries.begin(), entries.end(), [&](const QString& entry) {
+            return entry.compare(part, Qt::CaseInsensitive) == 0;
+        });
+        if (match == entries.end())
+            return {};
+        found = folder.filePath(*match);
+    }
+    return QFileInfo(found).isFile() ? found.toStdString() : std::string();
+}
+
+std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string& path)
+{
+    const std::string file = FindFile(path);
+    if (file.empty())
+        return nullptr;
+    QImageReader reader(QString::fromStdString(file));
+    const std::string lower = Lower(file);
+    // Sphere maps are bitmaps under another name. Other files are read by their suffix
+    // (TGA has no signature to know it by), and by their contents where that fails.
+    if (EndsWith(lower, ".sph") || EndsWith(lower, ".spa"))
+        reader.setFormat("bmp");
+    QImage image = reader.read();
+    if (image.isNull() && EndsWith(lower, ".tga")) {
+        QFile targa(QString::fromStdString(file));
+        if (targa.open(QIODevice::ReadOnly))
+            image = CTargaImage::Read(targa.readAll());
+    }
+    if (image.isNull())
+        return nullptr;
+    // Uploaded top row first: texture coordinate v = 0 is the top of the picture, as the
+    // model's coordinates expect.
+    auto texture = std::make_unique<QOpenGLTexture>(image.convertToFormat(QImage::Format_RGBA8888),
+                                                    QOpenGLTexture::DontGenerateMipMaps);
+    texture->setMinMagFilters(QOpenGLTexture::Linear, QOpenGLTexture::Linear);
+    texture->setWrapMode(QOpenGLTexture::Repeat);
+    return texture;
+}
+
+void CGLModelInstance::Prepare(QOpenGLFunctions_3_3_Core& gl)
+{
+    if (!m_created)
+        Create(gl);
+    if (m_posed)
+        Upload();
+}
+
+void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
+{
+    const CModelDocument& model = *m_instance.model;
+    m_vertexBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+    m_edgeBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+    m_indexBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::IndexBuffer);
+    for (QOpenGLBuffer* buffer : {m_vertexBuffer.get(), m_edgeBuffer.get()}) {
+        buffer->setUsagePattern(QOpenGLBuffer::StreamDraw);
+        buffer->create();
+    }
+    m_indexBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
+    m_indexBuffer->create();
+
+    using Vertex = CModelInstance::SkinnedVertex;
+    m_meshArray = std::make_unique<QOpenGLVertexArrayObject>();
+    m_meshArray->create();
+    m_meshArray->bind();
+    m_vertexBuffer->bind();
+    gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
+    gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
+                             sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, position)));
+    gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
+    gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                             reinterpret_cast<void*>(offsetof(Vertex, normal)));
+    gl.glEnableVertexAttribArray(CSceneProgram::kTexCoordAttribute);
+    gl.glVertexAttribPointer(CSceneProgram::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
+                             sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, uv)));
+    m_indexBuffer->bind();
+    m_indexBuffer->allocate(model.indices.data(),
+                            static_cast<int>(model.indices.size() * sizeof(std::uint16_t)));
+    m_meshArray->release();
+
+    m_edgeArray = std::make_unique<QOpenGLVertexArrayObject>();
+    m_edgeArray->create();
+    m_edgeArray->bind();
+    m_edgeBuffer->bind();
+    gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
+    gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
+                             sizeof(Vector3), nullptr);
+    m_indexBuffer->bind();
+    m_edgeArray->release();
+
+    m_textures.clear();
+    m_textures.resize(model.materials.size());
+    m_firstIndex.clear();
+    m_vertexRange.clear();
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < model.materials.size(); ++i) {
+        const CModelMaterial& material = model.materials[i];
+        m_textures[i].texture = LoadTexture(material.texturePath);
+        m_textures[i].sphere = LoadTexture(material.spherePath);
+        m_firstIndex.push_back(first);
+        first += static_cast<std::size_t>(std::max(material.faceVertexCount, 0));
+        // The vertices a material's faces use, so the driver transforms only those for it
+        // rather than the whole mesh once per material.
+        m_vertexRange.push_back(VertexRange(model.indices, m_firstIndex.back(), first));
+    }
+    for (std::size_t i = 0; i < m_toonTextures.size(); ++i) {
+        m_toonTextures[i] = LoadTexture(model.toonPaths[i]);
+        if (m_toonTextures[i])
+            m_toonTextures[i]->setWrapMode(QOpenGLTexture::ClampToEdge);
+    }
+    m_created = true;
+    m_posed = true;
+}
+
+void CGLModelInstance::Upload()
+{
+    // Whole buffers each time: a fresh allocation lets the driver keep drawing from the
+    // old pose while the new one arrives.
+    m_vertexBuffer->bind();
+    m_vertexBuffer->allocate(m_instance.skinnedVertices.data(),
+                             static_cast<int>(m_instance.skinnedVertices.size()
+                                              * sizeof(CModelInstance::SkinnedVertex)));
+    m_edgeBuffer->bind();
+    m_edgeBuffer->allocate(m_instance.edgePositions.data(),
+                           static_cast<int>(m_instance.edgePositions.size() * sizeof(Vector3)));
+    m_edgeBuffer->release();
+    m_posed = false;
+}
+
+void CGLModelInstance::Release()
+{
+    m_meshArray.reset();
+    m_edgeArray.reset();
+    m_vertexBuffer.reset();
+    m_edgeBuffer.reset();
+    m_indexBuffer.reset();
+    m_textures.clear();
+    for (auto& toon : m_toonTextures)
+        toon.reset();
+    m_created = false;
+}
+
+void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+                                         std::size_t material) const
+{
+    const CModelDocument& model = *m_instance.model;
+    const std::size_t first = m_firstIndex[material];
+    const std::size_t available = first < model.indices.size() ? model.indices.size() - first : 0;
+    // A count that runs past the index list draws what there is; whole faces only.
+    std::size_t count
+        = std::min(static_cast<std::size_t>(std::max(model.materials[material].faceVertexCount, 0)),
+                   available);
+    count -= count % kFacePoints;
+    if (count == 0 || !program.Use())
+        return;
+    const auto [low, high] = m_vertexRange[material];
+    gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
+                           reinterpret_cast<void*>(first * sizeof(std::uint16_t)));
+}
+
+void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)
+{
+    if (!drawable())
+        return;
+    // Front faces are removed, so only the pushed-out back faces show, as a rim. A front
+    // face is one whose corners run clockwise on the screen.
+    gl.glEnable(GL_CULL_FACE);
+    gl.glFrontFace(GL_CW);
+    gl.glCullFace(GL_FRONT);
+    gl.glDisable(GL_BLEND);
+    program.SetStages(false, false, false, false);
+    program.SetAlphaTest(false);
+    program.SetLitColour({0.0f, 0.0f, 0.0f, 0.0f});
+    m_edgeArray->bind();
+    const auto& materials = m_instance.model->materials;
+    for (std::size_t i = 0; i < materials.size(); ++i)
+        if (materials[i].edge)
+            DrawMaterialFaces(gl, program, i);
+    m_edgeArray->release();
+}
+
+void CGLModelInstance::Draw(
+    QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+    const std::array<QOpenGLTexture*, CModelDocument::kToonCount>& defaultToons,
+    const Vector3& toonLight, const Color4& light)
+{
+    if (!drawable())
+        return;
+    gl.glEnable(GL_CULL_FACE);
+    gl.glFrontFace(GL_CW);
+    gl.glCullFace(GL_BACK);
+    gl.glEnable(GL_BLEND);
+    gl.glBlendEquation(GL_FUNC_ADD);
+    gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    program.SetToonLight(toonLight);
+    m_meshArray->bind();
+    const auto& materials = m_instance.model->materials;
+    for (std::size_t i = 0; i < materials.size(); ++i) {
+        const CModelMaterial& material = materials[i];
+        QOpenGLTexture* colour = m_textures[i].texture.get();
+        QOpenGLTexture* sphere = m_textures[i].sphere.get();
+        QOpenGLTexture* toon = nullptr;
+        if (material.toonIndex >= 0 && material.toonIndex < CModelDocument::kToonCount) {
+            const auto index = static_cast<std::size_t>(material.toonIndex);
+            toon = m_toonTextures[index] ? m_toonTextures[index].get() : defaultToons[index];
+        }
+        if (colour)
+            colour->bind(CSceneProgram::kColourUnit);
+        if (sphere)
+            sphere->bind(CSceneProgram::kSphereUnit);
+        if (toon)
+            toon->bind(CSceneProgram::kToonUnit);
+        const Color4 lit = LitColour(material, light);
+        // Fully transparent pixels are not drawn. Only the colour texture's alpha can make
+        // them where the lit alpha is not 0 (a later stage takes the lit alpha alone); a
+        // lit alpha of 0 leaves nothing at all to draw.
+        if (lit.a <= 0.0f)
+            continue;
+        program.SetAlphaTest(colour && !sphere && !toon);
+        program.SetLitColour(lit);
+        program.SetStages(colour != nullptr, sphere != nullptr, material.sphereAdd,
+                          toon != nullptr);
+        DrawMaterialFaces(gl, program, i);
+    }
+    m_meshArray->release();
+}
+
+} // namespace zelvane

@@ -1,0 +1,203 @@
+#include "render/ModelView.h"
+
+#include "chart/Player.h"
+#include "chart/Score.h"
+#include "chart/StepDocument.h"
+#include "render/GLSupport.h"
+#include "render/ModelWindow.h"
+
+#include <QLabel>
+#include <QStackedLayout>
+
+#include <algorithm>
+
+namespace zelvane {
+
+namespace {
+
+constexpr std::uint32_t kOpaque = 0xFF000000;
+
+// 0x00BBGGRR as 0x00RRGGBB.
+std::uint32_t RgbFromColorRef(std::uint32_t color)
+{
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+} // namespace
+
+CModelView::CModelView(CStepDocument* document, QWidget* parent)
+    : QWidget(parent)
+    , m_document(document)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    m_layout = new QStackedLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_danceWait.setSingleShot(true);
+    m_danceWait.setInterval(kDanceWaitMilliseconds);
+    connect(&m_danceWait, &QTimer::timeout, this, &CModelView::UpdatePose);
+
+    const QString reason = CGLSupport::Unavailable();
+    if (reason.isEmpty()) {
+        m_window = new CModelWindow(this);
+        m_window->setObjectName(QStringLiteral("modelWindow"));
+        m_layout->addWidget(m_window);
+        // A context that fails later (on a screen without OpenGL) leaves the grey pane too.
+        connect(m_window, &CProjectionWindow::unavailable, this, &CModelView::ShowUnavailable,
+                Qt::QueuedConnection);
+        m_window->SetInstancesGuard([this] { return SceneCurrent(); });
+    } else {
+        ShowUnavailable(reason);
+    }
+    m_document->AddView(this);
+}
+
+CModelView::~CModelView()
+{
+    m_document->RemoveView(this);
+}
+
+void CModelView::ShowUnavailable(const QString& reason)
+{
+    m_unavailableReason = reason;
+    if (!m_unavailablePane) {
+        m_unavailablePane = new QLabel(reason, this);
+        m_unavailablePane->setObjectName(QStringLiteral("modelViewUnavailable"));
+        m_unavailablePane->setAlignment(Qt::AlignCenter);
+        m_unavailablePane->setWordWrap(true);
+        m_unavailablePane->setAutoFillBackground(true);
+        QPalette palette = m_unavailablePane->palette();
+        palette.setColor(QPalette::Window, QColor(136, 136, 136));
+        palette.setColor(QPalette::WindowText, Qt::white);
+        m_unavailablePane->setPalette(palette);
+        m_layout->addWidget(m_unavailablePane);
+    }
+    m_unavailablePane->setText(reason);
+    m_layout->setCurrentWidget(m_unavailablePane);
+    // A window whose context failed draws nothing; the view goes on without one.
+    if (m_window) {
+        m_instances.clear();
+        m_window->hide();
+        m_window->deleteLater();
+        m_window = nullptr;
+    }
+    emit unavailable(reason);
+}
+
+void CModelView::InitialUpdate()
+{
+    m_frame = 0;
+    if (m_window) {
+        m_window->ResetCamera();
+        m_window->SetClocksPerRow(m_document->clocksPerRow());
+    }
+    SetColours();
+    RebuildInstances();
+    UpdatePose();
+}
+
+void CModelView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
+{
+    if (!m_window)
+        return;
+    switch (hint) {
+    case UpdateHint::Model:
+    case UpdateHint::CurrentScore:
+        RebuildInstances();
+        UpdatePose();
+        break;
+    case UpdateHint::NotesAddedOrDeleted:
+        UpdatePose();
+        break;
+    case UpdateHint::CurrentTime:
+        // During playback the clock's frames drive the view, not the cursor.
+        if (!m_document->playing()) {
+            m_frame = m_document->ClockToFrame(m_document->currentTime());
+            UpdatePose();
+        }
+        break;
+    case UpdateHint::Zoom:
+        m_window->SetClocksPerRow(m_document->clocksPerRow());
+        RenderChart();
+        break;
+    case UpdateHint::Color:
+        SetColours();
+        RenderChart();
+        break;
+    default:
+        break;
+    }
+}
+
+void CModelView::followFrame(int frame)
+{
+    m_frame = frame;
+    UpdatePose();
+}
+
+void CModelView::SetColours()
+{
+    if (!m_window)
+        return;
+    m_window->SetScreenColor(m_document->screenColor());
+    m_window->SetClearColour(kOpaque | RgbFromColorRef(m_document->backgroundColor()));
+}
+
+bool CModelView::SceneCurrent() const
+{
+    return m_document->model() == m_shownModel && m_document->currentScore() == m_shownScore;
+}
+
+void CModelView::RebuildInstances()
+{
+    if (!m_window)
+        return;
+    m_danceWait.stop();
+    m_instances.clear();
+    m_window->ClearInstances();
+    const CScore* score = m_document->currentScore();
+    const CModelDocument* model = m_document->model();
+    m_shownModel = model;
+    m_shownScore = score;
+    if (score && model) {
+        for (std::size_t i = 0; i < score->players().size(); ++i)
+            m_instances.push_back(&m_window->CreateInstance(*model));
+    }
+    const float padSize = model ? m_document->panelSize() : CModelWindow::kDefaultPadSize;
+    m_window->SetChartLayout(score, padSize);
+}
+
+void CModelView::UpdatePose()
+{
+    if (!m_window || !SceneCurrent())
+        return;
+    const CScore* score = m_document->currentScore();
+    // Before the song starts the dancers stand as at its first frame.
+    const std::int32_t poseFrame = std::max(m_frame, 0);
+    bool waiting = false;
+    for (std::size_t i = 0; score && i < m_instances.size() && i < score->players().size(); ++i) {
+        CPlayer& player = *score->players()[i];
+        // A worker that has not danced this far yet would hold the interface up: keep the
+        // last pose and look again shortly.
+        if (player.progress() < poseFrame) {
+            waiting = true;
+            continue;
+        }
+        CModelInstance& instance = m_instances[i]->instance();
+        instance.SampleBones([&](int nameID) { return player.GetBonePose(nameID, poseFrame); });
+        instance.Update();
+        m_instances[i]->MarkPosed();
+    }
+    if (waiting)
+        m_danceWait.start();
+    else
+        m_danceWait.stop();
+    RenderChart();
+}
+
+void CModelView::RenderChart()
+{
+    if (SceneCurrent())
+        m_window->RenderChart(m_frame);
+}
+
+} // namespace zelvane

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "chart/DocumentView.h"
+#include "playback/PlaybackFollower.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QLabel;
+class QStackedLayout;
+
+namespace zelvane {
+
+class CGLModelInstance;
+class CModelDocument;
+class CModelWindow;
+class CStepDocument;
+
+// The document's 3D view: one dancer per player of the current score, posed at the
+// current frame from the player's dance, on the dance pads in front of the chart screen.
+// It follows the cursor, and during playback the frames it is given. Where the display has
+// no OpenGL 3.3 the view is a grey pane saying so.
+class CModelView : public QWidget, public IStepDocumentView, public IPlaybackFollower {
+    Q_OBJECT
+public:
+    // How often a pose that waits for its dancer's worker is tried again.
+    static constexpr int kDanceWaitMilliseconds = 30;
+
+    // Registers itself with `document`, which must outlive the view.
+    explicit CModelView(CStepDocument* document, QWidget* parent = nullptr);
+    ~CModelView() override;
+
+    // Frame 0, the default camera, the document's colours and zoom, then the dancers.
+    void InitialUpdate();
+    void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
+    // Playback: shows `frame` (negative during the lead-in) whatever the cursor says.
+    void followFrame(int frame) override;
+    // While playing, the clock moves the dancers; cursor moves are left alone meanwhile.
+    void setPlaying(bool) override { }
+
+    std::int32_t frame() const { return m_frame; }
+    // The 3D window, or null where OpenGL is unavailable.
+    CModelWindow* window() const { return m_window; }
+    // Why there is no 3D window (empty while there is one).
+    const QString& unavailableReason() const { return m_unavailableReason; }
+    // The dancers, in player order (owned by the window).
+    const std::vector<CGLModelInstance*>& instances() const { return m_instances; }
+    // Whether a dancer still waits for its worker to reach the frame; the view shows its
+    // last pose meanwhile and poses again once the worker has got there.
+    bool waitingForDance() const { return m_danceWait.isActive(); }
+
+signals:
+    // The one line the main window shows when the 3D view cannot draw.
+    void unavailable(const QString& reason);
+
+private:
+    void ShowUnavailable(const QString& reason);
+    // Whether the dancers and the chart still show the document's model and score. While a
+    // document is being replaced they may already be gone (its questions about missing files
+    // run an event loop before the document tells its views); nothing is posed or drawn
+    // from them until the views are told.
+    bool SceneCurrent() const;
+    void SetColours();
+    void RebuildInstances();
+    // Poses every dancer that can be posed without waiting, then redraws chart and scene.
+    void UpdatePose();
+    // Paints the chart screen at the current frame.
+    void RenderChart();
+
+    CStepDocument* m_document;
+    QStackedLayout* m_layout = nullptr;
+    CModelWindow* m_window = nullptr;
+    QLabel* m_unavailablePane = nullptr;
+    QString m_unavailableReason;
+    std::int32_t m_frame = 0;
+    std::vector<CGLModelInstance*> m_instances;
+    // What the instances and the chart were made for.
+    const CModelDocument* m_shownModel = nullptr;
+    const CScore* m_shownScore = nullptr;
+    QTimer m_danceWait;
+};
+
+} // namespace zelvane

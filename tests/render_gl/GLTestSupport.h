@@ -1,0 +1,123 @@
+#pragma once
+
+#include "model/Matrix.h"
+#include "model/ModelDocument.h"
+#include "render/GLSupport.h"
+#include "render/ProjectionWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace zelvane::test {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// Skips the calling test where no OpenGL 3.3 context can be made.
+#define SKIP_WITHOUT_OPENGL()                                                                      \
+    do {                                                                                           \
+        const QString reason = CGLSupport::Unavailable();                                          \
+        if (!reason.isEmpty())                                                                     \
+            GTEST_SKIP() << "no OpenGL 3.3 context on this display (run under Xvfb): "             \
+                         << reason.toStdString();                                                  \
+    } while (false)
+
+// Where a world point lands in the window's pixels with the window's current camera.
+inline QPoint ToPixel(const CProjectionWindow& window, const Vector3& point, int width = kWidth,
+                      int height = kHeight)
+{
+    const Matrix all = window.orbit() * window.view() * window.projection();
+    const Vector3 ndc = TransformCoord(point, all);
+    return {static_cast<int>(std::lround((ndc.x + 1.0f) * 0.5f * static_cast<float>(width))),
+            static_cast<int>(std::lround((1.0f - ndc.y) * 0.5f * static_cast<float>(height)))};
+}
+
+inline int Luma(QColor c)
+{
+    return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000;
+}
+
+inline bool Near(QColor a, QColor b, int tolerance)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
+        && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// Whether some pixel within `radius` of `at` passes `test`. One-pixel lines are blended
+// with the background where multisampling smooths them, so they are found by their hue.
+template<class Test> bool AnyPixel(const QImage& image, QPoint at, Test test, int radius = 1)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint p = at + QPoint(dx, dy);
+            if (image.rect().contains(p) && test(image.pixelColor(p)))
+                return true;
+        }
+    return false;
+}
+
+// A grid line over a white floor: grey, clearly darker than white.
+inline bool IsGridGrey(QColor c)
+{
+    const int high = std::max({c.red(), c.green(), c.blue()});
+    const int low = std::min({c.red(), c.green(), c.blue()});
+    return high - low < 10 && high < 235 && low > 150;
+}
+
+// Red, green or blue (channel 0, 1, 2) well above the other two.
+inline bool IsHue(QColor c, int channel)
+{
+    const int v[3] = {c.red(), c.green(), c.blue()};
+    return v[channel] > v[(channel + 1) % 3] + 60 && v[channel] > v[(channel + 2) % 3] + 60;
+}
+
+// A ball of one material around `centre`, bound to a single root bone: a model whose
+// silhouette, outline and shading are easy to find.
+inline CModelDocument MakeBall(const Vector3& centre, float radius, const CModelMaterial& material)
+{
+    CModelDocument model;
+    CModelBone root;
+    root.position = centre;
+    model.bones.push_back(root);
+    constexpr int kRings = 24;
+    constexpr int kSegments = 32;
+    for (int ring = 0; ring <= kRings; ++ring) {
+        const float theta = std::numbers::pi_v<float> * static_cast<float>(ring) / kRings;
+        for (int segment = 0; segment <= kSegments; ++segment) {
+            const float phi
+                = 2.0f * std::numbers::pi_v<float> * static_cast<float>(segment) / kSegments;
+            const Vector3 normal{std::sin(theta) * std::cos(phi), std::cos(theta),
+                                 std::sin(theta) * std::sin(phi)};
+            CModelVertex vertex;
+            vertex.position = centre + normal * radius;
+            vertex.normal = normal;
+            vertex.uv
+                = {static_cast<float>(segment) / kSegments, static_cast<float>(ring) / kRings};
+            model.vertices.push_back(vertex);
+        }
+    }
+    const auto at = [](int ring, int segment) {
+        return static_cast<std::uint16_t>(ring * (kSegments + 1) + segment);
+    };
+    for (int ring = 0; ring < kRings; ++ring)
+        for (int segment = 0; segment < kSegments; ++segment) {
+            // Clockwise seen from outside, the front of a face in these conventions.
+            const std::uint16_t a = at(ring, segment), b = at(ring, segment + 1),
+                                c = at(ring + 1, segment), d = at(ring + 1, segment + 1);
+            for (std::uint16_t i : {a, b, c, b, d, c})
+                model.indices.push_back(i);
+        }
+    CModelMaterial withCount = material;
+    withCount.faceVertexCount = static_cast<int>(model.indices.size());
+    model.materials.push_back(withCount);
+    return model;
+}
+
+} // namespace zelvane::test

@@ -1,0 +1,167 @@
+#include "GLTestSupport.h"
+
+#include "chart/Score.h"
+#include "chart/StepDocument.h"
+#include "render/ModelView.h"
+#include "render/ModelWindow.h"
+#include "render/SpriteSheets.h"
+
+#include <QTest>
+
+namespace zelvane::test {
+namespace {
+
+const QColor kWhite(255, 255, 255);
+
+class ModelViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SKIP_WITHOUT_OPENGL();
+        m_document.NewDocument();
+        m_view = std::make_unique<CModelView>(&m_document);
+        m_view->resize(kWidth, kHeight);
+        m_view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        ASSERT_NE(m_view->window(), nullptr);
+        m_view->InitialUpdate();
+    }
+
+    void TearDown() override
+    {
+        m_view.reset();
+        m_document.DeleteContents();
+    }
+
+    void LoadMannequin()
+    {
+        m_document.SetModel(ZELVANE_MANNEQUIN);
+        ASSERT_NE(m_document.model(), nullptr) << m_document.modelLoadError();
+        m_document.UpdateAllViews(nullptr, UpdateHint::Model);
+    }
+
+    void ShowScore(Style style)
+    {
+        m_document.SetCurrentScore(m_document.FindOrCreateScore(style, "BASIC"));
+        m_document.UpdateAllViews(nullptr, UpdateHint::CurrentScore);
+    }
+
+    // The picture once every dancer is posed at the view's frame.
+    QImage GrabPosed()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_view->waitingForDance(); }, 20000));
+        return m_view->window()->grabFramebuffer();
+    }
+
+    QPoint At(const Vector3& point) const { return ToPixel(*m_view->window(), point); }
+
+    static bool IsPad(QColor colour)
+    {
+        const QImage& pad = CSpriteSheets::Get().pad();
+        return Near(colour, pad.pixelColor(pad.width() / 2, pad.height() / 2), 24);
+    }
+
+    CStepDocument m_document;
+    std::unique_ptr<CModelView> m_view;
+};
+
+TEST_F(ModelViewTest, NoModelShowsPadOfTwelveAndNoDancer)
+{
+    EXPECT_TRUE(m_view->instances().empty());
+    EXPECT_FLOAT_EQ(m_view->window()->padSize(), 12.0f);
+    const QImage image = GrabPosed();
+    EXPECT_TRUE(IsPad(image.pixelColor(At({0, 0.05f, 0}))));
+    // The pad ends at 6: just beyond it, the floor between grid lines.
+    EXPECT_TRUE(Near(image.pixelColor(At({7.5f, 0, -2.5f})), kWhite, 0));
+    // Where a dancer would stand, the half-transparent screen behind shows instead.
+    EXPECT_TRUE(Near(image.pixelColor(At({2, 12, 20})), QColor(127, 127, 127), 3));
+}
+
+TEST_F(ModelViewTest, SingleDancerStandsOnThePad)
+{
+    LoadMannequin();
+    ASSERT_EQ(m_view->instances().size(), 1u);
+    const QImage image = GrabPosed();
+    // The body covers the screen behind it at chest height, in front of the screen's grey.
+    const QColor chest = image.pixelColor(At({0, 13, 0}));
+    EXPECT_FALSE(Near(chest, kWhite, 20));
+    EXPECT_FALSE(Near(chest, QColor(127, 127, 127), 6));
+    EXPECT_FALSE(Near(chest, QColor(0, 255, 0), 60)); // the y axis stays behind the body
+    // Away from the dancer the screen shows as before.
+    EXPECT_TRUE(Near(image.pixelColor(At({10, 17, 20})), QColor(127, 127, 127), 3));
+}
+
+TEST_F(ModelViewTest, CoupleHasTwoDancersOnTwoPadsDoubleOneOnTwo)
+{
+    LoadMannequin();
+    ShowScore(Style::COUPLE);
+    EXPECT_EQ(m_view->instances().size(), 2u);
+    EXPECT_EQ(m_view->window()->padCount(), 2);
+    QImage image = GrabPosed();
+    const float size = m_document.panelSize();
+    for (const float x : {-size / 2, size / 2}) {
+        EXPECT_TRUE(IsPad(image.pixelColor(At({x, 0.05f, -size / 2 + 0.5f})))) << x;
+        EXPECT_FALSE(Near(image.pixelColor(At({x, 13, 0})), QColor(127, 127, 127), 6)) << x;
+    }
+
+    ShowScore(Style::DOUBLE);
+    EXPECT_EQ(m_view->instances().size(), 1u);
+    EXPECT_EQ(m_view->window()->padCount(), 2);
+    image = GrabPosed();
+    EXPECT_TRUE(IsPad(image.pixelColor(At({-size / 2, 0.05f, -size / 2 + 0.5f}))));
+    EXPECT_TRUE(IsPad(image.pixelColor(At({size / 2, 0.05f, -size / 2 + 0.5f}))));
+}
+
+TEST_F(ModelViewTest, FollowsTheCursorUnlessPlaying)
+{
+    LoadMannequin();
+    m_document.SetCurrentTime(96);
+    m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
+    EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
+
+    m_document.SetPlaying(true);
+    m_document.SetCurrentTime(192);
+    m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
+    EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
+    // The playback clock's frames drive it instead; the lead-in poses as frame 0.
+    m_view->followFrame(-20);
+    EXPECT_EQ(m_view->frame(), -20);
+    const QImage image = GrabPosed();
+    EXPECT_FALSE(Near(image.pixelColor(At({0, 13, 0})), QColor(127, 127, 127), 6));
+    m_document.SetPlaying(false);
+}
+
+// A document being replaced drops its model and scores before it tells its views (it may
+// ask about missing files in between, and the window repaints meanwhile): the view draws
+// nothing from what is gone until it is told.
+TEST_F(ModelViewTest, DrawsNothingFromAReplacedDocumentUntilTold)
+{
+    LoadMannequin();
+    const QColor screen(127, 127, 127);
+    EXPECT_FALSE(Near(GrabPosed().pixelColor(At({0, 13, 0})), screen, 6));
+
+    m_document.DeleteContents();
+    m_view->followFrame(10);
+    EXPECT_FALSE(m_view->waitingForDance());
+    QImage image = m_view->window()->grabFramebuffer();
+    EXPECT_TRUE(Near(image.pixelColor(At({0, 13, 0})), screen, 3));
+
+    m_document.NewDocument();
+    image = GrabPosed();
+    EXPECT_TRUE(m_view->instances().empty());
+    EXPECT_TRUE(Near(image.pixelColor(At({0, 13, 0})), screen, 3));
+}
+
+TEST_F(ModelViewTest, ColourHintRecoloursBackgroundAndScreen)
+{
+    m_document.SetBackgroundColor(0x563412); // 0x00BBGGRR
+    m_document.SetScreenColor(0xFF0000);     // blue
+    m_document.UpdateAllViews(nullptr, UpdateHint::Color);
+    const QImage image = GrabPosed();
+    EXPECT_TRUE(Near(image.pixelColor(At({12.5f, 0, -2.5f})), QColor(0x12, 0x34, 0x56), 0));
+    EXPECT_TRUE(
+        Near(image.pixelColor(At({2, 12, 20})), QColor(0x12 / 2, 0x34 / 2, (0x56 + 255) / 2), 3));
+}
+
+} // namespace
+} // namespace zelvane::test
