@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,12 @@ public:
     std::unique_ptr<CNote> TakeNoteAt(std::size_t index);
     // Takes out the note with this identity. Throws InvalidArgumentError if it is not here.
     std::unique_ptr<CNote> TakeNote(const CNote* note);
+    // Takes out every one of these notes, all or none: throws InvalidArgumentError, leaving
+    // the score as it was, when one of them is not here or is named twice. The result is in
+    // the order of the request.
+    std::vector<std::unique_ptr<CNote>> TakeNotes(std::span<CNote* const> notes);
+    // Makes room for `count` more notes, so that inserting them afterwards cannot fail.
+    void ReserveNotes(std::size_t count);
     // Orders the notes by (clock - length, panel), as moving notes leaves them.
     void SortNotesForMove();
 

@@ -52,7 +52,9 @@ public:
     void OpenDocument(const std::filesystem::path& path);
     // Writes the document file through a temporary file; clears the modified flag.
     void SaveDocument(const std::filesystem::path& path);
-    // Replaces the contents with what a document file held (the reader's result).
+    // Replaces the contents with what a document file held (the reader's result). Throws
+    // InvalidArgumentError, with nothing changed, for an invalid tempo or a chart beyond the
+    // chart limits.
     void Load(const ZlvmDocumentData& data);
     const std::filesystem::path& pathName() const { return m_pathName; }
     void SetPathName(std::filesystem::path path) { m_pathName = std::move(path); }
@@ -61,6 +63,7 @@ public:
 
     // Replaces every score with the charts of a DWI file (the DWI reader defines this).
     // `confirmReplace` is asked first when any score has notes; false leaves all as it was.
+    // A file whose charts break the chart limits throws FileFormatError, nothing changed.
     DwiImportResult ImportDwi(const std::filesystem::path& path,
                               const std::function<bool()>& confirmReplace = {});
 

@@ -1,5 +1,6 @@
 #include "dwi/DwiImport.h"
 
+#include "chart/ChartLimits.h"
 #include "dwi/DwiReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
@@ -10,9 +11,36 @@
 
 namespace zelvane {
 
+namespace {
+
+// The tempo may come after the charts, and an import replaces the scores before it reads:
+// the file is read once into a scratch document (no song is measured, nobody is asked) and
+// checked against the chart limits before the user's document is touched.
+void CheckChartLimits(const CStepDocument& document, const std::filesystem::path& path,
+                      std::span<const std::uint8_t> bytes)
+{
+    CStepDocument scratch;
+    scratch.SetBpm(document.bpm());
+    CDwiReader(scratch, path, bytes).Read();
+    for (const auto& score : scratch.scores()) {
+        std::vector<CNote> notes;
+        notes.reserve(score->notes().size());
+        for (const auto& note : score->notes())
+            notes.push_back(*note);
+        const std::string breach = ChartLimitBreach(notes, scratch.bpm());
+        if (!breach.empty())
+            throw FileFormatError("\"" + path.filename().string() + "\": in the "
+                                  + std::string(StyleName(score->style())) + " "
+                                  + score->difficulty() + " chart, " + breach);
+    }
+}
+
+} // namespace
+
 DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes)
 {
+    CheckChartLimits(document, path, bytes);
     // Commands in the history refer to the scores that are about to go.
     document.ClearHistory();
     document.DeleteAllScores();
