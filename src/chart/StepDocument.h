@@ -42,6 +42,18 @@ public:
     void SetHost(IDocumentHost* host);
     void SetAudioMeasurer(IAudioMeasurer* audio) { m_audio = audio; }
     IDocumentHost& host() { return *m_host; }
+    // Told, on the worker's own thread, when the dance of a chart fails; the message is one
+    // English sentence. Set it before any score dances (it is read without a lock).
+    using WorkerFailureHandler = std::function<void(const std::string& message)>;
+    void SetWorkerFailureHandler(WorkerFailureHandler handler)
+    {
+        m_workerFailureHandler = std::move(handler);
+    }
+    void ReportWorkerFailure(const std::string& message) const
+    {
+        if (m_workerFailureHandler)
+            m_workerFailureHandler(message);
+    }
 
     // --- Life cycle ---
     // Every field back to its default; scores, history and model are gone.
@@ -155,6 +167,7 @@ private:
     IDocumentHost m_defaultHost;
     IDocumentHost* m_host;
     IAudioMeasurer* m_audio;
+    WorkerFailureHandler m_workerFailureHandler;
     std::vector<IStepDocumentView*> m_views;
     std::filesystem::path m_pathName;
     bool m_modified = false;
