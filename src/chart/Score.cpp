@@ -39,6 +39,16 @@ void CScore::AppendNote(std::unique_ptr<CNote> note)
     m_notes.push_back(std::move(note));
 }
 
+void CScore::AppendNotes(NoteArray notes)
+{
+    if (m_notes.empty()) {
+        m_notes = std::move(notes);
+        return;
+    }
+    m_notes.insert(m_notes.end(), std::make_move_iterator(notes.begin()),
+                   std::make_move_iterator(notes.end()));
+}
+
 CNote* CScore::FindNote(std::int32_t clock, std::int32_t panel) const
 {
     for (const auto& note : m_notes)

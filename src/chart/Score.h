@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zelvane {
@@ -40,6 +41,10 @@ public:
     std::size_t InsertNote(std::unique_ptr<CNote> note);
     // Appends without looking at the order (loading keeps the order the file has).
     void AppendNote(std::unique_ptr<CNote> note);
+    // Every note at once, in order: the score is left without notes.
+    NoteArray TakeAllNotes() { return std::exchange(m_notes, {}); }
+    // Appends these notes in their order, without looking at clocks.
+    void AppendNotes(NoteArray notes);
     // The first note with this clock and panel, or null.
     CNote* FindNote(std::int32_t clock, std::int32_t panel) const;
     // Index of the note with this identity, or -1.

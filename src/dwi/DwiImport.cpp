@@ -7,32 +7,40 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 namespace zelvane {
 
 namespace {
 
-// The tempo may come after the charts, and an import replaces the scores before it reads:
-// the file is read once into a scratch document (no song is measured, nobody is asked) and
-// checked against the chart limits before the user's document is touched.
-void CheckChartLimits(const CStepDocument& document, const std::filesystem::path& path,
-                      std::span<const std::uint8_t> bytes)
+// The tempo may come after the charts, and the import replaces every score: so the file is
+// read into a scratch document that starts from the document's song settings, checked
+// against the chart limits, and only then moved into the user's document.
+void CheckChartLimits(const CStepDocument& scratch, const std::filesystem::path& path)
 {
-    CStepDocument scratch;
-    scratch.SetBpm(document.bpm());
-    CDwiReader(scratch, path, bytes).Read();
+    const std::int32_t maxClock = MaxChartClock(scratch.bpm());
     for (const auto& score : scratch.scores()) {
-        std::vector<CNote> notes;
-        notes.reserve(score->notes().size());
-        for (const auto& note : score->notes())
-            notes.push_back(*note);
-        const std::string breach = ChartLimitBreach(notes, scratch.bpm());
-        if (!breach.empty())
-            throw FileFormatError("\"" + path.filename().string() + "\": in the "
-                                  + std::string(StyleName(score->style())) + " "
-                                  + score->difficulty() + " chart, " + breach);
+        for (const auto& note : score->notes()) {
+            const std::string breach = ChartLimitBreach(*note, scratch.bpm(), maxClock);
+            if (!breach.empty())
+                throw FileFormatError("\"" + path.filename().string() + "\": in the "
+                                      + std::string(StyleName(score->style())) + " "
+                                      + score->difficulty() + " chart, " + breach);
+        }
     }
+}
+
+// Song settings as the file left them, and every chart, its notes in the order read.
+void TakeOver(CStepDocument& document, CStepDocument& scratch)
+{
+    document.SetTitle(scratch.title());
+    document.SetArtist(scratch.artist());
+    document.SetBpm(scratch.bpm());
+    document.SetGap(scratch.gap());
+    for (const auto& read : scratch.scores())
+        document.FindOrCreateScore(read->style(), read->difficulty())
+            ->AppendNotes(read->TakeAllNotes());
 }
 
 } // namespace
@@ -40,18 +48,30 @@ void CheckChartLimits(const CStepDocument& document, const std::filesystem::path
 DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes)
 {
-    CheckChartLimits(document, path, bytes);
+    CStepDocument scratch;
+    scratch.SetTitle(document.title());
+    scratch.SetArtist(document.artist());
+    scratch.SetBpm(document.bpm());
+    scratch.SetGap(document.gap());
+    scratch.FindOrCreateScore(Style::SINGLE, "BASIC");
+
+    DwiImportResult result;
+    std::optional<std::string> audioPath;
+    {
+        WaitGuard wait(document.host());
+        CDwiReader reader(scratch, path, bytes);
+        result.errors = reader.Read();
+        audioPath = reader.audioPath();
+    }
+    CheckChartLimits(scratch, path);
+
     // Commands in the history refer to the scores that are about to go.
     document.ClearHistory();
     document.DeleteAllScores();
-    document.FindOrCreateScore(Style::SINGLE, "BASIC");
+    TakeOver(document, scratch);
     document.SetCurrentScore(document.scores().front().get());
-
-    DwiImportResult result;
-    {
-        WaitGuard wait(document.host());
-        result.errors = CDwiReader(document, path, bytes).Read();
-    }
+    if (audioPath)
+        document.SetAudio(*audioPath);
 
     // Charts that placed nothing are not kept, but the document always keeps one score.
     for (std::size_t i = 0; i < document.scores().size() && document.scores().size() > 1;) {
