@@ -51,6 +51,7 @@ void CPlayer::Regenerate(std::int32_t fromClock)
     {
         std::lock_guard lock(m_progressMutex);
         m_failure.clear();
+        m_failed = false;
     }
     m_progress.store(CMotionGenerator::kProgressStarting, std::memory_order_release);
     m_running = true;
@@ -86,11 +87,12 @@ void CPlayer::Fail(const std::string& reason) noexcept
     try {
         message = "the dance of the " + m_dancerName + " chart failed: " + reason;
     } catch (...) {
-        // Out of memory for the message itself: the state below still changes.
+        // Out of memory for the message itself: the failure is still recorded below.
     }
     {
         std::lock_guard lock(m_progressMutex);
         std::swap(m_failure, message);
+        m_failed = true;
         m_running = false;
     }
     m_progress.store(CMotionGenerator::kProgressIdle, std::memory_order_release);
@@ -145,8 +147,11 @@ BonePose CPlayer::GetBonePose(int nameID, std::int32_t frame)
 CMotionDocument CPlayer::MakeMotion(const std::string& modelName)
 {
     WaitWorker();
-    if (std::string reason = failure(); !reason.empty())
-        throw WorkerFailedError(reason);
+    {
+        std::unique_lock lock(m_progressMutex);
+        if (m_failed)
+            throw WorkerFailedError(m_failure.empty() ? "the dance failed" : m_failure);
+    }
     const std::int32_t gapFrames = static_cast<std::int32_t>(
         static_cast<std::int64_t>(m_score->document()->gap()) * 30 / 1000);
     CMotionDocument motion;

@@ -78,6 +78,7 @@ private:
     mutable std::mutex m_progressMutex; // also guards m_failure
     std::condition_variable m_progressChanged;
     std::string m_failure;
+    bool m_failed = false;    // set even when there was no memory left for the message
     std::string m_dancerName; // for messages: "SINGLE BASIC", "COUPLE BASIC 2P"
 };
 
