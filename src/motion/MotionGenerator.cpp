@@ -214,7 +214,7 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     // refused here rather than danced into unbounded memory.
     const std::string breach = ChartLimitBreach(input.notes, input.parameters.bpm);
     if (!breach.empty())
-        throw InvalidArgumentError("the chart cannot be danced: " + breach);
+        throw InvalidArgumentError(breach);
     m_control = &control;
     bool fullReset = !m_hasRun || !(input.parameters == m_parameters);
     m_parameters = input.parameters;
