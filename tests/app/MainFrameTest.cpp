@@ -2,8 +2,6 @@
 #include "app/CommandIds.h"
 #include "app/Settings.h"
 #include "app/SongDialog.h"
-#include "chart/ChartLimits.h"
-#include "chart/commands/AddNoteCommand.h"
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
 
@@ -13,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -222,33 +219,6 @@ TEST_F(MainFrameTest, ADanceThatFailsIsShownInTheStatusBar)
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return frame->statusBar()->currentMessage().startsWith(prefix); }));
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("two hours")));
-}
-
-// A tempo that would stretch the chart past its two-hour limit is refused with the reason;
-// the song keeps its tempo and the history gains nothing.
-TEST_F(MainFrameTest, ASongTempoThatStretchesTheChartPastTheLimitIsRefused)
-{
-    CStepDocument& document = frame->document();
-    auto add = std::make_unique<CAddNoteCommand>(document.currentScore(), "追加");
-    add->AddNote(std::make_unique<CNote>(CNote{MaxChartClock(120.0f), 0, 0}));
-    document.Execute(std::move(add), nullptr);
-
-    QString detail;
-    auto reported = test::Prompts().Answer<QMessageBox>([&](QMessageBox& box) {
-        detail = box.informativeText();
-        box.buttons()[0]->click();
-    });
-    auto handled = test::Prompts().Answer<CSongDialog>([](CSongDialog& dialog) {
-        dialog.bpmEdit()->selectAll();
-        QTest::keyClicks(dialog.bpmEdit(), QStringLiteral("60"));
-        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-    });
-    frame->action(ID_FILE_SONG_SETTINGS)->trigger();
-    ASSERT_TRUE(*handled);
-    ASSERT_TRUE(*reported);
-    EXPECT_TRUE(detail.contains(QStringLiteral("two hours"))) << detail.toStdString();
-    EXPECT_EQ(document.bpm(), 120.0f);
-    EXPECT_EQ(document.historyCount(), 1u);
 }
 
 } // namespace

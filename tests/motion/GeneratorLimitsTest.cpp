@@ -1,6 +1,5 @@
 #include "MotionTestSupport.h"
 #include "chart/ChartLimits.h"
-#include "text/Errors.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -8,22 +7,6 @@
 
 using namespace zelvane;
 using namespace zelvane::test;
-
-// Notes that no reader or command lets in are refused before a single step frame is made:
-// a note at clock 2 000 000 000 once had the generator allocate until memory ran out, and
-// at 0.001 BPM a note at clock 60 000 lies beyond the frames 32 bits can count.
-TEST(GeneratorLimits, NotesBeyondTheChartLimitsAreRefusedBeforeAnyFrameIsMade)
-{
-    CMotionGenerator generator;
-    EXPECT_THROW(generator.Generate(MakeInput(Style::SINGLE, {{2'000'000'000, 0, 0}}), 0),
-                 InvalidArgumentError);
-    EXPECT_TRUE(generator.stepFrames().empty());
-
-    MotionInput slow = MakeInput(Style::SINGLE, {{48, 0, 0}, {60000, 1, 0}});
-    slow.parameters.bpm = 0.001f;
-    EXPECT_THROW(generator.Generate(slow, 0), InvalidArgumentError);
-    EXPECT_TRUE(generator.stepFrames().empty());
-}
 
 TEST(GeneratorLimits, ALongSongBeatsUpToTheLimitAndAStopEndsTheBeatsAtOnce)
 {
