@@ -33,7 +33,7 @@ void BM_AddAndUndoNotes(benchmark::State& state)
     for (auto _ : state) {
         CStepDocument document;
         document.NewDocument();
-        CScore* score = document.currentScore();
+        CScore* score = document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
         for (int i = 0; i < kNotes; ++i) {
             auto command = std::make_unique<CAddNoteCommand>(score, "追加");
             command->AddNote(std::make_unique<CNote>(NoteNumber(i)));

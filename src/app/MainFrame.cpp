@@ -49,6 +49,16 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateClient();
     CreatePlayback();
     m_document.AddView(this);
+    // A dance that fails says so in the status bar. The call comes on the worker's thread
+    // and is carried over to this one; it is dropped if the window has gone meanwhile.
+    m_document.SetWorkerFailureHandler([this](const std::string& message) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, detail = ToQString(message)] {
+                statusBar()->showMessage(QStringLiteral("ダンスを作れませんでした: ") + detail);
+            },
+            Qt::QueuedConnection);
+    });
     m_recentFiles = Settings::ReadRecentFiles();
     m_document.NewDocument();
     m_modelView->InitialUpdate();

@@ -24,7 +24,8 @@ struct ClockRange {
 // count int32, then the note records.
 std::vector<std::uint8_t> WriteNoteList(std::span<const CNote> notes);
 // Throws EndOfFileError when the data is shorter than its count says and FileFormatError
-// for a negative count; nothing is read past the end.
+// for a negative count, clock or length; nothing is read past the end. Whether the notes fit
+// the chart they are pasted into is for the paste's command to say.
 std::vector<CNote> ReadNoteList(std::span<const std::uint8_t> bytes);
 
 // start, length, count (int32 each), then the note records with their source clocks.

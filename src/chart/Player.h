@@ -41,13 +41,17 @@ public:
     void WaitWorker();
     bool HasWorker() const { return m_worker.joinable(); }
 
-    // The frame up to which the keys are final (INT32_MAX when nothing is being rebuilt).
+    // The frame up to which the keys are final (INT32_MAX when nothing is being rebuilt,
+    // also after a failure).
     std::int32_t progress() const { return m_progress.load(std::memory_order_acquire); }
-    // A bone's pose at a frame; waits until the worker has made that frame.
+    // A bone's pose at a frame; waits until the worker has made that frame, or has failed.
     BonePose GetBonePose(int nameID, std::int32_t frame);
+    // Why the last dance failed (the worker could not start, or stopped on an error); empty
+    // while it runs and after it succeeded.
+    std::string failure() const;
 
     // The finished dance as a motion file's contents: keys shifted by the song's gap, each
-    // bone keyed at frame 0. Waits for the worker.
+    // bone keyed at frame 0. Waits for the worker; throws WorkerFailedError if it failed.
     CMotionDocument MakeMotion(const std::string& modelName);
     // Writes the motion through a temporary file and remembers the path.
     void WriteMotion(const std::filesystem::path& path, const std::string& modelName);
@@ -55,6 +59,9 @@ public:
     const CMotionGenerator& generator() const { return m_generator; }
 
 private:
+    void RunWorker(const MotionInput& input, std::int32_t fromClock) noexcept;
+    // Ends the current dance on an error: waiters are released and the document told.
+    void Fail(const std::string& reason) noexcept;
     void PublishProgress();
 
     CScore* m_score;
@@ -68,8 +75,11 @@ private:
     std::atomic<bool> m_running{false};
     std::atomic<std::int32_t> m_progress{CMotionGenerator::kProgressIdle};
     std::mutex m_keyLock;
-    std::mutex m_progressMutex;
+    mutable std::mutex m_progressMutex; // also guards m_failure
     std::condition_variable m_progressChanged;
+    std::string m_failure;
+    bool m_failed = false;    // set even when there was no memory left for the message
+    std::string m_dancerName; // for messages: "SINGLE BASIC", "COUPLE BASIC 2P"
 };
 
 } // namespace zelvane

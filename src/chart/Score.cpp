@@ -4,6 +4,7 @@
 #include "text/Errors.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace zelvane {
 
@@ -38,6 +39,16 @@ void CScore::AppendNote(std::unique_ptr<CNote> note)
     m_notes.push_back(std::move(note));
 }
 
+void CScore::AppendNotes(NoteArray notes)
+{
+    if (m_notes.empty()) {
+        m_notes = std::move(notes);
+        return;
+    }
+    m_notes.insert(m_notes.end(), std::make_move_iterator(notes.begin()),
+                   std::make_move_iterator(notes.end()));
+}
+
 CNote* CScore::FindNote(std::int32_t clock, std::int32_t panel) const
 {
     for (const auto& note : m_notes)
@@ -69,6 +80,64 @@ std::unique_ptr<CNote> CScore::TakeNote(const CNote* note)
     if (index < 0)
         throw InvalidArgumentError("the note is not in this score");
     return TakeNoteAt(static_cast<std::size_t>(index));
+}
+
+std::vector<std::unique_ptr<CNote>> CScore::TakeNotes(std::span<CNote* const> notes)
+{
+    // Everything that can fail (finding the notes, allocating) comes before the first note
+    // moves, so a failure leaves the score whole.
+    std::vector<std::size_t> indices(notes.size());
+    constexpr std::size_t kFewNotes = 16;
+    if (notes.size() <= kFewNotes) {
+        // Undoing a click takes out one note, mostly the latest: searched from the back.
+        for (std::size_t i = 0; i < notes.size(); ++i) {
+            const auto found
+                = std::find_if(m_notes.rbegin(), m_notes.rend(),
+                               [&](const auto& note) { return note.get() == notes[i]; });
+            if (found == m_notes.rend())
+                throw InvalidArgumentError("a note to take out is not in this score");
+            indices[i] = static_cast<std::size_t>(m_notes.rend() - found) - 1;
+        }
+    } else {
+        std::unordered_map<const CNote*, std::size_t> wanted;
+        wanted.reserve(notes.size());
+        for (std::size_t i = 0; i < notes.size(); ++i)
+            wanted.emplace(notes[i], i);
+        std::size_t found = 0;
+        for (std::size_t index = 0; index < m_notes.size(); ++index) {
+            const auto it = wanted.find(m_notes[index].get());
+            if (it != wanted.end()) {
+                indices[it->second] = index;
+                ++found;
+            }
+        }
+        if (wanted.size() != notes.size())
+            throw InvalidArgumentError("a note is named twice among the notes to take out");
+        if (found != notes.size())
+            throw InvalidArgumentError("a note to take out is not in this score");
+    }
+    std::vector<std::size_t> sorted = indices;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+        throw InvalidArgumentError("a note is named twice among the notes to take out");
+    std::vector<std::unique_ptr<CNote>> taken(notes.size());
+
+    // From here on nothing allocates: pointers move and the gaps close from the first one.
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        taken[i] = std::move(m_notes[indices[i]]);
+    if (!sorted.empty()) {
+        const auto first = m_notes.begin() + static_cast<std::ptrdiff_t>(sorted.front());
+        m_notes.erase(std::remove(first, m_notes.end(), nullptr), m_notes.end());
+    }
+    return taken;
+}
+
+void CScore::ReserveNotes(std::size_t count)
+{
+    // Grown the way inserting grows it, so adding notes one command at a time stays cheap.
+    const std::size_t needed = m_notes.size() + count;
+    if (needed > m_notes.capacity())
+        m_notes.reserve(std::max(needed, 2 * m_notes.capacity()));
 }
 
 void CScore::SortNotesForMove()

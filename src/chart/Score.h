@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zelvane {
@@ -39,6 +41,10 @@ public:
     std::size_t InsertNote(std::unique_ptr<CNote> note);
     // Appends without looking at the order (loading keeps the order the file has).
     void AppendNote(std::unique_ptr<CNote> note);
+    // Every note at once, in order: the score is left without notes.
+    NoteArray TakeAllNotes() { return std::exchange(m_notes, {}); }
+    // Appends these notes in their order, without looking at clocks.
+    void AppendNotes(NoteArray notes);
     // The first note with this clock and panel, or null.
     CNote* FindNote(std::int32_t clock, std::int32_t panel) const;
     // Index of the note with this identity, or -1.
@@ -48,6 +54,12 @@ public:
     std::unique_ptr<CNote> TakeNoteAt(std::size_t index);
     // Takes out the note with this identity. Throws InvalidArgumentError if it is not here.
     std::unique_ptr<CNote> TakeNote(const CNote* note);
+    // Takes out every one of these notes, all or none: throws InvalidArgumentError, leaving
+    // the score as it was, when one of them is not here or is named twice. The result is in
+    // the order of the request.
+    std::vector<std::unique_ptr<CNote>> TakeNotes(std::span<CNote* const> notes);
+    // Makes room for `count` more notes, so that inserting them afterwards cannot fail.
+    void ReserveNotes(std::size_t count);
     // Orders the notes by (clock - length, panel), as moving notes leaves them.
     void SortNotesForMove();
 

@@ -1,5 +1,6 @@
 #include "chart/StepDocument.h"
 
+#include "chart/ChartLimits.h"
 #include "chart/StoredPath.h"
 #include "chart/TimeUnits.h"
 #include "chart/ZlvmFile.h"
@@ -109,6 +110,11 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
 {
     if (!IsValidBpm(data.bpm))
         throw InvalidArgumentError("the tempo must be a number above 0");
+    for (const ZlvmScoreRecord& record : data.scores) {
+        const std::string breach = ChartLimitBreach(record.notes, data.bpm);
+        if (!breach.empty())
+            throw InvalidArgumentError(breach);
+    }
     DeleteContents();
     m_title = data.title;
     m_artist = data.artist;

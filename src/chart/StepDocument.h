@@ -42,6 +42,18 @@ public:
     void SetHost(IDocumentHost* host);
     void SetAudioMeasurer(IAudioMeasurer* audio) { m_audio = audio; }
     IDocumentHost& host() { return *m_host; }
+    // Told, on the worker's own thread, when the dance of a chart fails; the message is one
+    // English sentence. Set it before any score dances (it is read without a lock).
+    using WorkerFailureHandler = std::function<void(const std::string& message)>;
+    void SetWorkerFailureHandler(WorkerFailureHandler handler)
+    {
+        m_workerFailureHandler = std::move(handler);
+    }
+    void ReportWorkerFailure(const std::string& message) const
+    {
+        if (m_workerFailureHandler)
+            m_workerFailureHandler(message);
+    }
 
     // --- Life cycle ---
     // Every field back to its default; scores, history and model are gone.
@@ -52,7 +64,9 @@ public:
     void OpenDocument(const std::filesystem::path& path);
     // Writes the document file through a temporary file; clears the modified flag.
     void SaveDocument(const std::filesystem::path& path);
-    // Replaces the contents with what a document file held (the reader's result).
+    // Replaces the contents with what a document file held (the reader's result). Throws
+    // InvalidArgumentError, with nothing changed, for an invalid tempo or a chart beyond the
+    // chart limits.
     void Load(const ZlvmDocumentData& data);
     const std::filesystem::path& pathName() const { return m_pathName; }
     void SetPathName(std::filesystem::path path) { m_pathName = std::move(path); }
@@ -61,6 +75,7 @@ public:
 
     // Replaces every score with the charts of a DWI file (the DWI reader defines this).
     // `confirmReplace` is asked first when any score has notes; false leaves all as it was.
+    // A file whose charts break the chart limits throws FileFormatError, nothing changed.
     DwiImportResult ImportDwi(const std::filesystem::path& path,
                               const std::function<bool()>& confirmReplace = {});
 
@@ -158,6 +173,7 @@ private:
     IDocumentHost m_defaultHost;
     IDocumentHost* m_host;
     IAudioMeasurer* m_audio;
+    WorkerFailureHandler m_workerFailureHandler;
     std::vector<IStepDocumentView*> m_views;
     std::filesystem::path m_pathName;
     bool m_modified = false;

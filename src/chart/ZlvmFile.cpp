@@ -1,5 +1,6 @@
 #include "chart/ZlvmFile.h"
 
+#include "chart/ChartLimits.h"
 #include "chart/NoteRecord.h"
 #include "chart/StepDocument.h"
 #include "text/BinaryReader.h"
@@ -56,8 +57,15 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
     // The smallest score record: style, two empty 8-bit strings, a count, one motion path.
     reader.RequireRecords(scoreCount, 6);
     data.scores.reserve(scoreCount);
-    for (std::uint16_t i = 0; i < scoreCount; ++i)
+    for (std::uint16_t i = 0; i < scoreCount; ++i) {
         data.scores.push_back(ReadScore(reader));
+        // A chart beyond the limits would make its dance unbounded: the file is refused.
+        const ZlvmScoreRecord& score = data.scores.back();
+        const std::string breach = ChartLimitBreach(score.notes, data.bpm);
+        if (!breach.empty())
+            throw FileFormatError("in the " + std::string(StyleName(score.style)) + " "
+                                  + score.difficulty + " chart, " + breach);
+    }
     data.backgroundColor = reader.ReadU32();
     data.screenColor = reader.ReadU32();
     return data;

@@ -1,29 +1,77 @@
 #include "dwi/DwiImport.h"
 
+#include "chart/ChartLimits.h"
 #include "dwi/DwiReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 #include "text/StringTable.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 namespace zelvane {
 
+namespace {
+
+// The tempo may come after the charts, and the import replaces every score: so the file is
+// read into a scratch document that starts from the document's song settings, checked
+// against the chart limits, and only then moved into the user's document.
+void CheckChartLimits(const CStepDocument& scratch, const std::filesystem::path& path)
+{
+    const std::int32_t maxClock = MaxChartClock(scratch.bpm());
+    for (const auto& score : scratch.scores()) {
+        for (const auto& note : score->notes()) {
+            const std::string breach = ChartLimitBreach(*note, scratch.bpm(), maxClock);
+            if (!breach.empty())
+                throw FileFormatError("\"" + path.filename().string() + "\": in the "
+                                      + std::string(StyleName(score->style())) + " "
+                                      + score->difficulty() + " chart, " + breach);
+        }
+    }
+}
+
+// Song settings as the file left them, and every chart, its notes in the order read.
+void TakeOver(CStepDocument& document, CStepDocument& scratch)
+{
+    document.SetTitle(scratch.title());
+    document.SetArtist(scratch.artist());
+    document.SetBpm(scratch.bpm());
+    document.SetGap(scratch.gap());
+    for (const auto& read : scratch.scores())
+        document.FindOrCreateScore(read->style(), read->difficulty())
+            ->AppendNotes(read->TakeAllNotes());
+}
+
+} // namespace
+
 DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes)
 {
+    CStepDocument scratch;
+    scratch.SetTitle(document.title());
+    scratch.SetArtist(document.artist());
+    scratch.SetBpm(document.bpm());
+    scratch.SetGap(document.gap());
+    scratch.FindOrCreateScore(Style::SINGLE, "BASIC");
+
+    DwiImportResult result;
+    std::optional<std::string> audioPath;
+    {
+        WaitGuard wait(document.host());
+        CDwiReader reader(scratch, path, bytes);
+        result.errors = reader.Read();
+        audioPath = reader.audioPath();
+    }
+    CheckChartLimits(scratch, path);
+
     // Commands in the history refer to the scores that are about to go.
     document.ClearHistory();
     document.DeleteAllScores();
-    document.FindOrCreateScore(Style::SINGLE, "BASIC");
+    TakeOver(document, scratch);
     document.SetCurrentScore(document.scores().front().get());
-
-    DwiImportResult result;
-    {
-        WaitGuard wait(document.host());
-        result.errors = CDwiReader(document, path, bytes).Read();
-    }
+    if (audioPath)
+        document.SetAudio(*audioPath);
 
     // Charts that placed nothing are not kept, but the document always keeps one score.
     for (std::size_t i = 0; i < document.scores().size() && document.scores().size() > 1;) {

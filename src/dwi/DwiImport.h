@@ -11,7 +11,8 @@ namespace zelvane {
 // The import after its questions: every score of the document is replaced by the charts of
 // `bytes` (the contents of the DWI file at `path`), empty scores are dropped, the history is
 // cleared and the lengths are recomputed. CStepDocument::ImportDwi reads the file, asks,
-// and comes here.
+// and comes here. A file whose charts break the chart limits at its tempo throws
+// FileFormatError before anything changes.
 DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
 

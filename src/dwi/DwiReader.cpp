@@ -204,7 +204,7 @@ void CDwiReader::ReadTag()
         m_document.SetGap(ParseLeadingInteger(ReadUntil(';')));
     } else if (name == "FILE") {
         const std::string value = Utf8OrCp932ToUtf8(Bytes(ReadUntil(';')));
-        m_document.SetAudio(dwi::ResolveDwiAudioPath(m_path, value));
+        m_audioPath = dwi::ResolveDwiAudioPath(m_path, value);
     } else if (name == "SINGLE") {
         ReadChart(Style::SINGLE);
     } else if (name == "DOUBLE") {

@@ -30,6 +30,9 @@ public:
 
     // Reads every tag; returns the error list ("N行目:" and the message, CR LF between).
     std::string Read();
+    // The song the last FILE tag named, resolved against the chart's folder; none when the
+    // file has no FILE tag. Attaching it (which may ask the user) is the import's job.
+    const std::optional<std::string>& audioPath() const { return m_audioPath; }
 
 private:
     // The notes read for one score. They reach the score only when reading ends, in the
@@ -78,6 +81,7 @@ private:
     std::int32_t m_stepClocks = 24;
     std::array<CNote*, 8> m_pendingFreeze{};
     std::string m_errors;
+    std::optional<std::string> m_audioPath;
 };
 
 } // namespace zelvane

@@ -1,8 +1,10 @@
 #include "motion/MotionGenerator.h"
 
+#include "chart/ChartLimits.h"
 #include "chart/TimeUnits.h"
 #include "motion/BasePose.h"
 #include "motion/MotionDocument.h"
+#include "text/Errors.h"
 
 #include <algorithm>
 
@@ -166,8 +168,11 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
         if (note.clock != previousClock) {
             // An empty step frame on every beat between notes keeps the body bouncing.
             for (std::int64_t b = FirstBeatAfter(previousClock); b < note.clock;
-                 b += kClocksPerBeat)
+                 b += kClocksPerBeat) {
+                if (Stopped())
+                    return;
                 GetStepFrame(static_cast<std::int32_t>(b));
+            }
             previousClock = note.clock;
         }
         CStepFrame& frame = GetStepFrame(note.clock);
@@ -178,13 +183,38 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
             frame.statuses[panel] = CStepFrame::TAP;
         }
     }
-    for (std::int64_t b = FirstBeatAfter(previousClock); b < input.scoreLength; b += kClocksPerBeat)
+    // The song may run on after the last note, but the dance ends at the chart limit.
+    const std::int64_t end = std::min<std::int64_t>(
+        input.scoreLength, std::int64_t{MaxChartClock(m_parameters.bpm)} + 1);
+    for (std::int64_t b = FirstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
+        if (Stopped())
+            return;
         GetStepFrame(static_cast<std::int32_t>(b));
+    }
 }
 
 void CMotionGenerator::Generate(const MotionInput& input, std::int32_t startClock,
                                 const GenerationControl& control)
 {
+    try {
+        Run(input, startClock, control);
+    } catch (...) {
+        // A run cut short by a failure leaves its frames and keys half rebuilt: the next run
+        // starts over from nothing.
+        m_hasRun = false;
+        m_control = nullptr;
+        throw;
+    }
+}
+
+void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
+                           const GenerationControl& control)
+{
+    // Every reader and edit holds charts to the limits; a chart that got past them anyway is
+    // refused here rather than danced into unbounded memory.
+    const std::string breach = ChartLimitBreach(input.notes, input.parameters.bpm);
+    if (!breach.empty())
+        throw InvalidArgumentError(breach);
     m_control = &control;
     bool fullReset = !m_hasRun || !(input.parameters == m_parameters);
     m_parameters = input.parameters;
@@ -216,7 +246,8 @@ void CMotionGenerator::Generate(const MotionInput& input, std::int32_t startCloc
             frame.WriteKeys();
         }
         // The in-between keys of a step frame one frame later land on this one's keys.
-        const bool nextAdjoins = &next != &frame && next.frame == frame.frame + 1;
+        const bool nextAdjoins
+            = &next != &frame && std::int64_t{next.frame} == std::int64_t{frame.frame} + 1;
         SetProgress(nextAdjoins ? frame.frame - 1 : frame.frame);
     }
 

@@ -29,7 +29,9 @@ public:
     // Rebuilds the dance from `startClock` on, keeping what lies before it. The first run,
     // a start before everything kept, and a change of tempo, gap, dancer or motion
     // parameters rebuild everything. A run that was stopped leaves its start clock pending,
-    // so the next run starts no later than that.
+    // so the next run starts no later than that. Throws InvalidArgumentError, with nothing
+    // changed, for notes beyond the chart limits; beat frames end at the limit however long
+    // the song is.
     void Generate(const MotionInput& input, std::int32_t startClock,
                   const GenerationControl& control = {});
 
@@ -55,6 +57,7 @@ public:
     void ApplyBasePose(std::int32_t frame);
 
 private:
+    void Run(const MotionInput& input, std::int32_t startClock, const GenerationControl& control);
     bool Stopped() const;
     void SetProgress(std::int32_t frame) const;
     // Returns the index of the last step frame kept.

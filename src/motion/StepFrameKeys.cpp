@@ -68,7 +68,8 @@ void CStepFrame::WriteKeys()
 
 void CStepFrame::WriteInBetweenKeys(const CStepFrame& previous)
 {
-    const std::int32_t mid = (previous.frame + frame) / 2;
+    // The sum of two frame numbers can leave 32 bits; their mean cannot.
+    const auto mid = static_cast<std::int32_t>((std::int64_t{previous.frame} + frame) / 2);
     if (mid < 0)
         return;
     const MotionParameters& prm = parameters();
@@ -94,7 +95,8 @@ void CStepFrame::WriteInBetweenKeys(const CStepFrame& previous)
     const Vector3 o = BackwardShift(meanFacing, prm.toeReach);
 
     // The longer since the previous step frame (up to a second), the bigger the motion.
-    const float elapsed = std::min(static_cast<float>(frame - previous.frame) / 30.0f, 1.0f);
+    const float elapsed
+        = std::min(static_cast<float>(std::int64_t{frame} - previous.frame) / 30.0f, 1.0f);
     float leftLift = 0.0f;
     float rightLift = 0.0f;
     if (left.stepped && right.stepped) {

@@ -36,4 +36,10 @@ public:
     using CoreError::CoreError;
 };
 
+// Work on another thread failed (the dance of a chart); the message says why.
+class WorkerFailedError : public CoreError {
+public:
+    using CoreError::CoreError;
+};
+
 } // namespace zelvane

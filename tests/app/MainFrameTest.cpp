@@ -233,5 +233,18 @@ TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
     EXPECT_EQ(frame->document().backgroundColor(), 0x000000FFu);
 }
 
+// A dance that fails on its worker is reported in the status bar, not by ending the
+// program. The chart gets past the readers and commands only by the core's own calls.
+TEST_F(MainFrameTest, ADanceThatFailsIsShownInTheStatusBar)
+{
+    CScore& score = *frame->document().currentScore();
+    score.AppendNote(std::make_unique<CNote>(CNote{2'000'000'000, 0, 0}));
+    score.UpdateLength(0);
+    const QString prefix = QStringLiteral("ダンスを作れませんでした");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return frame->statusBar()->currentMessage().startsWith(prefix); }));
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("two hours")));
+}
+
 } // namespace
 } // namespace zelvane

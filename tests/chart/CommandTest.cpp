@@ -1,4 +1,5 @@
 #include "ChartTestSupport.h"
+#include "chart/ChartLimits.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteClockCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
@@ -269,4 +270,70 @@ TEST_F(CommandTest, UndoingAnAddAfterAMoveReSortedTakesOutTheAddedNote)
     document.Undo();
     document.Undo();
     EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{48, 1, 24}}));
+}
+
+// An edit that would take a chart past the chart limits is refused before it changes
+// anything, and leaves no entry in the history.
+TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
+{
+    const std::int32_t last = MaxChartClock(document.bpm());
+    AddNotes({{last - 10, 1, 0}});
+    const std::vector<CNote> before = NotesOf(*score);
+
+    auto add = std::make_unique<CAddNoteCommand>(score, "追加");
+    EXPECT_THROW(add->AddNote(MakeNote(last + 1, 0)), InvalidArgumentError);
+    EXPECT_THROW(add->AddNote(MakeNote(0, 0, -1)), InvalidArgumentError);
+    EXPECT_THROW(add->AddNote(MakeNote(0, 4)), InvalidArgumentError); // SINGLE has 0-3
+    EXPECT_TRUE(add->elements().empty());
+
+    auto move = std::make_unique<CMoveNoteCommand>(score, "長さの変更");
+    EXPECT_THROW(move->AddMove(score->notes()[0].get(), last - 10, 1, 11), InvalidArgumentError);
+    CNote stranger{0, 0, 0};
+    EXPECT_THROW(move->AddMove(&stranger, 0, 0, 0), InvalidArgumentError);
+
+    // Inserting rows would push the note past the limit; once the shift was held at the
+    // largest clock and undoing it could not bring the note back.
+    EXPECT_THROW(CInsertClockCommand(score, "行挿入", 0, 11), InvalidArgumentError);
+    EXPECT_THROW(CDeleteClockCommand(score, "削除", -48, 48), InvalidArgumentError);
+    document.Execute(std::make_unique<CInsertClockCommand>(score, "行挿入", 0, 10), nullptr);
+    document.Undo();
+
+    // A slower tempo would stretch the chart past two hours.
+    EXPECT_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 119.0f, 0}),
+                 InvalidArgumentError);
+
+    EXPECT_EQ(NotesOf(*score), before);
+    EXPECT_EQ(document.historyCount(), 2u);
+    EXPECT_EQ(document.historyPosition(), 1u);
+    EXPECT_EQ(document.bpm(), 120.0f);
+}
+
+// A Do or Undo that fails half-way must leave every note where it was: the notes it had
+// already taken out would otherwise be deleted with the command while views still show them.
+TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
+{
+    Fill({{0, 0, 0}, {48, 1, 0}, {96, 2, 0}});
+    const std::vector<const CNote*> identities{score->notes()[0].get(), score->notes()[1].get(),
+                                               score->notes()[2].get()};
+    // Named twice: the second taking out fails after the first succeeded.
+    auto remove = std::make_unique<CDeleteNoteCommand>(score, "削除");
+    remove->AddNote(score->notes()[0].get());
+    remove->AddNote(score->notes()[1].get());
+    remove->AddNote(score->notes()[0].get());
+    view.updates.clear();
+    EXPECT_THROW(document.Execute(std::move(remove), nullptr), InvalidArgumentError);
+    EXPECT_EQ(score->notes().size(), 3u);
+    for (std::size_t i = 0; i < identities.size() && i < score->notes().size(); ++i)
+        EXPECT_EQ(score->notes()[i].get(), identities[i]);
+    EXPECT_EQ(document.historyCount(), 0u);
+    EXPECT_TRUE(view.updates.empty());
+
+    // An undo whose notes are no longer all in the score fails whole and stays undoable.
+    AddNotes({{24, 3, 0}, {72, 3, 0}});
+    // The note at 24 goes behind the command's back; the undo takes out 72 before it.
+    const std::unique_ptr<CNote> gone = score->TakeNoteAt(1);
+    EXPECT_THROW(document.Undo(), InvalidArgumentError);
+    EXPECT_EQ(ClocksOf(*score), (std::vector<std::int32_t>{0, 48, 72, 96}));
+    EXPECT_EQ(document.historyPosition(), 1u);
+    EXPECT_TRUE(document.CanUndo());
 }

@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <sys/resource.h>
 #include <tuple>
+#include <unistd.h>
 
 using namespace zelvane;
 using namespace zelvane::test;
@@ -229,3 +232,74 @@ TEST(Player, AModelSetsTheMeasurementsAndTheMotionsModelName)
     EXPECT_EQ(document.panelSize(), 12.0f);
     std::filesystem::remove(junk);
 }
+
+// A worker that fails ends its dance and says so; the program goes on, a view waiting for a
+// frame is released, the export refuses, and the next edit dances again.
+TEST(Player, AWorkerThatFailsSaysSoReleasesItsWaitersAndDancesAgainAfterAnEdit)
+{
+    CStepDocument document;
+    std::mutex reportLock;
+    std::vector<std::string> reports;
+    document.SetWorkerFailureHandler([&](const std::string& message) {
+        std::lock_guard lock(reportLock);
+        reports.push_back(message);
+    });
+    document.NewDocument();
+    CScore& score = *document.currentScore();
+    // Past every reader and command: the worker is the last to see such a chart.
+    score.InsertNote(MakeNote(48, 1));
+    score.AppendNote(MakeNote(2'000'000'000, 0));
+    score.UpdateLength(0);
+    CPlayer& player = *score.players()[0];
+    const BonePose pose = player.GetBonePose(kCenter, 100000);
+    EXPECT_EQ(pose.translation, Vector3{});
+    player.WaitWorker();
+    EXPECT_EQ(player.progress(), CMotionGenerator::kProgressIdle);
+    EXPECT_NE(player.failure().find("SINGLE BASIC"), std::string::npos) << player.failure();
+    EXPECT_NE(player.failure().find("two hours"), std::string::npos) << player.failure();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], player.failure());
+    EXPECT_THROW(player.MakeMotion("x"), WorkerFailedError);
+
+    auto remove = std::make_unique<CDeleteNoteCommand>(&score, "削除");
+    remove->AddNote(score.notes()[1].get());
+    document.Execute(std::move(remove), nullptr);
+    player.WaitWorker();
+    EXPECT_EQ(player.failure(), "");
+    EXPECT_NE(player.generator().boneSequences().Find(kCenter), nullptr);
+    EXPECT_NO_THROW(player.MakeMotion("x"));
+    EXPECT_EQ(reports.size(), 1u);
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+namespace {
+
+// Starts a dance in an address space with no room left for a thread's stack; 0 when the
+// player then says the dance could not be started instead of leaving its waiters waiting.
+int DanceWithoutRoomForAThread()
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore& score = *document.currentScore();
+    score.InsertNote(MakeNote(0, 0));
+    std::size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t room = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (1 << 20);
+    const rlimit limit{room, room};
+    setrlimit(RLIMIT_AS, &limit);
+    score.UpdateLength(0);
+    CPlayer& player = *score.players()[0];
+    player.GetBonePose(kCenter, 30);
+    return player.failure().find("could not be started") != std::string::npos ? 0 : 1;
+}
+
+} // namespace
+
+// When no thread can be started the dance fails at once and says why. Run in a child
+// process (the sanitizers need address space of their own).
+TEST(PlayerDeathTest, AWorkerThatCannotStartLeavesNobodyWaiting)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(DanceWithoutRoomForAThread()), ::testing::ExitedWithCode(0), "");
+}
+#endif

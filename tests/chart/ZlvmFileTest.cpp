@@ -40,7 +40,7 @@ ZlvmDocumentData SampleData()
     data.twist = false;
     data.turnEnabled = true;
     data.scores.push_back({Style::SINGLE, "BASIC", {{0, 1, 0}, {48, 3, 96}}, "x.avi", {"m.vmd"}});
-    data.scores.push_back({Style::COUPLE, "MANIAC", {{-12, 7, 0}}, "", {"1p.vmd", "2p.vmd"}});
+    data.scores.push_back({Style::COUPLE, "MANIAC", {{12, 7, 0}}, "", {"1p.vmd", "2p.vmd"}});
     data.backgroundColor = 0x00FFEEDD;
     data.screenColor = 0x00010203;
     return data;
@@ -72,8 +72,8 @@ TEST(ZlvmFile, WritesTheLayoutByteForByte)
     Append(expected, {2}); // COUPLE
     Append(expected, {0xFF, 0xFE, 0xFF, 6, 'M', 0, 'A', 0, 'N', 0, 'I', 0, 'A', 0, 'C', 0});
     Append(expected, {1, 0});
-    Append(expected, {0xF4, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0, 0, 0}); // note -12, 7, 0
-    Append(expected, {0xFF, 0xFE, 0xFF, 0});                      // avi path
+    Append(expected, {12, 0, 0, 0, 7, 0, 0, 0, 0, 0}); // note 12, 7, 0
+    Append(expected, {0xFF, 0xFE, 0xFF, 0});           // avi path
     Append(expected, {0xFF, 0xFE, 0xFF, 6, '1', 0, 'p', 0, '.', 0, 'v', 0, 'm', 0, 'd', 0});
     Append(expected, {0xFF, 0xFE, 0xFF, 6, '2', 0, 'p', 0, '.', 0, 'v', 0, 'm', 0, 'd', 0});
     AppendU32(expected, 0x00FFEEDD);

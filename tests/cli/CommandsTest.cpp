@@ -1,6 +1,7 @@
 #include "CliTestSupport.h"
 #include "TestData.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -122,4 +123,20 @@ TEST(CliCommands, MotionRefusesWhatItCannotDo)
     EXPECT_NE(badModel.err.find("cannot use the model"), std::string::npos) << badModel.err;
     EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
     std::filesystem::remove(chart);
+}
+
+// A chart beyond the chart limits is refused on reading, with one line saying why, rather
+// than danced until memory runs out.
+TEST(CliCommands, MotionRefusesAChartBeyondTheChartLimits)
+{
+    const auto slow = Temp("slow.dwi");
+    std::ofstream(slow, std::ios::binary) << "#BPM:0.001;\r\n#SINGLE:BASIC:1:02;\r\n";
+    const CommandResult result
+        = RunCli("motion " + Quoted(slow) + " --style SINGLE --difficulty BASIC -o "
+                 + Quoted(Temp("never.vmd")));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("two hours"), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
+    std::filesystem::remove(slow);
 }

@@ -1,6 +1,7 @@
 #include "DwiTestSupport.h"
 
 #include "chart/commands/AddNoteCommand.h"
+#include "text/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -156,4 +157,21 @@ TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
         ImportText(document, "#FILE:" + written + ";", chart);
         EXPECT_EQ(document.audioPath(), expected.string());
     }
+}
+
+// At 0.001 BPM a note one step in lies centuries into the song: once the dance overflowed
+// its 32-bit frame arithmetic on such a file. It is refused whole, wherever the tempo tag
+// stands, and the document keeps its charts and its tempo.
+TEST(DwiReader, ChartsBeyondTheChartLimitsAreRefusedWithNothingReplaced)
+{
+    CStepDocument document;
+    document.NewDocument();
+    document.currentScore()->InsertNote(std::make_unique<CNote>(CNote{96, 3, 0}));
+    for (const char* text : {"#TITLE:x;#BPM:0.001;#SINGLE:BASIC:1:02;",
+                             "#TITLE:x;#DOUBLE:BASIC:1:(0000)2;\r\n#BPM:0.001;"})
+        EXPECT_THROW(ImportText(document, text), FileFormatError) << text;
+    EXPECT_EQ(document.title(), "");
+    EXPECT_EQ(document.bpm(), 120.0f);
+    ASSERT_EQ(document.scores().size(), 1u);
+    EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{96, 3, 0}}));
 }

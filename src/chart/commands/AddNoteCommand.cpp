@@ -11,14 +11,21 @@ CAddNoteCommand::CAddNoteCommand(CScore* score, std::string name)
 
 void CAddNoteCommand::AddNote(std::unique_ptr<CNote> note)
 {
+    CheckNote(*note);
     LowerMinClock(note->clock);
     CElement element;
     element.note = std::move(note);
     m_elements.push_back(std::move(element));
 }
 
-void CAddNoteCommand::InsertNotes()
+void CAddNoteCommand::PrepareInsert()
 {
+    score()->ReserveNotes(m_elements.size());
+}
+
+void CAddNoteCommand::InsertNotes() noexcept
+{
+    // With the room made beforehand, inserting moves pointers only and cannot fail.
     for (CElement& element : m_elements) {
         element.placed = element.note.get();
         element.index = score()->InsertNote(std::move(element.note));
@@ -27,20 +34,22 @@ void CAddNoteCommand::InsertNotes()
 
 void CAddNoteCommand::RemoveNotes()
 {
-    // Last first, so that every stored index is still valid when it is used, unless a later
-    // move re-sorted the notes: then the note is found by identity, never another taken out.
-    for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it) {
-        const auto& notes = score()->notes();
-        if (it->index < notes.size() && notes[it->index].get() == it->placed)
-            it->note = score()->TakeNoteAt(it->index);
-        else
-            it->note = score()->TakeNote(it->placed);
-        it->placed = nullptr;
+    // Found by identity, all or none: a move may have re-sorted the notes since they were
+    // inserted, and a note that cannot be found leaves every other one in the score.
+    std::vector<CNote*> placed;
+    placed.reserve(m_elements.size());
+    for (const CElement& element : m_elements)
+        placed.push_back(element.placed);
+    std::vector<std::unique_ptr<CNote>> taken = score()->TakeNotes(placed);
+    for (std::size_t i = 0; i < m_elements.size(); ++i) {
+        m_elements[i].note = std::move(taken[i]);
+        m_elements[i].placed = nullptr;
     }
 }
 
 void CAddNoteCommand::Do(IStepDocumentView* sender)
 {
+    PrepareInsert();
     InsertNotes();
     Finish(UpdateHint::NotesAddedOrDeleted, sender);
 }

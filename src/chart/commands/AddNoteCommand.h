@@ -9,6 +9,7 @@
 namespace zelvane {
 
 // Adds notes to a score. While done the score owns them; while undone the command does.
+// Do and Undo change all of the notes or, failing, none of them.
 class CAddNoteCommand : public CScoreCommand {
 public:
     struct CElement {
@@ -18,6 +19,8 @@ public:
     };
 
     CAddNoteCommand(CScore* score, std::string name);
+    // Throws InvalidArgumentError for a panel the score lacks or a note beyond the chart
+    // limits; the command is then as it was.
     void AddNote(std::unique_ptr<CNote> note);
     const std::vector<CElement>& elements() const { return m_elements; }
 
@@ -25,7 +28,10 @@ public:
     void Undo() override;
 
 protected:
-    void InsertNotes();
+    // Makes room for the notes; may fail, before anything changed.
+    void PrepareInsert();
+    void InsertNotes() noexcept;
+    // All or none; throws InvalidArgumentError if a note is no longer in the score.
     void RemoveNotes();
 
 private:

@@ -1,7 +1,9 @@
 #include "chart/commands/Command.h"
 
+#include "chart/ChartLimits.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "text/Errors.h"
 
 #include <algorithm>
 
@@ -12,6 +14,16 @@ CScoreCommand::CScoreCommand(CScore* score, std::string name)
     , m_score(score)
     , m_minClock(score->length())
 {
+}
+
+void CScoreCommand::CheckNote(const CNote& note) const
+{
+    if (!m_score->HasPanel(note.panel))
+        throw InvalidArgumentError("panel " + std::to_string(note.panel) + " is not one of the "
+                                   + std::string(StyleName(m_score->style())) + " chart's");
+    const std::string breach = ChartLimitBreach(note, document()->bpm());
+    if (!breach.empty())
+        throw InvalidArgumentError(breach);
 }
 
 void CScoreCommand::LowerMinClock(std::int32_t clock)

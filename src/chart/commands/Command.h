@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/DocumentView.h"
+#include "chart/Note.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,8 @@ public:
     // The name the Edit menu shows.
     const std::string& name() const { return m_name; }
 
+    // Each either completes or throws having changed nothing, so the history and the views
+    // never see half a command.
     virtual void Do(IStepDocumentView* sender) = 0;
     virtual void Undo() = 0;
 
@@ -53,6 +56,10 @@ public:
     std::int32_t minClock() const { return m_minClock; }
 
 protected:
+    // Throws InvalidArgumentError when the note names a panel the score does not have or
+    // breaks the chart limits at the document's tempo, so such an edit is refused before
+    // anything changes.
+    void CheckNote(const CNote& note) const;
     void LowerMinClock(std::int32_t clock);
     // The common ending of every do and undo: new length and motion from `minClock`, the
     // document marked modified, the views told.

@@ -1,6 +1,7 @@
 #include "chart/commands/DeleteClockCommand.h"
 
 #include "chart/commands/ClockShift.h"
+#include "text/Errors.h"
 
 namespace zelvane {
 
@@ -10,23 +11,30 @@ CDeleteClockCommand::CDeleteClockCommand(CScore* score, std::string name, std::i
     , m_start(start)
     , m_length(length)
 {
+    if (start < 0 || length < 0)
+        throw InvalidArgumentError("rows are deleted from a clock of 0 or more, 0 or more clocks");
     const std::int64_t end = static_cast<std::int64_t>(start) + length;
     for (const auto& note : score->notes())
         if (note->clock >= start && note->clock < end)
-            AddNote(note.get());
+            AddScoreNote(note.get());
     LowerMinClock(start);
 }
 
 void CDeleteClockCommand::Do(IStepDocumentView* sender)
 {
+    // The notes of the range come out first (all or none); they are not among the notes
+    // that move up.
+    TakeNotesOut();
     ShiftNoteClocks(*score(), static_cast<std::int64_t>(m_start) + m_length, -m_length);
-    CDeleteNoteCommand::Do(sender);
+    Finish(UpdateHint::NotesAddedOrDeleted, sender);
 }
 
 void CDeleteClockCommand::Undo()
 {
+    PrepareToPutBack();
     ShiftNoteClocks(*score(), m_start, m_length);
-    CDeleteNoteCommand::Undo();
+    PutNotesBack();
+    Finish(UpdateHint::NotesAddedOrDeleted, nullptr);
 }
 
 } // namespace zelvane

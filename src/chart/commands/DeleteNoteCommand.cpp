@@ -1,6 +1,7 @@
 #include "chart/commands/DeleteNoteCommand.h"
 
 #include "chart/Score.h"
+#include "text/Errors.h"
 
 namespace zelvane {
 
@@ -11,17 +12,34 @@ CDeleteNoteCommand::CDeleteNoteCommand(CScore* score, std::string name)
 
 void CDeleteNoteCommand::AddNote(CNote* note)
 {
+    if (score()->IndexOf(note) < 0)
+        throw InvalidArgumentError("the note to delete is not in this score");
+    AddScoreNote(note);
+}
+
+void CDeleteNoteCommand::AddScoreNote(CNote* note)
+{
     LowerMinClock(note->clock);
     m_elements.push_back({note, nullptr});
 }
 
 void CDeleteNoteCommand::TakeNotesOut()
 {
-    for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
-        it->owned = score()->TakeNote(it->note);
+    std::vector<CNote*> notes;
+    notes.reserve(m_elements.size());
+    for (const CElement& element : m_elements)
+        notes.push_back(element.note);
+    std::vector<std::unique_ptr<CNote>> taken = score()->TakeNotes(notes);
+    for (std::size_t i = 0; i < m_elements.size(); ++i)
+        m_elements[i].owned = std::move(taken[i]);
 }
 
-void CDeleteNoteCommand::PutNotesBack()
+void CDeleteNoteCommand::PrepareToPutBack()
+{
+    score()->ReserveNotes(m_elements.size());
+}
+
+void CDeleteNoteCommand::PutNotesBack() noexcept
 {
     for (CElement& element : m_elements)
         score()->InsertNote(std::move(element.owned));
@@ -35,6 +53,7 @@ void CDeleteNoteCommand::Do(IStepDocumentView* sender)
 
 void CDeleteNoteCommand::Undo()
 {
+    PrepareToPutBack();
     PutNotesBack();
     Finish(UpdateHint::NotesAddedOrDeleted, nullptr);
 }

@@ -9,6 +9,7 @@
 namespace zelvane {
 
 // Takes notes out of a score. While done the command owns them; while undone the score does.
+// Do and Undo change all of the notes or, failing, none of them.
 class CDeleteNoteCommand : public CScoreCommand {
 public:
     struct CElement {
@@ -17,7 +18,7 @@ public:
     };
 
     CDeleteNoteCommand(CScore* score, std::string name);
-    // `note` must be a note of the score.
+    // Throws InvalidArgumentError when `note` is not a note of the score.
     void AddNote(CNote* note);
     const std::vector<CElement>& elements() const { return m_elements; }
 
@@ -25,8 +26,14 @@ public:
     void Undo() override;
 
 protected:
+    // A note taken straight from the score's own list, which needs no search.
+    void AddScoreNote(CNote* note);
+    // All or none; throws InvalidArgumentError if a note is not in the score (or is named
+    // twice).
     void TakeNotesOut();
-    void PutNotesBack();
+    // Makes room for the notes; may fail, before anything changed.
+    void PrepareToPutBack();
+    void PutNotesBack() noexcept;
 
 private:
     std::vector<CElement> m_elements;

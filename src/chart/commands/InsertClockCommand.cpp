@@ -1,6 +1,12 @@
 #include "chart/commands/InsertClockCommand.h"
 
+#include "chart/ChartLimits.h"
+#include "chart/StepDocument.h"
 #include "chart/commands/ClockShift.h"
+#include "text/Errors.h"
+
+#include <algorithm>
+#include <fmt/format.h>
 
 namespace zelvane {
 
@@ -10,20 +16,41 @@ CInsertClockCommand::CInsertClockCommand(CScore* score, std::string name, std::i
     , m_start(start)
     , m_length(length)
 {
+    if (start < 0 || length < 0)
+        throw InvalidArgumentError("rows are inserted at a clock of 0 or more, 0 or more clocks");
+    // Every note the gap pushes later must still fit the chart, or the insert is refused
+    // whole (and undoing it could never restore a clock held at the limit).
+    const float bpm = score->document()->bpm();
+    const std::int32_t maxClock = MaxChartClock(bpm);
+    for (const auto& note : score->notes()) {
+        if (note->clock < start)
+            continue;
+        const std::int64_t movedEnd
+            = static_cast<std::int64_t>(note->clock) + length + std::max(note->length, 0);
+        if (movedEnd > maxClock)
+            throw InvalidArgumentError(fmt::format(
+                "inserting {} clocks at clock {} would move the note at clock {} past the "
+                "chart's limit of two hours at {} BPM (clock {})",
+                length, start, note->clock, bpm, maxClock));
+    }
     LowerMinClock(start);
 }
 
 void CInsertClockCommand::Do(IStepDocumentView* sender)
 {
+    PrepareInsert();
     ShiftNoteClocks(*score(), m_start, m_length);
-    CAddNoteCommand::Do(sender);
+    InsertNotes();
+    Finish(UpdateHint::NotesAddedOrDeleted, sender);
 }
 
 void CInsertClockCommand::Undo()
 {
-    // The command's own notes lie inside the gap and keep their clocks.
+    // The command's own notes come out first (all or none), so only the notes that were
+    // there before move back.
+    RemoveNotes();
     ShiftNoteClocks(*score(), static_cast<std::int64_t>(m_start) + m_length, -m_length);
-    CAddNoteCommand::Undo();
+    Finish(UpdateHint::NotesAddedOrDeleted, nullptr);
 }
 
 } // namespace zelvane

@@ -1,6 +1,7 @@
 #include "chart/commands/MoveNoteCommand.h"
 
 #include "chart/Score.h"
+#include "text/Errors.h"
 
 namespace zelvane {
 
@@ -12,11 +13,16 @@ CMoveNoteCommand::CMoveNoteCommand(CScore* score, std::string name)
 void CMoveNoteCommand::AddMove(CNote* note, std::int32_t newClock, std::int32_t newPanel,
                                std::int32_t newLength)
 {
+    if (score()->IndexOf(note) < 0)
+        throw InvalidArgumentError("the note to move is not in this score");
+    const CNote newValues{newClock, newPanel, newLength};
+    CheckNote(newValues);
     LowerMinClock(note->clock);
     LowerMinClock(newClock);
-    m_elements.push_back({note, *note, CNote{newClock, newPanel, newLength}});
+    m_elements.push_back({note, *note, newValues});
 }
 
+// Setting values and sorting pointers cannot fail: a move is done whole.
 void CMoveNoteCommand::Do(IStepDocumentView* sender)
 {
     for (CElement& element : m_elements)

@@ -18,6 +18,8 @@ public:
     };
 
     CMoveNoteCommand(CScore* score, std::string name);
+    // Throws InvalidArgumentError when the note is not in the score or its new place breaks
+    // the chart limits or names a panel the score lacks.
     void AddMove(CNote* note, std::int32_t newClock, std::int32_t newPanel, std::int32_t newLength);
     const std::vector<CElement>& elements() const { return m_elements; }
 

@@ -1,8 +1,11 @@
 #include "chart/commands/SongPropertyCommand.h"
 
+#include "chart/ChartLimits.h"
 #include "chart/StepDocument.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
+
+#include <fmt/format.h>
 
 namespace zelvane {
 
@@ -13,6 +16,21 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
 {
     if (!CStepDocument::IsValidBpm(m_new.bpm))
         throw InvalidArgumentError("the tempo must be a number above 0");
+    // A slower tempo stretches every chart: one that would then last longer than the limit
+    // is not re-timed.
+    if (m_new.bpm != m_old.bpm) {
+        const std::int32_t maxClock = MaxChartClock(m_new.bpm);
+        for (const auto& score : document->scores()) {
+            for (const auto& note : score->notes()) {
+                const std::string breach = ChartLimitBreach(*note, m_new.bpm, maxClock);
+                if (!breach.empty())
+                    throw InvalidArgumentError("at " + fmt::format("{}", m_new.bpm)
+                                               + " BPM, in the "
+                                               + std::string(StyleName(score->style())) + " "
+                                               + score->difficulty() + " chart, " + breach);
+            }
+        }
+    }
 }
 
 void CSongPropertyCommand::Apply(const SongProperties& values, IStepDocumentView* sender)

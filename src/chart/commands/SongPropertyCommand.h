@@ -15,7 +15,7 @@ struct SongProperties {
 class CSongPropertyCommand : public CDocumentCommand {
 public:
     // The old values are the document's current ones. Throws InvalidArgumentError when the
-    // new tempo is not a number above 0.
+    // new tempo is not a number above 0 or would stretch a chart past the chart limits.
     CSongPropertyCommand(CStepDocument* document, SongProperties newValues);
     const SongProperties& oldValues() const { return m_old; }
     const SongProperties& newValues() const { return m_new; }

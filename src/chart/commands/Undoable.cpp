@@ -24,6 +24,10 @@ CUndoable::~CUndoable() = default;
 
 void CUndoable::Execute(std::unique_ptr<CCommand> command, IStepDocumentView* sender)
 {
+    // Room for the command is made before it runs, so once it has changed the chart keeping
+    // it cannot fail. A Do that fails has changed nothing and goes with its command; the
+    // redo tail then stays as it was.
+    m_history.reserve(m_historyPosition + 1);
     command->Do(sender);
     m_history.resize(m_historyPosition);
     m_history.push_back(std::move(command));
@@ -34,8 +38,9 @@ void CUndoable::Undo()
 {
     if (!CanUndo())
         return;
+    // The position moves only once the command has undone itself.
+    m_history[m_historyPosition - 1]->Undo();
     --m_historyPosition;
-    m_history[m_historyPosition]->Undo();
 }
 
 void CUndoable::Redo()

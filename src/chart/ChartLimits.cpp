@@ -1,0 +1,59 @@
+#include "chart/ChartLimits.h"
+
+#include <fmt/format.h>
+#include <limits>
+
+namespace zelvane {
+
+std::int32_t MaxChartClock(float bpm)
+{
+    // ClockToFrame never decreases as the clock grows, so the last clock within the limit
+    // is found by bisection with the very conversion the dance uses.
+    std::int32_t low = 0; // ClockToFrame(0) = 0 is within
+    std::int32_t high = std::numeric_limits<std::int32_t>::max();
+    if (ClockToFrame(high, bpm) <= kMaxChartFrames)
+        return high;
+    while (high - low > 1) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (ClockToFrame(middle, bpm) <= kMaxChartFrames)
+            low = middle;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock)
+{
+    if (note.clock < 0)
+        return fmt::format("a note lies before the start of the chart (clock {})", note.clock);
+    if (note.length < 0)
+        return fmt::format("a note at clock {} has a negative length ({})", note.clock,
+                           note.length);
+    const std::int64_t end = static_cast<std::int64_t>(note.clock) + note.length;
+    if (end <= maxClock)
+        return {};
+    const std::string limit
+        = fmt::format("the chart's limit of two hours at {} BPM (clock {})", bpm, maxClock);
+    if (note.length == 0)
+        return fmt::format("a note at clock {} lies after {}", note.clock, limit);
+    return fmt::format("a freeze at clock {} ends at clock {}, after {}", note.clock, end, limit);
+}
+
+std::string ChartLimitBreach(const CNote& note, float bpm)
+{
+    return ChartLimitBreach(note, bpm, MaxChartClock(bpm));
+}
+
+std::string ChartLimitBreach(std::span<const CNote> notes, float bpm)
+{
+    const std::int32_t maxClock = MaxChartClock(bpm);
+    for (const CNote& note : notes) {
+        std::string breach = ChartLimitBreach(note, bpm, maxClock);
+        if (!breach.empty())
+            return breach;
+    }
+    return {};
+}
+
+} // namespace zelvane
