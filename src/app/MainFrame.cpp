@@ -13,6 +13,7 @@
 #include "score/ScoreBar.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
+#include "text/Errors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -192,6 +193,7 @@ void CMainFrame::CreateClient()
     view->SetCommandActions([this](int id) { return m_actions.value(id); },
                             [this] { UpdateCommandStates(); });
     connect(view, &CScoreView::commandStatesChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view, &CScoreView::editRefused, this, &CMainFrame::RefuseEdit);
     m_splitter->addWidget(m_scorePane);
     m_splitter->addWidget(m_modelView);
     // A wider window widens the 3D view; the score pane keeps its width.
@@ -353,112 +355,124 @@ void CMainFrame::Run(int commandId)
     QAction* action = m_actions.value(commandId);
     if (!action || !action->isEnabled())
         return;
-    switch (commandId) {
-    case ID_FILE_NEW:
-        OnFileNew();
-        break;
-    case ID_FILE_OPEN:
-        OnFileOpen();
-        break;
-    case ID_FILE_SAVE:
-        OnFileSave();
-        break;
-    case ID_FILE_SAVE_AS:
-        OnFileSaveAs();
-        break;
-    case ID_FILE_AUDIO:
-        OnAudio();
-        break;
-    case ID_FILE_SONG_SETTINGS:
-        OnSongSettings();
-        break;
-    case ID_FILE_IMPORT_DWI:
-        OnImportDwi();
-        break;
-    case ID_FILE_EXPORT_DWI:
-        OnExportDwi();
-        break;
-    case ID_FILE_MODEL:
-        OnModel();
-        break;
-    case ID_FILE_MOTION_SETTINGS:
-        OnMotionSettings();
-        break;
-    case ID_FILE_CREATE_MOTION:
-        OnCreateMotion();
-        break;
-    case ID_FILE_BACKGROUND_AVI:
-        OnBackgroundAvi();
-        break;
-    case ID_APP_EXIT:
-        close();
-        break;
-    case ID_EDIT_UNDO:
-        OnUndo();
-        break;
-    case ID_EDIT_REDO:
-        OnRedo();
-        break;
-    case ID_EDIT_CUT:
-        m_scorePane->scoreView()->OnCut();
-        break;
-    case ID_EDIT_COPY:
-        m_scorePane->scoreView()->OnCopy();
-        break;
-    case ID_EDIT_PASTE:
-        m_scorePane->scoreView()->OnPaste();
-        break;
-    case ID_EDIT_DELETE:
-        m_scorePane->scoreView()->OnDelete();
-        break;
-    case ID_EDIT_INSERT_ROWS:
-        m_scorePane->scoreView()->OnInsertRows();
-        break;
-    case ID_EDIT_ADD_MODE:
-        m_scorePane->scoreView()->SetSelectMode(false);
-        break;
-    case ID_EDIT_SELECT_MODE:
-        m_scorePane->scoreView()->SetSelectMode(true);
-        break;
-    case ID_VIEW_ZOOM_IN:
-        m_document.ZoomIn();
-        break;
-    case ID_VIEW_ZOOM_OUT:
-        m_document.ZoomOut();
-        break;
-    case ID_VIEW_BACKGROUND_COLOR:
-        OnColor(true);
-        break;
-    case ID_VIEW_SCREEN_COLOR:
-        OnColor(false);
-        break;
-    case ID_APP_ABOUT:
-        OnAbout();
-        break;
-    case ID_NEXT_PANE:
-        OnSwitchPane(true);
-        break;
-    case ID_PREV_PANE:
-        OnSwitchPane(false);
-        break;
-    case ID_PLAY_FROM_START:
-        OnPlay(true);
-        break;
-    case ID_PLAY_FROM_CURSOR:
-        OnPlay(false);
-        break;
-    case ID_PLAY_STOP:
-        m_clock.Stop();
-        break;
-    case ID_PLAY_ASSIST_CLAP:
-        Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
-                           m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);
-        break;
-    default:
-        break;
+    // The command boundary: an edit the chart cannot take (beyond its limits) is refused
+    // with nothing changed, never left to end the program.
+    try {
+        switch (commandId) {
+        case ID_FILE_NEW:
+            OnFileNew();
+            break;
+        case ID_FILE_OPEN:
+            OnFileOpen();
+            break;
+        case ID_FILE_SAVE:
+            OnFileSave();
+            break;
+        case ID_FILE_SAVE_AS:
+            OnFileSaveAs();
+            break;
+        case ID_FILE_AUDIO:
+            OnAudio();
+            break;
+        case ID_FILE_SONG_SETTINGS:
+            OnSongSettings();
+            break;
+        case ID_FILE_IMPORT_DWI:
+            OnImportDwi();
+            break;
+        case ID_FILE_EXPORT_DWI:
+            OnExportDwi();
+            break;
+        case ID_FILE_MODEL:
+            OnModel();
+            break;
+        case ID_FILE_MOTION_SETTINGS:
+            OnMotionSettings();
+            break;
+        case ID_FILE_CREATE_MOTION:
+            OnCreateMotion();
+            break;
+        case ID_FILE_BACKGROUND_AVI:
+            OnBackgroundAvi();
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        case ID_EDIT_UNDO:
+            OnUndo();
+            break;
+        case ID_EDIT_REDO:
+            OnRedo();
+            break;
+        case ID_EDIT_CUT:
+            m_scorePane->scoreView()->OnCut();
+            break;
+        case ID_EDIT_COPY:
+            m_scorePane->scoreView()->OnCopy();
+            break;
+        case ID_EDIT_PASTE:
+            m_scorePane->scoreView()->OnPaste();
+            break;
+        case ID_EDIT_DELETE:
+            m_scorePane->scoreView()->OnDelete();
+            break;
+        case ID_EDIT_INSERT_ROWS:
+            m_scorePane->scoreView()->OnInsertRows();
+            break;
+        case ID_EDIT_ADD_MODE:
+            m_scorePane->scoreView()->SetSelectMode(false);
+            break;
+        case ID_EDIT_SELECT_MODE:
+            m_scorePane->scoreView()->SetSelectMode(true);
+            break;
+        case ID_VIEW_ZOOM_IN:
+            m_document.ZoomIn();
+            break;
+        case ID_VIEW_ZOOM_OUT:
+            m_document.ZoomOut();
+            break;
+        case ID_VIEW_BACKGROUND_COLOR:
+            OnColor(true);
+            break;
+        case ID_VIEW_SCREEN_COLOR:
+            OnColor(false);
+            break;
+        case ID_APP_ABOUT:
+            OnAbout();
+            break;
+        case ID_NEXT_PANE:
+            OnSwitchPane(true);
+            break;
+        case ID_PREV_PANE:
+            OnSwitchPane(false);
+            break;
+        case ID_PLAY_FROM_START:
+            OnPlay(true);
+            break;
+        case ID_PLAY_FROM_CURSOR:
+            OnPlay(false);
+            break;
+        case ID_PLAY_STOP:
+            m_clock.Stop();
+            break;
+        case ID_PLAY_ASSIST_CLAP:
+            Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
+                               m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);
+            break;
+        default:
+            break;
+        }
+    } catch (const CoreError& error) {
+        RefuseEdit(error.what());
     }
     SyncAudioPlayer();
     UpdateCommandStates();
+}
+
+void CMainFrame::RefuseEdit(const std::string& reason)
+{
+    QApplication::beep();
+    statusBar()->showMessage(QStringLiteral("この編集はできません: ") + ToQString(reason));
 }
 
 void CMainFrame::OnUndo()

@@ -94,6 +94,8 @@ private:
     void OnCreateMotion();
     void OnBackgroundAvi();
     void OnColor(bool background);
+    // Says in the status bar why an edit was not made.
+    void RefuseEdit(const std::string& reason);
     void OnUndo();
     void OnRedo();
     void OnAbout();

@@ -4,6 +4,7 @@
 #include "chart/StepDocument.h"
 #include "score/ScoreBar.h"
 #include "score/ScoreClipboard.h"
+#include "text/Errors.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -367,6 +368,26 @@ void CScoreView::focusOutEvent(QFocusEvent* event)
     // A drag that lost the keyboard is abandoned, as if the system had cancelled it.
     CancelDrag();
     Render();
+}
+
+bool CScoreView::event(QEvent* event)
+{
+    try {
+        return QAbstractScrollArea::event(event);
+    } catch (const CoreError& error) {
+        emit editRefused(error.what());
+        return true;
+    }
+}
+
+bool CScoreView::viewportEvent(QEvent* event)
+{
+    try {
+        return QAbstractScrollArea::viewportEvent(event);
+    } catch (const CoreError& error) {
+        emit editRefused(error.what());
+        return true;
+    }
 }
 
 void CScoreView::followFrame(int frame)

@@ -129,10 +129,17 @@ public:
     void Paint(QPainter& painter) const;
 
 signals:
+    // An edit from the keyboard or the mouse was refused (the chart cannot take it);
+    // nothing changed.
+    void editRefused(const std::string& reason);
     // Something the Edit menu's states depend on changed (clipboard, selection, mode).
     void commandStatesChanged();
 
 protected:
+    // Keys and mouse buttons edit the chart through the document's commands; one the chart
+    // cannot take is refused here, at the edge of the view, with nothing changed.
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;

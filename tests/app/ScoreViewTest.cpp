@@ -1,6 +1,7 @@
 #include "score/ScoreView.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
+#include "chart/ChartLimits.h"
 #include "chart/ClipboardFormat.h"
 #include "chart/Score.h"
 #include "score/ScoreBar.h"
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStatusBar>
 
 #include <string>
 #include <vector>
@@ -196,6 +198,25 @@ TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
     EXPECT_EQ(Notes(), (std::vector<CNote>{{5 * 48, 7, 0}}));
     QTest::keyClick(view, Qt::Key_Left);
     EXPECT_EQ(view->firstColumn(), view->maxFirstColumn() - 1);
+}
+
+TEST_F(ScoreViewTest, AnEditBeyondTheChartsLimitIsRefusedWithNothingChanged)
+{
+    // Scrolled far past two hours of the song: a note there is refused, not a crash, and
+    // leaves no undo entry; the status bar says why.
+    view->SetCursorRow(MaxChartClock(document().bpm()) / view->clocksPerRow() + 10, false);
+    QTest::keyClicks(view, QStringLiteral("1"));
+    EXPECT_TRUE(Notes().empty());
+    EXPECT_TRUE(History().empty());
+    EXPECT_TRUE(
+        frame->statusBar()->currentMessage().startsWith(QStringLiteral("この編集はできません")))
+        << frame->statusBar()->currentMessage().toStdString();
+    // The same through the Edit menu: rows inserted before a note at the limit.
+    AddNotes({{MaxChartClock(document().bpm()), 0, 0}});
+    view->SetCursorRow(0, false);
+    frame->action(ID_EDIT_INSERT_ROWS)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{MaxChartClock(document().bpm()), 0, 0}}));
+    EXPECT_TRUE(History().empty());
 }
 
 TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndUndoNamesThem)
