@@ -105,6 +105,8 @@ std::string CDwiReader::Read()
         if (*byte == '#')
             ReadTag();
     CommitNotes();
+    if (m_errorCount > kMaxListedErrors)
+        m_errors += "\r\n…ほか" + std::to_string(m_errorCount - kMaxListedErrors) + "件";
     return m_errors;
 }
 
@@ -341,6 +343,10 @@ void CDwiReader::StartBlock()
 
 void CDwiReader::AddError(const std::string& message)
 {
+    // A damaged file can repeat one fault a million times; the first ones say what is wrong,
+    // the rest are only counted, so the list stays small whatever the file.
+    if (++m_errorCount > kMaxListedErrors)
+        return;
     if (!m_errors.empty())
         m_errors += "\r\n";
     m_errors += FormatString(IDS_DWI_LINE_PREFIX, {std::to_string(m_lineNumber)});

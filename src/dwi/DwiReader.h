@@ -80,7 +80,9 @@ private:
     std::int32_t m_lastClock = -1;
     std::int32_t m_stepClocks = 24;
     std::array<CNote*, 8> m_pendingFreeze{};
+    static constexpr std::int64_t kMaxListedErrors = 100;
     std::string m_errors;
+    std::int64_t m_errorCount = 0;
     std::optional<std::string> m_audioPath;
 };
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zelvane;
 using namespace zelvane::test;
 
@@ -79,6 +81,11 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
               "5行目:'Z' には対応していません。");
     // Characters that are not arrows still take their step.
     EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
+
+    // A file that repeats one fault without end lists the first hundred and counts the rest.
+    const auto flood = ImportText(document, "#SINGLE:BASIC:1:" + std::string(1000, 'Z') + ";");
+    EXPECT_EQ(std::count(flood.errors.begin(), flood.errors.end(), '\n'), 100);
+    EXPECT_EQ(flood.errors.substr(flood.errors.rfind('\n') + 1), "…ほか900件");
 
     // A tempo that is not above zero is reported and ignored.
     for (const std::string value : {"0", "-3", "abc", "", "nan"}) {
