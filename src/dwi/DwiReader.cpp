@@ -131,8 +131,17 @@ CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
 
 void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
 {
+    // Within one block a panel stepped twice at one clock ("<44>") is one step: a second
+    // note there would only stack under the first, and a file of such repeats would
+    // otherwise fill memory with notes nobody can see. Blocks laid over the same panels keep
+    // their own notes.
+    const std::uint64_t key = NoteKey(clock, panel);
+    const auto [block, first] = m_score->blockAt.try_emplace(key, m_block);
+    if (!first && block->second == m_block)
+        return;
+    block->second = m_block;
     auto note = std::make_unique<CNote>(CNote{clock, panel, 0});
-    m_score->firstAt.try_emplace(NoteKey(clock, panel), note.get());
+    m_score->firstAt.try_emplace(key, note.get());
     m_score->notes.push_back(std::move(note));
 }
 
@@ -335,6 +344,7 @@ void CDwiReader::Advance()
 
 void CDwiReader::StartBlock()
 {
+    ++m_block;
     m_clock = 0;
     m_lastClock = -1; // no step yet: a "!" here has nothing to mark
     m_stepClocks = dwi::kDefaultStepClocks;

@@ -42,7 +42,8 @@ private:
     struct StagedScore {
         CScore* score = nullptr;
         std::vector<std::unique_ptr<CNote>> notes;
-        std::unordered_map<std::uint64_t, CNote*> firstAt; // key: clock and panel
+        std::unordered_map<std::uint64_t, CNote*> firstAt;       // key: clock and panel
+        std::unordered_map<std::uint64_t, std::int64_t> blockAt; // the last block with a note there
     };
 
     StagedScore& Stage(CScore* score);
@@ -76,6 +77,7 @@ private:
     std::vector<std::unique_ptr<StagedScore>> m_staged;
     StagedScore* m_score = nullptr;
     std::int32_t m_panelOffset = 0;
+    std::int64_t m_block = 0; // counts the blocks read, so each has a number of its own
     std::int32_t m_clock = 0;
     std::int32_t m_lastClock = -1;
     std::int32_t m_stepClocks = 24;

@@ -82,6 +82,11 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
     // Characters that are not arrows still take their step.
     EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
 
+    // Within a block a panel stepped twice at one clock is one step, however often repeated.
+    ImportText(document, "#SINGLE:BASIC:1:<44" + std::string(1000, '<') + ">2;");
+    EXPECT_EQ(NotesOf(*document.scores().front()),
+              (Notes{{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {24, 1, 0}}));
+
     // A file that repeats one fault without end lists the first hundred and counts the rest.
     const auto flood = ImportText(document, "#SINGLE:BASIC:1:" + std::string(1000, 'Z') + ";");
     EXPECT_EQ(std::count(flood.errors.begin(), flood.errors.end(), '\n'), 100);
