@@ -183,6 +183,8 @@ void CScore::UpdateLength(std::int32_t fromClock)
     for (const auto& note : m_notes)
         end = std::max(end, note->endClock());
     m_length = std::max(end, m_document->AudioLengthClocks());
+    if (!m_document->dancesCharts())
+        return;
     for (auto& player : m_players)
         player->Regenerate(fromClock);
 }

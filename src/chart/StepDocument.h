@@ -144,6 +144,12 @@ public:
     bool CanZoomOut() const { return m_zoomIndex < 7; }
     void ZoomIn();
     void ZoomOut();
+    // Whether a change of the charts sets the dancers to work. A document read only to be
+    // shown, converted or filmed (the command-line tool, the fuzzers) does without: turning
+    // it on dances nothing by itself; each score dances from its next UpdateLength.
+    bool dancesCharts() const { return m_dancesCharts; }
+    void SetDancesCharts(bool dances) { m_dancesCharts = dances; }
+
     bool playing() const { return m_playing; }
     void SetPlaying(bool playing) { m_playing = playing; }
     std::uint32_t backgroundColor() const { return m_backgroundColor; }
@@ -195,6 +201,7 @@ private:
     std::int32_t m_currentTime = 0;
     std::int32_t m_zoomIndex = 7;
     bool m_playing = false;
+    bool m_dancesCharts = true;
     std::uint32_t m_backgroundColor = 0xFFFFFF;
     std::uint32_t m_screenColor = 0;
 };

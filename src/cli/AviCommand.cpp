@@ -56,14 +56,13 @@ int RunAvi(const AviRequest& request)
     CliHost host;
     FfmpegAudioMeasurer audio;
     CStepDocument document(&host, &audio);
+    // Read to be shown, converted or filmed: nobody dances.
+    document.SetDancesCharts(false);
     const Style style = ParseStyle(request.style);
     const std::string errors = LoadChart(document, request.input);
     if (!errors.empty())
         PrintReadErrors(request.input, errors);
     CScore& score = RequireScore(document, style, request.difficulty);
-    // The video shows the chart, not the dance: nobody needs to dance meanwhile.
-    for (const auto& any : document.scores())
-        any->StopPlayers();
     if (score.length() <= 0)
         throw InvalidArgumentError("the " + request.style + " " + request.difficulty
                                    + " chart is empty: there is nothing to show");

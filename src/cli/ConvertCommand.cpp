@@ -18,6 +18,8 @@ int RunConvert(const std::string& input, const std::string& output)
     CliHost host;
     FfmpegAudioMeasurer audio;
     CStepDocument document(&host, &audio);
+    // Read to be shown, converted or filmed: nobody dances.
+    document.SetDancesCharts(false);
     const std::string errors = LoadChart(document, input);
     if (!errors.empty())
         PrintReadErrors(input, errors);

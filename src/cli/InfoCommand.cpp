@@ -20,6 +20,8 @@ int ChartInfo(const std::string& file, bool json)
     CliHost host;
     FfmpegAudioMeasurer audio;
     CStepDocument document(&host, &audio);
+    // Read to be shown, converted or filmed: nobody dances.
+    document.SetDancesCharts(false);
     const std::string errors = LoadChart(document, file);
     if (json)
         std::cout << DocumentToJson(document, errors).dump() << "\n";

@@ -29,6 +29,8 @@ int RunMotion(const MotionRequest& request)
     CliHost host;
     FfmpegAudioMeasurer audio;
     CStepDocument document(&host, &audio);
+    // Only the chosen chart is danced, once its model and options are set.
+    document.SetDancesCharts(false);
     const Style style = ParseStyle(request.style);
     const std::string errors = LoadChart(document, request.input);
     if (!errors.empty())
@@ -51,10 +53,7 @@ int RunMotion(const MotionRequest& request)
     if (request.player < 1 || static_cast<std::size_t>(request.player) > players)
         throw InvalidArgumentError(players == 1 ? "this chart has one dancer: --player must be 1"
                                                 : "--player must be 1 or 2");
-    // Only this chart is danced; the others were started by loading and are stopped.
-    for (const auto& other : document.scores())
-        if (other.get() != &score)
-            other->StopPlayers();
+    document.SetDancesCharts(true);
     score.UpdateLength(0);
 
     CPlayer& player = *score.players()[static_cast<std::size_t>(request.player - 1)];

@@ -59,11 +59,15 @@ int RunPose(const PoseRequest& request)
         CliHost host;
         FfmpegAudioMeasurer audio;
         CStepDocument document(&host, &audio);
+        document.SetDancesCharts(false);
         const std::string errors = LoadChart(document, request.chart);
         if (!errors.empty())
             PrintReadErrors(request.chart, errors);
         document.SetModel(request.model);
         CScore& score = RequireScore(document, ParseStyle(request.style), request.difficulty);
+        // Only the chosen chart is danced, for the model it is posed on.
+        document.SetDancesCharts(true);
+        score.UpdateLength(0);
         if (request.player < 1 || static_cast<std::size_t>(request.player) > score.players().size())
             throw InvalidArgumentError("--player must be 1 or, for COUPLE, 2");
         CPlayer& player = *score.players()[static_cast<std::size_t>(request.player - 1)];

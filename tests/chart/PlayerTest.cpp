@@ -165,6 +165,23 @@ TEST(Player, TheExportShiftsByTheGapAndKeysEveryBoneAtFrameZero)
     EXPECT_FALSE(own.empty());
 }
 
+TEST(Player, ADocumentReadOnlyToBeShownDancesNothingUntilAsked)
+{
+    CStepDocument document;
+    document.NewDocument();
+    document.SetDancesCharts(false);
+    CScore& score = *document.currentScore();
+    FillChart(score, 2);
+    document.UpdateAllScores();
+    EXPECT_GT(score.length(), 0);
+    CPlayer& player = *score.players()[0];
+    EXPECT_EQ(player.MakeMotion("x").BoneKeyCount(), 0u);
+    // Turned on, a score dances from its next change, as every score always did.
+    document.SetDancesCharts(true);
+    score.UpdateLength(0);
+    EXPECT_GT(player.MakeMotion("x").BoneKeyCount(), 0u);
+}
+
 TEST(Player, WriteMotionSavesAFileThatReadsBackAndRemembersThePath)
 {
     CStepDocument document;
