@@ -1,12 +1,11 @@
 #include "avi/BackgroundVideoExport.h"
 #include "chart/BackgroundVideo.h"
 #include "chart/StepDocument.h"
-#include "cli/CliHost.h"
+#include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentLoading.h"
 #include "cli/ProgressBar.h"
 #include "media/AviCodecs.h"
-#include "media/FfmpegAudioMeasurer.h"
 #include "text/Errors.h"
 
 #include <algorithm>
@@ -53,15 +52,10 @@ int RunListAviCodecs()
 int RunAvi(const AviRequest& request)
 {
     RequireCodec(request.options.codec);
-    CliHost host;
-    FfmpegAudioMeasurer audio;
-    CStepDocument document(&host, &audio);
-    // Read to be shown, converted or filmed: nobody dances.
-    document.SetDancesCharts(false);
     const Style style = ParseStyle(request.style);
-    const std::string errors = LoadChart(document, request.input);
-    if (!errors.empty())
-        PrintReadErrors(request.input, errors);
+    CliChart chart(request.input);
+    chart.WarnAboutReadErrors();
+    CStepDocument& document = chart.document();
     CScore& score = RequireScore(document, style, request.difficulty);
     if (score.length() <= 0)
         throw InvalidArgumentError("the " + request.style + " " + request.difficulty

@@ -1,11 +1,10 @@
 #include "chart/StepDocument.h"
-#include "cli/CliHost.h"
+#include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentJson.h"
 #include "cli/DocumentLoading.h"
 #include "cli/PmdJson.h"
 #include "cli/VmdJson.h"
-#include "media/FfmpegAudioMeasurer.h"
 #include "model/PmdReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
@@ -17,16 +16,11 @@ namespace {
 
 int ChartInfo(const std::string& file, bool json)
 {
-    CliHost host;
-    FfmpegAudioMeasurer audio;
-    CStepDocument document(&host, &audio);
-    // Read to be shown, converted or filmed: nobody dances.
-    document.SetDancesCharts(false);
-    const std::string errors = LoadChart(document, file);
+    CliChart chart(file);
     if (json)
-        std::cout << DocumentToJson(document, errors).dump() << "\n";
+        std::cout << DocumentToJson(chart.document(), chart.readErrors()).dump() << "\n";
     else
-        std::cout << DocumentSummary(document, errors);
+        std::cout << DocumentSummary(chart.document(), chart.readErrors());
     return 0;
 }
 

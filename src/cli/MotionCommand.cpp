@@ -1,9 +1,8 @@
 #include "chart/StepDocument.h"
-#include "cli/CliHost.h"
+#include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentLoading.h"
 #include "cli/ProgressBar.h"
-#include "media/FfmpegAudioMeasurer.h"
 #include "text/Errors.h"
 
 #include <chrono>
@@ -26,15 +25,11 @@ void RequireModel(CStepDocument& document, const std::string& path)
 
 int RunMotion(const MotionRequest& request)
 {
-    CliHost host;
-    FfmpegAudioMeasurer audio;
-    CStepDocument document(&host, &audio);
-    // Only the chosen chart is danced, once its model and options are set.
-    document.SetDancesCharts(false);
     const Style style = ParseStyle(request.style);
-    const std::string errors = LoadChart(document, request.input);
-    if (!errors.empty())
-        PrintReadErrors(request.input, errors);
+    // Only the chosen chart is danced, once its model and options are set.
+    CliChart chart(request.input);
+    chart.WarnAboutReadErrors();
+    CStepDocument& document = chart.document();
 
     if (!request.model.empty())
         RequireModel(document, request.model);

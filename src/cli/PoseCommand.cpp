@@ -1,8 +1,7 @@
 #include "chart/StepDocument.h"
-#include "cli/CliHost.h"
+#include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentLoading.h"
-#include "media/FfmpegAudioMeasurer.h"
 #include "model/ModelInstance.h"
 #include "model/NameIds.h"
 #include "model/PmdReader.h"
@@ -56,13 +55,9 @@ int RunPose(const PoseRequest& request)
             return sequence ? sequence->Sample(std::max(request.frame, 0)) : BonePose{};
         });
     } else {
-        CliHost host;
-        FfmpegAudioMeasurer audio;
-        CStepDocument document(&host, &audio);
-        document.SetDancesCharts(false);
-        const std::string errors = LoadChart(document, request.chart);
-        if (!errors.empty())
-            PrintReadErrors(request.chart, errors);
+        CliChart chart(request.chart);
+        chart.WarnAboutReadErrors();
+        CStepDocument& document = chart.document();
         document.SetModel(request.model);
         CScore& score = RequireScore(document, ParseStyle(request.style), request.difficulty);
         // Only the chosen chart is danced, for the model it is posed on.
