@@ -13,9 +13,35 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace zelvane {
 namespace {
+
+// The first row or column a scroll-bar action asks for: a line or a page either way, the
+// start, the last whole page (`last` - 1) or where the thumb was dragged. None for actions
+// that move nothing.
+std::optional<int> ScrollTarget(int action, int first, int page, int last, const QScrollBar& bar)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        return first + 1;
+    case QAbstractSlider::SliderSingleStepSub:
+        return first - 1;
+    case QAbstractSlider::SliderPageStepAdd:
+        return first + page;
+    case QAbstractSlider::SliderPageStepSub:
+        return first - page;
+    case QAbstractSlider::SliderToMinimum:
+        return 0;
+    case QAbstractSlider::SliderToMaximum:
+        return last - 1;
+    case QAbstractSlider::SliderMove:
+        return bar.sliderPosition();
+    default:
+        return std::nullopt;
+    }
+}
 
 // One-pixel borders, as thin as the system draws its own.
 constexpr int kBorder = 1;
@@ -196,33 +222,11 @@ void CScoreView::SyncScrollBars()
 void CScoreView::OnVerticalAction(int action)
 {
     QScrollBar* bar = verticalScrollBar();
-    int row = m_firstRow;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        row += 1;
-        break;
-    case QAbstractSlider::SliderSingleStepSub:
-        row -= 1;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        row += m_pageRows;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        row -= m_pageRows;
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        row = 0;
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        row = m_maxFirstRow - 1;
-        break;
-    case QAbstractSlider::SliderMove:
-        row = bar->sliderPosition();
-        break;
-    default:
+    const std::optional<int> row
+        = ScrollTarget(action, m_firstRow, m_pageRows, m_maxFirstRow, *bar);
+    if (!row)
         return;
-    }
-    SetFirstRow(row);
+    SetFirstRow(*row);
     // Qt would clamp the step to the bar's range; the row set here is what counts.
     bar->setSliderPosition(std::min(m_firstRow, m_maxFirstRow));
 }
@@ -230,33 +234,11 @@ void CScoreView::OnVerticalAction(int action)
 void CScoreView::OnHorizontalAction(int action)
 {
     QScrollBar* bar = horizontalScrollBar();
-    int column = m_firstColumn;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        column += 1;
-        break;
-    case QAbstractSlider::SliderSingleStepSub:
-        column -= 1;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        column += m_pageColumns;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        column -= m_pageColumns;
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        column = 0;
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        column = m_maxFirstColumn - 1;
-        break;
-    case QAbstractSlider::SliderMove:
-        column = bar->sliderPosition();
-        break;
-    default:
+    const std::optional<int> column
+        = ScrollTarget(action, m_firstColumn, m_pageColumns, m_maxFirstColumn, *bar);
+    if (!column)
         return;
-    }
-    SetFirstColumn(column);
+    SetFirstColumn(*column);
     bar->setSliderPosition(m_firstColumn);
 }
 
