@@ -37,6 +37,12 @@ inline bool Activate(QWidget* window)
     return QTest::qWaitForWindowActive(window);
 }
 
+// The application object the test program's main made, for tests that start the program.
+inline QApplication& Application()
+{
+    return *qobject_cast<QApplication*>(QCoreApplication::instance());
+}
+
 // Empties the program's settings (kept in a temporary folder for the whole test run).
 inline void ClearSettings()
 {

@@ -9,11 +9,6 @@
 namespace zelvane {
 namespace {
 
-QApplication& Application()
-{
-    return *qobject_cast<QApplication*>(QCoreApplication::instance());
-}
-
 TEST(AppStart, TheFileOnTheCommandLineIsOpenedAndAnUnreadableOneLeavesANewDocument)
 {
     test::ClearSettings();
@@ -23,7 +18,7 @@ TEST(AppStart, TheFileOnTheCommandLineIsOpenedAndAnUnreadableOneLeavesANewDocume
     const QString path = folder.filePath(QStringLiteral("start.zlvm"));
     WriteFileAtomically(path.toStdString(), WriteZlvm(data));
     {
-        CZelvane program(Application());
+        CZelvane program(test::Application());
         CMainFrame& frame = program.Start({path});
         EXPECT_TRUE(frame.isVisible());
         EXPECT_EQ(frame.document().title(), "From the command line");
@@ -32,7 +27,7 @@ TEST(AppStart, TheFileOnTheCommandLineIsOpenedAndAnUnreadableOneLeavesANewDocume
     test::WriteBytes(path, QByteArray("\x00\x02garbage", 9));
     auto reported
         = test::Prompts().Answer<QMessageBox>([](QMessageBox& box) { box.buttons()[0]->click(); });
-    CZelvane program(Application());
+    CZelvane program(test::Application());
     CMainFrame& frame = program.Start({path});
     EXPECT_TRUE(*reported);
     EXPECT_TRUE(frame.isVisible());

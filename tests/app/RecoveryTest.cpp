@@ -10,11 +10,6 @@
 namespace zelvane {
 namespace {
 
-QApplication& Application()
-{
-    return *qobject_cast<QApplication*>(QCoreApplication::instance());
-}
-
 // Answers the question a start asks about a leftover copy with the button of that text.
 std::shared_ptr<bool> AnswerRecovery(const QString& buttonText, QString* question = nullptr)
 {
@@ -45,7 +40,7 @@ TEST(AppRecovery, ACrashedRunsChangesAreOfferedBackAndACleanEndLeavesNothing)
     const std::vector<std::uint8_t> saved = ReadWholeFile(path.toStdString());
     QString copy;
     {
-        CZelvane program(Application());
+        CZelvane program(test::Application());
         CMainFrame& frame = program.Start({path});
         ASSERT_TRUE(frame.recovery().active());
         copy = frame.recovery().copyPath();
@@ -63,7 +58,7 @@ TEST(AppRecovery, ACrashedRunsChangesAreOfferedBackAndACleanEndLeavesNothing)
     QString question;
     auto offered = AnswerRecovery(QStringLiteral("復元"), &question);
     {
-        CZelvane program(Application());
+        CZelvane program(test::Application());
         CMainFrame& frame = program.Start({});
         ASSERT_TRUE(*offered);
         EXPECT_TRUE(question.contains(QStringLiteral("復元")));
@@ -87,13 +82,13 @@ TEST(AppRecovery, DecliningDropsTheCopyAndASecondWindowKeepsNone)
 {
     test::ClearSettings();
     {
-        CZelvane program(Application());
+        CZelvane program(test::Application());
         CMainFrame& frame = program.Start({});
         Retitle(frame.document(), "Crashed");
         ASSERT_TRUE(frame.recovery().Save());
     }
     auto declined = AnswerRecovery(QStringLiteral("破棄"));
-    CZelvane program(Application());
+    CZelvane program(test::Application());
     CMainFrame& frame = program.Start({});
     ASSERT_TRUE(*declined);
     EXPECT_EQ(frame.document().title(), "");
