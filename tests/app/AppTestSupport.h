@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -151,6 +153,18 @@ inline ScriptedPrompter& Prompts()
 {
     static ScriptedPrompter prompter;
     return prompter;
+}
+
+// Answers the next message box by clicking the button of that text, noting the question.
+inline std::shared_ptr<bool> AnswerMessage(const QString& buttonText, QString* question = nullptr)
+{
+    return Prompts().Answer<QMessageBox>([buttonText, question](QMessageBox& box) {
+        if (question)
+            *question = box.text();
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == buttonText)
+                button->click();
+    });
 }
 
 // A shown, active main window over empty settings, with a scratch folder.

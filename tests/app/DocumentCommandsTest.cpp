@@ -52,16 +52,6 @@ protected:
         return *shown ? text : QString();
     }
 
-    // Answers the save question with the button of the given text.
-    std::shared_ptr<bool> AnswerSaveQuestion(const QString& buttonText)
-    {
-        return test::Prompts().Answer<QMessageBox>([buttonText](QMessageBox& box) {
-            for (QAbstractButton* button : box.buttons())
-                if (button->text() == buttonText)
-                    button->click();
-        });
-    }
-
     void ModifyTitle(const std::string& title)
     {
         CStepDocument& document = frame->document();
@@ -125,7 +115,7 @@ TEST_F(AppDocumentCommands, FilesOpenByTheirExtensionInAnyCase)
 
     // A dropped document replaces the current one, after the save question.
     const QString document = WriteDocument(QStringLiteral("dropped.ZLVM"), "Dropped");
-    auto asked = AnswerSaveQuestion(QStringLiteral("いいえ(&N)"));
+    auto asked = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(document)});
     QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -141,22 +131,22 @@ TEST_F(AppDocumentCommands, FilesOpenByTheirExtensionInAnyCase)
 TEST_F(AppDocumentCommands, TheSaveQuestionCanCancelDiscardOrSave)
 {
     ModifyTitle("Mine");
-    auto asked = AnswerSaveQuestion(QStringLiteral("キャンセル"));
+    auto asked = test::AnswerMessage(QStringLiteral("キャンセル"));
     PressCtrl(Qt::Key_N);
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "Mine");
-    asked = AnswerSaveQuestion(QStringLiteral("キャンセル"));
+    asked = test::AnswerMessage(QStringLiteral("キャンセル"));
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(*asked);
     EXPECT_TRUE(frame->isVisible());
 
     // Saying yes for a document that has a file writes it there.
     const QString path = WriteDocument(QStringLiteral("mine.zlvm"), "Old");
-    auto discarded = AnswerSaveQuestion(QStringLiteral("いいえ(&N)"));
+    auto discarded = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
     ASSERT_TRUE(frame->OpenFile(path));
     EXPECT_TRUE(*discarded);
     ModifyTitle("Saved");
-    asked = AnswerSaveQuestion(QStringLiteral("はい(&Y)"));
+    asked = test::AnswerMessage(QStringLiteral("はい(&Y)"));
     PressCtrl(Qt::Key_N);
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "");
@@ -193,7 +183,7 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
 
     const QString dwi = Path(QStringLiteral("groove.DWI"));
     test::WriteBytes(dwi, QByteArray("#TITLE:Imported;\r\n#FOO:bar;\r\n#SINGLE:BASIC:1:2468;"));
-    auto discarded = AnswerSaveQuestion(QStringLiteral("いいえ(&N)"));
+    auto discarded = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("keep.zlvm"), "Keep")));
     EXPECT_TRUE(*discarded);
     discarded.reset();

@@ -10,18 +10,6 @@
 namespace zelvane {
 namespace {
 
-// Answers the question a start asks about a leftover copy with the button of that text.
-std::shared_ptr<bool> AnswerRecovery(const QString& buttonText, QString* question = nullptr)
-{
-    return test::Prompts().Answer<QMessageBox>([buttonText, question](QMessageBox& box) {
-        if (question)
-            *question = box.text();
-        for (QAbstractButton* button : box.buttons())
-            if (button->text() == buttonText)
-                button->click();
-    });
-}
-
 void Retitle(CStepDocument& document, const std::string& title)
 {
     document.Execute(
@@ -56,7 +44,7 @@ TEST(AppRecovery, ACrashedRunsChangesAreOfferedBackAndACleanEndLeavesNothing)
     }
 
     QString question;
-    auto offered = AnswerRecovery(QStringLiteral("復元"), &question);
+    auto offered = test::AnswerMessage(QStringLiteral("復元"), &question);
     {
         CZelvane program(test::Application());
         CMainFrame& frame = program.Start({});
@@ -66,11 +54,7 @@ TEST(AppRecovery, ACrashedRunsChangesAreOfferedBackAndACleanEndLeavesNothing)
         EXPECT_TRUE(frame.document().IsModified());
         EXPECT_EQ(frame.windowTitle(), QStringLiteral("song.zlvm - Zelvane"));
         // A clean end, the changes thrown away when asked: no copy is left.
-        auto discarded = test::Prompts().Answer<QMessageBox>([](QMessageBox& box) {
-            for (QAbstractButton* button : box.buttons())
-                if (button->text() == QStringLiteral("いいえ(&N)"))
-                    button->click();
-        });
+        auto discarded = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
         EXPECT_TRUE(frame.close());
         EXPECT_TRUE(*discarded);
         EXPECT_FALSE(QFile::exists(copy));
@@ -87,7 +71,7 @@ TEST(AppRecovery, DecliningDropsTheCopyAndASecondWindowKeepsNone)
         Retitle(frame.document(), "Crashed");
         ASSERT_TRUE(frame.recovery().Save());
     }
-    auto declined = AnswerRecovery(QStringLiteral("破棄"));
+    auto declined = test::AnswerMessage(QStringLiteral("破棄"));
     CZelvane program(test::Application());
     CMainFrame& frame = program.Start({});
     ASSERT_TRUE(*declined);
