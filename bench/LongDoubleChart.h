@@ -4,8 +4,8 @@
 // the generator's output for it: three minutes at 150 BPM, steps on all eight panels, a
 // jump every measure, a freeze every four measures and sixteenth runs, about 1500 notes.
 
-#include "chart/Note.h"
-#include "chart/TimeUnits.h"
+#include "base/Note.h"
+#include "base/TimeUnits.h"
 #include "motion/MotionInput.h"
 
 #include <cstdint>

@@ -7,10 +7,10 @@
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
-#include "render/GLModelInstance.h"
-#include "render/GLSupport.h"
-#include "render/ModelView.h"
-#include "render/ModelWindow.h"
+#include "render_gl/GLModelInstance.h"
+#include "render_gl/GLSupport.h"
+#include "render_gl/ModelView.h"
+#include "render_gl/ModelWindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Writes the demo document: a short song's worth of charts in every style, with every step
 // size and freezes of one to four panels, so a new user has something to open and dance.
 
+#include "base/TimeUnits.h"
 #include "chart/StepDocument.h"
-#include "chart/TimeUnits.h"
 #include "text/Errors.h"
 
 #include <iostream>

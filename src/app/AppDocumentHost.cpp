@@ -2,8 +2,8 @@
 
 #include "app/FileNotFoundDialog.h"
 #include "app/Prompter.h"
-#include "app/QtText.h"
 #include "app/Settings.h"
+#include "qtcommon/QtText.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #include "app/CommandTable.h"
 
-#include "app/CommandIds.h"
-#include "app/QtText.h"
+#include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
 
 namespace zelvane {
 namespace {

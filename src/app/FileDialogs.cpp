@@ -1,8 +1,8 @@
 #include "app/FileDialogs.h"
 
 #include "app/Prompter.h"
-#include "app/QtText.h"
 #include "app/Settings.h"
+#include "qtcommon/QtText.h"
 
 #include <QDir>
 #include <QFileDialog>

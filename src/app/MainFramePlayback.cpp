@@ -2,10 +2,10 @@
 // ahead so that starting is immediate.
 #include "app/MainFrame.h"
 
-#include "app/CommandIds.h"
 #include "chart/DocumentHost.h"
 #include "playback/AssistClap.h"
-#include "render/ModelView.h"
+#include "qtcommon/CommandIds.h"
+#include "render_gl/ModelView.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
 

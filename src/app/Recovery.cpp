@@ -1,8 +1,8 @@
 #include "app/Recovery.h"
 
-#include "app/QtText.h"
 #include "chart/StepDocument.h"
 #include "chart/ZlvmFile.h"
+#include "qtcommon/QtText.h"
 #include "text/FileIo.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "app/DialogButtons.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
-#include "app/QtText.h"
+#include "qtcommon/QtText.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

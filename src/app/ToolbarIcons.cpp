@@ -1,6 +1,6 @@
 #include "app/ToolbarIcons.h"
 
-#include "app/CommandIds.h"
+#include "qtcommon/CommandIds.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
 #include "chart/BackgroundVideo.h"
 
+#include "base/TimeUnits.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
-#include "chart/TimeUnits.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/Note.h"
+#include "base/Note.h"
 
 #include <cstdint>
 #include <span>

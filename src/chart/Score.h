@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Note.h"
+#include "base/Style.h"
 #include "chart/ClipboardFormat.h"
-#include "chart/Note.h"
 #include "chart/Player.h"
-#include "chart/Style.h"
 
 #include <cstdint>
 #include <memory>

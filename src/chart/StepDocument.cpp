@@ -1,8 +1,8 @@
 #include "chart/StepDocument.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
+#include "base/TimeUnits.h"
 #include "chart/StoredPath.h"
-#include "chart/TimeUnits.h"
 #include "chart/ZlvmFile.h"
 #include "model/PmdReader.h"
 #include "text/Errors.h"

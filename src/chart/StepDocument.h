@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/Style.h"
 #include "chart/AudioMeasurer.h"
 #include "chart/DocumentHost.h"
 #include "chart/DocumentView.h"
 #include "chart/Score.h"
-#include "chart/Style.h"
 #include "chart/commands/Undoable.h"
 #include "model/ModelDocument.h"
 #include "model/ModelMeasurements.h"

@@ -1,6 +1,6 @@
 #include "chart/ZlvmFile.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "chart/NoteRecord.h"
 #include "chart/StepDocument.h"
 #include "text/BinaryReader.h"

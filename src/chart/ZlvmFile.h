@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/Note.h"
-#include "chart/Style.h"
+#include "base/Note.h"
+#include "base/Style.h"
 
 #include <cstdint>
 #include <span>

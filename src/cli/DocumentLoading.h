@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/Style.h"
+#include "base/Style.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 #include "dwi/DwiImport.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "dwi/DwiReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"

@@ -1,7 +1,7 @@
 #include "motion/MotionGenerator.h"
 
-#include "chart/ChartLimits.h"
-#include "chart/TimeUnits.h"
+#include "base/ChartLimits.h"
+#include "base/TimeUnits.h"
 #include "motion/BasePose.h"
 #include "motion/MotionDocument.h"
 #include "text/Errors.h"

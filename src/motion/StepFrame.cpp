@@ -1,6 +1,6 @@
 #include "motion/StepFrame.h"
 
-#include "chart/Style.h"
+#include "base/Style.h"
 #include "motion/MotionGenerator.h"
 #include "motion/StepGeometry.h"
 

@@ -1,5 +1,5 @@
 // The second stage of the dance: bone keys from the stance of each step frame.
-#include "chart/TimeUnits.h"
+#include "base/TimeUnits.h"
 #include "motion/BoneIds.h"
 #include "motion/MotionGenerator.h"
 #include "motion/StepFrame.h"

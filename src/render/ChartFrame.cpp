@@ -1,6 +1,6 @@
 #include "render/ChartFrame.h"
 
-#include "chart/TimeUnits.h"
+#include "base/TimeUnits.h"
 
 #include <cmath>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "score/ScoreBar.h"
 
-#include "app/QtText.h"
 #include "chart/StepDocument.h"
+#include "qtcommon/QtText.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Note.h"
 #include "chart/DocumentView.h"
-#include "chart/Note.h"
 #include "playback/PlaybackFollower.h"
 
 #include <QAbstractScrollArea>

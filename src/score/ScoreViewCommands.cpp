@@ -1,14 +1,14 @@
 // The score view's Edit commands (delete, cut, copy, paste, insert rows) and its context
 // menus. Every change of the score is an edit command run through the document's history.
 
-#include "app/CommandIds.h"
-#include "app/QtText.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteClockCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
 #include "chart/commands/InsertClockCommand.h"
+#include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
 #include "score/ScoreClipboard.h"
 #include "score/ScoreView.h"
 

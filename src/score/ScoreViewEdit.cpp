@@ -1,12 +1,12 @@
 // Editing in the score view with the mouse and the keys. Every change of the score is an
 // edit command run through the document's history.
 
-#include "app/QtText.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
 #include "chart/commands/MoveNoteCommand.h"
+#include "qtcommon/QtText.h"
 #include "score/ScoreView.h"
 
 #include <QGuiApplication>

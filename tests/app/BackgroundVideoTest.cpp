@@ -1,9 +1,9 @@
 #include "AviHeader.h"
 #include "app/AppTestSupport.h"
-#include "app/CommandIds.h"
+#include "app/AviCodecDialog.h"
 #include "app/Settings.h"
-#include "avi/AviCodecDialog.h"
-#include "avi/WaitDialog.h"
+#include "app/WaitDialog.h"
+#include "qtcommon/CommandIds.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "app/AppTestSupport.h"
-#include "app/CommandIds.h"
 #include "app/ErrorDialog.h"
 #include "app/FileNotFoundDialog.h"
 #include "chart/ZlvmFile.h"
 #include "chart/commands/SongPropertyCommand.h"
+#include "qtcommon/CommandIds.h"
 #include "text/FileIo.h"
 
 #include <QAction>

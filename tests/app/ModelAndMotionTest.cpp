@@ -1,8 +1,8 @@
 #include "app/AppTestSupport.h"
-#include "app/CommandIds.h"
 #include "app/PlayerDialog.h"
 #include "app/Settings.h"
 #include "motion/MotionDocument.h"
+#include "qtcommon/CommandIds.h"
 
 #include <QAction>
 #include <QFileDialog>

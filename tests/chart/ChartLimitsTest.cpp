@@ -1,4 +1,4 @@
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "ChartTestSupport.h"
 #include "TestData.h"
 #include "chart/ZlvmFile.h"

@@ -1,5 +1,5 @@
 #include "ChartTestSupport.h"
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteClockCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"

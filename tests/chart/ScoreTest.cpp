@@ -1,5 +1,5 @@
 #include "ChartTestSupport.h"
-#include "chart/TimeUnits.h"
+#include "base/TimeUnits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "MotionTestSupport.h"
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 
 #include <atomic>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "playback/PlaybackFakes.h"
 
-#include "chart/TimeUnits.h"
+#include "base/TimeUnits.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "model/Matrix.h"
 #include "model/ModelDocument.h"
-#include "render/GLSupport.h"
-#include "render/ProjectionWindow.h"
+#include "render_gl/GLSupport.h"
+#include "render_gl/ProjectionWindow.h"
 
 #include <gtest/gtest.h>
 

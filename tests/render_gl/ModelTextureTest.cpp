@@ -1,7 +1,7 @@
 #include "GLTestSupport.h"
 
-#include "render/GLModelInstance.h"
-#include "render/ModelWindow.h"
+#include "render_gl/GLModelInstance.h"
+#include "render_gl/ModelWindow.h"
 
 #include <QDir>
 #include <QFile>

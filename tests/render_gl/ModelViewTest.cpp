@@ -2,9 +2,9 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
-#include "render/ModelView.h"
-#include "render/ModelWindow.h"
 #include "render/SpriteSheets.h"
+#include "render_gl/ModelView.h"
+#include "render_gl/ModelWindow.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "GLTestSupport.h"
 
-#include "render/ModelWindow.h"
 #include "render/SpriteSheets.h"
+#include "render_gl/ModelWindow.h"
 
 #include <QOpenGLContext>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "render/TargaImage.h"
+#include "render_gl/TargaImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "chart/commands/Command.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
 #include "text/Errors.h"

@@ -1,6 +1,6 @@
 #include "chart/commands/InsertClockCommand.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "chart/StepDocument.h"
 #include "chart/commands/ClockShift.h"
 #include "text/Errors.h"

@@ -1,6 +1,6 @@
 #include "chart/commands/SongPropertyCommand.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 #include "chart/StepDocument.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"

@@ -1,10 +1,10 @@
-#include "render/ModelView.h"
+#include "render_gl/ModelView.h"
 
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
-#include "render/GLSupport.h"
-#include "render/ModelWindow.h"
+#include "render_gl/GLSupport.h"
+#include "render_gl/ModelWindow.h"
 
 #include <QLabel>
 #include <QStackedLayout>

@@ -1,4 +1,4 @@
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 
 #include <fmt/format.h>
 #include <limits>

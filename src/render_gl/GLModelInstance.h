@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ModelInstance.h"
-#include "render/SceneProgram.h"
+#include "render_gl/SceneProgram.h"
 
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions_3_3_Core>

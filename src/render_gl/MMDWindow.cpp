@@ -1,4 +1,4 @@
-#include "render/MMDWindow.h"
+#include "render_gl/MMDWindow.h"
 
 #include "render/SpriteSheets.h"
 

@@ -1,4 +1,4 @@
-#include "render/SceneProgram.h"
+#include "render_gl/SceneProgram.h"
 
 namespace zelvane {
 

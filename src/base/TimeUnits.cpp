@@ -1,4 +1,4 @@
-#include "chart/TimeUnits.h"
+#include "base/TimeUnits.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "render/GLSupport.h"
+#include "render_gl/GLSupport.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

@@ -1,6 +1,6 @@
-#include "render/GLModelInstance.h"
+#include "render_gl/GLModelInstance.h"
 
-#include "render/TargaImage.h"
+#include "render_gl/TargaImage.h"
 
 #include <QDir>
 #include <QFile>

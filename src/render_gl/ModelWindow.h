@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/ChartImage.h"
-#include "render/MMDWindow.h"
+#include "render_gl/MMDWindow.h"
 
 #include <QImage>
 

@@ -1,7 +1,7 @@
-#include "avi/BackgroundVideoRun.h"
+#include "app/BackgroundVideoRun.h"
 
+#include "app/WaitDialog.h"
 #include "avi/BackgroundVideoExport.h"
-#include "avi/WaitDialog.h"
 
 #include <QEventLoop>
 #include <QMetaObject>

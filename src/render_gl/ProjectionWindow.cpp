@@ -1,6 +1,6 @@
-#include "render/ProjectionWindow.h"
+#include "render_gl/ProjectionWindow.h"
 
-#include "render/GLSupport.h"
+#include "render_gl/GLSupport.h"
 
 #include <QMouseEvent>
 #include <QOpenGLContext>

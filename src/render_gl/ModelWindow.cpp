@@ -1,4 +1,4 @@
-#include "render/ModelWindow.h"
+#include "render_gl/ModelWindow.h"
 
 #include "chart/Score.h"
 #include "render/SpriteSheets.h"

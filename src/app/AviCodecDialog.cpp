@@ -1,4 +1,4 @@
-#include "avi/AviCodecDialog.h"
+#include "app/AviCodecDialog.h"
 
 #include "app/DialogButtons.h"
 #include "app/Settings.h"

@@ -1,4 +1,4 @@
-#include "avi/WaitDialog.h"
+#include "app/WaitDialog.h"
 
 #include "text/StringTable.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/Note.h"
-#include "chart/TimeUnits.h"
+#include "base/Note.h"
+#include "base/TimeUnits.h"
 
 #include <cstdint>
 #include <span>

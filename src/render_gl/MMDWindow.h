@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/GLModelInstance.h"
-#include "render/ProjectionWindow.h"
+#include "render_gl/GLModelInstance.h"
+#include "render_gl/ProjectionWindow.h"
 
 #include <array>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "model/Matrix.h"
 #include "model/Vector.h"
-#include "render/SceneProgram.h"
+#include "render_gl/SceneProgram.h"
 
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions_3_3_Core>

@@ -1,0 +1,22 @@
+cmake_minimum_required(VERSION 3.25)
+# Run by zelvane_check_layer: fails when a file of FOLDER includes a header of a layer that
+# LAYER may not use. ALLOWED and LAYERS are comma-separated folder names.
+string(REPLACE "," ";" allowed "${ALLOWED}")
+string(REPLACE "," ";" layers "${LAYERS}")
+file(GLOB_RECURSE files ${FOLDER}/*.h ${FOLDER}/*.cpp)
+set(faults "")
+foreach(file IN LISTS files)
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z_]+)/.*" "\\1" used "${line}")
+        if(used IN_LIST layers AND NOT used IN_LIST allowed)
+            file(RELATIVE_PATH name ${FOLDER} ${file})
+            string(APPEND faults "\n  ${LAYER}/${name}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "src/${LAYER} may include only from ${ALLOWED}; these reach further:"
+                        "${faults}")
+endif()
+file(TOUCH ${STAMP})
