@@ -4,6 +4,7 @@
 #include "app/ColorRef.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/ErrorMessages.h"
 #include "app/Prompter.h"
 #include "app/QtText.h"
 #include "app/ScreenFit.h"
@@ -18,10 +19,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -30,11 +31,6 @@
 #include <QToolBar>
 
 namespace zelvane {
-namespace {
-
-constexpr const char* kUntitled = "無題";
-
-} // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent)
@@ -56,7 +52,7 @@ CMainFrame::CMainFrame(QWidget* parent)
         QMetaObject::invokeMethod(
             this,
             [this, detail = ToQString(message)] {
-                statusBar()->showMessage(QStringLiteral("ダンスを作れませんでした: ") + detail);
+                ShowStatus(LoadQString(IDS_ERROR_WORKER), detail);
             },
             Qt::QueuedConnection);
     });
@@ -116,8 +112,8 @@ void CMainFrame::CreateActions()
                 return;
             const QString path = m_recentFiles[i];
             if (!QFileInfo::exists(path)) {
-                ShowError(QStringLiteral("\"%1\" というファイルはありません。")
-                              .arg(QDir::toNativeSeparators(path)));
+                ShowError(ToQString(
+                    FormatString(IDS_FILE_NOT_FOUND, {ToStdString(QFileInfo(path).fileName())})));
                 m_recentFiles.removeAll(path);
                 Settings::WriteRecentFiles(m_recentFiles);
                 UpdateRecentFiles();
@@ -150,7 +146,7 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateToolBar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("ツール バー"));
+    QToolBar* toolbar = addToolBar(LoadQString(IDS_TOOLBAR));
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(16, 16));
@@ -166,8 +162,15 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     const QString idle = LoadQString(IDS_IDLE_MESSAGE);
+    // The detail stands apart from the message, at the right, and belongs to the message
+    // it came with: any other message clears it.
+    m_statusDetail = new QLabel(bar);
+    m_statusDetail->setObjectName(QStringLiteral("statusDetail"));
+    m_statusDetail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addPermanentWidget(m_statusDetail);
     // Whenever no prompt is shown the bar says it is ready.
-    connect(bar, &QStatusBar::messageChanged, this, [bar, idle](const QString& message) {
+    connect(bar, &QStatusBar::messageChanged, this, [this, bar, idle](const QString& message) {
+        m_statusDetail->clear();
         if (message.isEmpty())
             bar->showMessage(idle);
     });
@@ -184,11 +187,14 @@ void CMainFrame::CreateClient()
     m_modelView = new CModelView(&m_document, m_splitter);
     m_modelView->setObjectName(QStringLiteral("modelViewPlace"));
     m_modelView->setAutoFillBackground(true);
-    // A display without OpenGL leaves a grey pane; the status bar says why.
-    connect(m_modelView, &CModelView::unavailable, this,
-            [this](const QString& reason) { statusBar()->showMessage(reason); });
+    // A display without OpenGL leaves a grey pane; the status bar says why. A reason's
+    // first line is the message, what follows the technical detail.
+    const auto showUnavailable = [this](const QString& reason) {
+        ShowStatus(reason.section(QLatin1Char('\n'), 0, 0), reason.section(QLatin1Char('\n'), 1));
+    };
+    connect(m_modelView, &CModelView::unavailable, this, showUnavailable);
     if (!m_modelView->unavailableReason().isEmpty())
-        statusBar()->showMessage(m_modelView->unavailableReason());
+        showUnavailable(m_modelView->unavailableReason());
     CScoreView* view = m_scorePane->scoreView();
     view->SetCommandActions([this](int id) { return m_actions.value(id); },
                             [this] { UpdateCommandStates(); });
@@ -337,7 +343,7 @@ QString CMainFrame::DocumentName() const
     const std::filesystem::path& path = m_document.pathName();
     if (!path.empty())
         return QFileInfo(FromPath(path)).fileName();
-    return m_importedName.isEmpty() ? QString::fromUtf8(kUntitled) : m_importedName;
+    return m_importedName.isEmpty() ? LoadQString(IDS_UNTITLED) : m_importedName;
 }
 
 void CMainFrame::UpdateTitle()
@@ -462,17 +468,29 @@ void CMainFrame::Run(int commandId)
         default:
             break;
         }
-    } catch (const CoreError& error) {
-        RefuseEdit(error.what());
+    } catch (const CoreError&) {
+        RefuseEdit(std::current_exception());
     }
     SyncAudioPlayer();
     UpdateCommandStates();
 }
 
-void CMainFrame::RefuseEdit(const std::string& reason)
+void CMainFrame::RefuseEdit(const std::exception_ptr& error)
 {
     QApplication::beep();
-    statusBar()->showMessage(QStringLiteral("この編集はできません: ") + ToQString(reason));
+    const ErrorText text = DescribeError(error);
+    ShowStatus(LoadQString(IDS_EDIT_REFUSED) + text.message, text.detail);
+}
+
+void CMainFrame::ShowStatus(const QString& message, const QString& detail)
+{
+    statusBar()->showMessage(message);
+    m_statusDetail->setText(detail);
+}
+
+QString CMainFrame::statusDetail() const
+{
+    return m_statusDetail->text();
 }
 
 void CMainFrame::OnUndo()

@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandIds.h"
+#include "app/QtText.h"
 #include "chart/DocumentHost.h"
 #include "playback/AssistClap.h"
 #include "render/ModelView.h"
@@ -10,7 +11,6 @@
 #include "score/ScoreView.h"
 
 #include <QAction>
-#include <QStatusBar>
 
 namespace zelvane {
 
@@ -61,8 +61,7 @@ void CMainFrame::OnNoAudioOutput()
     if (m_toldNoAudioOutput)
         return;
     m_toldNoAudioOutput = true;
-    statusBar()->showMessage(
-        QStringLiteral("音声を出力できる装置がありません。音を出さずに再生します。"));
+    ShowStatus(LoadQString(IDS_NO_AUDIO_OUTPUT));
 }
 
 void CMainFrame::SyncAudioPlayer()
