@@ -22,6 +22,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -30,7 +31,15 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace zelvane {
+namespace {
+
+// Characters of space kept between the status bar's message and its detail.
+constexpr int kStatusDetailGap = 6;
+
+} // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent)
@@ -167,10 +176,14 @@ void CMainFrame::CreateStatusBar()
     m_statusDetail = new QLabel(bar);
     m_statusDetail->setObjectName(QStringLiteral("statusDetail"));
     m_statusDetail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long detail is shortened to the room the message leaves rather than widening the
+    // window or covering the message; its tooltip holds it whole.
+    m_statusDetail->setMinimumWidth(1);
     bar->addPermanentWidget(m_statusDetail);
     // Whenever no prompt is shown the bar says it is ready.
     connect(bar, &QStatusBar::messageChanged, this, [this, bar, idle](const QString& message) {
         m_statusDetail->clear();
+        m_statusDetail->setToolTip(QString());
         if (message.isEmpty())
             bar->showMessage(idle);
     });
@@ -484,13 +497,18 @@ void CMainFrame::RefuseEdit(const std::exception_ptr& error)
 
 void CMainFrame::ShowStatus(const QString& message, const QString& detail)
 {
-    statusBar()->showMessage(message);
-    m_statusDetail->setText(detail);
+    QStatusBar* bar = statusBar();
+    bar->showMessage(message);
+    const QFontMetrics metrics = m_statusDetail->fontMetrics();
+    const int room = bar->width() - bar->fontMetrics().horizontalAdvance(message)
+        - metrics.averageCharWidth() * kStatusDetailGap;
+    m_statusDetail->setText(metrics.elidedText(detail, Qt::ElideRight, std::max(room, 0)));
+    m_statusDetail->setToolTip(detail);
 }
 
 QString CMainFrame::statusDetail() const
 {
-    return m_statusDetail->text();
+    return m_statusDetail->toolTip();
 }
 
 void CMainFrame::OnUndo()
