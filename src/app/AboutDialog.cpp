@@ -1,6 +1,7 @@
 #include "app/AboutDialog.h"
 
 #include "app/ToolbarIcons.h"
+#include "qtcommon/QtText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,7 +14,7 @@ namespace zelvane {
 CAboutDialog::CAboutDialog(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(LoadQString(IDS_ABOUT_TITLE));
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(32, 32));
     auto* version = new QLabel(QString::fromLatin1(kVersionText), this);

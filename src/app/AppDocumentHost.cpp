@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 
 namespace zelvane {
 
@@ -16,8 +17,18 @@ MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& 
     const bool waiting = QApplication::overrideCursor() != nullptr;
     if (waiting)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    CFileNotFoundDialog dialog(ToQString(request.message), ToQString(request.path),
-                               request.filterId, ToQString(request.directoryKey), m_parent);
+    // A file that is there and still could not be used was refused by its decoder, whose
+    // words are technical: the program says what happened, the decoder's words go below.
+    const QString path = ToQString(request.path);
+    const QFileInfo file(path);
+    const bool refused = file.isFile() && file.isReadable();
+    const QString message = refused
+        ? ToQString(FormatString(IDS_CANNOT_USE_FILE, {ToStdString(file.fileName())}))
+        : ToQString(request.message);
+    CFileNotFoundDialog dialog(message, path, request.filterId, ToQString(request.directoryKey),
+                               m_parent);
+    if (refused)
+        dialog.SetDetail(ToQString(request.message));
     const int result = RunModal(dialog);
     if (waiting)
         QApplication::restoreOverrideCursor();

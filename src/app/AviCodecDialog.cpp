@@ -2,6 +2,7 @@
 
 #include "app/DialogButtons.h"
 #include "app/Settings.h"
+#include "qtcommon/QtText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,13 +24,12 @@ constexpr const char* kDataRateKey = "AVIDataRate";
 QString CodecLabel(const AviCodec& codec)
 {
     if (codec.name == "rawvideo")
-        return QStringLiteral("非圧縮 (BGR24)");
+        return LoadQString(IDS_AVI_UNCOMPRESSED);
     QString label = QString::fromStdString(codec.label);
     const qsizetype bracket = label.indexOf(QLatin1String(" ("));
     if (bracket >= 0)
         label.truncate(bracket);
-    return label
-        + (codec.lossless ? QStringLiteral(" (可逆圧縮)") : QStringLiteral(" (非可逆圧縮)"));
+    return label + LoadQString(codec.lossless ? IDS_AVI_LOSSLESS : IDS_AVI_LOSSY);
 }
 
 QString ReadCodecName()
@@ -51,17 +51,17 @@ CAviCodecDialog::CAviCodecDialog(QWidget* parent)
     , m_keyFrames(new QSpinBox(this))
     , m_dataRate(new QSpinBox(this))
 {
-    setWindowTitle(QStringLiteral("ビデオの圧縮"));
+    setWindowTitle(LoadQString(IDS_AVI_CODEC_TITLE));
     for (const AviCodec& codec : m_available)
         m_codecs->addItem(CodecLabel(codec), QString::fromStdString(codec.name));
     // The lowest value of each box stands for "leave it to the encoder".
     m_quality->setRange(-1, 100);
-    m_quality->setSpecialValueText(QStringLiteral("既定"));
+    m_quality->setSpecialValueText(LoadQString(IDS_AVI_DEFAULT));
     m_keyFrames->setRange(0, 9999);
-    m_keyFrames->setSpecialValueText(QStringLiteral("既定"));
-    m_keyFrames->setSuffix(QStringLiteral(" フレームごと"));
+    m_keyFrames->setSpecialValueText(LoadQString(IDS_AVI_DEFAULT));
+    m_keyFrames->setSuffix(LoadQString(IDS_AVI_KEY_FRAME_SUFFIX));
     m_dataRate->setRange(0, 1000000);
-    m_dataRate->setSpecialValueText(QStringLiteral("指定なし"));
+    m_dataRate->setSpecialValueText(LoadQString(IDS_AVI_NO_DATA_RATE));
     m_dataRate->setSuffix(QStringLiteral(" kbit/s"));
 
     const AviWriterOptions remembered = RememberedOptions();
@@ -74,10 +74,10 @@ CAviCodecDialog::CAviCodecDialog(QWidget* parent)
     UpdateFields();
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("圧縮プログラム(&C):"), m_codecs);
-    form->addRow(QStringLiteral("品質(&Q):"), m_quality);
-    form->addRow(QStringLiteral("キーフレーム(&K):"), m_keyFrames);
-    form->addRow(QStringLiteral("データレート(&D):"), m_dataRate);
+    form->addRow(LoadQString(IDS_AVI_CODEC_LABEL), m_codecs);
+    form->addRow(LoadQString(IDS_AVI_QUALITY_LABEL), m_quality);
+    form->addRow(LoadQString(IDS_AVI_KEY_FRAME_LABEL), m_keyFrames);
+    form->addRow(LoadQString(IDS_AVI_DATA_RATE_LABEL), m_dataRate);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     AddOkCancelButtons(*this, *layout);

@@ -1,5 +1,7 @@
 #include "app/ErrorDialog.h"
 
+#include "qtcommon/QtText.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -12,7 +14,7 @@ CErrorDialog::CErrorDialog(const QString& errors, QWidget* parent)
     : QDialog(parent)
     , m_list(new QPlainTextEdit(this))
 {
-    setWindowTitle(QStringLiteral("エラー"));
+    setWindowTitle(LoadQString(IDS_ERROR_TITLE));
     // The list comes with CR LF line ends; the edit box wants plain line feeds.
     QString text = errors;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -27,7 +29,7 @@ CErrorDialog::CErrorDialog(const QString& errors, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("正常に読めなかったデータがあります。"), this));
+    layout->addWidget(new QLabel(LoadQString(IDS_ERROR_LIST_LEAD), this));
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
     resize(420, 260);

@@ -29,6 +29,18 @@ QString WithRememberedDirectory(const QString& name, const QString& directoryKey
     return Settings::ReadDirectory(directoryKey) + name;
 }
 
+QString DialogTitle(FileDialogMode mode)
+{
+    return LoadQString(mode == FileDialogMode::Open ? IDS_FILE_DIALOG_OPEN_TITLE
+                                                    : IDS_FILE_DIALOG_SAVE_TITLE);
+}
+
+// The document template's filter name, "Zelvaneファイル (*.zlvm)": its fourth line.
+QString DocumentFilter()
+{
+    return LoadQString(IDS_DOCUMENT_TEMPLATE).section(QLatin1Char('\n'), 3, 3);
+}
+
 QString RunDialog(FileDialogMode mode, const QString& title, const QString& start,
                   const QString& filter, QWidget* parent)
 {
@@ -44,13 +56,13 @@ QString RunDialog(FileDialogMode mode, const QString& title, const QString& star
                                                          : QDir::currentPath());
     if (!info.fileName().isEmpty())
         dialog.selectFile(info.fileName());
-    dialog.setLabelText(QFileDialog::Accept,
-                        mode == FileDialogMode::Open ? QStringLiteral("開く(&O)")
-                                                     : QStringLiteral("保存(&S)"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("ファイルの場所:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
+    dialog.setLabelText(
+        QFileDialog::Accept,
+        LoadQString(mode == FileDialogMode::Open ? IDS_FILE_DIALOG_OPEN : IDS_FILE_DIALOG_SAVE));
+    dialog.setLabelText(QFileDialog::Reject, LoadQString(IDS_BUTTON_CANCEL));
+    dialog.setLabelText(QFileDialog::LookIn, LoadQString(IDS_FILE_DIALOG_LOOK_IN));
+    dialog.setLabelText(QFileDialog::FileName, LoadQString(IDS_FILE_DIALOG_FILE_NAME));
+    dialog.setLabelText(QFileDialog::FileType, LoadQString(IDS_FILE_DIALOG_FILE_TYPE));
     return RunFileDialog(dialog);
 }
 
@@ -73,8 +85,7 @@ QString QtFileFilter(const QString& tableFilter)
 QString PromptFileName(FileDialogMode mode, const QString& initialName, std::uint32_t filterId,
                        const QString& directoryKey, QWidget* parent)
 {
-    const QString title = mode == FileDialogMode::Open ? QStringLiteral("開く")
-                                                       : QStringLiteral("名前を付けて保存");
+    const QString title = DialogTitle(mode);
     const QString chosen
         = RunDialog(mode, title, WithRememberedDirectory(initialName, directoryKey),
                     QtFileFilter(LoadQString(filterId)), parent);
@@ -87,9 +98,8 @@ QString PromptDocumentFileName(FileDialogMode mode, const QString& initialName, 
 {
     static const QString kKey = QStringLiteral("DocumentDirectory");
     // The document template's filter name and extension.
-    const QString filter = QStringLiteral("Zelvaneファイル (*.zlvm);;") + AllFilesFilter();
-    const QString title = mode == FileDialogMode::Open ? QStringLiteral("開く")
-                                                       : QStringLiteral("名前を付けて保存");
+    const QString filter = DocumentFilter() + QStringLiteral(";;") + AllFilesFilter();
+    const QString title = DialogTitle(mode);
     const QString chosen
         = RunDialog(mode, title, WithRememberedDirectory(initialName, kKey), filter, parent);
     if (!chosen.isEmpty())

@@ -1,6 +1,7 @@
 #include "app/FileNotFoundDialog.h"
 
 #include "app/FileDialogs.h"
+#include "qtcommon/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,10 +18,11 @@ CFileNotFoundDialog::CFileNotFoundDialog(const QString& message, const QString& 
     , m_path(path)
     , m_filterId(filterId)
     , m_directoryKey(directoryKey)
-    , m_ignore(new QPushButton(QStringLiteral("無視(I)"), this))
-    , m_browse(new QPushButton(QStringLiteral("参照(&B)..."), this))
+    , m_detail(new QLabel(this))
+    , m_ignore(new QPushButton(LoadQString(IDS_BUTTON_IGNORE), this))
+    , m_browse(new QPushButton(LoadQString(IDS_BUTTON_BROWSE), this))
 {
-    setWindowTitle(QStringLiteral("Zelvane"));
+    setWindowTitle(LoadQString(IDS_APP_TITLE));
     auto* icon = new QLabel(this);
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
@@ -35,9 +37,16 @@ CFileNotFoundDialog::CFileNotFoundDialog(const QString& message, const QString& 
     connect(m_ignore, &QPushButton::clicked, this, &CFileNotFoundDialog::Ignore);
     connect(m_browse, &QPushButton::clicked, this, &CFileNotFoundDialog::Browse);
 
+    m_detail->setObjectName(QStringLiteral("detail"));
+    m_detail->setWordWrap(true);
+    m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_detail->hide();
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(text);
+    texts->addWidget(m_detail);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
-    top->addWidget(text, 1);
+    top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ignore);
@@ -45,6 +54,12 @@ CFileNotFoundDialog::CFileNotFoundDialog(const QString& message, const QString& 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+}
+
+void CFileNotFoundDialog::SetDetail(const QString& detail)
+{
+    m_detail->setText(detail);
+    m_detail->setVisible(!detail.isEmpty());
 }
 
 void CFileNotFoundDialog::Ignore()

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+class QLabel;
 class QPushButton;
 
 namespace zelvane {
@@ -17,6 +18,8 @@ public:
 
     CFileNotFoundDialog(const QString& message, const QString& path, std::uint32_t filterId,
                         const QString& directoryKey, QWidget* parent = nullptr);
+    // The technical reason (a decoder's own words), on a line below the message.
+    void SetDetail(const QString& detail);
     const QString& path() const { return m_path; }
     QPushButton* ignoreButton() const { return m_ignore; }
     QPushButton* browseButton() const { return m_browse; }
@@ -28,6 +31,7 @@ private:
     QString m_path;
     std::uint32_t m_filterId;
     QString m_directoryKey;
+    QLabel* m_detail;
     QPushButton* m_ignore;
     QPushButton* m_browse;
 };

@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/ColorRef.h"
 #include "app/CommandTable.h"
+#include "app/ErrorMessages.h"
 #include "app/Prompter.h"
 #include "app/ScreenFit.h"
 #include "app/Settings.h"
@@ -18,10 +19,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -29,10 +31,13 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace zelvane {
 namespace {
 
-constexpr const char* kUntitled = "無題";
+// Characters of space kept between the status bar's message and its detail.
+constexpr int kStatusDetailGap = 6;
 
 } // namespace
 
@@ -56,7 +61,7 @@ CMainFrame::CMainFrame(QWidget* parent)
         QMetaObject::invokeMethod(
             this,
             [this, detail = ToQString(message)] {
-                statusBar()->showMessage(QStringLiteral("ダンスを作れませんでした: ") + detail);
+                ShowStatus(LoadQString(IDS_ERROR_WORKER), detail);
             },
             Qt::QueuedConnection);
     });
@@ -116,8 +121,8 @@ void CMainFrame::CreateActions()
                 return;
             const QString path = m_recentFiles[i];
             if (!QFileInfo::exists(path)) {
-                ShowError(QStringLiteral("\"%1\" というファイルはありません。")
-                              .arg(QDir::toNativeSeparators(path)));
+                ShowError(ToQString(
+                    FormatString(IDS_FILE_NOT_FOUND, {ToStdString(QFileInfo(path).fileName())})));
                 m_recentFiles.removeAll(path);
                 Settings::WriteRecentFiles(m_recentFiles);
                 UpdateRecentFiles();
@@ -150,7 +155,7 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateToolBar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("ツール バー"));
+    QToolBar* toolbar = addToolBar(LoadQString(IDS_TOOLBAR));
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(16, 16));
@@ -166,8 +171,19 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     const QString idle = LoadQString(IDS_IDLE_MESSAGE);
+    // The detail stands apart from the message, at the right, and belongs to the message
+    // it came with: any other message clears it.
+    m_statusDetail = new QLabel(bar);
+    m_statusDetail->setObjectName(QStringLiteral("statusDetail"));
+    m_statusDetail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long detail is shortened to the room the message leaves rather than widening the
+    // window or covering the message; its tooltip holds it whole.
+    m_statusDetail->setMinimumWidth(1);
+    bar->addPermanentWidget(m_statusDetail);
     // Whenever no prompt is shown the bar says it is ready.
-    connect(bar, &QStatusBar::messageChanged, this, [bar, idle](const QString& message) {
+    connect(bar, &QStatusBar::messageChanged, this, [this, bar, idle](const QString& message) {
+        m_statusDetail->clear();
+        m_statusDetail->setToolTip(QString());
         if (message.isEmpty())
             bar->showMessage(idle);
     });
@@ -184,11 +200,14 @@ void CMainFrame::CreateClient()
     m_modelView = new CModelView(&m_document, m_splitter);
     m_modelView->setObjectName(QStringLiteral("modelViewPlace"));
     m_modelView->setAutoFillBackground(true);
-    // A display without OpenGL leaves a grey pane; the status bar says why.
-    connect(m_modelView, &CModelView::unavailable, this,
-            [this](const QString& reason) { statusBar()->showMessage(reason); });
+    // A display without OpenGL leaves a grey pane; the status bar says why. A reason's
+    // first line is the message, what follows the technical detail.
+    const auto showUnavailable = [this](const QString& reason) {
+        ShowStatus(reason.section(QLatin1Char('\n'), 0, 0), reason.section(QLatin1Char('\n'), 1));
+    };
+    connect(m_modelView, &CModelView::unavailable, this, showUnavailable);
     if (!m_modelView->unavailableReason().isEmpty())
-        statusBar()->showMessage(m_modelView->unavailableReason());
+        showUnavailable(m_modelView->unavailableReason());
     CScoreView* view = m_scorePane->scoreView();
     view->SetCommandActions([this](int id) { return m_actions.value(id); },
                             [this] { UpdateCommandStates(); });
@@ -337,7 +356,7 @@ QString CMainFrame::DocumentName() const
     const std::filesystem::path& path = m_document.pathName();
     if (!path.empty())
         return QFileInfo(FromPath(path)).fileName();
-    return m_importedName.isEmpty() ? QString::fromUtf8(kUntitled) : m_importedName;
+    return m_importedName.isEmpty() ? LoadQString(IDS_UNTITLED) : m_importedName;
 }
 
 void CMainFrame::UpdateTitle()
@@ -462,17 +481,34 @@ void CMainFrame::Run(int commandId)
         default:
             break;
         }
-    } catch (const CoreError& error) {
-        RefuseEdit(error.what());
+    } catch (const CoreError&) {
+        RefuseEdit(std::current_exception());
     }
     SyncAudioPlayer();
     UpdateCommandStates();
 }
 
-void CMainFrame::RefuseEdit(const std::string& reason)
+void CMainFrame::RefuseEdit(const std::exception_ptr& error)
 {
     QApplication::beep();
-    statusBar()->showMessage(QStringLiteral("この編集はできません: ") + ToQString(reason));
+    const ErrorText text = DescribeError(error);
+    ShowStatus(LoadQString(IDS_EDIT_REFUSED) + text.message, text.detail);
+}
+
+void CMainFrame::ShowStatus(const QString& message, const QString& detail)
+{
+    QStatusBar* bar = statusBar();
+    bar->showMessage(message);
+    const QFontMetrics metrics = m_statusDetail->fontMetrics();
+    const int room = bar->width() - bar->fontMetrics().horizontalAdvance(message)
+        - metrics.averageCharWidth() * kStatusDetailGap;
+    m_statusDetail->setText(metrics.elidedText(detail, Qt::ElideRight, std::max(room, 0)));
+    m_statusDetail->setToolTip(detail);
+}
+
+QString CMainFrame::statusDetail() const
+{
+    return m_statusDetail->toolTip();
 }
 
 void CMainFrame::OnUndo()

@@ -12,7 +12,10 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <exception>
+
 class QAction;
+class QLabel;
 class QMenu;
 class QSplitter;
 
@@ -43,6 +46,9 @@ public:
     // The right pane: the 3D view.
     CModelView* modelView() const { return m_modelView; }
     QWidget* modelViewPlace() const;
+    // The technical detail of the status bar's message, shown apart from it; empty when the
+    // message has none.
+    QString statusDetail() const;
     CPlaybackClock& playbackClock() { return m_clock; }
     CAudioPlayer& audioPlayer() { return m_player; }
     // A view that moves with the song; views are told in the order they were added.
@@ -95,7 +101,7 @@ private:
     void OnBackgroundAvi();
     void OnColor(bool background);
     // Says in the status bar why an edit was not made.
-    void RefuseEdit(const std::string& reason);
+    void RefuseEdit(const std::exception_ptr& error);
     void OnUndo();
     void OnRedo();
     void OnAbout();
@@ -123,6 +129,12 @@ private:
     QString DocumentName() const;
     // A warning, or with `severe` an error, with the technical detail on a line of its own.
     void ShowError(const QString& text, const QString& detail = QString(), bool severe = false);
+    // What the user tried (`text`, may be empty), what failed by its kind, and the failure's
+    // own words as the detail.
+    void ShowError(const QString& text, const std::exception& error, bool severe = false);
+    // A message in the status bar and, apart from it, its technical detail; both go when
+    // the next message comes.
+    void ShowStatus(const QString& message, const QString& detail = QString());
     void UpdateTitle();
     void AddRecentFile(const QString& path);
     void UpdateRecentFiles();
@@ -139,6 +151,7 @@ private:
     QSplitter* m_splitter = nullptr;
     CScorePane* m_scorePane = nullptr;
     CModelView* m_modelView = nullptr;
+    QLabel* m_statusDetail = nullptr;
     bool m_splitterPlaced = false;
     bool m_writingVideo = false;
     QString m_importedName;

@@ -6,6 +6,7 @@
 #include "app/BackgroundVideoRun.h"
 #include "app/ColorRef.h"
 #include "app/ErrorDialog.h"
+#include "app/ErrorMessages.h"
 #include "app/FileDialogs.h"
 #include "app/MotionOptionDialog.h"
 #include "app/PlayerDialog.h"
@@ -32,6 +33,15 @@
 #include <QPushButton>
 
 namespace zelvane {
+namespace {
+
+// A message of the table that names a file: the name as the user's system writes it.
+QString FileMessage(std::uint32_t id, const QString& path)
+{
+    return ToQString(FormatString(id, {ToStdString(QDir::toNativeSeparators(path))}));
+}
+
+} // namespace
 
 void CMainFrame::OnFileNew()
 {
@@ -103,7 +113,8 @@ bool CMainFrame::ImportDwiFile(const QString& path)
         QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE),
                         LoadQString(IDS_DWI_REPLACE_CONFIRM), QMessageBox::NoButton, this);
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        QPushButton* cancel
+            = box.addButton(LoadQString(IDS_BUTTON_CANCEL), QMessageBox::RejectRole);
         // Replacing every chart is not to happen by a hasty Enter.
         box.setDefaultButton(cancel);
         RunModal(box);
@@ -113,15 +124,20 @@ bool CMainFrame::ImportDwiFile(const QString& path)
     try {
         result = m_document.ImportDwi(ToPath(path), confirmReplace);
     } catch (const std::exception& error) {
-        ShowError(
-            QStringLiteral("\"%1\" を読み込めませんでした。").arg(QDir::toNativeSeparators(path)),
-            ToQString(error.what()));
+        ShowError(FileMessage(IDS_CANNOT_READ, path), error);
         return false;
     }
     if (!result.imported) {
-        // Declined (no text), or the file could not be read (the reason).
-        if (!result.errors.empty())
+        // Declined (no text), or the file could not be read (the reason). A file that is not
+        // there is said in the program's own words; any other reason is the detail.
+        if (result.errors.empty())
+            return false;
+        if (!QFileInfo(path).isFile())
             ShowError(ToQString(result.errors));
+        else
+            ShowError(FileMessage(IDS_CANNOT_READ, path) + QLatin1Char('\n')
+                          + LoadQString(IDS_ERROR_FILE_ACCESS),
+                      ToQString(result.errors));
         return false;
     }
     if (!result.errors.empty()) {
@@ -144,9 +160,7 @@ void CMainFrame::OnExportDwi()
     try {
         WriteDwi(m_document, ToPath(path));
     } catch (const std::exception& error) {
-        ShowError(
-            QStringLiteral("\"%1\" に書き込めませんでした。").arg(QDir::toNativeSeparators(path)),
-            ToQString(error.what()));
+        ShowError(FileMessage(IDS_CANNOT_WRITE, path), error);
     }
 }
 
@@ -161,7 +175,7 @@ void CMainFrame::OnSongSettings()
         m_document.Execute(std::make_unique<CSongPropertyCommand>(&m_document, dialog.values()),
                            nullptr);
     } catch (const CoreError& error) {
-        ShowError(QStringLiteral("曲の設定を変更できませんでした。"), ToQString(error.what()));
+        ShowError(LoadQString(IDS_CANNOT_CHANGE_SONG), error);
     }
 }
 
@@ -179,9 +193,7 @@ void CMainFrame::LoadModel(const QString& path)
         m_document.ChangeModel(ToStdString(path));
     } catch (const std::exception& error) {
         // The dancer stays as it was; the reason goes on a line of its own.
-        ShowError(QStringLiteral("\"%1\" をモデルとして読み込めませんでした。")
-                      .arg(QDir::toNativeSeparators(path)),
-                  ToQString(error.what()));
+        ShowError(FileMessage(IDS_CANNOT_LOAD_MODEL, path), error);
         return;
     }
     m_document.SetModifiedFlag(true);
@@ -220,9 +232,7 @@ void CMainFrame::OnCreateMotion()
         score->players().at(player)->WriteMotion(ToPath(path), modelName);
     } catch (const std::exception& error) {
         QApplication::restoreOverrideCursor();
-        ShowError(
-            QStringLiteral("\"%1\" に書き込めませんでした。").arg(QDir::toNativeSeparators(path)),
-            ToQString(error.what()));
+        ShowError(FileMessage(IDS_CANNOT_WRITE, path), error);
         return;
     }
     QApplication::restoreOverrideCursor();
@@ -249,7 +259,7 @@ void CMainFrame::OnBackgroundAvi()
         try {
             std::rethrow_exception(outcome.failure);
         } catch (const std::exception& error) {
-            ShowError(LoadQString(IDS_AVI_CANNOT_CREATE), ToQString(error.what()), true);
+            ShowError(LoadQString(IDS_AVI_CANNOT_CREATE), error, true);
         }
         return;
     }
@@ -269,8 +279,7 @@ void CMainFrame::OnMotionSettings()
         m_document.Execute(std::make_unique<CMotionOptionCommand>(&m_document, dialog.values()),
                            nullptr);
     } catch (const CoreError& error) {
-        ShowError(QStringLiteral("モーション設定を変更できませんでした。"),
-                  ToQString(error.what()));
+        ShowError(LoadQString(IDS_CANNOT_CHANGE_MOTION_OPTIONS), error);
     }
 }
 
@@ -279,7 +288,9 @@ void CMainFrame::OnColor(bool background)
     const std::uint32_t current
         = background ? m_document.backgroundColor() : m_document.screenColor();
     QColorDialog dialog(FromColorRef(current), this);
-    dialog.setWindowTitle(background ? QStringLiteral("背景色") : QStringLiteral("スクリーン色"));
+    // Titled as the command's tooltip names it.
+    dialog.setWindowTitle(
+        CommandTooltip(background ? ID_VIEW_BACKGROUND_COLOR : ID_VIEW_SCREEN_COLOR));
     if (RunModal(dialog) != QDialog::Accepted)
         return;
     const QColor chosen = dialog.selectedColor();
@@ -304,11 +315,11 @@ bool CMainFrame::SaveModified()
         return true;
     const QString name = DocumentName();
     QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
-                    QStringLiteral("%1 への変更を保存しますか?").arg(name), QMessageBox::NoButton,
-                    this);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+                    ToQString(FormatString(IDS_SAVE_CHANGES_QUESTION, {ToStdString(name)})),
+                    QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(LoadQString(IDS_BUTTON_YES), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(LoadQString(IDS_BUTTON_NO), QMessageBox::NoRole);
+    box.addButton(LoadQString(IDS_BUTTON_CANCEL), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     RunModal(box);
     if (box.clickedButton() == yes)
@@ -322,9 +333,7 @@ bool CMainFrame::SaveTo(const QString& path)
         m_document.SaveDocument(ToPath(path));
     } catch (const std::exception& error) {
         // The file is written beside the target and renamed, so the old file is intact.
-        ShowError(
-            QStringLiteral("\"%1\" に保存できませんでした。").arg(QDir::toNativeSeparators(path)),
-            ToQString(error.what()));
+        ShowError(FileMessage(IDS_CANNOT_SAVE, path), error);
         return false;
     }
     AddRecentFile(path);
@@ -357,17 +366,10 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
         return false;
     try {
         m_document.OpenDocument(ToPath(path));
-    } catch (const FileIoError& error) {
-        ShowError(QStringLiteral("\"%1\" を開けませんでした。").arg(QDir::toNativeSeparators(path)),
-                  ToQString(error.what()));
-        return false;
     } catch (const std::exception& error) {
         // The document is replaced only after the whole file was read, so what the user
         // had stays as it was.
-        ShowError(QStringLiteral("\"%1\" を開けませんでした。ファイルの形式が正しくないか、"
-                                 "ファイルが壊れています。")
-                      .arg(QDir::toNativeSeparators(path)),
-                  ToQString(error.what()));
+        ShowError(FileMessage(IDS_CANNOT_OPEN, path), error);
         return false;
     }
     m_modelView->InitialUpdate();
@@ -384,11 +386,9 @@ void CMainFrame::OfferRecovery()
     if (!m_recovery.HasLeftover())
         return;
     QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
-                    QStringLiteral("前回、保存されていない変更を残したまま終了しました。\n"
-                                   "変更を復元しますか?"),
-                    QMessageBox::NoButton, this);
-    QPushButton* restore = box.addButton(QStringLiteral("復元"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("破棄"), QMessageBox::DestructiveRole);
+                    LoadQString(IDS_RECOVERY_QUESTION), QMessageBox::NoButton, this);
+    QPushButton* restore = box.addButton(LoadQString(IDS_BUTTON_RESTORE), QMessageBox::AcceptRole);
+    box.addButton(LoadQString(IDS_BUTTON_DISCARD), QMessageBox::DestructiveRole);
     box.setDefaultButton(restore);
     RunModal(box);
     if (box.clickedButton() != restore) {
@@ -398,7 +398,7 @@ void CMainFrame::OfferRecovery()
     try {
         m_recovery.Restore();
     } catch (const std::exception& error) {
-        ShowError(QStringLiteral("変更を復元できませんでした。"), ToQString(error.what()));
+        ShowError(LoadQString(IDS_CANNOT_RESTORE), error);
         return;
     }
     m_importedName.clear();
@@ -412,6 +412,16 @@ void CMainFrame::ShowError(const QString& text, const QString& detail, bool seve
     box.setInformativeText(detail);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     RunModal(box);
+}
+
+void CMainFrame::ShowError(const QString& text, const std::exception& error, bool severe)
+{
+    // A kind whose message is the text itself (a video file that cannot be created) is not
+    // said twice.
+    const ErrorText failure = DescribeError(error);
+    const bool sameWords = text.isEmpty() || text == failure.message;
+    ShowError(sameWords ? failure.message : text + QLatin1Char('\n') + failure.message,
+              failure.detail, severe);
 }
 
 void CMainFrame::AddRecentFile(const QString& path)

@@ -5,12 +5,12 @@
 #include "chart/DocumentHost.h"
 #include "playback/AssistClap.h"
 #include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
 #include "render_gl/ModelView.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
 
 #include <QAction>
-#include <QStatusBar>
 
 namespace zelvane {
 
@@ -61,8 +61,7 @@ void CMainFrame::OnNoAudioOutput()
     if (m_toldNoAudioOutput)
         return;
     m_toldNoAudioOutput = true;
-    statusBar()->showMessage(
-        QStringLiteral("音声を出力できる装置がありません。音を出さずに再生します。"));
+    ShowStatus(LoadQString(IDS_NO_AUDIO_OUTPUT));
 }
 
 void CMainFrame::SyncAudioPlayer()

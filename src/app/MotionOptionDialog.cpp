@@ -3,6 +3,7 @@
 #include "app/DialogButtons.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
+#include "qtcommon/QtText.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -51,7 +52,7 @@ void CMotionOptionDialog::accept()
 {
     const std::optional<float> size = TextToFloat(m_panelSize->text());
     if (!size || *size <= 0.0f) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Zelvane"), NumberRequiredMessage(),
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), NumberRequiredMessage(),
                         QMessageBox::Ok, this);
         RunModal(box);
         m_panelSize->setFocus();

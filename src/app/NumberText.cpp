@@ -1,5 +1,7 @@
 #include "app/NumberText.h"
 
+#include "qtcommon/QtText.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -40,7 +42,7 @@ std::optional<int> TextToInt(const QString& text)
 
 QString NumberRequiredMessage()
 {
-    return QStringLiteral("数値を入力してください。");
+    return LoadQString(IDS_NUMBER_REQUIRED);
 }
 
 } // namespace zelvane

@@ -1,6 +1,7 @@
 #include "app/PlayerDialog.h"
 
 #include "app/DialogButtons.h"
+#include "qtcommon/QtText.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
@@ -13,9 +14,9 @@ CPlayerDialog::CPlayerDialog(QWidget* parent)
     , m_first(new QRadioButton(QStringLiteral("1P"), this))
     , m_second(new QRadioButton(QStringLiteral("2P"), this))
 {
-    setWindowTitle(QStringLiteral("モーション作成"));
+    setWindowTitle(LoadQString(IDS_PLAYER_DIALOG_TITLE));
     m_first->setChecked(true);
-    auto* group = new QGroupBox(QStringLiteral("プレイヤー"), this);
+    auto* group = new QGroupBox(LoadQString(IDS_PLAYER_GROUP), this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_first);
     groupLayout->addWidget(m_second);

@@ -22,13 +22,13 @@ CSongDialog::CSongDialog(const SongProperties& values, QWidget* parent)
     , m_gap(new QLineEdit(QString::number(values.gap), this))
     , m_ok(nullptr)
 {
-    setWindowTitle(QStringLiteral("曲の設定"));
+    setWindowTitle(LoadQString(IDS_SONG_SETTINGS));
     setMinimumWidth(340);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("タイトル:"), m_title);
-    form->addRow(QStringLiteral("アーティスト:"), m_artist);
+    form->addRow(LoadQString(IDS_SONG_TITLE_LABEL), m_title);
+    form->addRow(LoadQString(IDS_SONG_ARTIST_LABEL), m_artist);
     form->addRow(QStringLiteral("BPM:"), m_bpm);
-    form->addRow(QStringLiteral("ギャップ:"), m_gap);
+    form->addRow(LoadQString(IDS_SONG_GAP_LABEL), m_gap);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -52,7 +52,7 @@ void CSongDialog::accept()
         // The same message for either field; the field in question gets the focus.
         if (!wrong)
             wrong = m_bpm;
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Zelvane"), NumberRequiredMessage(),
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), NumberRequiredMessage(),
                         QMessageBox::Ok, this);
         RunModal(box);
         wrong->setFocus();

@@ -1,6 +1,6 @@
 #include "app/WaitDialog.h"
 
-#include "text/StringTable.h"
+#include "qtcommon/QtText.h"
 
 #include <QHBoxLayout>
 #include <QProgressBar>
@@ -14,9 +14,9 @@ namespace zelvane {
 CWaitDialog::CWaitDialog(QWidget* over)
     : QDialog(nullptr)
     , m_progress(new QProgressBar(this))
-    , m_abort(new QPushButton(QStringLiteral("中止"), this))
+    , m_abort(new QPushButton(LoadQString(IDS_BUTTON_ABORT), this))
 {
-    setWindowTitle(QStringLiteral("AVIファイル作成中"));
+    setWindowTitle(LoadQString(IDS_AVI_WAIT_TITLE));
     // Closing the window means stopping, like the button.
     connect(m_abort, &QPushButton::clicked, this, &CWaitDialog::reject);
     m_progress->setTextVisible(true);
@@ -41,9 +41,8 @@ void CWaitDialog::SetProgress(std::int64_t written, std::int64_t total)
     // The bar counts in int; a video of more frames than that cannot be made anyway.
     m_progress->setRange(0, static_cast<int>(total));
     m_progress->setValue(static_cast<int>(written));
-    const std::string text
-        = FormatString(IDS_AVI_PROGRESS, {std::to_string(written), std::to_string(total)});
-    m_progress->setFormat(QString::fromStdString(text));
+    m_progress->setFormat(ToQString(
+        FormatString(IDS_AVI_PROGRESS, {std::to_string(written), std::to_string(total)})));
     emit progressShown(written, total);
 }
 

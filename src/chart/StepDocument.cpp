@@ -113,7 +113,7 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
     for (const ZlvmScoreRecord& record : data.scores) {
         const std::string breach = ChartLimitBreach(record.notes, data.bpm);
         if (!breach.empty())
-            throw InvalidArgumentError(breach);
+            throw ChartLimitError(breach);
     }
     DeleteContents();
     m_title = data.title;

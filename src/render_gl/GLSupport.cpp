@@ -1,10 +1,14 @@
 #include "render_gl/GLSupport.h"
 
+#include "text/StringTable.h"
+
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
+
+#include <string>
 
 namespace zelvane {
 
@@ -27,24 +31,24 @@ bool IsSoftware(const QByteArray& renderer)
 ProbeResult Probe()
 {
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return {QStringLiteral("3D表示: このディスプレイではOpenGLを使えません (offscreen)")};
+        return {CGLSupport::Reason(IDS_GL_OFFSCREEN)};
     QSurfaceFormat format;
     format.setVersion(CGLSupport::kMajorVersion, CGLSupport::kMinorVersion);
     format.setProfile(QSurfaceFormat::CoreProfile);
     QOpenGLContext context;
     context.setFormat(format);
     if (!context.create())
-        return {QStringLiteral("3D表示: OpenGLのコンテキストを作成できません")};
+        return {CGLSupport::Reason(IDS_GL_NO_CONTEXT)};
     const QSurfaceFormat made = context.format();
     if (made.version() < qMakePair(CGLSupport::kMajorVersion, CGLSupport::kMinorVersion))
-        return {QStringLiteral("3D表示: OpenGL 3.3が必要です (このディスプレイは%1.%2)")
-                    .arg(made.majorVersion())
-                    .arg(made.minorVersion())};
+        return {CGLSupport::Reason(
+            IDS_GL_VERSION_TOO_LOW,
+            {std::to_string(made.majorVersion()), std::to_string(made.minorVersion())})};
     QOffscreenSurface surface;
     surface.setFormat(made);
     surface.create();
     if (!surface.isValid() || !context.makeCurrent(&surface))
-        return {QStringLiteral("3D表示: OpenGLのコンテキストを使えません")};
+        return {CGLSupport::Reason(IDS_GL_CONTEXT_UNUSABLE)};
     const auto* renderer
         = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
     const bool software = renderer && IsSoftware(QByteArray(renderer));
@@ -63,6 +67,16 @@ const ProbeResult& Result()
 QString CGLSupport::Unavailable()
 {
     return Result().unavailable;
+}
+
+QString CGLSupport::Reason(std::uint32_t id, std::initializer_list<std::string_view> fields,
+                           const QString& detail)
+{
+    const std::string text = FormatString(id, fields);
+    QString reason = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (!detail.isEmpty())
+        reason += QLatin1Char('\n') + detail;
+    return reason;
 }
 
 bool CGLSupport::SoftwareRenderer()

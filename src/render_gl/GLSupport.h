@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
 namespace zelvane {
 
 // Whether this display can give the 3D view the OpenGL 3.3 core context it draws with. The
@@ -16,6 +20,10 @@ public:
     // Empty when a context can be made; otherwise one line saying why not. Probed once per
     // process.
     static QString Unavailable();
+    // A reason the 3D view cannot draw: the string-table entry `id` formatted with `fields`,
+    // and the driver's or shader compiler's own words, when there are any, on a second line.
+    static QString Reason(std::uint32_t id, std::initializer_list<std::string_view> fields = {},
+                          const QString& detail = QString());
     // Whether the pixels are drawn by the processor (Mesa's llvmpipe, softpipe or swrast),
     // where every extra sample per pixel costs a whole extra pass of work.
     static bool SoftwareRenderer();

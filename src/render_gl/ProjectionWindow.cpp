@@ -1,6 +1,7 @@
 #include "render_gl/ProjectionWindow.h"
 
 #include "render_gl/GLSupport.h"
+#include "text/StringTable.h"
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -133,15 +134,15 @@ void CProjectionWindow::initializeGL()
         || context->format().version()
             < qMakePair(CGLSupport::kMajorVersion, CGLSupport::kMinorVersion)
         || !initializeOpenGLFunctions()) {
-        emit unavailable(QStringLiteral("3D表示: OpenGL 3.3のコンテキストを作成できません"));
+        emit unavailable(CGLSupport::Reason(IDS_GL_NO_CORE_CONTEXT));
         return;
     }
     m_program = std::make_unique<CSceneProgram>();
     QString log;
     if (!m_program->Create(&log)) {
         m_program.reset();
-        emit unavailable(QStringLiteral("3D表示: シェーダーを作成できません: ")
-                         + log.section(QLatin1Char('\n'), 0, 0));
+        emit unavailable(
+            CGLSupport::Reason(IDS_GL_NO_SHADERS, {}, log.section(QLatin1Char('\n'), 0, 0)));
         return;
     }
     connect(context, &QOpenGLContext::aboutToBeDestroyed, this, &CProjectionWindow::OnContextLost,

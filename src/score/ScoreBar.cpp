@@ -28,8 +28,8 @@ CScoreBar::CScoreBar(QWidget* parent)
     m_mode->setMinimumWidth(110);
     m_level->setMinimumWidth(110);
 
-    auto* modeLabel = new QLabel(QStringLiteral("モード:"), this);
-    auto* levelLabel = new QLabel(QStringLiteral("レベル:"), this);
+    auto* modeLabel = new QLabel(LoadQString(IDS_SCORE_BAR_MODE), this);
+    auto* levelLabel = new QLabel(LoadQString(IDS_SCORE_BAR_LEVEL), this);
     modeLabel->setBuddy(m_mode);
     levelLabel->setBuddy(m_level);
     auto* layout = new QHBoxLayout(this);

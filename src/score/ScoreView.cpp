@@ -356,8 +356,8 @@ bool CScoreView::event(QEvent* event)
 {
     try {
         return QAbstractScrollArea::event(event);
-    } catch (const CoreError& error) {
-        emit editRefused(error.what());
+    } catch (const CoreError&) {
+        emit editRefused(std::current_exception());
         return true;
     }
 }
@@ -366,8 +366,8 @@ bool CScoreView::viewportEvent(QEvent* event)
 {
     try {
         return QAbstractScrollArea::viewportEvent(event);
-    } catch (const CoreError& error) {
-        emit editRefused(error.what());
+    } catch (const CoreError&) {
+        emit editRefused(std::current_exception());
         return true;
     }
 }

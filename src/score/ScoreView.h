@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -130,8 +131,9 @@ public:
 
 signals:
     // An edit from the keyboard or the mouse was refused (the chart cannot take it);
-    // nothing changed.
-    void editRefused(const std::string& reason);
+    // nothing changed. The error is passed whole, so the window can say what kind of
+    // failure it was.
+    void editRefused(const std::exception_ptr& error);
     // Something the Edit menu's states depend on changed (clipboard, selection, mode).
     void commandStatesChanged();
 

@@ -30,6 +30,13 @@ public:
     using CoreError::CoreError;
 };
 
+// An edit or a document would take a chart beyond its limits (at most two hours at its
+// tempo, no negative clocks or lengths). Refused whole: nothing is changed.
+class ChartLimitError : public InvalidArgumentError {
+public:
+    using InvalidArgumentError::InvalidArgumentError;
+};
+
 // The file system refused: a file could not be opened, read, written or renamed.
 class FileIoError : public CoreError {
 public:

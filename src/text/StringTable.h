@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelvane {
 
@@ -53,9 +54,93 @@ enum StringId : std::uint32_t {
     IDS_ALL_FILES = 61442,
 };
 
+// The desktop program's own messages and labels, beyond the IDs above. They sit in a range of
+// their own: far above the small IDs that names of bones and morphs outside the table are given
+// at run time (an ID shared with such a name would give the name this text), and in no block
+// of the IDs above, so adding one never changes what a name or a text maps to. The range is
+// contiguous: every ID from the first to the last has a text.
+enum ProgramStringId : std::uint32_t {
+    IDS_PROGRAM_FIRST = 0xA000,
+    // What failed, by the kind of the core's error.
+    IDS_ERROR_CHART_LIMIT = IDS_PROGRAM_FIRST,
+    IDS_ERROR_INVALID_ARGUMENT,
+    IDS_ERROR_END_OF_FILE,
+    IDS_ERROR_FILE_FORMAT,
+    IDS_ERROR_FILE_ACCESS,
+    IDS_ERROR_MEDIA,
+    IDS_ERROR_WORKER,
+    IDS_ERROR_OUT_OF_MEMORY,
+    IDS_ERROR_UNEXPECTED,
+    // What the user tried when it failed.
+    IDS_CANNOT_OPEN,
+    IDS_CANNOT_READ,
+    IDS_CANNOT_WRITE,
+    IDS_CANNOT_SAVE,
+    IDS_CANNOT_LOAD_MODEL,
+    IDS_CANNOT_USE_FILE,
+    IDS_CANNOT_CHANGE_SONG,
+    IDS_CANNOT_CHANGE_MOTION_OPTIONS,
+    IDS_CANNOT_RESTORE,
+    IDS_EDIT_REFUSED,
+    // Questions and notices.
+    IDS_SAVE_CHANGES_QUESTION,
+    IDS_RECOVERY_QUESTION,
+    IDS_NO_AUDIO_OUTPUT,
+    IDS_NUMBER_REQUIRED,
+    IDS_GL_OFFSCREEN,
+    IDS_GL_NO_CONTEXT,
+    IDS_GL_VERSION_TOO_LOW,
+    IDS_GL_CONTEXT_UNUSABLE,
+    IDS_GL_NO_CORE_CONTEXT,
+    IDS_GL_NO_SHADERS,
+    // Labels of buttons, windows and fields.
+    IDS_UNTITLED,
+    IDS_TOOLBAR,
+    IDS_BUTTON_CANCEL,
+    IDS_BUTTON_YES,
+    IDS_BUTTON_NO,
+    IDS_BUTTON_RESTORE,
+    IDS_BUTTON_DISCARD,
+    IDS_BUTTON_ABORT,
+    IDS_BUTTON_IGNORE,
+    IDS_BUTTON_BROWSE,
+    IDS_ERROR_TITLE,
+    IDS_ERROR_LIST_LEAD,
+    IDS_AVI_WAIT_TITLE,
+    IDS_AVI_CODEC_TITLE,
+    IDS_AVI_UNCOMPRESSED,
+    IDS_AVI_LOSSLESS,
+    IDS_AVI_LOSSY,
+    IDS_AVI_DEFAULT,
+    IDS_AVI_KEY_FRAME_SUFFIX,
+    IDS_AVI_NO_DATA_RATE,
+    IDS_AVI_CODEC_LABEL,
+    IDS_AVI_QUALITY_LABEL,
+    IDS_AVI_KEY_FRAME_LABEL,
+    IDS_AVI_DATA_RATE_LABEL,
+    IDS_FILE_DIALOG_OPEN_TITLE,
+    IDS_FILE_DIALOG_SAVE_TITLE,
+    IDS_FILE_DIALOG_OPEN,
+    IDS_FILE_DIALOG_SAVE,
+    IDS_FILE_DIALOG_LOOK_IN,
+    IDS_FILE_DIALOG_FILE_NAME,
+    IDS_FILE_DIALOG_FILE_TYPE,
+    IDS_SCORE_BAR_MODE,
+    IDS_SCORE_BAR_LEVEL,
+    IDS_PLAYER_DIALOG_TITLE,
+    IDS_PLAYER_GROUP,
+    IDS_SONG_TITLE_LABEL,
+    IDS_SONG_ARTIST_LABEL,
+    IDS_SONG_GAP_LABEL,
+    IDS_ABOUT_TITLE,
+    IDS_PROGRAM_END, // one past the last
+};
+
 // The text of a string-table entry in UTF-8, or an empty view when there is none.
 std::string_view LoadString(std::uint32_t id);
 bool HasString(std::uint32_t id);
+// Every ID the table holds, ascending.
+std::vector<std::uint32_t> StringIds();
 
 // Searches the table in ascending blocks of 16 IDs, each block from its first ID; within a
 // block the first match counts, and a later block's match replaces an earlier one.

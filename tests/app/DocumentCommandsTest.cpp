@@ -4,6 +4,7 @@
 #include "chart/ZlvmFile.h"
 #include "chart/commands/SongPropertyCommand.h"
 #include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
 #include "text/FileIo.h"
 
 #include <QAction>
@@ -167,6 +168,26 @@ TEST_F(AppDocumentCommands, AMissingSongIsAskedAboutAndCanBeIgnored)
     EXPECT_EQ(message, QStringLiteral("\"beat.wav\"というファイルはありません。"));
     EXPECT_EQ(frame->document().audioPath(), "");
     EXPECT_EQ(frame->document().title(), "S");
+}
+
+TEST_F(AppDocumentCommands, ASongTheDecoderRefusesIsNamedInJapaneseWithTheReasonBelow)
+{
+    const QString song = Path(QStringLiteral("noise.wav"));
+    test::WriteBytes(song, QByteArray("RIFF and then no wave at all"));
+    const QString path = WriteDocument(QStringLiteral("noisy.zlvm"), "S", song.toStdString());
+    QString message;
+    QString detail;
+    auto asked = test::Prompts().Answer<CFileNotFoundDialog>([&](CFileNotFoundDialog& dialog) {
+        message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
+        const auto* below = dialog.findChild<QLabel*>(QStringLiteral("detail"));
+        detail = below->isHidden() ? QString() : below->text();
+        QTest::mouseClick(dialog.ignoreButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(frame->OpenFile(path));
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(message, ToQString(FormatString(IDS_CANNOT_USE_FILE, {"noise.wav"})));
+    EXPECT_TRUE(detail.contains(QStringLiteral("noise.wav"))) << detail.toStdString();
+    EXPECT_EQ(frame->document().audioPath(), "");
 }
 
 TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsItsErrors)

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "motion/MotionDocument.h"
 #include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -60,7 +61,8 @@ TEST_F(AppModelAndMotion, AModelShowsItsCommentAndSetsTheDancersMeasurements)
     frame->OpenFile(junk);
     ASSERT_TRUE(*refused);
     EXPECT_TRUE(shown.contains(QStringLiteral("junk.pmd")));
-    EXPECT_FALSE(detail.isEmpty());
+    EXPECT_TRUE(shown.endsWith(LoadQString(IDS_ERROR_FILE_FORMAT))) << shown.toStdString();
+    EXPECT_TRUE(detail.startsWith(QStringLiteral("not a PMD model"))) << detail.toStdString();
     EXPECT_EQ(frame->document().model(), mannequin);
     EXPECT_EQ(frame->document().modelPath(), std::string(ZELVANE_MANNEQUIN));
 }

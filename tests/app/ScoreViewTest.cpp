@@ -4,6 +4,7 @@
 #include "chart/ClipboardFormat.h"
 #include "chart/Score.h"
 #include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
 #include "score/ScoreBar.h"
 #include "score/ScoreClipboard.h"
 #include "score/ScorePane.h"
@@ -203,20 +204,26 @@ TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
 TEST_F(ScoreViewTest, AnEditBeyondTheChartsLimitIsRefusedWithNothingChanged)
 {
     // Scrolled far past two hours of the song: a note there is refused, not a crash, and
-    // leaves no undo entry; the status bar says why.
+    // leaves no undo entry; the status bar says why in Japanese, the core's own words apart.
+    const QString refused = LoadQString(IDS_EDIT_REFUSED) + LoadQString(IDS_ERROR_CHART_LIMIT);
     view->SetCursorRow(MaxChartClock(document().bpm()) / view->clocksPerRow() + 10, false);
     QTest::keyClicks(view, QStringLiteral("1"));
     EXPECT_TRUE(Notes().empty());
     EXPECT_TRUE(History().empty());
-    EXPECT_TRUE(
-        frame->statusBar()->currentMessage().startsWith(QStringLiteral("この編集はできません")))
-        << frame->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), refused);
+    EXPECT_TRUE(frame->statusDetail().contains(QStringLiteral("limit of two hours")))
+        << frame->statusDetail().toStdString();
     // The same through the Edit menu: rows inserted before a note at the limit.
     AddNotes({{MaxChartClock(document().bpm()), 0, 0}});
     view->SetCursorRow(0, false);
+    frame->statusBar()->clearMessage();
+    EXPECT_TRUE(frame->statusDetail().isEmpty()) << "the detail goes with its message";
     frame->action(ID_EDIT_INSERT_ROWS)->trigger();
     EXPECT_EQ(Notes(), (std::vector<CNote>{{MaxChartClock(document().bpm()), 0, 0}}));
     EXPECT_TRUE(History().empty());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), refused);
+    EXPECT_TRUE(frame->statusDetail().startsWith(QStringLiteral("inserting")))
+        << frame->statusDetail().toStdString();
 }
 
 TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndUndoNamesThem)

@@ -23,7 +23,7 @@ void CScoreCommand::CheckNote(const CNote& note) const
                                    + std::string(StyleName(m_score->style())) + " chart's");
     const std::string breach = ChartLimitBreach(note, document()->bpm());
     if (!breach.empty())
-        throw InvalidArgumentError(breach);
+        throw ChartLimitError(breach);
 }
 
 void CScoreCommand::LowerMinClock(std::int32_t clock)

@@ -28,7 +28,7 @@ CInsertClockCommand::CInsertClockCommand(CScore* score, std::string name, std::i
         const std::int64_t movedEnd
             = static_cast<std::int64_t>(note->clock) + length + std::max(note->length, 0);
         if (movedEnd > maxClock)
-            throw InvalidArgumentError(fmt::format(
+            throw ChartLimitError(fmt::format(
                 "inserting {} clocks at clock {} would move the note at clock {} past the "
                 "chart's limit of two hours at {} BPM (clock {})",
                 length, start, note->clock, bpm, maxClock));

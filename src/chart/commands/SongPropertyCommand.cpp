@@ -24,10 +24,9 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
             for (const auto& note : score->notes()) {
                 const std::string breach = ChartLimitBreach(*note, m_new.bpm, maxClock);
                 if (!breach.empty())
-                    throw InvalidArgumentError("at " + fmt::format("{}", m_new.bpm)
-                                               + " BPM, in the "
-                                               + std::string(StyleName(score->style())) + " "
-                                               + score->difficulty() + " chart, " + breach);
+                    throw ChartLimitError("at " + fmt::format("{}", m_new.bpm) + " BPM, in the "
+                                          + std::string(StyleName(score->style())) + " "
+                                          + score->difficulty() + " chart, " + breach);
             }
         }
     }
