@@ -2,6 +2,7 @@
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
 #include "chart/ChartLimits.h"
+#include "chart/ChartTestSupport.h"
 #include "chart/ClipboardFormat.h"
 #include "chart/Score.h"
 #include "score/ScoreBar.h"
@@ -58,13 +59,7 @@ protected:
         document().UpdateAllViews(nullptr, UpdateHint::NotesAddedOrDeleted);
     }
 
-    std::vector<CNote> Notes()
-    {
-        std::vector<CNote> notes;
-        for (const auto& note : score().notes())
-            notes.push_back(*note);
-        return notes;
-    }
+    std::vector<CNote> Notes() { return test::NotesOf(score()); }
 
     std::vector<std::string> History()
     {
@@ -370,18 +365,10 @@ TEST_F(ScoreViewTest, ANoteDragBelowTheViewKeepsScrolling)
     EXPECT_TRUE(History().empty());
 }
 
-class ScoreClipboardTest : public ScoreViewTest {
-protected:
-    static void PutNotes(const std::vector<CNote>& notes)
-    {
-        CScoreClipboard::Get().PutNotes(notes);
-    }
-};
-
-TEST_F(ScoreClipboardTest, PastedNotesLandRelativeToTheCursor)
+TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursor)
 {
     AddNotes({{0, 0, 0}, {192, 1, 0}});
-    PutNotes({{192, 0, 0}, {240, 1, 0}});
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{192, 0, 0}, {240, 1, 0}});
     QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
     view->SetCursorRow(10, false);
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
@@ -400,7 +387,7 @@ TEST_F(ScoreClipboardTest, PastedNotesLandRelativeToTheCursor)
     EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
 }
 
-TEST_F(ScoreClipboardTest, RowsCutAndPastedComeBackWithTheirNotes)
+TEST_F(ScoreViewTest, RowsCutAndPastedComeBackWithTheirNotes)
 {
     AddNotes({{48, 0, 0}, {96, 1, 0}, {150, 2, 0}, {192, 3, 0}});
     view->SetCursorRow(2, false);
@@ -417,7 +404,7 @@ TEST_F(ScoreClipboardTest, RowsCutAndPastedComeBackWithTheirNotes)
     EXPECT_EQ(History(), (std::vector<std::string>{"切り取り", "貼り付け"}));
 }
 
-TEST_F(ScoreClipboardTest, DamagedOrForeignDataChangesNothing)
+TEST_F(ScoreViewTest, DamagedOrForeignDataChangesNothing)
 {
     // A count that claims more records than there are bytes.
     auto* damaged = new QMimeData;
@@ -429,7 +416,7 @@ TEST_F(ScoreClipboardTest, DamagedOrForeignDataChangesNothing)
     EXPECT_TRUE(History().empty());
 
     // Notes of a DOUBLE score's second pad are dropped when pasted into a SINGLE score.
-    PutNotes({{0, 6, 0}, {48, 1, 0}});
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
     frame->action(ID_EDIT_PASTE)->trigger();
     EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}}));
 
