@@ -73,6 +73,10 @@ CProjectionWindow::CProjectionWindow(QWidget* parent)
 
 CProjectionWindow::~CProjectionWindow()
 {
+    // The base class destroys the context after this object is gone: its last signal must
+    // not reach OnContextLost.
+    if (QOpenGLContext* current = context())
+        disconnect(current, nullptr, this, nullptr);
     // The GPU objects must go while their context is current.
     if (m_ready) {
         makeCurrent();

@@ -1,5 +1,6 @@
 #include "score/ScoreBar.h"
 #include "app/AppTestSupport.h"
+#include "chart/ChartTestSupport.h"
 #include "chart/StepDocument.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
@@ -7,19 +8,8 @@
 #include <QComboBox>
 #include <QTest>
 
-#include <utility>
-#include <vector>
-
 namespace zelvane {
 namespace {
-
-struct RecordingView : IStepDocumentView {
-    std::vector<std::pair<UpdateHint, CScore*>> hints;
-    void OnUpdate(IStepDocumentView*, UpdateHint hint, CScore* score) override
-    {
-        hints.emplace_back(hint, score);
-    }
-};
 
 QStringList Items(QComboBox* list)
 {
@@ -58,7 +48,7 @@ TEST(AppScoreBar, ChoosingAMissingCombinationCreatesItOnlyWhileSwitchingIsOn)
     pane.resize(460, 300);
     pane.show();
     ASSERT_TRUE(test::Activate(&pane));
-    RecordingView view;
+    test::RecordingView view;
     document.AddView(&view);
     CScoreBar* bar = pane.scoreBar();
 
@@ -73,21 +63,24 @@ TEST(AppScoreBar, ChoosingAMissingCombinationCreatesItOnlyWhileSwitchingIsOn)
     EXPECT_EQ(document.currentScore(), maniac);
     EXPECT_EQ(maniac->panelCount(), 8);
     EXPECT_EQ(document.scores().size(), 4u); // SINGLE BASIC, DOUBLE BASIC, ANOTHER, MANIAC
-    ASSERT_GE(view.hints.size(), 2u);
-    EXPECT_EQ(view.hints[view.hints.size() - 2], std::make_pair(UpdateHint::ScoreCreated, maniac));
-    EXPECT_EQ(view.hints.back(), std::make_pair(UpdateHint::CurrentScore, maniac));
+    ASSERT_GE(view.updates.size(), 2u);
+    EXPECT_EQ(view.updates[view.updates.size() - 2].hint, UpdateHint::ScoreCreated);
+    EXPECT_EQ(view.updates[view.updates.size() - 2].score, maniac);
+    EXPECT_EQ(view.updates.back().hint, UpdateHint::CurrentScore);
+    EXPECT_EQ(view.updates.back().score, maniac);
     // The keyboard goes on to the score once a score is chosen.
     EXPECT_TRUE(pane.scoreView()->hasFocus());
 
     // Going back to an existing score creates nothing.
-    view.hints.clear();
+    view.updates.clear();
     bar->modeList()->setFocus();
     QTest::keyClick(bar->modeList(), Qt::Key_Up); // SINGLE MANIAC: new
     bar->levelList()->setCurrentIndex(0);
     emit bar->levelList()->activated(0); // SINGLE BASIC: exists
     EXPECT_EQ(document.currentScore(), basic);
     EXPECT_EQ(document.scores().size(), 5u);
-    EXPECT_EQ(view.hints.back(), std::make_pair(UpdateHint::CurrentScore, basic));
+    EXPECT_EQ(view.updates.back().hint, UpdateHint::CurrentScore);
+    EXPECT_EQ(view.updates.back().score, basic);
     document.RemoveView(&view);
 
     // While switching is off (during playback) the lists do not change the score.

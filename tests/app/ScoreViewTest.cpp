@@ -1,6 +1,7 @@
 #include "score/ScoreView.h"
 #include "app/AppTestSupport.h"
 #include "base/ChartLimits.h"
+#include "chart/ChartTestSupport.h"
 #include "chart/ClipboardFormat.h"
 #include "chart/Score.h"
 #include "qtcommon/CommandIds.h"
@@ -59,13 +60,7 @@ protected:
         document().UpdateAllViews(nullptr, UpdateHint::NotesAddedOrDeleted);
     }
 
-    std::vector<CNote> Notes()
-    {
-        std::vector<CNote> notes;
-        for (const auto& note : score().notes())
-            notes.push_back(*note);
-        return notes;
-    }
+    std::vector<CNote> Notes() { return test::NotesOf(score()); }
 
     std::vector<std::string> History()
     {
@@ -377,18 +372,10 @@ TEST_F(ScoreViewTest, ANoteDragBelowTheViewKeepsScrolling)
     EXPECT_TRUE(History().empty());
 }
 
-class ScoreClipboardTest : public ScoreViewTest {
-protected:
-    static void PutNotes(const std::vector<CNote>& notes)
-    {
-        CScoreClipboard::Get().PutNotes(notes);
-    }
-};
-
-TEST_F(ScoreClipboardTest, PastedNotesLandRelativeToTheCursor)
+TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursor)
 {
     AddNotes({{0, 0, 0}, {192, 1, 0}});
-    PutNotes({{192, 0, 0}, {240, 1, 0}});
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{192, 0, 0}, {240, 1, 0}});
     QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
     view->SetCursorRow(10, false);
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
@@ -407,7 +394,7 @@ TEST_F(ScoreClipboardTest, PastedNotesLandRelativeToTheCursor)
     EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
 }
 
-TEST_F(ScoreClipboardTest, RowsCutAndPastedComeBackWithTheirNotes)
+TEST_F(ScoreViewTest, RowsCutAndPastedComeBackWithTheirNotes)
 {
     AddNotes({{48, 0, 0}, {96, 1, 0}, {150, 2, 0}, {192, 3, 0}});
     view->SetCursorRow(2, false);
@@ -424,7 +411,7 @@ TEST_F(ScoreClipboardTest, RowsCutAndPastedComeBackWithTheirNotes)
     EXPECT_EQ(History(), (std::vector<std::string>{"切り取り", "貼り付け"}));
 }
 
-TEST_F(ScoreClipboardTest, DamagedOrForeignDataChangesNothing)
+TEST_F(ScoreViewTest, DamagedOrForeignDataChangesNothing)
 {
     // A count that claims more records than there are bytes.
     auto* damaged = new QMimeData;
@@ -436,7 +423,7 @@ TEST_F(ScoreClipboardTest, DamagedOrForeignDataChangesNothing)
     EXPECT_TRUE(History().empty());
 
     // Notes of a DOUBLE score's second pad are dropped when pasted into a SINGLE score.
-    PutNotes({{0, 6, 0}, {48, 1, 0}});
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
     frame->action(ID_EDIT_PASTE)->trigger();
     EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}}));
 

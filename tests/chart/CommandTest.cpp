@@ -76,7 +76,7 @@ TEST_F(CommandTest, AddUndoRedoAndTheEditMenuTexts)
     EXPECT_FALSE(document.IsRedoEnabled());
 }
 
-TEST_F(CommandTest, ExecutingAfterUndosDropsTheRedoTail)
+TEST_F(CommandTest, ExecutingAfterUndosDropsTheRedoTailAndPlayingOrANewDocumentStopsUndo)
 {
     AddNotes({{0, 0, 0}});
     AddNotes({{48, 1, 0}});
@@ -88,6 +88,16 @@ TEST_F(CommandTest, ExecutingAfterUndosDropsTheRedoTail)
     EXPECT_EQ(document.historyCount(), 2u);
     EXPECT_FALSE(document.IsRedoEnabled());
     EXPECT_EQ(ClocksOf(*score), (std::vector<std::int32_t>{0, 144}));
+
+    document.Undo();
+    document.SetPlaying(true);
+    EXPECT_FALSE(document.IsUndoEnabled());
+    EXPECT_FALSE(document.IsRedoEnabled());
+    document.SetPlaying(false);
+    EXPECT_TRUE(document.IsUndoEnabled() && document.IsRedoEnabled());
+    document.NewDocument();
+    EXPECT_EQ(document.historyCount(), 0u);
+    EXPECT_EQ(document.historyPosition(), 0u);
 }
 
 TEST_F(CommandTest, UndoingAnAddRemovesExactlyItsOwnNotes)
@@ -207,21 +217,6 @@ TEST_F(CommandTest, MotionOptionsDoAndUndo)
     EXPECT_FALSE(document.turnEnabled());
     EXPECT_THROW(CMotionOptionCommand(&document, MotionOptions{0.0f, true, false}),
                  InvalidArgumentError);
-}
-
-TEST_F(CommandTest, UndoAndRedoAreOffDuringPlaybackAndGoneAfterANewDocument)
-{
-    AddNotes({{0, 0, 0}});
-    AddNotes({{48, 0, 0}});
-    document.Undo();
-    document.SetPlaying(true);
-    EXPECT_FALSE(document.IsUndoEnabled());
-    EXPECT_FALSE(document.IsRedoEnabled());
-    document.SetPlaying(false);
-    EXPECT_TRUE(document.IsUndoEnabled());
-    document.NewDocument();
-    EXPECT_EQ(document.historyCount(), 0u);
-    EXPECT_EQ(document.historyPosition(), 0u);
 }
 
 // Edit, compare, undo everything, compare: a long mixed sequence leaves the score as it was.

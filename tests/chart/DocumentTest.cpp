@@ -1,4 +1,5 @@
 #include "ChartTestSupport.h"
+#include "TestData.h"
 #include "text/Errors.h"
 
 #include <cmath>
@@ -16,12 +17,10 @@ class FakeAudio : public IAudioMeasurer {
 public:
     AudioMeasurement Measure(const std::filesystem::path& path) override
     {
-        measured.push_back(path.string());
         if (path.extension() == ".bad")
             return {false, 0, "Invalid data found when processing input"};
         return {true, 10000, ""};
     }
-    std::vector<std::string> measured;
 };
 
 class ScriptedHost : public IDocumentHost {
@@ -40,25 +39,6 @@ public:
     std::vector<MissingFileAnswer> answers;
     std::vector<MissingFileRequest> requests;
     ColorSettings colors{0x123456, 0x654321};
-};
-
-class TempDir {
-public:
-    TempDir()
-    {
-        path = std::filesystem::temp_directory_path()
-            / ("zelvane-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
-               + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string File(const std::string& name, const std::string& content = "x") const
-    {
-        std::ofstream(path / name) << content;
-        return (path / name).string();
-    }
-    std::filesystem::path path;
 };
 
 } // namespace
@@ -163,13 +143,17 @@ TEST(StepDocument, FindScoreMatchesStyleAndExactDifficulty)
 
 TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
 {
-    TempDir dir;
+    const std::filesystem::path folder = UniqueTempPath("set-audio");
+    std::filesystem::create_directories(folder);
+    const std::string song = (folder / "song.wav").string();
+    const std::string noise = (folder / "noise.bad").string();
+    std::ofstream(song) << 'x';
+    std::ofstream(noise) << 'x';
     ScriptedHost host;
     FakeAudio audio;
     CStepDocument document(&host, &audio);
     document.NewDocument();
 
-    const std::string song = dir.File("song.wav");
     document.SetAudio(song);
     EXPECT_EQ(document.audioLength(), 10000);
     EXPECT_TRUE(host.requests.empty());
@@ -179,7 +163,7 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
 
     // Missing: the host browses to the song, which then loads.
     host.answers = {{MissingFileAnswer::Action::Retry, song}};
-    document.SetAudio((dir.path / "gone.mp3").string());
+    document.SetAudio((folder / "gone.mp3").string());
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].message, "\"gone.mp3\"というファイルはありません。");
     EXPECT_EQ(host.requests[0].filterId, 148u);
@@ -188,7 +172,7 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
 
     // Undecodable: the decoder's words reach the host; ignoring forgets the path.
     host.requests.clear();
-    document.SetAudio(dir.File("noise.bad"));
+    document.SetAudio(noise);
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].message, "Invalid data found when processing input");
     EXPECT_EQ(document.audioPath(), "");
@@ -199,6 +183,7 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     document.SetAudio("/nowhere/song.mp3");
     EXPECT_EQ(document.audioPath(), "/nowhere/song.mp3");
     EXPECT_EQ(document.audioLength(), 0);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(StepDocument, SetModelAsksWithTheModelFilterAndResetsTheParameters)

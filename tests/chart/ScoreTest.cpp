@@ -9,20 +9,21 @@ using namespace zelvane::test;
 TEST(Score, PlayersSplitThePanelsByStyle)
 {
     CStepDocument document;
-    CScore single(&document, Style::SINGLE, "BASIC");
-    CScore doubles(&document, Style::DOUBLE, "BASIC");
-    CScore couple(&document, Style::COUPLE, "BASIC");
-    ASSERT_EQ(single.players().size(), 1u);
-    EXPECT_EQ(single.panelCount(), 4);
-    EXPECT_EQ(single.players()[0]->panelCount(), 4);
-    ASSERT_EQ(doubles.players().size(), 1u);
-    EXPECT_EQ(doubles.players()[0]->firstPanel(), 0);
-    EXPECT_EQ(doubles.players()[0]->panelCount(), 8);
-    ASSERT_EQ(couple.players().size(), 2u);
-    EXPECT_EQ(couple.players()[0]->firstPanel(), 0);
-    EXPECT_EQ(couple.players()[0]->panelCount(), 4);
-    EXPECT_EQ(couple.players()[1]->firstPanel(), 4);
-    EXPECT_EQ(couple.players()[1]->panelCount(), 4);
+    const struct {
+        Style style;
+        int panels;
+        std::vector<std::pair<int, int>> players; // first panel, panel count
+    } cases[] = {{Style::SINGLE, 4, {{0, 4}}},
+                 {Style::DOUBLE, 8, {{0, 8}}},
+                 {Style::COUPLE, 8, {{0, 4}, {4, 4}}}};
+    for (const auto& entry : cases) {
+        CScore score(&document, entry.style, "BASIC");
+        std::vector<std::pair<int, int>> players;
+        for (const auto& player : score.players())
+            players.emplace_back(player->firstPanel(), player->panelCount());
+        EXPECT_EQ(players, entry.players) << StyleName(entry.style);
+        EXPECT_EQ(score.panelCount(), entry.panels) << StyleName(entry.style);
+    }
 }
 
 TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
@@ -44,8 +45,13 @@ TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
 
 TEST(Score, LengthIsTheLastNoteEndOrTheAudioWhicheverIsLonger)
 {
+    // Without a song a positive gap makes the audio's length negative; the score's stays 0.
     CStepDocument document;
+    document.SetGap(500);
+    EXPECT_LT(document.AudioLengthClocks(), 0);
     CScore score(&document, Style::SINGLE, "BASIC");
+    EXPECT_EQ(score.length(), 0);
+    score.UpdateLength(0);
     EXPECT_EQ(score.length(), 0);
     score.InsertNote(MakeNote(0, 0));
     score.InsertNote(MakeNote(384, 2, 96));
@@ -57,17 +63,6 @@ TEST(Score, LengthIsTheLastNoteEndOrTheAudioWhicheverIsLonger)
     score.InsertNote(MakeNote(2147483600, 0, 1000));
     score.UpdateLength(0);
     EXPECT_EQ(score.length(), 2147483647);
-}
-
-TEST(Score, NoAudioAndAPositiveGapGiveANegativeAudioLengthButLengthZero)
-{
-    CStepDocument document;
-    document.SetGap(500);
-    EXPECT_LT(document.AudioLengthClocks(), 0);
-    CScore score(&document, Style::SINGLE, "BASIC");
-    EXPECT_EQ(score.length(), 0);
-    score.UpdateLength(0);
-    EXPECT_EQ(score.length(), 0);
 }
 
 TEST(Score, CopyRangeTakesTheNotesInsideTheHalfOpenRange)

@@ -28,30 +28,28 @@ protected:
     fs::path document;
 };
 
-TEST_F(StoredPath, RelativePathsAreTakenFromTheDocumentsFolder)
+// A relative path is taken from the document's folder; one that leads nowhere is looked for
+// by its name beside the document; what is there, or cannot be found, stays as stored.
+TEST_F(StoredPath, PathsResolveFromTheDocumentsFolderOrByNameBesideIt)
 {
-    EXPECT_EQ(ResolveStoredPath(document, "songs/tune.mp3"), (folder / "songs/tune.mp3").string());
-    EXPECT_EQ(ResolveStoredPath(document, "./beat.wav"), (folder / "beat.wav").string());
-}
-
-TEST_F(StoredPath, APathThatLeadsNowhereIsLookedForByNameBesideTheDocument)
-{
-    EXPECT_EQ(ResolveStoredPath(document, "/elsewhere/beat.wav"), (folder / "beat.wav").string());
-    EXPECT_EQ(ResolveStoredPath(document, "C:\\Songs\\beat.wav"), (folder / "beat.wav").string());
-    EXPECT_EQ(ResolveStoredPath(document, "..\\beat.wav"), (folder / "beat.wav").string());
-}
-
-TEST_F(StoredPath, WhatIsThereOrCannotBeFoundStaysAsStored)
-{
+    const std::string beside = (folder / "beat.wav").string();
     const std::string existing = (folder / "songs" / "tune.mp3").string();
+    const std::pair<const char*, std::string> cases[] = {
+        {"songs/tune.mp3", existing},
+        {"./beat.wav", beside},
+        {"/elsewhere/beat.wav", beside},
+        {"C:\\Songs\\beat.wav", beside},
+        {"..\\beat.wav", beside},
+        {"/elsewhere/gone.wav", "/elsewhere/gone.wav"},
+        {"C:\\gone.wav", "C:\\gone.wav"},
+        {"", ""},
+        {"/elsewhere/songs", "/elsewhere/songs"}, // a folder of that name is not the file
+    };
+    for (const auto& [stored, resolved] : cases)
+        EXPECT_EQ(ResolveStoredPath(document, stored), resolved) << stored;
     EXPECT_EQ(ResolveStoredPath(document, existing), existing);
-    EXPECT_EQ(ResolveStoredPath(document, "/elsewhere/gone.wav"), "/elsewhere/gone.wav");
-    EXPECT_EQ(ResolveStoredPath(document, "C:\\gone.wav"), "C:\\gone.wav");
-    EXPECT_EQ(ResolveStoredPath(document, ""), "");
     // A document not read from a file has no folder to look in.
     EXPECT_EQ(ResolveStoredPath({}, "beat.wav"), "beat.wav");
-    // A folder of that name is not the file.
-    EXPECT_EQ(ResolveStoredPath(document, "/elsewhere/songs"), "/elsewhere/songs");
 }
 
 } // namespace

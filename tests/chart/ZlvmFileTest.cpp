@@ -100,7 +100,7 @@ TEST(ZlvmFile, ReadsBackEverythingItWrites)
     EXPECT_EQ(read.screenColor, data.screenColor);
 }
 
-TEST(ZlvmFile, RejectsWrongVersionsTemposAndStyles)
+TEST(ZlvmFile, RejectsWrongVersionsTemposStylesAndCountsBeyondTheData)
 {
     Bytes bytes = WriteZlvm(SampleData());
     Bytes wrongVersion = bytes;
@@ -114,10 +114,15 @@ TEST(ZlvmFile, RejectsWrongVersionsTemposAndStyles)
     EXPECT_THROW(ReadZlvm(WriteZlvm(zeroTempo)), FileFormatError);
 
     // The style byte of the first score sits right after the score count.
-    const std::size_t styleOffset = 2 + 8 + 6 + 4 + 4 + 14 + 4 + 2 + 2;
-    ASSERT_EQ(bytes[styleOffset - 2], 2); // score count
-    bytes[styleOffset] = 3;
-    EXPECT_THROW(ReadZlvm(bytes), FileFormatError);
+    const std::size_t countOffset = 2 + 8 + 6 + 4 + 4 + 14 + 4 + 2;
+    ASSERT_EQ(bytes[countOffset], 2);
+    Bytes wrongStyle = bytes;
+    wrongStyle[countOffset + 2] = 3;
+    EXPECT_THROW(ReadZlvm(wrongStyle), FileFormatError);
+    // A score count of 65535 with only two scores behind it ends the file, not the memory.
+    bytes[countOffset] = 0xFF;
+    bytes[countOffset + 1] = 0xFF;
+    EXPECT_THROW(ReadZlvm(bytes), EndOfFileError);
 }
 
 TEST(ZlvmFile, EveryShorterPrefixFailsCleanly)
@@ -128,16 +133,6 @@ TEST(ZlvmFile, EveryShorterPrefixFailsCleanly)
         EXPECT_THROW(ReadZlvm(prefix), EndOfFileError) << "prefix of " << size << " bytes";
     }
     EXPECT_NO_THROW(ReadZlvm(bytes));
-}
-
-TEST(ZlvmFile, HugeCountsDoNotAllocate)
-{
-    Bytes bytes = WriteZlvm(SampleData());
-    // Score count 65535 with only two scores behind it.
-    const std::size_t countOffset = 2 + 8 + 6 + 4 + 4 + 14 + 4 + 2;
-    bytes[countOffset] = 0xFF;
-    bytes[countOffset + 1] = 0xFF;
-    EXPECT_THROW(ReadZlvm(bytes), EndOfFileError);
 }
 
 TEST(ZlvmFile, CountsBeyondSixteenBitsAreRefusedNotWrapped)

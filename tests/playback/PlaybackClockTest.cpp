@@ -43,7 +43,7 @@ TEST_F(PlaybackClockTest, StartRulesFollowTheGap)
     EXPECT_EQ(CPlaybackClock::AudioEndFrame(0, 0), 0);
 }
 
-TEST_F(PlaybackClockTest, PositiveGapStartsTheSongAtOnceAtItsStart)
+TEST_F(PlaybackClockTest, APositiveGapStartsTheSongAtOnceANegativeOneWhenTheClockReachesIt)
 {
     RecordingAudio audio(&m_clock, 30000);
     m_clock.SetAudio(&audio);
@@ -60,12 +60,10 @@ TEST_F(PlaybackClockTest, PositiveGapStartsTheSongAtOnceAtItsStart)
     Run(1);
     EXPECT_EQ(m_clock.frame(), 1);
     EXPECT_EQ(audio.plays.size(), 1u) << "the running song is left alone";
-}
 
-TEST_F(PlaybackClockTest, NegativeGapStartsTheSongWhenTheClockReachesIt)
-{
-    RecordingAudio audio(&m_clock, 30000);
-    m_clock.SetAudio(&audio);
+    // A negative gap: the song starts when the clock reaches it.
+    m_clock.Stop();
+    audio.plays.clear();
     m_clock.Start(CPlaybackClock::StartFrameFromTop(-1000), 600, -1000);
     EXPECT_EQ(m_clock.frame(), 0);
     EXPECT_EQ(m_clock.endFrame(), 930);

@@ -25,16 +25,12 @@ std::string ReadBack(const std::vector<std::uint8_t>& bytes)
 
 } // namespace
 
-TEST(ArchiveString, ShortStringsUseTheOneBytePrefix)
+TEST(ArchiveString, TheLengthPrefixGrowsWithTheString)
 {
     EXPECT_EQ(Written("ab"),
               (std::vector<std::uint8_t>{0xFF, 0xFE, 0xFF, 0x02, 0x61, 0x00, 0x62, 0x00}));
     EXPECT_EQ(Written(""), (std::vector<std::uint8_t>{0xFF, 0xFE, 0xFF, 0x00}));
     EXPECT_EQ(ReadBack(Written("センター")), "センター");
-}
-
-TEST(ArchiveString, LongStringsEscalateThePrefix)
-{
     // 254 units still fit one byte; 255 takes 0xFF + uint16; 65534 takes 0xFFFF + uint32.
     for (std::size_t length : {254u, 255u, 65533u, 65534u, 70000u}) {
         const std::string text(length, 'x');
@@ -52,7 +48,7 @@ TEST(ArchiveString, LongStringsEscalateThePrefix)
     }
 }
 
-TEST(ArchiveString, ReadsTheEightBitFormInCodePage932)
+TEST(ArchiveString, ReadsTheEightBitFormInCodePage932AndNoFurtherThanTheData)
 {
     // "曲" in code page 932 is 0x8B 0xC8.
     EXPECT_EQ(ReadBack({0x03, 'a', 0x8B, 0xC8}), "a曲");
@@ -60,10 +56,8 @@ TEST(ArchiveString, ReadsTheEightBitFormInCodePage932)
     std::vector<std::uint8_t> bytes{0xFF, 0x00, 0x01};
     bytes.insert(bytes.end(), 256, 'z');
     EXPECT_EQ(ReadBack(bytes), std::string(256, 'z'));
-}
 
-TEST(ArchiveString, LengthsBeyondTheDataAreRejected)
-{
+    // Lengths beyond the data are refused.
     const std::vector<std::uint8_t> huge{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF,
                                          0xFF, 0xFF, 0xFF, 0x7F, 'a'};
     BinaryReader reader(huge);
