@@ -23,19 +23,6 @@ void CBoneInstance::UpdateFromSample()
     currentRotation = rotation;
 }
 
-void CBoneInstance::UpdateRecursive()
-{
-    // Depth first, children in order, with a stack of our own: a model may chain thousands
-    // of bones, more than the call stack should hold.
-    std::vector<CBoneInstance*> pending{this};
-    while (!pending.empty()) {
-        CBoneInstance* instance = pending.back();
-        pending.pop_back();
-        instance->UpdateFromSample();
-        pending.insert(pending.end(), instance->children.rbegin(), instance->children.rend());
-    }
-}
-
 void CBoneInstance::SetCurrentRotation(const Quaternion& q)
 {
     currentRotation = q;
