@@ -166,6 +166,8 @@ private:
         const std::uint32_t count = m_reader.ReadU32();
         const std::uint8_t* record = Records(count, 2);
         m_model.indices.resize(count);
+        if (count == 0)
+            return; // memcpy may not be given the null data of an empty list
         if constexpr (std::endian::native == std::endian::little) {
             std::memcpy(m_model.indices.data(), record, std::size_t{count} * 2);
         } else {
