@@ -14,7 +14,7 @@ namespace {
 
 // Posing costs in proportion to the mesh and the bones; past this size a model is only
 // read, so that a few large inputs do not slow every run the fuzzer makes.
-constexpr std::size_t kMaxPosedElements = 20000;
+constexpr std::size_t kMaxPosedElements = 2000;
 
 } // namespace
 
