@@ -72,9 +72,12 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     const std::vector<CModelVertex>& vertices = model.vertices;
     // Neighbouring vertices mostly share their bones and weight, so the group is looked up
     // only where that changes, in a small open-addressed table sized by those changes.
+    std::vector<std::uint64_t> keys(vertices.size());
     std::size_t changes = 0;
-    for (std::size_t i = 0; i < vertices.size(); ++i)
-        changes += i == 0 || GroupKey(vertices[i]) != GroupKey(vertices[i - 1]);
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        keys[i] = GroupKey(vertices[i]);
+        changes += i == 0 || keys[i] != keys[i - 1];
+    }
     std::size_t tableSize = 16;
     while (tableSize < changes * 2)
         tableSize *= 2;
@@ -86,7 +89,7 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     std::uint64_t lastKey = kEmpty;
     std::uint32_t lastGroup = 0;
     for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const std::uint64_t key = GroupKey(vertices[i]);
+        const std::uint64_t key = keys[i];
         if (key != lastKey) {
             std::size_t bucket = (key * 0x9E3779B97F4A7C15u >> 40) & (tableSize - 1);
             while (tableKeys[bucket] != kEmpty && tableKeys[bucket] != key)
@@ -113,7 +116,6 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
         slots += m_groups[g].slotCount;
     }
     m_blends.resize(m_groups.size());
-    m_vertexOfSlot.assign(slots, kPadding);
     m_slotOfVertex.resize(vertices.size());
     for (int axis = 0; axis < 3; ++axis) {
         m_rest[axis].assign(slots, 0.0f);
@@ -126,7 +128,6 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
         const std::uint32_t g = groupOfVertex[i];
         const std::uint32_t slot = m_groups[g].firstSlot + filled[g]++;
         m_slotOfVertex[i] = slot;
-        m_vertexOfSlot[slot] = static_cast<std::uint32_t>(i);
         const CModelVertex& v = vertices[i];
         m_rest[0][slot] = v.position.x;
         m_rest[1][slot] = v.position.y;

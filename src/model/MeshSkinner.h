@@ -53,10 +53,8 @@ private:
     const CModelDocument& m_model;
     std::vector<Group> m_groups;
     std::vector<Blend> m_blends; // one per group, remade every frame
-    // For each model vertex its slot; for each slot its vertex, or kPadding.
+    // For each model vertex its slot; the slots a group pads with belong to no vertex.
     std::vector<std::uint32_t> m_slotOfVertex;
-    std::vector<std::uint32_t> m_vertexOfSlot;
-    static constexpr std::uint32_t kPadding = UINT32_MAX;
     // Per slot: rest position and normal, and the position with morphs.
     std::vector<float> m_rest[3];
     std::vector<float> m_normal[3];
