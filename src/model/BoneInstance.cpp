@@ -9,12 +9,14 @@ namespace {
 // no result.
 Matrix MultiplyAffine(const Matrix& a, const Matrix& b)
 {
+    // Whole rows, four columns at a time, so the compiler can keep each row in one vector
+    // register; the last column comes out as 0, 0, 0, 1 by itself.
     Matrix r;
     for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 3; ++j)
+        for (int j = 0; j < 4; ++j)
             r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j];
     }
-    for (int j = 0; j < 3; ++j)
+    for (int j = 0; j < 4; ++j)
         r.m[3][j] += b.m[3][j];
     return r;
 }
