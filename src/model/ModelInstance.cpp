@@ -178,8 +178,8 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
                                          kMaxIKLinkUpdatesPerChain / links, budget / links});
 
     std::size_t updates = 0;
-    float lastDistance = 0.0f;
     for (std::size_t n = 0; n < passes; ++n) {
+        bool turned = false;
         for (std::size_t k = 0; k < links; ++k) {
             ++updates;
             CBoneInstance& link = bone(ik.chain[k]);
@@ -208,10 +208,9 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
             if (knee)
                 axis = {axis.x >= 0.0f ? 1.0f : -1.0f, 0.0f, 0.0f};
 
-            // The angle from its sine and cosine: acos alone cannot tell turns below about
-            // 3e-4 rad from none, and such steps would creep the link about once the chain has
-            // settled.
-            const float angle = std::atan2(Length(cross), Dot(a, b));
+            const float angle = std::acos(std::clamp(Dot(a, b), -1.0f, 1.0f));
+            if (angle != 0.0f)
+                turned = true;
             float half = angle * 0.5f;
             const float cap = static_cast<float>(k + 1) * ik.limitAngle * 2.0f;
             if (half > cap)
@@ -225,8 +224,10 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
             if (knee) {
                 // Keep the knee bending forwards only.
                 const Matrix m = MatrixRotationQuaternion(q);
-                if (std::atan2(m.m[2][1], m.m[2][2]) < 0.0f)
+                if (std::atan2(m.m[2][1], m.m[2][2]) < 0.0f) {
                     q.x = -q.x;
+                    turned = true;
+                }
             }
             link.SetCurrentRotation(q);
 
@@ -234,16 +235,10 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
                 bone(ik.chain[j]).UpdateWorld();
             effector.UpdateWorld();
         }
-        // The first pass's doubled step overshoots on purpose, so where it leaves the
-        // effector says nothing; measured from the second pass on, a pass that brings the
-        // effector no closer means the chain has settled, and more passes would only
-        // repeat it.
-        if (ikEarlyStop && n >= 1) {
-            const float distance = Length(effector.WorldPosition() - goal);
-            if (n >= 2 && distance >= lastDistance)
-                break;
-            lastDistance = distance;
-        }
+        // A pass in which no link turned leaves every matrix as it was, so each later pass
+        // would repeat it exactly: stopping here cannot change the pose.
+        if (ikEarlyStop && !turned)
+            break;
     }
     // Nothing below the effector is read while the chain turns: it follows once, at the end.
     UpdateDescendants(static_cast<std::size_t>(ik.effector));

@@ -45,8 +45,9 @@ public:
     std::vector<Vector3> edgePositions;
     bool outlines = true;
     bool visible = true;
-    // A chain stops iterating once its effector no longer gets closer to its goal. Cleared,
-    // every chain runs all its iterations (within the bounds above).
+    // A chain stops iterating after a pass in which no link turned (every later pass would
+    // repeat it exactly, so the pose is the same). Cleared, every chain runs all its
+    // iterations (within the bounds above).
     bool ikEarlyStop = true;
     // How many link updates the last SolveIK made.
     std::size_t ikLinkUpdates = 0;
