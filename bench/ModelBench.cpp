@@ -1,6 +1,7 @@
 // The cost of a dancer in the preview: loading its PMD model, and posing it for one frame
 // (sampling every bone, the hierarchy, IK and skinning), with the shared test model and a
-// short greeting motion made for it. Pose times are also given per 10 000 vertices.
+// short greeting motion made for it. Pose times are also given per 10 000 vertices. IK alone
+// is the hierarchy with IK less the hierarchy alone.
 #include "model/ModelInstance.h"
 #include "model/PmdReader.h"
 #include "motion/MotionDocument.h"
@@ -71,6 +72,19 @@ void BM_LoadModel(benchmark::State& state)
 }
 BENCHMARK(BM_LoadModel)->Unit(benchmark::kMicrosecond);
 
+// From the file to a model that can be posed: read, checked and shown at rest.
+void BM_LoadToPosable(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    for (auto _ : state) {
+        auto model = LoadModelDocument(kModelPath);
+        CModelInstance instance(*model);
+        benchmark::DoNotOptimize(instance.skinnedVertices.data());
+    }
+}
+BENCHMARK(BM_LoadToPosable)->Unit(benchmark::kMicrosecond);
+
 // The same without the file system: the bytes are already in memory.
 void BM_ReadModel(benchmark::State& state)
 {
@@ -84,12 +98,14 @@ void BM_ReadModel(benchmark::State& state)
 }
 BENCHMARK(BM_ReadModel)->Unit(benchmark::kMicrosecond);
 
-// One frame of the preview; the frames of the motion are visited in turn.
-void BM_PoseFrame(benchmark::State& state)
+// One frame of the preview; the frames of the motion are visited in turn. With the outline
+// mesh (the 3D view draws it) and without (the command-line tool and the tests need none).
+void PoseFrames(benchmark::State& state, bool outlines)
 {
     if (!HaveSharedFiles(state))
         return;
     Dancer dancer;
+    dancer.instance.outlines = outlines;
     std::int32_t frame = 0;
     for (auto _ : state) {
         dancer.Sample(frame);
@@ -99,7 +115,18 @@ void BM_PoseFrame(benchmark::State& state)
     }
     ReportPerVertices(state, dancer.model->vertices.size());
 }
+
+void BM_PoseFrame(benchmark::State& state)
+{
+    PoseFrames(state, true);
+}
 BENCHMARK(BM_PoseFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_PoseFrameWithoutOutlines(benchmark::State& state)
+{
+    PoseFrames(state, false);
+}
+BENCHMARK(BM_PoseFrameWithoutOutlines)->Unit(benchmark::kMicrosecond);
 
 // The parts of a frame, to see where its time goes.
 void BM_PoseSampleBones(benchmark::State& state)
@@ -116,6 +143,19 @@ void BM_PoseSampleBones(benchmark::State& state)
 }
 BENCHMARK(BM_PoseSampleBones)->Unit(benchmark::kMicrosecond);
 
+void BM_PoseHierarchy(benchmark::State& state)
+{
+    if (!HaveSharedFiles(state))
+        return;
+    Dancer dancer;
+    dancer.Sample(dancer.lastFrame / 2);
+    for (auto _ : state) {
+        dancer.instance.UpdateBones();
+        benchmark::DoNotOptimize(dancer.instance.boneInstances.data());
+    }
+}
+BENCHMARK(BM_PoseHierarchy)->Unit(benchmark::kMicrosecond);
+
 void BM_PoseHierarchyAndIK(benchmark::State& state)
 {
     if (!HaveSharedFiles(state))
@@ -130,7 +170,9 @@ void BM_PoseHierarchyAndIK(benchmark::State& state)
 }
 BENCHMARK(BM_PoseHierarchyAndIK)->Unit(benchmark::kMicrosecond);
 
-void BM_PoseSkin(benchmark::State& state)
+enum class SkinPath { Lanes, LanesWithoutOutlines, Scalar };
+
+void Skin(benchmark::State& state, SkinPath path)
 {
     if (!HaveSharedFiles(state))
         return;
@@ -138,12 +180,34 @@ void BM_PoseSkin(benchmark::State& state)
     dancer.Sample(dancer.lastFrame / 2);
     dancer.instance.UpdateBones();
     dancer.instance.SolveIK();
+    dancer.instance.outlines = path != SkinPath::LanesWithoutOutlines;
     for (auto _ : state) {
-        dancer.instance.UpdateSkin();
+        if (path == SkinPath::Scalar)
+            dancer.instance.UpdateSkinScalar();
+        else
+            dancer.instance.UpdateSkin();
         benchmark::DoNotOptimize(dancer.instance.skinnedVertices.data());
     }
     ReportPerVertices(state, dancer.model->vertices.size());
 }
+
+void BM_PoseSkin(benchmark::State& state)
+{
+    Skin(state, SkinPath::Lanes);
+}
 BENCHMARK(BM_PoseSkin)->Unit(benchmark::kMicrosecond);
+
+void BM_PoseSkinWithoutOutlines(benchmark::State& state)
+{
+    Skin(state, SkinPath::LanesWithoutOutlines);
+}
+BENCHMARK(BM_PoseSkinWithoutOutlines)->Unit(benchmark::kMicrosecond);
+
+// One vertex at a time, for comparison with the vector lanes.
+void BM_PoseSkinScalar(benchmark::State& state)
+{
+    Skin(state, SkinPath::Scalar);
+}
+BENCHMARK(BM_PoseSkinScalar)->Unit(benchmark::kMicrosecond);
 
 } // namespace

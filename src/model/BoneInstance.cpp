@@ -2,6 +2,27 @@
 
 namespace zelvane {
 
+namespace {
+
+// a · b for matrices whose last column is (0, 0, 0, 1), as every bone matrix is: the terms
+// the full product would add from that column are exact zeros, so leaving them out changes
+// no result.
+Matrix MultiplyAffine(const Matrix& a, const Matrix& b)
+{
+    // Whole rows, four columns at a time, so the compiler can keep each row in one vector
+    // register; the last column comes out as 0, 0, 0, 1 by itself.
+    Matrix r;
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j)
+            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j];
+    }
+    for (int j = 0; j < 4; ++j)
+        r.m[3][j] += b.m[3][j];
+    return r;
+}
+
+} // namespace
+
 Matrix BoneMatrix(const Vector3& rest, const Matrix& rotation, const Vector3& translation)
 {
     Matrix r = rotation;
@@ -17,23 +38,10 @@ void CBoneInstance::UpdateFromSample()
     worldRotation = MatrixRotationQuaternion(rotation);
     world = BoneMatrix(bone->position, worldRotation, translation);
     if (parent) {
-        world = world * parent->world;
-        worldRotation = worldRotation * parent->worldRotation;
+        world = MultiplyAffine(world, parent->world);
+        worldRotation = MultiplyAffine(worldRotation, parent->worldRotation);
     }
     currentRotation = rotation;
-}
-
-void CBoneInstance::UpdateRecursive()
-{
-    // Depth first, children in order, with a stack of our own: a model may chain thousands
-    // of bones, more than the call stack should hold.
-    std::vector<CBoneInstance*> pending{this};
-    while (!pending.empty()) {
-        CBoneInstance* instance = pending.back();
-        pending.pop_back();
-        instance->UpdateFromSample();
-        pending.insert(pending.end(), instance->children.rbegin(), instance->children.rend());
-    }
 }
 
 void CBoneInstance::SetCurrentRotation(const Quaternion& q)
@@ -47,8 +55,8 @@ void CBoneInstance::UpdateWorld()
 {
     // A root in an IK chain simply has no parent to follow.
     if (parent) {
-        world = local * parent->world;
-        worldRotation = localRotation * parent->worldRotation;
+        world = MultiplyAffine(local, parent->world);
+        worldRotation = MultiplyAffine(localRotation, parent->worldRotation);
     } else {
         world = local;
         worldRotation = localRotation;

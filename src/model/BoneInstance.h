@@ -34,9 +34,8 @@ public:
     // This bone alone: turn about its rest head, then move by `translation`.
     Matrix local;
 
-    // Evaluates this bone and every bone below it from the sampled rotations, parents before
-    // children.
-    void UpdateRecursive();
+    // Evaluates this bone from its sampled pose; its parent must be up to date.
+    void UpdateFromSample();
     void SetCurrentRotation(const Quaternion& q);
     // Recomputes this bone's world matrices from `local` and the parent's, which must be up
     // to date.
@@ -44,9 +43,6 @@ public:
 
     // Where the bone's head is in the posed model.
     Vector3 WorldPosition() const { return TransformCoord(bone->position, world); }
-
-private:
-    void UpdateFromSample();
 };
 
 // T(−rest) · R · T(translation) · T(rest), computed directly: R keeps its rotation part and

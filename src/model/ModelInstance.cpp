@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace zelvane {
 
@@ -12,69 +11,62 @@ namespace {
 
 // An IK link this close to the effector cannot turn it anywhere.
 constexpr float kCoincident = 1e-7f;
-// How far the outline is pushed out from the surface.
-constexpr float kEdgeWidth = 0.015f;
-constexpr float kPercent = 0.01f;
 
 bool InRange(int index, std::size_t count)
 {
     return index >= 0 && static_cast<std::size_t>(index) < count;
 }
 
-// Skinning works on whole matrix rows, four lanes at a time through the compiler's vector
-// extension. Every lane is computed exactly as its scalar element would be: the same
-// products, added in the same order.
-using Lanes = float __attribute__((vector_size(16)));
-
-struct MatrixRows {
-    Lanes row[4];
-};
-
-MatrixRows Rows(const Matrix& m)
+// The inverse of a pure rotation is its transpose: `v` taken into the frame `rotation` leads
+// out of.
+Vector3 IntoFrame(const Vector3& v, const Matrix& rotation)
 {
-    MatrixRows rows;
-    static_assert(sizeof rows.row == sizeof m.m);
-    std::memcpy(rows.row, m.m, sizeof m.m);
-    return rows;
-}
-
-// The skinning matrix of a vertex that follows two bones: each element weighted by the
-// percentages of the two.
-MatrixRows BlendPercent(const MatrixRows& m0, float w0, const MatrixRows& m1, float w1)
-{
-    MatrixRows blended;
-    for (int r = 0; r < 4; ++r)
-        blended.row[r] = w0 * m0.row[r] * kPercent + w1 * m1.row[r] * kPercent;
-    return blended;
-}
-
-// TransformCoord on rows.
-Vector3 TransformCoord(const Vector3& p, const MatrixRows& m)
-{
-    const Lanes v = p.x * m.row[0] + p.y * m.row[1] + p.z * m.row[2] + m.row[3];
-    if (v[3] == 1.0f)
-        return {v[0], v[1], v[2]};
-    return {v[0] / v[3], v[1] / v[3], v[2] / v[3]};
+    const auto& m = rotation.m;
+    return {v.x * m[0][0] + v.y * m[0][1] + v.z * m[0][2],
+            v.x * m[1][0] + v.y * m[1][1] + v.z * m[1][2],
+            v.x * m[2][0] + v.y * m[2][1] + v.z * m[2][2]};
 }
 
 } // namespace
 
 CModelInstance::CModelInstance(const CModelDocument& modelDocument)
     : model(&modelDocument)
+    , m_skinner((Validate(), modelDocument))
 {
-    Validate();
-    positions.resize(model->vertices.size());
     boneInstances.reserve(model->bones.size());
     for (const CModelBone& bone : model->bones)
         boneInstances.emplace_back(bone);
+    std::vector<CBoneInstance*> roots;
     for (CBoneInstance& instance : boneInstances) {
         const int parent = instance.bone->parent;
         if (parent >= 0) {
             instance.parent = &boneInstances[static_cast<std::size_t>(parent)];
             instance.parent->children.push_back(&instance);
         } else {
-            m_roots.push_back(&instance);
+            roots.push_back(&instance);
         }
+    }
+    // Depth first with a stack of our own: a model may chain thousands of bones, more than
+    // the call stack should hold.
+    m_order.reserve(boneInstances.size());
+    m_placeOfBone.resize(boneInstances.size());
+    m_subtreeEnd.resize(boneInstances.size());
+    std::vector<std::pair<CBoneInstance*, bool>> pending; // bone, its subtree is done
+    for (auto root = roots.rbegin(); root != roots.rend(); ++root)
+        pending.emplace_back(*root, false);
+    while (!pending.empty()) {
+        const auto [instance, done] = pending.back();
+        pending.pop_back();
+        const auto index = static_cast<std::size_t>(instance - boneInstances.data());
+        if (done) {
+            m_subtreeEnd[m_placeOfBone[index]] = m_order.size();
+            continue;
+        }
+        m_placeOfBone[index] = m_order.size();
+        m_order.push_back(instance);
+        pending.emplace_back(instance, true);
+        for (auto child = instance->children.rbegin(); child != instance->children.rend(); ++child)
+            pending.emplace_back(*child, false);
     }
     morphWeights.assign(model->morphs.size(), 0.0f);
     skinnedVertices.resize(model->vertices.size());
@@ -151,19 +143,27 @@ void CModelInstance::Update()
 
 void CModelInstance::UpdateBones()
 {
-    for (CBoneInstance* root : m_roots)
-        root->UpdateRecursive();
+    for (CBoneInstance* instance : m_order)
+        instance->UpdateFromSample();
+}
+
+void CModelInstance::UpdateDescendants(std::size_t index)
+{
+    const std::size_t place = m_placeOfBone[index];
+    for (std::size_t i = place + 1; i < m_subtreeEnd[place]; ++i)
+        m_order[i]->UpdateFromSample();
 }
 
 void CModelInstance::SolveIK()
 {
+    ikLinkUpdates = 0;
     for (const CModelIK& ik : model->iks)
-        SolveChain(ik);
+        ikLinkUpdates += SolveChain(ik, kMaxIKLinkUpdatesPerFrame - ikLinkUpdates);
 }
 
 // Cyclic coordinate descent: each link in turn, from the effector towards the root, turns so
 // that the effector swings towards the goal.
-void CModelInstance::SolveChain(const CModelIK& ik)
+std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
 {
     const auto bone = [this](int index) -> CBoneInstance& {
         return boneInstances[static_cast<std::size_t>(index)];
@@ -171,9 +171,17 @@ void CModelInstance::SolveChain(const CModelIK& ik)
     CBoneInstance& effector = bone(ik.effector);
     const Vector3 goal = bone(ik.ikBone).WorldPosition();
     effector.SetCurrentRotation(effector.rotation);
+    const std::size_t links = ik.chain.size();
+    if (links == 0)
+        return 0;
+    const std::size_t passes = std::min({static_cast<std::size_t>(std::max(ik.iterations, 0)),
+                                         kMaxIKLinkUpdatesPerChain / links, budget / links});
 
-    for (int n = 0; n < ik.iterations; ++n) {
-        for (std::size_t k = 0; k < ik.chain.size(); ++k) {
+    std::size_t updates = 0;
+    for (std::size_t n = 0; n < passes; ++n) {
+        bool turned = false;
+        for (std::size_t k = 0; k < links; ++k) {
+            ++updates;
             CBoneInstance& link = bone(ik.chain[k]);
             const Vector3 e = effector.WorldPosition();
             const Vector3 l = link.WorldPosition();
@@ -193,16 +201,16 @@ void CModelInstance::SolveChain(const CModelIK& ik)
 
             // The step turns the link within its parent's frame.
             Vector3 axis = cross;
-            if (link.parent) {
-                if (const auto inverse = MatrixInverse(link.parent->worldRotation))
-                    axis = TransformCoord(axis, *inverse);
-            }
+            if (link.parent)
+                axis = IntoFrame(axis, link.parent->worldRotation);
             axis = Normalize(axis);
             // A knee only hinges about its X axis.
             if (knee)
                 axis = {axis.x >= 0.0f ? 1.0f : -1.0f, 0.0f, 0.0f};
 
             const float angle = std::acos(std::clamp(Dot(a, b), -1.0f, 1.0f));
+            if (angle != 0.0f)
+                turned = true;
             float half = angle * 0.5f;
             const float cap = static_cast<float>(k + 1) * ik.limitAngle * 2.0f;
             if (half > cap)
@@ -216,62 +224,37 @@ void CModelInstance::SolveChain(const CModelIK& ik)
             if (knee) {
                 // Keep the knee bending forwards only.
                 const Matrix m = MatrixRotationQuaternion(q);
-                if (std::atan2(m.m[2][1], m.m[2][2]) < 0.0f)
+                if (std::atan2(m.m[2][1], m.m[2][2]) < 0.0f) {
                     q.x = -q.x;
+                    turned = true;
+                }
             }
             link.SetCurrentRotation(q);
 
             for (std::size_t j = k + 1; j-- > 0;)
                 bone(ik.chain[j]).UpdateWorld();
             effector.UpdateWorld();
-            for (CBoneInstance* child : effector.children)
-                child->UpdateRecursive();
         }
+        // A pass in which no link turned leaves every matrix as it was, so each later pass
+        // would repeat it exactly: stopping here cannot change the pose.
+        if (ikEarlyStop && !turned)
+            break;
     }
+    // Nothing below the effector is read while the chain turns: it follows once, at the end.
+    UpdateDescendants(static_cast<std::size_t>(ik.effector));
+    return updates;
 }
 
 void CModelInstance::UpdateSkin()
 {
-    const std::vector<CModelVertex>& vertices = model->vertices;
-    for (std::size_t i = 0; i < vertices.size(); ++i)
-        positions[i] = vertices[i].position;
-    // The base morph holds the neutral positions, which the rest positions already are.
-    for (std::size_t m = 0; m < model->morphs.size(); ++m) {
-        const CModelMorph& morph = model->morphs[m];
-        const float weight = morphWeights[m];
-        if (morph.type == CModelMorph::kBaseType || weight == 0.0f)
-            continue;
-        for (const CModelMorphVertex& vertex : morph.vertices)
-            positions[static_cast<std::size_t>(vertex.index)] += vertex.offset * weight;
-    }
+    m_skinner.ApplyMorphs(morphWeights);
+    m_skinner.Skin(boneInstances, skinnedVertices, outlines ? &edgePositions : nullptr);
+}
 
-    // Neighbouring vertices mostly follow the same bones with the same weight: the blend of
-    // two matrices is made once for a run of them.
-    const auto world
-        = [this](int bone) { return Rows(boneInstances[static_cast<std::size_t>(bone)].world); };
-    MatrixRows m;
-    const CModelVertex* blendedFor = nullptr;
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const CModelVertex& vertex = vertices[i];
-        const int w = vertex.weight;
-        if (w > 99) {
-            m = world(vertex.bone0);
-            blendedFor = nullptr;
-        } else if (w < 1) {
-            m = world(vertex.bone1);
-            blendedFor = nullptr;
-        } else if (!blendedFor || blendedFor->bone0 != vertex.bone0
-                   || blendedFor->bone1 != vertex.bone1 || blendedFor->weight != w) {
-            m = BlendPercent(world(vertex.bone0), static_cast<float>(w), world(vertex.bone1),
-                             static_cast<float>(100 - w));
-            blendedFor = &vertex;
-        }
-        const Vector3 p = TransformCoord(positions[i], m);
-        const Vector3 q = TransformCoord(positions[i] + vertex.normal, m);
-        const Vector3 n = Normalize(q - p);
-        skinnedVertices[i] = {p, n, vertex.uv};
-        edgePositions[i] = vertex.noEdge ? p : p + n * kEdgeWidth;
-    }
+void CModelInstance::UpdateSkinScalar()
+{
+    m_skinner.ApplyMorphs(morphWeights);
+    m_skinner.SkinScalar(boneInstances, skinnedVertices, outlines ? &edgePositions : nullptr);
 }
 
 } // namespace zelvane

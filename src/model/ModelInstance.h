@@ -2,8 +2,10 @@
 
 #include "model/BoneInstance.h"
 #include "model/BonePose.h"
+#include "model/MeshSkinner.h"
 #include "model/ModelDocument.h"
 #include "model/Quaternion.h"
+#include "model/SkinnedVertex.h"
 #include "model/Vector.h"
 
 #include <functional>
@@ -16,12 +18,16 @@ namespace zelvane {
 // the instance.
 class CModelInstance {
 public:
-    // What one vertex of the drawn mesh holds: 32 bytes, position, normal, u, v.
-    struct SkinnedVertex {
-        Vector3 position;
-        Vector3 normal;
-        Vector2 uv;
-    };
+    using SkinnedVertex = zelvane::SkinnedVertex;
+
+    // IK work is bounded, so that a file claiming hundreds of links and tens of thousands of
+    // iterations per chain cannot stall every frame. A link update is one turn of one link.
+    // Real models stop far below both: their chains have a handful of links and at most a
+    // few hundred iterations (the shared test model: 40 × 2 at most, 240 per frame), and
+    // since a chain stops once its effector no longer gets closer, most frames use a
+    // fraction even of that. So the bounds never change a real model's pose.
+    static constexpr std::size_t kMaxIKLinkUpdatesPerChain = 8192;
+    static constexpr std::size_t kMaxIKLinkUpdatesPerFrame = 32768;
 
     // Throws InvalidArgumentError when the model's bone, IK, vertex or morph indices lead
     // outside its lists, or its bone parents form a loop.
@@ -30,15 +36,21 @@ public:
     CModelInstance& operator=(const CModelInstance&) = delete;
 
     const CModelDocument* model;
-    // Rest positions plus morphs.
-    std::vector<Vector3> positions;
     // One per model bone, same order; never resized, so the links between them stay valid.
     std::vector<CBoneInstance> boneInstances;
     std::vector<float> morphWeights;
     std::vector<SkinnedVertex> skinnedVertices;
-    // The outline mesh: positions pushed out along the normal.
+    // The outline mesh: positions pushed out along the normal. Filled while `outlines` is
+    // set; a user that never draws outlines clears it and saves that work.
     std::vector<Vector3> edgePositions;
+    bool outlines = true;
     bool visible = true;
+    // A chain stops iterating after a pass in which no link turned (every later pass would
+    // repeat it exactly, so the pose is the same). Cleared, every chain runs all its
+    // iterations (within the bounds above).
+    bool ikEarlyStop = true;
+    // How many link updates the last SolveIK made.
+    std::size_t ikLinkUpdates = 0;
 
     // Sets every bone's translation and rotation from the motion, by the bone's name ID.
     void SampleBones(const std::function<BonePose(int nameID)>& sample);
@@ -49,13 +61,23 @@ public:
     void UpdateBones();
     void SolveIK();
     void UpdateSkin();
+    // UpdateSkin one vertex at a time without vector lanes; the same results up to rounding.
+    void UpdateSkinScalar();
 
 private:
     void Validate() const;
-    void SolveChain(const CModelIK& ik);
+    // Returns the link updates it made, at most `budget`.
+    std::size_t SolveChain(const CModelIK& ik, std::size_t budget);
+    // Recomputes from the sampled poses every bone below `index`, not the bone itself.
+    void UpdateDescendants(std::size_t index);
 
-    // The bones without a parent, in bone order.
-    std::vector<CBoneInstance*> m_roots;
+    // Every bone once, parents before children: the roots in bone order, each followed by
+    // its subtree depth first, children in bone order. A bone's descendants follow it
+    // directly, up to m_subtreeEnd of its place.
+    std::vector<CBoneInstance*> m_order;
+    std::vector<std::size_t> m_placeOfBone;
+    std::vector<std::size_t> m_subtreeEnd;
+    CMeshSkinner m_skinner;
 };
 
 } // namespace zelvane

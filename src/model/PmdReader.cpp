@@ -8,7 +8,13 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <string_view>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace zelvane {
 
@@ -26,14 +32,38 @@ constexpr std::size_t kBoneSize = 39;
 constexpr std::size_t kIKMinimumSize = 11;
 constexpr std::size_t kMorphMinimumSize = 25;
 constexpr std::size_t kMorphVertexSize = 16;
+constexpr std::size_t kBoneDisplaySize = 3;
 constexpr std::size_t kRigidBodySize = 83;
 constexpr std::size_t kJointSize = 124;
 
-// Fills a model section by section. Counts only bound what is reserved, never more than the
-// bytes left could hold. The data may end between two sections (older files stop after the
-// bone display list, without English names, toon names or physics): the model is what was
-// read. Data that ends inside a section is a cut file, and is refused rather than shown as a
-// model with parts missing.
+// Unchecked little-endian fields of a record whose bytes were all checked to be there.
+std::uint16_t U16At(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+std::uint32_t U32At(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
+        | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+float F32At(const std::uint8_t* p)
+{
+    return std::bit_cast<float>(U32At(p));
+}
+
+Vector3 Vector3At(const std::uint8_t* p)
+{
+    return {F32At(p), F32At(p + 4), F32At(p + 8)};
+}
+
+// Fills a model section by section. A list of fixed-size records is checked once against the
+// bytes left, before anything is allocated for it, and then decoded without further checks;
+// so a count the data cannot hold is refused at once, however large it claims to be. The data may
+// end between two sections (older files stop after the bone display list, without English names,
+// toon names or physics): the model is what was read. Data that ends inside a section is a cut
+// file, and is refused rather than shown as a model with parts missing.
 class CPmdReader {
 public:
     CPmdReader(std::span<const std::uint8_t> bytes, const std::string& folder,
@@ -88,6 +118,10 @@ private:
     }
 
     std::string ReadText(std::size_t size) { return Cp932FieldToUtf8(m_reader.ReadBytes(size)); }
+    static std::string TextAt(const std::uint8_t* p, std::size_t size)
+    {
+        return Cp932FieldToUtf8(std::span(p, size));
+    }
 
     Vector3 ReadVector3()
     {
@@ -107,52 +141,65 @@ private:
         m_model.comment = ReadText(kCommentSize);
     }
 
+    // The bytes of `count` records of `size` bytes, checked to be there.
+    const std::uint8_t* Records(std::uint64_t count, std::size_t size)
+    {
+        m_reader.RequireRecords(count, size);
+        return m_reader.ReadBytes(static_cast<std::size_t>(count) * size).data();
+    }
+
     void ReadVertices()
     {
         const std::uint32_t count = m_reader.ReadU32();
-        ReserveFor(m_model.vertices, count, kVertexSize);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            CModelVertex vertex;
-            vertex.position = ReadVector3();
-            vertex.normal = ReadVector3();
-            vertex.uv.x = m_reader.ReadF32();
-            vertex.uv.y = m_reader.ReadF32();
-            vertex.bone0 = m_reader.ReadU16();
-            vertex.bone1 = m_reader.ReadU16();
-            vertex.weight = m_reader.ReadU8();
-            vertex.noEdge = m_reader.ReadU8() != 0;
-            m_model.vertices.push_back(vertex);
+        const std::uint8_t* record = Records(count, kVertexSize);
+        m_model.vertices.resize(count);
+        for (CModelVertex& vertex : m_model.vertices) {
+            vertex.position = Vector3At(record);
+            vertex.normal = Vector3At(record + 12);
+            vertex.uv = {F32At(record + 24), F32At(record + 28)};
+            vertex.bone0 = U16At(record + 32);
+            vertex.bone1 = U16At(record + 34);
+            vertex.weight = record[36];
+            vertex.noEdge = record[37] != 0;
+            record += kVertexSize;
         }
     }
 
     void ReadIndices()
     {
         const std::uint32_t count = m_reader.ReadU32();
-        ReserveFor(m_model.indices, count, 2);
-        for (std::uint32_t i = 0; i < count; ++i)
-            m_model.indices.push_back(m_reader.ReadU16());
+        const std::uint8_t* record = Records(count, 2);
+        m_model.indices.resize(count);
+        if (count == 0)
+            return; // memcpy may not be given the null data of an empty list
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(m_model.indices.data(), record, std::size_t{count} * 2);
+        } else {
+            for (std::uint16_t& index : m_model.indices) {
+                index = U16At(record);
+                record += 2;
+            }
+        }
     }
 
     void ReadMaterials()
     {
         const std::uint32_t count = m_reader.ReadU32();
-        ReserveFor(m_model.materials, count, kMaterialSize);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            CModelMaterial material;
-            material.diffuse.r = m_reader.ReadF32();
-            material.diffuse.g = m_reader.ReadF32();
-            material.diffuse.b = m_reader.ReadF32();
-            material.diffuse.a = m_reader.ReadF32();
-            material.power = m_reader.ReadF32();
-            const Vector3 specular = ReadVector3();
+        const std::uint8_t* record = Records(count, kMaterialSize);
+        m_model.materials.resize(count);
+        for (CModelMaterial& material : m_model.materials) {
+            material.diffuse
+                = {F32At(record), F32At(record + 4), F32At(record + 8), F32At(record + 12)};
+            material.power = F32At(record + 16);
+            const Vector3 specular = Vector3At(record + 20);
             material.specular = {specular.x, specular.y, specular.z, 0.0f};
-            const Vector3 ambient = ReadVector3();
+            const Vector3 ambient = Vector3At(record + 32);
             material.ambient = {ambient.x, ambient.y, ambient.z, 0.0f};
-            material.toonIndex = m_reader.ReadI8();
-            material.edge = m_reader.ReadU8() != 0;
-            material.faceVertexCount = static_cast<int>(m_reader.ReadU32());
-            AssignMaterialFileNames(material, ReadText(kShortTextSize), m_folder);
-            m_model.materials.push_back(std::move(material));
+            material.toonIndex = static_cast<std::int8_t>(record[44]);
+            material.edge = record[45] != 0;
+            material.faceVertexCount = static_cast<int>(U32At(record + 46));
+            AssignMaterialFileNames(material, TextAt(record + 50, kShortTextSize), m_folder);
+            record += kMaterialSize;
         }
     }
 
@@ -161,18 +208,18 @@ private:
         const std::string leftKnee(LoadString(IDS_BONE_LEFT_KNEE));
         const std::string rightKnee(LoadString(IDS_BONE_RIGHT_KNEE));
         const std::uint16_t count = m_reader.ReadU16();
-        ReserveFor(m_model.bones, count, kBoneSize);
-        for (std::uint16_t i = 0; i < count; ++i) {
-            CModelBone bone;
-            const std::string name = ReadText(kShortTextSize);
-            bone.parent = m_reader.ReadI16();
-            bone.tail = m_reader.ReadI16();
-            bone.type = m_reader.ReadU8();
-            bone.ikIndex = m_reader.ReadI16();
-            bone.position = ReadVector3();
+        const std::uint8_t* record = Records(count, kBoneSize);
+        m_model.bones.resize(count);
+        for (CModelBone& bone : m_model.bones) {
+            const std::string name = TextAt(record, kShortTextSize);
+            bone.parent = static_cast<std::int16_t>(U16At(record + 20));
+            bone.tail = static_cast<std::int16_t>(U16At(record + 22));
+            bone.type = record[24];
+            bone.ikIndex = static_cast<std::int16_t>(U16At(record + 25));
+            bone.position = Vector3At(record + 27);
             bone.nameID = NameToID(name);
             bone.isKnee = name == leftKnee || name == rightKnee;
-            m_model.bones.push_back(std::move(bone));
+            record += kBoneSize;
         }
     }
 
@@ -204,13 +251,12 @@ private:
             morph.nameID = NameToID(ReadText(kShortTextSize));
             const std::uint32_t vertexCount = m_reader.ReadU32();
             morph.type = m_reader.ReadU8();
-            m_reader.RequireRecords(vertexCount, kMorphVertexSize);
-            morph.vertices.reserve(vertexCount);
-            for (std::uint32_t k = 0; k < vertexCount; ++k) {
-                CModelMorphVertex vertex;
-                vertex.index = static_cast<int>(m_reader.ReadU32());
-                vertex.offset = ReadVector3();
-                morph.vertices.push_back(vertex);
+            const std::uint8_t* record = Records(vertexCount, kMorphVertexSize);
+            morph.vertices.resize(vertexCount);
+            for (CModelMorphVertex& vertex : morph.vertices) {
+                vertex.index = static_cast<int>(U32At(record));
+                vertex.offset = Vector3At(record + 4);
+                record += kMorphVertexSize;
             }
             m_model.morphs.push_back(std::move(morph));
         }
@@ -253,19 +299,21 @@ private:
     void ReadBoneGroups()
     {
         const std::uint8_t count = m_reader.ReadU8();
-        for (std::uint8_t i = 0; i < count; ++i) {
-            CModelBoneGroup group;
-            group.name = ReadText(kGroupNameSize);
-            m_model.boneGroups.push_back(std::move(group));
+        const std::uint8_t* record = Records(count, kGroupNameSize);
+        m_model.boneGroups.resize(count);
+        for (CModelBoneGroup& group : m_model.boneGroups) {
+            group.name = TextAt(record, kGroupNameSize);
+            record += kGroupNameSize;
         }
     }
 
     void ReadBoneDisplayList()
     {
         const std::uint32_t count = m_reader.ReadU32();
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint16_t bone = m_reader.ReadU16();
-            const std::uint8_t group = m_reader.ReadU8();
+        const std::uint8_t* record = Records(count, kBoneDisplaySize);
+        for (std::uint32_t i = 0; i < count; ++i, record += kBoneDisplaySize) {
+            const std::uint16_t bone = U16At(record);
+            const std::uint8_t group = record[2];
             if (bone >= m_model.bones.size())
                 throw InvalidArgumentError("a bone display entry names a bone that does not exist");
             if (group == 0 || group > m_model.boneGroups.size())
@@ -301,45 +349,43 @@ private:
     void ReadRigidBodies()
     {
         const std::uint32_t count = m_reader.ReadU32();
-        ReserveFor(m_model.rigidBodies, count, kRigidBodySize);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            CRigidBody body;
-            body.name = ReadText(kShortTextSize);
-            body.bone = m_reader.ReadU16();
-            body.group = m_reader.ReadU8();
-            body.groupMask = m_reader.ReadU16();
-            body.shape = m_reader.ReadU8();
-            body.size = ReadVector3();
-            body.position = ReadVector3();
-            body.rotation = ReadVector3();
-            body.mass = m_reader.ReadF32();
-            body.linearDamping = m_reader.ReadF32();
-            body.angularDamping = m_reader.ReadF32();
-            body.restitution = m_reader.ReadF32();
-            body.friction = m_reader.ReadF32();
-            body.type = m_reader.ReadU8();
-            m_model.rigidBodies.push_back(std::move(body));
+        const std::uint8_t* record = Records(count, kRigidBodySize);
+        m_model.rigidBodies.resize(count);
+        for (CRigidBody& body : m_model.rigidBodies) {
+            body.name = TextAt(record, kShortTextSize);
+            body.bone = U16At(record + 20);
+            body.group = record[22];
+            body.groupMask = U16At(record + 23);
+            body.shape = record[25];
+            body.size = Vector3At(record + 26);
+            body.position = Vector3At(record + 38);
+            body.rotation = Vector3At(record + 50);
+            body.mass = F32At(record + 62);
+            body.linearDamping = F32At(record + 66);
+            body.angularDamping = F32At(record + 70);
+            body.restitution = F32At(record + 74);
+            body.friction = F32At(record + 78);
+            body.type = record[82];
+            record += kRigidBodySize;
         }
     }
 
     void ReadJoints()
     {
         const std::uint32_t count = m_reader.ReadU32();
-        ReserveFor(m_model.joints, count, kJointSize);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            CJoint joint;
-            joint.name = ReadText(kShortTextSize);
-            joint.bodyA = m_reader.ReadI32();
-            joint.bodyB = m_reader.ReadI32();
-            joint.position = ReadVector3();
-            joint.rotation = ReadVector3();
-            joint.translationMin = ReadVector3();
-            joint.translationMax = ReadVector3();
-            joint.rotationMin = ReadVector3();
-            joint.rotationMax = ReadVector3();
-            joint.springTranslation = ReadVector3();
-            joint.springRotation = ReadVector3();
-            m_model.joints.push_back(std::move(joint));
+        const std::uint8_t* record = Records(count, kJointSize);
+        m_model.joints.resize(count);
+        for (CJoint& joint : m_model.joints) {
+            joint.name = TextAt(record, kShortTextSize);
+            joint.bodyA = static_cast<std::int32_t>(U32At(record + 20));
+            joint.bodyB = static_cast<std::int32_t>(U32At(record + 24));
+            Vector3* const fields[]
+                = {&joint.position,          &joint.rotation,      &joint.translationMin,
+                   &joint.translationMax,    &joint.rotationMin,   &joint.rotationMax,
+                   &joint.springTranslation, &joint.springRotation};
+            for (std::size_t f = 0; f < std::size(fields); ++f)
+                *fields[f] = Vector3At(record + 28 + 12 * f);
+            record += kJointSize;
         }
     }
 
@@ -347,6 +393,23 @@ private:
     const std::string& m_folder;
     CModelDocument& m_model;
 };
+
+// A model takes a few megabytes in blocks of a few hundred kilobytes: the file's bytes, the
+// vertex list, the instance's skinning arrays. By default the C library maps such blocks
+// afresh and gives them back at once, or trims them off the heap, so every load pays again
+// for the kernel to clear those pages. Blocks up to 32 MB are kept in the heap for reuse
+// instead. This hides no leak: memory still freed is only reused, never freed twice or lost,
+// and the leak checker of the sanitizer builds replaces this allocator altogether.
+void KeepFreedMemoryForReuse()
+{
+#if defined(__GLIBC__)
+    static const bool kept = [] {
+        constexpr int kKeep = 32 * 1024 * 1024;
+        return mallopt(M_MMAP_THRESHOLD, kKeep) == 1 && mallopt(M_TRIM_THRESHOLD, kKeep) == 1;
+    }();
+    static_cast<void>(kept);
+#endif
+}
 
 bool EndsWith(std::string_view text, std::string_view suffix)
 {
@@ -393,6 +456,7 @@ std::unique_ptr<CModelDocument> ReadModelDocument(std::span<const std::uint8_t> 
 
 std::unique_ptr<CModelDocument> LoadModelDocument(const std::filesystem::path& path)
 {
+    KeepFreedMemoryForReuse();
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     std::string folder = std::filesystem::absolute(path).parent_path().string();
     if (folder.empty() || folder.back() != '/')

@@ -216,9 +216,12 @@ TEST(PmdReader, HugeCountsAreRefusedAsCut)
     };
     // Counts beyond what the file holds run into its end inside the section: refused, and
     // what was reserved before that never exceeded what the bytes left could hold.
-    for (std::size_t offset : {at.vertices, at.indices, at.materials, at.rigidBodies, at.joints})
+    for (std::size_t offset :
+         {at.vertices, at.indices, at.materials, at.boneDisplay, at.rigidBodies, at.joints})
         EXPECT_THROW(patched(offset, {0xFF, 0xFF, 0xFF, 0x7F}), FileFormatError) << offset;
-    EXPECT_THROW(patched(at.bones, {0xFF, 0xFF}), FileFormatError);
+    for (std::size_t offset : {at.bones, at.iks, at.morphs})
+        EXPECT_THROW(patched(offset, {0xFF, 0xFF}), FileFormatError) << offset;
+    EXPECT_THROW(patched(at.boneGroups, {0xFF}), FileFormatError);
     EXPECT_THROW(patched(at.morphs + 2 + 20, {0xFF, 0xFF, 0xFF, 0x0F}), FileFormatError);
 
     // Any single byte set to 0xFF: read or rejected as invalid, never a crash.

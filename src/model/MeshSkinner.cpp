@@ -1,0 +1,248 @@
+#include "model/MeshSkinner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zelvane {
+
+namespace {
+
+constexpr float kPercent = 0.01f;
+constexpr float kSmallestSquare = std::numeric_limits<float>::min();
+
+// Bone 0, bone 1 and the weight in one number. A vertex entirely on one bone is keyed by that
+// bone alone, whichever field names it. Bone indices are below 2^24: a model has at most
+// 65 535 bones.
+std::uint64_t GroupKey(const CModelVertex& v)
+{
+    const auto key = [](int bone0, int bone1, int weight) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(bone0)) << 32
+            | static_cast<std::uint64_t>(static_cast<std::uint32_t>(bone1) & 0xFFFFFF) << 8
+            | static_cast<std::uint64_t>(weight);
+    };
+    if (v.weight > 99)
+        return key(v.bone0, v.bone0, 100);
+    if (v.weight < 1)
+        return key(v.bone1, v.bone1, 100);
+    return key(v.bone0, v.bone1, v.weight);
+}
+
+// The per-slot work, written as plain loops over arrays so the compiler turns them into
+// vector instructions. It is built twice, for the common x86-64 base and for processors with
+// AVX2 and FMA, and the loader picks the one the processor runs; the arithmetic is the same
+// in both, up to the rounding of fused multiply-adds. Every array is its own parameter,
+// marked as overlapping no other, so the compiler needs no run-time checks before it takes
+// eight slots at once.
+[[gnu::target_clones("arch=x86-64-v3", "default")]] void
+SkinSlots(std::size_t count, const float (*matrix)[3], const float* __restrict px,
+          const float* __restrict py, const float* __restrict pz, const float* __restrict nx,
+          const float* __restrict ny, const float* __restrict nz, float* __restrict ox,
+          float* __restrict oy, float* __restrict oz, float* __restrict onx, float* __restrict ony,
+          float* __restrict onz)
+{
+    const float m00 = matrix[0][0], m01 = matrix[0][1], m02 = matrix[0][2];
+    const float m10 = matrix[1][0], m11 = matrix[1][1], m12 = matrix[1][2];
+    const float m20 = matrix[2][0], m21 = matrix[2][1], m22 = matrix[2][2];
+    const float m30 = matrix[3][0], m31 = matrix[3][1], m32 = matrix[3][2];
+    for (std::size_t s = 0; s < count; ++s) {
+        ox[s] = px[s] * m00 + py[s] * m10 + pz[s] * m20 + m30;
+        oy[s] = px[s] * m01 + py[s] * m11 + pz[s] * m21 + m31;
+        oz[s] = px[s] * m02 + py[s] * m12 + pz[s] * m22 + m32;
+        // A normal only turns: the rotation rows alone, then one square root.
+        const float tx = nx[s] * m00 + ny[s] * m10 + nz[s] * m20;
+        const float ty = nx[s] * m01 + ny[s] * m11 + nz[s] * m21;
+        const float tz = nx[s] * m02 + ny[s] * m12 + nz[s] * m22;
+        const float squared = tx * tx + ty * ty + tz * tz;
+        // A normal of no length stays zero rather than becoming NaN: the smallest normal
+        // float keeps the factor finite, and it changes no square above 1e-30. Written
+        // without a branch, so the loop stays one straight run of vector instructions.
+        const float inverse = 1.0f / std::sqrt(squared + kSmallestSquare);
+        onx[s] = tx * inverse;
+        ony[s] = ty * inverse;
+        onz[s] = tz * inverse;
+    }
+}
+
+} // namespace
+
+CMeshSkinner::CMeshSkinner(const CModelDocument& model)
+    : m_model(model)
+{
+    const std::vector<CModelVertex>& vertices = model.vertices;
+    // Neighbouring vertices mostly share their bones and weight, so the group is looked up
+    // only where that changes, in a small open-addressed table sized by those changes.
+    std::vector<std::uint64_t> keys(vertices.size());
+    std::size_t changes = 0;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        keys[i] = GroupKey(vertices[i]);
+        changes += i == 0 || keys[i] != keys[i - 1];
+    }
+    std::size_t tableSize = 16;
+    while (tableSize < changes * 2)
+        tableSize *= 2;
+    constexpr std::uint64_t kEmpty = UINT64_MAX;
+    std::vector<std::uint64_t> tableKeys(tableSize, kEmpty);
+    std::vector<std::uint32_t> tableGroups(tableSize);
+    std::vector<std::uint32_t> groupOfVertex(vertices.size());
+    std::vector<std::uint32_t> members;
+    std::uint64_t lastKey = kEmpty;
+    std::uint32_t lastGroup = 0;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const std::uint64_t key = keys[i];
+        if (key != lastKey) {
+            std::size_t bucket = (key * 0x9E3779B97F4A7C15u >> 40) & (tableSize - 1);
+            while (tableKeys[bucket] != kEmpty && tableKeys[bucket] != key)
+                bucket = (bucket + 1) & (tableSize - 1);
+            if (tableKeys[bucket] == kEmpty) {
+                tableKeys[bucket] = key;
+                tableGroups[bucket] = static_cast<std::uint32_t>(m_groups.size());
+                const int bone0 = static_cast<int>(key >> 32);
+                const int bone1 = static_cast<int>(key >> 8 & 0xFFFFFF);
+                m_groups.push_back({bone0, bone1, static_cast<int>(key & 0xFF), 0, 0});
+                members.push_back(0);
+            }
+            lastKey = key;
+            lastGroup = tableGroups[bucket];
+        }
+        groupOfVertex[i] = lastGroup;
+        ++members[lastGroup];
+    }
+    std::uint32_t slots = 0;
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        m_groups[g].firstSlot = slots;
+        m_groups[g].slotCount
+            = static_cast<std::uint32_t>((members[g] + kLanes - 1) / kLanes * kLanes);
+        slots += m_groups[g].slotCount;
+    }
+    m_blends.resize(m_groups.size());
+    m_slotOfVertex.resize(vertices.size());
+    for (int axis = 0; axis < 3; ++axis) {
+        m_rest[axis].assign(slots, 0.0f);
+        m_normal[axis].assign(slots, 0.0f);
+        m_skinned[axis].assign(slots, 0.0f);
+        m_turned[axis].assign(slots, 0.0f);
+    }
+    std::vector<std::uint32_t> filled(m_groups.size(), 0);
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const std::uint32_t g = groupOfVertex[i];
+        const std::uint32_t slot = m_groups[g].firstSlot + filled[g]++;
+        m_slotOfVertex[i] = slot;
+        const CModelVertex& v = vertices[i];
+        m_rest[0][slot] = v.position.x;
+        m_rest[1][slot] = v.position.y;
+        m_rest[2][slot] = v.position.z;
+        m_normal[0][slot] = v.normal.x;
+        m_normal[1][slot] = v.normal.y;
+        m_normal[2][slot] = v.normal.z;
+    }
+}
+
+void CMeshSkinner::ApplyMorphs(const std::vector<float>& weights)
+{
+    m_morphsApplied = false;
+    for (std::size_t m = 0; m < m_model.morphs.size(); ++m) {
+        const CModelMorph& morph = m_model.morphs[m];
+        const float weight = weights[m];
+        // The base morph holds the neutral positions, which the rest positions already are.
+        if (morph.type == CModelMorph::kBaseType || weight == 0.0f)
+            continue;
+        if (!m_morphsApplied) {
+            for (int axis = 0; axis < 3; ++axis)
+                m_morphed[axis] = m_rest[axis];
+            m_morphsApplied = true;
+        }
+        for (const CModelMorphVertex& vertex : morph.vertices) {
+            const std::uint32_t slot = m_slotOfVertex[static_cast<std::size_t>(vertex.index)];
+            const Vector3 offset = vertex.offset * weight;
+            m_morphed[0][slot] += offset.x;
+            m_morphed[1][slot] += offset.y;
+            m_morphed[2][slot] += offset.z;
+        }
+    }
+}
+
+void CMeshSkinner::BlendGroups(const std::vector<CBoneInstance>& bones)
+{
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        const Group& group = m_groups[g];
+        const Matrix& m0 = bones[static_cast<std::size_t>(group.bone0)].world;
+        Blend& blend = m_blends[g];
+        if (group.weight == 100) {
+            for (int r = 0; r < 4; ++r) {
+                for (int c = 0; c < 3; ++c)
+                    blend.m[r][c] = m0.m[r][c];
+            }
+            continue;
+        }
+        // Each element weighted by the percentages of the two bones.
+        const Matrix& m1 = bones[static_cast<std::size_t>(group.bone1)].world;
+        const float w0 = static_cast<float>(group.weight);
+        const float w1 = static_cast<float>(100 - group.weight);
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 3; ++c)
+                blend.m[r][c] = w0 * m0.m[r][c] * kPercent + w1 * m1.m[r][c] * kPercent;
+        }
+    }
+}
+
+void CMeshSkinner::Skin(const std::vector<CBoneInstance>& bones, std::vector<SkinnedVertex>& out,
+                        std::vector<Vector3>* edges)
+{
+    BlendGroups(bones);
+    const auto& positions = m_morphsApplied ? m_morphed : m_rest;
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        const std::size_t first = m_groups[g].firstSlot;
+        const auto at = [first](const std::vector<float>& slots) { return slots.data() + first; };
+        const auto into = [first](std::vector<float>& slots) { return slots.data() + first; };
+        SkinSlots(m_groups[g].slotCount, m_blends[g].m, at(positions[0]), at(positions[1]),
+                  at(positions[2]), at(m_normal[0]), at(m_normal[1]), at(m_normal[2]),
+                  into(m_skinned[0]), into(m_skinned[1]), into(m_skinned[2]), into(m_turned[0]),
+                  into(m_turned[1]), into(m_turned[2]));
+    }
+    // Back into model order, the layout the mesh is drawn from.
+    const std::vector<CModelVertex>& vertices = m_model.vertices;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const std::uint32_t slot = m_slotOfVertex[i];
+        SkinnedVertex& v = out[i];
+        v.position = {m_skinned[0][slot], m_skinned[1][slot], m_skinned[2][slot]};
+        v.normal = {m_turned[0][slot], m_turned[1][slot], m_turned[2][slot]};
+        v.uv = vertices[i].uv;
+    }
+    if (edges) {
+        for (std::size_t i = 0; i < vertices.size(); ++i) {
+            const SkinnedVertex& v = out[i];
+            (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
+        }
+    }
+}
+
+void CMeshSkinner::SkinScalar(const std::vector<CBoneInstance>& bones,
+                              std::vector<SkinnedVertex>& out, std::vector<Vector3>* edges)
+{
+    BlendGroups(bones);
+    const auto& positions = m_morphsApplied ? m_morphed : m_rest;
+    const std::vector<CModelVertex>& vertices = m_model.vertices;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const std::uint32_t slot = m_slotOfVertex[i];
+        // The group is the one whose slots hold this vertex.
+        const auto group
+            = std::upper_bound(m_groups.begin(), m_groups.end(), slot,
+                               [](std::uint32_t s, const Group& g) { return s < g.firstSlot; });
+        const auto& m = m_blends[static_cast<std::size_t>(group - m_groups.begin()) - 1].m;
+        const Vector3 p{positions[0][slot], positions[1][slot], positions[2][slot]};
+        const Vector3 n = vertices[i].normal;
+        SkinnedVertex& v = out[i];
+        v.position = {p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0],
+                      p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1],
+                      p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2]};
+        v.normal = Normalize({n.x * m[0][0] + n.y * m[1][0] + n.z * m[2][0],
+                              n.x * m[0][1] + n.y * m[1][1] + n.z * m[2][1],
+                              n.x * m[0][2] + n.y * m[1][2] + n.z * m[2][2]});
+        v.uv = vertices[i].uv;
+        if (edges)
+            (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
+    }
+}
+
+} // namespace zelvane

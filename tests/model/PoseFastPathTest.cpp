@@ -1,0 +1,247 @@
+// The fast posing paths against the plain ones: lane skinning against one vertex at a time
+// and against the full 4 × 4 matrix formula, and IK that stops early against IK that runs
+// every iteration, on the shared test model with its greeting motion and on the mannequin.
+#include "TestData.h"
+#include "model/ModelInstance.h"
+#include "model/NameIds.h"
+#include "model/PmdReader.h"
+#include "motion/MotionDocument.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace zelvane {
+namespace {
+
+float Distance(const Vector3& a, const Vector3& b)
+{
+    return Length(a - b);
+}
+
+// The greeting motion on the shared model.
+struct Greeting {
+    std::unique_ptr<CModelDocument> model;
+    CMotionDocument motion;
+    std::int32_t lastFrame = 0;
+
+    Greeting()
+        : model(LoadModelDocument(test::SharedTestData("models/mei/mei.pmd")))
+    {
+        motion.Load(test::SharedTestData("motions/mei_greeting.vmd"));
+        for (const auto& entry : motion.boneSequences) {
+            if (!entry.second->empty())
+                lastFrame = std::max(lastFrame, entry.second->keys().back().frame);
+        }
+    }
+
+    void Sample(CModelInstance& instance, std::int32_t frame) const
+    {
+        instance.SampleBones([&](int nameID) -> BonePose {
+            const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
+            return sequence ? sequence->Sample(frame) : BonePose{};
+        });
+    }
+};
+
+#define REQUIRE_GREETING()                                                                         \
+    ZELVANE_REQUIRE_SHARED(test::SharedTestData("models/mei/mei.pmd"));                            \
+    ZELVANE_REQUIRE_SHARED(test::SharedTestData("motions/mei_greeting.vmd"))
+
+// A vertex as the whole blended matrix takes it: the point and the point one normal away,
+// divided by w, the normal their normalised difference.
+SkinnedVertex FullMatrixVertex(const CModelInstance& instance, std::size_t i,
+                               const Vector3& position)
+{
+    const CModelVertex& vertex = instance.model->vertices[i];
+    const auto world = [&](int bone) -> const Matrix& {
+        return instance.boneInstances[static_cast<std::size_t>(bone)].world;
+    };
+    Matrix m;
+    if (vertex.weight > 99 || vertex.weight < 1) {
+        m = world(vertex.weight > 99 ? vertex.bone0 : vertex.bone1);
+    } else {
+        const float w0 = static_cast<float>(vertex.weight), w1 = 100.0f - w0;
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 4; ++c)
+                m.m[r][c] = w0 * world(vertex.bone0).m[r][c] * 0.01f
+                    + w1 * world(vertex.bone1).m[r][c] * 0.01f;
+        }
+    }
+    const Vector3 p = TransformCoord(position, m);
+    return {p, Normalize(TransformCoord(position + vertex.normal, m) - p), vertex.uv};
+}
+
+TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
+{
+    REQUIRE_GREETING();
+    const Greeting greeting;
+    const CModelDocument& model = *greeting.model;
+    CModelInstance instance(model);
+    ASSERT_GT(model.morphs.size(), 2u);
+    std::vector<Vector3> morphed(model.vertices.size());
+    for (const std::int32_t frame : {0, 13, 30, 47, 52}) {
+        SCOPED_TRACE(frame);
+        greeting.Sample(instance, frame);
+        // Some frames with morphs, so both the rest and the morphed positions are skinned.
+        std::fill(instance.morphWeights.begin(), instance.morphWeights.end(), 0.0f);
+        if (frame % 2 == 0) {
+            instance.morphWeights[1] = 0.75f;
+            instance.morphWeights.back() = 0.5f;
+        }
+        for (std::size_t i = 0; i < model.vertices.size(); ++i)
+            morphed[i] = model.vertices[i].position;
+        for (std::size_t m = 0; m < model.morphs.size(); ++m) {
+            if (model.morphs[m].type == CModelMorph::kBaseType || instance.morphWeights[m] == 0)
+                continue;
+            for (const CModelMorphVertex& v : model.morphs[m].vertices)
+                morphed[static_cast<std::size_t>(v.index)] += v.offset * instance.morphWeights[m];
+        }
+
+        instance.UpdateBones();
+        instance.SolveIK();
+        instance.UpdateSkin();
+        const std::vector<SkinnedVertex> lanes = instance.skinnedVertices;
+        const std::vector<Vector3> laneEdges = instance.edgePositions;
+        instance.UpdateSkinScalar();
+        float worstScalar = 0.0f, worstFull = 0.0f;
+        for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+            const SkinnedVertex& scalar = instance.skinnedVertices[i];
+            const SkinnedVertex full = FullMatrixVertex(instance, i, morphed[i]);
+            worstScalar = std::max({worstScalar, Distance(lanes[i].position, scalar.position),
+                                    Distance(lanes[i].normal, scalar.normal),
+                                    Distance(laneEdges[i], instance.edgePositions[i])});
+            worstFull = std::max({worstFull, Distance(lanes[i].position, full.position),
+                                  Distance(lanes[i].normal, full.normal)});
+            ASSERT_EQ(lanes[i].uv, model.vertices[i].uv) << i;
+        }
+        // The two paths differ only where the processor fuses a multiply and an add.
+        EXPECT_LE(worstScalar, 1e-5f);
+        EXPECT_LE(worstFull, 1e-5f);
+    }
+    // Without outlines the outline mesh is left as it was.
+    instance.outlines = false;
+    const std::vector<Vector3> before = instance.edgePositions;
+    greeting.Sample(instance, 20);
+    instance.Update();
+    EXPECT_EQ(instance.edgePositions, before);
+}
+
+// Every bone's posed matrices of two instances.
+float WorstBoneDifference(const CModelInstance& a, const CModelInstance& b)
+{
+    float worst = 0.0f;
+    for (std::size_t i = 0; i < a.boneInstances.size(); ++i) {
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 4; ++c)
+                worst = std::max(
+                    worst,
+                    std::abs(a.boneInstances[i].world.m[r][c] - b.boneInstances[i].world.m[r][c]));
+        }
+    }
+    return worst;
+}
+
+float WorstEffectorDistance(const CModelInstance& instance)
+{
+    float worst = 0.0f;
+    for (const CModelIK& ik : instance.model->iks) {
+        const auto& bones = instance.boneInstances;
+        worst = std::max(worst,
+                         Distance(bones[static_cast<std::size_t>(ik.effector)].WorldPosition(),
+                                  bones[static_cast<std::size_t>(ik.ikBone)].WorldPosition()));
+    }
+    return worst;
+}
+
+TEST(PoseFastPaths, EarlyStoppedIKStaysWithinATenThousandthOfFullIteration)
+{
+    REQUIRE_GREETING();
+    const Greeting greeting;
+    CModelInstance early(*greeting.model);
+    CModelInstance full(*greeting.model);
+    full.ikEarlyStop = false;
+    std::size_t earlyUpdates = 0, fullUpdates = 0;
+    for (std::int32_t frame = 0; frame <= greeting.lastFrame; ++frame) {
+        SCOPED_TRACE(frame);
+        greeting.Sample(early, frame);
+        greeting.Sample(full, frame);
+        early.Update();
+        full.Update();
+        EXPECT_LE(WorstBoneDifference(early, full), 1e-4f);
+        // The feet end no farther from their goals than the full iteration leaves them, but
+        // for what single-precision steps cannot resolve.
+        EXPECT_LE(WorstEffectorDistance(early), WorstEffectorDistance(full) + 1e-4f);
+        earlyUpdates += early.ikLinkUpdates;
+        fullUpdates += full.ikLinkUpdates;
+    }
+    // The toe chains settle within a few passes; the leg chains still gain at the fortieth.
+    EXPECT_LT(earlyUpdates, fullUpdates);
+}
+
+TEST(PoseFastPaths, EarlyStoppedIKMatchesFullIterationOnTheMannequin)
+{
+    const auto model = LoadModelDocument(test::ProjectFile("resources/mannequin/mannequin.pmd"));
+    CModelInstance early(*model);
+    CModelInstance full(*model);
+    full.ikEarlyStop = false;
+    const int leftFootIK = model->FindBoneIndex(507);
+    const int rightToeIK = model->FindBoneIndex(552);
+    ASSERT_GE(leftFootIK, 0);
+    ASSERT_GE(rightToeIK, 0);
+    for (const Vector3 goal : {Vector3{0, 3, -2}, Vector3{1, 1, 2}, Vector3{-0.5f, 6, -4}}) {
+        for (CModelInstance* instance : {&early, &full}) {
+            instance->boneInstances[static_cast<std::size_t>(leftFootIK)].translation = goal;
+            instance->boneInstances[static_cast<std::size_t>(rightToeIK)].translation = goal;
+            instance->Update();
+        }
+        EXPECT_LE(WorstBoneDifference(early, full), 1e-4f) << goal.y;
+    }
+}
+
+// A straight line of bones with a chain over all of them.
+CModelDocument LongChain(std::size_t links, int iterations, std::size_t chains)
+{
+    CModelDocument model;
+    for (std::size_t i = 0; i <= links; ++i) {
+        CModelBone bone;
+        bone.parent = static_cast<int>(i) - 1;
+        bone.position = {0, -static_cast<float>(i), 0};
+        model.bones.push_back(bone);
+    }
+    model.bones.push_back(CModelBone{}); // the goal, a root
+    CModelIK ik{static_cast<int>(links + 1), static_cast<int>(links), iterations, 0.01f, {}};
+    for (std::size_t k = links; k-- > 0;)
+        ik.chain.push_back(static_cast<std::uint16_t>(k));
+    model.iks.assign(chains, ik);
+    return model;
+}
+
+TEST(PoseFastPaths, IKWorkIsBoundedPerChainAndPerFrame)
+{
+    // Two links and all the iterations a file can ask for: the chain stops at its share.
+    const CModelDocument twoLinks = LongChain(2, 65535, 1);
+    CModelInstance one(twoLinks);
+    one.ikEarlyStop = false;
+    one.boneInstances.back().translation = {1, -1, 1};
+    one.Update();
+    EXPECT_EQ(one.ikLinkUpdates, CModelInstance::kMaxIKLinkUpdatesPerChain);
+
+    // The longest chains a file can hold, many of them: the frame stops within one pass of
+    // its budget, and the pose is still a pose.
+    const CModelDocument hostile = LongChain(255, 65535, 8);
+    CModelInstance many(hostile);
+    many.ikEarlyStop = false;
+    many.boneInstances.back().translation = {50, -100, 20};
+    many.Update();
+    EXPECT_LE(many.ikLinkUpdates, CModelInstance::kMaxIKLinkUpdatesPerFrame);
+    EXPECT_GT(many.ikLinkUpdates, CModelInstance::kMaxIKLinkUpdatesPerFrame - 255);
+    for (const CBoneInstance& bone : many.boneInstances) {
+        for (const auto& row : bone.world.m)
+            ASSERT_TRUE(std::all_of(std::begin(row), std::end(row),
+                                    [](float v) { return std::isfinite(v); }));
+    }
+}
+
+} // namespace
+} // namespace zelvane
