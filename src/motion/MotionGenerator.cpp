@@ -3,6 +3,7 @@
 #include "chart/ChartLimits.h"
 #include "chart/TimeUnits.h"
 #include "motion/BasePose.h"
+#include "motion/BoneIds.h"
 #include "motion/MotionDocument.h"
 #include "text/Errors.h"
 
@@ -114,9 +115,10 @@ BonePose CMotionGenerator::GetBonePose(int nameID, std::int32_t frame) const
 std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& fullReset)
 {
     // The kept step frames are the sorted ones before the start frame.
-    std::size_t kept = 0;
-    while (kept < m_stepFrames.size() && m_stepFrames[kept]->frame < startFrame)
-        ++kept;
+    const auto firstRebuilt = std::lower_bound(
+        m_stepFrames.begin(), m_stepFrames.end(), startFrame,
+        [](const auto& stepFrame, std::int32_t f) { return stepFrame->frame < f; });
+    const auto kept = static_cast<std::size_t>(firstRebuilt - m_stepFrames.begin());
 
     OptionalLock lock(m_control->keyLock);
     const std::int32_t basePoseFrame = BasePoseFrame(m_parameters.gap);
@@ -145,6 +147,31 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
     if (basePoseFrame >= lastKept.frame)
         ApplyBasePose(basePoseFrame);
     return last;
+}
+
+void CMotionGenerator::SortStepFrames(std::size_t kept)
+{
+    // The kept frames are sorted and lie before every frame made since, so sorting the new
+    // ones sorts them all; should that ever not hold, everything is sorted.
+    const auto byFrame = [](const auto& a, const auto& b) { return a->frame < b->frame; };
+    const auto firstNew = m_stepFrames.begin() + static_cast<std::ptrdiff_t>(kept);
+    std::stable_sort(firstNew, m_stepFrames.end(), byFrame);
+    if (kept > 0 && firstNew != m_stepFrames.end() && byFrame(*firstNew, *(firstNew - 1)))
+        std::stable_sort(m_stepFrames.begin(), m_stepFrames.end(), byFrame);
+}
+
+void CMotionGenerator::ReserveKeys(std::size_t stepFrames)
+{
+    // Every step frame writes at most a key and an in-between key for the centre and the
+    // feet, and a key for the upper body and the neck: sized once, the sequences never move
+    // their keys while they are filled.
+    OptionalLock lock(m_control->keyLock);
+    for (const int nameID : {kBoneCenter, kBoneLeftFootIk, kBoneRightFootIk})
+        m_boneSequences.Reserve(nameID, 2 * stepFrames);
+    if (m_parameters.twist) {
+        for (const int nameID : {kBoneUpperBody, kBoneNeck})
+            m_boneSequences.Reserve(nameID, stepFrames);
+    }
 }
 
 void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFrame)
@@ -230,8 +257,8 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     if (fullReset)
         startFrame = std::max(startFrame, m_stepFrames.front()->frame + 1);
     PlaceNotes(input, startFrame);
-    std::stable_sort(m_stepFrames.begin(), m_stepFrames.end(),
-                     [](const auto& a, const auto& b) { return a->frame < b->frame; });
+    SortStepFrames(last + 1);
+    ReserveKeys(m_stepFrames.size() - (last + 1));
 
     for (std::size_t j = last + 1; j < m_stepFrames.size() && !Stopped(); ++j)
         m_stepFrames[j]->AssignFeet(*m_stepFrames[j - 1]);

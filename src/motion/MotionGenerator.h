@@ -63,6 +63,10 @@ private:
     // Returns the index of the last step frame kept.
     std::size_t PrepareRestart(std::int32_t startFrame, bool& fullReset);
     void PlaceNotes(const MotionInput& input, std::int32_t startFrame);
+    // Sorts the step frames by frame, the first `kept` of them being sorted already.
+    void SortStepFrames(std::size_t kept);
+    // Makes room in the bone sequences for the keys of `stepFrames` new step frames.
+    void ReserveKeys(std::size_t stepFrames);
 
     MotionParameters m_parameters;
     const GenerationControl* m_control = nullptr;

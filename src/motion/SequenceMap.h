@@ -32,6 +32,21 @@ public:
         return created;
     }
 
+    // Makes room for `count` more keys in the sequence of `nameID`. A sequence not created
+    // yet is not created here, so the order of the sequences stays that of their first
+    // keys; the room waits for it.
+    void Reserve(int nameID, std::size_t count)
+    {
+        if (Sequence* found = Find(nameID)) {
+            found->Reserve(found->size() + count);
+            return;
+        }
+        std::unique_ptr<Sequence>& spare = m_spare[nameID];
+        if (!spare)
+            spare = std::make_unique<Sequence>();
+        spare->Reserve(count);
+    }
+
     Sequence* Find(int nameID)
     {
         const auto found = m_index.find(nameID);
