@@ -65,12 +65,10 @@ void CMotionGenerator::SetProgress(std::int32_t frame) const
 CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)
 {
     const std::int32_t frame = ClockToFrame(clock, m_parameters.bpm);
-    const auto found = m_stepFrameIndex.find(frame);
-    if (found != m_stepFrameIndex.end())
-        return *found->second;
-    m_stepFrames.push_back(std::make_unique<CStepFrame>(this, frame, clock % kClocksPerBeat == 0));
-    CStepFrame& created = *m_stepFrames.back();
-    m_stepFrameIndex.emplace(frame, &created);
+    if (CStepFrame* found = m_stepFrameStore.Find(frame))
+        return *found;
+    CStepFrame& created = m_stepFrameStore.Create(this, frame, clock % kClocksPerBeat == 0);
+    m_stepFrames.push_back(&created);
     return created;
 }
 
@@ -126,7 +124,7 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
         fullReset = true;
         m_boneSequences.ClearKeepingStorage();
         m_stepFrames.clear();
-        m_stepFrameIndex.clear();
+        m_stepFrameStore.ReleaseAll();
         GetStepFrame(-kClocksPerBeat).InitStance();
         ApplyBasePose(basePoseFrame);
         return 0;
@@ -134,7 +132,7 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
 
     const std::size_t last = kept - 1;
     for (std::size_t i = kept; i < m_stepFrames.size(); ++i)
-        m_stepFrameIndex.erase(m_stepFrames[i]->frame);
+        m_stepFrameStore.Release(m_stepFrames[i]);
     m_stepFrames.resize(kept);
 
     // The keys on the last kept frame may hold the in-between keys of the frame after it
@@ -151,13 +149,21 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
 
 void CMotionGenerator::SortStepFrames(std::size_t kept)
 {
-    // The kept frames are sorted and lie before every frame made since, so sorting the new
-    // ones sorts them all; should that ever not hold, everything is sorted.
-    const auto byFrame = [](const auto& a, const auto& b) { return a->frame < b->frame; };
+    // The kept frames are sorted and lie before every frame made since: the new ones are
+    // collected in frame order from the store. Should that not hold, everything is sorted.
+    const std::int32_t lastKept = m_stepFrames[kept - 1]->frame;
     const auto firstNew = m_stepFrames.begin() + static_cast<std::ptrdiff_t>(kept);
-    std::stable_sort(firstNew, m_stepFrames.end(), byFrame);
-    if (kept > 0 && firstNew != m_stepFrames.end() && byFrame(*firstNew, *(firstNew - 1)))
-        std::stable_sort(m_stepFrames.begin(), m_stepFrames.end(), byFrame);
+    if (std::all_of(firstNew, m_stepFrames.end(),
+                    [lastKept](const CStepFrame* made) { return made->frame > lastKept; })) {
+        m_sortedNewFrames.clear();
+        if (m_stepFrameStore.AppendSortedAfter(lastKept, m_sortedNewFrames)
+            && m_sortedNewFrames.size() == m_stepFrames.size() - kept) {
+            std::copy(m_sortedNewFrames.begin(), m_sortedNewFrames.end(), firstNew);
+            return;
+        }
+    }
+    std::stable_sort(m_stepFrames.begin(), m_stepFrames.end(),
+                     [](const CStepFrame* a, const CStepFrame* b) { return a->frame < b->frame; });
 }
 
 void CMotionGenerator::ReserveKeys(std::size_t stepFrames)

@@ -4,11 +4,10 @@
 #include "motion/MotionInput.h"
 #include "motion/SequenceMap.h"
 #include "motion/StepFrame.h"
+#include "motion/StepFrameStore.h"
 
 #include <cstdint>
 #include <limits>
-#include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace zelvane {
@@ -35,7 +34,7 @@ public:
     void Generate(const MotionInput& input, std::int32_t startClock,
                   const GenerationControl& control = {});
 
-    const std::vector<std::unique_ptr<CStepFrame>>& stepFrames() const { return m_stepFrames; }
+    const std::vector<CStepFrame*>& stepFrames() const { return m_stepFrames; }
     const CSequenceMap<CBoneFrameSequence>& boneSequences() const { return m_boneSequences; }
     const MotionParameters& parameters() const { return m_parameters; }
 
@@ -63,7 +62,7 @@ private:
     // Returns the index of the last step frame kept.
     std::size_t PrepareRestart(std::int32_t startFrame, bool& fullReset);
     void PlaceNotes(const MotionInput& input, std::int32_t startFrame);
-    // Sorts the step frames by frame, the first `kept` of them being sorted already.
+    // Sorts the step frames by frame, the first `kept` (at least one) being sorted already.
     void SortStepFrames(std::size_t kept);
     // Makes room in the bone sequences for the keys of `stepFrames` new step frames.
     void ReserveKeys(std::size_t stepFrames);
@@ -72,8 +71,9 @@ private:
     const GenerationControl* m_control = nullptr;
     bool m_hasRun = false;
     std::int32_t m_pendingClock = std::numeric_limits<std::int32_t>::max();
-    std::vector<std::unique_ptr<CStepFrame>> m_stepFrames;
-    std::unordered_map<std::int32_t, CStepFrame*> m_stepFrameIndex;
+    CStepFrameStore m_stepFrameStore;
+    std::vector<CStepFrame*> m_stepFrames; // in frame order between runs
+    std::vector<CStepFrame*> m_sortedNewFrames;
     CSequenceMap<CBoneFrameSequence> m_boneSequences;
 };
 
