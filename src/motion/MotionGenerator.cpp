@@ -8,6 +8,7 @@
 #include "text/Errors.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelvane {
 namespace {
@@ -45,6 +46,28 @@ std::int32_t BasePoseFrame(std::int32_t gap)
 std::int64_t FirstBeatAfter(std::int32_t clock)
 {
     return (static_cast<std::int64_t>(clock) + kClocksPerBeat) / kClocksPerBeat * kClocksPerBeat;
+}
+
+// The first beat at or after `clock`.
+std::int64_t FirstBeatFrom(std::int64_t clock)
+{
+    return clock <= 0 ? 0 : (clock + kClocksPerBeat - 1) / kClocksPerBeat * kClocksPerBeat;
+}
+
+// The first clock on `frame` or later. Frames never decrease as clocks grow (at a finite
+// tempo above 0), so "the clock's frame is before `frame`" is "the clock is before this".
+std::int64_t FirstClockOfFrame(std::int32_t frame, float bpm)
+{
+    std::int64_t low = std::numeric_limits<std::int32_t>::min();
+    std::int64_t high = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    while (low < high) {
+        const std::int64_t middle = low + (high - low) / 2;
+        if (ClockToFrame(static_cast<std::int32_t>(middle), bpm) >= frame)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
 }
 
 } // namespace
@@ -125,6 +148,7 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
         m_boneSequences.ClearKeepingStorage();
         m_stepFrames.clear();
         m_stepFrameStore.ReleaseAll();
+        m_beatsPlacedBefore = 0;
         GetStepFrame(-kClocksPerBeat).InitStance();
         ApplyBasePose(basePoseFrame);
         return 0;
@@ -156,8 +180,8 @@ void CMotionGenerator::SortStepFrames(std::size_t kept)
     if (std::all_of(firstNew, m_stepFrames.end(),
                     [lastKept](const CStepFrame* made) { return made->frame > lastKept; })) {
         m_sortedNewFrames.clear();
-        if (m_stepFrameStore.AppendSortedAfter(lastKept, m_sortedNewFrames)
-            && m_sortedNewFrames.size() == m_stepFrames.size() - kept) {
+        if (m_stepFrameStore.AppendSortedAfter(lastKept, m_stepFrames.size() - kept,
+                                               m_sortedNewFrames)) {
             std::copy(m_sortedNewFrames.begin(), m_sortedNewFrames.end(), firstNew);
             return;
         }
@@ -182,25 +206,40 @@ void CMotionGenerator::ReserveKeys(std::size_t stepFrames)
 
 void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFrame)
 {
+    const float bpm = m_parameters.bpm;
+    const bool monotonic = std::isfinite(bpm) && bpm > 0.0f;
+    const std::int64_t firstRebuiltClock = monotonic ? FirstClockOfFrame(startFrame, bpm) : 0;
+    auto beforeStart = [&](std::int32_t clock) {
+        return monotonic ? clock < firstRebuiltClock : ClockToFrame(clock, bpm) < startFrame;
+    };
+    // The beats before both the start and the reach of the last complete placing have their
+    // step frames: looking each of them up again would change nothing.
+    const std::int64_t firstBeatToPlace
+        = monotonic ? FirstBeatFrom(std::min(firstRebuiltClock, m_beatsPlacedBefore)) : 0;
+    auto firstBeatAfter
+        = [&](std::int32_t clock) { return std::max(FirstBeatAfter(clock), firstBeatToPlace); };
+
     const std::int32_t firstPanel = m_parameters.firstPanel;
     const std::int32_t panelCount = std::min(m_parameters.panelCount, 8);
     std::int32_t previousClock = -1;
+    std::int64_t lastOwnClock = -1;
     for (const CNote& note : input.notes) {
         if (Stopped())
             return;
         const std::int32_t panel = note.panel - firstPanel;
         if (panel < 0 || panel >= panelCount)
             continue;
-        if (ClockToFrame(note.clock, m_parameters.bpm) < startFrame) {
+        lastOwnClock = std::max<std::int64_t>(lastOwnClock, note.clock);
+        if (beforeStart(note.clock)) {
             // Its own frame is kept, but a freeze reaching into the rebuilt part must still
             // release the held foot where it ends.
-            if (note.length > 0 && ClockToFrame(note.endClock(), m_parameters.bpm) >= startFrame)
+            if (note.length > 0 && !beforeStart(note.endClock()))
                 GetStepFrame(note.endClock()).statuses[panel] = CStepFrame::FREEZE_END;
             continue;
         }
         if (note.clock != previousClock) {
             // An empty step frame on every beat between notes keeps the body bouncing.
-            for (std::int64_t b = FirstBeatAfter(previousClock); b < note.clock;
+            for (std::int64_t b = firstBeatAfter(previousClock); b < note.clock;
                  b += kClocksPerBeat) {
                 if (Stopped())
                     return;
@@ -217,13 +256,15 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
         }
     }
     // The song may run on after the last note, but the dance ends at the chart limit.
-    const std::int64_t end = std::min<std::int64_t>(
-        input.scoreLength, std::int64_t{MaxChartClock(m_parameters.bpm)} + 1);
-    for (std::int64_t b = FirstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
+    const std::int64_t end
+        = std::min<std::int64_t>(input.scoreLength, std::int64_t{MaxChartClock(bpm)} + 1);
+    for (std::int64_t b = firstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
         if (Stopped())
             return;
         GetStepFrame(static_cast<std::int32_t>(b));
     }
+    // Every beat up to the last note and up to the end has its frame now.
+    m_beatsPlacedBefore = std::max(end, lastOwnClock + 1);
 }
 
 void CMotionGenerator::Generate(const MotionInput& input, std::int32_t startClock,

@@ -71,6 +71,9 @@ private:
     const GenerationControl* m_control = nullptr;
     bool m_hasRun = false;
     std::int32_t m_pendingClock = std::numeric_limits<std::int32_t>::max();
+    // Every beat clock below this has its step frame, as the last complete placing of the
+    // notes left them: frames before a restart are kept, so a restart need not visit them.
+    std::int64_t m_beatsPlacedBefore = 0;
     CStepFrameStore m_stepFrameStore;
     std::vector<CStepFrame*> m_stepFrames; // in frame order between runs
     std::vector<CStepFrame*> m_sortedNewFrames;

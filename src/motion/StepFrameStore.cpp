@@ -69,18 +69,22 @@ void CStepFrameStore::ReleaseAll()
     m_block = 0;
 }
 
-bool CStepFrameStore::AppendSortedAfter(std::int32_t frame, std::vector<CStepFrame*>& sorted) const
+bool CStepFrameStore::AppendSortedAfter(std::int32_t frame, std::size_t count,
+                                        std::vector<CStepFrame*>& sorted) const
 {
     for (const auto& [other, stepFrame] : m_otherFrames) {
         if (other > frame)
             return false;
     }
+    // Stops at the last one: after an edit near the end only a few slots are visited.
     for (std::size_t slot = frame < 0 ? 0 : static_cast<std::size_t>(frame) + 1;
-         slot < m_byFrame.size(); ++slot) {
-        if (m_byFrame[slot])
+         count > 0 && slot < m_byFrame.size(); ++slot) {
+        if (m_byFrame[slot]) {
             sorted.push_back(m_byFrame[slot]);
+            --count;
+        }
     }
-    return true;
+    return count == 0;
 }
 
 } // namespace zelvane

@@ -23,9 +23,10 @@ public:
     void Release(CStepFrame* stepFrame);
     // Lets every step frame go.
     void ReleaseAll();
-    // Appends to `sorted` every step frame after `frame`, in frame order. Returns false,
-    // appending nothing, if one of them is not held by direct index.
-    bool AppendSortedAfter(std::int32_t frame, std::vector<CStepFrame*>& sorted) const;
+    // Appends to `sorted` the first `count` step frames after `frame`, in frame order.
+    // Returns false if they are not all held by direct index.
+    bool AppendSortedAfter(std::int32_t frame, std::size_t count,
+                           std::vector<CStepFrame*>& sorted) const;
 
 private:
     static constexpr std::size_t kBlockSize = 256;
