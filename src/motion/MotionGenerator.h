@@ -14,8 +14,9 @@ namespace zelvane {
 
 // The dance of one player: step frames laid on the time line of the chart (frame 0 =
 // clock 0), feet assigned to the notes, and the bone keys made from them. Generate is pure
-// work on a snapshot and creates no threads: the player runs it on its worker, handing in
-// the stop flag, the progress counter and the lock of the bone sequences.
+// work on a snapshot and creates no threads: CDanceWorker runs it on its thread, handing in
+// the stop flag, the progress counter and the lock of the bone sequences. The generator
+// keeps its memory (step frames, key storage) from run to run.
 class CMotionGenerator {
 public:
     static constexpr std::int32_t kProgressIdle = std::numeric_limits<std::int32_t>::max();

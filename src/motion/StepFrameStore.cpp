@@ -39,7 +39,9 @@ CStepFrame& CStepFrameStore::Create(CMotionGenerator* owner, std::int32_t frame,
     if (Direct(frame)) {
         const auto slot = static_cast<std::size_t>(frame);
         if (slot >= m_byFrame.size())
-            m_byFrame.resize(std::max(slot + 1, 2 * m_byFrame.size()), nullptr);
+            m_byFrame.resize(std::min(std::max(slot + 1, 2 * m_byFrame.size()),
+                                      std::size_t{kMaxChartFrames} + 1),
+                             nullptr);
         m_byFrame[slot] = created;
     } else {
         m_otherFrames.emplace(frame, created);
