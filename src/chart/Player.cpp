@@ -14,6 +14,8 @@ CPlayer::CPlayer(CScore* score, std::int32_t firstPanel, std::int32_t panelCount
     , m_firstPanel(firstPanel)
     , m_panelCount(panelCount)
 {
+    m_worker.SetFailureHandler(
+        [this](const std::string& message) { m_score->document()->ReportWorkerFailure(message); });
 }
 
 CPlayer::~CPlayer()
@@ -23,8 +25,6 @@ CPlayer::~CPlayer()
 
 void CPlayer::Regenerate(std::int32_t fromClock)
 {
-    StopWorker();
-
     const CStepDocument& document = *m_score->document();
     MotionInput input;
     input.notes.reserve(m_score->notes().size());
@@ -45,118 +45,24 @@ void CPlayer::Regenerate(std::int32_t fromClock)
     parameters.rightFootRestX = measured.rightFootRestX;
     parameters.toeReach = measured.toeReach;
 
-    m_dancerName = std::string(StyleName(m_score->style())) + " " + m_score->difficulty();
+    std::string dancerName = std::string(StyleName(m_score->style())) + " " + m_score->difficulty();
     if (m_score->players().size() > 1)
-        m_dancerName += " " + std::to_string(m_firstPanel / m_panelCount + 1) + "P";
-    {
-        std::lock_guard lock(m_progressMutex);
-        m_failure.clear();
-        m_failed = false;
-    }
-    m_progress.store(CMotionGenerator::kProgressStarting, std::memory_order_release);
-    m_running = true;
-    try {
-        m_worker = std::thread(
-            [this, input = std::move(input), fromClock] { RunWorker(input, fromClock); });
-    } catch (const std::exception& error) {
-        // Without a thread no progress will ever come: nobody may wait for it.
-        Fail(std::string("the dance could not be started: ") + error.what());
-    }
-}
-
-void CPlayer::RunWorker(const MotionInput& input, std::int32_t fromClock) noexcept
-{
-    GenerationControl control;
-    control.stop = &m_stop;
-    control.progress = &m_progress;
-    control.keyLock = &m_keyLock;
-    control.progressChanged = [this] { PublishProgress(); };
-    // Whatever goes wrong stays on this thread: the dance ends, the program goes on.
-    try {
-        m_generator.Generate(input, fromClock, control);
-    } catch (const std::exception& error) {
-        Fail(error.what());
-    } catch (...) {
-        Fail("the dance stopped on an unknown error");
-    }
-}
-
-void CPlayer::Fail(const std::string& reason) noexcept
-{
-    std::string message;
-    try {
-        message = "the dance of the " + m_dancerName + " chart failed: " + reason;
-    } catch (...) {
-        // Out of memory for the message itself: the failure is still recorded below.
-    }
-    {
-        std::lock_guard lock(m_progressMutex);
-        std::swap(m_failure, message);
-        m_failed = true;
-        m_running = false;
-    }
-    m_progress.store(CMotionGenerator::kProgressIdle, std::memory_order_release);
-    m_progressChanged.notify_all();
-    try {
-        m_score->document()->ReportWorkerFailure(failure());
-    } catch (...) {
-        // A report that fails cannot be reported; the failure stays readable in failure().
-    }
-}
-
-std::string CPlayer::failure() const
-{
-    std::lock_guard lock(m_progressMutex);
-    return m_failure;
-}
-
-void CPlayer::PublishProgress()
-{
-    // Taking the lock orders this wake-up after a waiter's check, so none is lost.
-    {
-        std::lock_guard lock(m_progressMutex);
-    }
-    m_progressChanged.notify_all();
-}
-
-void CPlayer::StopWorker()
-{
-    m_stop = true;
-    WaitWorker();
-    m_stop = false;
-}
-
-void CPlayer::WaitWorker()
-{
-    if (m_worker.joinable())
-        m_worker.join();
-    m_running = false;
-    PublishProgress();
-}
-
-BonePose CPlayer::GetBonePose(int nameID, std::int32_t frame)
-{
-    {
-        std::unique_lock lock(m_progressMutex);
-        m_progressChanged.wait(lock, [&] { return !m_running || progress() >= frame; });
-    }
-    std::lock_guard keys(m_keyLock);
-    return m_generator.GetBonePose(nameID, frame);
+        dancerName += " " + std::to_string(m_firstPanel / m_panelCount + 1) + "P";
+    m_worker.Request(std::move(input), fromClock, std::move(dancerName));
 }
 
 CMotionDocument CPlayer::MakeMotion(const std::string& modelName)
 {
     WaitWorker();
-    {
-        std::unique_lock lock(m_progressMutex);
-        if (m_failed)
-            throw WorkerFailedError(m_failure.empty() ? "the dance failed" : m_failure);
+    if (m_worker.failed()) {
+        const std::string reason = m_worker.failure();
+        throw WorkerFailedError(reason.empty() ? "the dance failed" : reason);
     }
     const std::int32_t gapFrames = static_cast<std::int32_t>(
         static_cast<std::int64_t>(m_score->document()->gap()) * 30 / 1000);
     CMotionDocument motion;
     motion.modelName = modelName;
-    for (const auto& [nameID, sequence] : m_generator.boneSequences()) {
+    for (const auto& [nameID, sequence] : generator().boneSequences()) {
         CBoneFrameSequence* copy = nullptr;
         std::int32_t firstFrame = 0;
         for (const CBoneFrame& key : sequence->keys()) {

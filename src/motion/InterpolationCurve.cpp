@@ -1,88 +1,14 @@
 #include "motion/InterpolationCurve.h"
 
 namespace zelvane {
-namespace {
 
-using Table = InterpolationCurve::Table;
-
-// For every curve x the parameter t is found by bisection (at most 15 halvings, down to
-// steps of 1/65536) and the curve height at t is kept. Single precision throughout: the
-// tables of the files this program writes are reproduced exactly by MMD.
-Table ComputeTable(float x1, float y1, float x2, float y2)
+const InterpolationCurve::Table& InterpolationCurve::table() const
 {
-    Table table{};
-    for (int i = 0; i < 128; ++i) {
-        float t = 0.5f;
-        float s = 1.0f - t;
-        for (int j = 0;;) {
-            const float x = 3.0f * s * s * t * x1 + 3.0f * s * t * t * x2 + t * t * t * 127.0f
-                - static_cast<float>(i);
-            if (x == 0.0f)
-                break;
-            const float step = 1.0f / (4.0f * static_cast<float>(1 << j));
-            t = x > 0.0f ? t - step : t + step;
-            s = 1.0f - t;
-            ++j;
-            if (j > 14)
-                break;
-        }
-        const float y = 3.0f * s * s * t * y1 + 3.0f * s * t * t * y2 + t * t * t * 127.0f;
-        table[i] = static_cast<std::int8_t>(static_cast<int>(y));
-    }
-    return table;
-}
-
-struct CommonCurve {
-    std::int8_t x1, y1, x2, y2;
-    Table table;
-};
-
-// The dance creates thousands of keys with a handful of curves; their tables are computed
-// once instead of at every key. The first is the curve of a new key.
-const std::array<CommonCurve, 4>& CommonCurves()
-{
-    static const std::array<CommonCurve, 4> common = [] {
-        std::array<CommonCurve, 4> curves = {{
-            {InterpolationCurve::kDefaultX1,
-             InterpolationCurve::kDefaultY1,
-             InterpolationCurve::kDefaultX2,
-             InterpolationCurve::kDefaultY2,
-             {}},                   // new keys
-            {20, 20, 107, 107, {}}, // centre keys, base pose
-            {64, 0, 64, 127, {}},   // the centre's bounce
-            {0, 20, 107, 107, {}},  // base pose
-        }};
-        for (CommonCurve& curve : curves)
-            curve.table = ComputeTable(curve.x1, curve.y1, curve.x2, curve.y2);
-        return curves;
-    }();
-    return common;
-}
-
-const CommonCurve* FindCommonCurve(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
-{
-    for (const CommonCurve& curve : CommonCurves()) {
-        if (curve.x1 == x1 && curve.y1 == y1 && curve.x2 == x2 && curve.y2 == y2)
-            return &curve;
-    }
-    return nullptr;
-}
-
-// Aliasing an empty owner: the pointer to the static table, with no count to keep.
-std::shared_ptr<const Table> SharedTable(const CommonCurve& common)
-{
-    return std::shared_ptr<const Table>(std::shared_ptr<const Table>(), &common.table);
-}
-
-} // namespace
-
-InterpolationCurve::InterpolationCurve()
-    : m_x1(kDefaultX1)
-    , m_y1(kDefaultY1)
-    , m_x2(kDefaultX2)
-    , m_y2(kDefaultY2)
-    , m_table(SharedTable(CommonCurves().front()))
-{
+    if (m_table != CCurveTables::kUntabulated)
+        return CCurveTables::Shared().Get(m_table);
+    thread_local Table computed;
+    computed = CCurveTables::Compute(m_x1, m_y1, m_x2, m_y2);
+    return computed;
 }
 
 void InterpolationCurve::Set(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
@@ -91,15 +17,7 @@ void InterpolationCurve::Set(std::int8_t x1, std::int8_t y1, std::int8_t x2, std
     m_y1 = y1;
     m_x2 = x2;
     m_y2 = y2;
-    BuildTable();
-}
-
-void InterpolationCurve::BuildTable()
-{
-    if (const CommonCurve* common = FindCommonCurve(m_x1, m_y1, m_x2, m_y2))
-        m_table = SharedTable(*common);
-    else
-        m_table = std::make_shared<const Table>(ComputeTable(m_x1, m_y1, m_x2, m_y2));
+    m_table = CCurveTables::Shared().IndexOf(x1, y1, x2, y2);
 }
 
 } // namespace zelvane

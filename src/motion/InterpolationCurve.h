@@ -1,8 +1,9 @@
 #pragma once
 
+#include "motion/CurveTables.h"
+
 #include <array>
 #include <cstdint>
-#include <memory>
 
 namespace zelvane {
 
@@ -11,20 +12,19 @@ namespace zelvane {
 // pose during playback is a lookup, not a root search.
 //
 // A key carries four curves and a dance has thousands of keys made with a handful of
-// curves, so the tables are referred to rather than held: a common curve points at its one
-// table, computed once and never freed, and owns nothing (copying it touches no counter);
-// any other curve owns its table, shared between the copies of its key.
+// curves, so a curve holds its control points and the index of its table among the ones
+// the program keeps (CCurveTables): six bytes, copied as plain data.
 class InterpolationCurve {
 public:
-    using Table = std::array<std::int8_t, 128>;
+    using Table = CCurveTables::Table;
 
     static constexpr std::int8_t kDefaultX1 = 25;
     static constexpr std::int8_t kDefaultY1 = 25;
     static constexpr std::int8_t kDefaultX2 = 102;
     static constexpr std::int8_t kDefaultY2 = 102;
 
-    // The curve of a new key; it shares the table of every other.
-    InterpolationCurve();
+    // The curve of a new key.
+    InterpolationCurve() = default;
     InterpolationCurve(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2)
     {
         Set(x1, y1, x2, y2);
@@ -34,9 +34,11 @@ public:
     std::int8_t y1() const { return m_y1; }
     std::int8_t x2() const { return m_x2; }
     std::int8_t y2() const { return m_y2; }
-    const Table& table() const { return *m_table; }
+    // The curve's table. For the rare curve whose table is not kept it is computed here,
+    // into storage of the calling thread that the next such call overwrites.
+    const Table& table() const;
 
-    // Sets the control points and rebuilds the table.
+    // Sets the control points and looks up their table.
     void Set(std::int8_t x1, std::int8_t y1, std::int8_t x2, std::int8_t y2);
 
     bool operator==(const InterpolationCurve& other) const
@@ -45,13 +47,11 @@ public:
     }
 
 private:
-    void BuildTable();
-
-    std::int8_t m_x1 = 0;
-    std::int8_t m_y1 = 0;
-    std::int8_t m_x2 = 0;
-    std::int8_t m_y2 = 0;
-    std::shared_ptr<const Table> m_table;
+    std::int8_t m_x1 = kDefaultX1;
+    std::int8_t m_y1 = kDefaultY1;
+    std::int8_t m_x2 = kDefaultX2;
+    std::int8_t m_y2 = kDefaultY2;
+    std::uint16_t m_table = CCurveTables::kDefault;
 };
 
 } // namespace zelvane

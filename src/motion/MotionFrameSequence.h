@@ -62,6 +62,14 @@ public:
     }
 
     void Clear() { m_keys.clear(); }
+    // Makes room for `count` keys in all, so that appending up to there never moves them.
+    // Growing, it at least doubles the room, so that edits that each want a little more
+    // do not copy every key each time.
+    void Reserve(std::size_t count)
+    {
+        if (count > m_keys.capacity())
+            m_keys.reserve(std::max(count, 2 * m_keys.capacity()));
+    }
 
 private:
     typename std::vector<T>::iterator LowerBound(std::int32_t f)

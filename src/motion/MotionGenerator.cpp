@@ -3,10 +3,12 @@
 #include "base/ChartLimits.h"
 #include "base/TimeUnits.h"
 #include "motion/BasePose.h"
+#include "motion/BoneIds.h"
 #include "motion/MotionDocument.h"
 #include "text/Errors.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelvane {
 namespace {
@@ -46,6 +48,28 @@ std::int64_t FirstBeatAfter(std::int32_t clock)
     return (static_cast<std::int64_t>(clock) + kClocksPerBeat) / kClocksPerBeat * kClocksPerBeat;
 }
 
+// The first beat at or after `clock`.
+std::int64_t FirstBeatFrom(std::int64_t clock)
+{
+    return clock <= 0 ? 0 : (clock + kClocksPerBeat - 1) / kClocksPerBeat * kClocksPerBeat;
+}
+
+// The first clock on `frame` or later. Frames never decrease as clocks grow (at a finite
+// tempo above 0), so "the clock's frame is before `frame`" is "the clock is before this".
+std::int64_t FirstClockOfFrame(std::int32_t frame, float bpm)
+{
+    std::int64_t low = std::numeric_limits<std::int32_t>::min();
+    std::int64_t high = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    while (low < high) {
+        const std::int64_t middle = low + (high - low) / 2;
+        if (ClockToFrame(static_cast<std::int32_t>(middle), bpm) >= frame)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
 } // namespace
 
 bool CMotionGenerator::Stopped() const
@@ -64,12 +88,10 @@ void CMotionGenerator::SetProgress(std::int32_t frame) const
 CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)
 {
     const std::int32_t frame = ClockToFrame(clock, m_parameters.bpm);
-    const auto found = m_stepFrameIndex.find(frame);
-    if (found != m_stepFrameIndex.end())
-        return *found->second;
-    m_stepFrames.push_back(std::make_unique<CStepFrame>(this, frame, clock % kClocksPerBeat == 0));
-    CStepFrame& created = *m_stepFrames.back();
-    m_stepFrameIndex.emplace(frame, &created);
+    if (CStepFrame* found = m_stepFrameStore.Find(frame))
+        return *found;
+    CStepFrame& created = m_stepFrameStore.Create(this, frame, clock % kClocksPerBeat == 0);
+    m_stepFrames.push_back(&created);
     return created;
 }
 
@@ -114,9 +136,10 @@ BonePose CMotionGenerator::GetBonePose(int nameID, std::int32_t frame) const
 std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& fullReset)
 {
     // The kept step frames are the sorted ones before the start frame.
-    std::size_t kept = 0;
-    while (kept < m_stepFrames.size() && m_stepFrames[kept]->frame < startFrame)
-        ++kept;
+    const auto firstRebuilt = std::lower_bound(
+        m_stepFrames.begin(), m_stepFrames.end(), startFrame,
+        [](const auto& stepFrame, std::int32_t f) { return stepFrame->frame < f; });
+    const auto kept = static_cast<std::size_t>(firstRebuilt - m_stepFrames.begin());
 
     OptionalLock lock(m_control->keyLock);
     const std::int32_t basePoseFrame = BasePoseFrame(m_parameters.gap);
@@ -124,7 +147,8 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
         fullReset = true;
         m_boneSequences.ClearKeepingStorage();
         m_stepFrames.clear();
-        m_stepFrameIndex.clear();
+        m_stepFrameStore.ReleaseAll();
+        m_beatsPlacedBefore = 0;
         GetStepFrame(-kClocksPerBeat).InitStance();
         ApplyBasePose(basePoseFrame);
         return 0;
@@ -132,7 +156,7 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
 
     const std::size_t last = kept - 1;
     for (std::size_t i = kept; i < m_stepFrames.size(); ++i)
-        m_stepFrameIndex.erase(m_stepFrames[i]->frame);
+        m_stepFrameStore.Release(m_stepFrames[i]);
     m_stepFrames.resize(kept);
 
     // The keys on the last kept frame may hold the in-between keys of the frame after it
@@ -147,27 +171,75 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
     return last;
 }
 
+void CMotionGenerator::SortStepFrames(std::size_t kept)
+{
+    // The kept frames are sorted and lie before every frame made since: the new ones are
+    // collected in frame order from the store. Should that not hold, everything is sorted.
+    const std::int32_t lastKept = m_stepFrames[kept - 1]->frame;
+    const auto firstNew = m_stepFrames.begin() + static_cast<std::ptrdiff_t>(kept);
+    if (std::all_of(firstNew, m_stepFrames.end(),
+                    [lastKept](const CStepFrame* made) { return made->frame > lastKept; })) {
+        m_sortedNewFrames.clear();
+        if (m_stepFrameStore.AppendSortedAfter(lastKept, m_stepFrames.size() - kept,
+                                               m_sortedNewFrames)) {
+            std::copy(m_sortedNewFrames.begin(), m_sortedNewFrames.end(), firstNew);
+            return;
+        }
+    }
+    std::stable_sort(m_stepFrames.begin(), m_stepFrames.end(),
+                     [](const CStepFrame* a, const CStepFrame* b) { return a->frame < b->frame; });
+}
+
+void CMotionGenerator::ReserveKeys(std::size_t stepFrames)
+{
+    // Every step frame writes at most a key and an in-between key for the centre and the
+    // feet, and a key for the upper body and the neck: sized once, the sequences never move
+    // their keys while they are filled.
+    OptionalLock lock(m_control->keyLock);
+    for (const int nameID : {kBoneCenter, kBoneLeftFootIk, kBoneRightFootIk})
+        m_boneSequences.Reserve(nameID, 2 * stepFrames);
+    if (m_parameters.twist) {
+        for (const int nameID : {kBoneUpperBody, kBoneNeck})
+            m_boneSequences.Reserve(nameID, stepFrames);
+    }
+}
+
 void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFrame)
 {
+    const float bpm = m_parameters.bpm;
+    const bool monotonic = std::isfinite(bpm) && bpm > 0.0f;
+    const std::int64_t firstRebuiltClock = monotonic ? FirstClockOfFrame(startFrame, bpm) : 0;
+    auto beforeStart = [&](std::int32_t clock) {
+        return monotonic ? clock < firstRebuiltClock : ClockToFrame(clock, bpm) < startFrame;
+    };
+    // The beats before both the start and the reach of the last complete placing have their
+    // step frames: looking each of them up again would change nothing.
+    const std::int64_t firstBeatToPlace
+        = monotonic ? FirstBeatFrom(std::min(firstRebuiltClock, m_beatsPlacedBefore)) : 0;
+    auto firstBeatAfter
+        = [&](std::int32_t clock) { return std::max(FirstBeatAfter(clock), firstBeatToPlace); };
+
     const std::int32_t firstPanel = m_parameters.firstPanel;
     const std::int32_t panelCount = std::min(m_parameters.panelCount, 8);
     std::int32_t previousClock = -1;
+    std::int64_t lastOwnClock = -1;
     for (const CNote& note : input.notes) {
         if (Stopped())
             return;
         const std::int32_t panel = note.panel - firstPanel;
         if (panel < 0 || panel >= panelCount)
             continue;
-        if (ClockToFrame(note.clock, m_parameters.bpm) < startFrame) {
+        lastOwnClock = std::max<std::int64_t>(lastOwnClock, note.clock);
+        if (beforeStart(note.clock)) {
             // Its own frame is kept, but a freeze reaching into the rebuilt part must still
             // release the held foot where it ends.
-            if (note.length > 0 && ClockToFrame(note.endClock(), m_parameters.bpm) >= startFrame)
+            if (note.length > 0 && !beforeStart(note.endClock()))
                 GetStepFrame(note.endClock()).statuses[panel] = CStepFrame::FREEZE_END;
             continue;
         }
         if (note.clock != previousClock) {
             // An empty step frame on every beat between notes keeps the body bouncing.
-            for (std::int64_t b = FirstBeatAfter(previousClock); b < note.clock;
+            for (std::int64_t b = firstBeatAfter(previousClock); b < note.clock;
                  b += kClocksPerBeat) {
                 if (Stopped())
                     return;
@@ -184,13 +256,15 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
         }
     }
     // The song may run on after the last note, but the dance ends at the chart limit.
-    const std::int64_t end = std::min<std::int64_t>(
-        input.scoreLength, std::int64_t{MaxChartClock(m_parameters.bpm)} + 1);
-    for (std::int64_t b = FirstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
+    const std::int64_t end
+        = std::min<std::int64_t>(input.scoreLength, std::int64_t{MaxChartClock(bpm)} + 1);
+    for (std::int64_t b = firstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
         if (Stopped())
             return;
         GetStepFrame(static_cast<std::int32_t>(b));
     }
+    // Every beat up to the last note and up to the end has its frame now.
+    m_beatsPlacedBefore = std::max(end, lastOwnClock + 1);
 }
 
 void CMotionGenerator::Generate(const MotionInput& input, std::int32_t startClock,
@@ -230,8 +304,8 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     if (fullReset)
         startFrame = std::max(startFrame, m_stepFrames.front()->frame + 1);
     PlaceNotes(input, startFrame);
-    std::stable_sort(m_stepFrames.begin(), m_stepFrames.end(),
-                     [](const auto& a, const auto& b) { return a->frame < b->frame; });
+    SortStepFrames(last + 1);
+    ReserveKeys(m_stepFrames.size() - (last + 1));
 
     for (std::size_t j = last + 1; j < m_stepFrames.size() && !Stopped(); ++j)
         m_stepFrames[j]->AssignFeet(*m_stepFrames[j - 1]);

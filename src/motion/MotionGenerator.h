@@ -4,19 +4,19 @@
 #include "motion/MotionInput.h"
 #include "motion/SequenceMap.h"
 #include "motion/StepFrame.h"
+#include "motion/StepFrameStore.h"
 
 #include <cstdint>
 #include <limits>
-#include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace zelvane {
 
 // The dance of one player: step frames laid on the time line of the chart (frame 0 =
 // clock 0), feet assigned to the notes, and the bone keys made from them. Generate is pure
-// work on a snapshot and creates no threads: the player runs it on its worker, handing in
-// the stop flag, the progress counter and the lock of the bone sequences.
+// work on a snapshot and creates no threads: CDanceWorker runs it on its thread, handing in
+// the stop flag, the progress counter and the lock of the bone sequences. The generator
+// keeps its memory (step frames, key storage) from run to run.
 class CMotionGenerator {
 public:
     static constexpr std::int32_t kProgressIdle = std::numeric_limits<std::int32_t>::max();
@@ -35,7 +35,7 @@ public:
     void Generate(const MotionInput& input, std::int32_t startClock,
                   const GenerationControl& control = {});
 
-    const std::vector<std::unique_ptr<CStepFrame>>& stepFrames() const { return m_stepFrames; }
+    const std::vector<CStepFrame*>& stepFrames() const { return m_stepFrames; }
     const CSequenceMap<CBoneFrameSequence>& boneSequences() const { return m_boneSequences; }
     const MotionParameters& parameters() const { return m_parameters; }
 
@@ -63,13 +63,21 @@ private:
     // Returns the index of the last step frame kept.
     std::size_t PrepareRestart(std::int32_t startFrame, bool& fullReset);
     void PlaceNotes(const MotionInput& input, std::int32_t startFrame);
+    // Sorts the step frames by frame, the first `kept` (at least one) being sorted already.
+    void SortStepFrames(std::size_t kept);
+    // Makes room in the bone sequences for the keys of `stepFrames` new step frames.
+    void ReserveKeys(std::size_t stepFrames);
 
     MotionParameters m_parameters;
     const GenerationControl* m_control = nullptr;
     bool m_hasRun = false;
     std::int32_t m_pendingClock = std::numeric_limits<std::int32_t>::max();
-    std::vector<std::unique_ptr<CStepFrame>> m_stepFrames;
-    std::unordered_map<std::int32_t, CStepFrame*> m_stepFrameIndex;
+    // Every beat clock below this has its step frame, as the last complete placing of the
+    // notes left them: frames before a restart are kept, so a restart need not visit them.
+    std::int64_t m_beatsPlacedBefore = 0;
+    CStepFrameStore m_stepFrameStore;
+    std::vector<CStepFrame*> m_stepFrames; // in frame order between runs
+    std::vector<CStepFrame*> m_sortedNewFrames;
     CSequenceMap<CBoneFrameSequence> m_boneSequences;
 };
 

@@ -30,6 +30,8 @@ TEST(IncrementalTest, RestartGivesTheDanceOfAFullRun)
     const std::vector<CNote> freeze = {{96, 0, 288}, {192, 3, 0}, {480, 1, 0}},
                              adjacent = {{48, 1, 0}, {52, 2, 0}, {144, 3, 0}},
                              sharing = {{48, 1, 0}, {49, 2, 0}, {144, 3, 0}};
+    std::vector<CNote> appended = kChart;
+    appended.push_back({2400, 1, 0});
     MotionInput changed = MakeInput(Style::SINGLE, kChart, 480);
     changed.parameters.panelSize = 15.0f;
     changed.parameters.gap = 700;
@@ -52,6 +54,11 @@ TEST(IncrementalTest, RestartGivesTheDanceOfAFullRun)
         // Clocks 48 and 49 share frame 15; an edit at 49 rebuilds it with both notes.
         {"note sharing the start frame", MakeInput(Style::SINGLE, sharing, 192),
          MakeInput(Style::SINGLE, WithPanel(sharing, 1, 3), 192), 49},
+        // The beats between the old end of the song and the new note were never placed.
+        {"note far after the old end", MakeInput(Style::SINGLE, kChart, 480),
+         MakeInput(Style::SINGLE, appended, 2400), 2400},
+        {"song cut short after its last note", MakeInput(Style::SINGLE, kChart, 2400),
+         MakeInput(Style::SINGLE, WithPanel(kChart, 5, 0), 400), 384},
         {"parameter change, from 0", MakeInput(Style::SINGLE, kChart, 480), changed, 0},
         {"parameter change, from 300", MakeInput(Style::SINGLE, kChart, 480), changed, 300},
     };

@@ -3,8 +3,10 @@
 // nothing it produces.
 #include "LongDoubleChart.h"
 #include "MotionTestSupport.h"
+#include "motion/MotionDocument.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace zelvane {
 namespace {
@@ -58,6 +60,39 @@ TEST(LongChartTest, EditInTheLastMeasureAndItsUndoGiveTheDanceOfAFullRun)
     incremental.Generate(original, editClock);
     EXPECT_EQ(StepFrameHash(incremental), kStepFrames);
     EXPECT_EQ(KeyHash(incremental), kKeys);
+}
+
+// The motion file of a generator's keys, as they are.
+std::vector<std::uint8_t> MotionFile(const CMotionGenerator& generator)
+{
+    CMotionDocument motion;
+    for (const auto& [nameID, sequence] : generator.boneSequences())
+        for (const CBoneFrame& key : sequence->keys())
+            motion.GetBoneSequence(nameID).Insert(key);
+    return motion.Write();
+}
+
+// The generator keeps its memory between runs (sequences sized for the last dance, bones
+// it no longer moves): a dance made in that memory is the file a fresh generator writes.
+TEST(LongChartTest, AGeneratorThatDancedBeforeWritesTheFileOfAFreshOne)
+{
+    const MotionInput input = bench::LongDoubleChart();
+    CMotionGenerator fresh;
+    fresh.Generate(input, 0);
+    const std::vector<std::uint8_t> expected = MotionFile(fresh);
+    // The header, 111 bytes a key, no morphs, three empty sections.
+    EXPECT_EQ(expected.size(), 70u + 111u * 10695u);
+
+    MotionInput other = input;
+    other.notes.resize(input.notes.size() / 3);
+    other.parameters.twist = false;
+    other.parameters.panelSize = 14.0f;
+    CMotionGenerator reused;
+    reused.Generate(input, 0);
+    reused.Generate(other, 0);
+    reused.Generate(input, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(MotionFile(reused), expected);
+    EXPECT_EQ(KeyHash(reused), kKeys);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ inline const CStepFrame* FrameAt(const CMotionGenerator& generator, std::int32_t
 {
     for (const auto& stepFrame : generator.stepFrames()) {
         if (stepFrame->frame == frame)
-            return stepFrame.get();
+            return stepFrame;
     }
     return nullptr;
 }

@@ -1,0 +1,204 @@
+#include "motion/DanceWorker.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace zelvane {
+
+CDanceWorker::~CDanceWorker()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_quit = true;
+        m_stop.store(true, std::memory_order_relaxed);
+    }
+    m_wake.notify_one();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CDanceWorker::SetFailureHandler(FailureHandler handler)
+{
+    std::lock_guard lock(m_mutex);
+    m_failureHandler = std::move(handler);
+}
+
+void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::string dancerName)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_request = std::move(input);
+        m_requestName = std::move(dancerName);
+        m_hasRequest = true;
+        m_pendingClock = std::min(m_pendingClock, fromClock);
+        m_busy = true;
+        m_failure.clear();
+        m_failed = false;
+        m_progress.store(CMotionGenerator::kProgressStarting, std::memory_order_release);
+        // The running dance is out of date: it ends at its next note or frame.
+        m_stop.store(true, std::memory_order_relaxed);
+    }
+    if (m_thread.joinable()) {
+        m_wake.notify_one();
+        return;
+    }
+    try {
+        m_thread = std::thread([this] { Loop(); });
+    } catch (const std::exception& error) {
+        // Without a thread no progress will ever come: nobody may wait for it. The start
+        // clock stays pending for the request that finds a thread.
+        std::unique_lock lock(m_mutex);
+        m_hasRequest = false;
+        m_request = {};
+        m_dancerName = std::move(m_requestName);
+        Fail(lock, std::string("the dance could not be started: ") + error.what());
+    }
+}
+
+void CDanceWorker::Stop()
+{
+    std::unique_lock lock(m_mutex);
+    if (m_hasRequest) {
+        m_hasRequest = false;
+        m_request = {};
+    }
+    m_stop.store(true, std::memory_order_relaxed);
+    if (!m_dancing && m_busy) {
+        m_busy = false;
+        m_progress.store(CMotionGenerator::kProgressIdle, std::memory_order_release);
+        m_changed.notify_all();
+    }
+    m_changed.wait(lock, [this] { return !m_busy; });
+}
+
+void CDanceWorker::Wait()
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_busy; });
+}
+
+BonePose CDanceWorker::GetBonePose(int nameID, std::int32_t frame)
+{
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_busy || progress() >= frame; });
+    }
+    std::lock_guard keys(m_keyLock);
+    return m_generator.GetBonePose(nameID, frame);
+}
+
+std::string CDanceWorker::failure() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_failure;
+}
+
+bool CDanceWorker::failed() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_failed;
+}
+
+void CDanceWorker::Loop() noexcept
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_quit || m_hasRequest; });
+        if (m_quit)
+            return;
+        const MotionInput input = std::move(m_request);
+        m_request = {};
+        m_hasRequest = false;
+        std::swap(m_dancerName, m_requestName);
+        const std::int32_t fromClock
+            = std::exchange(m_pendingClock, std::numeric_limits<std::int32_t>::max());
+        // Cleared under the lock: a request after this line stops this dance again.
+        m_stop.store(false, std::memory_order_relaxed);
+        m_dancing = true;
+        lock.unlock();
+
+        Dance(input, fromClock);
+
+        lock.lock();
+        m_dancing = false;
+        if (!m_hasRequest) {
+            m_busy = false;
+            m_progress.store(CMotionGenerator::kProgressIdle, std::memory_order_release);
+        }
+        m_changed.notify_all();
+    }
+}
+
+void CDanceWorker::Dance(const MotionInput& input, std::int32_t fromClock) noexcept
+{
+    std::string reason;
+    // Whatever goes wrong stays on this thread: the dance ends, the program goes on.
+    try {
+        GenerationControl control;
+        control.stop = &m_stop;
+        control.progress = &m_runProgress;
+        control.keyLock = &m_keyLock;
+        control.progressChanged = [this] { PublishProgress(); };
+        m_generator.Generate(input, fromClock, control);
+        return;
+    } catch (const std::exception& error) {
+        try {
+            reason = error.what();
+        } catch (...) {
+            // No memory for the reason: the failure is still recorded.
+        }
+    } catch (...) {
+        reason = "the dance stopped on an unknown error";
+    }
+    std::unique_lock lock(m_mutex);
+    Fail(lock, reason);
+}
+
+void CDanceWorker::Fail(std::unique_lock<std::mutex>& lock, const std::string& reason) noexcept
+{
+    // A newer request replaces the failed snapshot; its own dance decides.
+    if (m_hasRequest) {
+        lock.unlock();
+        return;
+    }
+    std::string message;
+    FailureHandler handler;
+    try {
+        message = "the dance of the " + m_dancerName + " chart failed: " + reason;
+        m_failure = message;
+        handler = m_failureHandler;
+    } catch (...) {
+        // Out of memory for the message itself: the failure is still recorded below.
+    }
+    m_failed = true;
+    m_progress.store(CMotionGenerator::kProgressIdle, std::memory_order_release);
+    lock.unlock();
+    m_changed.notify_all();
+    // Told before the work counts as done, so whoever waited for it finds the report made.
+    try {
+        if (handler)
+            handler(message);
+    } catch (...) {
+        // A report that fails cannot be reported; the failure stays readable in failure().
+    }
+    lock.lock();
+    if (!m_hasRequest && !m_dancing)
+        m_busy = false;
+    lock.unlock();
+    m_changed.notify_all();
+}
+
+void CDanceWorker::PublishProgress()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        // The progress of a dance that a newer request has replaced means nothing.
+        if (!m_hasRequest)
+            m_progress.store(m_runProgress.load(std::memory_order_relaxed),
+                             std::memory_order_release);
+    }
+    m_changed.notify_all();
+}
+
+} // namespace zelvane
