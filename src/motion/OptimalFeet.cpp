@@ -1,8 +1,7 @@
 #include "motion/OptimalFeet.h"
 
-#include "motion/StanceModel.h"
-
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace zelvane {
@@ -31,54 +30,80 @@ void COptimalFeet::Clear()
     m_layers.clear();
 }
 
+const COptimalFeet::Entry& COptimalFeet::EntryOf(const Layer& layer, std::uint16_t stance) const
+{
+    const auto begin = m_entries.begin() + static_cast<std::ptrdiff_t>(layer.first);
+    const auto end = begin + static_cast<std::ptrdiff_t>(layer.count);
+    return *std::lower_bound(begin, end, stance,
+                             [](const Entry& e, std::uint16_t s) { return e.stance < s; });
+}
+
 void COptimalFeet::Start(const CStepFrame& initial)
 {
-    const CStanceModel model(m_parameters);
+    m_bestCost.assign(static_cast<std::size_t>(m_model->stanceCount()), kUnreachable);
+    m_bestBack.assign(m_bestCost.size(), 0);
     Layer layer;
     layer.frameIndex = 0;
     layer.frame = initial.frame;
     layer.notesFrame = initial.frame;
-    layer.cost.assign(static_cast<std::size_t>(model.stanceCount()), kUnreachable);
-    layer.back.assign(layer.cost.size(), 0);
-    layer.chosen = static_cast<std::uint16_t>(model.StanceOf(initial, CStanceModel::kLastBoth));
-    layer.cost[layer.chosen] = 0.0f;
-    m_layers.clear();
-    m_layers.push_back(std::move(layer));
+    layer.chosen = static_cast<std::uint16_t>(m_model->StanceOf(initial, CStanceModel::kLastBoth));
+    layer.count = 1;
+    m_entries.assign(1, Entry{layer.chosen, 0, 0.0f});
+    m_layers.assign(1, layer);
 }
 
 void COptimalFeet::Extend(const CStepFrame& frame, std::size_t frameIndex)
 {
-    const CStanceModel model(m_parameters);
-    const Layer& previous = m_layers.back();
+    const CStanceModel& model = *m_model;
+    const Layer previous = m_layers.back();
     const CStanceModel::FrameNotes notes = CStanceModel::NotesOf(frame);
-    const float gapSeconds
-        = static_cast<float>(frame.frame - previous.notesFrame) / kFramesPerSecond;
+    const CStanceModel::GapCosts gap = CStanceModel::CostsAfter(
+        static_cast<float>(frame.frame - previous.notesFrame) / kFramesPerSecond);
+
+    std::array<CStanceModel::Move, CStanceModel::kOptions> moves;
+    // The moves depend on the layout only (the stance but the foot that moved last), whose
+    // stances are neighbours in the entries; that foot adds its own cost. Layouts, options
+    // and stances in ascending order with strict improvement: ties go to the first.
+    const std::size_t end = previous.first + previous.count;
+    for (std::size_t i = previous.first; i < end;) {
+        const int layout = m_entries[i].stance / 3;
+        std::size_t next = i + 1;
+        while (next < end && m_entries[next].stance / 3 == layout)
+            ++next;
+        const int count = model.Moves(notes, layout, gap, moves);
+        for (int option = 0; option < count; ++option) {
+            const CStanceModel::Move& move = moves[static_cast<std::size_t>(option)];
+            for (std::size_t k = i; k < next; ++k) {
+                const Entry& from = m_entries[k];
+                const int last = from.stance % 3;
+                const float total
+                    = from.cost + move.cost + (last == move.lastMoved ? move.again : 0.0f);
+                const auto to = static_cast<std::size_t>(CStanceModel::StanceAfter(move, last));
+                if (m_bestCost[to] == kUnreachable)
+                    m_reached.push_back(static_cast<std::uint16_t>(to));
+                if (total < m_bestCost[to]) {
+                    m_bestCost[to] = total;
+                    m_bestBack[to]
+                        = static_cast<std::uint16_t>(from.stance * CStanceModel::kOptions + option);
+                }
+            }
+        }
+        i = next;
+    }
 
     Layer layer;
     layer.frameIndex = frameIndex;
     layer.frame = frame.frame;
     layer.notesFrame = StartsNotes(frame) ? frame.frame : previous.notesFrame;
-    layer.cost.assign(previous.cost.size(), kUnreachable);
-    layer.back.assign(previous.cost.size(), 0);
-    CStanceModel::Outcome outcome;
-    // Stances and options in ascending order with strict improvement: ties go to the lowest.
-    for (std::size_t from = 0; from < previous.cost.size(); ++from) {
-        const float base = previous.cost[from];
-        if (base == kUnreachable)
-            continue;
-        for (int option = 0; option < CStanceModel::kOptions; ++option) {
-            if (!model.Step(notes, static_cast<int>(from), option, gapSeconds, outcome))
-                continue;
-            const float total = base + outcome.cost;
-            const auto to = static_cast<std::size_t>(outcome.stance);
-            if (total < layer.cost[to]) {
-                layer.cost[to] = total;
-                layer.back[to] = static_cast<std::uint16_t>(from * CStanceModel::kOptions
-                                                            + static_cast<std::size_t>(option));
-            }
-        }
+    layer.first = m_entries.size();
+    layer.count = m_reached.size();
+    std::sort(m_reached.begin(), m_reached.end());
+    for (const std::uint16_t stance : m_reached) {
+        m_entries.push_back(Entry{stance, m_bestBack[stance], m_bestCost[stance]});
+        m_bestCost[stance] = kUnreachable;
     }
-    m_layers.push_back(std::move(layer));
+    m_reached.clear();
+    m_layers.push_back(layer);
 }
 
 std::optional<std::size_t> COptimalFeet::Assign(std::vector<std::unique_ptr<CStepFrame>>& frames,
@@ -89,13 +114,15 @@ std::optional<std::size_t> COptimalFeet::Assign(std::vector<std::unique_ptr<CSte
     if (frames.empty())
         return std::size_t{0};
     // The kept layers are those of kept frames; a new chart or new parameters start over.
-    if (last == 0 || m_layers.empty() || !(parameters == m_parameters)) {
+    if (last == 0 || m_layers.empty() || !m_model || !(parameters == m_parameters)) {
         m_parameters = parameters;
+        m_model.emplace(parameters);
         Start(*frames.front());
         last = 0;
     }
     while (m_layers.back().frameIndex > last)
         m_layers.pop_back();
+    m_entries.resize(m_layers.back().first + m_layers.back().count);
     const std::size_t keptLayers = m_layers.size();
 
     for (std::size_t j = last + 1; j < frames.size(); ++j) {
@@ -107,17 +134,20 @@ std::optional<std::size_t> COptimalFeet::Assign(std::vector<std::unique_ptr<CSte
 
     // Back from the cheapest end, lowest stance on a tie, until the path meets the kept
     // path: before that point every layer, and so the path, is what it was.
-    const std::vector<float>& endCost = m_layers.back().cost;
-    std::size_t stance = static_cast<std::size_t>(std::min_element(endCost.begin(), endCost.end())
-                                                  - endCost.begin());
+    const Layer& endLayer = m_layers.back();
+    const auto endBegin = m_entries.begin() + static_cast<std::ptrdiff_t>(endLayer.first);
+    std::uint16_t stance
+        = std::min_element(endBegin, endBegin + static_cast<std::ptrdiff_t>(endLayer.count),
+                           [](const Entry& a, const Entry& b) { return a.cost < b.cost; })
+              ->stance;
     std::size_t firstChanged = m_layers.size();
     for (std::size_t i = m_layers.size() - 1; i > 0; --i) {
         Layer& layer = m_layers[i];
         if (i < keptLayers && layer.chosen == stance)
             break;
-        layer.chosen = static_cast<std::uint16_t>(stance);
+        layer.chosen = stance;
         firstChanged = i;
-        stance = layer.back[stance] / CStanceModel::kOptions;
+        stance = static_cast<std::uint16_t>(EntryOf(layer, stance).back / CStanceModel::kOptions);
     }
 
     // Frames from the first changed one on are placed again; the frame before it keeps its
@@ -137,24 +167,25 @@ std::optional<std::size_t> COptimalFeet::Assign(std::vector<std::unique_ptr<CSte
 void COptimalFeet::Place(std::vector<std::unique_ptr<CStepFrame>>& frames,
                          std::size_t firstFrame) const
 {
-    const CStanceModel model(m_parameters);
     // The first layer at or after the first frame placed.
     auto layer
         = std::lower_bound(m_layers.begin(), m_layers.end(), firstFrame,
                            [](const Layer& l, std::size_t index) { return l.frameIndex < index; });
-    CStanceModel::Outcome outcome;
+    std::array<CStanceModel::Move, CStanceModel::kOptions> moves;
     for (std::size_t j = std::max<std::size_t>(firstFrame, 1); j < frames.size(); ++j) {
         CStepFrame& frame = *frames[j];
         const CStepFrame& previous = *frames[j - 1];
         frame.leadLeft = previous.leadLeft;
         if (layer != m_layers.end() && layer->frameIndex == j) {
             const Layer& before = *(layer - 1);
-            const int from = layer->back[layer->chosen] / CStanceModel::kOptions;
-            const int option = layer->back[layer->chosen] % CStanceModel::kOptions;
-            const float gapSeconds
-                = static_cast<float>(frame.frame - before.notesFrame) / kFramesPerSecond;
-            model.Step(CStanceModel::NotesOf(frame), from, option, gapSeconds, outcome);
-            frame.PlaceFeet(outcome.left, outcome.right);
+            const std::uint16_t back = EntryOf(*layer, layer->chosen).back;
+            const int from = back / CStanceModel::kOptions;
+            const int option = back % CStanceModel::kOptions;
+            const CStanceModel::GapCosts gap = CStanceModel::CostsAfter(
+                static_cast<float>(frame.frame - before.notesFrame) / kFramesPerSecond);
+            m_model->Moves(CStanceModel::NotesOf(frame), from / 3, gap, moves);
+            const CStanceModel::Move& move = moves[static_cast<std::size_t>(option)];
+            frame.PlaceFeet(move.left, move.right);
             ++layer;
         } else {
             CStepFrame::FOOT left = previous.left;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "motion/MotionInput.h"
+#include "motion/StanceModel.h"
 #include "motion/StepFrame.h"
 
 #include <cstddef>
@@ -38,23 +39,36 @@ public:
                                       const std::function<bool()>& stopped);
 
 private:
+    // A stance a layer reaches, the cheapest dance that ends in it and where that came from.
+    struct Entry {
+        std::uint16_t stance = 0;
+        std::uint16_t back = 0; // stance before it x kOptions + the option taken
+        float cost = 0.0f;
+    };
+    // The search at one step frame with notes. Only reachable stances are kept, which are
+    // few next to all there are (no held foot without freezes, no far-flung stances).
     struct Layer {
         std::size_t frameIndex = 0;
         std::int32_t frame = 0;
-        std::int32_t notesFrame = 0;     // the latest frame up to this one that has notes
-        std::vector<float> cost;         // cheapest dance ending in each stance
-        std::vector<std::uint16_t> back; // stance before it x kOptions + the option taken
-        std::uint16_t chosen = 0;        // stance of the chosen path
+        std::int32_t notesFrame = 0; // the latest frame up to this one that has notes
+        std::size_t first = 0;       // its entries in m_entries, by ascending stance
+        std::size_t count = 0;
+        std::uint16_t chosen = 0; // stance of the chosen path
     };
 
-    void Prepare(const MotionParameters& parameters);
+    const Entry& EntryOf(const Layer& layer, std::uint16_t stance) const;
     void Start(const CStepFrame& initial);
     void Extend(const CStepFrame& frame, std::size_t frameIndex);
     void Place(std::vector<std::unique_ptr<CStepFrame>>& frames, std::size_t firstLayer) const;
 
     MotionParameters m_parameters;
-    int m_slotCount = 0;
+    std::optional<CStanceModel> m_model;
     std::vector<Layer> m_layers;
+    std::vector<Entry> m_entries; // the entries of every layer, layer after layer
+    // Scratch of one layer's search, by stance.
+    std::vector<float> m_bestCost;
+    std::vector<std::uint16_t> m_bestBack;
+    std::vector<std::uint16_t> m_reached;
 };
 
 } // namespace zelvane

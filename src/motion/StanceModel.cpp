@@ -36,10 +36,8 @@ constexpr float kDegreesPerRadian = 57.29578f;
 
 CStanceModel::CStanceModel(const MotionParameters& parameters)
     : m_panelCount(std::clamp(parameters.panelCount, 1, 8))
-    , m_unit(parameters.panelSize / 3.0f)
 {
     // One centre per pad: a panel number outside the pad's four lies at its centre.
-    m_slotPanels.clear();
     for (std::int32_t panel = 0; panel < m_panelCount; ++panel)
         m_slotPanels.push_back(panel);
     m_slotPanels.push_back(-1);
@@ -47,14 +45,44 @@ CStanceModel::CStanceModel(const MotionParameters& parameters)
         m_slotPanels.push_back(8);
     m_slotCount = static_cast<int>(m_slotPanels.size());
 
+    const float unit = parameters.panelSize > 0.0f ? parameters.panelSize / 3.0f : 1.0f;
+    std::vector<Vector3> positions;
     for (const std::int32_t panel : m_slotPanels)
-        m_positions.push_back(PanelPosition(panel, parameters));
-    m_facings.resize(static_cast<std::size_t>(m_slotCount * m_slotCount));
-    for (int left = 0; left < m_slotCount; ++left) {
-        for (int right = 0; right < m_slotCount; ++right)
-            m_facings[static_cast<std::size_t>(left * m_slotCount + right)]
-                = FacingAngle(m_positions[static_cast<std::size_t>(left)],
-                              m_positions[static_cast<std::size_t>(right)]);
+        positions.push_back(PanelPosition(panel, parameters));
+    const std::size_t pairs = static_cast<std::size_t>(m_slotCount * m_slotCount);
+    std::vector<float> facings(pairs);
+    std::vector<float> spreadCosts(pairs);
+    m_distances.resize(pairs);
+    for (int a = 0; a < m_slotCount; ++a) {
+        for (int b = 0; b < m_slotCount; ++b) {
+            const Vector3& pa = positions[static_cast<std::size_t>(a)];
+            const Vector3& pb = positions[static_cast<std::size_t>(b)];
+            facings[Pair(a, b)] = FacingAngle(pa, pb);
+            m_distances[Pair(a, b)] = FloorDistance(pa, pb) / unit;
+            spreadCosts[Pair(a, b)]
+                = kSpreadPerUnit * std::max(0.0f, m_distances[Pair(a, b)] - kComfortableSpread);
+        }
+    }
+
+    m_stanceChangeCosts.resize(pairs * pairs);
+    for (std::size_t before = 0; before < pairs; ++before) {
+        const float oldFacing = facings[before];
+        const float wasAway = (kPi - std::fabs(oldFacing)) * kDegreesPerRadian;
+        for (std::size_t after = 0; after < pairs; ++after) {
+            const float newFacing = facings[after];
+            const float away = (kPi - std::fabs(newFacing)) * kDegreesPerRadian;
+            float cost = kAwayPerDegree * away + spreadCosts[after];
+            const float crossing = away - std::max(wasAway, 90.0f);
+            if (crossing > 0.0f)
+                cost += kCrossPerDegree * crossing;
+            if (newFacing != oldFacing) {
+                if (TurnsThroughBack(oldFacing, newFacing))
+                    cost += kSpin;
+                cost += kTurnPerDegree * std::fabs(WrapAngle(newFacing - oldFacing))
+                    * kDegreesPerRadian;
+            }
+            m_stanceChangeCosts[before * pairs + after] = cost;
+        }
     }
 }
 
@@ -73,26 +101,37 @@ CStanceModel::FrameNotes CStanceModel::NotesOf(const CStepFrame& frame)
     return notes;
 }
 
-int CStanceModel::Encode(const Stance& s) const
+CStanceModel::GapCosts CStanceModel::CostsAfter(float gapSeconds)
 {
-    return (((s.left * m_slotCount + s.right) * 2 + (s.leftHeld ? 1 : 0)) * 2
-            + (s.rightHeld ? 1 : 0))
-        * 3
-        + s.lastMoved;
+    GapCosts costs;
+    // Moving far in a hurry is harder: up to three times the cost at no gap.
+    costs.travelPerUnit = kTravelPerUnit * (1.0f + 4.0f * std::max(0.0f, 0.5f - gapSeconds));
+    const float falloff = kDoubleStepFull / std::max(gapSeconds, kDoubleStepFull);
+    costs.doubleStep = kDoubleStep * falloff * falloff;
+    if (gapSeconds <= kJackFull)
+        costs.jack = kJack;
+    else if (gapSeconds < kJackNone)
+        costs.jack = kJack * (kJackNone - gapSeconds) / (kJackNone - kJackFull);
+    costs.footswitch = kSwitchFast + kSwitchPerSecond * std::clamp(gapSeconds, 0.0f, 1.0f);
+    return costs;
 }
 
-CStanceModel::Stance CStanceModel::Decode(int index) const
+int CStanceModel::Encode(const Layout& l) const
 {
-    Stance s{};
-    s.lastMoved = index % 3;
-    index /= 3;
-    s.rightHeld = index % 2 != 0;
+    return ((l.left * m_slotCount + l.right) * 2 + (l.leftHeld ? 1 : 0)) * 2
+        + (l.rightHeld ? 1 : 0);
+}
+
+CStanceModel::Layout CStanceModel::Decode(int index) const
+{
+    Layout l{};
+    l.rightHeld = index % 2 != 0;
     index /= 2;
-    s.leftHeld = index % 2 != 0;
+    l.leftHeld = index % 2 != 0;
     index /= 2;
-    s.right = index % m_slotCount;
-    s.left = index / m_slotCount;
-    return s;
+    l.right = index % m_slotCount;
+    l.left = index / m_slotCount;
+    return l;
 }
 
 int CStanceModel::SlotOfPanel(std::int32_t panel) const
@@ -116,13 +155,15 @@ int CStanceModel::ParkingSlot(int slot) const
 int CStanceModel::StanceOf(const CStepFrame& frame, int lastMoved) const
 {
     return Encode({SlotOfPanel(frame.left.panel), SlotOfPanel(frame.right.panel),
-                   frame.left.holding, frame.right.holding, lastMoved});
+                   frame.left.holding, frame.right.holding})
+        * 3
+        + lastMoved;
 }
 
-bool CStanceModel::Step(const FrameNotes& notes, int from, int option, float gapSeconds,
-                        Outcome& outcome) const
+int CStanceModel::Moves(const FrameNotes& notes, int layout, const GapCosts& gap,
+                        std::array<Move, kOptions>& moves) const
 {
-    const Stance before = Decode(from);
+    const Layout before = Decode(layout);
     const std::int32_t leftPanel = PanelOfSlot(before.left);
     const std::int32_t rightPanel = PanelOfSlot(before.right);
 
@@ -144,114 +185,82 @@ bool CStanceModel::Step(const FrameNotes& notes, int from, int option, float gap
     }
     const int danced = std::min(orderCount, freeFeet);
 
-    Stance after = before;
-    bool leftStepped = false;
-    bool rightStepped = false;
-    bool parked = false;
-    const auto take = [&](bool leftFoot, int note) {
-        const std::int32_t p = notes.starts[static_cast<std::size_t>(note)];
-        const bool holds
-            = notes.startStatuses[static_cast<std::size_t>(note)] == CStepFrame::FREEZE_START;
-        (leftFoot ? after.left : after.right) = SlotOfPanel(p);
-        (leftFoot ? after.leftHeld : after.rightHeld) = holds;
-        (leftFoot ? leftStepped : rightStepped) = true;
-    };
-    if (danced == 0) {
-        if (option != 0)
-            return false;
-    } else if (danced == 1) {
-        const bool leftFoot = option == 0;
-        if (leftFoot ? before.leftHeld : before.rightHeld)
-            return false;
-        take(leftFoot, order[0]);
-        // The other foot on that panel hands it over and moves to the centre of its pad.
-        int& otherSlot = leftFoot ? after.right : after.left;
-        if (otherSlot == (leftFoot ? after.left : after.right)) {
-            otherSlot = ParkingSlot(otherSlot);
-            parked = true;
+    int count = 0;
+    for (int option = 0; option < kOptions; ++option) {
+        Layout after = before;
+        bool leftStepped = false;
+        bool rightStepped = false;
+        bool parked = false;
+        const auto take = [&](bool leftFoot, int note) {
+            const std::int32_t p = notes.starts[static_cast<std::size_t>(note)];
+            (leftFoot ? after.left : after.right) = SlotOfPanel(p);
+            (leftFoot ? after.leftHeld : after.rightHeld)
+                = notes.startStatuses[static_cast<std::size_t>(note)] == CStepFrame::FREEZE_START;
+            (leftFoot ? leftStepped : rightStepped) = true;
+        };
+        if (danced == 0) {
+            if (option != 0)
+                break;
+        } else if (danced == 1) {
+            // Option 0: the left foot takes the note; option 1: the right foot.
+            const bool leftFoot = option == 0;
+            if (leftFoot ? before.leftHeld : before.rightHeld)
+                continue;
+            take(leftFoot, order[0]);
+            // The other foot on that panel hands it over and moves to the centre of its pad.
+            int& otherSlot = leftFoot ? after.right : after.left;
+            if (otherSlot == (leftFoot ? after.left : after.right)) {
+                otherSlot = ParkingSlot(otherSlot);
+                parked = true;
+            }
+        } else {
+            take(true, order[static_cast<std::size_t>(option)]);
+            take(false, order[static_cast<std::size_t>(1 - option)]);
         }
-    } else {
-        take(true, order[static_cast<std::size_t>(option)]);
-        take(false, order[static_cast<std::size_t>(1 - option)]);
-    }
 
-    // Freezes end after the steps, so a released foot takes nothing at this frame.
-    for (int i = 0; i < notes.endCount; ++i) {
-        const int slot = SlotOfPanel(notes.ends[static_cast<std::size_t>(i)]);
-        if (after.left == slot)
-            after.leftHeld = false;
-        else if (after.right == slot)
-            after.rightHeld = false;
-    }
-    if (leftStepped && rightStepped)
-        after.lastMoved = kLastBoth;
-    else if (leftStepped)
-        after.lastMoved = kLastLeft;
-    else if (rightStepped)
-        after.lastMoved = kLastRight;
+        // Freezes end after the steps, so a released foot takes nothing at this frame.
+        for (int i = 0; i < notes.endCount; ++i) {
+            const int slot = SlotOfPanel(notes.ends[static_cast<std::size_t>(i)]);
+            if (after.left == slot)
+                after.leftHeld = false;
+            else if (after.right == slot)
+                after.rightHeld = false;
+        }
 
-    outcome.stance = Encode(after);
-    outcome.left.panel = PanelOfSlot(after.left);
-    outcome.left.holding = after.leftHeld;
-    outcome.left.stepped = leftStepped;
-    outcome.right.panel = PanelOfSlot(after.right);
-    outcome.right.holding = after.rightHeld;
-    outcome.right.stepped = rightStepped;
-    outcome.cost
-        = danced == 0 ? 0.0f : Cost(before, after, leftStepped, rightStepped, parked, gapSeconds);
-    return true;
-}
-
-float CStanceModel::Cost(const Stance& from, const Stance& to, bool leftStepped, bool rightStepped,
-                         bool parked, float gapSeconds) const
-{
-    const auto position = [this](int slot) { return m_positions[static_cast<std::size_t>(slot)]; };
-    const auto facing = [this](int left, int right) {
-        return m_facings[static_cast<std::size_t>(left * m_slotCount + right)];
-    };
-    const float oldFacing = facing(from.left, from.right);
-    const float newFacing = facing(to.left, to.right);
-
-    const float away = (kPi - std::fabs(newFacing)) * kDegreesPerRadian;
-    const float wasAway = (kPi - std::fabs(oldFacing)) * kDegreesPerRadian;
-    float cost = kAwayPerDegree * away;
-    const float crossing = away - std::max(wasAway, 90.0f);
-    if (crossing > 0.0f)
-        cost += kCrossPerDegree * crossing;
-
-    const float spread = FloorDistance(position(to.left), position(to.right)) / m_unit;
-    if (spread > kComfortableSpread)
-        cost += kSpreadPerUnit * (spread - kComfortableSpread);
-
-    if (newFacing != oldFacing) {
-        if (TurnsThroughBack(oldFacing, newFacing))
-            cost += kSpin;
-        cost += kTurnPerDegree * std::fabs(WrapAngle(newFacing - oldFacing)) * kDegreesPerRadian;
-    }
-
-    // Moving far in a hurry is harder: up to three times the cost at no gap.
-    const float travel = (FloorDistance(position(from.left), position(to.left))
-                          + FloorDistance(position(from.right), position(to.right)))
-        / m_unit;
-    cost += kTravelPerUnit * travel * (1.0f + 4.0f * std::max(0.0f, 0.5f - gapSeconds));
-
-    if (leftStepped != rightStepped) {
-        const int foot = leftStepped ? kLastLeft : kLastRight;
-        const bool samePanel = leftStepped ? from.left == to.left : from.right == to.right;
-        const bool otherHeld = leftStepped ? from.rightHeld : from.leftHeld;
-        if (from.lastMoved == foot && samePanel) {
-            if (gapSeconds <= kJackFull)
-                cost += kJack;
-            else if (gapSeconds < kJackNone)
-                cost += kJack * (kJackNone - gapSeconds) / (kJackNone - kJackFull);
-        } else if (from.lastMoved == foot && !otherHeld) {
-            const float falloff = kDoubleStepFull / std::max(gapSeconds, kDoubleStepFull);
-            cost += kDoubleStep * falloff * falloff;
+        Move& move = moves[static_cast<std::size_t>(count++)];
+        move.layout = Encode(after);
+        move.left.panel = PanelOfSlot(after.left);
+        move.left.holding = after.leftHeld;
+        move.left.stepped = leftStepped;
+        move.right.panel = PanelOfSlot(after.right);
+        move.right.holding = after.rightHeld;
+        move.right.stepped = rightStepped;
+        move.lastMoved = leftStepped && rightStepped ? kLastBoth
+            : leftStepped                            ? kLastLeft
+            : rightStepped                           ? kLastRight
+                                                     : -1;
+        move.cost = 0.0f;
+        move.again = 0.0f;
+        if (danced == 0)
+            continue;
+        const std::size_t pairs = static_cast<std::size_t>(m_slotCount * m_slotCount);
+        move.cost = m_stanceChangeCosts[Pair(before.left, before.right) * pairs
+                                        + Pair(after.left, after.right)]
+            + gap.travelPerUnit
+                * (m_distances[Pair(before.left, after.left)]
+                   + m_distances[Pair(before.right, after.right)]);
+        if (parked)
+            move.cost += gap.footswitch;
+        // One foot stepping again after stepping alone: on its panel a jack, elsewhere a
+        // double step unless the other foot is held.
+        if (leftStepped != rightStepped) {
+            const bool samePanel
+                = leftStepped ? before.left == after.left : before.right == after.right;
+            const bool otherHeld = leftStepped ? before.rightHeld : before.leftHeld;
+            move.again = samePanel ? gap.jack : otherHeld ? 0.0f : gap.doubleStep;
         }
     }
-    if (parked)
-        cost += kSwitchFast + kSwitchPerSecond * std::min(gapSeconds, 1.0f);
-    return cost;
+    return count;
 }
 
 } // namespace zelvane
