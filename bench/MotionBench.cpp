@@ -70,4 +70,40 @@ void BM_RegenerateAfterEditInLastMeasure(benchmark::State& state)
 }
 BENCHMARK(BM_RegenerateAfterEditInLastMeasure)->Unit(benchmark::kMicrosecond);
 
+// The full dance with the feet assigned over the whole chart, to set against
+// BM_GenerateLongDoubleChart; and its regeneration after an edit in the last measure.
+void BM_GenerateLongDoubleChartOptimalFeet(benchmark::State& state)
+{
+    MotionInput input = bench::LongDoubleChart();
+    input.parameters.feet = FootAssignment::OPTIMAL;
+    std::size_t keys = 0;
+    for (auto _ : state) {
+        CMotionGenerator generator;
+        generator.Generate(input, 0);
+        keys = generator.boneSequences().KeyCount();
+        benchmark::DoNotOptimize(keys);
+    }
+    ReportRatios(state, input.notes.size());
+    state.counters["keys"] = static_cast<double>(keys);
+}
+BENCHMARK(BM_GenerateLongDoubleChartOptimalFeet)->Unit(benchmark::kMicrosecond);
+
+void BM_RegenerateAfterEditInLastMeasureOptimalFeet(benchmark::State& state)
+{
+    MotionInput original = bench::LongDoubleChart();
+    original.parameters.feet = FootAssignment::OPTIMAL;
+    MotionInput edited = original;
+    const std::int32_t editClock = bench::EditLastMeasure(edited);
+    CMotionGenerator generator;
+    generator.Generate(original, 0);
+    bool showEdited = true;
+    for (auto _ : state) {
+        generator.Generate(showEdited ? edited : original, editClock);
+        showEdited = !showEdited;
+        benchmark::DoNotOptimize(generator.stepFrames().size());
+    }
+    ReportRatios(state, original.notes.size());
+}
+BENCHMARK(BM_RegenerateAfterEditInLastMeasureOptimalFeet)->Unit(benchmark::kMicrosecond);
+
 } // namespace

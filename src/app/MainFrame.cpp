@@ -66,6 +66,7 @@ CMainFrame::CMainFrame(QWidget* parent)
             Qt::QueuedConnection);
     });
     m_recentFiles = Settings::ReadRecentFiles();
+    m_document.SetFootAssignment(Settings::ReadFootAssignment());
     m_document.NewDocument();
     m_modelView->InitialUpdate();
     UpdateRecentFiles();

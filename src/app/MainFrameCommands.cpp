@@ -272,9 +272,15 @@ void CMainFrame::OnMotionSettings()
 {
     const MotionOptions current{m_document.panelSize(), m_document.twist(),
                                 m_document.turnEnabled()};
-    CMotionOptionDialog dialog(current, this);
+    CMotionOptionDialog dialog(current, m_document.footAssignment(), this);
     if (RunModal(dialog) != QDialog::Accepted)
         return;
+    // The foot assignment is the user's setting, outside the edit history; the options
+    // command below makes every score dance anew with it.
+    if (dialog.feet() != m_document.footAssignment()) {
+        m_document.SetFootAssignment(dialog.feet());
+        Settings::WriteFootAssignment(dialog.feet());
+    }
     try {
         m_document.Execute(std::make_unique<CMotionOptionCommand>(&m_document, dialog.values()),
                            nullptr);

@@ -11,16 +11,21 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace zelvane {
 
-CMotionOptionDialog::CMotionOptionDialog(const MotionOptions& values, QWidget* parent)
+CMotionOptionDialog::CMotionOptionDialog(const MotionOptions& values, FootAssignment feet,
+                                         QWidget* parent)
     : QDialog(parent)
     , m_values(values)
+    , m_feet(feet)
     , m_panelSize(new QLineEdit(FloatToText(values.panelSize), this))
     , m_twist(new QCheckBox(QStringLiteral("捻る"), this))
     , m_suppressTurn(new QCheckBox(QStringLiteral("振り向き抑制"), this))
+    , m_greedyFeet(new QRadioButton(QStringLiteral("標準"), this))
+    , m_optimalFeet(new QRadioButton(QStringLiteral("最適"), this))
     , m_ok(nullptr)
 {
     setWindowTitle(QStringLiteral("モーション設定"));
@@ -34,9 +39,19 @@ CMotionOptionDialog::CMotionOptionDialog(const MotionOptions& values, QWidget* p
     optionLayout->addWidget(m_twist);
     optionLayout->addWidget(m_suppressTurn);
 
+    // Radio buttons of one parent exclude each other.
+    auto* feetGroup = new QGroupBox(QStringLiteral("足の割り当て"), this);
+    auto* feetLayout = new QVBoxLayout(feetGroup);
+    m_greedyFeet->setParent(feetGroup);
+    m_optimalFeet->setParent(feetGroup);
+    feetLayout->addWidget(m_greedyFeet);
+    feetLayout->addWidget(m_optimalFeet);
+    (feet == FootAssignment::OPTIMAL ? m_optimalFeet : m_greedyFeet)->setChecked(true);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(options);
+    layout->addWidget(feetGroup);
     m_ok = AddOkCancelButtons(*this, *layout);
     connect(m_panelSize, &QLineEdit::textChanged, this, &CMotionOptionDialog::UpdateOkButton);
     UpdateOkButton();
@@ -61,6 +76,7 @@ void CMotionOptionDialog::accept()
     m_values.panelSize = *size;
     m_values.twist = m_twist->isChecked();
     m_values.turnEnabled = !m_suppressTurn->isChecked();
+    m_feet = m_optimalFeet->isChecked() ? FootAssignment::OPTIMAL : FootAssignment::GREEDY;
     QDialog::accept();
 }
 

@@ -44,6 +44,17 @@ void WriteScoreWidth(int width)
     WriteInt(kWorkspace, "ScoreWidth", width);
 }
 
+FootAssignment ReadFootAssignment()
+{
+    return ReadInt(kWorkspace, "FootAssignment", 0) == 1 ? FootAssignment::OPTIMAL
+                                                         : FootAssignment::GREEDY;
+}
+
+void WriteFootAssignment(FootAssignment feet)
+{
+    WriteInt(kWorkspace, "FootAssignment", feet == FootAssignment::OPTIMAL ? 1 : 0);
+}
+
 ColorSettings ReadColors()
 {
     ColorSettings colors;

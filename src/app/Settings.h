@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/DocumentHost.h"
+#include "motion/MotionInput.h"
 
 #include <QRect>
 #include <QString>
@@ -50,6 +51,11 @@ struct WindowPlacement {
 };
 WindowPlacement ReadPlacement(const char* group);
 void WritePlacement(const char* group, const WindowPlacement& placement);
+
+// How the dancers' feet are given to the notes: "Workspace/FootAssignment", 0 note by
+// note (also for anything unknown), 1 over the whole chart.
+FootAssignment ReadFootAssignment();
+void WriteFootAssignment(FootAssignment feet);
 
 QStringList ReadRecentFiles();
 void WriteRecentFiles(const QStringList& files);

@@ -39,6 +39,7 @@ void CPlayer::Regenerate(std::int32_t fromClock)
     parameters.panelCount = m_panelCount;
     parameters.twist = document.twist();
     parameters.turnEnabled = document.turnEnabled();
+    parameters.feet = document.footAssignment();
     const ModelMeasurements& measured = document.modelMeasurements();
     parameters.panelSize = measured.panelSize;
     parameters.leftFootRestX = measured.leftFootRestX;

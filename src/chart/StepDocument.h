@@ -122,6 +122,10 @@ public:
     float panelSize() const { return m_motion.panelSize; }
     const ModelMeasurements& modelMeasurements() const { return m_motion; }
     void SetMotionOptions(float panelSize, bool twist, bool turnEnabled);
+    // How the dancers' feet are given to the notes. The user's choice, not the document's:
+    // it is neither read nor saved with it and outlives a new or opened document.
+    FootAssignment footAssignment() const { return m_footAssignment; }
+    void SetFootAssignment(FootAssignment feet) { m_footAssignment = feet; }
 
     // --- Scores ---
     const std::vector<std::unique_ptr<CScore>>& scores() const { return m_scores; }
@@ -195,6 +199,7 @@ private:
     std::string m_modelLoadError;
     bool m_twist = true;
     bool m_turnEnabled = false;
+    FootAssignment m_footAssignment = FootAssignment::GREEDY;
     ModelMeasurements m_motion;
     std::vector<std::unique_ptr<CScore>> m_scores;
     CScore* m_currentScore = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/AviCodecs.h"
+#include "motion/MotionInput.h"
 
 #include <optional>
 #include <string>
@@ -21,9 +22,23 @@ struct MotionRequest {
     std::optional<float> panelSize;
     bool noTwist = false;
     bool allowTurn = false;
+    std::string feet = "greedy";
     std::string output;
 };
 int RunMotion(const MotionRequest& request);
+
+// "greedy" or "optimal"; InvalidArgumentError for anything else.
+FootAssignment ParseFootAssignment(const std::string& text);
+
+struct StatsRequest {
+    std::string input;
+    std::string style;      // empty: every style
+    std::string difficulty; // empty: every difficulty
+    std::string feet = "greedy";
+    bool json = false;
+};
+// How the feet of every dancer of the chosen charts go: steps, double steps, crossovers...
+int RunStats(const StatsRequest& request);
 
 struct PoseRequest {
     std::string model;

@@ -42,6 +42,7 @@ int RunMotion(const MotionRequest& request)
     }
     document.SetMotionOptions(panelSize, request.noTwist ? false : document.twist(),
                               request.allowTurn ? true : document.turnEnabled());
+    document.SetFootAssignment(ParseFootAssignment(request.feet));
 
     CScore& score = RequireScore(document, style, request.difficulty);
     const std::size_t players = score.players().size();

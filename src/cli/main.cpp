@@ -36,7 +36,20 @@ int main(int argc, char** argv)
         = motionCommand->add_option("--panel-size", panelSize, "side of one pad in model units");
     motionCommand->add_flag("--no-twist", motion.noTwist, "keep the upper body straight");
     motionCommand->add_flag("--allow-turn", motion.allowTurn, "let the dancer turn around");
+    motionCommand
+        ->add_option("--feet", motion.feet, "greedy (note by note, the default) or optimal")
+        ->check(CLI::IsMember({"greedy", "optimal"}));
     motionCommand->add_option("-o,--output", motion.output, "the .vmd file to write")->required();
+
+    StatsRequest stats;
+    auto* statsCommand = app.add_subcommand("stats", "Count how the feet of a chart's dancers go");
+    statsCommand->add_option("IN", stats.input, "a .dwi or .zlvm file")->required();
+    statsCommand->add_option("--style", stats.style, "SINGLE, DOUBLE or COUPLE (default: all)");
+    statsCommand->add_option("--difficulty", stats.difficulty,
+                             "BASIC, ANOTHER, ... (default: all)");
+    statsCommand->add_option("--feet", stats.feet, "greedy (the default) or optimal")
+        ->check(CLI::IsMember({"greedy", "optimal"}));
+    statsCommand->add_flag("--json", stats.json, "print JSON");
 
     PoseRequest pose;
     auto* poseCommand = app.add_subcommand(
@@ -103,6 +116,8 @@ int main(int argc, char** argv)
         if (aviCommand->parsed())
             return listCodecs ? RunListAviCodecs() : RunAvi(avi);
 #endif
+        if (statsCommand->parsed())
+            return RunStats(stats);
         if (poseCommand->parsed()) {
             if (!pose.chart.empty() && (pose.style.empty() || pose.difficulty.empty()))
                 throw std::invalid_argument("--chart needs --style and --difficulty");

@@ -142,15 +142,15 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
     const auto kept = static_cast<std::size_t>(firstRebuilt - m_stepFrames.begin());
 
     OptionalLock lock(m_control->keyLock);
-    const std::int32_t basePoseFrame = BasePoseFrame(m_parameters.gap);
     if (kept == 0 || fullReset) {
         fullReset = true;
+        m_optimalFeet.Clear();
         m_boneSequences.ClearKeepingStorage();
         m_stepFrames.clear();
         m_stepFrameStore.ReleaseAll();
         m_beatsPlacedBefore = 0;
         GetStepFrame(-kClocksPerBeat).InitStance();
-        ApplyBasePose(basePoseFrame);
+        ApplyBasePose(BasePoseFrame(m_parameters.gap));
         return 0;
     }
 
@@ -159,15 +159,7 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
         m_stepFrameStore.Release(m_stepFrames[i]);
     m_stepFrames.resize(kept);
 
-    // The keys on the last kept frame may hold the in-between keys of the frame after it
-    // (step frames one frame apart), which is about to be rebuilt: they are written afresh
-    // rather than added to twice. Its facing was limited by the run that made it.
-    CStepFrame& lastKept = *m_stepFrames[last];
-    TrimBoneKeys(lastKept.frame - 1);
-    lastKept.WriteKeys();
-    // A trim that reached the base pose lays it again, so an edit never loses it.
-    if (basePoseFrame >= lastKept.frame)
-        ApplyBasePose(basePoseFrame);
+    RewriteKeysFrom(*m_stepFrames[last]);
     return last;
 }
 
@@ -202,6 +194,39 @@ void CMotionGenerator::ReserveKeys(std::size_t stepFrames)
         for (const int nameID : {kBoneUpperBody, kBoneNeck})
             m_boneSequences.Reserve(nameID, stepFrames);
     }
+}
+
+void CMotionGenerator::RewriteKeysFrom(CStepFrame& kept)
+{
+    // The keys on the kept frame may hold the in-between keys of the frame after it (step
+    // frames one frame apart), which is about to be rebuilt: they are written afresh rather
+    // than added to twice. Its facing was limited by the run that made it.
+    TrimBoneKeys(kept.frame - 1);
+    kept.WriteKeys();
+    // A trim that reached the base pose lays it again, so an edit never loses it.
+    const std::int32_t basePoseFrame = BasePoseFrame(m_parameters.gap);
+    if (basePoseFrame >= kept.frame)
+        ApplyBasePose(basePoseFrame);
+}
+
+std::size_t CMotionGenerator::AssignFeet(std::size_t last)
+{
+    if (m_parameters.feet == FootAssignment::GREEDY) {
+        for (std::size_t j = last + 1; j < m_stepFrames.size() && !Stopped(); ++j)
+            m_stepFrames[j]->AssignFeet(*m_stepFrames[j - 1]);
+        return last + 1;
+    }
+    const std::optional<std::size_t> first
+        = m_optimalFeet.Assign(m_stepFrames, last, m_parameters, [this] { return Stopped(); });
+    if (!first)
+        return m_stepFrames.size();
+    // The whole-chart search may have placed kept frames again: their keys go too.
+    if (*first <= last && *first < m_stepFrames.size()) {
+        m_pendingFrame = std::min(m_pendingFrame, m_stepFrames[*first]->frame);
+        OptionalLock lock(m_control->keyLock);
+        RewriteKeysFrom(*m_stepFrames[*first - 1]);
+    }
+    return *first;
 }
 
 void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFrame)
@@ -299,6 +324,8 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     m_pendingClock = startClock;
 
     std::int32_t startFrame = ClockToFrame(startClock, m_parameters.bpm);
+    if (!fullReset)
+        startFrame = std::min(startFrame, m_pendingFrame);
     const std::size_t last = PrepareRestart(startFrame, fullReset);
     // Nothing is placed before the initial stance.
     if (fullReset)
@@ -307,10 +334,8 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     SortStepFrames(last + 1);
     ReserveKeys(m_stepFrames.size() - (last + 1));
 
-    for (std::size_t j = last + 1; j < m_stepFrames.size() && !Stopped(); ++j)
-        m_stepFrames[j]->AssignFeet(*m_stepFrames[j - 1]);
-
-    for (std::size_t j = last + 1; j < m_stepFrames.size() && !Stopped(); ++j) {
+    const std::size_t firstKeys = AssignFeet(last);
+    for (std::size_t j = firstKeys; j < m_stepFrames.size() && !Stopped(); ++j) {
         CStepFrame& frame = *m_stepFrames[j];
         const CStepFrame& next = j + 1 < m_stepFrames.size() ? *m_stepFrames[j + 1] : frame;
         {
@@ -325,8 +350,10 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
         SetProgress(nextAdjoins ? frame.frame - 1 : frame.frame);
     }
 
-    if (!Stopped())
+    if (!Stopped()) {
         m_pendingClock = std::numeric_limits<std::int32_t>::max();
+        m_pendingFrame = std::numeric_limits<std::int32_t>::max();
+    }
     SetProgress(kProgressIdle);
     m_control = nullptr;
 }

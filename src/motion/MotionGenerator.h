@@ -2,6 +2,7 @@
 
 #include "motion/BoneFrameSequence.h"
 #include "motion/MotionInput.h"
+#include "motion/OptimalFeet.h"
 #include "motion/SequenceMap.h"
 #include "motion/StepFrame.h"
 #include "motion/StepFrameStore.h"
@@ -62,6 +63,10 @@ private:
     void SetProgress(std::int32_t frame) const;
     // Returns the index of the last step frame kept.
     std::size_t PrepareRestart(std::int32_t startFrame, bool& fullReset);
+    // Writes the keys of a kept step frame again, dropping every later key.
+    void RewriteKeysFrom(CStepFrame& kept);
+    // Assigns the feet of the frames after `last`; returns the first frame to write keys for.
+    std::size_t AssignFeet(std::size_t last);
     void PlaceNotes(const MotionInput& input, std::int32_t startFrame);
     // Sorts the step frames by frame, the first `kept` (at least one) being sorted already.
     void SortStepFrames(std::size_t kept);
@@ -72,6 +77,10 @@ private:
     const GenerationControl* m_control = nullptr;
     bool m_hasRun = false;
     std::int32_t m_pendingClock = std::numeric_limits<std::int32_t>::max();
+    // A stopped run may have placed kept frames again before writing their keys: the next
+    // run keeps nothing from this frame on.
+    std::int32_t m_pendingFrame = std::numeric_limits<std::int32_t>::max();
+    COptimalFeet m_optimalFeet;
     // Every beat clock below this has its step frame, as the last complete placing of the
     // notes left them: frames before a restart are kept, so a restart need not visit them.
     std::int64_t m_beatsPlacedBefore = 0;

@@ -11,6 +11,10 @@
 
 namespace zelvane {
 
+// How the feet are given to the notes: note by note as they come, or by the cheapest dance
+// over the whole chart.
+enum class FootAssignment : std::uint8_t { GREEDY, OPTIMAL };
+
 // Everything a dance depends on besides the notes: the tempo and gap of the song, the
 // dancer's panels, the motion options and the measurements of the model.
 struct MotionParameters {
@@ -21,6 +25,7 @@ struct MotionParameters {
     std::int32_t panelCount = 4;
     bool twist = true;
     bool turnEnabled = false;
+    FootAssignment feet = FootAssignment::GREEDY;
     float panelSize = 12.0f; // side of one 3 x 3 pad
     float leftFootRestX = 0.875424f;
     float rightFootRestX = -0.875424f;

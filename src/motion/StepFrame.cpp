@@ -158,6 +158,19 @@ void CStepFrame::UpdateStance()
     }
 }
 
+void CStepFrame::PlaceFeet(const FOOT& newLeft, const FOOT& newRight)
+{
+    left = newLeft;
+    right = newRight;
+    if (left.stepped != right.stepped)
+        leadLeft = right.stepped;
+    left.position = PanelPosition(left.panel);
+    right.position = PanelPosition(right.panel);
+    center.x = (left.position.x + right.position.x) / 2.0f;
+    center.z = (left.position.z + right.position.z) / 2.0f;
+    facing = FacingAngle(left.position, right.position);
+}
+
 void CStepFrame::LimitFacing(const CStepFrame& next)
 {
     if (parameters().turnEnabled)

@@ -55,6 +55,9 @@ public:
     void AssignFeet(const CStepFrame& previous);
     // Positions, centre and facing from the panels under the feet.
     void UpdateStance();
+    // Puts the feet where an assignment over the whole chart decided and faces the way they
+    // stand. That assignment weighs every stance itself, so no jump is turned around here.
+    void PlaceFeet(const FOOT& newLeft, const FOOT& newRight);
     // Keeps the dancer turned toward the screen, unless turning around is allowed.
     void LimitFacing(const CStepFrame& next);
 

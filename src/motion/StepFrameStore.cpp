@@ -1,6 +1,6 @@
 #include "motion/StepFrameStore.h"
 
-#include "chart/ChartLimits.h"
+#include "base/ChartLimits.h"
 
 #include <algorithm>
 

@@ -63,7 +63,7 @@ TEST(AppSongDialog, AcceptedValuesKeepTheTempoBitsAndRejectANonNumericGap)
 
 TEST(AppMotionOptionDialog, OkFollowsThePanelSizeAndTheTurnBoxIsInverted)
 {
-    CMotionOptionDialog dialog(MotionOptions{12.0f, true, false});
+    CMotionOptionDialog dialog(MotionOptions{12.0f, true, false}, FootAssignment::GREEDY);
     dialog.show();
     // A new document has both boxes ticked: twisting on, turning suppressed.
     EXPECT_TRUE(dialog.twistBox()->isChecked());
