@@ -9,8 +9,10 @@ namespace zelvane::cli {
 
 // Each command returns the exit status; bad input throws CoreError with one clear line.
 
-int RunInfo(const std::string& file, bool json);
-int RunConvert(const std::string& input, const std::string& output);
+// `verbose`: warn about every tag of a DWI passed over, also those that do not change the
+// dance.
+int RunInfo(const std::string& file, bool json, bool verbose);
+int RunConvert(const std::string& input, const std::string& output, bool verbose);
 
 struct MotionRequest {
     std::string input;
@@ -22,6 +24,7 @@ struct MotionRequest {
     bool noTwist = false;
     bool allowTurn = false;
     std::string output;
+    bool verbose = false;
 };
 int RunMotion(const MotionRequest& request);
 
@@ -34,6 +37,7 @@ struct PoseRequest {
     int player = 1;
     int frame = 0;
     bool json = false;
+    bool verbose = false;
 };
 int RunPose(const PoseRequest& request);
 
@@ -44,6 +48,7 @@ struct AviRequest {
     std::string screenColor; // RRGGBB, or empty for the document's
     AviWriterOptions options;
     std::string output;
+    bool verbose = false;
 };
 int RunAvi(const AviRequest& request);
 int RunListAviCodecs();
