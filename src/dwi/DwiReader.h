@@ -2,6 +2,7 @@
 
 #include "chart/Style.h"
 #include "dwi/DwiDiagnostics.h"
+#include "dwi/FirstNoteIndex.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zelvane {
@@ -45,7 +45,9 @@ private:
     struct StagedScore {
         CScore* score = nullptr;
         std::vector<std::unique_ptr<CNote>> notes;
-        std::unordered_map<std::uint64_t, CNote*> firstAt; // key: clock and panel
+        // Where each block's notes begin: a block adds its notes in clock order.
+        std::vector<std::size_t> runStarts{0};
+        CFirstNoteIndex firstAt;
     };
 
     StagedScore& Stage(CScore* score);
