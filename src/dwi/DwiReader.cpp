@@ -147,10 +147,8 @@ CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
     std::vector<std::unique_ptr<CNote>> existing;
     while (!score->notes().empty())
         existing.push_back(score->TakeNoteAt(score->notes().size() - 1));
-    for (auto it = existing.rbegin(); it != existing.rend(); ++it) {
-        staged->firstAt.Add((*it)->clock, (*it)->panel, it->get());
+    for (auto it = existing.rbegin(); it != existing.rend(); ++it)
         staged->notes.push_back(std::move(*it));
-    }
     m_staged.push_back(std::move(staged));
     return *m_staged.back();
 }
@@ -172,18 +170,34 @@ void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
         return;
     m_steppedAtClock |= bit;
     auto note = std::make_unique<CNote>(CNote{clock, panel, 0});
-    m_score->firstAt.Add(clock, panel, note.get());
     m_score->notes.push_back(std::move(note));
     // This note is the file's ruin: nothing after it is read.
     if (clock > m_maxClock)
         m_pastChartLimits = true;
 }
 
-CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel) const
+CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel)
 {
     if (m_readsTempoOnly)
         return nullptr;
-    return m_score->firstAt.Find(clock, panel);
+    StagedScore& staged = *m_score;
+    const std::size_t blockStart = staged.runStarts.back();
+    for (; staged.indexed < blockStart; ++staged.indexed) {
+        CNote* note = staged.notes[staged.indexed].get();
+        staged.earlierBlocks.Add(note->clock, note->panel, note);
+    }
+    if (CNote* earlier = staged.earlierBlocks.Find(clock, panel))
+        return earlier;
+    // Marks name the clock of the last step or the current one: in the block being read
+    // only notes of the current clock can follow, and a panel has one note per clock.
+    for (std::size_t i = staged.notes.size(); i > blockStart; --i) {
+        CNote* note = staged.notes[i - 1].get();
+        if (note->clock < clock)
+            break;
+        if (note->clock == clock && note->panel == panel)
+            return note;
+    }
+    return nullptr;
 }
 
 void CDwiReader::CommitNotes()

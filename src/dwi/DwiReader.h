@@ -40,19 +40,23 @@ public:
 private:
     // The notes read for one score. They reach the score only when reading ends, in the
     // order inserting them one by one in clock order would give (after every note of the
-    // same or an earlier clock); meanwhile the first note of each clock and panel is found
-    // at once, so a long chart reads in n log n rather than n squared.
+    // same or an earlier clock). A freeze mark needs the first note at a clock and panel:
+    // in the block being read it lies among the last few notes, and the notes of earlier
+    // blocks are put in an index only when a mark first asks, so a chart without marks on
+    // laid-over blocks pays nothing per note for it.
     struct StagedScore {
         CScore* score = nullptr;
         std::vector<std::unique_ptr<CNote>> notes;
-        // Where each block's notes begin: a block adds its notes in clock order.
+        // Where each block's notes begin (the score's own notes are the first run): a block
+        // adds its notes in clock order. The last entry is the block being read.
         std::vector<std::size_t> runStarts{0};
-        CFirstNoteIndex firstAt;
+        CFirstNoteIndex earlierBlocks;
+        std::size_t indexed = 0; // notes[0, indexed) are in earlierBlocks
     };
 
     StagedScore& Stage(CScore* score);
     void AddNote(std::int32_t clock, std::int32_t panel);
-    CNote* FindNote(std::int32_t clock, std::int32_t panel) const;
+    CNote* FindNote(std::int32_t clock, std::int32_t panel);
     void CommitNotes();
 
     std::optional<std::uint8_t> NextByte();
