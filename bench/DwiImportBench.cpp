@@ -26,8 +26,9 @@ std::filesystem::path WriteChart(std::int32_t measures)
         for (std::int32_t clock = 0; clock < 192; clock += step) {
             const std::int32_t panel = (clock / step + m) % 4;
             const std::int32_t length = (m % 8 == 7 && clock == 0) ? 96 : 0;
+            // Made in clock order, so appending keeps the score sorted.
             if (length > 0 || (m % 8 != 7 || clock >= 96 + step))
-                score.InsertNote(std::make_unique<CNote>(CNote{start + clock, panel, length}));
+                score.AppendNote(std::make_unique<CNote>(CNote{start + clock, panel, length}));
         }
     }
     score.UpdateLength(0);

@@ -1,24 +1,22 @@
-// Feeds arbitrary bytes to the VMD reader and writes back whatever it accepted: the reader
-// must either fail with a core error or give a document the writer can handle.
-#include "motion/MotionDocument.h"
+// Feeds arbitrary bytes to the VMD reader alone: it must fail with a core error or give
+// records within the bytes it was given.
+#include "motion/VmdFormat.h"
 #include "text/Errors.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    zelvane::CMotionDocument document;
+    using namespace zelvane;
     try {
-        document.Read(std::span<const std::uint8_t>(data, size));
-    } catch (const zelvane::CoreError&) {
-        return 0;
+        const VmdFile file = ReadVmdRecords(std::span<const std::uint8_t>(data, size));
+        if (file.bones.size() * vmd::kBoneRecordSize + file.morphs.size() * vmd::kMorphRecordSize
+            > size)
+            std::abort();
+    } catch (const CoreError&) {
     }
-    for (const auto& entry : document.boneSequences) {
-        if (!entry.second->empty())
-            (void)entry.second->Sample(entry.second->keys().back().frame / 2);
-    }
-    (void)document.Write();
     return 0;
 }

@@ -26,8 +26,12 @@ std::vector<CNote> ReadNotes(BinaryReader& reader)
     reader.RequireRecords(static_cast<std::uint64_t>(count), kNoteRecordSize);
     std::vector<CNote> notes;
     notes.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i)
-        notes.push_back(ReadNoteRecord(reader));
+    for (std::int32_t i = 0; i < count; ++i) {
+        const CNote note = ReadNoteRecord(reader);
+        if (note.clock < 0 || note.length < 0)
+            throw FileFormatError("clipboard data with a negative clock or length");
+        notes.push_back(note);
+    }
     return notes;
 }
 
@@ -69,6 +73,8 @@ ClockRange ReadClockRange(std::span<const std::uint8_t> bytes, std::int32_t posi
     const std::int32_t sourceStart = reader.ReadI32();
     range.start = position;
     range.length = reader.ReadI32();
+    if (sourceStart < 0 || range.length < 0)
+        throw FileFormatError("clipboard data with a negative clock or length");
     range.notes = ReadNotes(reader);
     const std::int64_t offset = static_cast<std::int64_t>(position) - sourceStart;
     for (CNote& note : range.notes)

@@ -53,7 +53,7 @@ int RunAvi(const AviRequest& request)
 {
     RequireCodec(request.options.codec);
     const Style style = ParseStyle(request.style);
-    CliChart chart(request.input);
+    CliChart chart(request.input, {request.verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
     CScore& score = RequireScore(document, style, request.difficulty);

@@ -4,18 +4,18 @@
 
 namespace zelvane::cli {
 
-CliChart::CliChart(const std::filesystem::path& path)
+CliChart::CliChart(const std::filesystem::path& path, const Options& options)
     : m_path(path)
+    , m_options(options)
     , m_document(&m_host, &m_audio)
 {
     m_document.SetDancesCharts(false);
-    m_readErrors = LoadChart(m_document, path);
+    m_diagnostics = LoadChart(m_document, path, options.withDocumentModel);
 }
 
 void CliChart::WarnAboutReadErrors() const
 {
-    if (!m_readErrors.empty())
-        PrintReadErrors(m_path, m_readErrors);
+    PrintReadErrors(m_path, m_diagnostics, m_options.verbose);
 }
 
 } // namespace zelvane::cli

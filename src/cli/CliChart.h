@@ -2,6 +2,7 @@
 
 #include "chart/StepDocument.h"
 #include "cli/CliHost.h"
+#include "dwi/DwiDiagnostics.h"
 #include "media/FfmpegAudioMeasurer.h"
 
 #include <filesystem>
@@ -14,20 +15,25 @@ namespace zelvane::cli {
 // that dances turns it on for the chart it wants. Throws CoreError with a clear message.
 class CliChart {
 public:
-    explicit CliChart(const std::filesystem::path& path);
+    struct Options {
+        bool verbose = false;          // warn about every tag passed over
+        bool withDocumentModel = true; // false when the command is given a model of its own
+    };
+    CliChart(const std::filesystem::path& path, const Options& options);
 
     CStepDocument& document() { return m_document; }
-    // The DWI reader's error list; empty for documents.
-    const std::string& readErrors() const { return m_readErrors; }
-    // The error list on standard error, when there is one.
+    // What the DWI reader could not take; nothing for documents.
+    const DwiDiagnostics& diagnostics() const { return m_diagnostics; }
+    // The diagnostics on standard error, as the options say.
     void WarnAboutReadErrors() const;
 
 private:
     std::filesystem::path m_path;
+    Options m_options;
     CliHost m_host;
     FfmpegAudioMeasurer m_audio;
     CStepDocument m_document;
-    std::string m_readErrors;
+    DwiDiagnostics m_diagnostics;
 };
 
 } // namespace zelvane::cli

@@ -10,8 +10,10 @@ namespace zelvane::cli {
 
 // Each command returns the exit status; bad input throws CoreError with one clear line.
 
-int RunInfo(const std::string& file, bool json);
-int RunConvert(const std::string& input, const std::string& output);
+// `verbose`: warn about every tag of a DWI passed over, also those that do not change the
+// dance.
+int RunInfo(const std::string& file, bool json, bool verbose);
+int RunConvert(const std::string& input, const std::string& output, bool verbose);
 
 struct MotionRequest {
     std::string input;
@@ -24,6 +26,7 @@ struct MotionRequest {
     bool allowTurn = false;
     std::string feet = "greedy";
     std::string output;
+    bool verbose = false;
 };
 int RunMotion(const MotionRequest& request);
 
@@ -36,6 +39,7 @@ struct StatsRequest {
     std::string difficulty; // empty: every difficulty
     std::string feet = "greedy";
     bool json = false;
+    bool verbose = false;
 };
 // How the feet of every dancer of the chosen charts go: steps, double steps, crossovers...
 int RunStats(const StatsRequest& request);
@@ -49,6 +53,7 @@ struct PoseRequest {
     int player = 1;
     int frame = 0;
     bool json = false;
+    bool verbose = false;
 };
 int RunPose(const PoseRequest& request);
 
@@ -59,6 +64,7 @@ struct AviRequest {
     std::string screenColor; // RRGGBB, or empty for the document's
     AviWriterOptions options;
     std::string output;
+    bool verbose = false;
 };
 int RunAvi(const AviRequest& request);
 int RunListAviCodecs();

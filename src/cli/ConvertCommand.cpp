@@ -9,12 +9,12 @@
 
 namespace zelvane::cli {
 
-int RunConvert(const std::string& input, const std::string& output)
+int RunConvert(const std::string& input, const std::string& output, bool verbose)
 {
     const std::string to = LowerExtension(output);
     if (to != ".dwi" && to != ".zlvm")
         throw InvalidArgumentError("cannot write \"" + output + "\": expected .dwi or .zlvm");
-    CliChart chart(input);
+    CliChart chart(input, {verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
     if (to == ".dwi")

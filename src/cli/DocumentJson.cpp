@@ -5,25 +5,8 @@
 #include <sstream>
 
 namespace zelvane::cli {
-namespace {
 
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-} // namespace
-
-nlohmann::json DocumentToJson(const CStepDocument& document, const std::string& errors)
+nlohmann::json DocumentToJson(const CStepDocument& document, const std::vector<std::string>& errors)
 {
     nlohmann::json scores = nlohmann::json::array();
     for (const auto& score : document.scores()) {
@@ -52,10 +35,10 @@ nlohmann::json DocumentToJson(const CStepDocument& document, const std::string& 
             {"backgroundColor", document.backgroundColor()},
             {"screenColor", document.screenColor()},
             {"scores", scores},
-            {"errors", SplitLines(errors)}};
+            {"errors", errors}};
 }
 
-std::string DocumentSummary(const CStepDocument& document, const std::string& errors)
+std::string DocumentSummary(const CStepDocument& document, const std::vector<std::string>& errors)
 {
     std::ostringstream out;
     out << "title:  " << document.title() << "\n"
@@ -75,10 +58,9 @@ std::string DocumentSummary(const CStepDocument& document, const std::string& er
             << score->notes().size() << " notes (" << freezes << " freezes), " << score->length()
             << " clocks\n";
     }
-    const auto lines = SplitLines(errors);
-    if (!lines.empty()) {
-        out << "errors: " << lines.size() << "\n";
-        for (const auto& line : lines)
+    if (!errors.empty()) {
+        out << "errors:\n";
+        for (const auto& line : errors)
             out << "  " << line << "\n";
     }
     return out.str();

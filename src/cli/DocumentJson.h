@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace zelvane {
 class CStepDocument;
@@ -10,7 +11,8 @@ class CStepDocument;
 namespace zelvane::cli {
 
 // The document as `info --json` prints it; `errors` are the reader's problems, one a line.
-nlohmann::json DocumentToJson(const CStepDocument& document, const std::string& errors);
-std::string DocumentSummary(const CStepDocument& document, const std::string& errors);
+nlohmann::json DocumentToJson(const CStepDocument& document,
+                              const std::vector<std::string>& errors);
+std::string DocumentSummary(const CStepDocument& document, const std::vector<std::string>& errors);
 
 } // namespace zelvane::cli

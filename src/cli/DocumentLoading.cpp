@@ -1,7 +1,10 @@
 #include "cli/DocumentLoading.h"
 
 #include "chart/StepDocument.h"
+#include "chart/ZlvmFile.h"
+#include "dwi/DwiImport.h"
 #include "text/Errors.h"
+#include "text/FileIo.h"
 
 #include <algorithm>
 #include <iostream>
@@ -16,36 +19,61 @@ std::string LowerExtension(const std::filesystem::path& path)
     return extension;
 }
 
-std::string LoadChart(CStepDocument& document, const std::filesystem::path& path)
+DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& path,
+                         bool withDocumentModel)
 {
     const std::string extension = LowerExtension(path);
+    if (extension != ".dwi" && extension != ".zlvm")
+        throw InvalidArgumentError("\"" + path.string()
+                                   + "\" is not a chart: expected .dwi or .zlvm");
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     if (extension == ".dwi") {
         document.NewDocument();
-        const DwiImportResult result = document.ImportDwi(path);
-        if (!result.imported)
-            throw FileIoError(result.errors.empty() ? "cannot read \"" + path.string() + "\""
-                                                    : result.errors);
-        return result.errors;
+        return ImportDwiBytes(document, path, bytes);
     }
-    if (extension == ".zlvm") {
-        try {
-            document.OpenDocument(path);
-        } catch (const FileFormatError& error) {
-            throw FileFormatError("\"" + path.string()
-                                  + "\" is damaged or not a Zelvane document: " + error.what());
-        }
-        return {};
+    try {
+        ZlvmDocumentData data = ReadZlvm(bytes);
+        if (!withDocumentModel)
+            data.modelPath.clear();
+        document.SetPathName(path);
+        document.Load(data);
+        document.SetModifiedFlag(false);
+    } catch (const CoreError& error) {
+        throw FileFormatError("\"" + path.string()
+                              + "\" is damaged or not a Zelvane document: " + error.what());
     }
-    throw InvalidArgumentError("\"" + path.string() + "\" is not a chart: expected .dwi or .zlvm");
+    return {};
 }
 
-void PrintReadErrors(const std::filesystem::path& path, const std::string& errors)
+std::vector<std::string> DescribeReadErrors(const DwiDiagnostics& diagnostics, bool verbose)
 {
-    std::string lines = errors;
-    for (std::size_t at; (at = lines.find("\r\n")) != std::string::npos;)
-        lines.replace(at, 2, "\n");
-    std::cerr << "zelvane-cli: warning: " << path.string() << " has parts that could not be read:\n"
-              << lines << "\n";
+    std::vector<std::string> lines;
+    std::string tags;
+    std::vector<std::string_view> named;
+    for (const DwiDiagnostic& diagnostic : diagnostics.listed) {
+        if (diagnostic.kind != DwiDiagnostic::Kind::UnknownTag) {
+            lines.push_back(DescribeDwiDiagnostic(diagnostic));
+            continue;
+        }
+        const std::string& tag = diagnostic.argument;
+        if ((!verbose && IsTagWithoutBearingOnTheDance(tag))
+            || std::find(named.begin(), named.end(), tag) != named.end())
+            continue;
+        named.push_back(tag);
+        tags += (tags.empty() ? "" : ", ") + tag;
+    }
+    if (!tags.empty())
+        lines.insert(lines.begin(), "tags not supported, passed over: " + tags);
+    if (diagnostics.unlisted > 0)
+        lines.push_back("... and " + std::to_string(diagnostics.unlisted) + " more");
+    return lines;
+}
+
+void PrintReadErrors(const std::filesystem::path& path, const DwiDiagnostics& diagnostics,
+                     bool verbose)
+{
+    for (const std::string& line : DescribeReadErrors(diagnostics, verbose))
+        std::cerr << "zelvane-cli: warning: " << path.string() << ": " << line << "\n";
 }
 
 Style ParseStyle(const std::string& text)

@@ -14,13 +14,21 @@
 namespace zelvane::cli {
 namespace {
 
-int ChartInfo(const std::string& file, bool json)
+// Stored paths and names are bytes as some program wrote them: what is not UTF-8 prints as
+// U+FFFD, so the output is always valid JSON.
+std::string Dump(const nlohmann::json& json)
 {
-    CliChart chart(file);
+    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+int ChartInfo(const std::string& file, bool json, bool verbose)
+{
+    CliChart chart(file, {verbose, true});
+    const std::vector<std::string> errors = DescribeReadErrors(chart.diagnostics(), verbose);
     if (json)
-        std::cout << DocumentToJson(chart.document(), chart.readErrors()).dump() << "\n";
+        std::cout << Dump(DocumentToJson(chart.document(), errors)) << "\n";
     else
-        std::cout << DocumentSummary(chart.document(), chart.readErrors());
+        std::cout << DocumentSummary(chart.document(), errors);
     return 0;
 }
 
@@ -29,7 +37,7 @@ int ModelInfo(const std::string& file, bool json)
     const auto model = LoadModelDocument(file);
     const nlohmann::json info = PmdToJson(*model);
     if (json) {
-        std::cout << info.dump() << "\n";
+        std::cout << Dump(info) << "\n";
         return 0;
     }
     std::cout << "name:      " << model->name << "\n"
@@ -52,7 +60,7 @@ int MotionInfo(const std::string& file, bool json)
         throw FileFormatError("\"" + file + "\" is damaged or not a VMD motion: " + error.what());
     }
     if (json) {
-        std::cout << info.dump() << "\n";
+        std::cout << Dump(info) << "\n";
         return 0;
     }
     std::cout << "model:      " << info["modelName"].get<std::string>() << "\n"
@@ -63,11 +71,11 @@ int MotionInfo(const std::string& file, bool json)
 
 } // namespace
 
-int RunInfo(const std::string& file, bool json)
+int RunInfo(const std::string& file, bool json, bool verbose)
 {
     const std::string extension = LowerExtension(file);
     if (extension == ".zlvm" || extension == ".dwi")
-        return ChartInfo(file, json);
+        return ChartInfo(file, json, verbose);
     if (extension == ".pmd")
         return ModelInfo(file, json);
     if (extension == ".vmd")

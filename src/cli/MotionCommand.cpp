@@ -27,7 +27,8 @@ int RunMotion(const MotionRequest& request)
 {
     const Style style = ParseStyle(request.style);
     // Only the chosen chart is danced, once its model and options are set.
-    CliChart chart(request.input);
+    // A model given here is the only one read: the document's may be missing or broken.
+    CliChart chart(request.input, {request.verbose, request.model.empty()});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
 

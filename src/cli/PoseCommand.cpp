@@ -55,7 +55,7 @@ int RunPose(const PoseRequest& request)
             return sequence ? sequence->Sample(std::max(request.frame, 0)) : BonePose{};
         });
     } else {
-        CliChart chart(request.chart);
+        CliChart chart(request.chart, {request.verbose, false});
         chart.WarnAboutReadErrors();
         CStepDocument& document = chart.document();
         document.SetModel(request.model);

@@ -51,7 +51,7 @@ FootAssignment ParseFootAssignment(const std::string& text)
 
 int RunStats(const StatsRequest& request)
 {
-    CliChart chart(request.input);
+    CliChart chart(request.input, {request.verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
     document.SetFootAssignment(ParseFootAssignment(request.feet));

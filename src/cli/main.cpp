@@ -10,17 +10,23 @@ int main(int argc, char** argv)
     using namespace zelvane::cli;
     CLI::App app{"Zelvane on the command line: step charts, documents and dance motions"};
     app.require_subcommand(1);
+    static constexpr const char* kVerboseHelp
+        = "also name the DWI tags passed over that do not change the dance";
 
     std::string infoFile;
     bool infoJson = false;
     auto* info = app.add_subcommand("info", "Show what a file holds (.dwi .zlvm .pmd .vmd)");
     info->add_option("FILE", infoFile, "the file")->required();
     info->add_flag("--json", infoJson, "print JSON");
+    bool infoVerbose = false;
+    info->add_flag("--verbose", infoVerbose, kVerboseHelp);
 
     std::string convertIn, convertOut;
     auto* convert = app.add_subcommand("convert", "Convert a chart: .dwi <-> .zlvm, by extension");
     convert->add_option("IN", convertIn, "a .dwi or .zlvm file")->required();
     convert->add_option("OUT", convertOut, "a .dwi or .zlvm file")->required();
+    bool convertVerbose = false;
+    convert->add_flag("--verbose", convertVerbose, kVerboseHelp);
 
     MotionRequest motion;
     float panelSize = 0.0f;
@@ -40,6 +46,7 @@ int main(int argc, char** argv)
         ->add_option("--feet", motion.feet, "greedy (note by note, the default) or optimal")
         ->check(CLI::IsMember({"greedy", "optimal"}));
     motionCommand->add_option("-o,--output", motion.output, "the .vmd file to write")->required();
+    motionCommand->add_flag("--verbose", motion.verbose, kVerboseHelp);
 
     StatsRequest stats;
     auto* statsCommand = app.add_subcommand("stats", "Count how the feet of a chart's dancers go");
@@ -50,6 +57,7 @@ int main(int argc, char** argv)
     statsCommand->add_option("--feet", stats.feet, "greedy (the default) or optimal")
         ->check(CLI::IsMember({"greedy", "optimal"}));
     statsCommand->add_flag("--json", stats.json, "print JSON");
+    statsCommand->add_flag("--verbose", stats.verbose, kVerboseHelp);
 
     PoseRequest pose;
     auto* poseCommand = app.add_subcommand(
@@ -62,6 +70,7 @@ int main(int argc, char** argv)
     poseCommand->add_option("--player", pose.player, "1, or 2 for COUPLE")->check(CLI::Range(1, 2));
     poseCommand->add_option("--frame", pose.frame, "the frame (1/30 s)")->required();
     poseCommand->add_flag("--json", pose.json, "print JSON");
+    poseCommand->add_flag("--verbose", pose.verbose, kVerboseHelp);
 
 #ifdef ZELVANE_CLI_VIDEO
     AviRequest avi;
@@ -86,6 +95,7 @@ int main(int argc, char** argv)
                            "the document's, black for DWI)");
     aviCommand->add_option("-o,--output", avi.output, "the .avi file to write");
     aviCommand->add_flag("--list-codecs", listCodecs, "list the encoders this build offers");
+    aviCommand->add_flag("--verbose", avi.verbose, kVerboseHelp);
 #endif
 
     try {
@@ -104,9 +114,9 @@ int main(int argc, char** argv)
 
     try {
         if (info->parsed())
-            return RunInfo(infoFile, infoJson);
+            return RunInfo(infoFile, infoJson, infoVerbose);
         if (convert->parsed())
-            return RunConvert(convertIn, convertOut);
+            return RunConvert(convertIn, convertOut, convertVerbose);
         if (motionCommand->parsed()) {
             if (panelOption->count() > 0)
                 motion.panelSize = panelSize;

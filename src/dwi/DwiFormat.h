@@ -20,15 +20,26 @@ inline constexpr std::int32_t kPanelsPerPad = 4;
 inline constexpr std::int32_t kClocksPerMeasure = 192;
 inline constexpr std::int32_t kDefaultStepClocks = 24; // an eighth note
 
-// The panel mask of a chart character, found by comparing it with the first character of
-// each text in mask order. A "<" reaching this lookup (one nested inside a group) therefore
+// The panel mask of each byte, -1 for bytes that are no arrow: the first text in mask order
+// that begins with the byte. A "<" reaching this lookup (one nested inside a group) therefore
 // reads as left, down and up, the first entry that begins with it.
+inline constexpr std::array<std::int8_t, 256> kArrowMasks = [] {
+    std::array<std::int8_t, 256> masks{};
+    masks.fill(-1);
+    for (std::size_t mask = kArrowTexts.size(); mask-- > 0;)
+        masks[static_cast<unsigned char>(kArrowTexts[mask].front())]
+            = static_cast<std::int8_t>(mask);
+    return masks;
+}();
+
+// The panel mask of a chart character; none for a character that is no arrow. Read once per
+// byte of every chart, so a table rather than a search.
 constexpr std::optional<std::uint8_t> ArrowMask(char c)
 {
-    for (std::size_t mask = 0; mask < kArrowTexts.size(); ++mask)
-        if (kArrowTexts[mask].front() == c)
-            return static_cast<std::uint8_t>(mask);
-    return std::nullopt;
+    const std::int8_t mask = kArrowMasks[static_cast<unsigned char>(c)];
+    if (mask < 0)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(mask);
 }
 
 // The clocks per step that a step-size character sets; none for any other character.

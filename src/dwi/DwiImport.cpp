@@ -45,8 +45,8 @@ void TakeOver(CStepDocument& document, CStepDocument& scratch)
 
 } // namespace
 
-DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
-                               std::span<const std::uint8_t> bytes)
+DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
+                              std::span<const std::uint8_t> bytes)
 {
     CStepDocument scratch;
     scratch.SetTitle(document.title());
@@ -55,12 +55,12 @@ DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::p
     scratch.SetGap(document.gap());
     scratch.FindOrCreateScore(Style::SINGLE, "BASIC");
 
-    DwiImportResult result;
+    DwiDiagnostics diagnostics;
     std::optional<std::string> audioPath;
     {
         WaitGuard wait(document.host());
         CDwiReader reader(scratch, path, bytes);
-        result.errors = reader.Read();
+        diagnostics = reader.Read();
         audioPath = reader.audioPath();
     }
     CheckChartLimits(scratch, path);
@@ -86,8 +86,7 @@ DwiImportResult ImportDwiBytes(CStepDocument& document, const std::filesystem::p
     document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
     document.SetModifiedFlag(true);
     document.UpdateAllScores();
-    result.imported = true;
-    return result;
+    return diagnostics;
 }
 
 DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
@@ -111,7 +110,8 @@ DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
                                       [](const auto& score) { return !score->notes().empty(); });
     if (hasNotes && confirmReplace && !confirmReplace())
         return {};
-    return ImportDwiBytes(*this, path, bytes);
+    // The desktop program shows the list in its own words.
+    return {true, FormatDwiDiagnosticsJapanese(ImportDwiBytes(*this, path, bytes))};
 }
 
 } // namespace zelvane

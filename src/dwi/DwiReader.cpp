@@ -1,10 +1,10 @@
 #include "dwi/DwiReader.h"
 
+#include "base/ChartLimits.h"
 #include "chart/StepDocument.h"
 #include "dwi/DwiAudioPath.h"
 #include "dwi/DwiFormat.h"
 #include "text/Encoding.h"
-#include "text/StringTable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -74,11 +74,6 @@ std::int32_t ParseLeadingInteger(const std::string& text)
 }
 
 // One byte of a chart as the error message shows it.
-std::uint64_t NoteKey(std::int32_t clock, std::int32_t panel)
-{
-    return (std::uint64_t(std::uint32_t(clock)) << 32) | std::uint32_t(panel);
-}
-
 std::string CharacterText(std::uint8_t c)
 {
     if (c < 0x80)
@@ -98,16 +93,47 @@ CDwiReader::CDwiReader(CStepDocument& document, std::filesystem::path path,
 {
 }
 
-std::string CDwiReader::Read()
+DwiDiagnostics CDwiReader::Read()
 {
+    // The tempo may come after the charts, and only at the tempo the file ends with is it
+    // known how far a chart may reach: a first pass finds it.
+    const float finalTempo = FinalTempo();
+    m_maxClock = MaxChartClock(finalTempo);
+    Rewind();
     // Outside a tag every byte but "#" is passed over; there is no comment syntax.
+    while (!m_pastChartLimits) {
+        const auto byte = NextByte();
+        if (!byte)
+            break;
+        if (*byte == '#')
+            ReadTag();
+    }
+    // A tempo tag after the note that stopped the reading is still the file's tempo, by
+    // which the limits are judged.
+    if (m_pastChartLimits)
+        m_document.SetBpm(finalTempo);
+    CommitNotes();
+    return std::move(m_diagnostics);
+}
+
+float CDwiReader::FinalTempo()
+{
+    m_readsTempoOnly = true;
+    m_tempo = m_document.bpm();
     while (const auto byte = NextByte())
         if (*byte == '#')
             ReadTag();
-    CommitNotes();
-    if (m_errorCount > kMaxListedErrors)
-        m_errors += "\r\n…ほか" + std::to_string(m_errorCount - kMaxListedErrors) + "件";
-    return m_errors;
+    m_readsTempoOnly = false;
+    return m_tempo;
+}
+
+void CDwiReader::Rewind()
+{
+    m_filePosition = 0;
+    m_line = {};
+    m_linePosition = 0;
+    m_lineNumber = 0;
+    m_diagnostics = {};
 }
 
 CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
@@ -121,43 +147,92 @@ CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
     std::vector<std::unique_ptr<CNote>> existing;
     while (!score->notes().empty())
         existing.push_back(score->TakeNoteAt(score->notes().size() - 1));
-    for (auto it = existing.rbegin(); it != existing.rend(); ++it) {
-        staged->firstAt.try_emplace(NoteKey((*it)->clock, (*it)->panel), it->get());
+    for (auto it = existing.rbegin(); it != existing.rend(); ++it)
         staged->notes.push_back(std::move(*it));
-    }
     m_staged.push_back(std::move(staged));
     return *m_staged.back();
 }
 
 void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
 {
+    if (m_readsTempoOnly)
+        return;
     // Within one block a panel stepped twice at one clock ("<44>") is one step: a second
     // note there would only stack under the first, and a file of such repeats would
     // otherwise fill memory with notes nobody can see. Blocks laid over the same panels keep
     // their own notes.
-    const std::uint64_t key = NoteKey(clock, panel);
-    const auto [block, first] = m_score->blockAt.try_emplace(key, m_block);
-    if (!first && block->second == m_block)
+    if (clock != m_steppedClock) {
+        m_steppedClock = clock;
+        m_steppedAtClock = 0;
+    }
+    const std::uint32_t bit = 1u << panel;
+    if (m_steppedAtClock & bit)
         return;
-    block->second = m_block;
+    m_steppedAtClock |= bit;
     auto note = std::make_unique<CNote>(CNote{clock, panel, 0});
-    m_score->firstAt.try_emplace(key, note.get());
     m_score->notes.push_back(std::move(note));
+    // This note is the file's ruin: nothing after it is read.
+    if (clock > m_maxClock)
+        m_pastChartLimits = true;
 }
 
-CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel) const
+CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel)
 {
-    const auto it = m_score->firstAt.find(NoteKey(clock, panel));
-    return it == m_score->firstAt.end() ? nullptr : it->second;
+    if (m_readsTempoOnly)
+        return nullptr;
+    StagedScore& staged = *m_score;
+    const std::size_t blockStart = staged.runStarts.back();
+    for (; staged.indexed < blockStart; ++staged.indexed) {
+        CNote* note = staged.notes[staged.indexed].get();
+        staged.earlierBlocks.Add(note->clock, note->panel, note);
+    }
+    if (CNote* earlier = staged.earlierBlocks.Find(clock, panel))
+        return earlier;
+    // Marks name the clock of the last step or the current one: in the block being read
+    // only notes of the current clock can follow, and a panel has one note per clock.
+    for (std::size_t i = staged.notes.size(); i > blockStart; --i) {
+        CNote* note = staged.notes[i - 1].get();
+        if (note->clock < clock)
+            break;
+        if (note->clock == clock && note->panel == panel)
+            return note;
+    }
+    return nullptr;
 }
 
 void CDwiReader::CommitNotes()
 {
+    const auto byClock = [](const auto& a, const auto& b) { return a->clock < b->clock; };
     for (const auto& staged : m_staged) {
-        std::stable_sort(staged->notes.begin(), staged->notes.end(),
-                         [](const auto& a, const auto& b) { return a->clock < b->clock; });
-        for (auto& note : staged->notes)
-            staged->score->AppendNote(std::move(note));
+        // The notes the score had, then each block's, are runs in clock order: merging
+        // neighbouring runs pairwise until one is left gives the order of a stable sort at a
+        // fraction of its work (most scores are one or two blocks).
+        auto& notes = staged->notes;
+        std::vector<std::size_t>& runs = staged->runStarts;
+        runs.push_back(notes.size());
+        bool runsSorted = true;
+        for (std::size_t i = 0; i + 1 < runs.size() && runsSorted; ++i)
+            runsSorted
+                = std::is_sorted(notes.begin() + static_cast<std::ptrdiff_t>(runs[i]),
+                                 notes.begin() + static_cast<std::ptrdiff_t>(runs[i + 1]), byClock);
+        if (!runsSorted)
+            std::stable_sort(notes.begin(), notes.end(), byClock);
+        while (runsSorted && runs.size() > 2) {
+            std::vector<std::size_t> merged;
+            for (std::size_t i = 0; i + 1 < runs.size(); i += 2) {
+                merged.push_back(runs[i]);
+                if (i + 2 < runs.size()) {
+                    const auto at = [&](std::size_t k) {
+                        return notes.begin() + static_cast<std::ptrdiff_t>(runs[k]);
+                    };
+                    std::inplace_merge(at(i), at(i + 1), at(i + 2), byClock);
+                }
+            }
+            merged.push_back(runs.back());
+            runs = std::move(merged);
+        }
+        // Staging took the score's notes, so it is empty and takes the array as it is.
+        staged->score->AppendNotes(std::move(staged->notes));
     }
     m_staged.clear();
 }
@@ -205,6 +280,17 @@ void CDwiReader::ReadTag()
     const std::string name = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
     if (name.empty())
         return;
+    if (m_readsTempoOnly) {
+        // Every tag's value is passed over as the real reading passes over it.
+        if (name == "BPM")
+            ReadBpm(ReadUntil(';'));
+        else if (name == "SINGLE" || name == "DOUBLE" || name == "COUPLE")
+            ReadChart(Style::SINGLE); // no notes are placed, so the pads do not matter
+        else if (name == "TITLE" || name == "ARTIST" || name == "GAP" || name == "FILE"
+                 || name == "CHANGEBPM" || name == "FREEZE")
+            ReadUntil(';');
+        return;
+    }
     if (name == "TITLE") {
         m_document.SetTitle(DecodeUtf8(ReadUntil(';')));
     } else if (name == "ARTIST") {
@@ -227,7 +313,7 @@ void CDwiReader::ReadTag()
         ReadUntil(';');
     } else {
         // The value is left to the outer scan, which passes over it up to the next "#".
-        AddError(FormatString(IDS_DWI_UNSUPPORTED_TAG, {name}));
+        AddDiagnostic(DwiDiagnostic::Kind::UnknownTag, name);
     }
 }
 
@@ -237,21 +323,27 @@ void CDwiReader::ReadBpm(const std::string& value)
     // value is reported and the tempo stays as it was.
     const std::optional<float> bpm = ParseLeadingFloat(value);
     if (!bpm || !CStepDocument::IsValidBpm(*bpm)) {
-        AddError(FormatString(IDS_DWI_UNSUPPORTED_TAG, {"BPM:" + Utf8OrCp932ToUtf8(Bytes(value))}));
+        AddDiagnostic(DwiDiagnostic::Kind::InvalidTempo, Utf8OrCp932ToUtf8(Bytes(value)));
         return;
     }
-    m_document.SetBpm(*bpm);
+    if (m_readsTempoOnly)
+        m_tempo = *bpm;
+    else
+        m_document.SetBpm(*bpm);
 }
 
 void CDwiReader::ReadChart(Style style)
 {
     const std::string difficulty = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
     ReadUntil(':'); // the foot rating, which the editor does not keep
-    m_score = &Stage(m_document.FindOrCreateScore(style, difficulty));
+    m_score = m_readsTempoOnly ? nullptr : &Stage(m_document.FindOrCreateScore(style, difficulty));
     m_panelOffset = 0;
     StartBlock();
 
-    while (const auto byte = NextByte()) {
+    while (!m_pastChartLimits) {
+        const auto byte = NextByte();
+        if (!byte)
+            break;
         const char c = static_cast<char>(*byte);
         if (c == ';')
             break;
@@ -308,9 +400,12 @@ void CDwiReader::ApplyArrow(std::uint8_t c, bool freeze, std::int32_t markClock)
 {
     const std::optional<std::uint8_t> mask = dwi::ArrowMask(static_cast<char>(c));
     if (!mask) {
-        AddError(FormatString(IDS_DWI_UNSUPPORTED_CHARACTER, {CharacterText(c)}));
+        if (!m_readsTempoOnly)
+            AddDiagnostic(DwiDiagnostic::Kind::UnknownCharacter, CharacterText(c));
         return;
     }
+    if (m_readsTempoOnly)
+        return;
     for (std::int32_t bit = 0; bit < dwi::kPanelsPerPad; ++bit) {
         if (!(*mask & (1u << bit)))
             continue;
@@ -344,23 +439,19 @@ void CDwiReader::Advance()
 
 void CDwiReader::StartBlock()
 {
-    ++m_block;
+    if (m_score)
+        m_score->runStarts.push_back(m_score->notes.size());
+    m_steppedClock = -1;
     m_clock = 0;
     m_lastClock = -1; // no step yet: a "!" here has nothing to mark
     m_stepClocks = dwi::kDefaultStepClocks;
     m_pendingFreeze.fill(nullptr);
 }
 
-void CDwiReader::AddError(const std::string& message)
+void CDwiReader::AddDiagnostic(DwiDiagnostic::Kind kind, std::string argument)
 {
-    // A damaged file can repeat one fault a million times; the first ones say what is wrong,
-    // the rest are only counted, so the list stays small whatever the file.
-    if (++m_errorCount > kMaxListedErrors)
-        return;
-    if (!m_errors.empty())
-        m_errors += "\r\n";
-    m_errors += FormatString(IDS_DWI_LINE_PREFIX, {std::to_string(m_lineNumber)});
-    m_errors += message;
+    if (!m_readsTempoOnly)
+        m_diagnostics.Add({kind, m_lineNumber, std::move(argument)});
 }
 
 } // namespace zelvane

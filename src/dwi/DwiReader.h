@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/Style.h"
+#include "dwi/DwiDiagnostics.h"
+#include "dwi/FirstNoteIndex.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zelvane {
@@ -21,15 +22,17 @@ struct CNote;
 
 // Reads the text of one DWI file into a document: song settings tag by tag, and every chart
 // into the score of its style and difficulty. It only adds; emptying the document first is
-// the import's job. Problems do not stop it: each becomes a line of the error list.
+// the import's job. Problems do not stop it: each becomes a diagnostic.
 class CDwiReader {
 public:
     // `path` is where the bytes came from; the song's FILE value is taken from its folder.
     CDwiReader(CStepDocument& document, std::filesystem::path path,
                std::span<const std::uint8_t> bytes);
 
-    // Reads every tag; returns the error list ("N行目:" and the message, CR LF between).
-    std::string Read();
+    // Reads every tag; returns what could not be read. A file whose charts reach beyond the
+    // chart limits at its final tempo is read only up to the first note past them (the import
+    // refuses it whole anyway), so a huge file costs no more memory than a valid one.
+    DwiDiagnostics Read();
     // The song the last FILE tag named, resolved against the chart's folder; none when the
     // file has no FILE tag. Attaching it (which may ask the user) is the import's job.
     const std::optional<std::string>& audioPath() const { return m_audioPath; }
@@ -37,18 +40,23 @@ public:
 private:
     // The notes read for one score. They reach the score only when reading ends, in the
     // order inserting them one by one in clock order would give (after every note of the
-    // same or an earlier clock); meanwhile the first note of each clock and panel is found
-    // at once, so a long chart reads in n log n rather than n squared.
+    // same or an earlier clock). A freeze mark needs the first note at a clock and panel:
+    // in the block being read it lies among the last few notes, and the notes of earlier
+    // blocks are put in an index only when a mark first asks, so a chart without marks on
+    // laid-over blocks pays nothing per note for it.
     struct StagedScore {
         CScore* score = nullptr;
         std::vector<std::unique_ptr<CNote>> notes;
-        std::unordered_map<std::uint64_t, CNote*> firstAt;       // key: clock and panel
-        std::unordered_map<std::uint64_t, std::int64_t> blockAt; // the last block with a note there
+        // Where each block's notes begin (the score's own notes are the first run): a block
+        // adds its notes in clock order. The last entry is the block being read.
+        std::vector<std::size_t> runStarts{0};
+        CFirstNoteIndex earlierBlocks;
+        std::size_t indexed = 0; // notes[0, indexed) are in earlierBlocks
     };
 
     StagedScore& Stage(CScore* score);
     void AddNote(std::int32_t clock, std::int32_t panel);
-    CNote* FindNote(std::int32_t clock, std::int32_t panel) const;
+    CNote* FindNote(std::int32_t clock, std::int32_t panel);
     void CommitNotes();
 
     std::optional<std::uint8_t> NextByte();
@@ -63,7 +71,10 @@ private:
     void ApplyArrow(std::uint8_t c, bool freeze, std::int32_t markClock);
     void Advance();
     void StartBlock();
-    void AddError(const std::string& message);
+    void AddDiagnostic(DwiDiagnostic::Kind kind, std::string argument);
+    // Reads the whole file as Read does but changes nothing: the tempo the file leaves.
+    float FinalTempo();
+    void Rewind();
 
     CStepDocument& m_document;
     std::filesystem::path m_path;
@@ -77,14 +88,19 @@ private:
     std::vector<std::unique_ptr<StagedScore>> m_staged;
     StagedScore* m_score = nullptr;
     std::int32_t m_panelOffset = 0;
-    std::int64_t m_block = 0; // counts the blocks read, so each has a number of its own
     std::int32_t m_clock = 0;
+    // The panels this block has stepped on at m_clock: the clock of a block only grows, so a
+    // panel stepped twice in one block can only be stepped twice at its current clock.
+    std::uint32_t m_steppedAtClock = 0;
+    std::int32_t m_steppedClock = -1;
     std::int32_t m_lastClock = -1;
     std::int32_t m_stepClocks = 24;
     std::array<CNote*, 8> m_pendingFreeze{};
-    static constexpr std::int64_t kMaxListedErrors = 100;
-    std::string m_errors;
-    std::int64_t m_errorCount = 0;
+    DwiDiagnostics m_diagnostics;
+    bool m_readsTempoOnly = false;
+    float m_tempo = 0.0f;
+    std::int32_t m_maxClock = 0;
+    bool m_pastChartLimits = false;
     std::optional<std::string> m_audioPath;
 };
 

@@ -7,10 +7,10 @@ using namespace zelvane;
 
 TEST(ClipboardFormat, NoteListLayoutAndRoundTrip)
 {
-    const std::vector<CNote> notes{{96, 2, 0}, {-1, 7, 300}};
+    const std::vector<CNote> notes{{96, 2, 0}, {0xFFFFFF, 7, 300}};
     const auto bytes = WriteNoteList(notes);
     const std::vector<std::uint8_t> expected{2, 0, 0,    0,    96,   0,    0, 0, 2,  0, 0, 0,
-                                             0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 7, 0, 44, 1, 0, 0};
+                                             0, 0, 0xFF, 0xFF, 0xFF, 0x00, 7, 0, 44, 1, 0, 0};
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(ReadNoteList(bytes), notes);
     EXPECT_EQ(WriteNoteList({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
@@ -45,4 +45,11 @@ TEST(ClipboardFormat, ShortOrNegativeDataIsRejectedWithoutReadingPastItsEnd)
     EXPECT_THROW(ReadNoteList(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0x7F, 1, 2}),
                  EndOfFileError);
     EXPECT_THROW(ReadNoteList(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}), FileFormatError);
+    // Negative clocks and lengths, in a list and in a range.
+    for (const CNote note : {CNote{-1, 0, 0}, CNote{0, 0, -48}}) {
+        EXPECT_THROW(ReadNoteList(WriteNoteList(std::vector<CNote>{note})), FileFormatError);
+        EXPECT_THROW(ReadClockRange(WriteClockRange({0, 48, {note}}), 0), FileFormatError);
+    }
+    EXPECT_THROW(ReadClockRange(WriteClockRange({0, -1, {}}), 0), FileFormatError);
+    EXPECT_THROW(ReadClockRange(WriteClockRange({-48, 48, {}}), 0), FileFormatError);
 }

@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 #include "TestData.h"
+#include "chart/StepDocument.h"
 
 #include <algorithm>
 #include <fstream>
@@ -25,7 +26,7 @@ std::filesystem::path WriteChart()
 {
     const auto path = Temp("chart.dwi");
     std::ofstream(path, std::ios::binary) << "#TITLE:テスト;\r\n#BPM:150;\r\n#GAP:100;\r\n"
-                                             "#GENRE:x;\r\n"
+                                             "#GENRE:x;\r\n#FOO:y;\r\n"
                                              "#SINGLE:BASIC:3:2468(2468)2!24000000;\r\n"
                                              "#COUPLE:MANIAC:9:8426:2684;\r\n";
     return path;
@@ -42,12 +43,37 @@ TEST(CliCommands, InfoReadsADwiWithItsErrors)
     EXPECT_EQ(json["title"], "テスト");
     EXPECT_EQ(json["bpm"], 150.0);
     EXPECT_EQ(json["gap"], 100);
-    ASSERT_EQ(json["errors"].size(), 1u);
-    EXPECT_EQ(json["errors"][0], "4行目:\"GENRE\" には対応していません。");
+    // A tag that does not change the dance is named only when asked for.
+    EXPECT_EQ(json["errors"], nlohmann::json::parse(R"(["tags not supported, passed over: FOO"])"));
+    const CommandResult verbose = RunCli("info --json --verbose " + Quoted(chart));
+    EXPECT_EQ(nlohmann::json::parse(verbose.out)["errors"],
+              nlohmann::json::parse(R"(["tags not supported, passed over: GENRE, FOO"])"));
     ASSERT_EQ(json["scores"].size(), 2u);
     EXPECT_EQ(json["scores"][1]["style"], "COUPLE");
     EXPECT_EQ(json["scores"][1]["notes"].size(), 8u);
     std::filesystem::remove(chart);
+}
+
+// What a DWI file holds that cannot be read is said once, in English, on standard error: the
+// tags on one line, then every other problem with its line.
+TEST(CliCommands, ReadErrorsAreWarnedOnceInEnglish)
+{
+    const auto chart = Temp("warned.dwi");
+    std::ofstream(chart, std::ios::binary)
+        << "#CDTITLE:a;\r\n#SOLO:BASIC:1:8;\r\n#SINGLE:BASIC:1:2Z2;\r\n#SOLO:X:1:8;\r\n#BPM:0;";
+    const auto out = Temp("warned.zlvm");
+    const std::string prefix = "zelvane-cli: warning: " + chart.string() + ": ";
+    for (const bool verbose : {false, true}) {
+        const CommandResult result = RunCli("convert " + std::string(verbose ? "--verbose " : "")
+                                            + Quoted(chart) + " " + Quoted(out));
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err,
+                  prefix + "tags not supported, passed over: " + (verbose ? "CDTITLE, " : "")
+                      + "SOLO\n" + prefix + "line 3: 'Z' is not a chart character\n" + prefix
+                      + "line 5: the tempo \"0\" is not a number above 0\n");
+    }
+    std::filesystem::remove(chart);
+    std::filesystem::remove(out);
 }
 
 TEST(CliCommands, ConvertRoundTripsThroughBothFormats)
@@ -122,21 +148,47 @@ TEST(CliCommands, MotionRefusesWhatItCannotDo)
     EXPECT_EQ(badModel.status, 1);
     EXPECT_NE(badModel.err.find("cannot use the model"), std::string::npos) << badModel.err;
     EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
+
+    // A chart beyond the chart limits is refused on reading, with one line saying why,
+    // rather than danced until memory runs out.
+    const auto slow = Temp("slow.dwi");
+    std::ofstream(slow, std::ios::binary) << "#BPM:0.001;\r\n#SINGLE:BASIC:1:02;\r\n";
+    const CommandResult tooLong
+        = RunCli("motion " + Quoted(slow) + " --style SINGLE --difficulty BASIC -o "
+                 + Quoted(Temp("never.vmd")));
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.err.find("two hours"), std::string::npos) << tooLong.err;
+    EXPECT_EQ(std::count(tooLong.err.begin(), tooLong.err.end(), '\n'), 1) << tooLong.err;
+    EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
+    std::filesystem::remove(slow);
     std::filesystem::remove(chart);
 }
 
-// A chart beyond the chart limits is refused on reading, with one line saying why, rather
-// than danced until memory runs out.
-TEST(CliCommands, MotionRefusesAChartBeyondTheChartLimits)
+// With --model the document's own model is never opened: a missing one goes unmentioned.
+TEST(CliCommands, MotionReadsOnlyTheModelItIsGiven)
 {
-    const auto slow = Temp("slow.dwi");
-    std::ofstream(slow, std::ios::binary) << "#BPM:0.001;\r\n#SINGLE:BASIC:1:02;\r\n";
-    const CommandResult result
-        = RunCli("motion " + Quoted(slow) + " --style SINGLE --difficulty BASIC -o "
-                 + Quoted(Temp("never.vmd")));
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("two hours"), std::string::npos) << result.err;
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-    EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
-    std::filesystem::remove(slow);
+    const auto document = Temp("modelled.zlvm");
+    {
+        zelvane::CStepDocument written;
+        written.NewDocument();
+        written.SetDancesCharts(false);
+        written.currentScore()->InsertNote(
+            std::make_unique<zelvane::CNote>(zelvane::CNote{0, 1, 0}));
+        written.SetModel("/nowhere/gone.pmd");
+        written.UpdateAllScores();
+        written.SaveDocument(document);
+    }
+    const auto motion = Temp("modelled.vmd");
+    const std::string base
+        = "motion " + Quoted(document) + " --style SINGLE --difficulty BASIC -o " + Quoted(motion);
+    const CommandResult given = RunCli(base + " --model " + Quoted(Mannequin()));
+    ASSERT_EQ(given.status, 0) << given.err;
+    EXPECT_EQ(given.err.find("gone.pmd"), std::string::npos) << given.err;
+    EXPECT_TRUE(std::filesystem::exists(motion));
+    // Without it the document's model is looked for, and its absence said.
+    const CommandResult own = RunCli(base);
+    EXPECT_EQ(own.status, 0) << own.err;
+    EXPECT_NE(own.err.find("gone.pmd"), std::string::npos) << own.err;
+    std::filesystem::remove(document);
+    std::filesystem::remove(motion);
 }

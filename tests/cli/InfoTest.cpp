@@ -28,7 +28,8 @@ TEST(CliInfo, PrintsTheDocumentAsJson)
         document.SetTitle("曲名");
         document.SetBpm(133.33f);
         document.SetGap(-40);
-        document.SetAudio("/nowhere/song.mp3");
+        // A path stored by another system need not be UTF-8.
+        document.SetAudio("/nowhere/song\xFF.mp3");
         document.currentScore()->InsertNote(std::make_unique<CNote>(CNote{96, 3, 0}));
         document.currentScore()->InsertNote(std::make_unique<CNote>(CNote{0, 1, 48}));
         CScore* couple = document.FindOrCreateScore(Style::COUPLE, "MANIAC");
@@ -46,7 +47,7 @@ TEST(CliInfo, PrintsTheDocumentAsJson)
     EXPECT_EQ(std::bit_cast<std::uint32_t>(json["bpm"].get<float>()),
               std::bit_cast<std::uint32_t>(133.33f));
     EXPECT_EQ(json["gap"], -40);
-    EXPECT_EQ(json["audioPath"], "/nowhere/song.mp3");
+    EXPECT_EQ(json["audioPath"], "/nowhere/song\uFFFD.mp3");
     EXPECT_EQ(json["twist"], true);
     EXPECT_EQ(json["backgroundColor"], 0xFFFFFF);
     ASSERT_EQ(json["scores"].size(), 2u);
@@ -66,8 +67,12 @@ TEST(CliInfo, BadInputIsOneLineOnStandardErrorAndStatusOne)
 {
     const auto damaged = TempFile("damaged.zlvm");
     std::ofstream(damaged, std::ios::binary) << std::string("\x00\x02\xFF", 3);
+    // A motion that claims 2^31 bone keys in a file of a few bytes.
+    const auto huge = TempFile("huge.vmd");
+    std::ofstream(huge, std::ios::binary)
+        << "Vocaloid Motion Data 0002" << std::string(25, '\0') << std::string("\0\0\0\x80", 4);
     for (const std::string& arguments :
-         {"info " + Quoted(damaged), std::string("info /no/such/file.zlvm"),
+         {"info " + Quoted(damaged), "info " + Quoted(huge), std::string("info /no/such/file.zlvm"),
           std::string("info notes.txt")}) {
         const CommandResult result = RunCli(arguments);
         EXPECT_EQ(result.status, 1) << arguments;
@@ -75,5 +80,7 @@ TEST(CliInfo, BadInputIsOneLineOnStandardErrorAndStatusOne)
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_EQ(result.err.rfind("zelvane-cli: error: ", 0), 0u) << result.err;
     }
+    EXPECT_EQ(RunCli("info").status, 2);
     std::filesystem::remove(damaged);
+    std::filesystem::remove(huge);
 }

@@ -1,6 +1,8 @@
 #include "DwiTestSupport.h"
 
+#include "base/ChartLimits.h"
 #include "chart/commands/AddNoteCommand.h"
+#include "dwi/DwiReader.h"
 #include "text/Errors.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +35,7 @@ TEST(DwiReader, StepSizesBracketsGroupsAndFreezes)
     };
     for (const auto& [chart, expected] : cases) {
         CStepDocument document;
-        EXPECT_EQ(ImportText(document, "#SINGLE:BASIC:5:" + std::string(chart) + ";").errors, "");
+        EXPECT_TRUE(ImportText(document, "#SINGLE:BASIC:5:" + std::string(chart) + ";").empty());
         ASSERT_EQ(document.scores().size(), 1u) << chart;
         EXPECT_EQ(NotesOf(*document.scores().front()), expected) << chart;
     }
@@ -45,7 +47,7 @@ TEST(DwiReader, BlocksAddressTheSecondPadOrDancerInInsertionOrder)
     const auto result = ImportText(document,
                                    "#DOUBLE:BASIC:5:4:6:2;\r\n#COUPLE:BASIC:5:8:8;\r\n"
                                    "#SINGLE:BASIC:5:42:6;\r\n#SINGLE:ANOTHER:1:4:4!4004;");
-    EXPECT_EQ(result.errors, ""); // the third DOUBLE block is passed over without a word
+    EXPECT_TRUE(result.empty()); // the third DOUBLE block is passed over without a word
     ASSERT_EQ(document.scores().size(), 4u);
     // The SINGLE "BASIC" score the import starts with keeps its place in front.
     EXPECT_EQ(document.scores()[1]->style(), Style::DOUBLE);
@@ -61,11 +63,10 @@ TEST(DwiReader, BlocksAddressTheSecondPadOrDancerInInsertionOrder)
 TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
 {
     CStepDocument document;
-    EXPECT_EQ(ImportText(document,
-                         "#title:abc;#Artist: X Y ;\r\n#bpm: 150.5 ;"
-                         "#GAP:-120ms;#CHANGEBPM:96=200;#FREEZE:1=2;")
-                  .errors,
-              "");
+    EXPECT_TRUE(ImportText(document,
+                           "#title:abc;#Artist: X Y ;\r\n#bpm: 150.5 ;"
+                           "#GAP:-120ms;#CHANGEBPM:96=200;#FREEZE:1=2;")
+                    .empty());
     EXPECT_EQ(document.title(), "abc");
     EXPECT_EQ(document.artist(), "X Y");
     EXPECT_EQ(document.bpm(), 150.5f);
@@ -75,29 +76,34 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
     const auto result = ImportText(document,
                                    "\r\n#TITLE:t;\r\n\r\n\t\r\n#FOO:bar;\r\n"
                                    "#SINGLE:BASIC:1:24\r\n8#\x01Z;");
-    EXPECT_EQ(result.errors,
+    using Kind = DwiDiagnostic::Kind;
+    EXPECT_EQ(result.listed,
+              (std::vector<DwiDiagnostic>{{Kind::UnknownTag, 2, "FOO"},
+                                          {Kind::UnknownCharacter, 4, "#"},
+                                          {Kind::UnknownCharacter, 5, "Z"}}));
+    // The desktop program's list reads as it always has.
+    EXPECT_EQ(FormatDwiDiagnosticsJapanese(result),
               "2行目:\"FOO\" には対応していません。\r\n"
               "4行目:'#' には対応していません。\r\n"
               "5行目:'Z' には対応していません。");
     // Characters that are not arrows still take their step.
     EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 1, 0}, {24, 0, 0}, {48, 2, 0}}));
 
-    // Within a block a panel stepped twice at one clock is one step, however often repeated.
-    ImportText(document, "#SINGLE:BASIC:1:<44" + std::string(1000, '<') + ">2;");
-    EXPECT_EQ(NotesOf(*document.scores().front()),
-              (Notes{{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {24, 1, 0}}));
-
     // A file that repeats one fault without end lists the first hundred and counts the rest.
     const auto flood = ImportText(document, "#SINGLE:BASIC:1:" + std::string(1000, 'Z') + ";");
-    EXPECT_EQ(std::count(flood.errors.begin(), flood.errors.end(), '\n'), 100);
-    EXPECT_EQ(flood.errors.substr(flood.errors.rfind('\n') + 1), "…ほか900件");
+    EXPECT_EQ(flood.listed.size(), 100u);
+    EXPECT_EQ(flood.unlisted, 900);
+    const std::string floodText = FormatDwiDiagnosticsJapanese(flood);
+    EXPECT_EQ(floodText.substr(floodText.rfind('\n') + 1), "…ほか900件");
 
     // A tempo that is not above zero is reported and ignored.
     for (const std::string value : {"0", "-3", "abc", "", "nan"}) {
-        EXPECT_EQ(ImportText(document, "#BPM:" + value + ";").errors,
-                  "1行目:\"BPM:" + value + "\" には対応していません。");
+        const auto tempo = ImportText(document, "#BPM:" + value + ";");
+        EXPECT_EQ(tempo.listed, (std::vector<DwiDiagnostic>{{Kind::InvalidTempo, 1, value}}));
         EXPECT_EQ(document.bpm(), 150.5f) << value;
     }
+    EXPECT_EQ(FormatDwiDiagnosticsJapanese(ImportText(document, "#BPM:-3;")),
+              "1行目:\"BPM:-3\" には対応していません。");
 }
 
 TEST(DwiReader, EmptyScoresAreDroppedAndChartsOfOneKindMerge)
@@ -186,4 +192,31 @@ TEST(DwiReader, ChartsBeyondTheChartLimitsAreRefusedWithNothingReplaced)
     EXPECT_EQ(document.bpm(), 120.0f);
     ASSERT_EQ(document.scores().size(), 1u);
     EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{96, 3, 0}}));
+}
+
+// A hostile file costs no more than its notes: nested brackets are one step, and a chart that
+// runs past the chart limits at the tempo the file ends with is read only up to the first
+// note beyond them, whatever follows.
+TEST(DwiReader, HostileFilesAreReadNoFurtherThanTheirNotesReach)
+{
+    using Kind = DwiDiagnostic::Kind;
+    CStepDocument document;
+    // The group never closes: the ";" is one more character in it, the only one not an arrow.
+    const auto nested = ImportText(document, "#SINGLE:BASIC:1:" + std::string(2 << 20, '<') + ";");
+    EXPECT_EQ(nested.listed, (std::vector<DwiDiagnostic>{{Kind::UnknownCharacter, 1, ";"}}));
+    EXPECT_EQ(NotesOf(*document.scores().front()), (Notes{{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}));
+
+    const std::string steps = "#SINGLE:BASIC:1:" + std::string(1 << 20, '8') + "Z;";
+    for (const auto& [text, bpm] : {std::pair(steps, 120.0f), {steps + "\n#BPM:60;", 60.0f}}) {
+        CStepDocument scratch;
+        const auto bytes
+            = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        CDwiReader reader(scratch, "/nonexistent/long.dwi", bytes);
+        EXPECT_TRUE(reader.Read().empty()) << bpm; // the "Z" after the steps is never reached
+        const std::int32_t firstBeyond = (MaxChartClock(bpm) / 24 + 1) * 24;
+        const CScore& score = *scratch.FindScore(Style::SINGLE, "BASIC");
+        EXPECT_EQ(score.notes().size(), static_cast<std::size_t>(firstBeyond / 24 + 1)) << bpm;
+        EXPECT_EQ(score.notes().back()->clock, firstBeyond) << bpm;
+        EXPECT_THROW(ImportText(document, text), FileFormatError) << bpm;
+    }
 }

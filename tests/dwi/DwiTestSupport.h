@@ -39,8 +39,8 @@ private:
     std::error_code m_error; // removal is best effort
 };
 
-inline DwiImportResult ImportText(CStepDocument& document, std::string_view text,
-                                  const std::filesystem::path& path = "/nonexistent/song.dwi")
+inline DwiDiagnostics ImportText(CStepDocument& document, std::string_view text,
+                                 const std::filesystem::path& path = "/nonexistent/song.dwi")
 {
     return ImportDwiBytes(document, path,
                           {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});

@@ -1,0 +1,65 @@
+#include "dwi/DwiDiagnostics.h"
+
+#include "text/StringTable.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zelvane {
+
+void DwiDiagnostics::Add(DwiDiagnostic diagnostic)
+{
+    if (listed.size() < kMaxListed)
+        listed.push_back(std::move(diagnostic));
+    else
+        ++unlisted;
+}
+
+bool IsTagWithoutBearingOnTheDance(std::string_view tag)
+{
+    static constexpr std::array<std::string_view, 7> kTags{
+        "DISPLAYBPM",   "CDTITLE",      "GENRE",         "SAMPLESTART",
+        "SAMPLELENGTH", "DISPLAYTITLE", "DISPLAYARTIST",
+    };
+    return std::find(kTags.begin(), kTags.end(), tag) != kTags.end();
+}
+
+std::string FormatDwiDiagnosticsJapanese(const DwiDiagnostics& diagnostics)
+{
+    std::string text;
+    for (const DwiDiagnostic& diagnostic : diagnostics.listed) {
+        if (!text.empty())
+            text += "\r\n";
+        text += FormatString(IDS_DWI_LINE_PREFIX, {std::to_string(diagnostic.line)});
+        switch (diagnostic.kind) {
+        case DwiDiagnostic::Kind::UnknownTag:
+            text += FormatString(IDS_DWI_UNSUPPORTED_TAG, {diagnostic.argument});
+            break;
+        case DwiDiagnostic::Kind::InvalidTempo:
+            text += FormatString(IDS_DWI_UNSUPPORTED_TAG, {"BPM:" + diagnostic.argument});
+            break;
+        case DwiDiagnostic::Kind::UnknownCharacter:
+            text += FormatString(IDS_DWI_UNSUPPORTED_CHARACTER, {diagnostic.argument});
+            break;
+        }
+    }
+    if (diagnostics.unlisted > 0)
+        text += "\r\n…ほか" + std::to_string(diagnostics.unlisted) + "件";
+    return text;
+}
+
+std::string DescribeDwiDiagnostic(const DwiDiagnostic& diagnostic)
+{
+    const std::string where = "line " + std::to_string(diagnostic.line) + ": ";
+    switch (diagnostic.kind) {
+    case DwiDiagnostic::Kind::UnknownTag:
+        return where + "the tag \"" + diagnostic.argument + "\" is not supported";
+    case DwiDiagnostic::Kind::InvalidTempo:
+        return where + "the tempo \"" + diagnostic.argument + "\" is not a number above 0";
+    case DwiDiagnostic::Kind::UnknownCharacter:
+        return where + "'" + diagnostic.argument + "' is not a chart character";
+    }
+    return where;
+}
+
+} // namespace zelvane
