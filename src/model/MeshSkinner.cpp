@@ -34,12 +34,25 @@ std::uint64_t GroupKey(const CModelVertex& v)
 // in both, up to the rounding of fused multiply-adds. Every array is its own parameter,
 // marked as overlapping no other, so the compiler needs no run-time checks before it takes
 // eight slots at once.
-[[gnu::target_clones("arch=x86-64-v3", "default")]] void
-SkinSlots(std::size_t count, const float (*matrix)[3], const float* __restrict px,
-          const float* __restrict py, const float* __restrict pz, const float* __restrict nx,
-          const float* __restrict ny, const float* __restrict nz, float* __restrict ox,
-          float* __restrict oy, float* __restrict oz, float* __restrict onx, float* __restrict ony,
-          float* __restrict onz)
+// ThreadSanitizer instruments the function that picks the version, which the loader runs
+// before the sanitizer has started, and the program crashes; such builds take the base one.
+#if defined(__SANITIZE_THREAD__)
+#define ZELVANE_SKIN_VERSIONS
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define ZELVANE_SKIN_VERSIONS
+#endif
+#endif
+#ifndef ZELVANE_SKIN_VERSIONS
+#define ZELVANE_SKIN_VERSIONS [[gnu::target_clones("arch=x86-64-v3", "default")]]
+#endif
+ZELVANE_SKIN_VERSIONS void SkinSlots(std::size_t count, const float (*matrix)[3],
+                                     const float* __restrict px, const float* __restrict py,
+                                     const float* __restrict pz, const float* __restrict nx,
+                                     const float* __restrict ny, const float* __restrict nz,
+                                     float* __restrict ox, float* __restrict oy,
+                                     float* __restrict oz, float* __restrict onx,
+                                     float* __restrict ony, float* __restrict onz)
 {
     const float m00 = matrix[0][0], m01 = matrix[0][1], m02 = matrix[0][2];
     const float m10 = matrix[1][0], m11 = matrix[1][1], m12 = matrix[1][2];
