@@ -45,8 +45,18 @@ std::string ChartLimitBreach(const CNote& note, float bpm)
     return ChartLimitBreach(note, bpm, MaxChartClock(bpm));
 }
 
+std::string ChartNoteCountBreach(std::size_t count)
+{
+    if (count <= kMaxChartNotes)
+        return {};
+    return fmt::format("the chart has {} notes, more than the {} a chart may hold", count,
+                       kMaxChartNotes);
+}
+
 std::string ChartLimitBreach(std::span<const CNote> notes, float bpm)
 {
+    if (std::string breach = ChartNoteCountBreach(notes.size()); !breach.empty())
+        return breach;
     const std::int32_t maxClock = MaxChartClock(bpm);
     for (const CNote& note : notes) {
         std::string breach = ChartLimitBreach(note, bpm, maxClock);

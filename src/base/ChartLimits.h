@@ -3,6 +3,7 @@
 #include "base/Note.h"
 #include "base/TimeUnits.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -16,6 +17,12 @@ namespace zelvane {
 constexpr std::int32_t kMaxChartSeconds = 2 * 60 * 60;
 constexpr std::int32_t kMaxChartFrames = kMaxChartSeconds * kFramesPerSecond; // 216 000
 
+// A chart holds at most this many notes: the document file counts a chart's notes in 16
+// bits, and a chart that could not be saved must not get in. No real chart comes near it
+// (two hours of eight steps a second is 57 600), while a tiny chart file at an absurd tempo
+// could otherwise ask for hundreds of millions.
+constexpr std::size_t kMaxChartNotes = 65535;
+
 // The last clock whose frame is within kMaxChartFrames at this tempo (a finite tempo above
 // 0); a note may end there but not after it.
 std::int32_t MaxChartClock(float bpm);
@@ -24,7 +31,9 @@ std::int32_t MaxChartClock(float bpm);
 // fits. `maxClock` is MaxChartClock(bpm), computed once by callers that check many notes.
 std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock);
 std::string ChartLimitBreach(const CNote& note, float bpm);
-// The first breach among the notes, or empty.
+// Why a chart of `count` notes is too many, or empty.
+std::string ChartNoteCountBreach(std::size_t count);
+// The first breach among the notes (their count included), or empty.
 std::string ChartLimitBreach(std::span<const CNote> notes, float bpm);
 
 } // namespace zelvane

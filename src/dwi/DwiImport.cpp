@@ -21,12 +21,17 @@ void CheckChartLimits(const CStepDocument& scratch, const std::filesystem::path&
 {
     const std::int32_t maxClock = MaxChartClock(scratch.bpm());
     for (const auto& score : scratch.scores()) {
+        const auto refuse = [&](const std::string& breach) {
+            throw FileFormatError("\"" + path.filename().string() + "\": in the "
+                                  + std::string(StyleName(score->style())) + " "
+                                  + score->difficulty() + " chart, " + breach);
+        };
+        if (std::string breach = ChartNoteCountBreach(score->notes().size()); !breach.empty())
+            refuse(breach);
         for (const auto& note : score->notes()) {
             const std::string breach = ChartLimitBreach(*note, scratch.bpm(), maxClock);
             if (!breach.empty())
-                throw FileFormatError("\"" + path.filename().string() + "\": in the "
-                                      + std::string(StyleName(score->style())) + " "
-                                      + score->difficulty() + " chart, " + breach);
+                refuse(breach);
         }
     }
 }

@@ -155,8 +155,6 @@ CDwiReader::StagedScore& CDwiReader::Stage(CScore* score)
 
 void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
 {
-    if (m_readsTempoOnly)
-        return;
     // Within one block a panel stepped twice at one clock ("<44>") is one step: a second
     // note there would only stack under the first, and a file of such repeats would
     // otherwise fill memory with notes nobody can see. Blocks laid over the same panels keep
@@ -172,14 +170,12 @@ void CDwiReader::AddNote(std::int32_t clock, std::int32_t panel)
     auto note = std::make_unique<CNote>(CNote{clock, panel, 0});
     m_score->notes.push_back(std::move(note));
     // This note is the file's ruin: nothing after it is read.
-    if (clock > m_maxClock)
+    if (clock > m_maxClock || m_score->notes.size() > kMaxChartNotes)
         m_pastChartLimits = true;
 }
 
 CNote* CDwiReader::FindNote(std::int32_t clock, std::int32_t panel)
 {
-    if (m_readsTempoOnly)
-        return nullptr;
     StagedScore& staged = *m_score;
     const std::size_t blockStart = staged.runStarts.back();
     for (; staged.indexed < blockStart; ++staged.indexed) {
@@ -285,7 +281,7 @@ void CDwiReader::ReadTag()
         if (name == "BPM")
             ReadBpm(ReadUntil(';'));
         else if (name == "SINGLE" || name == "DOUBLE" || name == "COUPLE")
-            ReadChart(Style::SINGLE); // no notes are placed, so the pads do not matter
+            SkipChart();
         else if (name == "TITLE" || name == "ARTIST" || name == "GAP" || name == "FILE"
                  || name == "CHANGEBPM" || name == "FREEZE")
             ReadUntil(';');
@@ -336,7 +332,7 @@ void CDwiReader::ReadChart(Style style)
 {
     const std::string difficulty = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
     ReadUntil(':'); // the foot rating, which the editor does not keep
-    m_score = m_readsTempoOnly ? nullptr : &Stage(m_document.FindOrCreateScore(style, difficulty));
+    m_score = &Stage(m_document.FindOrCreateScore(style, difficulty));
     m_panelOffset = 0;
     StartBlock();
 
@@ -378,6 +374,48 @@ void CDwiReader::ReadChart(Style style)
     m_score = nullptr;
 }
 
+void CDwiReader::SkipChart()
+{
+    ReadUntil(':');
+    ReadUntil(':');
+    // A chart's body sets no tempo, so the first pass only needs where it ends, found by
+    // ReadChart's rules: at a ";" outside a group that no "!" precedes, then the rest of that
+    // line. A tight loop over the bytes, since a huge chart would otherwise cost this pass as
+    // much as the reading itself.
+    const std::size_t size = m_bytes.size();
+    std::size_t position = m_filePosition - (m_line.size() - m_linePosition);
+    const auto next = [&]() -> int {
+        while (position < size && m_bytes[position] <= kLastControlByte)
+            ++position;
+        return position < size ? m_bytes[position++] : -1;
+    };
+    bool inGroup = false;
+    for (int c = next(); c >= 0; c = next()) {
+        if (inGroup) {
+            if (c == '>') {
+                inGroup = false;
+            } else if (c == '!') {
+                const int marked = next();
+                inGroup = marked >= 0 && marked != '>';
+            }
+        } else if (c == ';') {
+            while (position < size && m_bytes[position] > kLastControlByte)
+                ++position;
+            break;
+        } else if (c == '!') {
+            const int marked = next();
+            if (marked < 0)
+                break;
+            inGroup = marked == '<';
+        } else {
+            inGroup = c == '<';
+        }
+    }
+    m_filePosition = position;
+    m_line = {};
+    m_linePosition = 0;
+}
+
 void CDwiReader::ReadGroup(bool freeze, std::int32_t markClock)
 {
     // In a plain group a "!" marks the notes the group has already placed at this clock; in
@@ -400,12 +438,9 @@ void CDwiReader::ApplyArrow(std::uint8_t c, bool freeze, std::int32_t markClock)
 {
     const std::optional<std::uint8_t> mask = dwi::ArrowMask(static_cast<char>(c));
     if (!mask) {
-        if (!m_readsTempoOnly)
-            AddDiagnostic(DwiDiagnostic::Kind::UnknownCharacter, CharacterText(c));
+        AddDiagnostic(DwiDiagnostic::Kind::UnknownCharacter, CharacterText(c));
         return;
     }
-    if (m_readsTempoOnly)
-        return;
     for (std::int32_t bit = 0; bit < dwi::kPanelsPerPad; ++bit) {
         if (!(*mask & (1u << bit)))
             continue;

@@ -30,8 +30,9 @@ public:
                std::span<const std::uint8_t> bytes);
 
     // Reads every tag; returns what could not be read. A file whose charts reach beyond the
-    // chart limits at its final tempo is read only up to the first note past them (the import
-    // refuses it whole anyway), so a huge file costs no more memory than a valid one.
+    // chart limits at its final tempo (its clock or its number of notes) is read only up to
+    // the first note past them (the import refuses it whole anyway), so a huge file costs no
+    // more memory than a valid one.
     DwiDiagnostics Read();
     // The song the last FILE tag named, resolved against the chart's folder; none when the
     // file has no FILE tag. Attaching it (which may ask the user) is the import's job.
@@ -67,6 +68,8 @@ private:
     void ReadTag();
     void ReadBpm(const std::string& value);
     void ReadChart(Style style);
+    // The first pass's ReadChart: finds where the chart ends and nothing else.
+    void SkipChart();
     void ReadGroup(bool freeze, std::int32_t markClock);
     void ApplyArrow(std::uint8_t c, bool freeze, std::int32_t markClock);
     void Advance();

@@ -2,6 +2,7 @@
 #include "ChartTestSupport.h"
 #include "TestData.h"
 #include "chart/ZlvmFile.h"
+#include "chart/commands/AddNoteCommand.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
@@ -55,4 +56,21 @@ TEST(ChartLimits, ADocumentBeyondThemIsRefusedAndTheOpenOneStays)
     EXPECT_NO_THROW(ReadZlvm(WriteZlvm(data)));
     data.bpm = 119.0f;
     EXPECT_THROW(ReadZlvm(WriteZlvm(data)), FileFormatError);
+}
+
+// A chart the document file could not count is refused at the edit, with no undo entry.
+TEST(ChartLimits, AnEditBeyondTheNoteCountIsRefused)
+{
+    CStepDocument document;
+    document.NewDocument();
+    document.SetBpm(1000.0f);
+    CScore* score = document.currentScore();
+    std::vector<std::unique_ptr<CNote>> notes;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(kMaxChartNotes); ++i)
+        notes.push_back(MakeNote(i * 12, 0));
+    score->AppendNotes(std::move(notes));
+    CAddNoteCommand command(score, "add");
+    EXPECT_THROW(command.AddNote(MakeNote(0, 1)), ChartLimitError);
+    EXPECT_EQ(score->notes().size(), kMaxChartNotes);
+    EXPECT_NE(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes + 1), 120.0f), "");
 }

@@ -220,3 +220,33 @@ TEST(DwiReader, HostileFilesAreReadNoFurtherThanTheirNotesReach)
         EXPECT_THROW(ImportText(document, text), FileFormatError) << bpm;
     }
 }
+
+// A chart may hold no more notes than a document file can count (at an absurd tempo two
+// hours hold hundreds of millions of clocks); the first pass, which looks for the file's last
+// tempo, ends a chart where the reading does: a ";" inside a group or after "!" does not.
+TEST(DwiReader, NoteCountLimitAndWhereTheFirstPassEndsAChart)
+{
+    const auto import = [](const std::string& text) {
+        CStepDocument document;
+        ImportText(document, text);
+        return document.scores().front()->notes().size();
+    };
+    const std::string fast = "#BPM:1000;#SINGLE:BASIC:1:";
+    EXPECT_EQ(import(fast + std::string(kMaxChartNotes, '8') + ";"), kMaxChartNotes);
+    try {
+        import(fast + std::string(kMaxChartNotes + 1, '8') + "Z;");
+        ADD_FAILURE() << "a chart of too many notes was imported";
+    } catch (const FileFormatError& error) {
+        EXPECT_NE(std::string(error.what()).find("65536 notes"), std::string::npos)
+            << error.what();
+    }
+
+    // At 200 BPM the last note fits; at the 100 or 50 hidden in the groups it would not.
+    const std::string text = "#BPM:200;#SINGLE:BASIC:1:<8!;\n#BPM:50;\n><4;\n#BPM:100;\n>"
+                             + std::string(24010, '0') + "8;";
+    CStepDocument document;
+    ImportText(document, text);
+    EXPECT_EQ(document.bpm(), 200.0f);
+    EXPECT_EQ(document.scores().front()->notes().back()->clock, 24 * 24012);
+    EXPECT_GT(24 * 24012, MaxChartClock(100.0f));
+}

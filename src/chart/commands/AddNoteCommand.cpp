@@ -1,6 +1,8 @@
 #include "chart/commands/AddNoteCommand.h"
 
+#include "base/ChartLimits.h"
 #include "chart/Score.h"
+#include "text/Errors.h"
 
 namespace zelvane {
 
@@ -12,6 +14,10 @@ CAddNoteCommand::CAddNoteCommand(CScore* score, std::string name)
 void CAddNoteCommand::AddNote(std::unique_ptr<CNote> note)
 {
     CheckNote(*note);
+    const std::string breach
+        = ChartNoteCountBreach(score()->notes().size() + m_elements.size() + 1);
+    if (!breach.empty())
+        throw ChartLimitError(breach);
     LowerMinClock(note->clock);
     CElement element;
     element.note = std::move(note);
