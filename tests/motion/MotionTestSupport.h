@@ -4,10 +4,10 @@
 #include "motion/MotionGenerator.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <tuple>
 #include <vector>
 
@@ -40,56 +40,49 @@ inline const CBoneFrame* KeyAt(const CMotionGenerator& generator, int nameID, st
     return sequence ? sequence->Find(frame) : nullptr;
 }
 
-// Floats alike bit for bit: 0 and -0 differ.
-inline bool SameBits(std::initializer_list<float> a, std::initializer_list<float> b)
+// A key and a step frame as values to compare, floats by their bits (0 and -0 differ).
+inline std::uint32_t Bits(float v)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](float x, float y) {
-        return std::bit_cast<std::uint32_t>(x) == std::bit_cast<std::uint32_t>(y);
-    });
+    return std::bit_cast<std::uint32_t>(v);
+}
+inline auto Values(const CBoneFrame& k)
+{
+    const Vector3& p = k.translation;
+    const Quaternion& r = k.rotation;
+    return std::tuple(
+        k.frame, k.curves,
+        std::array{Bits(p.x), Bits(p.y), Bits(p.z), Bits(r.x), Bits(r.y), Bits(r.z), Bits(r.w)});
+}
+inline auto Values(const CStepFrame* f)
+{
+    return std::tuple(f->frame, f->left.panel, f->left.holding, f->left.stepped, f->right.panel,
+                      f->right.holding, f->right.stepped, Bits(f->facing));
 }
 
 // The same dance: the same bones in the order their sequences were created, every key and
-// every step frame alike bit for bit. A failure names the first difference.
+// every step frame alike. A failure names the first difference.
 inline ::testing::AssertionResult SameRun(const CMotionGenerator& actual,
                                           const CMotionGenerator& expected)
 {
-    const auto& bones = actual.boneSequences();
-    if (bones.size() != expected.boneSequences().size())
-        return ::testing::AssertionFailure()
-            << bones.size() << " bones, not " << expected.boneSequences().size();
+    const auto same = [](const auto& x, const auto& y) { return Values(x) == Values(y); };
+    if (actual.boneSequences().size() != expected.boneSequences().size())
+        return ::testing::AssertionFailure() << "the dances move different sets of bones";
     auto other = expected.boneSequences().begin();
-    for (const auto& [nameID, sequence] : bones) {
+    for (const auto& [nameID, sequence] : actual.boneSequences()) {
         const auto& [otherID, otherSequence] = *other++;
-        if (nameID != otherID || sequence->size() != otherSequence->size())
+        const auto& a = sequence->keys();
+        const auto& b = otherSequence->keys();
+        const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), same);
+        if (nameID != otherID || x != a.end() || y != b.end())
             return ::testing::AssertionFailure()
-                << IDToName(nameID) << ": " << sequence->size() << " keys, not "
-                << IDToName(otherID) << ": " << otherSequence->size();
-        for (std::size_t k = 0; k < sequence->size(); ++k) {
-            const CBoneFrame& a = sequence->keys()[k];
-            const CBoneFrame& b = otherSequence->keys()[k];
-            const Vector3 &p = a.translation, &q = b.translation;
-            const Quaternion &r = a.rotation, &s = b.rotation;
-            if (a.frame != b.frame || a.curves != b.curves
-                || !SameBits({p.x, p.y, p.z, r.x, r.y, r.z, r.w},
-                             {q.x, q.y, q.z, s.x, s.y, s.z, s.w}))
-                return ::testing::AssertionFailure()
-                    << IDToName(nameID) << " key " << k << " (frame " << a.frame << ") differs";
-        }
+                << IDToName(nameID) << " (or the bone in its place) differs from key "
+                << x - a.begin();
     }
-    const auto& frames = actual.stepFrames();
-    if (frames.size() != expected.stepFrames().size())
-        return ::testing::AssertionFailure()
-            << frames.size() << " step frames, not " << expected.stepFrames().size();
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const CStepFrame& a = *frames[i];
-        const CStepFrame& b = *expected.stepFrames()[i];
-        const auto foot
-            = [](const CStepFrame::FOOT& f) { return std::tuple(f.panel, f.holding, f.stepped); };
-        if (a.frame != b.frame || foot(a.left) != foot(b.left) || foot(a.right) != foot(b.right)
-            || !SameBits({a.facing}, {b.facing}))
-            return ::testing::AssertionFailure()
-                << "step frame " << i << " (frame " << a.frame << ") differs";
-    }
+    const auto& a = actual.stepFrames();
+    const auto& b = expected.stepFrames();
+    const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), same);
+    if (x != a.end() || y != b.end())
+        return ::testing::AssertionFailure() << "the step frames differ from " << x - a.begin();
     return ::testing::AssertionSuccess();
 }
 
