@@ -127,17 +127,15 @@ TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
     EXPECT_EQ(instance.edgePositions, before);
 }
 
-// Every bone's posed matrices of two instances.
+// The largest difference between the posed matrices of two instances' bones.
 float WorstBoneDifference(const CModelInstance& a, const CModelInstance& b)
 {
     float worst = 0.0f;
     for (std::size_t i = 0; i < a.boneInstances.size(); ++i) {
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 4; ++c)
-                worst = std::max(
-                    worst,
-                    std::abs(a.boneInstances[i].world.m[r][c] - b.boneInstances[i].world.m[r][c]));
-        }
+        for (int k = 0; k < 16; ++k)
+            worst = std::max(worst,
+                             std::abs(a.boneInstances[i].world.m[k / 4][k % 4]
+                                      - b.boneInstances[i].world.m[k / 4][k % 4]));
     }
     return worst;
 }
@@ -145,12 +143,11 @@ float WorstBoneDifference(const CModelInstance& a, const CModelInstance& b)
 float WorstEffectorDistance(const CModelInstance& instance)
 {
     float worst = 0.0f;
-    for (const CModelIK& ik : instance.model->iks) {
-        const auto& bones = instance.boneInstances;
-        worst = std::max(worst,
-                         Distance(bones[static_cast<std::size_t>(ik.effector)].WorldPosition(),
-                                  bones[static_cast<std::size_t>(ik.ikBone)].WorldPosition()));
-    }
+    const auto at = [&](int bone) {
+        return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
+    };
+    for (const CModelIK& ik : instance.model->iks)
+        worst = std::max(worst, Distance(at(ik.effector), at(ik.ikBone)));
     return worst;
 }
 
@@ -185,18 +182,27 @@ TEST(PoseFastPaths, EarlyStoppedIKMatchesFullIterationOnTheMannequin)
     CModelInstance early(*model);
     CModelInstance full(*model);
     full.ikEarlyStop = false;
-    const int leftFootIK = model->FindBoneIndex(507);
-    const int rightToeIK = model->FindBoneIndex(552);
-    ASSERT_GE(leftFootIK, 0);
-    ASSERT_GE(rightToeIK, 0);
+    const auto bone = [&](CModelInstance& instance, int nameID) -> CBoneInstance& {
+        const int index = model->FindBoneIndex(nameID);
+        EXPECT_GE(index, 0) << nameID;
+        return instance.boneInstances[static_cast<std::size_t>(std::max(index, 0))];
+    };
     for (const Vector3 goal : {Vector3{0, 3, -2}, Vector3{1, 1, 2}, Vector3{-0.5f, 6, -4}}) {
+        SCOPED_TRACE(goal.y);
         for (CModelInstance* instance : {&early, &full}) {
-            instance->boneInstances[static_cast<std::size_t>(leftFootIK)].translation = goal;
-            instance->boneInstances[static_cast<std::size_t>(rightToeIK)].translation = goal;
+            bone(*instance, 507).translation = goal; // the left foot's and right toe's goals
+            bone(*instance, 552).translation = goal;
             instance->Update();
         }
-        EXPECT_LE(WorstBoneDifference(early, full), 1e-4f) << goal.y;
+        EXPECT_LE(WorstBoneDifference(early, full), 1e-4f);
+        // The left ankle reaches its goal, the knee bending forwards (-z) to get there.
+        EXPECT_LT(Distance(bone(early, NameToID("左足首")).WorldPosition(),
+                           bone(early, 507).WorldPosition()),
+                  0.01f);
     }
+    bone(early, 507).translation = {0, 3, -2};
+    early.Update();
+    EXPECT_LT(bone(early, 509).WorldPosition().z, -1.0f);
 }
 
 // A straight line of bones with a chain over all of them.

@@ -1,7 +1,10 @@
 #include "MotionTestSupport.h"
+#include "base/ChartLimits.h"
 #include "motion/StepGeometry.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace zelvane {
 namespace {
@@ -126,16 +129,31 @@ TEST(StepFrameTest, FacingHelpersAndCouplePanels)
     EXPECT_TRUE(TurnsThroughBack(-0.5f, 0.5f));
     EXPECT_FALSE(TurnsThroughBack(-3.0f, 3.0f)); // through the front
 
-    // The second COUPLE dancer stands one pad (12) to the right of the first.
+    // The first COUPLE dancer's pad is left of the middle, the second's one pad (12) right.
     MotionParameters first;
     first.style = Style::COUPLE;
     MotionParameters second = first;
     second.firstPanel = 4;
     EXPECT_EQ(PanelPosition(LEFT, first).x, -10.0f);
-    for (int panel = 0; panel < 4; ++panel) {
-        EXPECT_EQ(PanelPosition(panel, second).x - PanelPosition(panel, first).x, 12.0f);
-        EXPECT_EQ(PanelPosition(panel, second).z, PanelPosition(panel, first).z);
-    }
+    EXPECT_EQ(PanelPosition(LEFT, second).x, 2.0f);
+}
+
+TEST(StepFrameTest, ALongSongBeatsUpToTheLimitAndAStopEndsTheBeatsAtOnce)
+{
+    // A song far longer than two hours: the beat frames end at the limit.
+    CMotionGenerator generator;
+    generator.Generate(
+        MakeInput(Style::SINGLE, {{0, 0, 0}}, std::numeric_limits<std::int32_t>::max()), 0);
+    ASSERT_FALSE(generator.stepFrames().empty());
+    EXPECT_EQ(generator.stepFrames().back()->frame, kMaxChartFrames); // 120 BPM: a beat lands there
+    EXPECT_EQ(generator.stepFrames().size(), 2u + kMaxChartFrames / 15); // stance, beats from 0
+
+    // With the stop flag up no beat frame is made, however long the chart.
+    std::atomic<bool> stop{true};
+    GenerationControl control;
+    control.stop = &stop;
+    generator.Generate(MakeInput(Style::SINGLE, {}, MaxChartClock(120.0f)), 0, control);
+    EXPECT_EQ(generator.stepFrames().size(), 1u); // the initial stance only
 }
 
 } // namespace
