@@ -1,8 +1,9 @@
 #pragma once
 
-// A long DOUBLE chart for measuring the dance generator, shared with the test that pins
-// the generator's output for it: three minutes at 150 BPM, steps on all eight panels, a
-// jump every measure, a freeze every four measures and sixteenth runs, about 1500 notes.
+// A long DOUBLE chart for measuring the dance generator, shared with the tests that check
+// its incremental and reused runs against fresh full runs: three minutes at 150 BPM, steps on all
+// eight panels, a jump every measure, a freeze every four measures and sixteenth runs, about 1500
+// notes.
 
 #include "base/Note.h"
 #include "base/TimeUnits.h"
