@@ -41,7 +41,7 @@ protected:
     // Does a note command, then undoes and redoes it: the undo must bring back the very notes
     // that were there (the same objects, in order), the redo the edited score.
     void DoUndoRedo(std::unique_ptr<CScoreCommand> command, std::int32_t minClock,
-                    const std::vector<CNote>& after, std::int32_t length)
+                    std::int32_t length, const std::vector<CNote>& after)
     {
         const std::vector<CNote> before = NotesOf(*score);
         const std::int32_t lengthBefore = score->length();
@@ -122,53 +122,48 @@ TEST_F(CommandTest, NoteCommandsUndoToTheSameNotesAndRedoToTheEdit)
         auto add = std::make_unique<CAddNoteCommand>(score, "追加");
         for (const CNote& note : {CNote{48, 1, 0}, CNote{24, 3, 0}, CNote{48, 2, 0}})
             add->AddNote(std::make_unique<CNote>(note));
-        DoUndoRedo(std::move(add), 24,
-                   {{0, 0, 0}, {24, 3, 0}, {48, 1, 0}, {48, 1, 0}, {48, 2, 0}, {96, 2, 24},
-                    {192, 3, 0}, {400, 2, 0}},
-                   400);
+        const std::vector<CNote> after{{0, 0, 0},  {24, 3, 0},  {48, 1, 0},  {48, 1, 0},
+                                       {48, 2, 0}, {96, 2, 24}, {192, 3, 0}, {400, 2, 0}};
+        DoUndoRedo(std::move(add), 24, 400, after);
     }
     {
         SCOPED_TRACE("insert rows: later notes move down, freezes keep their length");
-        DoUndoRedo(std::make_unique<CInsertClockCommand>(score, "行挿入", 96, 96), 96,
-                   {{0, 0, 0}, {24, 3, 0}, {48, 1, 0}, {48, 1, 0}, {48, 2, 0}, {192, 2, 24},
-                    {288, 3, 0}, {496, 2, 0}},
-                   496);
+        const std::vector<CNote> after{{0, 0, 0},  {24, 3, 0},   {48, 1, 0},  {48, 1, 0},
+                                       {48, 2, 0}, {192, 2, 24}, {288, 3, 0}, {496, 2, 0}};
+        DoUndoRedo(std::make_unique<CInsertClockCommand>(score, "行挿入", 96, 96), 96, 496, after);
     }
     {
         SCOPED_TRACE("paste rows");
         auto paste = std::make_unique<CInsertClockCommand>(score, "貼り付け", 48, 48);
         paste->AddNote(MakeNote(48, 2));
         paste->AddNote(MakeNote(72, 3, 12));
-        DoUndoRedo(std::move(paste), 48,
-                   {{0, 0, 0}, {24, 3, 0}, {48, 2, 0}, {72, 3, 12}, {96, 1, 0}, {96, 1, 0},
-                    {96, 2, 0}, {240, 2, 24}, {336, 3, 0}, {544, 2, 0}},
-                   544);
+        const std::vector<CNote> after{{0, 0, 0},   {24, 3, 0}, {48, 2, 0}, {72, 3, 12},
+                                       {96, 1, 0},  {96, 1, 0}, {96, 2, 0}, {240, 2, 24},
+                                       {336, 3, 0}, {544, 2, 0}};
+        DoUndoRedo(std::move(paste), 48, 544, after);
     }
     {
         SCOPED_TRACE("delete rows: their notes go, later notes move up");
-        DoUndoRedo(std::make_unique<CDeleteClockCommand>(score, "削除", 200, 100), 200,
-                   {{0, 0, 0}, {24, 3, 0}, {48, 2, 0}, {72, 3, 12}, {96, 1, 0}, {96, 1, 0},
-                    {96, 2, 0}, {236, 3, 0}, {444, 2, 0}},
-                   444);
+        const std::vector<CNote> after{{0, 0, 0},  {24, 3, 0}, {48, 2, 0},  {72, 3, 12}, {96, 1, 0},
+                                       {96, 1, 0}, {96, 2, 0}, {236, 3, 0}, {444, 2, 0}};
+        DoUndoRedo(std::make_unique<CDeleteClockCommand>(score, "削除", 200, 100), 200, 444, after);
     }
     {
         SCOPED_TRACE("delete notes");
         auto remove = std::make_unique<CDeleteNoteCommand>(score, "削除");
         remove->AddNote(score->notes()[8].get());
         remove->AddNote(score->notes()[6].get());
-        DoUndoRedo(std::move(remove), 96,
-                   {{0, 0, 0}, {24, 3, 0}, {48, 2, 0}, {72, 3, 12}, {96, 1, 0}, {96, 1, 0},
-                    {236, 3, 0}},
-                   236);
+        const std::vector<CNote> after{{0, 0, 0},  {24, 3, 0}, {48, 2, 0}, {72, 3, 12},
+                                       {96, 1, 0}, {96, 1, 0}, {236, 3, 0}};
+        DoUndoRedo(std::move(remove), 96, 236, after);
     }
     {
         SCOPED_TRACE("move: re-sorted by clock less length, here 50");
         auto move = std::make_unique<CMoveNoteCommand>(score, "長さの変更");
         move->AddMove(score->notes()[6].get(), 300, 0, 250);
-        DoUndoRedo(std::move(move), 236,
-                   {{0, 0, 0}, {24, 3, 0}, {48, 2, 0}, {300, 0, 250}, {72, 3, 12}, {96, 1, 0},
-                    {96, 1, 0}},
-                   550);
+        const std::vector<CNote> after{{0, 0, 0},   {24, 3, 0}, {48, 2, 0}, {300, 0, 250},
+                                       {72, 3, 12}, {96, 1, 0}, {96, 1, 0}};
+        DoUndoRedo(std::move(move), 236, 550, after);
         EXPECT_EQ(view.updates.back().hint, UpdateHint::NotesMoved);
     }
     const std::vector<CNote> end = NotesOf(*score);
@@ -196,8 +191,8 @@ TEST_F(CommandTest, SongAndMotionSettingsChangeAndUndoTogether)
         return std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
                           document.panelSize(), document.twist(), document.turnEnabled());
     };
-    EXPECT_EQ(settings(), std::tuple(std::string("曲"), std::string("人"), 150.0f, 40, 15.5f,
-                                     false, true));
+    EXPECT_EQ(settings(),
+              std::tuple(std::string("曲"), std::string("人"), 150.0f, 40, 15.5f, false, true));
     document.Undo();
     document.Undo();
     EXPECT_EQ(settings(), std::tuple(std::string(), std::string(), 120.0f, 0, 12.0f, true, false));

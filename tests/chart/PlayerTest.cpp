@@ -57,11 +57,6 @@ void FillChart(CScore& score, std::int32_t measures)
             MakeNote(i * 24, (i * 3 + i / 5) % score.panelCount(), i % 9 == 0 ? 36 : 0));
 }
 
-std::filesystem::path Mannequin()
-{
-    return ProjectFile("resources/mannequin/mannequin.pmd");
-}
-
 } // namespace
 
 TEST(Player, TheWorkerDancesTheNotesAndPublishesItsProgress)
@@ -83,49 +78,45 @@ TEST(Player, TheWorkerDancesTheNotesAndPublishesItsProgress)
     EXPECT_GT(player.generator().boneSequences().KeyCount(), 50u);
 }
 
-// An edit restarts the worker from the edited clock; the dance must be the one a fresh
-// document with the same notes makes from scratch.
+// An edit restarts the worker from the edited clock, also while a view samples (this test
+// runs under ThreadSanitizer too): the dance must be the one a fresh document with the same
+// notes makes from scratch.
 TEST(Player, EditsGiveTheSameDanceAsAFullRun)
 {
-    CStepDocument edited;
-    edited.NewDocument();
-    CScore& score = *edited.FindOrCreateScore(Style::DOUBLE, "MANIAC");
-    FillChart(score, 8);
-    score.UpdateLength(0);
-    auto add = std::make_unique<CAddNoteCommand>(&score, "追加");
-    add->AddNote(MakeNote(1000, 6));
-    add->AddNote(MakeNote(1010, 1, 60));
-    edited.Execute(std::move(add), nullptr);
-    auto remove = std::make_unique<CDeleteNoteCommand>(&score, "削除");
-    remove->AddNote(score.notes()[40].get());
-    edited.Execute(std::move(remove), nullptr);
-    edited.Undo();
-    edited.Redo();
-    score.WaitPlayers();
-
-    EXPECT_EQ(KeysOf(score.players()[0]->generator().boneSequences()), FullRunKeys(score, 0));
-}
-
-// Edits as fast as they come while the view samples: no hang, no race (this test also runs
-// under ThreadSanitizer), and the final dance is the full run's.
-TEST(Player, RestartsWhileSamplingEndInTheFullRunsDance)
-{
-    CStepDocument document;
-    document.NewDocument();
-    CScore& score = *document.FindOrCreateScore(Style::COUPLE, "BASIC");
-    FillChart(score, 16);
-    score.UpdateLength(0);
-    for (int i = 0; i < 40; ++i) {
+    for (const Style style : {Style::DOUBLE, Style::COUPLE}) {
+        SCOPED_TRACE(StyleName(style));
+        CStepDocument document;
+        document.NewDocument();
+        CScore& score = *document.FindOrCreateScore(style, "MANIAC");
+        FillChart(score, 16);
+        score.UpdateLength(0);
+        const auto expectFullRun = [&score] {
+            score.WaitPlayers();
+            for (std::size_t p = 0; p < score.players().size(); ++p)
+                EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()),
+                          FullRunKeys(score, p))
+                    << "player " << p;
+        };
         auto add = std::make_unique<CAddNoteCommand>(&score, "追加");
-        add->AddNote(MakeNote(3000 - i * 60, i % 8));
+        add->AddNote(MakeNote(1000, 6));
+        add->AddNote(MakeNote(1010, 1, 60));
         document.Execute(std::move(add), nullptr);
-        for (const auto& player : score.players())
-            player->GetBonePose(i % 2 ? kCenter : kLeftFootIk, i * 7);
+        auto remove = std::make_unique<CDeleteNoteCommand>(&score, "削除");
+        remove->AddNote(score.notes()[40].get());
+        document.Execute(std::move(remove), nullptr);
+        document.Undo();
+        document.Redo();
+        expectFullRun();
+
+        for (int i = 0; i < 40; ++i) {
+            auto late = std::make_unique<CAddNoteCommand>(&score, "追加");
+            late->AddNote(MakeNote(3000 - i * 60, i % 8));
+            document.Execute(std::move(late), nullptr);
+            for (const auto& player : score.players())
+                player->GetBonePose(i % 2 ? kCenter : kLeftFootIk, i * 7);
+        }
+        expectFullRun();
     }
-    score.WaitPlayers();
-    for (std::size_t p = 0; p < 2; ++p)
-        EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()), FullRunKeys(score, p))
-            << "player " << p;
 }
 
 TEST(Player, TheExportShiftsByTheGapAndKeysEveryBoneAtFrameZero)
@@ -209,45 +200,6 @@ TEST(Player, ProposedMotionNamesFollowTheDocumentStyleDifficultyAndDancer)
     EXPECT_EQ(couple.ProposedMotionPath(1), "song_COUPLE_MANIAC_2P.vmd");
     EXPECT_EQ(couple.ProposedMotionPath(0), "song_COUPLE_MANIAC_1P.vmd");
     EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), "song_SINGLE_BASIC.vmd");
-}
-
-TEST(Player, AModelSetsTheMeasurementsAndTheMotionsModelName)
-{
-    ASSERT_TRUE(std::filesystem::exists(Mannequin())) << Mannequin();
-    CStepDocument document;
-    document.NewDocument();
-    document.SetModel(Mannequin().string());
-    ASSERT_NE(document.model(), nullptr);
-    EXPECT_EQ(document.MotionModelName(), document.model()->name);
-    EXPECT_TRUE(document.modelLoadError().empty());
-
-    const auto mei = SharedTestData("models/mei/mei.pmd");
-    if (std::filesystem::exists(mei)) {
-        document.SetMotionOptions(30.0f, true, false);
-        document.SetModel(mei.string());
-        ASSERT_NE(document.model(), nullptr);
-        // Loading a model replaces a panel size typed into the options.
-        EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
-        EXPECT_NE(document.panelSize(), 30.0f);
-    }
-
-    const auto junk = UniqueTempPath("not-a-model.pmd");
-    std::ofstream(junk) << "this is not a model";
-    // Chosen by the user, a file that is no model is refused and the dancer stays.
-    const CModelDocument* before = document.model();
-    const std::string beforePath = document.modelPath();
-    EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
-    EXPECT_EQ(document.model(), before);
-    EXPECT_EQ(document.modelPath(), beforePath);
-    document.ChangeModel(Mannequin().string());
-    EXPECT_EQ(document.modelPath(), Mannequin().string());
-    ASSERT_NE(document.model(), nullptr);
-    // Named by a document, it leaves the document without a model and says why.
-    document.SetModel(junk.string());
-    EXPECT_EQ(document.model(), nullptr);
-    EXPECT_FALSE(document.modelLoadError().empty());
-    EXPECT_EQ(document.panelSize(), 12.0f);
-    std::filesystem::remove(junk);
 }
 
 // A worker that fails ends its dance and says so; the program goes on, a view waiting for a
