@@ -99,7 +99,7 @@ TEST_F(CommandTest, EditMenuTextsTheRedoTailAndWhenUndoIsOff)
     AddNotes({{144, 3, 0}});
     EXPECT_EQ(document.historyCount(), 2u);
     EXPECT_FALSE(document.IsRedoEnabled());
-    EXPECT_EQ(ClocksOf(*score), (std::vector<std::int32_t>{96, 144}));
+    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{96, 2, 0}, {144, 3, 0}}));
 
     document.Undo();
     document.SetPlaying(true);
@@ -278,7 +278,7 @@ TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
     // The note at 24 goes behind the command's back; the undo takes out 72 before it.
     const std::unique_ptr<CNote> gone = score->TakeNoteAt(1);
     EXPECT_THROW(document.Undo(), InvalidArgumentError);
-    EXPECT_EQ(ClocksOf(*score), (std::vector<std::int32_t>{0, 48, 72, 96}));
+    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{0, 0, 0}, {48, 1, 0}, {72, 3, 0}, {96, 2, 0}}));
     EXPECT_EQ(document.historyPosition(), 1u);
     EXPECT_TRUE(document.CanUndo());
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 using namespace zelvane;
 using namespace zelvane::test;
@@ -63,18 +64,14 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
     EXPECT_EQ(score.style(), Style::SINGLE);
     EXPECT_EQ(score.difficulty(), "BASIC");
     EXPECT_TRUE(score.notes().empty());
-    EXPECT_EQ(document.title(), "");
-    EXPECT_EQ(document.artist(), "");
-    EXPECT_EQ(document.bpm(), 120.0f);
-    EXPECT_EQ(document.gap(), 0);
-    EXPECT_TRUE(document.twist());
-    EXPECT_FALSE(document.turnEnabled());
-    EXPECT_EQ(document.panelSize(), 12.0f);
-    EXPECT_EQ(document.zoomIndex(), 7);
-    EXPECT_EQ(document.clocksPerRow(), 48);
+    EXPECT_EQ(std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
+                         document.twist(), document.turnEnabled(), document.panelSize()),
+              std::tuple(std::string(), std::string(), 120.0f, 0, true, false, 12.0f));
+    EXPECT_EQ(std::tuple(document.zoomIndex(), document.clocksPerRow(), document.IsModified()),
+              std::tuple(7, 48, false));
+    // The colours come from the settings.
     EXPECT_EQ(document.backgroundColor(), 0x123456u);
     EXPECT_EQ(document.screenColor(), 0x654321u);
-    EXPECT_FALSE(document.IsModified());
 }
 
 TEST(StepDocument, TempoMustBeAFiniteNumberAboveZero)

@@ -36,7 +36,8 @@ TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
     EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
     EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 24)), 3u); // after every note at 96
     EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
-    EXPECT_EQ(ClocksOf(score), (std::vector<std::int32_t>{48, 96, 96, 96, 200}));
+    EXPECT_EQ(NotesOf(score),
+              (std::vector<CNote>{{48, 2, 0}, {96, 1, 0}, {96, 3, 0}, {96, 1, 24}, {200, 0, 0}}));
 
     // Two notes on the same clock and panel: the first one is found.
     EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
