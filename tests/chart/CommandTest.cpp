@@ -38,6 +38,13 @@ protected:
             command->AddNote(std::make_unique<CNote>(note));
         document.Execute(std::move(command), sender);
     }
+    std::vector<const CNote*> Objects() const
+    {
+        std::vector<const CNote*> objects;
+        for (const auto& note : score->notes())
+            objects.push_back(note.get());
+        return objects;
+    }
     // Does a note command, then undoes and redoes it: the undo must bring back the very notes
     // that were there (the same objects, in order), the redo the edited score.
     void DoUndoRedo(std::unique_ptr<CScoreCommand> command, std::int32_t minClock,
@@ -45,9 +52,7 @@ protected:
     {
         const std::vector<CNote> before = NotesOf(*score);
         const std::int32_t lengthBefore = score->length();
-        std::vector<const CNote*> objects;
-        for (const auto& note : score->notes())
-            objects.push_back(note.get());
+        const std::vector<const CNote*> objects = Objects();
         EXPECT_EQ(command->minClock(), minClock);
         document.Execute(std::move(command), nullptr);
         EXPECT_EQ(NotesOf(*score), after);
@@ -55,8 +60,7 @@ protected:
         document.Undo();
         EXPECT_EQ(NotesOf(*score), before);
         EXPECT_EQ(score->length(), lengthBefore);
-        for (std::size_t i = 0; i < objects.size() && i < score->notes().size(); ++i)
-            EXPECT_EQ(score->notes()[i].get(), objects[i]) << "note " << i;
+        EXPECT_EQ(Objects(), objects);
         document.Redo();
         EXPECT_EQ(NotesOf(*score), after);
     }
@@ -258,8 +262,7 @@ TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
 TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
 {
     Fill({{0, 0, 0}, {48, 1, 0}, {96, 2, 0}});
-    const std::vector<const CNote*> identities{score->notes()[0].get(), score->notes()[1].get(),
-                                               score->notes()[2].get()};
+    const std::vector<const CNote*> objects = Objects();
     // Named twice: the second taking out fails after the first succeeded.
     auto remove = std::make_unique<CDeleteNoteCommand>(score, "削除");
     remove->AddNote(score->notes()[0].get());
@@ -267,9 +270,7 @@ TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
     remove->AddNote(score->notes()[0].get());
     view.updates.clear();
     EXPECT_THROW(document.Execute(std::move(remove), nullptr), InvalidArgumentError);
-    EXPECT_EQ(score->notes().size(), 3u);
-    for (std::size_t i = 0; i < identities.size() && i < score->notes().size(); ++i)
-        EXPECT_EQ(score->notes()[i].get(), identities[i]);
+    EXPECT_EQ(Objects(), objects);
     EXPECT_EQ(document.historyCount(), 0u);
     EXPECT_TRUE(view.updates.empty());
 
