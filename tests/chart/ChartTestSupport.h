@@ -22,14 +22,6 @@ inline std::vector<CNote> NotesOf(const CScore& score)
     return notes;
 }
 
-inline std::vector<std::int32_t> ClocksOf(const CScore& score)
-{
-    std::vector<std::int32_t> clocks;
-    for (const auto& note : score.notes())
-        clocks.push_back(note->clock);
-    return clocks;
-}
-
 // Records every hint a document sends.
 class RecordingView : public IStepDocumentView {
 public:

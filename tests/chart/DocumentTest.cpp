@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 using namespace zelvane;
 using namespace zelvane::test;
@@ -63,18 +64,14 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
     EXPECT_EQ(score.style(), Style::SINGLE);
     EXPECT_EQ(score.difficulty(), "BASIC");
     EXPECT_TRUE(score.notes().empty());
-    EXPECT_EQ(document.title(), "");
-    EXPECT_EQ(document.artist(), "");
-    EXPECT_EQ(document.bpm(), 120.0f);
-    EXPECT_EQ(document.gap(), 0);
-    EXPECT_TRUE(document.twist());
-    EXPECT_FALSE(document.turnEnabled());
-    EXPECT_EQ(document.panelSize(), 12.0f);
-    EXPECT_EQ(document.zoomIndex(), 7);
-    EXPECT_EQ(document.clocksPerRow(), 48);
+    EXPECT_EQ(std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
+                         document.twist(), document.turnEnabled(), document.panelSize()),
+              std::tuple(std::string(), std::string(), 120.0f, 0, true, false, 12.0f));
+    EXPECT_EQ(std::tuple(document.zoomIndex(), document.clocksPerRow(), document.IsModified()),
+              std::tuple(7, 48, false));
+    // The colours come from the settings.
     EXPECT_EQ(document.backgroundColor(), 0x123456u);
     EXPECT_EQ(document.screenColor(), 0x654321u);
-    EXPECT_FALSE(document.IsModified());
 }
 
 TEST(StepDocument, TempoMustBeAFiniteNumberAboveZero)
@@ -186,7 +183,9 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     std::filesystem::remove_all(folder);
 }
 
-TEST(StepDocument, SetModelAsksWithTheModelFilterAndResetsTheParameters)
+// Named by a document, a missing or unreadable model is asked about or left out with the
+// reason; chosen by the user, a file that is no model is refused and the dancer stays.
+TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
 {
     ScriptedHost host;
     CStepDocument document(&host);
@@ -203,4 +202,35 @@ TEST(StepDocument, SetModelAsksWithTheModelFilterAndResetsTheParameters)
     ASSERT_EQ(host.requests.size(), 2u);
     EXPECT_EQ(host.requests[1].path, "/dev/zero");
     EXPECT_EQ(document.model(), nullptr);
+
+    const auto mannequin = ProjectFile("resources/mannequin/mannequin.pmd");
+    document.SetModel(mannequin.string());
+    ASSERT_NE(document.model(), nullptr);
+    EXPECT_EQ(document.MotionModelName(), document.model()->name);
+    EXPECT_TRUE(document.modelLoadError().empty());
+    const auto mei = SharedTestData("models/mei/mei.pmd");
+    if (std::filesystem::exists(mei)) {
+        document.SetMotionOptions(30.0f, true, false);
+        document.SetModel(mei.string());
+        ASSERT_NE(document.model(), nullptr);
+        // Loading a model replaces a panel size typed into the options.
+        EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
+        EXPECT_NE(document.panelSize(), 30.0f);
+    }
+
+    const auto junk = UniqueTempPath("not-a-model.pmd");
+    std::ofstream(junk) << "this is not a model";
+    const CModelDocument* before = document.model();
+    const std::string beforePath = document.modelPath();
+    EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
+    EXPECT_EQ(document.model(), before);
+    EXPECT_EQ(document.modelPath(), beforePath);
+    document.ChangeModel(mannequin.string());
+    EXPECT_EQ(document.modelPath(), mannequin.string());
+    ASSERT_NE(document.model(), nullptr);
+    document.SetModel(junk.string());
+    EXPECT_EQ(document.model(), nullptr);
+    EXPECT_FALSE(document.modelLoadError().empty());
+    EXPECT_EQ(document.panelSize(), 12.0f);
+    std::filesystem::remove(junk);
 }

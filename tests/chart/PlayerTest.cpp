@@ -50,95 +50,79 @@ KeyList FullRunKeys(const CScore& score, std::size_t player)
     return KeysOf(copy.players()[player]->generator().boneSequences());
 }
 
-void FillChart(CScore& score, std::int32_t measures)
-{
-    for (std::int32_t i = 0; i < measures * 8; ++i)
-        score.InsertNote(
-            MakeNote(i * 24, (i * 3 + i / 5) % score.panelCount(), i % 9 == 0 ? 36 : 0));
-}
-
-std::filesystem::path Mannequin()
-{
-    return ProjectFile("resources/mannequin/mannequin.pmd");
-}
+// A new document whose scores dance eighth notes round the pad, a freeze now and then.
+class Player : public ::testing::Test {
+protected:
+    void SetUp() override { document.NewDocument(); }
+    CScore& Filled(std::int32_t measures, Style style = Style::SINGLE)
+    {
+        CScore& score = *document.FindOrCreateScore(style, "BASIC");
+        for (std::int32_t i = 0; i < measures * 8; ++i)
+            score.InsertNote(
+                MakeNote(i * 24, (i * 3 + i / 5) % score.panelCount(), i % 9 == 0 ? 36 : 0));
+        score.UpdateLength(0);
+        return score;
+    }
+    CStepDocument document;
+};
 
 } // namespace
 
-TEST(Player, TheWorkerDancesTheNotesAndPublishesItsProgress)
+TEST_F(Player, TheWorkerDancesTheNotesAndPublishesItsProgress)
 {
-    CStepDocument document;
-    document.NewDocument();
-    CScore& score = *document.currentScore();
-    FillChart(score, 4);
-    score.UpdateLength(0);
-    CPlayer& player = *score.players()[0];
+    CPlayer& player = *Filled(4).players()[0];
     // Sampling waits for the frame: no sleep, no spin in the test.
     const BonePose late = player.GetBonePose(kLeftFootIk, document.ClockToFrame(700));
     player.WaitWorker();
     EXPECT_EQ(player.progress(), CMotionGenerator::kProgressIdle);
-    ASSERT_NE(player.generator().boneSequences().Find(kCenter), nullptr);
     const BonePose again = player.GetBonePose(kLeftFootIk, document.ClockToFrame(700));
     EXPECT_EQ(late.translation, again.translation);
     EXPECT_EQ(late.rotation, again.rotation);
     EXPECT_GT(player.generator().boneSequences().KeyCount(), 50u);
 }
 
-// An edit restarts the worker from the edited clock; the dance must be the one a fresh
-// document with the same notes makes from scratch.
-TEST(Player, EditsGiveTheSameDanceAsAFullRun)
+// An edit restarts the worker from the edited clock, also while a view samples (this test
+// runs under ThreadSanitizer too): the dance must be the one a fresh document with the same
+// notes makes from scratch.
+TEST_F(Player, EditsGiveTheSameDanceAsAFullRun)
 {
-    CStepDocument edited;
-    edited.NewDocument();
-    CScore& score = *edited.FindOrCreateScore(Style::DOUBLE, "MANIAC");
-    FillChart(score, 8);
-    score.UpdateLength(0);
-    auto add = std::make_unique<CAddNoteCommand>(&score, "追加");
-    add->AddNote(MakeNote(1000, 6));
-    add->AddNote(MakeNote(1010, 1, 60));
-    edited.Execute(std::move(add), nullptr);
-    auto remove = std::make_unique<CDeleteNoteCommand>(&score, "削除");
-    remove->AddNote(score.notes()[40].get());
-    edited.Execute(std::move(remove), nullptr);
-    edited.Undo();
-    edited.Redo();
-    score.WaitPlayers();
-
-    EXPECT_EQ(KeysOf(score.players()[0]->generator().boneSequences()), FullRunKeys(score, 0));
-}
-
-// Edits as fast as they come while the view samples: no hang, no race (this test also runs
-// under ThreadSanitizer), and the final dance is the full run's.
-TEST(Player, RestartsWhileSamplingEndInTheFullRunsDance)
-{
-    CStepDocument document;
-    document.NewDocument();
-    CScore& score = *document.FindOrCreateScore(Style::COUPLE, "BASIC");
-    FillChart(score, 16);
-    score.UpdateLength(0);
-    for (int i = 0; i < 40; ++i) {
+    for (const Style style : {Style::DOUBLE, Style::COUPLE}) {
+        SCOPED_TRACE(StyleName(style));
+        CScore& score = Filled(16, style);
+        const auto expectFullRun = [&score] {
+            score.WaitPlayers();
+            for (std::size_t p = 0; p < score.players().size(); ++p)
+                EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()),
+                          FullRunKeys(score, p))
+                    << "player " << p;
+        };
         auto add = std::make_unique<CAddNoteCommand>(&score, "追加");
-        add->AddNote(MakeNote(3000 - i * 60, i % 8));
+        add->AddNote(MakeNote(1000, 6));
+        add->AddNote(MakeNote(1010, 1, 60));
         document.Execute(std::move(add), nullptr);
-        for (const auto& player : score.players())
-            player->GetBonePose(i % 2 ? kCenter : kLeftFootIk, i * 7);
+        auto remove = std::make_unique<CDeleteNoteCommand>(&score, "削除");
+        remove->AddNote(score.notes()[40].get());
+        document.Execute(std::move(remove), nullptr);
+        document.Undo();
+        document.Redo();
+        expectFullRun();
+
+        for (int i = 0; i < 40; ++i) {
+            auto late = std::make_unique<CAddNoteCommand>(&score, "追加");
+            late->AddNote(MakeNote(3000 - i * 60, i % 8));
+            document.Execute(std::move(late), nullptr);
+            for (const auto& player : score.players())
+                player->GetBonePose(i % 2 ? kCenter : kLeftFootIk, i * 7);
+        }
+        expectFullRun();
     }
-    score.WaitPlayers();
-    for (std::size_t p = 0; p < 2; ++p)
-        EXPECT_EQ(KeysOf(score.players()[p]->generator().boneSequences()), FullRunKeys(score, p))
-            << "player " << p;
 }
 
-TEST(Player, TheExportShiftsByTheGapAndKeysEveryBoneAtFrameZero)
+TEST_F(Player, TheExportShiftsByTheGapKeysEveryBoneAtFrameZeroAndIsWritten)
 {
-    CStepDocument document;
-    document.NewDocument();
-    CScore& score = *document.currentScore();
-    FillChart(score, 2);
-    score.UpdateLength(0);
+    CScore& score = Filled(2);
     CPlayer& player = *score.players()[0];
     player.WaitWorker();
-    const KeyList own = KeysOf(player.generator().boneSequences());
-
     document.SetGap(1000); // 30 frames later in the song
     score.UpdateLength(0);
     const CMotionDocument later = player.MakeMotion(document.MotionModelName());
@@ -162,17 +146,22 @@ TEST(Player, TheExportShiftsByTheGapAndKeysEveryBoneAtFrameZero)
         for (const CBoneFrame& key : sequence->keys())
             EXPECT_GE(key.frame, 0);
     EXPECT_LT(earlier.BoneKeyCount(), later.BoneKeyCount());
-    EXPECT_FALSE(own.empty());
+
+    const auto path = UniqueTempPath("player-motion.vmd");
+    player.WriteMotion(path, "ダンサー");
+    CMotionDocument read;
+    read.Load(path);
+    EXPECT_EQ(read.modelName, "ダンサー");
+    EXPECT_EQ(read.BoneKeyCount(), earlier.BoneKeyCount());
+    EXPECT_EQ(player.motionPath(), path.string());
+    EXPECT_EQ(score.ProposedMotionPath(0), path.string());
+    std::filesystem::remove(path);
 }
 
-TEST(Player, ADocumentReadOnlyToBeShownDancesNothingUntilAsked)
+TEST_F(Player, ADocumentReadOnlyToBeShownDancesNothingUntilAsked)
 {
-    CStepDocument document;
-    document.NewDocument();
     document.SetDancesCharts(false);
-    CScore& score = *document.currentScore();
-    FillChart(score, 2);
-    document.UpdateAllScores();
+    CScore& score = Filled(2);
     EXPECT_GT(score.length(), 0);
     CPlayer& player = *score.players()[0];
     EXPECT_EQ(player.MakeMotion("x").BoneKeyCount(), 0u);
@@ -182,28 +171,8 @@ TEST(Player, ADocumentReadOnlyToBeShownDancesNothingUntilAsked)
     EXPECT_GT(player.MakeMotion("x").BoneKeyCount(), 0u);
 }
 
-TEST(Player, WriteMotionSavesAFileThatReadsBackAndRemembersThePath)
+TEST_F(Player, ProposedMotionNamesFollowTheDocumentStyleDifficultyAndDancer)
 {
-    CStepDocument document;
-    document.NewDocument();
-    FillChart(*document.currentScore(), 2);
-    document.UpdateAllScores();
-    CPlayer& player = *document.currentScore()->players()[0];
-    const auto path = UniqueTempPath("player-motion.vmd");
-    player.WriteMotion(path, "ダンサー");
-    CMotionDocument read;
-    read.Load(path);
-    EXPECT_EQ(read.modelName, "ダンサー");
-    EXPECT_EQ(read.BoneKeyCount(), player.MakeMotion("x").BoneKeyCount());
-    EXPECT_EQ(player.motionPath(), path.string());
-    EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), path.string());
-    std::filesystem::remove(path);
-}
-
-TEST(Player, ProposedMotionNamesFollowTheDocumentStyleDifficultyAndDancer)
-{
-    CStepDocument document;
-    document.NewDocument();
     document.SetPathName("/songs/song.zlvm");
     CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "MANIAC");
     EXPECT_EQ(couple.ProposedMotionPath(1), "song_COUPLE_MANIAC_2P.vmd");
@@ -211,65 +180,23 @@ TEST(Player, ProposedMotionNamesFollowTheDocumentStyleDifficultyAndDancer)
     EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), "song_SINGLE_BASIC.vmd");
 }
 
-TEST(Player, AModelSetsTheMeasurementsAndTheMotionsModelName)
-{
-    ASSERT_TRUE(std::filesystem::exists(Mannequin())) << Mannequin();
-    CStepDocument document;
-    document.NewDocument();
-    document.SetModel(Mannequin().string());
-    ASSERT_NE(document.model(), nullptr);
-    EXPECT_EQ(document.MotionModelName(), document.model()->name);
-    EXPECT_TRUE(document.modelLoadError().empty());
-
-    const auto mei = SharedTestData("models/mei/mei.pmd");
-    if (std::filesystem::exists(mei)) {
-        document.SetMotionOptions(30.0f, true, false);
-        document.SetModel(mei.string());
-        ASSERT_NE(document.model(), nullptr);
-        // Loading a model replaces a panel size typed into the options.
-        EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
-        EXPECT_NE(document.panelSize(), 30.0f);
-    }
-
-    const auto junk = UniqueTempPath("not-a-model.pmd");
-    std::ofstream(junk) << "this is not a model";
-    // Chosen by the user, a file that is no model is refused and the dancer stays.
-    const CModelDocument* before = document.model();
-    const std::string beforePath = document.modelPath();
-    EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
-    EXPECT_EQ(document.model(), before);
-    EXPECT_EQ(document.modelPath(), beforePath);
-    document.ChangeModel(Mannequin().string());
-    EXPECT_EQ(document.modelPath(), Mannequin().string());
-    ASSERT_NE(document.model(), nullptr);
-    // Named by a document, it leaves the document without a model and says why.
-    document.SetModel(junk.string());
-    EXPECT_EQ(document.model(), nullptr);
-    EXPECT_FALSE(document.modelLoadError().empty());
-    EXPECT_EQ(document.panelSize(), 12.0f);
-    std::filesystem::remove(junk);
-}
-
 // A worker that fails ends its dance and says so; the program goes on, a view waiting for a
 // frame is released, the export refuses, and the next edit dances again.
-TEST(Player, AWorkerThatFailsSaysSoReleasesItsWaitersAndDancesAgainAfterAnEdit)
+TEST_F(Player, AWorkerThatFailsSaysSoReleasesItsWaitersAndDancesAgainAfterAnEdit)
 {
-    CStepDocument document;
     std::mutex reportLock;
     std::vector<std::string> reports;
     document.SetWorkerFailureHandler([&](const std::string& message) {
         std::lock_guard lock(reportLock);
         reports.push_back(message);
     });
-    document.NewDocument();
     CScore& score = *document.currentScore();
     // Past every reader and command: the worker is the last to see such a chart.
     score.InsertNote(MakeNote(48, 1));
     score.AppendNote(MakeNote(2'000'000'000, 0));
     score.UpdateLength(0);
     CPlayer& player = *score.players()[0];
-    const BonePose pose = player.GetBonePose(kCenter, 100000);
-    EXPECT_EQ(pose.translation, Vector3{});
+    EXPECT_EQ(player.GetBonePose(kCenter, 100000).translation, Vector3{});
     player.WaitWorker();
     EXPECT_EQ(player.progress(), CMotionGenerator::kProgressIdle);
     EXPECT_NE(player.failure().find("SINGLE BASIC"), std::string::npos) << player.failure();

@@ -1,4 +1,5 @@
 #include "ChartTestSupport.h"
+#include "base/ChartLimits.h"
 #include "base/TimeUnits.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,8 @@ TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
     EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
     EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 24)), 3u); // after every note at 96
     EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
-    EXPECT_EQ(ClocksOf(score), (std::vector<std::int32_t>{48, 96, 96, 96, 200}));
+    EXPECT_EQ(NotesOf(score),
+              (std::vector<CNote>{{48, 2, 0}, {96, 1, 0}, {96, 3, 0}, {96, 1, 24}, {200, 0, 0}}));
 
     // Two notes on the same clock and panel: the first one is found.
     EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
@@ -105,4 +107,23 @@ TEST(TimeUnits, LargeValuesDoNotOverflowThirtyTwoBits)
     EXPECT_EQ(FrameToClock(100000000, 120.0f), 319999968);
     EXPECT_EQ(FrameToAudioTime(2147483647, 0), 2147483647);
     EXPECT_EQ(ClockToFrame(2147483647, 0.001f), 2147483647); // saturates
+}
+
+TEST(ChartLimits, AChartEndsByTwoHoursAtItsTempoWithNothingNegative)
+{
+    // Two hours at 120 BPM are 14 400 beats, and one frame is 3.2 clocks.
+    const std::int32_t last = MaxChartClock(120.0f);
+    EXPECT_GE(last, 14400 * kClocksPerBeat);
+    EXPECT_LE(last, 14400 * kClocksPerBeat + 3);
+    for (const float bpm : {150.0f, 133.33f, 0.001f, 1e-30f}) {
+        EXPECT_LE(ClockToFrame(MaxChartClock(bpm), bpm), kMaxChartFrames) << bpm;
+        EXPECT_GT(ClockToFrame(MaxChartClock(bpm) + 1, bpm), kMaxChartFrames) << bpm;
+    }
+    EXPECT_EQ(ChartLimitBreach(CNote{last - 96, 0, 96}, 120.0f), "");
+    for (const CNote& note : {CNote{last - 96, 0, 97}, CNote{-1, 0, 0}, CNote{48, 0, -1}})
+        EXPECT_NE(ChartLimitBreach(note, 120.0f), "") << note.clock << " " << note.length;
+    // So fast that every clock is within, and yet the end of a note is not wrapped.
+    constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(MaxChartClock(1e30f), kLargest);
+    EXPECT_NE(ChartLimitBreach(CNote{kLargest, 0, kLargest}, 1e30f), "");
 }

@@ -1,37 +1,25 @@
 #include "chart/StoredPath.h"
+#include "TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace zelvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-class StoredPath : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path()
-            / ("zelvane-stored-path-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder / "songs");
-        document = folder / "chart.zlvm";
-        for (const fs::path& file : {folder / "beat.wav", folder / "songs" / "tune.mp3"})
-            std::ofstream(file) << "x";
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path folder;
-    fs::path document;
-};
-
 // A relative path is taken from the document's folder; one that leads nowhere is looked for
 // by its name beside the document; what is there, or cannot be found, stays as stored.
-TEST_F(StoredPath, PathsResolveFromTheDocumentsFolderOrByNameBesideIt)
+TEST(StoredPath, PathsResolveFromTheDocumentsFolderOrByNameBesideIt)
 {
+    const fs::path folder = test::UniqueTempPath("stored-path");
+    fs::create_directories(folder / "songs");
+    const fs::path document = folder / "chart.zlvm";
+    for (const fs::path& file : {folder / "beat.wav", folder / "songs" / "tune.mp3"})
+        std::ofstream(file) << "x";
     const std::string beside = (folder / "beat.wav").string();
     const std::string existing = (folder / "songs" / "tune.mp3").string();
     const std::pair<const char*, std::string> cases[] = {
@@ -50,6 +38,7 @@ TEST_F(StoredPath, PathsResolveFromTheDocumentsFolderOrByNameBesideIt)
     EXPECT_EQ(ResolveStoredPath(document, existing), existing);
     // A document not read from a file has no folder to look in.
     EXPECT_EQ(ResolveStoredPath({}, "beat.wav"), "beat.wav");
+    fs::remove_all(folder);
 }
 
 } // namespace

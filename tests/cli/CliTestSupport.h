@@ -1,8 +1,11 @@
 #pragma once
 
+#include "TestData.h"
+
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -43,6 +46,32 @@ inline CommandResult RunCli(const std::string& arguments)
 inline std::string Quoted(const std::filesystem::path& path)
 {
     return "\"" + path.string() + "\"";
+}
+
+inline std::filesystem::path Temp(const std::string& name)
+{
+    return UniqueTempPath("cli-" + name);
+}
+
+inline std::filesystem::path WriteTemp(const std::string& name, const std::string& bytes)
+{
+    const auto path = Temp(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+inline std::filesystem::path Mannequin()
+{
+    return ProjectFile("resources/mannequin/mannequin.pmd");
+}
+
+// At 120 BPM a step on the second eighth ends the chart at clock 24, frame 7: the video
+// holds frames 0 to 7. A step on the first alone makes a chart of no length.
+inline std::filesystem::path WriteVideoChart()
+{
+    return WriteTemp("video.dwi",
+                     "#TITLE:Video;\r\n#BPM:120;\r\n"
+                     "#SINGLE:BASIC:1:02;\r\n#DOUBLE:BASIC:1:2;\r\n");
 }
 
 } // namespace zelvane::test

@@ -1,40 +1,29 @@
+#include "AviHeader.h"
 #include "CliTestSupport.h"
-#include "TestData.h"
 #include "chart/StepDocument.h"
 
 #include <algorithm>
-#include <fstream>
+#include <bit>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+using namespace zelvane;
 using namespace zelvane::test;
 
 namespace {
 
-std::filesystem::path Temp(const std::string& name)
-{
-    return UniqueTempPath("cli-" + name);
-}
-
-std::filesystem::path Mannequin()
-{
-    return ProjectFile("resources/mannequin/mannequin.pmd");
-}
-
 // A small chart of every style, written as a DWI file the way players write them.
 std::filesystem::path WriteChart()
 {
-    const auto path = Temp("chart.dwi");
-    std::ofstream(path, std::ios::binary) << "#TITLE:テスト;\r\n#BPM:150;\r\n#GAP:100;\r\n"
-                                             "#GENRE:x;\r\n#FOO:y;\r\n"
-                                             "#SINGLE:BASIC:3:2468(2468)2!24000000;\r\n"
-                                             "#COUPLE:MANIAC:9:8426:2684;\r\n";
-    return path;
+    return WriteTemp("chart.dwi",
+                     "#TITLE:テスト;\r\n#BPM:150;\r\n#GAP:100;\r\n#GENRE:x;\r\n"
+                     "#FOO:y;\r\n#SINGLE:BASIC:3:2468(2468)2!24000000;\r\n"
+                     "#COUPLE:MANIAC:9:8426:2684;\r\n");
 }
 
 } // namespace
 
-TEST(CliCommands, InfoReadsADwiWithItsErrors)
+TEST(CliCommands, InfoReadsADwiAndConvertRoundTripsItThroughBothFormats)
 {
     const auto chart = WriteChart();
     const CommandResult result = RunCli("info --json " + Quoted(chart));
@@ -51,16 +40,70 @@ TEST(CliCommands, InfoReadsADwiWithItsErrors)
     ASSERT_EQ(json["scores"].size(), 2u);
     EXPECT_EQ(json["scores"][1]["style"], "COUPLE");
     EXPECT_EQ(json["scores"][1]["notes"].size(), 8u);
-    std::filesystem::remove(chart);
+
+    const auto document = Temp("converted.zlvm");
+    const auto back = Temp("converted.dwi");
+    ASSERT_EQ(RunCli("convert " + Quoted(chart) + " " + Quoted(document)).status, 0);
+    ASSERT_EQ(RunCli("convert " + Quoted(document) + " " + Quoted(back)).status, 0);
+    const auto converted = nlohmann::json::parse(RunCli("info --json " + Quoted(back)).out);
+    EXPECT_EQ(converted["scores"], json["scores"]);
+    EXPECT_EQ(converted["title"], json["title"]);
+    EXPECT_TRUE(converted["errors"].empty());
+    for (const auto& path : {chart, document, back})
+        std::filesystem::remove(path);
+}
+
+TEST(CliInfo, PrintsTheDocumentAsJson)
+{
+    const auto path = Temp("info.zlvm");
+    {
+        CStepDocument document;
+        document.NewDocument();
+        document.SetTitle("曲名");
+        document.SetBpm(133.33f);
+        document.SetGap(-40);
+        // A path stored by another system need not be UTF-8.
+        document.SetAudio("/nowhere/song\xFF.mp3");
+        document.currentScore()->InsertNote(std::make_unique<CNote>(CNote{96, 3, 0}));
+        document.currentScore()->InsertNote(std::make_unique<CNote>(CNote{0, 1, 48}));
+        CScore* couple = document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+        couple->InsertNote(std::make_unique<CNote>(CNote{0, 6, 0}));
+        couple->players()[1]->SetMotionPath("two.vmd");
+        document.UpdateAllScores();
+        document.SaveDocument(path);
+    }
+    const CommandResult result = RunCli("info --json " + Quoted(path));
+    ASSERT_EQ(result.status, 0) << result.err;
+    // The song is missing here: a warning, the path kept.
+    EXPECT_NE(result.err.find("warning"), std::string::npos);
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["title"], "曲名");
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(json["bpm"].get<float>()),
+              std::bit_cast<std::uint32_t>(133.33f));
+    EXPECT_EQ(json["gap"], -40);
+    EXPECT_EQ(json["audioPath"], "/nowhere/song\uFFFD.mp3");
+    EXPECT_EQ(json["twist"], true);
+    EXPECT_EQ(json["backgroundColor"], 0xFFFFFF);
+    ASSERT_EQ(json["scores"].size(), 2u);
+    EXPECT_EQ(json["scores"][0]["style"], "SINGLE");
+    EXPECT_EQ(json["scores"][0]["length"], 96);
+    EXPECT_EQ(json["scores"][0]["notes"], nlohmann::json::parse("[[0,1,48],[96,3,0]]"));
+    EXPECT_EQ(json["scores"][1]["motionPaths"], nlohmann::json::parse(R"(["", "two.vmd"])"));
+    EXPECT_TRUE(json["errors"].empty());
+
+    const CommandResult summary = RunCli("info " + Quoted(path));
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_NE(summary.out.find("COUPLE MANIAC: 1 notes"), std::string::npos) << summary.out;
+    std::filesystem::remove(path);
 }
 
 // What a DWI file holds that cannot be read is said once, in English, on standard error: the
 // tags on one line, then every other problem with its line.
 TEST(CliCommands, ReadErrorsAreWarnedOnceInEnglish)
 {
-    const auto chart = Temp("warned.dwi");
-    std::ofstream(chart, std::ios::binary)
-        << "#CDTITLE:a;\r\n#SOLO:BASIC:1:8;\r\n#SINGLE:BASIC:1:2Z2;\r\n#SOLO:X:1:8;\r\n#BPM:0;";
+    const auto chart = WriteTemp(
+        "warned.dwi",
+        "#CDTITLE:a;\r\n#SOLO:BASIC:1:8;\r\n#SINGLE:BASIC:1:2Z2;\r\n#SOLO:X:1:8;\r\n#BPM:0;");
     const auto out = Temp("warned.zlvm");
     const std::string prefix = "zelvane-cli: warning: " + chart.string() + ": ";
     for (const bool verbose : {false, true}) {
@@ -74,25 +117,6 @@ TEST(CliCommands, ReadErrorsAreWarnedOnceInEnglish)
     }
     std::filesystem::remove(chart);
     std::filesystem::remove(out);
-}
-
-TEST(CliCommands, ConvertRoundTripsThroughBothFormats)
-{
-    const auto chart = WriteChart();
-    const auto document = Temp("converted.zlvm");
-    const auto back = Temp("converted.dwi");
-    ASSERT_EQ(RunCli("convert " + Quoted(chart) + " " + Quoted(document)).status, 0);
-    ASSERT_EQ(RunCli("convert " + Quoted(document) + " " + Quoted(back)).status, 0);
-    const auto original = nlohmann::json::parse(RunCli("info --json " + Quoted(chart)).out);
-    const auto converted = nlohmann::json::parse(RunCli("info --json " + Quoted(back)).out);
-    EXPECT_EQ(converted["scores"], original["scores"]);
-    EXPECT_EQ(converted["title"], original["title"]);
-    EXPECT_TRUE(converted["errors"].empty());
-    const CommandResult wrong = RunCli("convert " + Quoted(chart) + " out.txt");
-    EXPECT_EQ(wrong.status, 1);
-    EXPECT_NE(wrong.err.find("expected .dwi or .zlvm"), std::string::npos);
-    for (const auto& path : {chart, document, back})
-        std::filesystem::remove(path);
 }
 
 TEST(CliCommands, MotionWritesAVmdAndPoseReadsIt)
@@ -132,36 +156,62 @@ TEST(CliCommands, MotionWritesAVmdAndPoseReadsIt)
     std::filesystem::remove(motion);
 }
 
-TEST(CliCommands, MotionRefusesWhatItCannotDo)
+// What a command cannot do it refuses with status 1 (2 for a command line it cannot parse),
+// saying why in one line on standard error, and writes nothing.
+TEST(CliCommands, RefusalsAreOneLineAndWriteNothing)
 {
-    const auto chart = WriteChart();
-    const std::string base = "motion " + Quoted(chart) + " -o " + Quoted(Temp("never.vmd"));
-    const CommandResult noChart = RunCli(base + " --style DOUBLE --difficulty BASIC");
-    EXPECT_EQ(noChart.status, 1);
-    EXPECT_NE(noChart.err.find("the file has: SINGLE BASIC, COUPLE MANIAC"), std::string::npos)
-        << noChart.err;
-    EXPECT_EQ(RunCli(base + " --style SINGLE --difficulty BASIC --player 2").status, 1);
-    EXPECT_EQ(RunCli(base + " --style SINGLE --difficulty BASIC --panel-size 0").status, 1);
-    EXPECT_EQ(RunCli(base + " --style TRIPLE --difficulty BASIC").status, 1);
-    const CommandResult badModel
-        = RunCli(base + " --style SINGLE --difficulty BASIC --model " + Quoted(chart));
-    EXPECT_EQ(badModel.status, 1);
-    EXPECT_NE(badModel.err.find("cannot use the model"), std::string::npos) << badModel.err;
-    EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
-
-    // A chart beyond the chart limits is refused on reading, with one line saying why,
-    // rather than danced until memory runs out.
-    const auto slow = Temp("slow.dwi");
-    std::ofstream(slow, std::ios::binary) << "#BPM:0.001;\r\n#SINGLE:BASIC:1:02;\r\n";
-    const CommandResult tooLong
-        = RunCli("motion " + Quoted(slow) + " --style SINGLE --difficulty BASIC -o "
-                 + Quoted(Temp("never.vmd")));
-    EXPECT_EQ(tooLong.status, 1);
-    EXPECT_NE(tooLong.err.find("two hours"), std::string::npos) << tooLong.err;
-    EXPECT_EQ(std::count(tooLong.err.begin(), tooLong.err.end(), '\n'), 1) << tooLong.err;
-    EXPECT_FALSE(std::filesystem::exists(Temp("never.vmd")));
-    std::filesystem::remove(slow);
-    std::filesystem::remove(chart);
+    const auto chart = WriteVideoChart();
+    // A chart beyond the chart limits is refused on reading rather than danced until memory
+    // runs out.
+    const auto slow = WriteTemp("slow.dwi", "#BPM:0.001;\r\n#SINGLE:BASIC:1:02;\r\n");
+    const auto damaged = WriteTemp("damaged.zlvm", std::string("\x00\x02\xFF", 3));
+    // A motion that claims 2^31 bone keys in a file of a few bytes.
+    const auto huge = WriteTemp("huge.vmd",
+                                "Vocaloid Motion Data 0002" + std::string(25, '\0')
+                                    + std::string("\0\0\0\x80", 4));
+    const auto never = Temp("never");
+    const std::string motion = "motion " + Quoted(chart) + " -o " + Quoted(never);
+    const std::string avi = "avi " + Quoted(chart) + " -o " + Quoted(never);
+    const std::string single = " --style SINGLE --difficulty BASIC";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string says;
+    } cases[] = {
+        {motion + " --style COUPLE --difficulty BASIC", 1,
+         "the file has: SINGLE BASIC, DOUBLE BASIC"},
+        {motion + single + " --player 2", 1, "--player must be 1"},
+        {motion + single + " --panel-size 0", 1, "panel size"},
+        {motion + " --style TRIPLE --difficulty BASIC", 1, "unknown style"},
+        {motion + single + " --model " + Quoted(chart), 1, "cannot use the model"},
+        {"motion " + Quoted(slow) + single + " -o " + Quoted(never), 1, "two hours"},
+        {"info " + Quoted(damaged), 1, "damaged"},
+        {"info " + Quoted(huge), 1, "damaged"},
+        {"info /no/such/file.zlvm", 1, "No such file"},
+        {"info notes.txt", 1, "cannot tell what"},
+        {"info", 2, "FILE is required"},
+        {"convert " + Quoted(chart) + " out.txt", 1, "expected .dwi or .zlvm"},
+        {avi + " --style COUPLE --difficulty BASIC", 1, "the file has: SINGLE BASIC"},
+        {avi + " --style DOUBLE --difficulty BASIC", 1, "is empty"},
+        {avi + single + " --codec nonesuch", 1, "available: rawvideo"},
+        {avi + single + " --screen-color red", 1, "RRGGBB"},
+        {"avi " + Quoted(chart) + single + " -o " + Quoted(Temp("missing") / "x.avi"), 1, "x.avi"},
+        {"avi " + Quoted(chart) + single, 2, "-o"},
+        {avi + single + " --quality 101", 2, "quality"},
+    };
+    for (const auto& entry : cases) {
+        const CommandResult result = RunCli(entry.arguments);
+        EXPECT_EQ(result.status, entry.status) << entry.arguments << "\n" << result.err;
+        EXPECT_NE(result.err.find(entry.says), std::string::npos) << result.err;
+        EXPECT_TRUE(result.out.empty()) << entry.arguments;
+        if (entry.status == 1) {
+            EXPECT_EQ(result.err.rfind("zelvane-cli: error: ", 0), 0u) << result.err;
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(never));
+    for (const auto& path : {chart, slow, damaged, huge})
+        std::filesystem::remove(path);
 }
 
 // With --model the document's own model is never opened: a missing one goes unmentioned.
@@ -169,11 +219,10 @@ TEST(CliCommands, MotionReadsOnlyTheModelItIsGiven)
 {
     const auto document = Temp("modelled.zlvm");
     {
-        zelvane::CStepDocument written;
+        CStepDocument written;
         written.NewDocument();
         written.SetDancesCharts(false);
-        written.currentScore()->InsertNote(
-            std::make_unique<zelvane::CNote>(zelvane::CNote{0, 1, 0}));
+        written.currentScore()->InsertNote(std::make_unique<CNote>(CNote{0, 1, 0}));
         written.SetModel("/nowhere/gone.pmd");
         written.UpdateAllScores();
         written.SaveDocument(document);
@@ -191,4 +240,34 @@ TEST(CliCommands, MotionReadsOnlyTheModelItIsGiven)
     EXPECT_NE(own.err.find("gone.pmd"), std::string::npos) << own.err;
     std::filesystem::remove(document);
     std::filesystem::remove(motion);
+}
+
+TEST(CliAvi, WritesTheChartScreenWithTheChosenEncoder)
+{
+    const auto chart = WriteVideoChart();
+    const auto raw = Temp("raw.avi");
+    const CommandResult result
+        = RunCli("avi " + Quoted(chart) + " --style SINGLE --difficulty BASIC -o " + Quoted(raw));
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(AviTotalFrames(raw), 8u);
+    // Uncompressed frames of 640 x 480 x 3 bytes, and a header and index besides.
+    EXPECT_GT(std::filesystem::file_size(raw), 8u * 921600u);
+    EXPECT_LT(std::filesystem::file_size(raw), 9u * 921600u);
+
+    const CommandResult codecs = RunCli("avi --list-codecs");
+    ASSERT_EQ(codecs.status, 0) << codecs.err;
+    EXPECT_EQ(codecs.out.rfind("rawvideo\t", 0), 0u) << codecs.out;
+    EXPECT_NE(codecs.out.find("\nutvideo\t"), std::string::npos) << codecs.out;
+
+    const auto compressed = Temp("ut.avi");
+    ASSERT_EQ(
+        RunCli("avi " + Quoted(chart)
+               + " --style SINGLE --difficulty BASIC --codec utvideo --screen-color 336699 -o "
+               + Quoted(compressed))
+            .status,
+        0);
+    EXPECT_EQ(AviTotalFrames(compressed), 8u);
+    EXPECT_LT(std::filesystem::file_size(compressed), std::filesystem::file_size(raw) / 4);
+    for (const auto& path : {chart, raw, compressed})
+        std::filesystem::remove(path);
 }

@@ -1,21 +1,14 @@
 #include "CliTestSupport.h"
-#include "TestData.h"
+#include "text/FileIo.h"
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
+using namespace zelvane;
 using namespace zelvane::test;
 
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::filesystem::path Dwi(const std::string& name)
 {
@@ -48,7 +41,7 @@ TEST(CliFeet, TheDefaultDanceIsTheDanceOfBefore)
         SCOPED_TRACE(c.chart);
         if (!std::filesystem::exists(Dwi(c.chart)))
             GTEST_SKIP() << "the shared charts are not here";
-        const std::string expected = ReadBytes(ProjectTestData(c.expected));
+        const std::vector<std::uint8_t> expected = ReadWholeFile(ProjectTestData(c.expected));
         ASSERT_FALSE(expected.empty());
         const std::string base = "motion " + Quoted(Dwi(c.chart)) + " --style " + c.style
             + " --difficulty " + c.difficulty + " -o ";
@@ -58,10 +51,10 @@ TEST(CliFeet, TheDefaultDanceIsTheDanceOfBefore)
         ASSERT_EQ(RunCli(base + Quoted(byDefault)).status, 0);
         ASSERT_EQ(RunCli(base + Quoted(greedy) + " --feet greedy").status, 0);
         ASSERT_EQ(RunCli(base + Quoted(optimal) + " --feet optimal").status, 0);
-        EXPECT_TRUE(ReadBytes(byDefault) == expected);
-        EXPECT_TRUE(ReadBytes(greedy) == expected);
+        EXPECT_TRUE(ReadWholeFile(byDefault) == expected);
+        EXPECT_TRUE(ReadWholeFile(greedy) == expected);
         // The other choice reaches the dance.
-        EXPECT_FALSE(ReadBytes(optimal) == expected);
+        EXPECT_FALSE(ReadWholeFile(optimal) == expected);
         for (const auto& path : {byDefault, greedy, optimal})
             std::filesystem::remove(path);
     }

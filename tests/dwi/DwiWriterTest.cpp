@@ -1,13 +1,27 @@
 #include "DwiTestSupport.h"
 
+#include "TestData.h"
 #include "dwi/DwiWriter.h"
+#include "text/FileIo.h"
 
 #include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
 
 using namespace zelvane;
 using namespace zelvane::test;
 
 namespace {
+
+// Everything the writer writes, as one value to compare after reading it back.
+auto Contents(const CStepDocument& document)
+{
+    std::vector<std::tuple<int, std::string, Notes>> scores;
+    for (const auto& score : document.scores())
+        scores.emplace_back(int(score->style()), score->difficulty(), NotesOf(*score));
+    return std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
+                      document.audioPath(), scores);
+}
 
 // Every song lasts as long as the test says, so a score's length can be set by its audio.
 struct FixedLengthAudio : IAudioMeasurer {
@@ -82,4 +96,107 @@ TEST(DwiWriter, BlocksAndLengths)
     silent.NewDocument();
     silent.FindOrCreateScore(Style::COUPLE, "MANIAC");
     EXPECT_NE(Text(silent).find("#COUPLE:MANIAC::\r\n:;\r\n"), std::string::npos);
+}
+
+TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
+{
+    TempFolder folder;
+    const auto song = folder.Write("audio/曲.mp3", "x");
+    CStepDocument document;
+    document.NewDocument();
+    document.SetTitle("踊る; title");
+    document.SetArtist("アーティスト");
+    document.SetBpm(155.5f);
+    document.SetGap(-37);
+    document.SetAudio(song.string());
+
+    // One measure per step size, then freezes of one to four panels, one of them ending
+    // where another panel is tapped, and a tap at the very end of the chart.
+    Add(*document.scores()[0], {{0, 1, 0}, {24, 0, 0}, {192 + 12, 3, 0}, {384 + 8, 2, 0}});
+    Add(*document.scores()[0], {{576 + 3, 1, 0}, {768 + 1, 0, 0}, {768 + 190, 3, 0}});
+    Add(*document.scores()[0], {{960, 1, 96}, {1152, 0, 48}, {1152, 3, 48}, {1200, 1, 0}});
+    Add(*document.scores()[0], {{1344, 0, 24}, {1344, 1, 24}, {1344, 2, 24}, {1440, 0, 7}});
+    Add(*document.scores()[0], {{1440, 1, 7}, {1440, 2, 7}, {1440, 3, 7}, {1536, 2, 0}});
+    Add(*document.FindOrCreateScore(Style::DOUBLE, "鬼"),
+        {{0, 0, 0}, {0, 7, 0}, {12, 4, 36}, {48, 5, 0}, {96, 1, 3}, {100, 6, 0}});
+    Add(*document.FindOrCreateScore(Style::COUPLE, "ANOTHER"),
+        {{0, 2, 0}, {0, 6, 0}, {24, 0, 192}, {24, 4, 192}, {216, 7, 0}});
+    document.UpdateAllScores();
+
+    const auto path = folder.path() / "out.dwi";
+    WriteDwi(document, path);
+    CStepDocument read;
+    EXPECT_EQ(read.ImportDwi(path).errors, "");
+    document.SetTitle("踊る； title"); // a ";" inside a value is written as its full-width form
+    EXPECT_EQ(Contents(read), Contents(document));
+    // The written file is a fixed point: writing what was read gives the same bytes.
+    EXPECT_EQ(DwiBytes(read, path), ReadWholeFile(path));
+}
+
+// The unknown tags of a file as the reader must report them: the line counts only lines
+// that hold something, and every tag not known to the editor is named once.
+std::string ExpectedErrors(const std::string& text)
+{
+    static const std::regex known(
+        "TITLE|ARTIST|BPM|GAP|FILE|SINGLE|DOUBLE|COUPLE|CHANGEBPM|FREEZE");
+    std::istringstream lines(text);
+    std::string line, errors;
+    for (int number = 0; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        number += !line.empty();
+        const std::string tag
+            = line.substr(0, line.find(':')).substr(std::min<size_t>(1, line.size()));
+        if (line.starts_with('#') && line.find(':') != std::string::npos
+            && !std::regex_match(tag, known))
+            errors += (errors.empty() ? "" : "\r\n") + std::to_string(number) + "行目:\"" + tag
+                + "\" には対応していません。";
+    }
+    return errors;
+}
+
+TEST(DwiRoundTrip, SharedFilesImportWithTheirUnknownTagsReported)
+{
+    const auto folder = SharedTestData("dwi");
+    ZELVANE_REQUIRE_SHARED(folder);
+    TempFolder out;
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        const auto bytes = ReadWholeFile(entry.path());
+        CStepDocument document;
+        const DwiImportResult result = document.ImportDwi(entry.path());
+        ASSERT_TRUE(result.imported);
+        EXPECT_EQ(result.errors, ExpectedErrors({bytes.begin(), bytes.end()}));
+        EXPECT_FALSE(document.title().empty());
+        for (const auto& score : document.scores())
+            EXPECT_GT(score->length(), 0) << score->difficulty(); // no empty score is kept
+
+        // What the writer makes of a real chart reads back to the same notes.
+        WriteDwi(document, out.path() / "copy.dwi");
+        CStepDocument copy;
+        EXPECT_EQ(copy.ImportDwi(out.path() / "copy.dwi").errors, "");
+        EXPECT_EQ(Contents(copy), Contents(document));
+        ++files;
+    }
+    EXPECT_EQ(files, 10);
+}
+
+TEST(DwiRoundTrip, EveryPrefixOfAFileImportsSoundly)
+{
+    const std::string text
+        = "#TITLE:t;\r\n#BPM:140;\r\n#SINGLE:BASIC:3:2!20(48)<19>!<19>0<64!4>0B;\r\n"
+          "#DOUBLE:MANIAC:7:{48}`2'!2:6:[A]9;\r\n#COUPLE:X:1:8!8<>:2";
+    for (std::size_t size = 0; size <= text.size(); ++size) {
+        CStepDocument document;
+        ImportText(document, std::string_view(text).substr(0, size));
+        ASSERT_FALSE(document.scores().empty());
+        EXPECT_EQ(document.currentScore(), document.scores().front().get());
+        for (const auto& score : document.scores())
+            for (const auto& note : score->notes()) {
+                EXPECT_TRUE(score->HasPanel(note->panel)) << size;
+                EXPECT_GE(note->length, 0) << size;
+                EXPECT_LE(note->endClock(), score->length()) << size;
+            }
+    }
 }

@@ -31,19 +31,19 @@ TEST(ArchiveString, TheLengthPrefixGrowsWithTheString)
               (std::vector<std::uint8_t>{0xFF, 0xFE, 0xFF, 0x02, 0x61, 0x00, 0x62, 0x00}));
     EXPECT_EQ(Written(""), (std::vector<std::uint8_t>{0xFF, 0xFE, 0xFF, 0x00}));
     EXPECT_EQ(ReadBack(Written("センター")), "センター");
-    // 254 units still fit one byte; 255 takes 0xFF + uint16; 65534 takes 0xFFFF + uint32.
-    for (std::size_t length : {254u, 255u, 65533u, 65534u, 70000u}) {
+    // 254 units still fit one byte; 255 takes 0xFF and a uint16; 65534 takes 0xFFFF and a uint32.
+    const std::pair<std::size_t, std::vector<std::uint8_t>> cases[] = {
+        {254, {0xFF, 0xFE, 0xFF, 0xFE}},
+        {255, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFE, 0xFF, 0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const auto& [length, prefix] : cases) {
         const std::string text(length, 'x');
         const auto bytes = Written(text);
-        std::size_t prefix = length < 0xFF ? 4 : length < 0xFFFE ? 6 : 10;
-        ASSERT_EQ(bytes.size(), prefix + 2 * length) << length;
-        if (length >= 0xFF) {
-            EXPECT_EQ(bytes[3], 0xFF);
-        }
-        if (length >= 0xFFFE) {
-            EXPECT_EQ(bytes[4], 0xFF);
-            EXPECT_EQ(bytes[5], 0xFF);
-        }
+        ASSERT_EQ(bytes.size(), prefix.size() + 2 * length) << length;
+        EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), bytes.begin())) << length;
         EXPECT_EQ(ReadBack(bytes), text) << length;
     }
 }

@@ -1,7 +1,4 @@
 #include "text/Encoding.h"
-#include "text/Errors.h"
-#include "text/FileIo.h"
-#include "text/StringTable.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -56,25 +53,4 @@ TEST(Encoding, ConversionsAreSafeOnSeveralThreads)
     for (auto& thread : threads)
         thread.join();
     EXPECT_EQ(failures.load(), 0);
-}
-
-TEST(StringTable, LooksUpByIdAndByTextInBlockOrder)
-{
-    EXPECT_EQ(LoadString(IDS_BONE_CENTER), "センター");
-    EXPECT_EQ(LoadString(IDS_UNDO), "元に戻す(&U)\tCtrl+Z");
-    EXPECT_TRUE(LoadString(499).empty());
-    EXPECT_EQ(FindStringId("削除"), 130u);
-    EXPECT_EQ(FindStringId("左足ＩＫ"), 507u);
-    EXPECT_FALSE(FindStringId("no such text").has_value());
-    EXPECT_EQ(FormatString(IDS_DWI_LINE_PREFIX, {"12"}), "12行目:");
-    EXPECT_EQ(FormatString(IDS_AVI_PROGRESS, {"3", "40"}), "3/40 フレーム");
-}
-
-TEST(FileIo, OnlyPlainFilesAreRead)
-{
-    // A folder has a nonsense size; a device never ends.
-    for (const char* path : {"/tmp", "/dev/zero", "/dev/urandom", "/no/such/file"}) {
-        EXPECT_THROW(ReadWholeFile(path), FileIoError) << path;
-        EXPECT_FALSE(IsReadablePlainFile(path)) << path;
-    }
 }

@@ -28,34 +28,36 @@ bool IsProgramId(std::uint32_t id)
 
 } // namespace
 
-// The program's own texts fill their range without a gap, each in Japanese, and the table
-// holds nothing else in that range's blocks.
-TEST(StringTable, EveryProgramIdHasAJapaneseTextAndNoneIsLeftOver)
+TEST(StringTable, LooksUpByIdAndByTextInBlockOrder)
 {
-    ASSERT_LT(IDS_PROGRAM_FIRST, IDS_PROGRAM_END);
-    for (std::uint32_t id = IDS_PROGRAM_FIRST; id < IDS_PROGRAM_END; ++id) {
-        EXPECT_TRUE(HasString(id)) << "no text for ID " << id;
-        EXPECT_TRUE(HasJapanese(LoadString(id))) << "ID " << id << ": " << LoadString(id);
-    }
-    // The table's IDs ascend strictly, which the build checks: no ID is listed twice.
-    for (const std::uint32_t id : StringIds()) {
-        if (id >= IDS_PROGRAM_FIRST && id < IDS_PROGRAM_FIRST + 0x1000) {
-            EXPECT_TRUE(IsProgramId(id)) << "ID " << id << " has no name";
-        }
-    }
+    EXPECT_EQ(LoadString(IDS_BONE_CENTER), "センター");
+    EXPECT_EQ(LoadString(IDS_UNDO), "元に戻す(&U)\tCtrl+Z");
+    EXPECT_TRUE(LoadString(499).empty());
+    EXPECT_EQ(FindStringId("削除"), 130u);
+    EXPECT_EQ(FindStringId("左足ＩＫ"), 507u);
+    EXPECT_FALSE(FindStringId("no such text").has_value());
+    EXPECT_EQ(FormatString(IDS_DWI_LINE_PREFIX, {"12"}), "12行目:");
+    EXPECT_EQ(FormatString(IDS_AVI_PROGRESS, {"3", "40"}), "3/40 フレーム");
 }
 
-// Bone and morph names that equal a table text take that text's ID, the last block's match
-// winning: a program text equal to a designed one would take the designed ID over.
-TEST(StringTable, ProgramTextsLeaveTheDesignedTextsTheirIds)
+// The program's own texts fill their range without a gap, each in Japanese, and the table
+// holds nothing else in that range's blocks. Bone and morph names equal to a table text take
+// that text's ID, the last block's match winning, so no program text may equal a designed one.
+TEST(StringTable, ProgramTextsFillTheirRangeInJapaneseAndLeaveTheDesignedTextsTheirIds)
 {
+    ASSERT_LT(IDS_PROGRAM_FIRST, IDS_PROGRAM_END);
     std::set<std::string_view> designed;
     for (const std::uint32_t id : StringIds()) {
         if (!IsProgramId(id))
             designed.insert(LoadString(id));
+        if (id >= IDS_PROGRAM_FIRST && id < IDS_PROGRAM_FIRST + 0x1000) {
+            EXPECT_TRUE(IsProgramId(id)) << "ID " << id << " has no name";
+        }
     }
     ASSERT_TRUE(designed.count("削除"));
     for (std::uint32_t id = IDS_PROGRAM_FIRST; id < IDS_PROGRAM_END; ++id) {
+        EXPECT_TRUE(HasString(id)) << "no text for ID " << id;
+        EXPECT_TRUE(HasJapanese(LoadString(id))) << "ID " << id << ": " << LoadString(id);
         EXPECT_FALSE(designed.count(LoadString(id))) << "ID " << id << ": " << LoadString(id);
     }
 }

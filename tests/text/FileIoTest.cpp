@@ -1,4 +1,5 @@
 #include "text/FileIo.h"
+#include "text/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -44,4 +45,13 @@ TEST(AtomicWrite, ReplacesTheFileALinkPointsToAndKeepsItsPermissions)
                             std::filesystem::directory_iterator()),
               3);
     std::filesystem::remove_all(folder);
+}
+
+TEST(FileIo, OnlyPlainFilesAreRead)
+{
+    // A folder has a nonsense size; a device never ends.
+    for (const char* path : {"/tmp", "/dev/zero", "/dev/urandom", "/no/such/file"}) {
+        EXPECT_THROW(ReadWholeFile(path), FileIoError) << path;
+        EXPECT_FALSE(IsReadablePlainFile(path)) << path;
+    }
 }
