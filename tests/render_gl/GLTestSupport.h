@@ -2,14 +2,17 @@
 
 #include "model/Matrix.h"
 #include "model/ModelDocument.h"
+#include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
-#include "render_gl/ProjectionWindow.h"
+#include "render_gl/ModelWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>
@@ -119,5 +122,46 @@ inline CModelDocument MakeBall(const Vector3& centre, float radius, const CModel
     model.materials.push_back(withCount);
     return model;
 }
+
+// A Targa header for a `width` x `height` picture of `type` and `bits`.
+inline QByteArray TgaHeader(int type, int width, int height, int bits, int descriptor = 0)
+{
+    QByteArray header(18, '\0');
+    header[2] = static_cast<char>(type);
+    header[12] = static_cast<char>(width);
+    header[14] = static_cast<char>(height);
+    header[16] = static_cast<char>(bits);
+    header[17] = static_cast<char>(descriptor);
+    return header;
+}
+
+// A shown, ready 3D window of the test size; skipped without OpenGL.
+class ModelWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SKIP_WITHOUT_OPENGL();
+        m_window = std::make_unique<CModelWindow>();
+        m_window->resize(kWidth, kHeight);
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        ASSERT_TRUE(m_window->ready());
+    }
+
+    QImage Grab() { return m_window->grabFramebuffer(); }
+    QPoint At(const Vector3& point) const { return ToPixel(*m_window, point); }
+
+    // Shows only a ball of `material` (radius 4 around (0, 10, -10)) with toon file `toon`.
+    CGLModelInstance& ShowBall(const CModelMaterial& material, const std::string& toon = {})
+    {
+        m_model = MakeBall({0, 10, -10}, 4.0f, material);
+        m_model.toonPaths[0] = toon;
+        m_window->ClearInstances();
+        return m_window->CreateInstance(m_model);
+    }
+
+    std::unique_ptr<CModelWindow> m_window;
+    CModelDocument m_model;
+};
 
 } // namespace zelvane::test
