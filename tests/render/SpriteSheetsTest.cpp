@@ -61,6 +61,7 @@ TEST(SpriteSheets, EveryCellHasItsArrowInTheMiddleAndClearCornersAndToonsDarkenD
 
     // The pad and the toon ramps are opaque; each ramp is its own, light at the top (faces
     // toward the light) and darker at the bottom.
+    ASSERT_EQ(sheets.pad().format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(AlphaRange(sheets.pad(), sheets.pad().rect()).first, 255);
     std::set<std::pair<QRgb, QRgb>> ramps;
     for (int i = 0; i < CSpriteSheets::kToonCount; ++i) {
