@@ -33,13 +33,11 @@ constexpr int kHeight = 480;
     } while (false)
 
 // Where a world point lands in the window's pixels with the window's current camera.
-inline QPoint ToPixel(const CProjectionWindow& window, const Vector3& point, int width = kWidth,
-                      int height = kHeight)
+inline QPoint ToPixel(const CProjectionWindow& window, const Vector3& point)
 {
-    const Matrix all = window.orbit() * window.view() * window.projection();
-    const Vector3 ndc = TransformCoord(point, all);
-    return {static_cast<int>(std::lround((ndc.x + 1.0f) * 0.5f * static_cast<float>(width))),
-            static_cast<int>(std::lround((1.0f - ndc.y) * 0.5f * static_cast<float>(height)))};
+    const Vector3 ndc = TransformCoord(point, window.orbit() * window.view() * window.projection());
+    return {static_cast<int>(std::lround((ndc.x + 1.0f) * 0.5f * kWidth)),
+            static_cast<int>(std::lround((1.0f - ndc.y) * 0.5f * kHeight))};
 }
 
 inline int Luma(QColor c)
@@ -53,12 +51,12 @@ inline bool Near(QColor a, QColor b, int tolerance)
         && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-// Whether some pixel within `radius` of `at` passes `test`. One-pixel lines are blended
-// with the background where multisampling smooths them, so they are found by their hue.
-template<class Test> bool AnyPixel(const QImage& image, QPoint at, Test test, int radius = 1)
+// Whether some pixel next to `at` passes `test`. One-pixel lines are blended with the
+// background where multisampling smooths them, so they are found by their hue.
+template<class Test> bool AnyPixel(const QImage& image, QPoint at, Test test)
 {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
             const QPoint p = at + QPoint(dx, dy);
             if (image.rect().contains(p) && test(image.pixelColor(p)))
                 return true;
