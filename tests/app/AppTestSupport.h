@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -20,7 +21,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 // Readable failure messages for Qt strings.
@@ -45,10 +45,24 @@ inline QApplication& Application()
     return *qobject_cast<QApplication*>(QCoreApplication::instance());
 }
 
-// Empties the program's settings (kept in a temporary folder for the whole test run).
+// The program's settings (kept in a temporary folder for the whole test run).
+inline QSettings Stored()
+{
+    return QSettings(QStringLiteral("Kestrane"), QStringLiteral("Zelvane"));
+}
+
 inline void ClearSettings()
 {
-    QSettings(QStringLiteral("Kestrane"), QStringLiteral("Zelvane")).clear();
+    Stored().clear();
+}
+
+// Replaces a line edit's text key by key, as the user does.
+inline void Retype(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
 }
 
 inline void WriteBytes(const QString& path, const QByteArray& bytes)
@@ -59,90 +73,82 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
 }
 
 // Answers the program's modal dialogs as a user would, without waiting for any window: the
-// program hands each dialog to the prompter, which runs the answer the test queued for a
-// dialog of that type. A dialog nobody expected fails the test and is cancelled, so no test
-// can hang on a forgotten question.
+// program hands each dialog to the prompter, which runs the first answer the test queued
+// for a dialog of that type. A dialog nobody expected fails the test and is cancelled, so
+// no test can hang on a forgotten question.
 class ScriptedPrompter : public IPrompter {
 public:
-    // Answers the next dialog of type T with `handle`; the flag tells whether it was asked.
-    // Dropping the flag withdraws the answer.
-    template<class T> std::shared_ptr<bool> Answer(std::function<void(T&)> handle)
+    // Answers the next dialog of type T with `handle` (and a file dialog with `path`); the
+    // flag tells whether it was asked. Dropping the flag withdraws the answer.
+    template<class T>
+    std::shared_ptr<bool> Answer(std::function<void(T&)> handle, const QString& path = {})
     {
         auto asked = std::make_shared<bool>(false);
         m_answers.push_back({[](QDialog& dialog) { return qobject_cast<T*>(&dialog) != nullptr; },
-                             [handle](QDialog& dialog) { handle(*qobject_cast<T*>(&dialog)); },
-                             false, QString(), nullptr, asked});
+                             [handle, path](QDialog& dialog) {
+                                 handle(*qobject_cast<T*>(&dialog));
+                                 return path;
+                             },
+                             asked});
         return asked;
     }
 
-    // Answers the next file dialog with `path` (empty: cancelled) and notes the file name
-    // it proposed.
+    // Answers the next file dialog with `path` (empty: cancelled), noting the file name it
+    // proposed.
     std::shared_ptr<bool> AnswerFile(const QString& path, QString* proposed = nullptr)
     {
-        auto asked = std::make_shared<bool>(false);
-        m_answers.push_back({nullptr, nullptr, true, path, proposed, asked});
-        return asked;
+        return Answer<QFileDialog>(
+            [proposed](QFileDialog& dialog) {
+                if (proposed)
+                    *proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+            },
+            path);
     }
 
     void Clear() { m_answers.clear(); }
 
     int Exec(QDialog& dialog) override
     {
-        std::optional<Entry> answer = Take(
-            [&dialog](const Entry& entry) { return !entry.isFile && entry.matches(dialog); });
-        if (!answer) {
-            ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className() << ": "
-                          << dialog.windowTitle().toStdString();
+        const Handle answer = Take(dialog);
+        if (!answer)
             return QDialog::Rejected;
-        }
         // Shown as exec() would show it, so the answer can use the dialog's widgets.
         dialog.setResult(QDialog::Rejected);
         dialog.show();
-        answer->handle(dialog);
+        answer(dialog);
         dialog.hide();
         return dialog.result();
     }
 
     QString ChooseFile(QFileDialog& dialog) override
     {
-        std::optional<Entry> answer = Take([](const Entry& entry) { return entry.isFile; });
-        if (!answer) {
-            ADD_FAILURE() << "unexpected file dialog " << dialog.windowTitle().toStdString();
-            return QString();
-        }
-        if (answer->proposed)
-            *answer->proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
-        return answer->file;
+        const Handle answer = Take(dialog);
+        return answer ? answer(dialog) : QString();
     }
 
 private:
+    using Handle = std::function<QString(QDialog&)>;
     struct Entry {
-        std::function<bool(QDialog&)> matches;
-        std::function<void(QDialog&)> handle;
-        bool isFile;
-        QString file;
-        QString* proposed;
+        std::function<bool(QDialog&)> fits;
+        Handle handle;
         std::weak_ptr<bool> asked;
     };
 
     // Removes and returns the first live answer that fits; withdrawn ones are dropped.
-    std::optional<Entry> Take(const std::function<bool(const Entry&)>& fits)
+    Handle Take(QDialog& dialog)
     {
-        for (auto it = m_answers.begin(); it != m_answers.end();) {
-            std::shared_ptr<bool> asked = it->asked.lock();
-            if (!asked) {
-                it = m_answers.erase(it);
-                continue;
-            }
-            if (fits(*it)) {
-                Entry entry = *it;
+        std::erase_if(m_answers, [](const Entry& entry) { return entry.asked.expired(); });
+        for (auto it = m_answers.begin(); it != m_answers.end(); ++it) {
+            if (it->fits(dialog)) {
+                *it->asked.lock() = true;
+                Handle handle = std::move(it->handle);
                 m_answers.erase(it);
-                *asked = true;
-                return entry;
+                return handle;
             }
-            ++it;
         }
-        return std::nullopt;
+        ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className() << ": "
+                      << dialog.windowTitle().toStdString();
+        return nullptr;
     }
 
     std::deque<Entry> m_answers;

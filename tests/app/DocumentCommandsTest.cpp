@@ -1,10 +1,13 @@
 #include "app/AppTestSupport.h"
 #include "app/ErrorDialog.h"
+#include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
 #include "chart/ZlvmFile.h"
 #include "chart/commands/SongPropertyCommand.h"
+#include "media/MediaErrors.h"
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
+#include "text/Errors.h"
 #include "text/FileIo.h"
 
 #include <QAction>
@@ -15,6 +18,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+
+#include <new>
 
 namespace zelvane {
 namespace {
@@ -101,34 +106,6 @@ TEST_F(AppDocumentCommands, ADamagedFileIsReportedAndTheOpenDocumentStays)
     EXPECT_EQ(restarted.document().title(), "Keep");
 }
 
-TEST_F(AppDocumentCommands, FilesOpenByTheirExtensionInAnyCase)
-{
-    const QString model = Path(QStringLiteral("Dancer.PMD"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVANE_MANNEQUIN), model));
-    auto informed = test::Prompts().Answer<QMessageBox>(
-        [](QMessageBox& box) { box.buttons().value(0)->click(); });
-    EXPECT_TRUE(frame->OpenFile(model));
-    EXPECT_TRUE(*informed); // the model's comment
-    EXPECT_EQ(frame->document().modelPath(), model.toStdString());
-    EXPECT_NE(frame->document().model(), nullptr);
-    EXPECT_TRUE(frame->document().IsModified());
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
-
-    // A dropped document replaces the current one, after the save question.
-    const QString document = WriteDocument(QStringLiteral("dropped.ZLVM"), "Dropped");
-    auto asked = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(document)});
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame.get(), &drop);
-    EXPECT_TRUE(*asked);
-    EXPECT_EQ(frame->document().title(), "Dropped");
-    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
-}
-
 TEST_F(AppDocumentCommands, TheSaveQuestionCanCancelDiscardOrSave)
 {
     ModifyTitle("Mine");
@@ -152,42 +129,66 @@ TEST_F(AppDocumentCommands, TheSaveQuestionCanCancelDiscardOrSave)
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "");
     EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString())).title, "Saved");
+
+    // A dropped document, its extension in any case, replaces the current one after the
+    // question.
+    ModifyTitle("Dropping");
+    const QString dropped = WriteDocument(QStringLiteral("dropped.ZLVM"), "Dropped");
+    asked = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dropped)});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(frame->document().title(), "Dropped");
+    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
 }
 
-TEST_F(AppDocumentCommands, AMissingSongIsAskedAboutAndCanBeIgnored)
+// A song that is not there, or that the decoder refuses, is named in Japanese (the
+// decoder's reason on a line below); browsing without choosing leaves the question open,
+// and ignoring it forgets the song.
+TEST_F(AppDocumentCommands, ASongThatIsMissingOrRefusedIsAskedAboutAndCanBeIgnored)
 {
-    const QString path = WriteDocument(QStringLiteral("song.zlvm"), "S", "/nowhere/beat.wav");
-    QString message;
-    auto asked
-        = test::Prompts().Answer<CFileNotFoundDialog>([&message](CFileNotFoundDialog& dialog) {
-              message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
-              QTest::mouseClick(dialog.ignoreButton(), Qt::LeftButton);
-          });
-    ASSERT_TRUE(frame->OpenFile(path));
-    EXPECT_TRUE(*asked);
-    EXPECT_EQ(message, QStringLiteral("\"beat.wav\"というファイルはありません。"));
-    EXPECT_EQ(frame->document().audioPath(), "");
-    EXPECT_EQ(frame->document().title(), "S");
-}
-
-TEST_F(AppDocumentCommands, ASongTheDecoderRefusesIsNamedInJapaneseWithTheReasonBelow)
-{
-    const QString song = Path(QStringLiteral("noise.wav"));
-    test::WriteBytes(song, QByteArray("RIFF and then no wave at all"));
-    const QString path = WriteDocument(QStringLiteral("noisy.zlvm"), "S", song.toStdString());
-    QString message;
-    QString detail;
-    auto asked = test::Prompts().Answer<CFileNotFoundDialog>([&](CFileNotFoundDialog& dialog) {
-        message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
-        const auto* below = dialog.findChild<QLabel*>(QStringLiteral("detail"));
-        detail = below->isHidden() ? QString() : below->text();
-        QTest::mouseClick(dialog.ignoreButton(), Qt::LeftButton);
-    });
-    ASSERT_TRUE(frame->OpenFile(path));
-    EXPECT_TRUE(*asked);
-    EXPECT_EQ(message, ToQString(FormatString(IDS_CANNOT_USE_FILE, {"noise.wav"})));
-    EXPECT_TRUE(detail.contains(QStringLiteral("noise.wav"))) << detail.toStdString();
-    EXPECT_EQ(frame->document().audioPath(), "");
+    const QString noise = Path(QStringLiteral("noise.wav"));
+    test::WriteBytes(noise, QByteArray("RIFF and then no wave at all"));
+    const struct {
+        QString song;
+        QString message;
+    } cases[] = {
+        {QStringLiteral("/nowhere/beat.wav"),
+         QStringLiteral("\"beat.wav\"というファイルはありません。")},
+        {noise, ToQString(FormatString(IDS_CANNOT_USE_FILE, {"noise.wav"}))},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.song.toStdString());
+        const QString path
+            = WriteDocument(QStringLiteral("song.zlvm"), "S", entry.song.toStdString());
+        QString message;
+        QString detail;
+        std::shared_ptr<bool> browsed;
+        auto asked = test::Prompts().Answer<CFileNotFoundDialog>([&](CFileNotFoundDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zelvane"));
+            message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
+            const auto* below = dialog.findChild<QLabel*>(QStringLiteral("detail"));
+            detail = below->isHidden() ? QString() : below->text();
+            browsed = test::Prompts().AnswerFile(QString());
+            QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
+            EXPECT_TRUE(dialog.isVisible());
+            QTest::mouseClick(dialog.ignoreButton(), Qt::LeftButton);
+            EXPECT_EQ(dialog.result(), CFileNotFoundDialog::kIgnore);
+        });
+        ASSERT_TRUE(frame->OpenFile(path));
+        EXPECT_TRUE(*asked);
+        EXPECT_TRUE(browsed && *browsed);
+        EXPECT_EQ(message, entry.message);
+        EXPECT_EQ(detail.contains(QStringLiteral("noise.wav")), entry.song == noise)
+            << detail.toStdString();
+        EXPECT_EQ(frame->document().audioPath(), "");
+        EXPECT_EQ(frame->document().title(), "S");
+    }
 }
 
 TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsItsErrors)
@@ -207,7 +208,6 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     auto discarded = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("keep.zlvm"), "Keep")));
     EXPECT_TRUE(*discarded);
-    discarded.reset();
 
     // The document has notes: declining the question changes nothing.
     QString question;
@@ -222,25 +222,42 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
 
     QString errors;
-    std::shared_ptr<bool> listed;
-    auto confirmed = test::Prompts().Answer<QMessageBox>([&errors, &listed](QMessageBox& box) {
-        for (QAbstractButton* button : box.buttons())
-            if (button->text() == QStringLiteral("OK"))
-                button->click();
-        listed = test::Prompts().Answer<CErrorDialog>([&errors](CErrorDialog& dialog) {
-            errors = dialog.errorList()->toPlainText();
-            dialog.accept();
-        });
+    auto confirmed = test::AnswerMessage(QStringLiteral("OK"));
+    auto listed = test::Prompts().Answer<CErrorDialog>([&errors](CErrorDialog& dialog) {
+        errors = dialog.errorList()->toPlainText();
+        dialog.accept();
     });
     EXPECT_TRUE(frame->OpenFile(dwi));
     EXPECT_TRUE(*confirmed);
-    ASSERT_TRUE(listed && *listed);
+    ASSERT_TRUE(*listed);
     EXPECT_EQ(errors, QStringLiteral("2行目:\"FOO\" には対応していません。"));
     EXPECT_EQ(frame->document().title(), "Imported");
     EXPECT_EQ(frame->document().currentScore()->notes().size(), 4u);
     EXPECT_TRUE(frame->document().IsModified());
     // The document keeps its own file; the chart only replaced its scores.
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
+}
+
+// Each kind derives from a more general one; the message must be the particular kind's.
+TEST(ErrorMessages, TheMostParticularKindOfAFailureChoosesItsMessage)
+{
+    EXPECT_EQ(ErrorMessageId(ChartLimitError("")), IDS_ERROR_CHART_LIMIT);
+    EXPECT_EQ(ErrorMessageId(InvalidArgumentError("")), IDS_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(ErrorMessageId(EndOfFileError("")), IDS_ERROR_END_OF_FILE);
+    EXPECT_EQ(ErrorMessageId(FileFormatError("")), IDS_ERROR_FILE_FORMAT);
+    EXPECT_EQ(ErrorMessageId(AviCreateError("")), IDS_AVI_CANNOT_CREATE);
+    EXPECT_EQ(ErrorMessageId(FileIoError("")), IDS_ERROR_FILE_ACCESS);
+    EXPECT_EQ(ErrorMessageId(MediaError("")), IDS_ERROR_MEDIA);
+    EXPECT_EQ(ErrorMessageId(WorkerFailedError("")), IDS_ERROR_WORKER);
+    EXPECT_EQ(ErrorMessageId(std::bad_alloc()), IDS_ERROR_OUT_OF_MEMORY);
+    EXPECT_EQ(ErrorMessageId(std::runtime_error("")), IDS_ERROR_UNEXPECTED);
+
+    // A failure carried from another thread: the message, and the core's words as detail.
+    const ErrorText carried
+        = DescribeError(std::make_exception_ptr(FileIoError("cannot rename \"a.zlvm\"")));
+    EXPECT_EQ(carried.message, LoadQString(IDS_ERROR_FILE_ACCESS));
+    EXPECT_EQ(carried.detail, QStringLiteral("cannot rename \"a.zlvm\""));
+    EXPECT_TRUE(DescribeError(std::exception_ptr()).message.isEmpty());
 }
 
 } // namespace

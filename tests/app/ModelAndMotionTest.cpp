@@ -1,4 +1,5 @@
 #include "app/AppTestSupport.h"
+#include "app/MotionOptionDialog.h"
 #include "app/PlayerDialog.h"
 #include "app/Settings.h"
 #include "motion/MotionDocument.h"
@@ -6,24 +7,16 @@
 #include "qtcommon/QtText.h"
 
 #include <QAction>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMessageBox>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 namespace zelvane {
 namespace {
 
 class AppModelAndMotion : public test::FrameTest {
 protected:
-    // Answers the next file dialog with `path`, noting the file name it proposed.
-    std::shared_ptr<bool> ChooseFile(const QString& path, QString* proposed = nullptr)
-    {
-        return test::Prompts().AnswerFile(path, proposed);
-    }
-
-    CScore& AddNotes(Style style)
+    void AddNotes(Style style)
     {
         CStepDocument& document = frame->document();
         CScore* score = document.FindOrCreateScore(style, "BASIC");
@@ -31,48 +24,97 @@ protected:
             score->InsertNote(std::make_unique<CNote>(CNote{i * 48, i % score->panelCount(), 0}));
         score->UpdateLength(0);
         document.SetCurrentScore(score);
-        return *score;
     }
 };
 
-TEST_F(AppModelAndMotion, AModelShowsItsCommentAndSetsTheDancersMeasurements)
+// A model opens by its extension in any case and shows its comment; a file that is no model
+// is reported with the reader's reason, and the dancer stays.
+TEST_F(AppModelAndMotion, AModelShowsItsCommentAndAFileThatIsNoModelIsRefused)
 {
+    const QString model = Path(QStringLiteral("Dancer.PMD"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVANE_MANNEQUIN), model));
     QString shown;
-    auto informed = test::Prompts().Answer<QMessageBox>([&shown](QMessageBox& box) {
+    QString detail;
+    const auto note = [&shown, &detail](QMessageBox& box) {
         shown = box.text();
+        detail = box.informativeText();
         box.buttons().value(0)->click();
-    });
-    ASSERT_TRUE(frame->OpenFile(QStringLiteral(ZELVANE_MANNEQUIN)));
+    };
+    auto informed = test::Prompts().Answer<QMessageBox>(note);
+    ASSERT_TRUE(frame->OpenFile(model));
     ASSERT_TRUE(*informed);
     const CModelDocument* mannequin = frame->document().model();
     ASSERT_NE(mannequin, nullptr);
     EXPECT_EQ(shown.toStdString(), mannequin->comment);
     EXPECT_TRUE(frame->document().IsModified());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
 
-    // A file that is no model is reported, and the dancer stays the mannequin.
-    const QString junk = folder.filePath(QStringLiteral("junk.pmd"));
+    const QString junk = Path(QStringLiteral("junk.pmd"));
     test::WriteBytes(junk, QByteArray("no model here"));
-    QString detail;
-    auto refused = test::Prompts().Answer<QMessageBox>([&](QMessageBox& box) {
-        shown = box.text();
-        detail = box.informativeText();
-        box.buttons().value(0)->click();
-    });
+    auto refused = test::Prompts().Answer<QMessageBox>(note);
     frame->OpenFile(junk);
     ASSERT_TRUE(*refused);
     EXPECT_TRUE(shown.contains(QStringLiteral("junk.pmd")));
     EXPECT_TRUE(shown.endsWith(LoadQString(IDS_ERROR_FILE_FORMAT))) << shown.toStdString();
     EXPECT_TRUE(detail.startsWith(QStringLiteral("not a PMD model"))) << detail.toStdString();
     EXPECT_EQ(frame->document().model(), mannequin);
-    EXPECT_EQ(frame->document().modelPath(), std::string(ZELVANE_MANNEQUIN));
+    EXPECT_EQ(frame->document().modelPath(), model.toStdString());
+}
+
+// The dialog starts from the document's options (a new one twists and suppresses turns, the
+// turn box reading the other way round) and refuses a panel size not above zero. The foot
+// assignment is the user's setting, kept by a new window and document; every dancer dances
+// anew with it.
+TEST_F(AppModelAndMotion, MotionOptionsComeFromTheDialogAndTheFeetAreTheUsersSetting)
+{
+    CStepDocument& document = frame->document();
+    auto answered = test::Prompts().Answer<CMotionOptionDialog>([](CMotionOptionDialog& dialog) {
+        EXPECT_TRUE(dialog.twistBox()->isChecked());
+        EXPECT_TRUE(dialog.suppressTurnBox()->isChecked());
+        EXPECT_TRUE(dialog.greedyFeetButton()->isChecked());
+        for (const char* text : {"0", "-1", "", "x"}) {
+            test::Retype(dialog.panelSizeEdit(), QString::fromLatin1(text));
+            EXPECT_FALSE(dialog.okButton()->isEnabled()) << text;
+        }
+        test::Retype(dialog.panelSizeEdit(), QStringLiteral("0.5"));
+        EXPECT_TRUE(dialog.okButton()->isEnabled());
+        for (QCheckBox* box : {dialog.suppressTurnBox(), dialog.twistBox()}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Space);
+        }
+        dialog.optimalFeetButton()->click();
+        EXPECT_FALSE(dialog.greedyFeetButton()->isChecked());
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    });
+    frame->action(ID_FILE_MOTION_SETTINGS)->trigger();
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(document.panelSize(), 0.5f);
+    EXPECT_FALSE(document.twist());
+    EXPECT_TRUE(document.turnEnabled());
+    EXPECT_EQ(document.footAssignment(), FootAssignment::OPTIMAL);
+    EXPECT_EQ(test::Stored().value(QStringLiteral("Workspace/FootAssignment")).toInt(), 1);
+    document.WaitAllPlayers();
+    ASSERT_NE(document.currentScore(), nullptr);
+    for (const auto& player : document.currentScore()->players())
+        EXPECT_EQ(player->generator().parameters().feet, FootAssignment::OPTIMAL);
+
+    CMainFrame second;
+    EXPECT_EQ(second.document().footAssignment(), FootAssignment::OPTIMAL);
+    second.document().NewDocument();
+    EXPECT_EQ(second.document().footAssignment(), FootAssignment::OPTIMAL);
+    // Only 1 means the whole-chart assignment.
+    for (const QVariant& stored : {QVariant(0), QVariant(2), QVariant(QStringLiteral("x"))}) {
+        test::Stored().setValue(QStringLiteral("Workspace/FootAssignment"), stored);
+        EXPECT_EQ(Settings::ReadFootAssignment(), FootAssignment::GREEDY);
+    }
 }
 
 TEST_F(AppModelAndMotion, AMotionIsWrittenWhereTheUserChoosesAndTheFolderIsRemembered)
 {
     AddNotes(Style::SINGLE);
-    const QString path = folder.filePath(QStringLiteral("dance.vmd"));
+    const QString path = Path(QStringLiteral("dance.vmd"));
     QString proposed;
-    auto chosen = ChooseFile(path, &proposed);
+    auto chosen = test::Prompts().AnswerFile(path, &proposed);
     frame->action(ID_FILE_CREATE_MOTION)->trigger();
     ASSERT_TRUE(*chosen);
     // A document without a file proposes a name that starts with the underscore.
@@ -91,7 +133,7 @@ TEST_F(AppModelAndMotion, ACoupleScoreAsksForTheDancerAndCancelWritesNothing)
         EXPECT_TRUE(dialog.firstButton()->isChecked());
         dialog.reject();
     });
-    std::shared_ptr<bool> noFileDialog = ChooseFile(folder.filePath(QStringLiteral("x.vmd")));
+    std::shared_ptr<bool> noFileDialog = test::Prompts().AnswerFile(Path(QStringLiteral("x.vmd")));
     frame->action(ID_FILE_CREATE_MOTION)->trigger();
     EXPECT_TRUE(*cancelled);
     EXPECT_FALSE(*noFileDialog);
@@ -101,16 +143,16 @@ TEST_F(AppModelAndMotion, ACoupleScoreAsksForTheDancerAndCancelWritesNothing)
     std::shared_ptr<bool> chosen;
     auto second = test::Prompts().Answer<CPlayerDialog>([&](CPlayerDialog& dialog) {
         dialog.secondButton()->click();
-        chosen = ChooseFile(folder.filePath(QStringLiteral("two.vmd")), &proposed);
+        chosen = test::Prompts().AnswerFile(Path(QStringLiteral("two.vmd")), &proposed);
         dialog.accept();
     });
     frame->action(ID_FILE_CREATE_MOTION)->trigger();
     ASSERT_TRUE(*second);
     ASSERT_TRUE(chosen && *chosen);
     EXPECT_EQ(proposed, QStringLiteral("_COUPLE_BASIC_2P.vmd"));
-    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("two.vmd"))));
+    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("two.vmd"))));
     EXPECT_EQ(frame->document().currentScore()->players().at(1)->motionPath(),
-              folder.filePath(QStringLiteral("two.vmd")).toStdString());
+              Path(QStringLiteral("two.vmd")).toStdString());
 }
 
 } // namespace

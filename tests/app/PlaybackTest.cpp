@@ -31,7 +31,7 @@ protected:
             frame->RemovePlaybackFollower(&follower);
     }
 
-    // A second of silence-free song and a one-measure chart at 480 BPM (half a second, frame
+    // A second of a square wave and a one-measure chart at 480 BPM (half a second, frame
     // 15), with the song's gap.
     QString WriteSongDocument(const QString& name, std::int32_t gap = 0)
     {
@@ -46,8 +46,9 @@ protected:
         data.gap = gap;
         data.audioPath = song.toStdString();
         data.scores.push_back({Style::SINGLE, "BASIC", {CNote{0, 1, 0}, CNote{192, 2, 0}}});
-        WriteFileAtomically(Path(name + QStringLiteral(".zlvm")).toStdString(), WriteZlvm(data));
-        return Path(name + QStringLiteral(".zlvm"));
+        const QString path = Path(name + QStringLiteral(".zlvm"));
+        WriteFileAtomically(path.toStdString(), WriteZlvm(data));
+        return path;
     }
 
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)

@@ -130,8 +130,7 @@ TEST_F(ScoreViewTest, ScrollingGoesPastTheEndWhileTheThumbStaysAtItsEnd)
 {
     AddNotes({{192 * 8, 0, 0}});
     QScrollBar* bar = view->verticalScrollBar();
-    const int rows = (score().length() + 47) / 48;
-    EXPECT_EQ(view->maxFirstRow(), std::max(rows - view->pageRows(), 0));
+    EXPECT_EQ(view->maxFirstRow(), std::max((score().length() + 47) / 48 - view->pageRows(), 0));
     EXPECT_EQ(bar->maximum(), view->maxFirstRow());
     for (int i = 0; i < view->maxFirstRow() + 5; ++i)
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -140,10 +139,17 @@ TEST_F(ScoreViewTest, ScrollingGoesPastTheEndWhileTheThumbStaysAtItsEnd)
     // Empty rows past the end take notes like any other.
     QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(view->firstRow() + 1, 3));
     EXPECT_TRUE(score().FindNote((view->firstRow() + 1) * 48, 3));
-
     QTest::keyClick(view, Qt::Key_Home);
     EXPECT_EQ(view->firstRow(), 0);
     EXPECT_EQ(document().currentTime(), 0);
+
+    // A playback frame puts the cursor on its row, as the second row shown: at 120 BPM a
+    // row (a beat) is 15 frames.
+    document().SetBpm(120.0f);
+    view->followFrame(150);
+    EXPECT_EQ(view->cursorRow(), 10);
+    EXPECT_EQ(view->firstRow(), 9);
+    EXPECT_EQ(document().currentTime(), 480);
 }
 
 TEST_F(ScoreViewTest, ZoomKeepsTheNearestRowsAndFreezesLightWhileTheTimeIsInside)
@@ -278,7 +284,7 @@ TEST_F(ScoreViewTest, RowRangesInsertAndDeleteTheirClocks)
     EXPECT_NE(Pixel(QPoint(2, 3 * 48 + 20)), view->palette().color(QPalette::Highlight));
 }
 
-TEST_F(ScoreViewTest, AddingSelectingAndMovingNotesWithTheMouse)
+TEST_F(ScoreViewTest, AddingSelectingMovingAndLengtheningNotesWithTheMouse)
 {
     // A drag in add mode makes a note as long as the rows dragged over.
     Drag(Cell(1, 1), Cell(3, 1));
@@ -315,18 +321,15 @@ TEST_F(ScoreViewTest, AddingSelectingAndMovingNotesWithTheMouse)
     QTest::mouseRelease(port(), Qt::LeftButton, {}, Cell(4, 2));
     EXPECT_TRUE(Notes().empty());
     EXPECT_EQ(document().historyPosition(), 0u);
-}
 
-TEST_F(ScoreViewTest, TheLengthHandleTurnsTapsIntoFreezesAndBack)
-{
+    // The bottom quarter of a note's last row is its length handle: a tap becomes a freeze
+    // and back; released at the old length, no entry and no pending note are left.
     AddNotes({{96, 0, 0}});
-    const QPoint handle = Cell(2, 0, 46); // the bottom quarter of the tap's row
+    const QPoint handle = Cell(2, 0, 46);
     Drag(handle, Cell(3, 0));
     EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 0, 48}}));
-    // Now two rows high: its handle is in the lower row.
     Drag(Cell(3, 0, 46), Cell(2, 0));
     EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 0, 0}}));
-    // Released at the old length: no entry, no pending note left behind.
     Drag(handle, Cell(2, 0, 30));
     EXPECT_EQ(History(), (std::vector<std::string>{"長さの変更", "長さの変更"}));
     EXPECT_TRUE(view->pendingNote().rect.isNull());
@@ -372,7 +375,7 @@ TEST_F(ScoreViewTest, ANoteDragBelowTheViewKeepsScrolling)
     EXPECT_TRUE(History().empty());
 }
 
-TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursor)
+TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursorAndForeignDataChangesNothing)
 {
     AddNotes({{0, 0, 0}, {192, 1, 0}});
     CScoreClipboard::Get().PutNotes(std::vector<CNote>{{192, 0, 0}, {240, 1, 0}});
@@ -392,6 +395,23 @@ TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursor)
     frame->action(ID_EDIT_PASTE)->trigger();
     EXPECT_EQ(Notes(), (std::vector<CNote>{{672, 0, 0}, {720, 1, 0}}));
     EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
+
+    // Notes of a DOUBLE score's second pad are dropped in a SINGLE score; a count that
+    // claims more records than there are bytes pastes nothing; text is no score data.
+    document().SetModifiedFlag(false);
+    frame->action(ID_FILE_NEW)->trigger();
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}}));
+    auto* damaged = new QMimeData;
+    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
+    QGuiApplication::clipboard()->setMimeData(damaged);
+    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}}));
+    EXPECT_EQ(History().size(), 1u);
+    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
 }
 
 TEST_F(ScoreViewTest, RowsCutAndPastedComeBackWithTheirNotes)
@@ -411,69 +431,108 @@ TEST_F(ScoreViewTest, RowsCutAndPastedComeBackWithTheirNotes)
     EXPECT_EQ(History(), (std::vector<std::string>{"切り取り", "貼り付け"}));
 }
 
-TEST_F(ScoreViewTest, DamagedOrForeignDataChangesNothing)
-{
-    // A count that claims more records than there are bytes.
-    auto* damaged = new QMimeData;
-    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
-    QGuiApplication::clipboard()->setMimeData(damaged);
-    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_TRUE(Notes().empty());
-    EXPECT_TRUE(History().empty());
-
-    // Notes of a DOUBLE score's second pad are dropped when pasted into a SINGLE score.
-    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{48, 1, 0}}));
-
-    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
-    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
-}
-
+// The context menus hold the main window's commands, so their states match the main menu:
+// on a selected note (or from the keyboard with one selected) the note commands, elsewhere
+// the row commands with the modes and zoom.
 TEST_F(ScoreViewTest, ContextMenusOfferTheCommandsThatApply)
 {
     AddNotes({{48, 1, 0}});
     QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(1, 1));
     ASSERT_EQ(view->selectedNotes().size(), 1u);
-    auto titles = [](QMenu& menu) {
-        QStringList texts;
-        for (QAction* action : menu.actions())
-            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        return texts;
-    };
     const auto noteMenu = view->CreateContextMenu(Cell(1, 1), false);
     ASSERT_TRUE(noteMenu);
-    EXPECT_EQ(noteMenu->actions().size(), 3);
-    EXPECT_TRUE(noteMenu->actions().at(2)->isEnabled());
+    EXPECT_TRUE(noteMenu->actions().contains(frame->action(ID_EDIT_DELETE)));
+    EXPECT_FALSE(noteMenu->actions().contains(frame->action(ID_EDIT_INSERT_ROWS)));
+    for (QAction* action : noteMenu->actions())
+        EXPECT_TRUE(frame->actions().contains(action) && action->isEnabled())
+            << action->text().toStdString();
+    EXPECT_EQ(view->CreateContextMenu(QPoint(), true)->actions(), noteMenu->actions());
 
-    // Off the note, the row menu with modes and zoom, add mode checked.
     const auto rowMenu = view->CreateContextMenu(Cell(5, 2), false);
-    const QStringList texts = titles(*rowMenu);
-    ASSERT_EQ(texts.size(), 11);
-    EXPECT_EQ(texts.at(4), QStringLiteral("行挿入(&I)\tIns"));
-    EXPECT_FALSE(rowMenu->actions().at(4)->isEnabled()); // a note is selected
-    EXPECT_TRUE(rowMenu->actions().at(6)->isChecked());
-    EXPECT_FALSE(rowMenu->actions().at(7)->isChecked());
-    // From the keyboard the selection decides alone.
-    EXPECT_EQ(view->CreateContextMenu(QPoint(), true)->actions().size(), 3);
+    for (int id : {ID_EDIT_INSERT_ROWS, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, ID_VIEW_ZOOM_IN})
+        EXPECT_TRUE(rowMenu->actions().contains(frame->action(id))) << id;
+    EXPECT_FALSE(frame->action(ID_EDIT_INSERT_ROWS)->isEnabled()); // a note is selected
+    EXPECT_TRUE(frame->action(ID_EDIT_ADD_MODE)->isChecked());
+    EXPECT_FALSE(frame->action(ID_EDIT_SELECT_MODE)->isChecked());
 }
 
-TEST_F(ScoreViewTest, PlaybackFramesMoveTheCursorAndPlayingLocksTheView)
+QStringList Items(QComboBox* list)
 {
-    AddNotes({{192 * 40, 0, 0}});
-    document().SetBpm(120.0f); // one beat, one row, every 15 frames
-    view->followFrame(150);
-    EXPECT_EQ(view->cursorRow(), 10);
-    EXPECT_EQ(view->firstRow(), 9);
-    EXPECT_EQ(document().currentTime(), 480);
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
 
-    view->setPlaying(true);
-    EXPECT_FALSE(view->isEnabled());
-    EXPECT_FALSE(frame->scorePane()->scoreBar()->modeList()->isEnabled());
-    view->setPlaying(false);
-    EXPECT_TRUE(view->isEnabled());
-    EXPECT_TRUE(view->hasFocus());
+TEST(AppScoreBar, LevelsListTheStandardNamesThenOtherNamesOfTheDocument)
+{
+    CStepDocument document;
+    document.NewDocument();
+    document.FindOrCreateScore(Style::COUPLE, "EXTRA");
+    CScore* prefix = document.FindOrCreateScore(Style::DOUBLE, "bas");
+    document.FindOrCreateScore(Style::SINGLE, "extra"); // found as EXTRA, not added again
+    CScorePane pane(&document);
+    CScoreBar* bar = pane.scoreBar();
+    EXPECT_EQ(Items(bar->modeList()), (QStringList{"SINGLE", "DOUBLE", "COUPLE"}));
+    EXPECT_EQ(Items(bar->levelList()),
+              (QStringList{"BASIC", "ANOTHER", "MANIAC", "SMANIAC", "EXTRA"}));
+
+    // A name that begins a listed one shows as that item.
+    document.SetCurrentScore(prefix);
+    bar->Fill(&document);
+    EXPECT_EQ(bar->modeList()->currentText(), QStringLiteral("DOUBLE"));
+    EXPECT_EQ(bar->levelList()->currentText(), QStringLiteral("BASIC"));
+}
+
+TEST(AppScoreBar, ChoosingAMissingCombinationCreatesItOnlyWhileSwitchingIsOn)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore* basic = document.currentScore();
+    CScorePane pane(&document);
+    pane.resize(460, 300);
+    pane.show();
+    ASSERT_TRUE(test::Activate(&pane));
+    test::RecordingView view;
+    document.AddView(&view);
+    CScoreBar* bar = pane.scoreBar();
+
+    bar->modeList()->setFocus();
+    QTest::keyClick(bar->modeList(), Qt::Key_Down); // DOUBLE
+    bar->levelList()->setFocus();
+    QTest::keyClick(bar->levelList(), Qt::Key_Down); // ANOTHER
+    QTest::keyClick(bar->levelList(), Qt::Key_Down); // MANIAC
+
+    CScore* maniac = document.FindScore(Style::DOUBLE, "MANIAC");
+    ASSERT_NE(maniac, nullptr);
+    EXPECT_EQ(document.currentScore(), maniac);
+    EXPECT_EQ(maniac->panelCount(), 8);
+    EXPECT_EQ(document.scores().size(), 4u); // SINGLE BASIC, DOUBLE BASIC, ANOTHER, MANIAC
+    ASSERT_GE(view.updates.size(), 2u);
+    EXPECT_EQ(view.updates[view.updates.size() - 2].hint, UpdateHint::ScoreCreated);
+    EXPECT_EQ(view.updates[view.updates.size() - 2].score, maniac);
+    EXPECT_EQ(view.updates.back().hint, UpdateHint::CurrentScore);
+    EXPECT_EQ(view.updates.back().score, maniac);
+    // The keyboard goes on to the score once a score is chosen.
+    EXPECT_TRUE(pane.scoreView()->hasFocus());
+
+    // Going back to an existing score creates nothing.
+    view.updates.clear();
+    bar->modeList()->setFocus();
+    QTest::keyClick(bar->modeList(), Qt::Key_Up); // SINGLE MANIAC: new
+    bar->levelList()->setCurrentIndex(0);
+    emit bar->levelList()->activated(0); // SINGLE BASIC: exists
+    EXPECT_EQ(document.currentScore(), basic);
+    EXPECT_EQ(document.scores().size(), 5u);
+    EXPECT_EQ(view.updates.back().hint, UpdateHint::CurrentScore);
+    EXPECT_EQ(view.updates.back().score, basic);
+    document.RemoveView(&view);
+
+    // While switching is off (during playback) the lists do not change the score.
+    bar->SetSwitchingEnabled(false);
+    QTest::keyClick(bar->modeList(), Qt::Key_Down);
+    EXPECT_EQ(document.scores().size(), 5u);
+    EXPECT_EQ(document.currentScore(), basic);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QSplitter>
 #include <QTest>
 
@@ -15,10 +14,6 @@ namespace {
 class AppSettings : public ::testing::Test {
 protected:
     void SetUp() override { test::ClearSettings(); }
-    static QSettings Stored()
-    {
-        return QSettings(QStringLiteral("Kestrane"), QStringLiteral("Zelvane"));
-    }
 };
 
 TEST_F(AppSettings, StoredValuesComeBackNormalisedOrAsTheirDefaults)
@@ -26,16 +21,16 @@ TEST_F(AppSettings, StoredValuesComeBackNormalisedOrAsTheirDefaults)
     // Directories come back with one trailing slash.
     EXPECT_EQ(Settings::ReadDirectory(QStringLiteral("DWIDirectory")), QString());
     Settings::RememberDirectoryOf(QStringLiteral("DWIDirectory"), QStringLiteral("/songs/a.dwi"));
-    EXPECT_EQ(Stored().value(QStringLiteral("Workspace/DWIDirectory")).toString(),
+    EXPECT_EQ(test::Stored().value(QStringLiteral("Workspace/DWIDirectory")).toString(),
               QStringLiteral("/songs"));
     EXPECT_EQ(Settings::ReadDirectory(QStringLiteral("DWIDirectory")), QStringLiteral("/songs/"));
-    Stored().setValue(QStringLiteral("Workspace/ModelDirectory"), QStringLiteral("/models/"));
+    test::Stored().setValue(QStringLiteral("Workspace/ModelDirectory"), QStringLiteral("/models/"));
     EXPECT_EQ(Settings::ReadDirectory(QStringLiteral("ModelDirectory")),
               QStringLiteral("/models/"));
 
     EXPECT_EQ(Settings::ReadScoreWidth(), 448);
     for (const QVariant& stored : {QVariant(0), QVariant(-20), QVariant(QStringLiteral("wide"))}) {
-        Stored().setValue(QStringLiteral("Workspace/ScoreWidth"), stored);
+        test::Stored().setValue(QStringLiteral("Workspace/ScoreWidth"), stored);
         EXPECT_EQ(Settings::ReadScoreWidth(), 448) << stored.toString().toStdString();
     }
     EXPECT_EQ(Settings::ReadColors().background, 0xFFFFFFu);

@@ -25,11 +25,6 @@ std::vector<std::uint8_t> ToneWav(int rate, int channels, double seconds)
                     }));
 }
 
-bool HasSoundServer()
-{
-    return !QMediaDevices::defaultAudioOutput().isNull();
-}
-
 class AudioPlayerTest : public AudioFileTest {
 protected:
     CAudioPlayer m_player;
@@ -42,13 +37,10 @@ TEST_F(AudioPlayerTest, DecodesTheSongAheadAndKnowsItsExactLengthOrWhyNot)
     EXPECT_TRUE(m_player.HasSong());
     EXPECT_EQ(m_player.DurationMs(), 1500);
     EXPECT_TRUE(m_player.errorText().empty());
-    EXPECT_FALSE(m_player.IsRunning());
-    // Positions outside the song play nothing.
-    m_player.PlayFrom(1500);
-    EXPECT_FALSE(m_player.IsRunning());
-    m_player.PlayFrom(-1);
-    EXPECT_FALSE(m_player.IsRunning());
-
+    for (const std::int32_t outside : {1500, -1}) {
+        m_player.PlayFrom(outside);
+        EXPECT_FALSE(m_player.IsRunning()) << outside;
+    }
     // Silent or not, a started song runs until stopped.
     m_player.PlayFrom(200);
     EXPECT_TRUE(m_player.IsRunning());
@@ -56,54 +48,54 @@ TEST_F(AudioPlayerTest, DecodesTheSongAheadAndKnowsItsExactLengthOrWhyNot)
     EXPECT_FALSE(m_player.IsRunning());
     EXPECT_EQ(m_player.PlayedMs(), -1);
 
-    // A song that cannot be decoded leaves no song and says why.
-    const std::vector<std::uint8_t> garbage(4000, 0x5A);
-    EXPECT_FALSE(m_player.Open(WriteFile("noise.mp3", garbage)));
-    EXPECT_FALSE(m_player.HasSong());
-    EXPECT_EQ(m_player.DurationMs(), 0);
-    EXPECT_FALSE(m_player.errorText().empty());
-    m_player.PlayFrom(0);
-    EXPECT_FALSE(m_player.IsRunning());
-
-    EXPECT_FALSE(m_player.Open(m_folder / "missing.wav"));
-    EXPECT_FALSE(m_player.errorText().empty());
+    // A song that cannot be decoded, or is not there, leaves no song and says why.
+    for (const auto& path :
+         {WriteFile("noise.mp3", std::vector<std::uint8_t>(4000, 0x5A)), m_folder / "none.wav"}) {
+        EXPECT_FALSE(m_player.Open(path)) << path;
+        EXPECT_FALSE(m_player.HasSong());
+        EXPECT_EQ(m_player.DurationMs(), 0);
+        EXPECT_FALSE(m_player.errorText().empty());
+        m_player.PlayFrom(0);
+        EXPECT_FALSE(m_player.IsRunning());
+    }
 }
 
-// Listens to what the default output plays, through its monitor (PulseAudio offers one for
-// every sink, the CI null sink included).
+// Listens to what the default output plays through its monitor (PulseAudio offers one for
+// every sink, the CI null sink included) and keeps the loudest sample.
 class SinkListener {
 public:
     bool Start()
     {
-        const QString sink = QMediaDevices::defaultAudioOutput().id();
-        for (const QAudioDevice& device : QMediaDevices::audioInputs())
-            if (device.id() == sink + ".monitor") {
-                QAudioFormat format;
-                format.setSampleRate(44100);
-                format.setChannelCount(1);
-                format.setSampleFormat(QAudioFormat::Int16);
-                m_source = std::make_unique<QAudioSource>(device, format);
-                QIODevice* input = m_source->start();
-                QObject::connect(input, &QIODevice::readyRead, [this, input] {
-                    const QByteArray bytes = input->readAll();
-                    const auto* samples = reinterpret_cast<const std::int16_t*>(bytes.data());
-                    for (qsizetype i = 0; i < bytes.size() / 2; ++i)
-                        m_peak = std::max(m_peak, std::abs(static_cast<int>(samples[i])));
-                });
-                return true;
-            }
+        const QString monitor = QMediaDevices::defaultAudioOutput().id() + ".monitor";
+        for (const QAudioDevice& device : QMediaDevices::audioInputs()) {
+            if (device.id() != monitor)
+                continue;
+            QAudioFormat format;
+            format.setSampleRate(44100);
+            format.setChannelCount(1);
+            format.setSampleFormat(QAudioFormat::Int16);
+            m_source = std::make_unique<QAudioSource>(device, format);
+            QIODevice* input = m_source->start();
+            QObject::connect(input, &QIODevice::readyRead, [this, input] {
+                const QByteArray bytes = input->readAll();
+                const auto* samples = reinterpret_cast<const std::int16_t*>(bytes.data());
+                for (qsizetype i = 0; i < bytes.size() / 2; ++i)
+                    peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+            });
+            return true;
+        }
         return false;
     }
-    int peak() const { return m_peak; }
+
+    int peak = 0;
 
 private:
     std::unique_ptr<QAudioSource> m_source;
-    int m_peak = 0;
 };
 
 TEST_F(AudioPlayerTest, TheSoundServerPlaysTheSongInStepWithTheClock)
 {
-    if (!HasSoundServer())
+    if (QMediaDevices::defaultAudioOutput().isNull())
         GTEST_SKIP() << "no sound server runs here: start PulseAudio (.ci/run shows how with a "
                         "null sink) to hear the song";
     ASSERT_TRUE(m_player.Open(WriteFile("tone.wav", ToneWav(44100, 2, 21.0))))
@@ -121,10 +113,10 @@ TEST_F(AudioPlayerTest, TheSoundServerPlaysTheSongInStepWithTheClock)
     int framesWatched = 0;
     RecordingFollower follower;
     follower.onFrame = [&](int frame) {
-        if (frame < 30)
-            return;
-        ++framesWatched;
-        worstDrift = std::max<std::int64_t>(worstDrift, std::abs(clock.driftMs()));
+        if (frame >= 30) {
+            ++framesWatched;
+            worstDrift = std::max<std::int64_t>(worstDrift, std::abs(clock.driftMs()));
+        }
     };
     clock.AddFollower(&follower);
     clock.Start(0, 0, 0);
@@ -135,7 +127,7 @@ TEST_F(AudioPlayerTest, TheSoundServerPlaysTheSongInStepWithTheClock)
     EXPECT_GT(framesWatched, 100) << "a late tick tells only its first frame, but not this few";
     EXPECT_LE(worstDrift, 1000 / 30) << "the frame clock left the song";
     if (listening) {
-        EXPECT_GT(listener.peak(), 6000) << "the tone never reached the sound server";
+        EXPECT_GT(listener.peak, 6000) << "the tone never reached the sound server";
     }
 }
 

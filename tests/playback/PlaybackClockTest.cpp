@@ -13,7 +13,7 @@ namespace {
 
 class PlaybackClockTest : public ::testing::Test {
 protected:
-    // Lets `ms` milliseconds pass in ticks of `step` and ticks after each.
+    // Lets `ms` milliseconds pass in ticks of `step`, ticking after each.
     void Run(std::int64_t ms, std::int64_t step = CPlaybackClock::kTickIntervalMs)
     {
         for (std::int64_t done = 0; done < ms && m_clock.playing();) {
@@ -27,14 +27,15 @@ protected:
     ManualTime m_time;
     CPlaybackClock m_clock{m_time};
     RecordingFollower m_follower;
+    RecordingAudio m_audio{&m_clock, 30000};
 };
 
 TEST_F(PlaybackClockTest, StartRulesFollowTheGap)
 {
     EXPECT_EQ(CPlaybackClock::StartFrameFromTop(500), -15);
-    EXPECT_EQ(CPlaybackClock::StartFrameFromTop(0), 0);
-    EXPECT_EQ(CPlaybackClock::StartFrameFromTop(-1000), 0); // the smaller of 30 and 0
     EXPECT_EQ(CPlaybackClock::StartFrameFromTop(510), -15); // truncated toward zero
+    EXPECT_EQ(CPlaybackClock::StartFrameFromTop(0), 0);
+    EXPECT_EQ(CPlaybackClock::StartFrameFromTop(-1000), 0); // never after frame 0
     EXPECT_EQ(CPlaybackClock::AudioStartPosition(-15, 500), 0);
     EXPECT_EQ(CPlaybackClock::AudioStartPosition(0, -1000), -1000);
     EXPECT_EQ(CPlaybackClock::AudioStartPosition(45, 200), 1700);
@@ -43,69 +44,63 @@ TEST_F(PlaybackClockTest, StartRulesFollowTheGap)
     EXPECT_EQ(CPlaybackClock::AudioEndFrame(0, 0), 0);
 }
 
-TEST_F(PlaybackClockTest, APositiveGapStartsTheSongAtOnceANegativeOneWhenTheClockReachesIt)
+// A positive gap starts the song with the clock, before the chart; a negative one when the
+// clock reaches the song's start. A song the device dropped starts again where the clock is.
+TEST_F(PlaybackClockTest, TheSongStartsWhereTheGapSaysAndAgainWhenItStopped)
 {
-    RecordingAudio audio(&m_clock, 30000);
-    m_clock.SetAudio(&audio);
+    m_clock.SetAudio(&m_audio);
     m_clock.AddFollower(&m_follower);
     m_clock.Start(CPlaybackClock::StartFrameFromTop(500), 600, 500);
-
-    ASSERT_EQ(audio.plays.size(), 1u);
-    EXPECT_EQ(audio.plays[0].positionMs, 0);
-    EXPECT_EQ(audio.plays[0].frame, -15);
+    ASSERT_EQ(m_audio.plays.size(), 1u);
+    EXPECT_EQ(m_audio.plays[0].positionMs, 0);
+    EXPECT_EQ(m_audio.plays[0].frame, -15);
     EXPECT_EQ(m_follower.playingCalls, std::vector<bool>{true});
-    // Chart time 0 comes half a second after the song's start.
     Run(499);
     EXPECT_EQ(m_clock.frame(), 0);
     Run(1);
     EXPECT_EQ(m_clock.frame(), 1);
-    EXPECT_EQ(audio.plays.size(), 1u) << "the running song is left alone";
-
-    // A negative gap: the song starts when the clock reaches it.
-    m_clock.Stop();
-    audio.plays.clear();
-    m_clock.Start(CPlaybackClock::StartFrameFromTop(-1000), 600, -1000);
-    EXPECT_EQ(m_clock.frame(), 0);
-    EXPECT_EQ(m_clock.endFrame(), 930);
-    EXPECT_TRUE(audio.plays.empty());
-
-    Run(960); // frame 29
-    EXPECT_EQ(m_clock.frame(), 29);
-    EXPECT_TRUE(audio.plays.empty());
+    EXPECT_EQ(m_audio.plays.size(), 1u) << "the running song is left alone";
+    Run(3000);
+    m_audio.running = false;
     Run(40);
-    ASSERT_EQ(audio.plays.size(), 1u);
-    EXPECT_EQ(audio.plays[0].frame, 30);
-    EXPECT_EQ(audio.plays[0].positionMs, 0);
+    ASSERT_EQ(m_audio.plays.size(), 2u);
+    EXPECT_EQ(m_audio.plays[1].positionMs, m_audio.plays[1].frame * 1000 / 30 + 500);
+
+    m_clock.Stop();
+    m_audio.plays.clear();
+    m_clock.Start(CPlaybackClock::StartFrameFromTop(-1000), 600, -1000);
+    EXPECT_EQ(m_clock.endFrame(), 930);
+    Run(960);
+    EXPECT_EQ(m_clock.frame(), 29);
+    EXPECT_TRUE(m_audio.plays.empty());
+    Run(40);
+    ASSERT_EQ(m_audio.plays.size(), 1u);
+    EXPECT_EQ(m_audio.plays[0].frame, 30);
+    EXPECT_EQ(m_audio.plays[0].positionMs, 0);
 }
 
-TEST_F(PlaybackClockTest, EndsAfterTheChartOrTheSongWhicheverIsLater)
+TEST_F(PlaybackClockTest, EndsInTheTickPastTheChartOrTheSongWhicheverIsLater)
 {
-    // 10 measures at 120 BPM without a song: frame 600, passed at the 20th second.
+    // 10 measures at 120 BPM end at frame 600, the 30 s song at frame 900.
     const std::int32_t chartEnd = ClockToFrame(1920, 120.0f);
-    EXPECT_EQ(chartEnd, 600);
+    ASSERT_EQ(chartEnd, 600);
     QSignalSpy changes(&m_clock, &CPlaybackClock::playingChanged);
-    m_clock.Start(0, chartEnd, 0);
-    EXPECT_EQ(m_clock.endFrame(), 600);
-    Run(19999);
-    EXPECT_TRUE(m_clock.playing());
-    EXPECT_EQ(m_clock.frame(), 600);
-    Run(1);
-    EXPECT_FALSE(m_clock.playing());
-    EXPECT_EQ(m_clock.frame(), 601);
-    ASSERT_EQ(changes.count(), 2);
-    EXPECT_FALSE(changes.at(1).at(0).toBool());
-
-    // A 30 s song outlasts the same chart: frame 900.
-    RecordingAudio audio(&m_clock, 30000);
-    m_clock.SetAudio(&audio);
-    m_clock.Start(0, chartEnd, 0);
-    EXPECT_EQ(m_clock.endFrame(), 900);
-    Run(29999);
-    EXPECT_TRUE(m_clock.playing());
-    Run(1);
-    EXPECT_FALSE(m_clock.playing());
-    EXPECT_EQ(m_clock.frame(), 901);
-    EXPECT_FALSE(audio.running);
+    for (const bool withSong : {false, true}) {
+        SCOPED_TRACE(withSong ? "with the song" : "alone");
+        const std::int32_t end = withSong ? 900 : 600;
+        m_clock.SetAudio(withSong ? &m_audio : nullptr);
+        m_clock.Start(0, chartEnd, 0);
+        EXPECT_EQ(m_clock.endFrame(), end);
+        Run(end * 100 / 3 - 1);
+        EXPECT_TRUE(m_clock.playing());
+        EXPECT_EQ(m_clock.frame(), end);
+        Run(1);
+        EXPECT_FALSE(m_clock.playing());
+        EXPECT_EQ(m_clock.frame(), end + 1);
+        EXPECT_FALSE(m_audio.running);
+    }
+    ASSERT_EQ(changes.count(), 4);
+    EXPECT_FALSE(changes.at(3).at(0).toBool());
 }
 
 TEST_F(PlaybackClockTest, PacesThirtyFramesPerSecondWhateverTheTicks)
@@ -121,50 +116,34 @@ TEST_F(PlaybackClockTest, PacesThirtyFramesPerSecondWhateverTheTicks)
         const std::size_t told = m_follower.frames.size();
         const std::int32_t before = m_clock.frame();
         m_clock.Tick();
-        const std::int32_t advanced = m_clock.frame() - before;
         // Only the first of the frames of one tick is told.
-        ASSERT_EQ(m_follower.frames.size(), told + (advanced > 0 ? 1 : 0));
-        if (advanced > 0) {
+        if (m_clock.frame() > before) {
+            ASSERT_EQ(m_follower.frames.size(), told + 1);
             ASSERT_EQ(m_follower.frames.back(), before + 1);
+        } else {
+            ASSERT_EQ(m_follower.frames.size(), told);
         }
     }
     EXPECT_EQ(m_clock.frame(), -3 + elapsed * 30 / 1000 + 1);
-    // Nothing passed, nothing counted.
     const std::int32_t frame = m_clock.frame();
     m_clock.Tick();
-    EXPECT_EQ(m_clock.frame(), frame);
-}
-
-TEST_F(PlaybackClockTest, RestartsTheSongWhenItStopped)
-{
-    RecordingAudio audio(&m_clock, 30000);
-    m_clock.SetAudio(&audio);
-    m_clock.Start(0, 600, 200);
-    ASSERT_EQ(audio.plays.size(), 1u);
-    EXPECT_EQ(audio.plays[0].positionMs, 200);
-    Run(3000);
-    audio.running = false; // the device dropped the stream
-    Run(40);
-    ASSERT_EQ(audio.plays.size(), 2u);
-    EXPECT_EQ(audio.plays[1].positionMs, audio.plays[1].frame * 1000 / 30 + 200);
+    EXPECT_EQ(m_clock.frame(), frame) << "nothing passed, nothing counted";
 }
 
 TEST_F(PlaybackClockTest, StopsOnceFromEveryPath)
 {
-    RecordingAudio audio(&m_clock, 30000);
-    m_clock.SetAudio(&audio);
+    m_clock.SetAudio(&m_audio);
     m_clock.AddFollower(&m_follower);
     RecordingFollower second;
     m_clock.AddFollower(&second);
 
-    // The command, then again: the second stop does nothing.
     m_clock.Start(0, 600, 0);
     Run(500);
     m_clock.Stop();
     m_clock.Stop();
     EXPECT_FALSE(m_clock.playing());
-    EXPECT_FALSE(audio.running);
-    EXPECT_EQ(audio.stops, 1);
+    EXPECT_FALSE(m_audio.running);
+    EXPECT_EQ(m_audio.stops, 1);
     EXPECT_EQ(m_follower.playingCalls, (std::vector<bool>{true, false}));
     EXPECT_EQ(second.playingCalls, (std::vector<bool>{true, false}));
     const std::int32_t frame = m_clock.frame();
@@ -175,7 +154,6 @@ TEST_F(PlaybackClockTest, StopsOnceFromEveryPath)
     // A view that stops playback while told a frame: the rest of the tick is dropped, and
     // no later view is told that frame.
     m_follower.frames.clear();
-    second.frames.clear();
     m_follower.onFrame = [this](int frame) {
         if (frame == 40)
             m_clock.Stop();
@@ -186,16 +164,15 @@ TEST_F(PlaybackClockTest, StopsOnceFromEveryPath)
     EXPECT_EQ(m_clock.frame(), 40);
     EXPECT_EQ(m_follower.frames.back(), 40);
     EXPECT_EQ(second.frames.back(), 39);
-    EXPECT_EQ(audio.stops, 2);
+    EXPECT_EQ(m_audio.stops, 2);
 
-    // A view that runs an event loop and so lets the timer tick inside a tick.
+    // A view that runs an event loop, and so lets the timer tick inside a tick.
     m_follower.onFrame = [this](int) { m_clock.Tick(); };
     m_follower.frames.clear();
     m_clock.Start(0, 600, 0);
     Run(1000);
     EXPECT_EQ(m_clock.frame(), 31);
     EXPECT_EQ(m_follower.frames.size(), 31u) << "each frame told once";
-    m_clock.Stop();
 }
 
 TEST_F(PlaybackClockTest, FollowsTheSongTheDeviceActuallyPlays)
@@ -203,9 +180,8 @@ TEST_F(PlaybackClockTest, FollowsTheSongTheDeviceActuallyPlays)
     RecordingAudio audio(&m_clock, 400000);
     m_clock.SetAudio(&audio);
     // The device's clock runs 0.02% fast and started 60 ms late, and it reports what it
-    // played in a saw tooth of +-45 ms as sound servers do (true when the stream starts):
-    // five minutes later the frame
-    // clock must still show the frame being heard.
+    // played in a saw tooth of +-45 ms as sound servers do: five minutes later the clock
+    // must still show the frame being heard.
     std::int64_t deviceStart = m_time.now + 60;
     const auto heardMs
         = [&] { return std::max<std::int64_t>(0, (m_time.now - deviceStart) * 10002 / 10000); };
@@ -217,9 +193,9 @@ TEST_F(PlaybackClockTest, FollowsTheSongTheDeviceActuallyPlays)
     std::int64_t worst = 0;
     for (int second = 0; second < 300; ++second) {
         Run(1000);
-        const std::int64_t heardFrame = heardMs() * 30 / 1000;
         if (second >= 2)
-            worst = std::max<std::int64_t>(worst, std::abs(heardFrame - m_clock.frame()));
+            worst
+                = std::max<std::int64_t>(worst, std::abs(heardMs() * 30 / 1000 - m_clock.frame()));
     }
     EXPECT_LE(worst, 1);
     EXPECT_LE(std::abs(m_clock.driftMs()), 1000 / 30);

@@ -26,8 +26,8 @@ public:
         std::int32_t frame;
     };
 
-    explicit RecordingAudio(const CPlaybackClock* clock, std::int32_t durationMs)
-        : m_clock(clock)
+    RecordingAudio(const CPlaybackClock* clock, std::int32_t durationMs)
+        : clock(clock)
         , durationMs(durationMs)
     {
     }
@@ -37,10 +37,10 @@ public:
     bool IsRunning() const override { return running; }
     void PlayFrom(std::int32_t positionMs) override
     {
-        if (positionMs >= durationMs)
-            return;
-        plays.push_back({positionMs, m_clock->frame()});
-        running = true;
+        if (positionMs < durationMs) {
+            plays.push_back({positionMs, clock->frame()});
+            running = true;
+        }
     }
     void Stop() override
     {
@@ -49,7 +49,7 @@ public:
     }
     std::int64_t PlayedMs() const override { return running && playedMs ? playedMs() : -1; }
 
-    const CPlaybackClock* m_clock;
+    const CPlaybackClock* clock;
     std::int32_t durationMs;
     bool running = false;
     int stops = 0;

@@ -58,7 +58,7 @@ const std::vector<int> kSingleLanes{192, 256, 320, 384};
 
 } // namespace
 
-TEST_F(ChartImageTest, LanesStandWhereTheStyleSaysWithNothingBetweenThem)
+TEST_F(ChartImageTest, LanesStandWhereTheStyleSaysAndReceptorsFlashOnTheBeat)
 {
     const struct {
         Style style;
@@ -72,26 +72,19 @@ TEST_F(ChartImageTest, LanesStandWhereTheStyleSaysWithNothingBetweenThem)
         SCOPED_TRACE(StyleName(layout.style));
         Show(layout.style, {});
         EXPECT_EQ(chart.padCount(), static_cast<int>(layout.laneX.size()) / 4);
-        // An empty score has ended before it starts: dim receptors.
+        // An empty score has ended before it starts: dim receptors, nothing between them.
         EXPECT_TRUE(ImagesMatch(chart.Render(0), Receptors(layout.laneX, 2)));
     }
-}
 
-TEST_F(ChartImageTest, ReceptorsFlashOnTheBeatAndDimOutsideTheSong)
-{
-    Show(Style::SINGLE, {{480, 0, 0}}); // ten beats long, nothing in lane 1
-    const struct {
-        std::int32_t frame;
-        int row;
-    } cases[] = {
-        {-1, 2}, {0, 0}, {1, 0}, {2, 1}, {15, 0}, {149, 1}, {150, 2}, {100000, 2},
-    };
-    for (const auto& expected : cases) {
-        SCOPED_TRACE(expected.frame);
-        const QRect lane1(256, 32, 64, 64);
-        EXPECT_TRUE(ImagesMatch(chart.Render(expected.frame).copy(lane1),
-                                Receptors(kSingleLanes, expected.row).copy(lane1)));
-    }
+    // Ten beats long, nothing in lane 1: bright on the beat, dim outside the song.
+    Show(Style::SINGLE, {{480, 0, 0}});
+    const std::pair<std::int32_t, int> rows[]
+        = {{-1, 2}, {0, 0}, {1, 0}, {2, 1}, {15, 0}, {149, 1}, {150, 2}, {100000, 2}};
+    const QRect lane1(256, 32, 64, 64);
+    for (const auto& [frame, row] : rows)
+        EXPECT_TRUE(
+            ImagesMatch(chart.Render(frame).copy(lane1), Receptors(kSingleLanes, row).copy(lane1)))
+            << frame;
 }
 
 TEST_F(ChartImageTest, TapsStandAtTheirScrollPositionAndEmptyLanesStayEmpty)

@@ -2,14 +2,17 @@
 
 #include "model/Matrix.h"
 #include "model/ModelDocument.h"
+#include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
-#include "render_gl/ProjectionWindow.h"
+#include "render_gl/ModelWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>
@@ -30,13 +33,11 @@ constexpr int kHeight = 480;
     } while (false)
 
 // Where a world point lands in the window's pixels with the window's current camera.
-inline QPoint ToPixel(const CProjectionWindow& window, const Vector3& point, int width = kWidth,
-                      int height = kHeight)
+inline QPoint ToPixel(const CProjectionWindow& window, const Vector3& point)
 {
-    const Matrix all = window.orbit() * window.view() * window.projection();
-    const Vector3 ndc = TransformCoord(point, all);
-    return {static_cast<int>(std::lround((ndc.x + 1.0f) * 0.5f * static_cast<float>(width))),
-            static_cast<int>(std::lround((1.0f - ndc.y) * 0.5f * static_cast<float>(height)))};
+    const Vector3 ndc = TransformCoord(point, window.orbit() * window.view() * window.projection());
+    return {static_cast<int>(std::lround((ndc.x + 1.0f) * 0.5f * kWidth)),
+            static_cast<int>(std::lround((1.0f - ndc.y) * 0.5f * kHeight))};
 }
 
 inline int Luma(QColor c)
@@ -50,12 +51,12 @@ inline bool Near(QColor a, QColor b, int tolerance)
         && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-// Whether some pixel within `radius` of `at` passes `test`. One-pixel lines are blended
-// with the background where multisampling smooths them, so they are found by their hue.
-template<class Test> bool AnyPixel(const QImage& image, QPoint at, Test test, int radius = 1)
+// Whether some pixel next to `at` passes `test`. One-pixel lines are blended with the
+// background where multisampling smooths them, so they are found by their hue.
+template<class Test> bool AnyPixel(const QImage& image, QPoint at, Test test)
 {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
             const QPoint p = at + QPoint(dx, dy);
             if (image.rect().contains(p) && test(image.pixelColor(p)))
                 return true;
@@ -119,5 +120,46 @@ inline CModelDocument MakeBall(const Vector3& centre, float radius, const CModel
     model.materials.push_back(withCount);
     return model;
 }
+
+// A Targa header for a `width` x `height` picture of `type` and `bits`.
+inline QByteArray TgaHeader(int type, int width, int height, int bits, int descriptor = 0)
+{
+    QByteArray header(18, '\0');
+    header[2] = static_cast<char>(type);
+    header[12] = static_cast<char>(width);
+    header[14] = static_cast<char>(height);
+    header[16] = static_cast<char>(bits);
+    header[17] = static_cast<char>(descriptor);
+    return header;
+}
+
+// A shown, ready 3D window of the test size; skipped without OpenGL.
+class ModelWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SKIP_WITHOUT_OPENGL();
+        m_window = std::make_unique<CModelWindow>();
+        m_window->resize(kWidth, kHeight);
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        ASSERT_TRUE(m_window->ready());
+    }
+
+    QImage Grab() { return m_window->grabFramebuffer(); }
+    QPoint At(const Vector3& point) const { return ToPixel(*m_window, point); }
+
+    // Shows only a ball of `material` (radius 4 around (0, 10, -10)) with toon file `toon`.
+    CGLModelInstance& ShowBall(const CModelMaterial& material, const std::string& toon = {})
+    {
+        m_model = MakeBall({0, 10, -10}, 4.0f, material);
+        m_model.toonPaths[0] = toon;
+        m_window->ClearInstances();
+        return m_window->CreateInstance(m_model);
+    }
+
+    std::unique_ptr<CModelWindow> m_window;
+    CModelDocument m_model;
+};
 
 } // namespace zelvane::test

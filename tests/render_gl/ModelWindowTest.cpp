@@ -1,34 +1,19 @@
 #include "GLTestSupport.h"
 
 #include "render/SpriteSheets.h"
-#include "render_gl/ModelWindow.h"
 
+#include <QDir>
+#include <QFile>
 #include <QOpenGLContext>
-#include <QTest>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
 namespace zelvane::test {
 namespace {
 
 const QColor kWhite(255, 255, 255);
-
-class ModelWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SKIP_WITHOUT_OPENGL();
-        m_window = std::make_unique<CModelWindow>();
-        m_window->resize(kWidth, kHeight);
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-        ASSERT_TRUE(m_window->ready());
-    }
-
-    QImage Grab() { return m_window->grabFramebuffer(); }
-    QPoint At(const Vector3& point) const { return ToPixel(*m_window, point); }
-
-    std::unique_ptr<CModelWindow> m_window;
-};
+const QColor kScreenOverWhite(127, 127, 127); // a black screen at alpha 0x80
+constexpr int kLitWhite = 0x9A;               // the light's share of a white diffuse colour
 
 // With nothing loaded the window still shows the floor grid, the axes, one pad of size 12
 // and the half-transparent screen over the background colour.
@@ -57,15 +42,19 @@ TEST_F(ModelWindowTest, EmptySceneShowsGridAxesPadAndScreen)
     EXPECT_FALSE(Near(image.pixelColor(At({0, 0.05f, 0})), kWhite, 24));
     EXPECT_TRUE(Near(image.pixelColor(At({7.5f, 0, -2.5f})), kWhite, 0));
 
-    // A black screen at alpha 0x80 halves the white behind it; left and right of it the
-    // background is untouched.
-    EXPECT_TRUE(Near(image.pixelColor(At({5, 12, 20})), QColor(127, 127, 127), 3));
+    // The screen halves the white behind it; beside it the background is untouched.
+    EXPECT_TRUE(Near(image.pixelColor(At({5, 12, 20})), kScreenOverWhite, 3));
     EXPECT_TRUE(Near(image.pixelColor(At({16, 12, 20})), kWhite, 0));
 }
 
 TEST_F(ModelWindowTest, WheelDragAndDoubleClickMoveTheCamera)
 {
     const QPoint centre(kWidth / 2, kHeight / 2);
+    const auto drag = [this, centre](Qt::MouseButton button, QPoint by) {
+        QTest::mousePress(m_window.get(), button, Qt::NoModifier, centre);
+        QTest::mouseMove(m_window.get(), centre + by);
+        QTest::mouseRelease(m_window.get(), button, Qt::NoModifier, centre + by);
+    };
     for (int notch = 0; notch < 3; ++notch) {
         QWheelEvent wheel(centre, m_window->mapToGlobal(centre), QPoint(), QPoint(0, 120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -74,16 +63,25 @@ TEST_F(ModelWindowTest, WheelDragAndDoubleClickMoveTheCamera)
     EXPECT_FLOAT_EQ(m_window->distance(), 44.0f);
 
     // Right-drag: one degree per pixel, x movement about Y, y movement about X.
-    QTest::mousePress(m_window.get(), Qt::RightButton, Qt::NoModifier, centre);
-    QTest::mouseMove(m_window.get(), centre + QPoint(30, -10));
-    QTest::mouseRelease(m_window.get(), Qt::RightButton, Qt::NoModifier, centre + QPoint(30, -10));
-    EXPECT_NEAR(m_window->rotation().y, 30 * 0.017453292f, 1e-5f);
+    drag(Qt::RightButton, QPoint(35, -10));
+    EXPECT_NEAR(m_window->rotation().y, 35 * 0.017453292f, 1e-5f);
     EXPECT_NEAR(m_window->rotation().x, -10 * 0.017453292f, 1e-5f);
+    // The turned camera sees grid crossings far to the side, where the default one sees
+    // nothing; each in the picture is drawn where the matrices the mouse turned put it.
+    const QImage image = Grab();
+    int seen = 0;
+    for (const float x : {-25.0f, -20.0f, 20.0f, 25.0f})
+        for (const float z : {-5.0f, 10.0f}) {
+            const QPoint at = At({x, 0, z});
+            if (image.rect().adjusted(2, 2, -2, -2).contains(at)) {
+                ++seen;
+                EXPECT_TRUE(AnyPixel(image, at, IsGridGrey)) << x << "," << z;
+            }
+        }
+    EXPECT_GE(seen, 2);
 
     // Middle-drag pans: the target moves sideways in the plane of the screen.
-    QTest::mousePress(m_window.get(), Qt::MiddleButton, Qt::NoModifier, centre);
-    QTest::mouseMove(m_window.get(), centre + QPoint(0, 25));
-    QTest::mouseRelease(m_window.get(), Qt::MiddleButton, Qt::NoModifier, centre + QPoint(0, 25));
+    drag(Qt::MiddleButton, QPoint(0, 25));
     EXPECT_GT(Length(m_window->target() - CProjectionWindow::kDefaultTarget), 0.9f);
 
     QTest::mouseDClick(m_window.get(), Qt::RightButton, Qt::NoModifier, centre);
@@ -95,100 +93,136 @@ TEST_F(ModelWindowTest, WheelDragAndDoubleClickMoveTheCamera)
     EXPECT_EQ(m_window->rotation(), Vector3{});
 }
 
-// A turned camera shows the grid where the maths puts it, so the drawing and the mouse
-// rules use the same matrices.
-TEST_F(ModelWindowTest, RotatedCameraDrawsGridWhereTheMatricesSay)
-{
-    const QPoint centre(kWidth / 2, kHeight / 2);
-    QTest::mousePress(m_window.get(), Qt::RightButton, Qt::NoModifier, centre);
-    QTest::mouseMove(m_window.get(), centre + QPoint(35, 0));
-    QTest::mouseRelease(m_window.get(), Qt::RightButton, Qt::NoModifier, centre + QPoint(35, 0));
-    const QImage image = Grab();
-    // The turned camera sees grid crossings far to the side, where the default one sees
-    // nothing; each that falls in the picture is drawn where the matrices put it.
-    int seen = 0;
-    for (const float x : {-25.0f, -20.0f, 20.0f, 25.0f})
-        for (const float z : {-5.0f, 10.0f}) {
-            const QPoint at = At({x, 0, z});
-            if (!image.rect().adjusted(2, 2, -2, -2).contains(at))
-                continue;
-            ++seen;
-            EXPECT_TRUE(AnyPixel(image, at, IsGridGrey)) << x << "," << z;
-        }
-    EXPECT_GE(seen, 2);
-}
-
-class ModelInstanceDrawTest : public ModelWindowTest {
-protected:
-    CGLModelInstance& AddBall(const CModelMaterial& material, const std::string& toonPath = {})
-    {
-        m_model = MakeBall({0, 10, -10}, 4.0f, material);
-        m_model.toonPaths[0] = toonPath;
-        return m_window->CreateInstance(m_model);
-    }
-
-    CModelDocument m_model;
-};
-
-// A ball with a toon ramp: lit from the upper right, so its right side reads the light top
-// of the ramp and its left side the shade; the middle is the lit colour, not the outline.
-TEST_F(ModelInstanceDrawTest, ToonShadesTheSideAwayFromTheLight)
+// Lit from the upper right: without textures a ball is one flat colour, ambient + light x
+// diffuse; with a toon ramp its right side reads the light top of the ramp and its left the
+// shade, and the middle is the lit colour, not the outline.
+TEST_F(ModelWindowTest, BallsAreLitFlatOrToonShaded)
 {
     CModelMaterial material;
+    material.diffuse = {0.5f, 0.25f, 0.0f, 1.0f};
+    material.ambient = {0.1f, 0.2f, 0.3f, 0.0f};
+    ShowBall(material);
+    QImage image = Grab();
+    const float light = kLitWhite / 255.0f;
+    const QColor lit(std::lround((0.1f + light * 0.5f) * 255),
+                     std::lround((0.2f + light * 0.25f) * 255), std::lround(0.3f * 255));
+    EXPECT_TRUE(Near(image.pixelColor(At({0, 10, -14})), lit, 2));
+    EXPECT_TRUE(Near(image.pixelColor(At({-2, 8, -13})), lit, 2));
+
     material.diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
     material.ambient = {0.3f, 0.3f, 0.3f, 0.0f};
     material.toonIndex = 0;
     material.edge = true;
     // A toon file the model names but that does not exist: the default ramp stands in.
-    AddBall(material, "/nonexistent/toon01.bmp");
-    const QImage image = Grab();
-    const QColor middle = image.pixelColor(At({0, 10, -14}));
+    ShowBall(material, "/nonexistent/toon01.bmp");
+    image = Grab();
     const QColor right = image.pixelColor(At({3.2f, 10, -12.4f}));
-    const QColor left = image.pixelColor(At({-3.2f, 10, -12.4f}));
-    EXPECT_GT(Luma(middle), 100);
-    EXPECT_GT(Luma(right), Luma(left) + 30);
+    EXPECT_GT(Luma(image.pixelColor(At({0, 10, -14}))), 100);
+    EXPECT_GT(Luma(right), Luma(image.pixelColor(At({-3.2f, 10, -12.4f}))) + 30);
     // The lit colour tops out at ambient + 0.604 x diffuse; the ramp only darkens it.
     EXPECT_LE(Luma(right), 0.3f * 255 + 0.604f * 0.8f * 255 + 3);
 }
 
-// Without textures the ball is one flat lit colour: ambient + light x diffuse.
-TEST_F(ModelInstanceDrawTest, LitColourWithoutTextures)
+// Texture files are found beside the model whatever the case of their names; Targa files
+// (no signature) by their name, Qt reading those with the version 2 footer and our own
+// reader the older ones; sphere maps are bitmaps whatever their extension. The stages
+// multiply the lit white, a sphere map adds where the material says, a missing file is
+// skipped.
+TEST_F(ModelWindowTest, TexturesAndSphereMapsFromFilesBesideTheModel)
 {
-    CModelMaterial material;
-    material.diffuse = {0.5f, 0.25f, 0.0f, 1.0f};
-    material.ambient = {0.1f, 0.2f, 0.3f, 0.0f};
-    AddBall(material);
-    const QImage image = Grab();
-    const float light = 0x9A / 255.0f;
-    const QColor expected(std::lround((0.1f + light * 0.5f) * 255),
-                          std::lround((0.2f + light * 0.25f) * 255), std::lround(0.3f * 255));
-    EXPECT_TRUE(Near(image.pixelColor(At({0, 10, -14})), expected, 2));
-    EXPECT_TRUE(Near(image.pixelColor(At({-2, 8, -13})), expected, 2));
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Tex")));
+    const auto writeImage = [&](const char* name, QColor colour, const char* format) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(folder.filePath(QLatin1String(name)), format));
+    };
+    const auto writeTga = [&](const char* name, QColor colour, bool footer) {
+        QByteArray bytes = TgaHeader(2, 8, 8, 24);
+        const char bgr[] = {static_cast<char>(colour.blue()), static_cast<char>(colour.green()),
+                            static_cast<char>(colour.red())};
+        for (int i = 0; i < 8 * 8; ++i)
+            bytes.append(bgr, 3);
+        if (footer) // no extension or developer area, then the signature
+            bytes += QByteArray(8, '\0') + QByteArray("TRUEVISION-XFILE.", 18);
+        QFile file(folder.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    writeImage("Tex/Skin.PNG", Qt::red, "PNG");
+    writeTga("Tex/cloth.tga", QColor(0, 255, 0), true);
+    writeTga("old.tga", QColor(0, 0, 255), false);
+    writeImage("metal.sph", QColor(128, 255, 64), "BMP");
+    writeImage("shine.spa", QColor(0, 64, 200), "BMP");
+
+    constexpr int w = kLitWhite;
+    const struct {
+        const char* texture;
+        const char* sphere;
+        bool add;
+        QColor expected;
+    } stages[] = {
+        {"tex\\skin.png", "", false, {w, 0, 0}},
+        {"tex/Cloth.TGA", "", false, {0, w, 0}},
+        {"old.tga", "", false, {0, 0, w}},
+        {"missing.bmp", "", false, {w, w, w}},
+        {"", "metal.sph", false, {w * 128 / 255, w, w * 64 / 255}},
+        {"", "shine.spa", true, {w, w + 64, 255}},
+    };
+    const auto inFolder = [&](const char* name) {
+        return *name ? (folder.path() + QLatin1Char('/') + QLatin1String(name)).toStdString()
+                     : std::string();
+    };
+    for (const auto& stage : stages) {
+        CModelMaterial material;
+        material.diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+        material.texturePath = inFolder(stage.texture);
+        material.spherePath = inFolder(stage.sphere);
+        material.sphereAdd = stage.add;
+        ShowBall(material);
+        const QColor front = Grab().pixelColor(At({0, 10, -14}));
+        EXPECT_TRUE(Near(front, stage.expected, *stage.sphere ? 3 : 2))
+            << stage.texture << stage.sphere << ": " << front.name().toStdString();
+    }
+}
+
+// Needs no display: the file lookup alone, in any case, with either separator, never a folder.
+TEST(ModelTextureFileTest, FindsFilesWhateverTheCase)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid() && QDir(folder.path()).mkdir(QStringLiteral("Tex")));
+    QFile file(folder.filePath(QStringLiteral("Tex/Skin.PNG")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const std::string base = folder.path().toStdString() + "/";
+    EXPECT_EQ(CGLModelInstance::FindFile(base + "tex\\skin.png"), base + "Tex/Skin.PNG");
+    EXPECT_EQ(CGLModelInstance::FindFile(base + "TEX/SKIN.png"), base + "Tex/Skin.PNG");
+    EXPECT_EQ(CGLModelInstance::FindFile(base + "tex/other.png"), "");
+    EXPECT_EQ(CGLModelInstance::FindFile(base + "tex"), "");
+    EXPECT_EQ(CGLModelInstance::FindFile(""), "");
 }
 
 // A fully transparent material is not drawn at all (alpha test), which leaves its outline
 // alone: the pushed-out back faces, black. Without the edge flag, or hidden, nothing shows.
-TEST_F(ModelInstanceDrawTest, OutlineIsBlackOnlyForEdgeMaterialsAndDrawnAgainOnANewContext)
+TEST_F(ModelWindowTest, OutlineIsBlackOnlyForEdgeMaterialsAndDrawnAgainOnANewContext)
 {
     CModelMaterial material;
     material.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
-    AddBall(material);
-    const QColor screen(127, 127, 127);
-    EXPECT_TRUE(Near(Grab().pixelColor(At({2, 12, -13})), screen, 3));
-
-    m_window->ClearInstances();
-    m_model.materials[0].edge = true;
-    CGLModelInstance& ball = m_window->CreateInstance(m_model);
+    ShowBall(material);
+    EXPECT_TRUE(Near(Grab().pixelColor(At({2, 12, -13})), kScreenOverWhite, 3));
+    material.edge = true;
+    CGLModelInstance& ball = ShowBall(material);
     ball.instance().visible = false;
-    EXPECT_TRUE(Near(Grab().pixelColor(At({2, 12, -13})), screen, 3));
+    EXPECT_TRUE(Near(Grab().pixelColor(At({2, 12, -13})), kScreenOverWhite, 3));
     ball.instance().visible = true;
     const QImage before = Grab();
     EXPECT_TRUE(Near(before.pixelColor(At({0, 10, -14})), QColor(0, 0, 0), 0));
     EXPECT_TRUE(Near(before.pixelColor(At({2, 12, -13})), QColor(0, 0, 0), 0));
 
-    // Moving the window into another top-level window gives it a new context: everything
-    // that lived on the old one (shaders, grid, pad, screen, the dancers' buffers) is made
-    // again, and the picture is the same.
+    // Moved into another top-level window the view gets a new context: everything that
+    // lived on the old one (shaders, grid, pad, screen, the dancers' buffers) is made again,
+    // and the picture is the same.
     bool oldContextGone = false;
     QObject::connect(m_window->context(), &QOpenGLContext::aboutToBeDestroyed,
                      [&] { oldContextGone = true; });

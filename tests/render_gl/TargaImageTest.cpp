@@ -1,4 +1,5 @@
 #include "render_gl/TargaImage.h"
+#include "GLTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -6,20 +7,8 @@
 
 #include <initializer_list>
 
-namespace zelvane {
+namespace zelvane::test {
 namespace {
-
-// A Targa header for a `width` x `height` picture of `type` and `bits`.
-QByteArray Header(int type, int width, int height, int bits, int descriptor)
-{
-    QByteArray header(18, '\0');
-    header[2] = static_cast<char>(type);
-    header[12] = static_cast<char>(width);
-    header[14] = static_cast<char>(height);
-    header[16] = static_cast<char>(bits);
-    header[17] = static_cast<char>(descriptor);
-    return header;
-}
 
 QByteArray Bytes(std::initializer_list<int> values)
 {
@@ -35,14 +24,14 @@ TEST(TargaImageTest, RawRowsBottomUpOrTopDown)
 {
     const QByteArray pixels = Bytes({0, 0, 255, 0, 255, 0,       // first stored row: red, green
                                      255, 0, 0, 255, 255, 255}); // second: blue, white
-    QImage image = CTargaImage::Read(Header(2, 2, 2, 24, 0) + pixels);
+    QImage image = CTargaImage::Read(TgaHeader(2, 2, 2, 24, 0) + pixels);
     ASSERT_EQ(image.size(), QSize(2, 2));
     EXPECT_EQ(image.pixelColor(0, 1), QColor(255, 0, 0));
     EXPECT_EQ(image.pixelColor(1, 1), QColor(0, 255, 0));
     EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 0, 255));
     EXPECT_EQ(image.pixelColor(1, 0), QColor(255, 255, 255));
 
-    image = CTargaImage::Read(Header(2, 2, 2, 24, 0x20) + pixels);
+    image = CTargaImage::Read(TgaHeader(2, 2, 2, 24, 0x20) + pixels);
     EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 0, 0));
     EXPECT_EQ(image.pixelColor(1, 1), QColor(255, 255, 255));
 }
@@ -51,14 +40,14 @@ TEST(TargaImageTest, RunLengthWithAlphaAndGrey)
 {
     // A run of three translucent red pixels, then one raw opaque blue one.
     const QByteArray runs = Bytes({0x82, 0, 0, 255, 0x40, 0x00, 255, 0, 0, 0xFF});
-    const QImage image = CTargaImage::Read(Header(10, 2, 2, 32, 0x28) + runs);
+    const QImage image = CTargaImage::Read(TgaHeader(10, 2, 2, 32, 0x28) + runs);
     ASSERT_EQ(image.size(), QSize(2, 2));
     EXPECT_TRUE(image.hasAlphaChannel());
     EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 0, 0, 0x40));
     EXPECT_EQ(image.pixelColor(0, 1), QColor(255, 0, 0, 0x40));
     EXPECT_EQ(image.pixelColor(1, 1), QColor(0, 0, 255, 0xFF));
 
-    const QImage grey = CTargaImage::Read(Header(11, 3, 1, 8, 0) + Bytes({0x82, 0x80}));
+    const QImage grey = CTargaImage::Read(TgaHeader(11, 3, 1, 8, 0) + Bytes({0x82, 0x80}));
     ASSERT_EQ(grey.size(), QSize(3, 1));
     EXPECT_EQ(grey.pixelColor(2, 0), QColor(0x80, 0x80, 0x80));
 }
@@ -66,24 +55,23 @@ TEST(TargaImageTest, RunLengthWithAlphaAndGrey)
 // Every shortened file and every header this reader does not know gives a null image.
 TEST(TargaImageTest, RefusesWhatItCannotRead)
 {
-    const QByteArray raw = Header(2, 2, 2, 24, 0) + QByteArray(12, '\x10');
-    ASSERT_FALSE(CTargaImage::Read(raw).isNull());
-    for (qsizetype length = 0; length < raw.size(); ++length)
-        EXPECT_TRUE(CTargaImage::Read(raw.left(length)).isNull()) << length;
+    const QByteArray raw = TgaHeader(2, 2, 2, 24, 0) + QByteArray(12, '\x10');
     const QByteArray runs
-        = Header(10, 2, 2, 24, 0) + Bytes({0x81, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9});
-    ASSERT_FALSE(CTargaImage::Read(runs).isNull());
-    for (qsizetype length = 0; length < runs.size(); ++length)
-        EXPECT_TRUE(CTargaImage::Read(runs.left(length)).isNull()) << length;
-
-    EXPECT_TRUE(CTargaImage::Read(Header(1, 2, 2, 8, 0) + QByteArray(4, '\0')).isNull());
-    EXPECT_TRUE(CTargaImage::Read(Header(2, 2, 2, 16, 0) + QByteArray(8, '\0')).isNull());
-    EXPECT_TRUE(CTargaImage::Read(Header(2, 0, 2, 24, 0)).isNull());
+        = TgaHeader(10, 2, 2, 24, 0) + Bytes({0x81, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9});
+    for (const QByteArray& whole : {raw, runs}) {
+        ASSERT_FALSE(CTargaImage::Read(whole).isNull());
+        for (qsizetype length = 0; length < whole.size(); ++length)
+            EXPECT_TRUE(CTargaImage::Read(whole.left(length)).isNull())
+                << "type " << int(whole[2]) << ", " << length;
+    }
+    EXPECT_TRUE(CTargaImage::Read(TgaHeader(1, 2, 2, 8, 0) + QByteArray(4, '\0')).isNull());
+    EXPECT_TRUE(CTargaImage::Read(TgaHeader(2, 2, 2, 16, 0) + QByteArray(8, '\0')).isNull());
+    EXPECT_TRUE(CTargaImage::Read(TgaHeader(2, 0, 2, 24, 0)).isNull());
     // A huge picture claimed by a few bytes is refused before anything is allocated.
-    QByteArray huge = Header(10, 0, 0, 32, 0) + QByteArray(64, '\xFF');
+    QByteArray huge = TgaHeader(10, 0, 0, 32, 0) + QByteArray(64, '\xFF');
     huge[12] = huge[13] = huge[14] = huge[15] = '\xFF';
     EXPECT_TRUE(CTargaImage::Read(huge).isNull());
 }
 
 } // namespace
-} // namespace zelvane
+} // namespace zelvane::test
