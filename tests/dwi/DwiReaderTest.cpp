@@ -239,13 +239,12 @@ TEST(DwiReader, NoteCountLimitAndWhereTheFirstPassEndsAChart)
         import(fast + std::string(kMaxChartNotes + 1, '8') + "Z;");
         ADD_FAILURE() << "a chart of too many notes was imported";
     } catch (const FileFormatError& error) {
-        EXPECT_NE(std::string(error.what()).find("65536 notes"), std::string::npos)
-            << error.what();
+        EXPECT_NE(std::string(error.what()).find("65536 notes"), std::string::npos) << error.what();
     }
 
     // At 200 BPM the last note fits; at the 100 or 50 hidden in the groups it would not.
     const std::string text = "#BPM:200;#SINGLE:BASIC:1:<8!;\n#BPM:50;\n><4;\n#BPM:100;\n>"
-                             + std::string(24010, '0') + "8;";
+        + std::string(24010, '0') + "8;";
     CStepDocument document;
     ImportText(document, text);
     EXPECT_EQ(document.bpm(), 200.0f);
