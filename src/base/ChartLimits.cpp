@@ -1,5 +1,6 @@
 #include "base/ChartLimits.h"
 
+#include <algorithm>
 #include <fmt/format.h>
 #include <limits>
 
@@ -57,13 +58,16 @@ std::string ChartLimitBreach(std::span<const CNote> notes, float bpm)
 {
     if (std::string breach = ChartNoteCountBreach(notes.size()); !breach.empty())
         return breach;
+    // Every dance checks its whole chart: the notes are tested first and only a note that
+    // breaks the limits has its sentence made.
     const std::int32_t maxClock = MaxChartClock(bpm);
-    for (const CNote& note : notes) {
-        std::string breach = ChartLimitBreach(note, bpm, maxClock);
-        if (!breach.empty())
-            return breach;
-    }
-    return {};
+    const auto breaking = std::find_if(notes.begin(), notes.end(), [maxClock](const CNote& note) {
+        return note.clock < 0 || note.length < 0
+            || static_cast<std::int64_t>(note.clock) + note.length > maxClock;
+    });
+    if (breaking == notes.end())
+        return {};
+    return ChartLimitBreach(*breaking, bpm, maxClock);
 }
 
 } // namespace zelvane

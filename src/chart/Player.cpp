@@ -23,13 +23,11 @@ CPlayer::~CPlayer()
     StopWorker();
 }
 
-void CPlayer::Regenerate(std::int32_t fromClock)
+void CPlayer::Regenerate(std::int32_t fromClock, NoteChange change)
 {
     const CStepDocument& document = *m_score->document();
     MotionInput input;
-    input.notes.reserve(m_score->notes().size());
-    for (const auto& note : m_score->notes())
-        input.notes.push_back(*note);
+    input.notes = std::move(change.notes);
     input.scoreLength = m_score->length();
     MotionParameters& parameters = input.parameters;
     parameters.bpm = document.bpm();
@@ -49,7 +47,7 @@ void CPlayer::Regenerate(std::int32_t fromClock)
     std::string dancerName = std::string(StyleName(m_score->style())) + " " + m_score->difficulty();
     if (m_score->players().size() > 1)
         dancerName += " " + std::to_string(m_firstPanel / m_panelCount + 1) + "P";
-    m_worker.Request(std::move(input), fromClock, std::move(dancerName));
+    m_worker.Request(std::move(input), fromClock, std::move(dancerName), change.kept);
 }
 
 CMotionDocument CPlayer::MakeMotion(const std::string& modelName)

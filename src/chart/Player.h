@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/NoteTracker.h"
 #include "model/BonePose.h"
 #include "motion/DanceWorker.h"
 
@@ -28,9 +29,10 @@ public:
     const std::string& motionPath() const { return m_motionPath; }
     void SetMotionPath(std::string path) { m_motionPath = std::move(path); }
 
-    // Rebuilds the motion from `fromClock` on; a dance still running stops early. Returns
+    // Rebuilds the motion from `fromClock` on, with the notes of the score changed as
+    // `change` says since the previous call; a dance still running stops early. Returns
     // without waiting for the worker.
-    void Regenerate(std::int32_t fromClock);
+    void Regenerate(std::int32_t fromClock, NoteChange change);
     // Asks the worker to stop and waits for it.
     void StopWorker() { m_worker.Stop(); }
     // Waits for the worker to finish its work.

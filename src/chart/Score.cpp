@@ -31,16 +31,20 @@ std::size_t CScore::InsertNote(std::unique_ptr<CNote> note)
     auto it = std::find_if(m_notes.begin(), m_notes.end(),
                            [clock](const auto& other) { return other->clock > clock; });
     it = m_notes.insert(it, std::move(note));
-    return static_cast<std::size_t>(it - m_notes.begin());
+    const auto index = static_cast<std::size_t>(it - m_notes.begin());
+    m_tracker.Invalidate(index);
+    return index;
 }
 
 void CScore::AppendNote(std::unique_ptr<CNote> note)
 {
+    m_tracker.Invalidate(m_notes.size());
     m_notes.push_back(std::move(note));
 }
 
 void CScore::AppendNotes(NoteArray notes)
 {
+    m_tracker.Invalidate(m_notes.size());
     if (m_notes.empty()) {
         m_notes = std::move(notes);
         return;
@@ -69,6 +73,7 @@ std::unique_ptr<CNote> CScore::TakeNoteAt(std::size_t index)
 {
     if (index >= m_notes.size())
         throw InvalidArgumentError("note index out of range");
+    m_tracker.Invalidate(index);
     std::unique_ptr<CNote> note = std::move(m_notes[index]);
     m_notes.erase(m_notes.begin() + static_cast<std::ptrdiff_t>(index));
     return note;
@@ -126,6 +131,7 @@ std::vector<std::unique_ptr<CNote>> CScore::TakeNotes(std::span<CNote* const> no
     for (std::size_t i = 0; i < notes.size(); ++i)
         taken[i] = std::move(m_notes[indices[i]]);
     if (!sorted.empty()) {
+        m_tracker.Invalidate(sorted.front());
         const auto first = m_notes.begin() + static_cast<std::ptrdiff_t>(sorted.front());
         m_notes.erase(std::remove(first, m_notes.end(), nullptr), m_notes.end());
     }
@@ -142,6 +148,7 @@ void CScore::ReserveNotes(std::size_t count)
 
 void CScore::SortNotesForMove()
 {
+    m_tracker.Invalidate(0);
     std::stable_sort(m_notes.begin(), m_notes.end(), [](const auto& a, const auto& b) {
         const std::int64_t keyA = static_cast<std::int64_t>(a->clock) - a->length;
         const std::int64_t keyB = static_cast<std::int64_t>(b->clock) - b->length;
@@ -179,14 +186,29 @@ std::string CScore::ProposedMotionPath(std::size_t player) const
 
 void CScore::UpdateLength(std::int32_t fromClock)
 {
-    std::int32_t end = 0;
-    for (const auto& note : m_notes)
-        end = std::max(end, note->endClock());
-    m_length = std::max(end, m_document->AudioLengthClocks());
-    if (!m_document->dancesCharts())
+    if (!m_document->dancesCharts()) {
+        std::int32_t end = 0;
+        for (const auto& note : m_notes)
+            end = std::max(end, note->endClock());
+        m_length = std::max(end, m_document->AudioLengthClocks());
+        // The dancers were not told of this change: the next ones hand them every note.
+        m_tracker.Invalidate(0);
         return;
-    for (auto& player : m_players)
-        player->Regenerate(fromClock);
+    }
+    // Every edit ends here: the dancers are handed the notes the edit may have changed,
+    // and the notes before those are not visited again.
+    NoteChange change = m_tracker.Update(m_notes, fromClock);
+    m_length = std::max(m_tracker.lastEnd(), m_document->AudioLengthClocks());
+    try {
+        for (std::size_t i = 0; i < m_players.size(); ++i) {
+            const bool last = i + 1 == m_players.size();
+            m_players[i]->Regenerate(fromClock, last ? std::move(change) : change);
+        }
+    } catch (...) {
+        // A dancer that missed this change is handed every note the next time.
+        m_tracker.Invalidate(0);
+        throw;
+    }
 }
 
 void CScore::StopPlayers()

@@ -42,7 +42,11 @@ public:
     // Appends without looking at the order (loading keeps the order the file has).
     void AppendNote(std::unique_ptr<CNote> note);
     // Every note at once, in order: the score is left without notes.
-    NoteArray TakeAllNotes() { return std::exchange(m_notes, {}); }
+    NoteArray TakeAllNotes()
+    {
+        m_tracker.Invalidate(0);
+        return std::exchange(m_notes, {});
+    }
     // Appends these notes in their order, without looking at clocks.
     void AppendNotes(NoteArray notes);
     // The first note with this clock and panel, or null.
@@ -72,7 +76,9 @@ public:
     // or "<document>_<STYLE>_<difficulty>[_<n>P].vmd" beside nothing (the remembered folder).
     std::string ProposedMotionPath(std::size_t player) const;
 
-    // Recomputes the length and restarts the dancers' motion from `fromClock`.
+    // Recomputes the length and restarts the dancers' motion from `fromClock`. Every note
+    // before `fromClock` must be as it was at the previous call: the dancers keep their
+    // dance before it, and are not handed those notes again.
     void UpdateLength(std::int32_t fromClock);
     void StopPlayers();
     void WaitPlayers();
@@ -85,6 +91,7 @@ private:
     std::int32_t m_length = 0;
     std::vector<std::unique_ptr<CPlayer>> m_players;
     std::string m_aviPath;
+    CNoteTracker m_tracker; // told of every change of the order of m_notes
 };
 
 } // namespace zelvane

@@ -1,5 +1,7 @@
 #include "motion/DanceWorker.h"
 
+#include "text/Errors.h"
+
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -24,11 +26,22 @@ void CDanceWorker::SetFailureHandler(FailureHandler handler)
     m_failureHandler = std::move(handler);
 }
 
-void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::string dancerName)
+void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::string dancerName,
+                           std::size_t keptNotes)
 {
     {
         std::lock_guard lock(m_mutex);
-        m_request = std::move(input);
+        if (keptNotes > m_notes.size())
+            throw InvalidArgumentError("a dance request keeps " + std::to_string(keptNotes)
+                                       + " notes of " + std::to_string(m_notes.size()));
+        if (keptNotes == 0) {
+            m_notes = std::move(input.notes);
+        } else {
+            m_notes.resize(keptNotes);
+            m_notes.insert(m_notes.end(), input.notes.begin(), input.notes.end());
+        }
+        m_requestLength = input.scoreLength;
+        m_requestParameters = input.parameters;
         m_requestName = std::move(dancerName);
         m_hasRequest = true;
         m_pendingClock = std::min(m_pendingClock, fromClock);
@@ -50,7 +63,6 @@ void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::strin
         // clock stays pending for the request that finds a thread.
         std::unique_lock lock(m_mutex);
         m_hasRequest = false;
-        m_request = {};
         m_dancerName = std::move(m_requestName);
         Fail(lock, std::string("the dance could not be started: ") + error.what());
     }
@@ -59,10 +71,7 @@ void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::strin
 void CDanceWorker::Stop()
 {
     std::unique_lock lock(m_mutex);
-    if (m_hasRequest) {
-        m_hasRequest = false;
-        m_request = {};
-    }
+    m_hasRequest = false;
     m_stop.store(true, std::memory_order_relaxed);
     if (!m_dancing && m_busy) {
         m_busy = false;
@@ -107,10 +116,24 @@ void CDanceWorker::Loop() noexcept
         m_wake.wait(lock, [this] { return m_quit || m_hasRequest; });
         if (m_quit)
             return;
-        const MotionInput input = std::move(m_request);
-        m_request = {};
         m_hasRequest = false;
         std::swap(m_dancerName, m_requestName);
+        // Copied here, once per dance, into storage kept from dance to dance: the editor
+        // goes on changing the latest notes meanwhile.
+        bool copied = true;
+        try {
+            m_danced.notes = m_notes;
+        } catch (...) {
+            copied = false;
+        }
+        if (!copied) {
+            // The start stays pending: the next request dances from it.
+            Fail(lock, "there was no memory for a copy of the notes");
+            lock.lock();
+            continue;
+        }
+        m_danced.scoreLength = m_requestLength;
+        m_danced.parameters = m_requestParameters;
         const std::int32_t fromClock
             = std::exchange(m_pendingClock, std::numeric_limits<std::int32_t>::max());
         // Cleared under the lock: a request after this line stops this dance again.
@@ -118,7 +141,7 @@ void CDanceWorker::Loop() noexcept
         m_dancing = true;
         lock.unlock();
 
-        Dance(input, fromClock);
+        Dance(fromClock);
 
         lock.lock();
         m_dancing = false;
@@ -130,7 +153,7 @@ void CDanceWorker::Loop() noexcept
     }
 }
 
-void CDanceWorker::Dance(const MotionInput& input, std::int32_t fromClock) noexcept
+void CDanceWorker::Dance(std::int32_t fromClock) noexcept
 {
     std::string reason;
     // Whatever goes wrong stays on this thread: the dance ends, the program goes on.
@@ -140,7 +163,7 @@ void CDanceWorker::Dance(const MotionInput& input, std::int32_t fromClock) noexc
         control.progress = &m_runProgress;
         control.keyLock = &m_keyLock;
         control.progressChanged = [this] { PublishProgress(); };
-        m_generator.Generate(input, fromClock, control);
+        m_generator.Generate(m_danced, fromClock, control);
         return;
     } catch (const std::exception& error) {
         try {

@@ -12,14 +12,17 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace zelvane {
 
 // The background thread that dances one dancer's notes. It is started by the first request
-// and kept for the worker's life: every edit hands it a new snapshot and wakes it, instead
-// of paying for a thread of its own. A request that comes while a dance runs stops that
-// dance early; requests the thread has not picked up yet are merged, the latest snapshot
-// with the earliest start, so the generator never misses a change.
+// and kept for the worker's life: every edit hands it what changed and wakes it, instead of
+// paying for a thread of its own. The worker keeps the latest notes itself, so an edit
+// hands over only the notes it may have changed, and the thread copies them once per dance
+// rather than the editor once per edit. A request that comes while a dance runs stops that
+// dance early; requests the thread has not picked up yet are merged, the latest notes with
+// the earliest start, so the generator never misses a change.
 //
 // The thread catches whatever a dance throws and publishes it as the failure; waiters are
 // released in every case, so nobody waits for a frame that will never come.
@@ -36,9 +39,14 @@ public:
 
     void SetFailureHandler(FailureHandler handler);
 
-    // Dances `input` from `fromClock` on; returns at once. `dancerName` names the chart in
-    // the failure message ("the dance of the <name> chart failed: ...").
-    void Request(MotionInput input, std::int32_t fromClock, std::string dancerName);
+    // Dances `input` from `fromClock` on; returns at once. The notes of `input` replace the
+    // latest notes from index `keptNotes` on: the first `keptNotes` notes are those of the
+    // requests before. `dancerName` names the chart in the failure message ("the dance of
+    // the <name> chart failed: ..."). Throws InvalidArgumentError, with nothing changed,
+    // when the worker holds fewer than `keptNotes` notes; for want of memory the latest
+    // notes may be cut short, and the next request must then keep none.
+    void Request(MotionInput input, std::int32_t fromClock, std::string dancerName,
+                 std::size_t keptNotes = 0);
     // Drops what was not started, stops the running dance and waits for it. The start of a
     // dropped request is remembered for the next one.
     void Stop();
@@ -59,12 +67,13 @@ public:
 
 private:
     void Loop() noexcept;
-    void Dance(const MotionInput& input, std::int32_t fromClock) noexcept;
+    void Dance(std::int32_t fromClock) noexcept;
     // Records the failure of the latest request; `lock` holds m_mutex and is released.
     void Fail(std::unique_lock<std::mutex>& lock, const std::string& reason) noexcept;
     void PublishProgress();
 
     CMotionGenerator m_generator;
+    MotionInput m_danced; // the thread's own copy of what it dances
     std::thread m_thread;
     std::mutex m_keyLock; // guards the generator's bone sequences while a dance runs
 
@@ -74,7 +83,9 @@ private:
     std::condition_variable m_changed; // waiters for progress and for the end of the work
     bool m_quit = false;
     bool m_hasRequest = false;
-    MotionInput m_request;
+    std::vector<CNote> m_notes; // the latest notes, all of them
+    std::int32_t m_requestLength = 0;
+    MotionParameters m_requestParameters;
     std::string m_requestName;
     std::int32_t m_pendingClock = std::numeric_limits<std::int32_t>::max();
     bool m_busy = false;    // a request waits or runs

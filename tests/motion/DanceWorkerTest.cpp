@@ -1,6 +1,7 @@
 #include "motion/DanceWorker.h"
 #include "MotionTestSupport.h"
 #include "motion/BoneIds.h"
+#include "text/Errors.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -59,6 +60,32 @@ TEST(DanceWorkerTest, EveryBurstOfEditsEndsInTheDanceOfTheLastSnapshot)
     later.Generate(Chart(beats, {480, 28800, 33600, 240, 36000}), 0);
     SCOPED_TRACE("an edit stopped or dropped");
     ExpectSameRun(worker.generator(), later);
+}
+
+// Edits that hand over only the notes from their own clock on, the worker keeping the
+// ones before: merged, or dropped by Stop, the worker ends with the dance of all the latest
+// notes. A request keeping more notes than the worker has is refused and changes nothing.
+TEST(DanceWorkerTest, RequestsKeepingTheLeadingNotesEndInTheDanceOfTheWholeChart)
+{
+    const int beats = 800;
+    CDanceWorker worker;
+    worker.Request(Chart(beats), 0, "SINGLE BASIC");
+    auto edit = [&](std::initializer_list<std::int32_t> edits, std::int32_t clock) {
+        MotionInput input = Chart(beats, edits);
+        const auto kept = static_cast<std::size_t>(clock / 12); // a note every 12 clocks
+        input.notes.erase(input.notes.begin(), input.notes.begin() + clock / 12);
+        worker.Request(std::move(input), clock, "SINGLE BASIC", kept);
+    };
+    edit({28800}, 28800);
+    edit({28800, 480}, 480);
+    edit({28800, 480, 33600}, 33600);
+    worker.Stop();
+    edit({28800, 480, 33600, 36000}, 36000);
+    EXPECT_THROW(worker.Request(Chart(1), 0, "SINGLE BASIC", 4 * beats + 1), InvalidArgumentError);
+    worker.Wait();
+    CMotionGenerator full;
+    full.Generate(Chart(beats, {28800, 480, 33600, 36000}), 0);
+    ExpectSameRun(worker.generator(), full);
 }
 
 // A pose asked for right after a request is one of that request's dance, never of the

@@ -2,6 +2,8 @@
 
 #include "text/StringTable.h"
 
+#include <algorithm>
+
 namespace zelvane {
 namespace {
 
@@ -27,7 +29,10 @@ void CUndoable::Execute(std::unique_ptr<CCommand> command, IStepDocumentView* se
     // Room for the command is made before it runs, so once it has changed the chart keeping
     // it cannot fail. A Do that fails has changed nothing and goes with its command; the
     // redo tail then stays as it was.
-    m_history.reserve(m_historyPosition + 1);
+    // Grown by half again, not to the exact size: clicking notes in one at a time would
+    // otherwise move the whole history on every click.
+    if (m_history.capacity() < m_historyPosition + 1)
+        m_history.reserve(std::max(m_historyPosition + 1, m_history.capacity() * 3 / 2));
     command->Do(sender);
     m_history.resize(m_historyPosition);
     m_history.push_back(std::move(command));
