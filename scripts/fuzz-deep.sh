@@ -34,7 +34,12 @@ seed() {
     case "$target" in
     dwi) cp "$shared"/dwi/*.dwi "$dir"/ ;;
     vmd) find "$shared" -name '*.vmd' -exec cp {} "$dir"/ \; ;;
-    pmd) find "$shared" -name '*.pmd' -exec cp {} "$dir"/ \; ;;
+    pmd)
+        # The shared model and the project's small mannequin, which has every section and is
+        # posed whole by the target.
+        find "$shared" -name '*.pmd' -exec cp {} "$dir"/ \;
+        cp "$root/resources/mannequin/mannequin.pmd" "$dir"/
+        ;;
     zlvm)
         if [ -x "$cli" ]; then
             for chart in "$shared"/dwi/*.dwi; do
@@ -68,9 +73,14 @@ for target in "${targets[@]}"; do
     findings="$out/findings/$target"
     mkdir -p "$corpus" "$findings"
     log="$out/$target.log"
+    # A large model costs milliseconds a run; inputs of up to 64 KB keep the PMD target fast
+    # while the mannequin still reaches every section (the shared model is cut short there,
+    # which exercises the refusals).
+    max_len=()
+    [ "$target" = pmd ] && max_len=(-max_len=65536)
     echo "== $target: $runs executions (log: $log)"
     start=$(date +%s.%N)
-    "$fuzzer" -runs="$runs" -rss_limit_mb=2048 -print_final_stats=1 \
+    "$fuzzer" -runs="$runs" -rss_limit_mb=2048 -print_final_stats=1 "${max_len[@]}" \
         -artifact_prefix="$findings/" "$corpus" "$out/seeds/$target" >"$log" 2>&1 || true
     end=$(date +%s.%N)
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
