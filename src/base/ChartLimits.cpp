@@ -5,6 +5,16 @@
 #include <limits>
 
 namespace zelvane {
+namespace {
+
+// The one test of the limits; the sentences below only say which part of it failed.
+bool FitsChartLimits(const CNote& note, std::int32_t maxClock)
+{
+    return note.clock >= 0 && note.length >= 0
+        && static_cast<std::int64_t>(note.clock) + note.length <= maxClock;
+}
+
+} // namespace
 
 std::int32_t MaxChartClock(float bpm)
 {
@@ -26,14 +36,14 @@ std::int32_t MaxChartClock(float bpm)
 
 std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock)
 {
+    if (FitsChartLimits(note, maxClock))
+        return {};
     if (note.clock < 0)
         return fmt::format("a note lies before the start of the chart (clock {})", note.clock);
     if (note.length < 0)
         return fmt::format("a note at clock {} has a negative length ({})", note.clock,
                            note.length);
     const std::int64_t end = static_cast<std::int64_t>(note.clock) + note.length;
-    if (end <= maxClock)
-        return {};
     const std::string limit
         = fmt::format("the chart's limit of two hours at {} BPM (clock {})", bpm, maxClock);
     if (note.length == 0)
@@ -62,8 +72,7 @@ std::string ChartLimitBreach(std::span<const CNote> notes, float bpm)
     // breaks the limits has its sentence made.
     const std::int32_t maxClock = MaxChartClock(bpm);
     const auto breaking = std::find_if(notes.begin(), notes.end(), [maxClock](const CNote& note) {
-        return note.clock < 0 || note.length < 0
-            || static_cast<std::int64_t>(note.clock) + note.length > maxClock;
+        return !FitsChartLimits(note, maxClock);
     });
     if (breaking == notes.end())
         return {};
