@@ -35,32 +35,22 @@ Matrix BoneMatrix(const Vector3& rest, const Matrix& rotation, const Vector3& tr
 
 void CBoneInstance::UpdateFromSample()
 {
-    worldRotation = MatrixRotationQuaternion(rotation);
-    world = BoneMatrix(bone->position, worldRotation, translation);
-    if (parent) {
+    world = BoneMatrix(bone->position, MatrixRotationQuaternion(rotation), translation);
+    if (parent)
         world = MultiplyAffine(world, parent->world);
-        worldRotation = MultiplyAffine(worldRotation, parent->worldRotation);
-    }
     currentRotation = rotation;
 }
 
 void CBoneInstance::SetCurrentRotation(const Quaternion& q)
 {
     currentRotation = q;
-    localRotation = MatrixRotationQuaternion(q);
-    local = BoneMatrix(bone->position, localRotation, translation);
+    local = BoneMatrix(bone->position, MatrixRotationQuaternion(q), translation);
 }
 
 void CBoneInstance::UpdateWorld()
 {
     // A root in an IK chain simply has no parent to follow.
-    if (parent) {
-        world = MultiplyAffine(local, parent->world);
-        worldRotation = MultiplyAffine(localRotation, parent->worldRotation);
-    } else {
-        world = local;
-        worldRotation = localRotation;
-    }
+    world = parent ? MultiplyAffine(local, parent->world) : local;
 }
 
 } // namespace zelvane

@@ -24,13 +24,13 @@ public:
 
     Vector3 translation;
     Quaternion rotation;
-    // Takes a rest-pose model-space point to its posed position.
+    // Takes a rest-pose model-space point to its posed position. Its rotation part is the
+    // rotation of this bone and all its ancestors: every bone matrix keeps its rotation in
+    // the upper 3x3 and its translation in the last row only, so the product of the parents'
+    // rotations alone would come out as exactly these nine numbers.
     Matrix world;
-    // The rotation of this bone and all its ancestors.
-    Matrix worldRotation;
     // The rotation in use: the sampled one as IK changed it.
     Quaternion currentRotation;
-    Matrix localRotation;
     // This bone alone: turn about its rest head, then move by `translation`.
     Matrix local;
 

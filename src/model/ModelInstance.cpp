@@ -17,14 +17,27 @@ bool InRange(int index, std::size_t count)
     return index >= 0 && static_cast<std::size_t>(index) < count;
 }
 
-// The inverse of a pure rotation is its transpose: `v` taken into the frame `rotation` leads
-// out of.
-Vector3 IntoFrame(const Vector3& v, const Matrix& rotation)
+// The inverse of a pure rotation is its transpose: `v` taken into the frame that the rotation
+// part of `transform` leads out of.
+Vector3 IntoFrame(const Vector3& v, const Matrix& transform)
 {
-    const auto& m = rotation.m;
+    const auto& m = transform.m;
     return {v.x * m[0][0] + v.y * m[0][1] + v.z * m[0][2],
             v.x * m[1][0] + v.y * m[1][1] + v.z * m[1][2],
             v.x * m[2][0] + v.y * m[2][1] + v.z * m[2][2]};
+}
+
+// Whether a knee turned by `q` bends backwards: the angle about X of the rotation's matrix,
+// atan2(m[2][1], m[2][2]), is negative. Only the two entries are computed (as
+// MatrixRotationQuaternion computes them), and the sign is read without the arctangent:
+// atan2(y, x) < 0 exactly when y < 0, or y is -0 and x is negative or -0.
+bool BendsBackwards(const Quaternion& q)
+{
+    const float y = 2.0f * (q.y * q.z - q.x * q.w);
+    const float x = 1.0f - 2.0f * (q.x * q.x + q.y * q.y);
+    if (y < 0.0f)
+        return true;
+    return y == 0.0f && std::signbit(y) && std::signbit(x) && !std::isnan(x);
 }
 
 } // namespace
@@ -202,7 +215,7 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
             // The step turns the link within its parent's frame.
             Vector3 axis = cross;
             if (link.parent)
-                axis = IntoFrame(axis, link.parent->worldRotation);
+                axis = IntoFrame(axis, link.parent->world);
             axis = Normalize(axis);
             // A knee only hinges about its X axis.
             if (knee)
@@ -223,8 +236,7 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
             Quaternion q = QuaternionMultiply(link.currentRotation, step);
             if (knee) {
                 // Keep the knee bending forwards only.
-                const Matrix m = MatrixRotationQuaternion(q);
-                if (std::atan2(m.m[2][1], m.m[2][2]) < 0.0f) {
+                if (BendsBackwards(q)) {
                     q.x = -q.x;
                     turned = true;
                 }
