@@ -22,7 +22,21 @@ Matrix MatrixScaling(float x, float y, float z);
 Matrix MatrixRotationX(float angle);
 Matrix MatrixRotationY(float angle);
 Matrix MatrixRotationZ(float angle);
-Matrix MatrixRotationQuaternion(const Quaternion& q);
+// Inline, as the small transforms below: posing calls them for every bone and IK step.
+inline Matrix MatrixRotationQuaternion(const Quaternion& q)
+{
+    Matrix r;
+    r.m[0][0] = 1.0f - 2.0f * (q.y * q.y + q.z * q.z);
+    r.m[0][1] = 2.0f * (q.x * q.y + q.z * q.w);
+    r.m[0][2] = 2.0f * (q.x * q.z - q.y * q.w);
+    r.m[1][0] = 2.0f * (q.x * q.y - q.z * q.w);
+    r.m[1][1] = 1.0f - 2.0f * (q.x * q.x + q.z * q.z);
+    r.m[1][2] = 2.0f * (q.y * q.z + q.x * q.w);
+    r.m[2][0] = 2.0f * (q.x * q.z + q.y * q.w);
+    r.m[2][1] = 2.0f * (q.y * q.z - q.x * q.w);
+    r.m[2][2] = 1.0f - 2.0f * (q.x * q.x + q.y * q.y);
+    return r;
+}
 Matrix MatrixTranspose(const Matrix& a);
 // Nothing when the matrix is singular.
 std::optional<Matrix> MatrixInverse(const Matrix& a);
@@ -32,8 +46,24 @@ Matrix MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up);
 Matrix MatrixPerspectiveFovLH(float fieldOfViewY, float aspect, float zNear, float zFar);
 
 // (p, 1) · M, divided by the resulting w.
-Vector3 TransformCoord(const Vector3& p, const Matrix& m);
+inline Vector3 TransformCoord(const Vector3& p, const Matrix& m)
+{
+    const float x = p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0];
+    const float y = p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1];
+    const float z = p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2];
+    const float w = p.x * m.m[0][3] + p.y * m.m[1][3] + p.z * m.m[2][3] + m.m[3][3];
+    if (w == 1.0f)
+        return {x, y, z};
+    return {x / w, y / w, z / w};
+}
 // (v, 0) · M: a direction, unaffected by translation.
-Vector3 TransformNormal(const Vector3& v, const Matrix& m);
+inline Vector3 TransformNormal(const Vector3& v, const Matrix& m)
+{
+    return {
+        v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0],
+        v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
+        v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2],
+    };
+}
 
 } // namespace zelvane

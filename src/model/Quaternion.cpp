@@ -17,17 +17,6 @@ Quaternion QuaternionNormalize(const Quaternion& q)
     return {q.x / length, q.y / length, q.z / length, q.w / length};
 }
 
-Quaternion QuaternionMultiply(const Quaternion& a, const Quaternion& b)
-{
-    // Hamilton product b·a: applying a first, then b.
-    return {
-        b.w * a.x + b.x * a.w + b.y * a.z - b.z * a.y,
-        b.w * a.y - b.x * a.z + b.y * a.w + b.z * a.x,
-        b.w * a.z + b.x * a.y - b.y * a.x + b.z * a.w,
-        b.w * a.w - b.x * a.x - b.y * a.y - b.z * a.z,
-    };
-}
-
 Quaternion QuaternionRotationAxis(const Vector3& axis, float angle)
 {
     const Vector3 unit = Normalize(axis);

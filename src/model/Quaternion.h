@@ -24,7 +24,16 @@ Quaternion QuaternionNormalize(const Quaternion& q);
 
 // Rotation a followed by rotation b: as matrices, R(a) · R(b) in the row-vector convention,
 // which is the Hamilton product b·a.
-Quaternion QuaternionMultiply(const Quaternion& a, const Quaternion& b);
+inline Quaternion QuaternionMultiply(const Quaternion& a, const Quaternion& b)
+{
+    // Hamilton product b·a: applying a first, then b.
+    return {
+        b.w * a.x + b.x * a.w + b.y * a.z - b.z * a.y,
+        b.w * a.y - b.x * a.z + b.y * a.w + b.z * a.x,
+        b.w * a.z + b.x * a.y - b.y * a.x + b.z * a.w,
+        b.w * a.w - b.x * a.x - b.y * a.y - b.z * a.z,
+    };
+}
 
 // The rotation by `angle` radians about `axis`, which need not be of unit length. A zero
 // axis gives (0, 0, 0, cos(angle/2)), which is not a rotation: callers avoid it.
