@@ -151,15 +151,12 @@ TEST_F(ModelWindowTest, TexturesAndSphereMapsFromFilesBesideTheModel)
         {"", "metal.sph", false, {w * 128 / 255, w, w * 64 / 255}},
         {"", "shine.spa", true, {w, w + 64, 255}},
     };
-    const auto inFolder = [&](const char* name) {
-        return *name ? (folder.path() + QLatin1Char('/') + QLatin1String(name)).toStdString()
-                     : std::string();
-    };
     for (const auto& stage : stages) {
         CModelMaterial material;
         material.diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
-        material.texturePath = inFolder(stage.texture);
-        material.spherePath = inFolder(stage.sphere);
+        // No name gives the folder itself, which the lookup passes over.
+        material.texturePath = folder.filePath(QLatin1String(stage.texture)).toStdString();
+        material.spherePath = folder.filePath(QLatin1String(stage.sphere)).toStdString();
         material.sphereAdd = stage.add;
         ShowBall(material);
         const QColor front = Grab().pixelColor(At({0, 10, -14}));
