@@ -2,22 +2,39 @@
 
 #include "app/MainFrame.h"
 #include "app/Prompter.h"
+#include "app/Settings.h"
+#include "chart/ZlvmFile.h"
+#include "chart/commands/SongPropertyCommand.h"
+#include "qtcommon/CommandIds.h"
+#include "qtcommon/QtText.h"
+#include "render_gl/ModelView.h"
+#include "render_gl/ModelWindow.h"
+#include "score/ScoreBar.h"
+#include "score/ScorePane.h"
+#include "score/ScoreView.h"
+#include "text/FileIo.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -39,21 +56,10 @@ inline bool Activate(QWidget* window)
     return QTest::qWaitForWindowActive(window);
 }
 
-// The application object the test program's main made, for tests that start the program.
-inline QApplication& Application()
-{
-    return *qobject_cast<QApplication*>(QCoreApplication::instance());
-}
-
 // The program's settings (kept in a temporary folder for the whole test run).
 inline QSettings Stored()
 {
     return QSettings(QStringLiteral("Kestrane"), QStringLiteral("Zelvane"));
-}
-
-inline void ClearSettings()
-{
-    Stored().clear();
 }
 
 // Replaces a line edit's text key by key, as the user does.
@@ -63,6 +69,14 @@ inline void Retype(QLineEdit* edit, const QString& text)
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
+}
+
+// Gives the song a new title through the edit history, as the song dialog does.
+inline void Retitle(CStepDocument& document, const std::string& title)
+{
+    document.Execute(
+        std::make_unique<CSongPropertyCommand>(&document, SongProperties{title, "", 120.0f, 0}),
+        nullptr);
 }
 
 inline void WriteBytes(const QString& path, const QByteArray& bytes)
@@ -84,9 +98,9 @@ public:
     std::shared_ptr<bool> Answer(std::function<void(T&)> handle, const QString& path = {})
     {
         auto asked = std::make_shared<bool>(false);
-        m_answers.push_back({[](QDialog& dialog) { return qobject_cast<T*>(&dialog) != nullptr; },
+        m_answers.push_back({&T::staticMetaObject,
                              [handle, path](QDialog& dialog) {
-                                 handle(*qobject_cast<T*>(&dialog));
+                                 handle(static_cast<T&>(dialog));
                                  return path;
                              },
                              asked});
@@ -129,26 +143,27 @@ public:
 private:
     using Handle = std::function<QString(QDialog&)>;
     struct Entry {
-        std::function<bool(QDialog&)> fits;
+        const QMetaObject* type;
         Handle handle;
         std::weak_ptr<bool> asked;
     };
 
-    // Removes and returns the first live answer that fits; withdrawn ones are dropped.
+    // Removes and returns the first live answer that fits; withdrawn ones are dropped. The
+    // answer is taken before it runs, so it may queue answers for the dialogs it opens.
     Handle Take(QDialog& dialog)
     {
         std::erase_if(m_answers, [](const Entry& entry) { return entry.asked.expired(); });
-        for (auto it = m_answers.begin(); it != m_answers.end(); ++it) {
-            if (it->fits(dialog)) {
-                *it->asked.lock() = true;
-                Handle handle = std::move(it->handle);
-                m_answers.erase(it);
-                return handle;
-            }
+        const auto it = std::ranges::find_if(
+            m_answers, [&dialog](const Entry& entry) { return entry.type->cast(&dialog); });
+        if (it == m_answers.end()) {
+            ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className() << ": "
+                          << dialog.windowTitle().toStdString();
+            return nullptr;
         }
-        ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className() << ": "
-                      << dialog.windowTitle().toStdString();
-        return nullptr;
+        *it->asked.lock() = true;
+        Handle handle = std::move(it->handle);
+        m_answers.erase(it);
+        return handle;
     }
 
     std::deque<Entry> m_answers;
@@ -161,15 +176,19 @@ inline ScriptedPrompter& Prompts()
     return prompter;
 }
 
-// Answers the next message box by clicking the button of that text, noting the question.
-inline std::shared_ptr<bool> AnswerMessage(const QString& buttonText, QString* question = nullptr)
+// Answers the next message box by clicking the button of that text (empty: its first button),
+// noting its text and the reason on the line below.
+inline std::shared_ptr<bool> AnswerMessage(const QString& buttonText = {}, QString* text = nullptr,
+                                           QString* detail = nullptr)
 {
-    return Prompts().Answer<QMessageBox>([buttonText, question](QMessageBox& box) {
-        if (question)
-            *question = box.text();
+    return Prompts().Answer<QMessageBox>([buttonText, text, detail](QMessageBox& box) {
+        if (text)
+            *text = box.text();
+        if (detail)
+            *detail = box.informativeText();
         for (QAbstractButton* button : box.buttons())
-            if (button->text() == buttonText)
-                button->click();
+            if (buttonText.isEmpty() || button->text() == buttonText)
+                return button->click();
     });
 }
 
@@ -178,7 +197,7 @@ class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ClearSettings();
+        Stored().clear();
         Prompts().Clear();
         ASSERT_TRUE(folder.isValid());
         frame = std::make_unique<CMainFrame>();
@@ -186,6 +205,24 @@ protected:
         ASSERT_TRUE(Activate(frame.get()));
     }
     QString Path(const QString& name) const { return folder.filePath(name); }
+    // Adds `notes` to the BASIC score of `style` (made if missing) and shows that score.
+    CScore& AddNotes(const std::vector<CNote>& notes, Style style = Style::SINGLE)
+    {
+        CStepDocument& document = frame->document();
+        CScore* score = document.FindOrCreateScore(style, "BASIC");
+        for (const CNote& note : notes)
+            score->InsertNote(std::make_unique<CNote>(note));
+        score->UpdateLength(0);
+        document.SetCurrentScore(score);
+        document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, score);
+        return *score;
+    }
+    // Window shortcuts need the window active, which a closed dialog does not always give back.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        ASSERT_TRUE(Activate(frame.get()));
+        QTest::keyClick(frame.get(), key, modifiers);
+    }
 
     QTemporaryDir folder;
     std::unique_ptr<CMainFrame> frame;

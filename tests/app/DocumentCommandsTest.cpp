@@ -2,21 +2,12 @@
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
-#include "chart/ZlvmFile.h"
-#include "chart/commands/SongPropertyCommand.h"
 #include "media/MediaErrors.h"
-#include "qtcommon/CommandIds.h"
-#include "qtcommon/QtText.h"
 #include "text/Errors.h"
-#include "text/FileIo.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QUrl>
 
 #include <new>
@@ -26,14 +17,6 @@ namespace {
 
 class AppDocumentCommands : public test::FrameTest {
 protected:
-    // Window shortcuts need the window active, which a closed message box does not always
-    // give back.
-    void PressCtrl(Qt::Key key)
-    {
-        ASSERT_TRUE(test::Activate(frame.get()));
-        QTest::keyClick(frame.get(), key, Qt::ControlModifier);
-    }
-
     QString WriteDocument(const QString& name, const std::string& title,
                           const std::string& audioPath = "")
     {
@@ -50,89 +33,50 @@ protected:
     QString OpenExpectingMessage(const QString& path)
     {
         QString text;
-        auto shown = test::Prompts().Answer<QMessageBox>([&text](QMessageBox& box) {
-            text = box.text() + QLatin1Char('\n') + box.informativeText();
-            box.buttons().value(0)->click();
-        });
+        auto shown = test::AnswerMessage({}, &text);
         EXPECT_FALSE(frame->OpenFile(path));
         return *shown ? text : QString();
     }
-
-    void ModifyTitle(const std::string& title)
-    {
-        CStepDocument& document = frame->document();
-        document.Execute(
-            std::make_unique<CSongPropertyCommand>(&document, SongProperties{title, "", 120.0f, 0}),
-            nullptr);
-    }
 };
 
-TEST_F(AppDocumentCommands, ADamagedFileIsReportedAndTheOpenDocumentStays)
+// Which files the reader refuses is its own suite's business; here, that the refusal reaches
+// the user by the file's name and leaves the open document as it was. Unsaved changes are
+// asked about before they would be lost.
+TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedAbout)
 {
-    const QString good = WriteDocument(QStringLiteral("good.zlvm"), "Keep");
-    ASSERT_TRUE(frame->OpenFile(good));
-    ASSERT_EQ(frame->document().title(), "Keep");
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("good.zlvm - Zelvane"));
-    EXPECT_TRUE(frame->recentFileActions().value(0)->text().endsWith(good));
-
-    QFile goodFile(good);
-    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
-    const QByteArray bytes = goodFile.readAll();
-    QByteArray wrongVersion = bytes;
-    wrongVersion[1] = 0x03;
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } damaged[] = {{"garbage.zlvm", QByteArray("not a document at all")},
-                   {"truncated.zlvm", bytes.left(bytes.size() / 2)},
-                   {"version.zlvm", wrongVersion}};
-    for (const auto& file : damaged) {
-        const QString path = Path(QString::fromLatin1(file.name));
-        test::WriteBytes(path, file.bytes);
-        const QString message = OpenExpectingMessage(path);
-        EXPECT_TRUE(message.contains(QString::fromLatin1(file.name))) << file.name;
-        EXPECT_EQ(frame->document().title(), "Keep") << file.name;
-        EXPECT_EQ(frame->document().scores().size(), 1u) << file.name;
-        EXPECT_EQ(frame->windowTitle(), QStringLiteral("good.zlvm - Zelvane"));
-    }
+    const QString path = WriteDocument(QStringLiteral("mine.zlvm"), "Old");
+    ASSERT_TRUE(frame->OpenFile(path));
+    const QString damaged = Path(QStringLiteral("damaged.zlvm"));
+    test::WriteBytes(damaged, QByteArray("not a document at all"));
+    EXPECT_TRUE(OpenExpectingMessage(damaged).contains(QStringLiteral("damaged.zlvm")));
     EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("missing.zlvm"))).isEmpty());
-    // The program is still usable: a new document comes up as usual.
-    PressCtrl(Qt::Key_N);
-    EXPECT_EQ(frame->document().title(), "");
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
-    // The recent-file list, which a new window reads too, brings the good file back.
-    CMainFrame restarted;
-    restarted.recentFileActions().value(0)->trigger();
-    EXPECT_EQ(restarted.document().title(), "Keep");
-}
+    EXPECT_EQ(frame->document().title(), "Old");
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("mine.zlvm - Zelvane"));
 
-TEST_F(AppDocumentCommands, TheSaveQuestionCanCancelDiscardOrSave)
-{
-    ModifyTitle("Mine");
+    test::Retitle(frame->document(), "Mine");
     auto asked = test::AnswerMessage(QStringLiteral("キャンセル"));
-    PressCtrl(Qt::Key_N);
+    Press(Qt::Key_N);
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "Mine");
     asked = test::AnswerMessage(QStringLiteral("キャンセル"));
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(*asked);
     EXPECT_TRUE(frame->isVisible());
-
     // Saying yes for a document that has a file writes it there.
-    const QString path = WriteDocument(QStringLiteral("mine.zlvm"), "Old");
-    auto discarded = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
-    ASSERT_TRUE(frame->OpenFile(path));
-    EXPECT_TRUE(*discarded);
-    ModifyTitle("Saved");
     asked = test::AnswerMessage(QStringLiteral("はい(&Y)"));
-    PressCtrl(Qt::Key_N);
+    Press(Qt::Key_N);
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "");
-    EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString())).title, "Saved");
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
+    EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString())).title, "Mine");
+    // The recent-file list, which a new window reads too, brings the file back.
+    CMainFrame restarted;
+    restarted.recentFileActions().value(0)->trigger();
+    EXPECT_EQ(restarted.document().title(), "Mine");
 
     // A dropped document, its extension in any case, replaces the current one after the
     // question.
-    ModifyTitle("Dropping");
+    test::Retitle(frame->document(), "Dropping");
     const QString dropped = WriteDocument(QStringLiteral("dropped.ZLVM"), "Dropped");
     asked = test::AnswerMessage(QStringLiteral("いいえ(&N)"));
     QMimeData mime;
@@ -144,7 +88,6 @@ TEST_F(AppDocumentCommands, TheSaveQuestionCanCancelDiscardOrSave)
     QApplication::sendEvent(frame.get(), &drop);
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "Dropped");
-    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
 }
 
 // A song that is not there, or that the decoder refuses, is named in Japanese (the
@@ -170,7 +113,6 @@ TEST_F(AppDocumentCommands, ASongThatIsMissingOrRefusedIsAskedAboutAndCanBeIgnor
         QString detail;
         std::shared_ptr<bool> browsed;
         auto asked = test::Prompts().Answer<CFileNotFoundDialog>([&](CFileNotFoundDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zelvane"));
             message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
             const auto* below = dialog.findChild<QLabel*>(QStringLiteral("detail"));
             detail = below->isHidden() ? QString() : below->text();
@@ -198,7 +140,6 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     test::WriteBytes(tune, QByteArray("#TITLE:T;#SINGLE:MANIAC:9:8;"));
     EXPECT_TRUE(frame->OpenFile(tune));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("tune - Zelvane"));
-    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
     // A chart that is not there is reported and the document stays.
     EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("gone.dwi"))).isEmpty());
     EXPECT_EQ(frame->document().title(), "T");
@@ -219,7 +160,6 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_TRUE(*asked);
     EXPECT_EQ(question, QStringLiteral("現在の譜面は消去されます。"));
     EXPECT_EQ(frame->document().title(), "Keep");
-    EXPECT_EQ(frame->document().currentScore()->difficulty(), "MANIAC");
 
     QString errors;
     auto confirmed = test::AnswerMessage(QStringLiteral("OK"));
@@ -232,8 +172,6 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     ASSERT_TRUE(*listed);
     EXPECT_EQ(errors, QStringLiteral("2行目:\"FOO\" には対応していません。"));
     EXPECT_EQ(frame->document().title(), "Imported");
-    EXPECT_EQ(frame->document().currentScore()->notes().size(), 4u);
-    EXPECT_TRUE(frame->document().IsModified());
     // The document keeps its own file; the chart only replaced its scores.
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
 }
@@ -251,13 +189,6 @@ TEST(ErrorMessages, TheMostParticularKindOfAFailureChoosesItsMessage)
     EXPECT_EQ(ErrorMessageId(WorkerFailedError("")), IDS_ERROR_WORKER);
     EXPECT_EQ(ErrorMessageId(std::bad_alloc()), IDS_ERROR_OUT_OF_MEMORY);
     EXPECT_EQ(ErrorMessageId(std::runtime_error("")), IDS_ERROR_UNEXPECTED);
-
-    // A failure carried from another thread: the message, and the core's words as detail.
-    const ErrorText carried
-        = DescribeError(std::make_exception_ptr(FileIoError("cannot rename \"a.zlvm\"")));
-    EXPECT_EQ(carried.message, LoadQString(IDS_ERROR_FILE_ACCESS));
-    EXPECT_EQ(carried.detail, QStringLiteral("cannot rename \"a.zlvm\""));
-    EXPECT_TRUE(DescribeError(std::exception_ptr()).message.isEmpty());
 }
 
 } // namespace

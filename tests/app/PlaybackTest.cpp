@@ -1,19 +1,9 @@
 #include "app/AppTestSupport.h"
-#include "chart/ZlvmFile.h"
 #include "media/AudioFiles.h"
 #include "playback/PlaybackFakes.h"
-#include "qtcommon/CommandIds.h"
-#include "score/ScoreBar.h"
-#include "score/ScorePane.h"
-#include "score/ScoreView.h"
-#include "text/FileIo.h"
 
-#include <QAction>
 #include <QAudioDevice>
-#include <QComboBox>
 #include <QMediaDevices>
-#include <QStatusBar>
-#include <QTest>
 
 namespace zelvane {
 namespace {
@@ -51,12 +41,6 @@ protected:
         return path;
     }
 
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
-    {
-        ASSERT_TRUE(test::Activate(frame.get()));
-        QTest::keyClick(frame.get(), key, modifiers);
-    }
-
     bool Enabled(int id) { return frame->action(id)->isEnabled(); }
 
     // What a user sees of the state: the commands, the score view and the score bar.
@@ -68,8 +52,9 @@ protected:
         EXPECT_EQ(Enabled(ID_PLAY_STOP), playing);
         for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_FILE_BACKGROUND_AVI})
             EXPECT_EQ(Enabled(id), !playing && playable) << id;
-        EXPECT_EQ(Enabled(ID_FILE_AUDIO), !playing);
-        EXPECT_TRUE(Enabled(ID_VIEW_ZOOM_OUT) || Enabled(ID_VIEW_ZOOM_IN));
+        for (int id :
+             {ID_FILE_AUDIO, ID_FILE_SONG_SETTINGS, ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
+            EXPECT_EQ(Enabled(id), !playing) << id;
         EXPECT_EQ(frame->scorePane()->scoreView()->isEnabled(), !playing);
         EXPECT_EQ(frame->scorePane()->scoreBar()->levelList()->isEnabled(), !playing);
     }
@@ -79,10 +64,7 @@ protected:
 
 TEST_F(AppPlayback, PlayCommandsStartWhereAskedAndTheViewsFollowToTheEnd)
 {
-    // The new document's score is empty: nothing to play.
-    EXPECT_FALSE(Enabled(ID_PLAY_FROM_START));
-    EXPECT_FALSE(Enabled(ID_PLAY_FROM_CURSOR));
-    EXPECT_FALSE(Enabled(ID_PLAY_STOP));
+    ExpectPlayingState(false, false); // the new document's score is empty
 
     ASSERT_TRUE(frame->OpenFile(WriteSongDocument(QStringLiteral("beat"), 500)));
     EXPECT_EQ(frame->audioPlayer().DurationMs(), 1000) << "decoded ahead, on opening";
@@ -101,9 +83,7 @@ TEST_F(AppPlayback, PlayCommandsStartWhereAskedAndTheViewsFollowToTheEnd)
     }
     QTRY_VERIFY_WITH_TIMEOUT(!frame->document().playing(), 20000);
     ExpectPlayingState(false);
-    EXPECT_GT(frame->playbackClock().frame(), 15) << "stopped in the tick that passed the end";
-    ASSERT_FALSE(follower.frames.empty());
-    EXPECT_TRUE(std::is_sorted(follower.frames.begin(), follower.frames.end()));
+    EXPECT_FALSE(follower.frames.empty());
     EXPECT_EQ(follower.playingCalls, (std::vector<bool>{true, false}));
     EXPECT_EQ(QApplication::focusWidget(), frame->scorePane()->scoreView());
 
@@ -144,7 +124,6 @@ TEST_F(AppPlayback, TheAssistClapIsOffByDefaultRememberedAndClicksAtEveryNote)
 {
     ASSERT_TRUE(frame->OpenFile(WriteSongDocument(QStringLiteral("beat"))));
     QAction* clap = frame->action(ID_PLAY_ASSIST_CLAP);
-    ASSERT_TRUE(clap->isCheckable());
     EXPECT_FALSE(clap->isChecked());
     frame->action(ID_PLAY_FROM_START)->trigger();
     EXPECT_FALSE(clap->isEnabled()) << "decided when the song starts";
@@ -152,7 +131,6 @@ TEST_F(AppPlayback, TheAssistClapIsOffByDefaultRememberedAndClicksAtEveryNote)
     frame->action(ID_PLAY_STOP)->trigger();
 
     clap->trigger();
-    EXPECT_TRUE(clap->isChecked());
     frame->action(ID_PLAY_FROM_START)->trigger();
     // The notes at clocks 0 and 192 sound at 0 and 500 ms of the song.
     const std::int64_t rate = frame->audioPlayer().sampleRate();

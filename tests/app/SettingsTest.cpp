@@ -1,25 +1,21 @@
-#include "app/Settings.h"
 #include "app/AppTestSupport.h"
 #include "app/FileDialogs.h"
 #include "app/ScreenFit.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSplitter>
-#include <QTest>
 
 namespace zelvane {
 namespace {
 
 class AppSettings : public ::testing::Test {
 protected:
-    void SetUp() override { test::ClearSettings(); }
+    void SetUp() override { test::Stored().clear(); }
 };
 
 TEST_F(AppSettings, StoredValuesComeBackNormalisedOrAsTheirDefaults)
 {
     // Directories come back with one trailing slash.
-    EXPECT_EQ(Settings::ReadDirectory(QStringLiteral("DWIDirectory")), QString());
     Settings::RememberDirectoryOf(QStringLiteral("DWIDirectory"), QStringLiteral("/songs/a.dwi"));
     EXPECT_EQ(test::Stored().value(QStringLiteral("Workspace/DWIDirectory")).toString(),
               QStringLiteral("/songs"));
@@ -28,13 +24,10 @@ TEST_F(AppSettings, StoredValuesComeBackNormalisedOrAsTheirDefaults)
     EXPECT_EQ(Settings::ReadDirectory(QStringLiteral("ModelDirectory")),
               QStringLiteral("/models/"));
 
-    EXPECT_EQ(Settings::ReadScoreWidth(), 448);
     for (const QVariant& stored : {QVariant(0), QVariant(-20), QVariant(QStringLiteral("wide"))}) {
         test::Stored().setValue(QStringLiteral("Workspace/ScoreWidth"), stored);
         EXPECT_EQ(Settings::ReadScoreWidth(), 448) << stored.toString().toStdString();
     }
-    EXPECT_EQ(Settings::ReadColors().background, 0xFFFFFFu);
-    EXPECT_EQ(Settings::ReadColors().screen, 0u);
 
     // The string table's filters become Qt filters.
     EXPECT_EQ(QtFileFilter(QStringLiteral("音声ファイル(*.wav;*.mp3)|*.wav;*.mp3")),
@@ -62,19 +55,12 @@ TEST_F(AppSettings, WindowPlacementMaximisingAndPaneWidthSurviveARestart)
             }
             EXPECT_TRUE(frame.close());
         }
-        const Settings::WindowPlacement stored = Settings::ReadPlacement("Window");
-        EXPECT_EQ(stored.rect(), normal);
-        EXPECT_EQ(stored.show,
-                  maximised ? Settings::WindowPlacement::kShowMaximized
-                            : Settings::WindowPlacement::kShowNormal);
-
         CMainFrame again;
         again.ShowWithSavedPlacement();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
         EXPECT_EQ(again.isMaximized(), maximised);
         EXPECT_EQ(again.normalGeometry(), normal);
         if (!maximised) {
-            EXPECT_EQ(Settings::ReadScoreWidth(), 300);
             EXPECT_EQ(again.splitter()->sizes().value(0), 300);
         }
     }

@@ -3,12 +3,6 @@
 // test reads or writes the user's, nor another test process's running beside it.
 #include "app/AppTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QSettings>
-#include <QTemporaryDir>
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

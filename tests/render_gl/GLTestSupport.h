@@ -2,6 +2,7 @@
 
 #include "model/Matrix.h"
 #include "model/ModelDocument.h"
+#include "render/SpriteSheets.h"
 #include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
 #include "render_gl/ModelWindow.h"
@@ -64,6 +65,13 @@ template<class Test> bool AnyPixel(const QImage& image, QPoint at, Test test)
     return false;
 }
 
+// The colour at the middle of the pad's picture, as drawn on the floor.
+inline bool IsPad(QColor colour)
+{
+    const QImage& pad = CSpriteSheets::Get().pad();
+    return Near(colour, pad.pixelColor(pad.width() / 2, pad.height() / 2), 24);
+}
+
 // A grid line over a white floor: grey, clearly darker than white.
 inline bool IsGridGrey(QColor c)
 {
@@ -83,41 +91,32 @@ inline bool IsHue(QColor c, int channel)
 // silhouette, outline and shading are easy to find.
 inline CModelDocument MakeBall(const Vector3& centre, float radius, const CModelMaterial& material)
 {
-    CModelDocument model;
-    CModelBone root;
-    root.position = centre;
-    model.bones.push_back(root);
     constexpr int kRings = 24;
     constexpr int kSegments = 32;
-    for (int ring = 0; ring <= kRings; ++ring) {
-        const float theta = std::numbers::pi_v<float> * static_cast<float>(ring) / kRings;
+    constexpr float kPi = std::numbers::pi_v<float>;
+    CModelDocument model;
+    model.bones.emplace_back().position = centre;
+    for (int ring = 0; ring <= kRings; ++ring)
         for (int segment = 0; segment <= kSegments; ++segment) {
-            const float phi
-                = 2.0f * std::numbers::pi_v<float> * static_cast<float>(segment) / kSegments;
-            const Vector3 normal{std::sin(theta) * std::cos(phi), std::cos(theta),
-                                 std::sin(theta) * std::sin(phi)};
-            CModelVertex vertex;
-            vertex.position = centre + normal * radius;
-            vertex.normal = normal;
+            const float theta = kPi * static_cast<float>(ring) / kRings;
+            const float phi = 2.0f * kPi * static_cast<float>(segment) / kSegments;
+            CModelVertex& vertex = model.vertices.emplace_back();
+            vertex.normal = {std::sin(theta) * std::cos(phi), std::cos(theta),
+                             std::sin(theta) * std::sin(phi)};
+            vertex.position = centre + vertex.normal * radius;
             vertex.uv
                 = {static_cast<float>(segment) / kSegments, static_cast<float>(ring) / kRings};
-            model.vertices.push_back(vertex);
         }
-    }
-    const auto at = [](int ring, int segment) {
-        return static_cast<std::uint16_t>(ring * (kSegments + 1) + segment);
-    };
     for (int ring = 0; ring < kRings; ++ring)
         for (int segment = 0; segment < kSegments; ++segment) {
             // Clockwise seen from outside, the front of a face in these conventions.
-            const std::uint16_t a = at(ring, segment), b = at(ring, segment + 1),
-                                c = at(ring + 1, segment), d = at(ring + 1, segment + 1);
-            for (std::uint16_t i : {a, b, c, b, d, c})
-                model.indices.push_back(i);
+            const int above = ring * (kSegments + 1) + segment;
+            const int below = above + kSegments + 1;
+            for (int i : {above, above + 1, below, above + 1, below + 1, below})
+                model.indices.push_back(static_cast<std::uint16_t>(i));
         }
-    CModelMaterial withCount = material;
-    withCount.faceVertexCount = static_cast<int>(model.indices.size());
-    model.materials.push_back(withCount);
+    model.materials.push_back(material);
+    model.materials.back().faceVertexCount = static_cast<int>(model.indices.size());
     return model;
 }
 

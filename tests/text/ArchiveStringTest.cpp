@@ -60,9 +60,7 @@ TEST(ArchiveString, ReadsTheEightBitFormInCodePage932AndNoFurtherThanTheData)
     // Lengths beyond the data are refused.
     const std::vector<std::uint8_t> huge{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF,
                                          0xFF, 0xFF, 0xFF, 0x7F, 'a'};
-    BinaryReader reader(huge);
-    EXPECT_THROW(reader.ReadArchiveString(), EndOfFileError);
+    EXPECT_THROW(BinaryReader(huge).ReadArchiveString(), EndOfFileError);
     const std::vector<std::uint8_t> cut{0xFF, 0xFE, 0xFF, 0x02, 0x61, 0x00, 0x62};
-    BinaryReader cutReader(cut);
-    EXPECT_THROW(cutReader.ReadArchiveString(), EndOfFileError);
+    EXPECT_THROW(BinaryReader(cut).ReadArchiveString(), EndOfFileError);
 }

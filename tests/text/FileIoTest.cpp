@@ -9,42 +9,33 @@
 #include <vector>
 
 using namespace zelvane;
-
-namespace {
-
-unsigned Mode(const std::filesystem::path& path)
-{
-    struct stat info { };
-    stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
-
-} // namespace
+namespace fs = std::filesystem;
 
 TEST(AtomicWrite, ReplacesTheFileALinkPointsToAndKeepsItsPermissions)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-XXXXXX").string();
-    const std::filesystem::path folder = mkdtemp(pattern.data());
+    std::string pattern = (fs::temp_directory_path() / "zelvane-XXXXXX").string();
+    const fs::path folder = mkdtemp(pattern.data());
+    const auto mode = [](const fs::path& path) {
+        return static_cast<unsigned>(fs::status(path).permissions());
+    };
     const auto real = folder / "real.bin";
     WriteFileAtomically(real, std::vector<std::uint8_t>{1, 2, 3});
-    chmod(real.c_str(), 0640);
-    std::filesystem::create_symlink("real.bin", folder / "link.bin");
+    fs::permissions(real, fs::perms(0640));
+    fs::create_symlink("real.bin", folder / "link.bin");
 
     WriteFileAtomically(folder / "link.bin", std::vector<std::uint8_t>{4, 5});
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.bin"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.bin"));
     EXPECT_EQ(ReadWholeFile(real), (std::vector<std::uint8_t>{4, 5}));
-    EXPECT_EQ(Mode(real), 0640u);
+    EXPECT_EQ(mode(real), 0640u);
 
     // A new file gets the usual mode, not the private one of a temporary file.
     const mode_t previous = umask(022);
     WriteFileAtomically(folder / "new.bin", std::vector<std::uint8_t>{6});
     umask(previous);
-    EXPECT_EQ(Mode(folder / "new.bin"), 0644u);
+    EXPECT_EQ(mode(folder / "new.bin"), 0644u);
     // Nothing else is left in the folder: no temporary files.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
-                            std::filesystem::directory_iterator()),
-              3);
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+    fs::remove_all(folder);
 }
 
 TEST(FileIo, OnlyPlainFilesAreRead)
