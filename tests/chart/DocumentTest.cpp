@@ -1,10 +1,8 @@
 #include "ChartTestSupport.h"
 #include "TestData.h"
+#include "chart/StoredPath.h"
 #include "text/Errors.h"
 
-#include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
 #include <tuple>
@@ -64,6 +62,10 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
     EXPECT_EQ(score.style(), Style::SINGLE);
     EXPECT_EQ(score.difficulty(), "BASIC");
     EXPECT_TRUE(score.notes().empty());
+    // Scores are found by style and the exact difficulty.
+    EXPECT_EQ(document.FindScore(Style::SINGLE, "BASIC"), &score);
+    EXPECT_EQ(document.FindScore(Style::SINGLE, "basic"), nullptr);
+    EXPECT_EQ(document.FindScore(Style::DOUBLE, "BASIC"), nullptr);
     EXPECT_EQ(std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
                          document.twist(), document.turnEnabled(), document.panelSize()),
               std::tuple(std::string(), std::string(), 120.0f, 0, true, false, 12.0f));
@@ -85,11 +87,14 @@ TEST(StepDocument, TempoMustBeAFiniteNumberAboveZero)
     EXPECT_EQ(document.bpm(), 0.5f);
 }
 
+// Only the views still added are told, the table's ends tell nobody.
 TEST(StepDocument, ZoomStepsThroughTheTableAndStopsAtItsEnds)
 {
     CStepDocument document;
-    RecordingView view;
+    RecordingView view, removed;
+    document.AddView(&removed);
     document.AddView(&view);
+    document.RemoveView(&removed);
     EXPECT_FALSE(document.CanZoomOut());
     document.ZoomOut();
     EXPECT_EQ(document.zoomIndex(), 7);
@@ -104,48 +109,14 @@ TEST(StepDocument, ZoomStepsThroughTheTableAndStopsAtItsEnds)
     EXPECT_EQ(document.zoomIndex(), 0);
     EXPECT_EQ(view.updates.size(), 7u);
     EXPECT_EQ(view.updates.back().hint, UpdateHint::Zoom);
-}
-
-TEST(StepDocument, ViewsAreToldInOrderExceptTheSender)
-{
-    CStepDocument document;
-    RecordingView first, second;
-    document.AddView(&first);
-    document.AddView(&second);
-    CScore* score = document.FindOrCreateScore(Style::DOUBLE, "ANOTHER");
-    document.UpdateAllViews(&first, UpdateHint::ScoreCreated, score);
-    EXPECT_TRUE(first.updates.empty());
-    ASSERT_EQ(second.updates.size(), 1u);
-    EXPECT_EQ(second.updates[0].sender, &first);
-    EXPECT_EQ(second.updates[0].score, score);
-    document.RemoveView(&second);
-    document.UpdateAllViews(nullptr, UpdateHint::Color);
-    EXPECT_EQ(first.updates.size(), 1u);
-    EXPECT_EQ(second.updates.size(), 1u);
-}
-
-TEST(StepDocument, FindScoreMatchesStyleAndExactDifficulty)
-{
-    CStepDocument document;
-    document.NewDocument();
-    CScore* basic = document.FindScore(Style::SINGLE, "BASIC");
-    ASSERT_NE(basic, nullptr);
-    EXPECT_EQ(document.FindScore(Style::SINGLE, "basic"), nullptr);
-    EXPECT_EQ(document.FindScore(Style::DOUBLE, "BASIC"), nullptr);
-    EXPECT_EQ(document.FindOrCreateScore(Style::SINGLE, "BASIC"), basic);
-    CScore* created = document.FindOrCreateScore(Style::DOUBLE, "BASIC");
-    EXPECT_EQ(document.scores().back().get(), created);
-    EXPECT_EQ(document.scores().size(), 2u);
+    EXPECT_TRUE(removed.updates.empty());
 }
 
 TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
 {
-    const std::filesystem::path folder = UniqueTempPath("set-audio");
-    std::filesystem::create_directories(folder);
-    const std::string song = (folder / "song.wav").string();
-    const std::string noise = (folder / "noise.bad").string();
-    std::ofstream(song) << 'x';
-    std::ofstream(noise) << 'x';
+    TempFolder folder;
+    const std::string song = folder.Write("song.wav", "x").string();
+    const std::string noise = folder.Write("noise.bad", "x").string();
     ScriptedHost host;
     FakeAudio audio;
     CStepDocument document(&host, &audio);
@@ -180,7 +151,6 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     document.SetAudio("/nowhere/song.mp3");
     EXPECT_EQ(document.audioPath(), "/nowhere/song.mp3");
     EXPECT_EQ(document.audioLength(), 0);
-    std::filesystem::remove_all(folder);
 }
 
 // Named by a document, a missing or unreadable model is asked about or left out with the
@@ -207,7 +177,6 @@ TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
     document.SetModel(mannequin.string());
     ASSERT_NE(document.model(), nullptr);
     EXPECT_EQ(document.MotionModelName(), document.model()->name);
-    EXPECT_TRUE(document.modelLoadError().empty());
     const auto mei = SharedTestData("models/mei/mei.pmd");
     if (std::filesystem::exists(mei)) {
         document.SetMotionOptions(30.0f, true, false);
@@ -218,8 +187,8 @@ TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
         EXPECT_NE(document.panelSize(), 30.0f);
     }
 
-    const auto junk = UniqueTempPath("not-a-model.pmd");
-    std::ofstream(junk) << "this is not a model";
+    TempFolder folder;
+    const auto junk = folder.Write("not-a-model.pmd", "this is not a model");
     const CModelDocument* before = document.model();
     const std::string beforePath = document.modelPath();
     EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
@@ -232,5 +201,30 @@ TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
     EXPECT_EQ(document.model(), nullptr);
     EXPECT_FALSE(document.modelLoadError().empty());
     EXPECT_EQ(document.panelSize(), 12.0f);
-    std::filesystem::remove(junk);
+}
+
+// A relative path is taken from the document's folder; one that leads nowhere is looked for
+// by its name beside the document; what is there, or cannot be found, stays as stored.
+TEST(StoredPath, PathsResolveFromTheDocumentsFolderOrByNameBesideIt)
+{
+    TempFolder folder;
+    const std::filesystem::path document = folder / "chart.zlvm";
+    const std::string beside = folder.Write("beat.wav", "x").string();
+    const std::string existing = folder.Write("songs/tune.mp3", "x").string();
+    const std::pair<const char*, std::string> cases[] = {
+        {"songs/tune.mp3", existing},
+        {"./beat.wav", beside},
+        {"/elsewhere/beat.wav", beside},
+        {"C:\\Songs\\beat.wav", beside},
+        {"..\\beat.wav", beside},
+        {"/elsewhere/gone.wav", "/elsewhere/gone.wav"},
+        {"C:\\gone.wav", "C:\\gone.wav"},
+        {"", ""},
+        {"/elsewhere/songs", "/elsewhere/songs"}, // a folder of that name is not the file
+        {existing.c_str(), existing},
+    };
+    for (const auto& [stored, resolved] : cases)
+        EXPECT_EQ(ResolveStoredPath(document, stored), resolved) << stored;
+    // A document not read from a file has no folder to look in.
+    EXPECT_EQ(ResolveStoredPath({}, "beat.wav"), "beat.wav");
 }

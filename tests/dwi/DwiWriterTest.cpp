@@ -5,8 +5,6 @@
 #include "text/FileIo.h"
 
 #include <gtest/gtest.h>
-#include <regex>
-#include <sstream>
 
 using namespace zelvane;
 using namespace zelvane::test;
@@ -18,7 +16,7 @@ auto Contents(const CStepDocument& document)
 {
     std::vector<std::tuple<int, std::string, Notes>> scores;
     for (const auto& score : document.scores())
-        scores.emplace_back(int(score->style()), score->difficulty(), NotesOf(*score));
+        scores.emplace_back(int(score->style()), score->difficulty(), SortedNotesOf(*score));
     return std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
                       document.audioPath(), scores);
 }
@@ -82,7 +80,7 @@ TEST(DwiWriter, BlocksAndLengths)
     Add(*document.scores().front(), {{0, 1, 200}});
     Add(*document.FindOrCreateScore(Style::DOUBLE, "BASIC"), {{0, 0, 0}, {0, 7, 0}});
 
-    const std::string text = Text(document, folder.path() / "out.dwi");
+    const std::string text = Text(document, folder / "out.dwi");
     // The song lies below the chart's folder: its path is written relative to it.
     EXPECT_NE(text.find("#FILE:music/song.wav;\r\n"), std::string::npos);
     // Length 200 takes two measures; the freeze ends on a 24th of the second.
@@ -121,9 +119,8 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
         {{0, 0, 0}, {0, 7, 0}, {12, 4, 36}, {48, 5, 0}, {96, 1, 3}, {100, 6, 0}});
     Add(*document.FindOrCreateScore(Style::COUPLE, "ANOTHER"),
         {{0, 2, 0}, {0, 6, 0}, {24, 0, 192}, {24, 4, 192}, {216, 7, 0}});
-    document.UpdateAllScores();
 
-    const auto path = folder.path() / "out.dwi";
+    const auto path = folder / "out.dwi";
     WriteDwi(document, path);
     CStepDocument read;
     EXPECT_EQ(read.ImportDwi(path).errors, "");
@@ -133,29 +130,9 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
     EXPECT_EQ(DwiBytes(read, path), ReadWholeFile(path));
 }
 
-// The unknown tags of a file as the reader must report them: the line counts only lines
-// that hold something, and every tag not known to the editor is named once.
-std::string ExpectedErrors(const std::string& text)
-{
-    static const std::regex known(
-        "TITLE|ARTIST|BPM|GAP|FILE|SINGLE|DOUBLE|COUPLE|CHANGEBPM|FREEZE");
-    std::istringstream lines(text);
-    std::string line, errors;
-    for (int number = 0; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        number += !line.empty();
-        const std::string tag
-            = line.substr(0, line.find(':')).substr(std::min<size_t>(1, line.size()));
-        if (line.starts_with('#') && line.find(':') != std::string::npos
-            && !std::regex_match(tag, known))
-            errors += (errors.empty() ? "" : "\r\n") + std::to_string(number) + "行目:\"" + tag
-                + "\" には対応していません。";
-    }
-    return errors;
-}
-
-TEST(DwiRoundTrip, SharedFilesImportWithTheirUnknownTagsReported)
+// What the writer makes of a real chart reads back to the same notes. The unknown tags such
+// files hold, and the empty charts they leave out, are the reader's suite's.
+TEST(DwiRoundTrip, SharedFilesReadBackWhole)
 {
     const auto folder = SharedTestData("dwi");
     ZELVANE_REQUIRE_SHARED(folder);
@@ -163,19 +140,11 @@ TEST(DwiRoundTrip, SharedFilesImportWithTheirUnknownTagsReported)
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         SCOPED_TRACE(entry.path().filename().string());
-        const auto bytes = ReadWholeFile(entry.path());
         CStepDocument document;
-        const DwiImportResult result = document.ImportDwi(entry.path());
-        ASSERT_TRUE(result.imported);
-        EXPECT_EQ(result.errors, ExpectedErrors({bytes.begin(), bytes.end()}));
-        EXPECT_FALSE(document.title().empty());
-        for (const auto& score : document.scores())
-            EXPECT_GT(score->length(), 0) << score->difficulty(); // no empty score is kept
-
-        // What the writer makes of a real chart reads back to the same notes.
-        WriteDwi(document, out.path() / "copy.dwi");
+        ASSERT_TRUE(document.ImportDwi(entry.path()).imported);
+        WriteDwi(document, out / "copy.dwi");
         CStepDocument copy;
-        EXPECT_EQ(copy.ImportDwi(out.path() / "copy.dwi").errors, "");
+        EXPECT_EQ(copy.ImportDwi(out / "copy.dwi").errors, "");
         EXPECT_EQ(Contents(copy), Contents(document));
         ++files;
     }
