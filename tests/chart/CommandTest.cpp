@@ -195,21 +195,6 @@ TEST_F(CommandTest, SongAndMotionSettingsChangeAndUndoTogether)
                  InvalidArgumentError);
 }
 
-// A move re-sorts by clock less length, so the index an add remembered may point elsewhere
-// by the time it is undone; the undo must still take out the note it added and no other.
-TEST_F(CommandTest, UndoingAnAddAfterAMoveReSortedTakesOutTheAddedNote)
-{
-    Add(*score, {{48, 1, 24}});
-    AddNotes({{24, 3, 0}}); // clock order: 24, 48 (freeze from 48 back to key 24)
-    auto move = std::make_unique<CMoveNoteCommand>(score, "移動");
-    move->AddMove(score->notes()[1].get(), 48, 1, 24); // same values, but re-sorts
-    document.Execute(std::move(move), nullptr);
-    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{48, 1, 24}, {24, 3, 0}}));
-    document.Undo();
-    document.Undo();
-    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{48, 1, 24}}));
-}
-
 // An edit that would take a chart past the chart limits is refused before it changes
 // anything, and leaves no entry in the history.
 TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
@@ -254,11 +239,23 @@ TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
     EXPECT_EQ(score->notes().size(), kMaxChartNotes);
 }
 
-// A Do or Undo that fails half-way must leave every note where it was: the notes it had
-// already taken out would otherwise be deleted with the command while views still show them.
-TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
+// An undo finds its notes by identity: a move re-sorts by clock less length, so the index an
+// add remembered may point elsewhere by the time it is undone. A Do or Undo that fails
+// half-way must leave every note where it was: the notes it had already taken out would
+// otherwise be deleted with the command while views still show them.
+TEST_F(CommandTest, UndoFindsItsNotesByIdentityAndAFailureHalfWayChangesNothing)
 {
-    Add(*score, {{0, 0, 0}, {48, 1, 0}, {96, 2, 0}});
+    Add(*score, {{48, 1, 24}});
+    AddNotes({{24, 3, 0}}); // clock order: 24, 48 (freeze from 48 back to key 24)
+    auto move = std::make_unique<CMoveNoteCommand>(score, "移動");
+    move->AddMove(score->notes()[1].get(), 48, 1, 24); // same values, but re-sorts
+    document.Execute(std::move(move), nullptr);
+    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{48, 1, 24}, {24, 3, 0}}));
+    document.Undo();
+    document.Undo();
+    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{48, 1, 24}}));
+
+    Add(*score, {{0, 0, 0}, {96, 2, 0}});
     const std::vector<const CNote*> objects = Objects();
     // Named twice: the second taking out fails after the first succeeded.
     auto remove = std::make_unique<CDeleteNoteCommand>(score, "削除");
@@ -268,7 +265,7 @@ TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
     view.updates.clear();
     EXPECT_THROW(document.Execute(std::move(remove), nullptr), InvalidArgumentError);
     EXPECT_EQ(Objects(), objects);
-    EXPECT_EQ(document.historyCount(), 0u);
+    EXPECT_FALSE(document.CanUndo());
     EXPECT_TRUE(view.updates.empty());
 
     // An undo whose notes are no longer all in the score fails whole and stays undoable.
@@ -276,7 +273,8 @@ TEST_F(CommandTest, ACommandThatFailsHalfWayLeavesTheScoreAsItWas)
     // The note at 24 goes behind the command's back; the undo takes out 72 before it.
     const std::unique_ptr<CNote> gone = score->TakeNoteAt(1);
     EXPECT_THROW(document.Undo(), InvalidArgumentError);
-    EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{0, 0, 0}, {48, 1, 0}, {72, 3, 0}, {96, 2, 0}}));
+    EXPECT_EQ(NotesOf(*score),
+              (std::vector<CNote>{{0, 0, 0}, {48, 1, 24}, {72, 3, 0}, {96, 2, 0}}));
     EXPECT_EQ(document.historyPosition(), 1u);
     EXPECT_TRUE(document.CanUndo());
 }

@@ -1,5 +1,4 @@
 #include "ChartTestSupport.h"
-#include "TestData.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteClockCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
@@ -9,7 +8,6 @@
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -109,7 +107,6 @@ TEST_F(Player, TheExportShiftsByTheGapKeysEveryBoneAtFrameZeroAndIsWritten)
 {
     CScore& score = Filled(2);
     CPlayer& player = *score.players()[0];
-    player.WaitWorker();
     document.SetGap(1000); // 30 frames later in the song
     score.UpdateLength(0);
     const CMotionDocument later = player.MakeMotion(document.MotionModelName());
@@ -141,7 +138,6 @@ TEST_F(Player, TheExportShiftsByTheGapKeysEveryBoneAtFrameZeroAndIsWritten)
     read.Load(path);
     EXPECT_EQ(read.modelName, "ダンサー");
     EXPECT_EQ(read.BoneKeyCount(), earlier.BoneKeyCount());
-    EXPECT_EQ(player.motionPath(), path.string());
     EXPECT_EQ(score.ProposedMotionPath(0), path.string());
 }
 
@@ -149,7 +145,6 @@ TEST_F(Player, ADocumentReadOnlyToBeShownDancesNothingUntilAsked)
 {
     document.SetDancesCharts(false);
     CScore& score = Filled(2);
-    EXPECT_GT(score.length(), 0);
     CPlayer& player = *score.players()[0];
     EXPECT_EQ(player.MakeMotion("x").BoneKeyCount(), 0u);
     // Turned on, a score dances from its next change, as every score always did.

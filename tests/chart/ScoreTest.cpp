@@ -22,40 +22,30 @@ TEST(Score, PlayersSplitThePanelsByStyle)
     }
 }
 
-TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
+// A note goes after every note of its clock, and the first of a clock and panel is found.
+// The length is the last note's end, or the song's when that is longer (without a song a
+// positive gap makes the song's length negative; the score's stays 0), and never wraps.
+TEST(Score, NotesKeepClockOrderAndTheLengthIsTheirLastEndOrTheSongs)
 {
-    CStepDocument document;
-    CScore score(&document, Style::SINGLE, "BASIC");
-    EXPECT_EQ(score.InsertNote(MakeNote(96, 1)), 0u);
-    EXPECT_EQ(score.InsertNote(MakeNote(48, 2)), 0u);
-    EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
-    EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 24)), 3u); // after every note at 96
-    EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
-    EXPECT_EQ(NotesOf(score),
-              (std::vector<CNote>{{48, 2, 0}, {96, 1, 0}, {96, 3, 0}, {96, 1, 24}, {200, 0, 0}}));
-
-    // Two notes on the same clock and panel: the first one is found.
-    EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
-    EXPECT_EQ(score.FindNote(96, 2), nullptr);
-    EXPECT_EQ(score.FindNote(48, 1), nullptr);
-}
-
-TEST(Score, LengthIsTheLastNoteEndOrTheAudioWhicheverIsLonger)
-{
-    // Without a song a positive gap makes the audio's length negative; the score's stays 0.
     CStepDocument document;
     document.SetGap(500);
     EXPECT_LT(document.AudioLengthClocks(), 0);
     CScore score(&document, Style::SINGLE, "BASIC");
     score.UpdateLength(0);
     EXPECT_EQ(score.length(), 0);
-    score.InsertNote(MakeNote(0, 0));
-    score.InsertNote(MakeNote(384, 2, 96));
-    score.InsertNote(MakeNote(400, 1));
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 1)), 0u);
+    EXPECT_EQ(score.InsertNote(MakeNote(48, 2)), 0u);
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 120)), 3u);
+    EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
+    EXPECT_EQ(NotesOf(score),
+              (std::vector<CNote>{{48, 2, 0}, {96, 1, 0}, {96, 3, 0}, {96, 1, 120}, {200, 0, 0}}));
+    EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
+    EXPECT_EQ(score.FindNote(96, 2), nullptr);
+    EXPECT_EQ(score.FindNote(48, 1), nullptr);
     score.UpdateLength(0);
-    EXPECT_EQ(score.length(), 480);
+    EXPECT_EQ(score.length(), 216);
 
-    // A note whose end does not fit 32 bits does not wrap around.
     score.InsertNote(MakeNote(2147483600, 0, 1000));
     score.UpdateLength(0);
     EXPECT_EQ(score.length(), 2147483647);
