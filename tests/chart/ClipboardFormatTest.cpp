@@ -1,9 +1,11 @@
 #include "chart/ClipboardFormat.h"
+#include "ChartTestSupport.h"
 #include "text/Errors.h"
 
 #include <gtest/gtest.h>
 
 using namespace zelvane;
+using namespace zelvane::test;
 
 TEST(ClipboardFormat, NoteListLayoutAndRoundTrip)
 {
@@ -13,14 +15,18 @@ TEST(ClipboardFormat, NoteListLayoutAndRoundTrip)
                                              0, 0, 0xFF, 0xFF, 0xFF, 0x00, 7, 0, 44, 1, 0, 0};
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(ReadNoteList(bytes), notes);
-    EXPECT_EQ(WriteNoteList({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
     EXPECT_TRUE(ReadNoteList(WriteNoteList({})).empty());
 }
 
-TEST(ClipboardFormat, ClockRangeMovesToTheInsertionClock)
+// Rows copied from a score take the notes of the half-open range; pasted, they move to the
+// insertion clock.
+TEST(ClipboardFormat, CopiedRowsMoveToTheInsertionClock)
 {
-    const ClockRange copied{96, 96, {{96, 0, 0}, {150, 2, 12}}};
-    const auto bytes = WriteClockRange(copied);
+    CStepDocument document;
+    CScore score(&document, Style::SINGLE, "BASIC");
+    for (std::int32_t clock : {48, 96, 150, 192})
+        score.InsertNote(MakeNote(clock, clock % 4, clock == 150 ? 12 : 0));
+    const auto bytes = WriteClockRange(score.CopyRange(96, 96));
     ASSERT_EQ(bytes.size(), 12u + 20u);
     EXPECT_EQ(bytes[0], 96);
     EXPECT_EQ(bytes[4], 96);

@@ -1,10 +1,8 @@
 #include "ChartTestSupport.h"
 #include "TestData.h"
+#include "chart/StoredPath.h"
 #include "text/Errors.h"
 
-#include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
 #include <tuple>
@@ -44,7 +42,9 @@ public:
 
 } // namespace
 
-TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
+// A new document starts from the defaults even after another; a tempo must be a finite
+// number above zero.
+TEST(StepDocument, NewDocumentStartsFromTheDefaultsAndTakesOnlyATempoAboveZero)
 {
     ScriptedHost host;
     CStepDocument document(&host);
@@ -61,9 +61,11 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
     ASSERT_EQ(document.scores().size(), 1u);
     const CScore& score = *document.scores()[0];
     EXPECT_EQ(document.currentScore(), &score);
-    EXPECT_EQ(score.style(), Style::SINGLE);
-    EXPECT_EQ(score.difficulty(), "BASIC");
     EXPECT_TRUE(score.notes().empty());
+    // Scores are found by style and the exact difficulty.
+    EXPECT_EQ(document.FindScore(Style::SINGLE, "BASIC"), &score);
+    EXPECT_EQ(document.FindScore(Style::SINGLE, "basic"), nullptr);
+    EXPECT_EQ(document.FindScore(Style::DOUBLE, "BASIC"), nullptr);
     EXPECT_EQ(std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
                          document.twist(), document.turnEnabled(), document.panelSize()),
               std::tuple(std::string(), std::string(), 120.0f, 0, true, false, 12.0f));
@@ -72,80 +74,39 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsEvenAfterAnotherDocument)
     // The colours come from the settings.
     EXPECT_EQ(document.backgroundColor(), 0x123456u);
     EXPECT_EQ(document.screenColor(), 0x654321u);
-}
 
-TEST(StepDocument, TempoMustBeAFiniteNumberAboveZero)
-{
-    CStepDocument document;
     for (float bad : {0.0f, -1.0f, std::numeric_limits<float>::infinity(),
                       std::numeric_limits<float>::quiet_NaN()})
         EXPECT_THROW(document.SetBpm(bad), InvalidArgumentError);
     EXPECT_EQ(document.bpm(), 120.0f);
-    document.SetBpm(0.5f);
-    EXPECT_EQ(document.bpm(), 0.5f);
 }
 
-TEST(StepDocument, ZoomStepsThroughTheTableAndStopsAtItsEnds)
+// Zooming stops at the table's ends, telling nobody there; every step between tells the
+// views still added.
+TEST(StepDocument, ZoomStopsAtTheTablesEndsAndTellsTheViewsStillAdded)
 {
     CStepDocument document;
-    RecordingView view;
+    RecordingView view, removed;
+    document.AddView(&removed);
     document.AddView(&view);
+    document.RemoveView(&removed);
     EXPECT_FALSE(document.CanZoomOut());
     document.ZoomOut();
-    EXPECT_EQ(document.zoomIndex(), 7);
-    EXPECT_TRUE(view.updates.empty());
-    std::vector<std::int32_t> rows;
-    while (document.CanZoomIn()) {
+    EXPECT_EQ(document.clocksPerRow(), 48);
+    while (document.CanZoomIn())
         document.ZoomIn();
-        rows.push_back(document.clocksPerRow());
-    }
-    EXPECT_EQ(rows, (std::vector<std::int32_t>{24, 16, 12, 8, 6, 4, 3}));
     document.ZoomIn();
-    EXPECT_EQ(document.zoomIndex(), 0);
+    EXPECT_EQ(document.clocksPerRow(), 3);
     EXPECT_EQ(view.updates.size(), 7u);
     EXPECT_EQ(view.updates.back().hint, UpdateHint::Zoom);
-}
-
-TEST(StepDocument, ViewsAreToldInOrderExceptTheSender)
-{
-    CStepDocument document;
-    RecordingView first, second;
-    document.AddView(&first);
-    document.AddView(&second);
-    CScore* score = document.FindOrCreateScore(Style::DOUBLE, "ANOTHER");
-    document.UpdateAllViews(&first, UpdateHint::ScoreCreated, score);
-    EXPECT_TRUE(first.updates.empty());
-    ASSERT_EQ(second.updates.size(), 1u);
-    EXPECT_EQ(second.updates[0].sender, &first);
-    EXPECT_EQ(second.updates[0].score, score);
-    document.RemoveView(&second);
-    document.UpdateAllViews(nullptr, UpdateHint::Color);
-    EXPECT_EQ(first.updates.size(), 1u);
-    EXPECT_EQ(second.updates.size(), 1u);
-}
-
-TEST(StepDocument, FindScoreMatchesStyleAndExactDifficulty)
-{
-    CStepDocument document;
-    document.NewDocument();
-    CScore* basic = document.FindScore(Style::SINGLE, "BASIC");
-    ASSERT_NE(basic, nullptr);
-    EXPECT_EQ(document.FindScore(Style::SINGLE, "basic"), nullptr);
-    EXPECT_EQ(document.FindScore(Style::DOUBLE, "BASIC"), nullptr);
-    EXPECT_EQ(document.FindOrCreateScore(Style::SINGLE, "BASIC"), basic);
-    CScore* created = document.FindOrCreateScore(Style::DOUBLE, "BASIC");
-    EXPECT_EQ(document.scores().back().get(), created);
-    EXPECT_EQ(document.scores().size(), 2u);
+    EXPECT_TRUE(removed.updates.empty());
 }
 
 TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
 {
-    const std::filesystem::path folder = UniqueTempPath("set-audio");
-    std::filesystem::create_directories(folder);
-    const std::string song = (folder / "song.wav").string();
-    const std::string noise = (folder / "noise.bad").string();
-    std::ofstream(song) << 'x';
-    std::ofstream(noise) << 'x';
+    TempFolder folder;
+    const std::string song = folder.Write("song.wav", "x").string();
+    const std::string noise = folder.Write("noise.bad", "x").string();
     ScriptedHost host;
     FakeAudio audio;
     CStepDocument document(&host, &audio);
@@ -173,14 +134,12 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].message, "Invalid data found when processing input");
     EXPECT_EQ(document.audioPath(), "");
-    EXPECT_EQ(document.audioLength(), 0);
 
     // Keeping: the path stays for later, with no length.
     host.answers = {{MissingFileAnswer::Action::Keep, ""}};
     document.SetAudio("/nowhere/song.mp3");
     EXPECT_EQ(document.audioPath(), "/nowhere/song.mp3");
     EXPECT_EQ(document.audioLength(), 0);
-    std::filesystem::remove_all(folder);
 }
 
 // Named by a document, a missing or unreadable model is asked about or left out with the
@@ -203,34 +162,49 @@ TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
     EXPECT_EQ(host.requests[1].path, "/dev/zero");
     EXPECT_EQ(document.model(), nullptr);
 
+    // Loading a model replaces a panel size typed into the options.
     const auto mannequin = ProjectFile("resources/mannequin/mannequin.pmd");
+    document.SetMotionOptions(30.0f, true, false);
     document.SetModel(mannequin.string());
     ASSERT_NE(document.model(), nullptr);
     EXPECT_EQ(document.MotionModelName(), document.model()->name);
-    EXPECT_TRUE(document.modelLoadError().empty());
-    const auto mei = SharedTestData("models/mei/mei.pmd");
-    if (std::filesystem::exists(mei)) {
-        document.SetMotionOptions(30.0f, true, false);
-        document.SetModel(mei.string());
-        ASSERT_NE(document.model(), nullptr);
-        // Loading a model replaces a panel size typed into the options.
-        EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
-        EXPECT_NE(document.panelSize(), 30.0f);
-    }
+    EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
+    EXPECT_NE(document.panelSize(), 30.0f);
 
-    const auto junk = UniqueTempPath("not-a-model.pmd");
-    std::ofstream(junk) << "this is not a model";
-    const CModelDocument* before = document.model();
-    const std::string beforePath = document.modelPath();
+    TempFolder folder;
+    const auto junk = folder.Write("not-a-model.pmd", "this is not a model");
+    const CModelDocument* dancer = document.model();
     EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
-    EXPECT_EQ(document.model(), before);
-    EXPECT_EQ(document.modelPath(), beforePath);
-    document.ChangeModel(mannequin.string());
+    EXPECT_EQ(document.model(), dancer);
     EXPECT_EQ(document.modelPath(), mannequin.string());
-    ASSERT_NE(document.model(), nullptr);
     document.SetModel(junk.string());
     EXPECT_EQ(document.model(), nullptr);
     EXPECT_FALSE(document.modelLoadError().empty());
     EXPECT_EQ(document.panelSize(), 12.0f);
-    std::filesystem::remove(junk);
+}
+
+// A relative path is taken from the document's folder; one that leads nowhere is looked for
+// by its name beside the document; what is there, or cannot be found, stays as stored.
+TEST(StoredPath, PathsResolveFromTheDocumentsFolderOrByNameBesideIt)
+{
+    TempFolder folder;
+    const std::filesystem::path document = folder / "chart.zlvm";
+    const std::string beside = folder.Write("beat.wav", "x").string();
+    const std::string existing = folder.Write("songs/tune.mp3", "x").string();
+    const std::pair<const char*, std::string> cases[] = {
+        {"songs/tune.mp3", existing},
+        {"./beat.wav", beside},
+        {"/elsewhere/beat.wav", beside},
+        {"C:\\Songs\\beat.wav", beside},
+        {"..\\beat.wav", beside},
+        {"/elsewhere/gone.wav", "/elsewhere/gone.wav"},
+        {"C:\\gone.wav", "C:\\gone.wav"},
+        {"", ""},
+        {"/elsewhere/songs", "/elsewhere/songs"}, // a folder of that name is not the file
+        {existing.c_str(), existing},
+    };
+    for (const auto& [stored, resolved] : cases)
+        EXPECT_EQ(ResolveStoredPath(document, stored), resolved) << stored;
+    // A document not read from a file has no folder to look in.
+    EXPECT_EQ(ResolveStoredPath({}, "beat.wav"), "beat.wav");
 }

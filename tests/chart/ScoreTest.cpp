@@ -1,6 +1,7 @@
 #include "ChartTestSupport.h"
 #include "base/ChartLimits.h"
 #include "base/TimeUnits.h"
+#include "chart/BackgroundVideo.h"
 
 #include <gtest/gtest.h>
 
@@ -10,82 +11,52 @@ using namespace zelvane::test;
 TEST(Score, PlayersSplitThePanelsByStyle)
 {
     CStepDocument document;
-    const struct {
-        Style style;
-        int panels;
-        std::vector<std::pair<int, int>> players; // first panel, panel count
-    } cases[] = {{Style::SINGLE, 4, {{0, 4}}},
-                 {Style::DOUBLE, 8, {{0, 8}}},
-                 {Style::COUPLE, 8, {{0, 4}, {4, 4}}}};
-    for (const auto& entry : cases) {
-        CScore score(&document, entry.style, "BASIC");
+    const std::pair<Style, std::vector<std::pair<int, int>>> cases[] // first panel, count
+        = {{Style::SINGLE, {{0, 4}}}, {Style::DOUBLE, {{0, 8}}}, {Style::COUPLE, {{0, 4}, {4, 4}}}};
+    for (const auto& [style, expected] : cases) {
+        CScore score(&document, style, "BASIC");
         std::vector<std::pair<int, int>> players;
         for (const auto& player : score.players())
             players.emplace_back(player->firstPanel(), player->panelCount());
-        EXPECT_EQ(players, entry.players) << StyleName(entry.style);
-        EXPECT_EQ(score.panelCount(), entry.panels) << StyleName(entry.style);
+        EXPECT_EQ(players, expected) << StyleName(style);
     }
 }
 
-TEST(Score, InsertKeepsClockOrderAfterEqualClocksAndFindTakesTheFirst)
+// A note goes after every note of its clock, and the first of a clock and panel is found.
+// The length is the last note's end, or the song's when that is longer (without a song a
+// positive gap makes the song's length negative; the score's stays 0), and never wraps.
+TEST(Score, NotesKeepClockOrderAndTheLengthIsTheirLastEndOrTheSongs)
 {
-    CStepDocument document;
-    CScore score(&document, Style::SINGLE, "BASIC");
-    EXPECT_EQ(score.InsertNote(MakeNote(96, 1)), 0u);
-    EXPECT_EQ(score.InsertNote(MakeNote(48, 2)), 0u);
-    EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
-    EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 24)), 3u); // after every note at 96
-    EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
-    EXPECT_EQ(NotesOf(score),
-              (std::vector<CNote>{{48, 2, 0}, {96, 1, 0}, {96, 3, 0}, {96, 1, 24}, {200, 0, 0}}));
-
-    // Two notes on the same clock and panel: the first one is found.
-    EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
-    EXPECT_EQ(score.FindNote(96, 2), nullptr);
-    EXPECT_EQ(score.FindNote(48, 1), nullptr);
-}
-
-TEST(Score, LengthIsTheLastNoteEndOrTheAudioWhicheverIsLonger)
-{
-    // Without a song a positive gap makes the audio's length negative; the score's stays 0.
     CStepDocument document;
     document.SetGap(500);
     EXPECT_LT(document.AudioLengthClocks(), 0);
     CScore score(&document, Style::SINGLE, "BASIC");
-    EXPECT_EQ(score.length(), 0);
     score.UpdateLength(0);
     EXPECT_EQ(score.length(), 0);
-    score.InsertNote(MakeNote(0, 0));
-    score.InsertNote(MakeNote(384, 2, 96));
-    score.InsertNote(MakeNote(400, 1));
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 1)), 0u);
+    EXPECT_EQ(score.InsertNote(MakeNote(48, 2)), 0u);
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 3)), 2u);
+    EXPECT_EQ(score.InsertNote(MakeNote(96, 1, 120)), 3u);
+    EXPECT_EQ(score.InsertNote(MakeNote(200, 0)), 4u);
+    EXPECT_EQ(NotesOf(score),
+              (std::vector<CNote>{{48, 2, 0}, {96, 1, 0}, {96, 3, 0}, {96, 1, 120}, {200, 0, 0}}));
+    EXPECT_EQ(score.FindNote(96, 1), score.notes()[1].get());
+    EXPECT_EQ(score.FindNote(96, 2), nullptr);
+    EXPECT_EQ(score.FindNote(48, 1), nullptr);
     score.UpdateLength(0);
-    EXPECT_EQ(score.length(), 480);
+    EXPECT_EQ(score.length(), 216);
 
-    // A note whose end does not fit 32 bits does not wrap around.
     score.InsertNote(MakeNote(2147483600, 0, 1000));
     score.UpdateLength(0);
     EXPECT_EQ(score.length(), 2147483647);
 }
 
-TEST(Score, CopyRangeTakesTheNotesInsideTheHalfOpenRange)
-{
-    CStepDocument document;
-    CScore score(&document, Style::SINGLE, "BASIC");
-    for (std::int32_t clock : {48, 96, 150, 192})
-        score.InsertNote(MakeNote(clock, clock % 4, clock == 150 ? 12 : 0));
-    const ClockRange range = score.CopyRange(96, 96);
-    EXPECT_EQ(range.start, 96);
-    EXPECT_EQ(range.length, 96);
-    EXPECT_EQ(range.notes, (std::vector<CNote>{{96, 0, 0}, {150, 2, 12}}));
-    EXPECT_EQ(score.notes().size(), 4u);
-}
-
-TEST(TimeUnits, ConversionsTruncateAsTheFilesExpect)
+// The charts' files count in these units, truncated toward zero in single precision; the
+// products are taken in 64 bits so that long charts do not overflow.
+TEST(TimeUnits, ConversionsTruncateAsTheFilesExpectAndDoNotOverflow)
 {
     EXPECT_EQ(ClockToFrame(48, 120.0f), 15);
     EXPECT_EQ(FrameToClock(15, 120.0f), 48);
-    EXPECT_EQ(ClockToFrame(192, 120.0f), 60);
-    EXPECT_EQ(ClockToFrame(48, 150.0f), 12);
     EXPECT_EQ(ClockToFrame(50, 150.0f), 12);   // 1875 / 150 = 12.5
     EXPECT_EQ(ClockToFrame(-50, 150.0f), -12); // toward zero, not down
     EXPECT_EQ(FrameToAudioTime(15, 0), 500);
@@ -93,13 +64,10 @@ TEST(TimeUnits, ConversionsTruncateAsTheFilesExpect)
     EXPECT_EQ(AudioTimeToFrame(600, 100), 15);
     EXPECT_EQ(AudioTimeToFrame(50, 100), -1);
     EXPECT_EQ(AudioLengthClocks(10000, 0, 120.0f), 960);
-    // Single precision: 133.33 BPM is not exact, and the float product decides.
+    // 133.33 BPM is not exact, and the float product decides.
     EXPECT_EQ(FrameToClock(1000, 133.33f),
               static_cast<std::int32_t>(48000.0f * 133.33f / 60.0f / 30.0f));
-}
 
-TEST(TimeUnits, LargeValuesDoNotOverflowThirtyTwoBits)
-{
     // clock x 1800 exceeds 32 bits here; the 64-bit product keeps the exact frame.
     EXPECT_EQ(ClockToFrame(2000000, 120.0f), 625000);
     // 4.8e9 clocks before the tempo step; the single-precision steps then round, as they do
@@ -126,4 +94,41 @@ TEST(ChartLimits, AChartEndsByTwoHoursAtItsTempoWithNothingNegative)
     constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
     EXPECT_EQ(MaxChartClock(1e30f), kLargest);
     EXPECT_NE(ChartLimitBreach(CNote{kLargest, 0, kLargest}, 1e30f), "");
+    // Nor may a chart hold more notes than the document file can count.
+    EXPECT_EQ(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes), 120.0f), "");
+    EXPECT_NE(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes + 1), 120.0f), "");
+}
+
+TEST(BackgroundVideo, TheRangeRunsFromTheSongsStartToTheFrameAfterTheChart)
+{
+    CStepDocument document;
+    document.NewDocument();
+    CScore& score = *document.currentScore();
+    score.InsertNote(MakeNote(1920 - 48, 0, 48));
+    score.UpdateLength(0);
+    // 1920 clocks at 120 BPM end at frame 600; that frame is written too, whatever the gap.
+    const std::pair<std::int32_t, std::int32_t> cases[] // gap, first frame
+        = {{0, 0}, {1000, -30}, {-500, 15}, {1, 0}, {-34, 1}};
+    for (const auto& [gap, start] : cases) {
+        document.SetGap(gap);
+        const VideoFrameRange range = BackgroundVideoFrames(score);
+        EXPECT_EQ(range.start, start) << gap;
+        EXPECT_EQ(range.end, 601) << gap;
+    }
+}
+
+// The video and the motions are proposed as "<document>_<STYLE>_<difficulty>[_<n>P]" until
+// one is written; from then on its last path.
+TEST(BackgroundVideo, ProposedNamesFollowTheDocumentStyleDifficultyAndDancerOrTheLastPath)
+{
+    CStepDocument document;
+    document.NewDocument();
+    EXPECT_EQ(ProposedAviPath(*document.currentScore()), "_SINGLE_BASIC.avi");
+    document.SetPathName("/x/song.zlvm");
+    EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), "song_SINGLE_BASIC.vmd");
+    CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+    EXPECT_EQ(ProposedAviPath(couple), "song_COUPLE_MANIAC.avi");
+    EXPECT_EQ(couple.ProposedMotionPath(1), "song_COUPLE_MANIAC_2P.vmd");
+    couple.SetAviPath("/videos/first.avi");
+    EXPECT_EQ(ProposedAviPath(couple), "/videos/first.avi");
 }

@@ -1,13 +1,11 @@
 #include "chart/ZlvmFile.h"
 #include "ChartTestSupport.h"
-#include "TestData.h"
 #include "base/ChartLimits.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
 #include <bit>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace zelvane;
@@ -37,7 +35,6 @@ ZlvmDocumentData SampleData()
     data.bpm = 133.33f;
     data.gap = -250;
     data.audioPath = "a.mp3";
-    data.modelPath = "";
     data.twist = false;
     data.turnEnabled = true;
     data.scores.push_back({Style::SINGLE, "BASIC", {{0, 1, 0}, {48, 3, 96}}, "x.avi", {"m.vmd"}});
@@ -145,15 +142,6 @@ TEST(ZlvmFile, BadFilesAreRefusedBeforeAnythingIsBuilt)
         EXPECT_EQ(Refusal(std::span(bytes).first(size)), "end of file") << "prefix of " << size;
 }
 
-TEST(ZlvmFile, CountsBeyondSixteenBitsAreRefusedNotWrapped)
-{
-    ZlvmDocumentData data;
-    data.scores.push_back({Style::SINGLE, "BASIC", std::vector<CNote>(65536), "", {""}});
-    EXPECT_THROW(WriteZlvm(data), InvalidArgumentError);
-    data.scores[0].notes.resize(65535);
-    EXPECT_EQ(ReadZlvm(WriteZlvm(data)).scores[0].notes.size(), 65535u);
-}
-
 TEST(ZlvmFile, LoadingDropsEmptyScoresAndKeepsDuplicatesInOrder)
 {
     CStepDocument document;
@@ -176,44 +164,18 @@ TEST(ZlvmFile, LoadingDropsEmptyScoresAndKeepsDuplicatesInOrder)
     EXPECT_EQ(document.scores()[0]->length(), 144);
 }
 
-TEST(ZlvmFile, AFailedOpenLeavesTheDocumentAsItWas)
+// A saved document opens as it was. A failed open leaves the open document as it was, and a
+// failed save the old file.
+TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
 {
-    const auto path = UniqueTempPath("damaged.zlvm");
-    Bytes bytes = WriteZlvm(SampleData());
-    bytes.resize(bytes.size() - 3);
-    WriteFileAtomically(path, bytes);
-
-    CStepDocument document;
-    document.NewDocument();
-    document.SetTitle("mine");
-    document.currentScore()->InsertNote(MakeNote(0, 0));
-    EXPECT_THROW(document.OpenDocument(path), EndOfFileError);
-    EXPECT_THROW(document.OpenDocument(path.string() + ".missing"), FileIoError);
-    // A document beyond the chart limits, from a file or handed over.
-    WriteFileAtomically(path, WithTempoAndNote(120.0f, 2'000'000'000));
-    EXPECT_THROW(document.OpenDocument(path), FileFormatError);
-    ZlvmDocumentData beyond;
-    beyond.scores.push_back({Style::SINGLE, "BASIC", {{2'000'000'000, 0, 0}}, "", {""}});
-    EXPECT_THROW(document.Load(beyond), InvalidArgumentError);
-    EXPECT_EQ(document.title(), "mine");
-    ASSERT_EQ(document.scores().size(), 1u);
-    EXPECT_EQ(NotesOf(*document.currentScore()), (std::vector<CNote>{{0, 0, 0}}));
-    std::filesystem::remove(path);
-}
-
-TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndAFailedSaveLeavesTheOldFile)
-{
-    const auto dir = UniqueTempPath("save-test");
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const auto path = dir / "song.zlvm";
+    TempFolder folder;
+    const auto path = folder / "song.zlvm";
     CStepDocument document;
     document.NewDocument();
     document.SetTitle("タイトル");
     document.SetBpm(0.1f + 140.0f);
     document.SetBackgroundColor(0xABCDEF);
     document.SaveDocument(path);
-    const Bytes first = ReadWholeFile(path);
 
     CStepDocument opened;
     opened.OpenDocument(path);
@@ -225,17 +187,35 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndAFailedSaveLeavesTheOldFile)
     EXPECT_EQ(opened.scores()[0]->difficulty(), "BASIC");
     EXPECT_FALSE(opened.IsModified());
 
-    EXPECT_THROW(document.SaveDocument(dir / "no-such-folder" / "x.zlvm"), FileIoError);
+    // A damaged or missing file, or a document beyond the chart limits handed over.
+    Bytes damaged = WriteZlvm(SampleData());
+    damaged.resize(damaged.size() - 3);
+    WriteFileAtomically(folder / "damaged.zlvm", damaged);
+    opened.currentScore()->InsertNote(MakeNote(0, 0));
+    EXPECT_THROW(opened.OpenDocument(folder / "damaged.zlvm"), EndOfFileError);
+    EXPECT_THROW(opened.OpenDocument(folder / "missing.zlvm"), FileIoError);
+    ZlvmDocumentData beyond;
+    beyond.scores.push_back({Style::SINGLE, "BASIC", {{2'000'000'000, 0, 0}}, "", {""}});
+    EXPECT_THROW(opened.Load(beyond), InvalidArgumentError);
+    EXPECT_EQ(opened.title(), "タイトル");
+    ASSERT_EQ(opened.scores().size(), 1u);
+    EXPECT_EQ(NotesOf(*opened.currentScore()), (std::vector<CNote>{{0, 0, 0}}));
+
+    EXPECT_THROW(document.SaveDocument(folder / "no-such-folder" / "x.zlvm"), FileIoError);
     EXPECT_EQ(document.pathName(), path);
-    // A document the file cannot hold: the save fails and the old file stays whole.
-    for (int i = 0; i < 65536; ++i)
-        document.currentScore()->AppendNote(MakeNote(i, 0));
+    // The file counts notes in 16 bits: a chart at the limit is saved, one more is refused,
+    // not wrapped, and the old file stays whole with no temporary file left beside it.
+    for (std::size_t i = 0; i < kMaxChartNotes; ++i)
+        document.currentScore()->AppendNote(MakeNote(0, 0));
+    document.SaveDocument(path);
+    const Bytes full = ReadWholeFile(path);
+    EXPECT_EQ(ReadZlvm(full).scores[0].notes.size(), kMaxChartNotes);
+    document.currentScore()->AppendNote(MakeNote(0, 0));
     document.SetModifiedFlag(true);
     EXPECT_THROW(document.SaveDocument(path), InvalidArgumentError);
-    EXPECT_EQ(ReadWholeFile(path), first);
+    EXPECT_EQ(ReadWholeFile(path), full);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
-              1);
-    std::filesystem::remove_all(dir);
+              2);
 }
