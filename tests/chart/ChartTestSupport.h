@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,7 +67,9 @@ public:
     TempFolder()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a temporary folder: " + pattern);
+        m_path = pattern;
     }
     ~TempFolder() { std::filesystem::remove_all(m_path, m_error); }
     const std::filesystem::path& path() const { return m_path; }
