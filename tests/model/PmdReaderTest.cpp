@@ -93,10 +93,10 @@ TEST(PmdReader, ReadsEverySection)
     EXPECT_EQ(model->indices, (std::vector<std::uint16_t>{0, 1, 2, 1, 2, 3}));
 
     // Ordinary morphs address model vertices through the base morph.
-    EXPECT_EQ(model->morphs[0].vertices[1].index, 3);
-    EXPECT_EQ(model->morphs[1].vertices[0].index, 3);
+    EXPECT_EQ(std::tuple(model->morphs[0].vertices[1].index, model->morphs[1].vertices[0].index,
+                         model->morphs[2].vertices[0].index),
+              std::tuple(3, 3, 1));
     EXPECT_EQ(model->morphs[1].vertices[0].offset, (Vector3{0.5f, 0, 0}));
-    EXPECT_EQ(model->morphs[2].vertices[0].index, 1);
     EXPECT_EQ(std::tie(model->bones[5].englishName, model->morphs[2].englishName,
                        model->boneGroups[1].englishName),
               std::tuple("toe IK_L", "blink", "Legs"));
@@ -191,13 +191,12 @@ TEST(PmdReader, AFileEndsBetweenSectionsOrIsRefusedAsCut)
     } catch (const FileFormatError& error) {
         EXPECT_STREQ(error.what(), "the model file is cut short inside its vertices");
     }
-    EXPECT_EQ(Read(bytes, at.bones)->materials[1].spherePath, kFolder + "glow.spa");
 
     // A file that stops after the bone display list is a whole model without the extras,
     // its morph vertices resolved against the base morph.
     const auto old = Read(bytes, at.english);
-    EXPECT_EQ(old->boneGroups[1].bones, (std::vector<int>{1, 2}));
-    EXPECT_EQ(old->morphs[1].vertices[0].index, 3);
+    EXPECT_EQ(std::tie(old->boneGroups[1].bones, old->morphs[1].vertices[0].index),
+              std::tuple(std::vector<int>{1, 2}, 3));
     EXPECT_EQ(std::tie(old->englishName, old->bones[0].englishName, old->toonPaths[0]),
               std::tuple("", "", ""));
     const auto toons = Read(bytes, at.rigidBodies);
@@ -281,10 +280,6 @@ TEST(PmdReader, ReadsTheSharedModel)
     EXPECT_EQ(Sizes(*model), (std::array<std::size_t, 9>{8983, 43911, 17, 142, 4, 29, 8, 31, 20}));
     EXPECT_EQ(model->materials[0].texturePath, folder + "hair02.png");
     EXPECT_EQ(model->toonPaths[9], folder + "toon10.bmp");
-    int faces = 0;
-    for (const CModelMaterial& material : model->materials)
-        faces += material.faceVertexCount;
-    EXPECT_EQ(faces, 43911);
     EXPECT_EQ(std::tuple(model->bones[1].nameID, model->bones[10].nameID, model->bones[10].parent),
               std::tuple(500, 501, 4)); // センター, 左足
     EXPECT_TRUE(model->bones[11].isKnee && model->bones[7].isKnee);
@@ -300,12 +295,8 @@ TEST(PmdReader, ReadsTheSharedModel)
     EXPECT_FLOAT_EQ(measured.rightFootRestX, -0.97776949f);
     EXPECT_FLOAT_EQ(measured.toeReach, 2.06303f);
 
-    const nlohmann::json json = PmdToJson(*model);
-    EXPECT_EQ(json["bones"][136]["name"], "左つま先ＩＫ");
-    EXPECT_EQ(json["morphs"][1]["name"], "口_微笑");
-    EXPECT_EQ(json["iks"][2]["chain"], nlohmann::json({7, 6}));
     // Comments hold line breaks and the group names end in one; the dump must still be valid.
-    EXPECT_NO_THROW(nlohmann::json::parse(json.dump()));
+    EXPECT_NO_THROW(nlohmann::json::parse(PmdToJson(*model).dump()));
 }
 
 // The whole document, so that a key renamed, dropped or added shows; it also checks what the
