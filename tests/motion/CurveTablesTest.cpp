@@ -1,9 +1,7 @@
 #include "motion/CurveTables.h"
-#include "LongDoubleChart.h"
 #include "motion/BoneFrame.h"
 #include "motion/BoneIds.h"
 #include "motion/MotionDocument.h"
-#include "motion/MotionGenerator.h"
 
 #include <algorithm>
 #include <array>
@@ -78,38 +76,23 @@ TEST(CurveTablesTest, PastTheCapacityNewCurvesAreTabulatedWhenRead)
 TEST(CurveTablesTest, KeysStaySmallAndTheirCurvesSurviveAMotionFile)
 {
     EXPECT_LE(sizeof(CBoneFrame), 56u);
-
-    CMotionGenerator generator;
-    generator.Generate(bench::LongDoubleChart(), 0);
     CMotionDocument motion;
-    CBoneFrameSequence& odd = motion.GetBoneSequence(kBoneLeftLeg); // a bone the dance leaves alone
-    for (const auto& [nameID, sequence] : generator.boneSequences())
-        for (const CBoneFrame& key : sequence->keys())
-            motion.GetBoneSequence(nameID).Insert(key);
+    CBoneFrameSequence& made = motion.GetBoneSequence(kBoneCenter);
     for (const Points& points : SomeCurves()) {
-        CBoneFrame key(static_cast<std::int32_t>(odd.size()));
+        CBoneFrame key(static_cast<std::int32_t>(made.size()));
         key.curves[points[0] % 4].Set(points[0], points[1], points[2], points[3]);
-        odd.Insert(key);
+        made.Insert(key);
     }
-    const std::vector<std::uint8_t> bytes = motion.Write();
     CMotionDocument read;
-    read.Read(bytes);
-    EXPECT_EQ(read.Write(), bytes);
-    ASSERT_EQ(read.boneSequences.size(), motion.boneSequences.size());
-    auto readEntry = read.boneSequences.begin();
-    for (const auto& [nameID, sequence] : motion.boneSequences) {
-        ASSERT_EQ(readEntry->first, nameID);
-        const auto& readKeys = (readEntry++)->second->keys();
-        ASSERT_EQ(readKeys.size(), sequence->size());
-        for (std::size_t k = 0; k < readKeys.size(); ++k) {
-            for (int c = 0; c < 4; ++c) {
-                const InterpolationCurve& made = sequence->keys()[k].curves[c];
-                const InterpolationCurve& back = readKeys[k].curves[c];
-                ASSERT_EQ(back, made);
-                ASSERT_EQ(back.table(), made.table());
-                ASSERT_EQ(made.table(),
-                          CCurveTables::Compute(made.x1(), made.y1(), made.x2(), made.y2()));
-            }
+    read.Read(motion.Write());
+    const CBoneFrameSequence* back = read.boneSequences.Find(kBoneCenter);
+    ASSERT_TRUE(back && back->size() == made.size());
+    for (std::size_t k = 0; k < made.size(); ++k) {
+        for (int c = 0; c < 4; ++c) {
+            const InterpolationCurve& curve = back->keys()[k].curves[c];
+            ASSERT_EQ(curve, made.keys()[k].curves[c]);
+            ASSERT_EQ(curve.table(),
+                      CCurveTables::Compute(curve.x1(), curve.y1(), curve.x2(), curve.y2()));
         }
     }
 }

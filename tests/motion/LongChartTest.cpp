@@ -10,16 +10,16 @@
 namespace zelvane {
 namespace {
 
-using test::ExpectSameRun;
+using test::FullRun;
+using test::SameRun;
 
 TEST(LongChartTest, OptionChangesEditsAndUndoRebuildTheDanceOfAFullRun)
 {
     const MotionInput input = bench::LongDoubleChart();
     ASSERT_EQ(input.notes.size(), 1462u);
-    CMotionGenerator full;
-    full.Generate(input, 0);
-    EXPECT_EQ(full.stepFrames().size(), 1352u);
-    EXPECT_EQ(full.boneSequences().KeyCount(), 10695u);
+    const auto full = FullRun(input);
+    EXPECT_EQ(full->stepFrames().size(), 1352u);
+    EXPECT_EQ(full->boneSequences().KeyCount(), 10695u);
 
     // Without twist the dance has no upper body or neck keys; turned on again, those come
     // back in the order a fresh run creates them.
@@ -28,22 +28,19 @@ TEST(LongChartTest, OptionChangesEditsAndUndoRebuildTheDanceOfAFullRun)
     CMotionGenerator generator;
     generator.Generate(input, 0);
     generator.Generate(untwisted, 0);
-    CMotionGenerator fresh;
-    fresh.Generate(untwisted, 0);
-    ExpectSameRun(generator, fresh);
+    EXPECT_TRUE(SameRun(generator, *FullRun(untwisted)));
     generator.Generate(input, 0);
-    ExpectSameRun(generator, full);
+    EXPECT_TRUE(SameRun(generator, *full));
 
     // An edit in the last measure, rebuilt from there, and its undo.
     MotionInput edited = input;
     const std::int32_t editClock = bench::EditLastMeasure(edited);
     ASSERT_GE(editClock, bench::kLongChartLastMeasure);
-    fresh.Generate(edited, 0);
-    full.Generate(edited, editClock);
-    ExpectSameRun(full, fresh);
-    EXPECT_FALSE(test::SameRun(full, generator));
-    full.Generate(input, editClock);
-    ExpectSameRun(full, generator);
+    generator.Generate(edited, editClock);
+    EXPECT_TRUE(SameRun(generator, *FullRun(edited)));
+    EXPECT_FALSE(SameRun(generator, *full));
+    generator.Generate(input, editClock);
+    EXPECT_TRUE(SameRun(generator, *full));
 
     // A generator keeps its memory between runs (sequences sized for the last dance, bones
     // it no longer moves); a full rebuild in that memory is still the fresh dance.
@@ -51,9 +48,9 @@ TEST(LongChartTest, OptionChangesEditsAndUndoRebuildTheDanceOfAFullRun)
     other.notes.resize(input.notes.size() / 3);
     other.parameters.twist = false;
     other.parameters.panelSize = 14.0f;
-    fresh.Generate(other, 0);
-    fresh.Generate(input, std::numeric_limits<std::int32_t>::min());
-    ExpectSameRun(fresh, generator);
+    generator.Generate(other, 0);
+    generator.Generate(input, std::numeric_limits<std::int32_t>::min());
+    EXPECT_TRUE(SameRun(generator, *full));
 }
 
 } // namespace
