@@ -1,17 +1,12 @@
 #include "MotionTestSupport.h"
-#include "motion/BoneIds.h"
 
 #include <gtest/gtest.h>
-#include <mutex>
-#include <thread>
 
 namespace zelvane {
 namespace {
 
 using test::ExpectRestartIsAFullRun;
-using test::FullRun;
 using test::MakeInput;
-using test::Sixteenths;
 
 MotionInput Single(std::vector<CNote> notes, std::int32_t length)
 {
@@ -61,65 +56,6 @@ TEST(IncrementalTest, RestartGivesTheDanceOfAFullRun)
     changed.parameters.gap = 700;
     ExpectRestartIsAFullRun("parameter change, from 0", Single(chart, 480), changed, 0);
     ExpectRestartIsAFullRun("parameter change, from 300", Single(chart, 480), changed, 300);
-}
-
-TEST(IncrementalTest, StoppedRunIsResumedFromItsStart)
-{
-    // Long enough that the worker is still busy when the test thread gets to stop it, on a
-    // loaded machine too: it stops within the first 45 % of the chart.
-    const int beats = 6000;
-    const MotionInput after = Sixteenths(beats, {480});
-    CMotionGenerator generator;
-    bool stopped = false;
-    // Stop the rebuild from clock 480 part-way through writing keys. Taking the key lock
-    // holds the worker at its next step frame, so it is stopped close to where it was seen;
-    // should the machine stall the test thread before it takes the lock, try again.
-    for (int attempt = 0; attempt < 5 && !stopped; ++attempt) {
-        generator.Generate(Sixteenths(beats), 0);
-        std::atomic<bool> stop{false};
-        std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
-        std::mutex keyLock;
-        std::thread worker([&] { generator.Generate(after, 480, {&stop, &progress, &keyLock}); });
-        while (progress.load() < 600)
-            std::this_thread::yield();
-        {
-            std::lock_guard hold(keyLock);
-            stop = true;
-        }
-        worker.join();
-        EXPECT_EQ(progress.load(), CMotionGenerator::kProgressIdle);
-        stopped = generator.boneSequences().Find(kBoneCenter)->keys().back().frame
-            < beats * 15 * 45 / 100;
-    }
-    ASSERT_TRUE(stopped);
-
-    // A later edit restarts later, but the part the stopped run left unfinished is rebuilt.
-    generator.Generate(after, 48 * 300);
-    EXPECT_TRUE(test::SameRun(generator, *FullRun(after)));
-}
-
-TEST(IncrementalTest, PosesUpToTheProgressAreFinalWhileTheWorkerRuns)
-{
-    const MotionInput input = Sixteenths(400);
-    const auto reference = FullRun(input);
-    CMotionGenerator generator;
-    std::mutex lock;
-    std::atomic<std::int32_t> progress{CMotionGenerator::kProgressStarting};
-    std::vector<std::pair<std::int32_t, BonePose>> seen;
-    std::thread worker([&] { generator.Generate(input, 0, {nullptr, &progress, &lock}); });
-    for (std::int32_t frame = 0; frame < 6000; frame += 7) {
-        while (progress.load() < frame)
-            std::this_thread::yield();
-        const std::lock_guard guard(lock);
-        seen.emplace_back(frame, generator.GetBonePose(kBoneCenter, frame));
-    }
-    worker.join();
-    for (const auto& [frame, pose] : seen) {
-        const BonePose final = reference->GetBonePose(kBoneCenter, frame);
-        EXPECT_EQ(std::tie(pose.translation, pose.rotation),
-                  std::tie(final.translation, final.rotation))
-            << frame;
-    }
 }
 
 } // namespace
