@@ -125,27 +125,6 @@ TEST(PoseTest, TwistFollowsTheFacingWhileFacingTheScreen)
     EXPECT_EQ(Dance(input, 120.0f, true)->boneSequences().Find(kBoneUpperBody), nullptr);
 }
 
-TEST(PoseTest, CoupleDancersDifferOnlyByOnePadInX)
-{
-    const std::vector<CNote> notes = {{48, 1, 0},   {48, 5, 0},   {96, 2, 0},  {96, 6, 0},
-                                      {144, 0, 48}, {144, 4, 48}, {240, 3, 0}, {240, 7, 0}};
-    const auto first = Dance(MakeInput(Style::COUPLE, notes, 288, 0));
-    const auto second = Dance(MakeInput(Style::COUPLE, notes, 288, 4));
-    for (const int bone : {kBoneCenter, kBoneLeftFootIk, kBoneRightFootIk}) {
-        const auto& a = first->boneSequences().Find(bone)->keys();
-        const auto& b = second->boneSequences().Find(bone)->keys();
-        ASSERT_EQ(a.size(), b.size());
-        ASSERT_GT(a.size(), 5u);
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            EXPECT_NEAR(b[i].translation.x - a[i].translation.x, 12.0f, 1e-4) << bone << i;
-            EXPECT_TRUE(a[i].frame == b[i].frame && a[i].translation.y == b[i].translation.y
-                        && a[i].translation.z == b[i].translation.z
-                        && a[i].rotation == b[i].rotation)
-                << bone << " key " << i;
-        }
-    }
-}
-
 TEST(PoseTest, BasePoseLandsOnTheSongsFirstFrameMirrored)
 {
     MotionInput input = MakeInput(Style::SINGLE, {});
