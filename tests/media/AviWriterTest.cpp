@@ -20,9 +20,9 @@ using namespace zelvane::test;
 
 namespace {
 
-constexpr int kWidth = AviWriter::kWidth;
-constexpr int kHeight = AviWriter::kHeight;
-constexpr int kStride = kWidth * 4;
+constexpr int kWidth = kVideoWidth;
+constexpr int kHeight = kVideoHeight;
+constexpr int kStride = kVideoStride;
 constexpr std::size_t kRawFrameBytes = kWidth * kHeight * 3;
 
 // Gradients a lossy encoder keeps close (blue across, green down, so swapped or flipped

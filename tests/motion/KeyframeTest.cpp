@@ -108,15 +108,14 @@ TEST(BoneFrameSequenceTest, EqualFramesKeepInsertionOrder)
         sequence.Insert(key);
     ASSERT_EQ(sequence.size(), 4u);
     EXPECT_EQ(sequence.keys()[0].frame, 10);
-    EXPECT_EQ(sequence.Find(20)->translation.x, 2.0f);
-    EXPECT_EQ(sequence.FindAtOrBefore(25)->translation.x, 3.0f);
-    EXPECT_EQ(sequence.FindAtOrAfter(11)->translation.x, 2.0f);
-    EXPECT_EQ(sequence.Find(15), nullptr);
-    EXPECT_EQ(sequence.FindAtOrBefore(9), nullptr);
-    EXPECT_EQ(sequence.FindAtOrAfter(31), nullptr);
+    // Find and FindAtOrAfter meet the first of the keys at 20, FindAtOrBefore the last.
+    EXPECT_EQ(std::tuple(sequence.Find(20)->translation.x,
+                         sequence.FindAtOrBefore(25)->translation.x,
+                         sequence.FindAtOrAfter(11)->translation.x),
+              std::tuple(2.0f, 3.0f, 2.0f));
+    EXPECT_TRUE(!sequence.Find(15) && !sequence.FindAtOrBefore(9) && !sequence.FindAtOrAfter(31));
     sequence.RemoveAfter(20);
-    ASSERT_EQ(sequence.size(), 3u);
-    EXPECT_EQ(sequence.keys().back().frame, 20);
+    EXPECT_EQ(std::tuple(sequence.size(), sequence.keys().back().frame), std::tuple(3u, 20));
 }
 
 TEST(BoneFrameSequenceTest, SamplesBetweenKeysAfterTheLastAndBeforeTheFirst)
