@@ -80,7 +80,7 @@ std::array<std::size_t, 9> Sizes(const CModelDocument& m)
 // The counts, materials, bones, IK chains, morph names and bone groups are compared through
 // the whole JSON document `zelvane-cli info --json` prints, so that a key renamed, dropped or
 // added shows too; then the rest.
-TEST(PmdReader, ReadsEverySectionAndTheJsonDescribesEveryPart)
+TEST(PmdReader, ReadsEverySectionAndTheJsonDescribesTheWholeModel)
 {
     const auto model = ReadModelDocument(WritePmd(SamplePmd()), "/m/");
     const nlohmann::json json = PmdToJson(*model);
