@@ -20,10 +20,10 @@ using namespace zelvane::test;
 
 namespace {
 
-constexpr int kWidth = AviWriter::kWidth;
-constexpr int kHeight = AviWriter::kHeight;
-constexpr int kStride = kWidth * 4;
-constexpr std::size_t kRawFrameBytes = 921600;
+constexpr int kWidth = kVideoWidth;
+constexpr int kHeight = kVideoHeight;
+constexpr int kStride = kVideoStride;
+constexpr std::size_t kRawFrameBytes = kWidth * kHeight * 3;
 
 // Gradients a lossy encoder keeps close (blue across, green down, so swapped or flipped
 // planes show), a checkerboard in red that moves from frame to frame, and a fourth byte the
@@ -43,22 +43,15 @@ Picture MakePicture(int seed)
     return picture;
 }
 
-void WriteFrames(AviWriter& writer, const std::filesystem::path& path,
-                 const AviWriterOptions& options, const std::vector<Picture>& pictures)
+// Writes `pictures` to a video at `path` and closes it.
+void WriteVideo(const std::filesystem::path& path, const AviWriterOptions& options,
+                const std::vector<Picture>& pictures)
 {
+    AviWriter writer;
     writer.Open(path, options);
     for (const Picture& picture : pictures)
         writer.WriteFrame(picture.data(), kStride);
-}
-
-std::vector<Picture> WriteVideo(AviWriter& writer, const std::filesystem::path& path,
-                                const AviWriterOptions& options, int frames)
-{
-    std::vector<Picture> pictures;
-    for (int i = 0; i < frames; ++i)
-        pictures.push_back(MakePicture(i));
-    WriteFrames(writer, path, options, pictures);
-    return pictures;
+    writer.Close();
 }
 
 // The largest and the mean difference of a decoded picture from the painted one, in blue,
@@ -112,62 +105,53 @@ TEST_F(AviWriterTest, EveryEncoderWritesAPlayableStreamOfTheFramesGiven)
     EXPECT_EQ(codecs.front().name, "rawvideo");
     ASSERT_TRUE(std::any_of(codecs.begin(), codecs.end(),
                             [](const AviCodec& codec) { return codec.name == "utvideo"; }));
+    const std::vector<Picture> painted
+        = {MakePicture(0), MakePicture(1), MakePicture(2), MakePicture(3)};
+    std::vector<std::string> written;
     // Frame-threaded encoders (Ut Video) still hold frames when the last one is given:
     // Close must drain them into the file.
     for (const AviCodec& codec : codecs) {
         SCOPED_TRACE(codec.name);
         // Each setting in use somewhere: a quality, a data rate (with and without one) and
         // a key-frame interval, so the mapping onto each encoder is checked to start.
-        AviWriterOptions options;
-        options.codec = codec.name;
-        options.quality = codec.supportsQuality ? 75 : -1;
-        options.bitRateKbits = codec.name == "mpeg4" || codec.name == "libx264" ? 4000 : 0;
-        options.keyFrameInterval = codec.lossless ? 0 : 2;
-        const auto path = m_folder / (codec.name + ".avi");
-        AviWriter writer;
-        const std::vector<Picture> painted = WriteVideo(writer, path, options, 4);
-        EXPECT_EQ(writer.framesWritten(), 4);
-        writer.Close();
-        EXPECT_FALSE(writer.isOpen());
-
+        const bool rated = codec.name == "mpeg4" || codec.name == "libx264";
+        const auto path = m_folder / written.emplace_back(codec.name + ".avi");
+        WriteVideo(path,
+                   {.codec = codec.name,
+                    .quality = codec.supportsQuality ? 75 : -1,
+                    .keyFrameInterval = codec.lossless ? 0 : 2,
+                    .bitRateKbits = rated ? 4000 : 0},
+                   painted);
         const ReadVideo video(path);
-        EXPECT_EQ(video.codec, avcodec_find_encoder_by_name(codec.name.c_str())->id);
-        EXPECT_EQ(video.width, kWidth);
-        EXPECT_EQ(video.height, kHeight);
-        EXPECT_EQ(av_cmp_q(video.frameRate, {30, 1}), 0);
-        EXPECT_EQ(av_cmp_q(video.timeBase, {1, 30}), 0);
-        EXPECT_EQ(video.declaredFrames, 4);
-        EXPECT_EQ(video.packets.size(), 4u);
+        EXPECT_EQ(std::tuple(video.codec, video.width, video.height, video.declaredFrames,
+                             video.packets.size()),
+                  std::tuple(avcodec_find_encoder_by_name(codec.name.c_str())->id, kWidth, kHeight,
+                             4, 4u));
+        EXPECT_TRUE(av_cmp_q(video.frameRate, {30, 1}) == 0
+                    && av_cmp_q(video.timeBase, {1, 30}) == 0);
         ASSERT_EQ(video.pictures.size(), 4u);
         for (std::size_t i = 0; i < painted.size(); ++i) {
             const auto [largest, mean] = Compare(painted[i], video.pictures[i]);
-            if (codec.lossless)
-                EXPECT_EQ(largest, 0) << "frame " << i;
-            else
-                EXPECT_LT(mean, 6.0) << "frame " << i;
+            EXPECT_TRUE(codec.lossless ? largest == 0 : mean < 6.0)
+                << "frame " << i << ": largest " << largest << ", mean " << mean;
         }
-        if (codec.name != "rawvideo")
-            continue;
-        // Classic bitmaps other programs read: the header says 24-bit BI_RGB rows stored
-        // bottom-up (a positive height), and the rows above came back the right way up.
-        for (const Bytes& packet : video.packets)
-            EXPECT_EQ(packet.size(), kRawFrameBytes);
-        const Bytes file = ReadWholeFile(path);
-        const auto strf
-            = std::search(file.begin(), file.end(), std::begin("strf"), std::begin("strf") + 4);
-        ASSERT_GE(file.end() - strf, 32);
-        // biSize, biWidth, biHeight, biPlanes and biBitCount, biCompression, biSizeImage.
-        std::vector<std::int32_t> fields(6);
-        std::memcpy(fields.data(), &*(strf + 8), 24); // little-endian, as this machine
-        EXPECT_EQ(fields,
-                  (std::vector<std::int32_t>{40, kWidth, kHeight, 1 + (24 << 16), 0, 921600}));
     }
     // Each video where it was asked for, and nothing beside it.
-    std::vector<std::string> written;
-    for (const AviCodec& codec : codecs)
-        written.push_back(codec.name + ".avi");
     std::sort(written.begin(), written.end());
     EXPECT_EQ(Entries(m_folder), written);
+
+    // Classic bitmaps other programs read: the header says 24-bit BI_RGB rows stored
+    // bottom-up (a positive height), and the rows above came back the right way up.
+    const Bytes file = ReadWholeFile(m_folder / "rawvideo.avi");
+    const auto strf
+        = std::search(file.begin(), file.end(), std::begin("strf"), std::begin("strf") + 4);
+    ASSERT_GE(file.end() - strf, 32);
+    // biSize, biWidth, biHeight, biPlanes and biBitCount, biCompression, biSizeImage.
+    std::vector<std::int32_t> fields(6);
+    std::memcpy(fields.data(), &*(strf + 8), 24); // little-endian, as this machine
+    EXPECT_EQ(fields,
+              (std::vector<std::int32_t>{40, kWidth, kHeight, 1 + (24 << 16), 0,
+                                         static_cast<std::int32_t>(kRawFrameBytes)}));
 }
 
 TEST_F(AviWriterTest, AFileThatCannotBeCreatedIsRefusedAndNothingIsLeft)
@@ -257,13 +241,16 @@ TEST_F(AviWriterTest, RefusesUnknownEncodersSettingsOutOfRangeAndBadFrames)
 
     // A frame with too short rows is refused on its own; the video goes on without it.
     const auto path = m_folder / "video.avi";
-    const std::vector<Picture> painted = WriteVideo(writer, path, {}, 1);
-    EXPECT_THROW(writer.WriteFrame(painted[0].data(), kStride - 4), InvalidArgumentError);
+    const Picture picture = MakePicture(0);
+    writer.Open(path, {});
+    writer.WriteFrame(picture.data(), kStride);
+    EXPECT_THROW(writer.WriteFrame(picture.data(), kStride - 4), InvalidArgumentError);
     EXPECT_THROW(writer.WriteFrame(nullptr, kStride), InvalidArgumentError);
     EXPECT_THROW(writer.Open(path, {}), InvalidArgumentError);
-    writer.WriteFrame(painted[0].data(), kStride);
+    writer.WriteFrame(picture.data(), kStride);
     writer.Close();
     writer.Close(); // a second Close has nothing to do
+    EXPECT_FALSE(writer.isOpen());
     EXPECT_EQ(writer.framesWritten(), 2);
     EXPECT_EQ(ReadVideo(path).packets.size(), 2u);
 }
@@ -273,9 +260,7 @@ TEST_F(AviWriterTest, QualityAndDataRateReachTheEncoder)
     // A coarser setting has to show in the size of what is written.
     const auto bytesWritten
         = [&](const AviWriterOptions& options, const std::vector<Picture>& pictures) {
-              AviWriter writer;
-              WriteFrames(writer, m_folder / "sized.avi", options, pictures);
-              writer.Close();
+              WriteVideo(m_folder / "sized.avi", options, pictures);
               std::size_t bytes = 0;
               for (const Bytes& packet : ReadVideo(m_folder / "sized.avi").packets)
                   bytes += packet.size();

@@ -85,9 +85,6 @@ TEST(ModelInstance, HierarchyTurnsAboutTheRestHeadThenMoves)
     // moves by its own translation, then swings with the parent to +x.
     ExpectNear(parent.WorldPosition(), {1, 3, 0});
     ExpectNear(child.WorldPosition(), {4, 3, 0});
-    EXPECT_EQ(child.currentRotation, Quaternion{});
-    EXPECT_EQ(child.parent, &parent);
-    EXPECT_EQ(parent.children, (std::vector<CBoneInstance*>{&child}));
 }
 
 TEST(ModelInstance, IKReachesGoalsAndTheKneeNeverBendsBackwards)
@@ -250,14 +247,7 @@ TEST(Mannequin, HasTheSkeletonTheDanceNeedsWholeAndSizedForTheDefaults)
     EXPECT_FLOAT_EQ(measured.rightFootRestX, ModelMeasurements::kDefaultRightFootRestX);
     EXPECT_FLOAT_EQ(measured.toeReach, ModelMeasurements::kDefaultToeReach);
 
-    // The sections after the bone display list are there too, and the faces cover the index
-    // list with indices that name vertices.
-    EXPECT_EQ(model->englishName, "Mannequin");
-    EXPECT_TRUE(model->toonPaths[0].ends_with("/toon01.bmp"));
-    std::size_t faces = 0;
-    for (const CModelMaterial& material : model->materials)
-        faces += static_cast<std::size_t>(material.faceVertexCount);
-    EXPECT_EQ(faces, model->indices.size());
+    // The faces name vertices the model has.
     EXPECT_TRUE(std::ranges::all_of(model->indices,
                                     [&](std::uint16_t i) { return i < model->vertices.size(); }));
     // Joint vertices follow two bones half and half: the knee's box meets the thigh's, with

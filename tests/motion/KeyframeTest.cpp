@@ -1,7 +1,12 @@
 #include "motion/BoneFrameSequence.h"
+#include "motion/CurveTables.h"
 #include "motion/InterpolationCurve.h"
 
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 namespace zelvane {
 namespace {
@@ -27,6 +32,67 @@ TEST(InterpolationCurveTest, TableValues)
         EXPECT_GE(curve.table()[i], curve.table()[i - 1]) << "at " << i;
 }
 
+using Points = std::array<std::int8_t, 4>;
+
+std::vector<Points> SomeCurves()
+{
+    std::vector<Points> curves;
+    for (const std::int8_t x1 : {0, 20, 64, 127})
+        for (const std::int8_t y1 : {1, 25, 100})
+            for (const std::int8_t x2 : {0, 64, 107, 127})
+                for (const std::int8_t y2 : {-1, 64, 127})
+                    curves.push_back({x1, y1, x2, y2});
+    return curves;
+}
+
+// Two threads meet the same new curves at once: each curve gets one index, whoever asks,
+// and its table is the one computed for its own control points.
+TEST(CurveTablesTest, EveryCurveGetsOneIndexAndItsOwnTableFromAnyThread)
+{
+    const std::vector<Points> curves = SomeCurves();
+    CCurveTables tables;
+    std::vector<std::uint16_t> first(curves.size());
+    std::vector<std::uint16_t> second(curves.size());
+    auto lookUp = [&](std::vector<std::uint16_t>& indices) {
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            const auto& [x1, y1, x2, y2] = curves[i];
+            indices[i] = tables.IndexOf(x1, y1, x2, y2);
+        }
+    };
+    std::thread other([&] { lookUp(second); });
+    lookUp(first);
+    other.join();
+
+    EXPECT_EQ(first, second);
+    std::vector<std::uint16_t> sorted = first;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    EXPECT_EQ(tables.size(), curves.size() + 4); // and the four common curves
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const auto& [x1, y1, x2, y2] = curves[i];
+        ASSERT_EQ(tables.Get(first[i]), CCurveTables::Compute(x1, y1, x2, y2)) << i;
+    }
+    EXPECT_EQ(tables.Get(CCurveTables::kDefault), CCurveTables::Compute(25, 25, 102, 102));
+}
+
+TEST(CurveTablesTest, PastTheCapacityNewCurvesAreTabulatedWhenRead)
+{
+    CCurveTables tables(6); // the four common curves and two more
+    const std::uint16_t a = tables.IndexOf(1, 2, 3, 4);
+    const std::uint16_t b = tables.IndexOf(5, 6, 7, 8);
+    EXPECT_EQ(tables.IndexOf(9, 10, 11, 12), CCurveTables::kUntabulated);
+    EXPECT_EQ(tables.IndexOf(1, 2, 3, 4), a);
+    EXPECT_EQ(tables.IndexOf(5, 6, 7, 8), b);
+    EXPECT_EQ(tables.IndexOf(20, 20, 107, 107), 1);
+    EXPECT_EQ(tables.size(), 6u);
+
+    // A curve gives the same table whether its table is kept or not.
+    const InterpolationCurve curve(9, 10, 11, 12);
+    EXPECT_EQ(curve.table(), CCurveTables::Compute(9, 10, 11, 12));
+    // Keys hold their curves by index, which keeps them small.
+    EXPECT_LE(sizeof(CBoneFrame), 56u);
+}
+
 CBoneFrame Key(int frame, float x, float y = 0, Quaternion rotation = {})
 {
     CBoneFrame key(frame);
@@ -42,15 +108,14 @@ TEST(BoneFrameSequenceTest, EqualFramesKeepInsertionOrder)
         sequence.Insert(key);
     ASSERT_EQ(sequence.size(), 4u);
     EXPECT_EQ(sequence.keys()[0].frame, 10);
-    EXPECT_EQ(sequence.Find(20)->translation.x, 2.0f);
-    EXPECT_EQ(sequence.FindAtOrBefore(25)->translation.x, 3.0f);
-    EXPECT_EQ(sequence.FindAtOrAfter(11)->translation.x, 2.0f);
-    EXPECT_EQ(sequence.Find(15), nullptr);
-    EXPECT_EQ(sequence.FindAtOrBefore(9), nullptr);
-    EXPECT_EQ(sequence.FindAtOrAfter(31), nullptr);
+    // Find and FindAtOrAfter meet the first of the keys at 20, FindAtOrBefore the last.
+    EXPECT_EQ(std::tuple(sequence.Find(20)->translation.x,
+                         sequence.FindAtOrBefore(25)->translation.x,
+                         sequence.FindAtOrAfter(11)->translation.x),
+              std::tuple(2.0f, 3.0f, 2.0f));
+    EXPECT_TRUE(!sequence.Find(15) && !sequence.FindAtOrBefore(9) && !sequence.FindAtOrAfter(31));
     sequence.RemoveAfter(20);
-    ASSERT_EQ(sequence.size(), 3u);
-    EXPECT_EQ(sequence.keys().back().frame, 20);
+    EXPECT_EQ(std::tuple(sequence.size(), sequence.keys().back().frame), std::tuple(3u, 20));
 }
 
 TEST(BoneFrameSequenceTest, SamplesBetweenKeysAfterTheLastAndBeforeTheFirst)

@@ -8,6 +8,8 @@
 #include <bit>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -23,6 +25,28 @@ inline MotionInput MakeInput(Style style, std::vector<CNote> notes, std::int32_t
     input.parameters.firstPanel = firstPanel;
     input.parameters.panelCount = style == Style::DOUBLE ? 8 : 4;
     return input;
+}
+
+// Sixteenth notes round the SINGLE pad for `beats` beats, a short freeze every other beat;
+// every clock in `edits` turns the panels from there on one further.
+inline MotionInput Sixteenths(int beats, std::initializer_list<std::int32_t> edits = {})
+{
+    std::vector<CNote> notes;
+    for (std::int32_t clock = 0; clock < 48 * beats; clock += 12) {
+        const auto turned = std::count_if(edits.begin(), edits.end(),
+                                          [clock](std::int32_t edit) { return edit <= clock; });
+        notes.push_back(
+            {clock, static_cast<std::int32_t>((clock / 12 + turned) % 4), clock % 96 ? 0 : 24});
+    }
+    return MakeInput(Style::SINGLE, std::move(notes), 48 * beats);
+}
+
+// The dance of a fresh full run of `input` (a generator can be neither copied nor moved).
+inline std::unique_ptr<CMotionGenerator> FullRun(const MotionInput& input)
+{
+    auto generator = std::make_unique<CMotionGenerator>();
+    generator->Generate(input, 0);
+    return generator;
 }
 
 inline const CStepFrame* FrameAt(const CMotionGenerator& generator, std::int32_t frame)
@@ -86,9 +110,15 @@ inline ::testing::AssertionResult SameRun(const CMotionGenerator& actual,
     return ::testing::AssertionSuccess();
 }
 
-inline void ExpectSameRun(const CMotionGenerator& actual, const CMotionGenerator& expected)
+// A run of `before` restarted from `fromClock` on `after` must dance a full run of `after`.
+inline void ExpectRestartIsAFullRun(const char* name, const MotionInput& before,
+                                    const MotionInput& after, std::int32_t fromClock)
 {
-    EXPECT_TRUE(SameRun(actual, expected));
+    SCOPED_TRACE(name);
+    CMotionGenerator incremental;
+    incremental.Generate(before, 0);
+    incremental.Generate(after, fromClock);
+    EXPECT_TRUE(SameRun(incremental, *FullRun(after)));
 }
 
 } // namespace zelvane::test
