@@ -28,13 +28,14 @@ Vector3 IntoFrame(const Vector3& v, const Matrix& transform)
 }
 
 // Whether a knee turned by `q` bends backwards: the angle about X of the rotation's matrix,
-// atan2(m[2][1], m[2][2]), is negative. Only the two entries are computed (as
-// MatrixRotationQuaternion computes them), and the sign is read without the arctangent:
-// atan2(y, x) < 0 exactly when y < 0, or y is -0 and x is negative or -0.
+// atan2(m[2][1], m[2][2]), is negative. The sign is read without the arctangent: atan2(y, x)
+// < 0 exactly when y < 0, or y is -0 and x is negative or -0. (The matrix is inline, so
+// only its two entries read here are computed.)
 bool BendsBackwards(const Quaternion& q)
 {
-    const float y = 2.0f * (q.y * q.z - q.x * q.w);
-    const float x = 1.0f - 2.0f * (q.x * q.x + q.y * q.y);
+    const Matrix m = MatrixRotationQuaternion(q);
+    const float y = m.m[2][1];
+    const float x = m.m[2][2];
     if (y < 0.0f)
         return true;
     return y == 0.0f && std::signbit(y) && std::signbit(x) && !std::isnan(x);
