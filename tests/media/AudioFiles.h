@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TempFolder.h"
 #include "text/BinaryWriter.h"
 #include "text/FileIo.h"
 
@@ -56,13 +57,6 @@ inline std::vector<std::uint8_t> WavBytes(int rate, int channels,
 // A fresh folder for one test's files, removed afterwards.
 class AudioFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder, m_error); }
-
     std::filesystem::path WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
         WriteFileAtomically(m_folder / name, bytes);
@@ -81,8 +75,8 @@ protected:
         return path;
     }
 
-    std::filesystem::path m_folder;
-    std::error_code m_error; // removal is best effort
+    TempFolder m_temp;
+    const std::filesystem::path m_folder = m_temp.path();
 };
 
 } // namespace zelvane::test

@@ -1,4 +1,5 @@
 #include "text/FileIo.h"
+#include "TempFolder.h"
 #include "text/Errors.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@ namespace fs = std::filesystem;
 
 TEST(AtomicWrite, ReplacesTheFileALinkPointsToAndKeepsItsPermissions)
 {
-    std::string pattern = (fs::temp_directory_path() / "zelvane-XXXXXX").string();
-    const fs::path folder = mkdtemp(pattern.data());
+    const test::TempFolder temp;
+    const fs::path& folder = temp.path();
     const auto mode = [](const fs::path& path) {
         return static_cast<unsigned>(fs::status(path).permissions());
     };
@@ -35,7 +36,6 @@ TEST(AtomicWrite, ReplacesTheFileALinkPointsToAndKeepsItsPermissions)
     EXPECT_EQ(mode(folder / "new.bin"), 0644u);
     // Nothing else is left in the folder: no temporary files.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
-    fs::remove_all(folder);
 }
 
 TEST(FileIo, OnlyPlainFilesAreRead)
