@@ -44,5 +44,30 @@ TEST_F(AppSaving, ANameWithoutAnExtensionGetsTheOneOfItsKind)
     }
 }
 
+// The title shows "*" exactly while the document says it has unsaved changes.
+TEST_F(AppSaving, TheTitleMarksUnsavedChanges)
+{
+    const auto shown = [this] { return test::ShownTitle(*frame); };
+    EXPECT_EQ(shown(), QStringLiteral("無題 - Zelvane"));
+    CScoreView* view = frame->scorePane()->scoreView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_1);
+    EXPECT_EQ(shown(), QStringLiteral("無題* - Zelvane"));
+    EXPECT_TRUE(frame->isWindowModified());
+
+    // Saved under a name holding the placeholder itself, which the title shows as it is.
+    auto asked = test::Prompts().AnswerFile(Path(QStringLiteral("take[*]")));
+    Press(Qt::Key_S);
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(shown(), QStringLiteral("take[*].zlvm - Zelvane"));
+    EXPECT_FALSE(frame->isWindowModified());
+
+    QTest::keyClick(view, Qt::Key_2);
+    EXPECT_EQ(shown(), QStringLiteral("take[*].zlvm* - Zelvane"));
+    Press(Qt::Key_Z);
+    EXPECT_EQ(frame->isWindowModified(), frame->document().IsModified());
+    EXPECT_EQ(shown().contains(QStringLiteral(".zlvm*")), frame->document().IsModified());
+}
+
 } // namespace
 } // namespace zelvane
