@@ -1,10 +1,23 @@
 #include "app/AppTestSupport.h"
 
+#include <QDir>
+
 namespace zelvane {
 namespace {
 
 class AppSaving : public test::FrameTest {
 protected:
+    // Where the next file dialog of `command` starts; the dialog is cancelled.
+    QString StartFolderOf(int command)
+    {
+        QString directory;
+        auto asked = test::Prompts().Answer<QFileDialog>(
+            [&directory](QFileDialog& dialog) { directory = dialog.directory().absolutePath(); });
+        frame->action(command)->trigger();
+        EXPECT_TRUE(*asked);
+        return directory;
+    }
+
     void SaveAs(const QString& typed)
     {
         auto asked = test::Prompts().AnswerFile(typed);
@@ -67,6 +80,24 @@ TEST_F(AppSaving, TheTitleMarksUnsavedChanges)
     Press(Qt::Key_Z);
     EXPECT_EQ(frame->isWindowModified(), frame->document().IsModified());
     EXPECT_EQ(shown().contains(QStringLiteral(".zlvm*")), frame->document().IsModified());
+}
+
+// Motions and videos are made from the document: their dialogs start beside it, and only
+// while it has no file in the folder remembered for them.
+TEST_F(AppSaving, MotionAndVideoDialogsStartBesideTheDocument)
+{
+    AddNotes({{0, 0, 0}, {48, 1, 0}});
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("remembered")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("songs")));
+    const QString remembered = Path(QStringLiteral("remembered"));
+    test::Stored().setValue(QStringLiteral("Workspace/MotionDirectory"), remembered);
+    test::Stored().setValue(QStringLiteral("Workspace/AVIDirectory"), remembered);
+    EXPECT_EQ(StartFolderOf(ID_FILE_CREATE_MOTION), remembered);
+    EXPECT_EQ(StartFolderOf(ID_FILE_BACKGROUND_AVI), remembered);
+
+    SaveAs(Path(QStringLiteral("songs/song.zlvm")));
+    EXPECT_EQ(StartFolderOf(ID_FILE_CREATE_MOTION), Path(QStringLiteral("songs")));
+    EXPECT_EQ(StartFolderOf(ID_FILE_BACKGROUND_AVI), Path(QStringLiteral("songs")));
 }
 
 } // namespace
