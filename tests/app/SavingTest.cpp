@@ -1,6 +1,10 @@
 #include "app/AppTestSupport.h"
+#include "app/FileNotFoundDialog.h"
+#include "app/MessageWidth.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QScreen>
 
 namespace zelvane {
 namespace {
@@ -98,6 +102,52 @@ TEST_F(AppSaving, MotionAndVideoDialogsStartBesideTheDocument)
     SaveAs(Path(QStringLiteral("songs/song.zlvm")));
     EXPECT_EQ(StartFolderOf(ID_FILE_CREATE_MOTION), Path(QStringLiteral("songs")));
     EXPECT_EQ(StartFolderOf(ID_FILE_BACKGROUND_AVI), Path(QStringLiteral("songs")));
+}
+
+// Every label of a message is as wide as its longest line, as far as the screen allows, so
+// a path is never broken in the middle of a name; the dialog stays on the screen.
+void ExpectLinesWhole(QDialog& dialog)
+{
+    const int limit = MessageLineLimit(dialog);
+    int labels = 0;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->isVisible())
+            continue;
+        ++labels;
+        int widest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n')))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        EXPECT_GE(label->contentsRect().width(), std::min(widest, limit))
+            << label->text().toStdString();
+    }
+    EXPECT_GE(labels, 2);
+    EXPECT_LE(dialog.width(), dialog.screen()->availableGeometry().width());
+}
+
+TEST_F(AppSaving, MessagesAreAsWideAsTheirLines)
+{
+    // A song that is no audio: the question and the decoder's words below it.
+    const QString noise = Path(QStringLiteral("noise.wav"));
+    test::WriteBytes(noise, QByteArray("RIFF and then no wave at all"));
+    ZlvmDocumentData data;
+    data.audioPath = noise.toStdString();
+    const QString song = Path(QStringLiteral("song.zlvm"));
+    WriteFileAtomically(song.toStdString(), WriteZlvm(data));
+    auto asked = test::Prompts().Answer<CFileNotFoundDialog>([](CFileNotFoundDialog& dialog) {
+        ExpectLinesWhole(dialog);
+        dialog.ignoreButton()->click();
+    });
+    ASSERT_TRUE(frame->OpenFile(song));
+    EXPECT_TRUE(*asked);
+
+    // A file that cannot be saved where it was asked to be.
+    auto chosen = test::Prompts().AnswerFile(Path(QStringLiteral("gone/folder/song.zlvm")));
+    auto told = test::Prompts().Answer<QMessageBox>([](QMessageBox& box) {
+        ExpectLinesWhole(box);
+        box.buttons().constFirst()->click();
+    });
+    frame->action(ID_FILE_SAVE_AS)->trigger();
+    EXPECT_TRUE(*chosen && *told);
 }
 
 } // namespace
