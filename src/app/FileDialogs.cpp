@@ -62,7 +62,8 @@ QString FilterExtension(const QString& tableFilter)
 // the filter it was saved with; a name with a dot anywhere in it is kept as typed.
 QString WithExtension(const QString& path, const QString& extension)
 {
-    if (path.isEmpty() || extension.isEmpty() || QFileInfo(path).fileName().contains(u'.'))
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || extension.isEmpty() || name.contains(u'.'))
         return path;
     return path + QLatin1Char('.') + extension;
 }

@@ -369,7 +369,9 @@ void CMainFrame::UpdateTitle()
     QString name = DocumentName();
     name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(name + QStringLiteral("[*] - ") + LoadQString(IDS_APP_TITLE));
-    setWindowModified(m_document.IsModified());
+    // Setting the state, even unchanged, retitles the window: not on every hint.
+    if (isWindowModified() != m_document.IsModified())
+        setWindowModified(m_document.IsModified());
 }
 
 // --- Commands ---
