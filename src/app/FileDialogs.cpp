@@ -41,8 +41,35 @@ QString DocumentFilter()
     return LoadQString(IDS_DOCUMENT_TEMPLATE).section(QLatin1Char('\n'), 3, 3);
 }
 
+// The document template's extension, "zlvm": its fifth line, without the dot.
+QString DocumentExtension()
+{
+    QString extension = LoadQString(IDS_DOCUMENT_TEMPLATE).section(QLatin1Char('\n'), 4, 4);
+    if (extension.startsWith(QLatin1Char('.')))
+        extension.remove(0, 1);
+    return extension;
+}
+
+// The extension of a table filter's first pattern: "dwi" for "DWIファイル(*.dwi)|*.dwi".
+QString FilterExtension(const QString& tableFilter)
+{
+    const QString pattern
+        = tableFilter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    return pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
+}
+
+// A name typed without an extension gets the kind's own, so the file is found again under
+// the filter it was saved with; a name with a dot anywhere in it is kept as typed.
+QString WithExtension(const QString& path, const QString& extension)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || extension.isEmpty() || name.contains(u'.'))
+        return path;
+    return path + QLatin1Char('.') + extension;
+}
+
 QString RunDialog(FileDialogMode mode, const QString& title, const QString& start,
-                  const QString& filter, QWidget* parent)
+                  const QString& filter, const QString& extension, QWidget* parent)
 {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
@@ -63,7 +90,12 @@ QString RunDialog(FileDialogMode mode, const QString& title, const QString& star
     dialog.setLabelText(QFileDialog::LookIn, LoadQString(IDS_FILE_DIALOG_LOOK_IN));
     dialog.setLabelText(QFileDialog::FileName, LoadQString(IDS_FILE_DIALOG_FILE_NAME));
     dialog.setLabelText(QFileDialog::FileType, LoadQString(IDS_FILE_DIALOG_FILE_TYPE));
-    return RunFileDialog(dialog);
+    if (mode == FileDialogMode::Open)
+        return RunFileDialog(dialog);
+    // The dialog adds the extension itself before it asks about overwriting; the name is
+    // checked again for a chooser that returns what was typed.
+    dialog.setDefaultSuffix(extension);
+    return WithExtension(RunFileDialog(dialog), extension);
 }
 
 } // namespace
@@ -86,9 +118,9 @@ QString PromptFileName(FileDialogMode mode, const QString& initialName, std::uin
                        const QString& directoryKey, QWidget* parent)
 {
     const QString title = DialogTitle(mode);
-    const QString chosen
-        = RunDialog(mode, title, WithRememberedDirectory(initialName, directoryKey),
-                    QtFileFilter(LoadQString(filterId)), parent);
+    const QString chosen = RunDialog(
+        mode, title, WithRememberedDirectory(initialName, directoryKey),
+        QtFileFilter(LoadQString(filterId)), FilterExtension(LoadQString(filterId)), parent);
     if (!chosen.isEmpty())
         Settings::RememberDirectoryOf(directoryKey, chosen);
     return chosen;
@@ -100,8 +132,8 @@ QString PromptDocumentFileName(FileDialogMode mode, const QString& initialName, 
     // The document template's filter name and extension.
     const QString filter = DocumentFilter() + QStringLiteral(";;") + AllFilesFilter();
     const QString title = DialogTitle(mode);
-    const QString chosen
-        = RunDialog(mode, title, WithRememberedDirectory(initialName, kKey), filter, parent);
+    const QString chosen = RunDialog(mode, title, WithRememberedDirectory(initialName, kKey),
+                                     filter, DocumentExtension(), parent);
     if (!chosen.isEmpty())
         Settings::RememberDirectoryOf(kKey, chosen);
     return chosen;

@@ -338,6 +338,8 @@ void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
         UpdateModelPlace();
     SyncAudioPlayer();
     UpdateCommandStates();
+    // Every edit and its undo end in a hint, after the modified flag has taken its new value.
+    UpdateTitle();
 }
 
 QWidget* CMainFrame::modelViewPlace() const
@@ -362,7 +364,14 @@ QString CMainFrame::DocumentName() const
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(DocumentName() + QStringLiteral(" - ") + LoadQString(IDS_APP_TITLE));
+    // "[*]" becomes "*" while the document has unsaved changes; one in the file's own name
+    // is doubled so that it is shown as it is.
+    QString name = DocumentName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name + QStringLiteral("[*] - ") + LoadQString(IDS_APP_TITLE));
+    // Setting the state, even unchanged, retitles the window: not on every hint.
+    if (isWindowModified() != m_document.IsModified())
+        setWindowModified(m_document.IsModified());
 }
 
 // --- Commands ---
@@ -487,6 +496,8 @@ void CMainFrame::Run(int commandId)
     }
     SyncAudioPlayer();
     UpdateCommandStates();
+    // Some commands change the modified flag without a hint (a written background video).
+    UpdateTitle();
 }
 
 void CMainFrame::RefuseEdit(const std::exception_ptr& error)

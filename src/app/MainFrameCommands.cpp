@@ -41,6 +41,16 @@ QString FileMessage(std::uint32_t id, const QString& path)
     return ToQString(FormatString(id, {ToStdString(QDir::toNativeSeparators(path))}));
 }
 
+// Files made from a document belong beside it: a proposed name without a folder starts
+// there, or, while the document has no file, in the folder remembered for the kind.
+QString BesideDocument(const std::string& proposed, const CStepDocument& document)
+{
+    const QString name = ToQString(proposed);
+    if (name.contains(QLatin1Char('/')) || document.pathName().empty())
+        return name;
+    return QFileInfo(FromPath(document.pathName())).absolutePath() + QLatin1Char('/') + name;
+}
+
 } // namespace
 
 void CMainFrame::OnFileNew()
@@ -218,9 +228,9 @@ void CMainFrame::OnCreateMotion()
             return;
         player = static_cast<std::size_t>(dialog.selectedPlayer());
     }
-    const QString path
-        = PromptFileName(FileDialogMode::Save, ToQString(score->ProposedMotionPath(player)),
-                         IDS_FILTER_MOTION, QStringLiteral("MotionDirectory"), this);
+    const QString path = PromptFileName(
+        FileDialogMode::Save, BesideDocument(score->ProposedMotionPath(player), m_document),
+        IDS_FILTER_MOTION, QStringLiteral("MotionDirectory"), this);
     if (path.isEmpty())
         return;
     const CModelDocument* model = m_document.model();
@@ -243,8 +253,9 @@ void CMainFrame::OnBackgroundAvi()
     CScore* score = m_document.currentScore();
     if (m_document.playing() || !score || score->length() <= 0)
         return;
-    const QString path = PromptFileName(FileDialogMode::Save, ToQString(ProposedAviPath(*score)),
-                                        IDS_FILTER_AVI, QStringLiteral("AVIDirectory"), this);
+    const QString path
+        = PromptFileName(FileDialogMode::Save, BesideDocument(ProposedAviPath(*score), m_document),
+                         IDS_FILTER_AVI, QStringLiteral("AVIDirectory"), this);
     if (path.isEmpty())
         return;
     CAviCodecDialog codecs(this);

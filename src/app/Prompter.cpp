@@ -1,5 +1,7 @@
 #include "app/Prompter.h"
 
+#include "app/MessageWidth.h"
+
 #include <QFileDialog>
 
 namespace zelvane {
@@ -30,6 +32,12 @@ IPrompter& Prompter()
 void SetPrompter(IPrompter* prompter)
 {
     g_prompter = prompter ? prompter : &g_dialogPrompter;
+}
+
+int RunModal(QDialog& dialog)
+{
+    FitMessageWidth(dialog);
+    return Prompter().Exec(dialog);
 }
 
 } // namespace zelvane

@@ -25,10 +25,8 @@ IPrompter& Prompter();
 // Installs a prompter (not owned); null brings the real dialogs back.
 void SetPrompter(IPrompter* prompter);
 
-inline int RunModal(QDialog& dialog)
-{
-    return Prompter().Exec(dialog);
-}
+// Runs a dialog through the prompter in force, its messages as wide as their lines.
+int RunModal(QDialog& dialog);
 
 inline QString RunFileDialog(QFileDialog& dialog)
 {

@@ -181,7 +181,9 @@ void CScoreView::RecalcScrollRanges()
     // the longest length before any note ahead of it, which clock order and the order moves
     // leave both keep; a file in another order is walked whole instead.
     m_notesNearClockOrder = true;
-    std::int64_t latest = std::numeric_limits<std::int64_t>::min();
+    // No clock lies below the start, so the first note always passes; and the start is far
+    // enough above the bottom of the 64-bit range that taking a length off it cannot overflow.
+    std::int64_t latest = std::numeric_limits<std::int32_t>::min();
     for (const auto& note : current->notes()) {
         if (note->clock < latest - m_longestNote) {
             m_notesNearClockOrder = false;

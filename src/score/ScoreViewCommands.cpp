@@ -145,10 +145,11 @@ void CScoreView::OnPaste()
                 kept.push_back(note);
         if (kept.empty())
             return;
+        // A note is held from its clock on, so the earliest clock is where the copied notes
+        // began: that one lands on the cursor, unless the score ends before it.
         std::int64_t reference = current->length();
         for (const CNote& note : kept)
-            reference = std::min<std::int64_t>(reference,
-                                               static_cast<std::int64_t>(note.clock) - note.length);
+            reference = std::min<std::int64_t>(reference, note.clock);
         const std::int64_t shift = cursorClock - reference;
         auto command = std::make_unique<CAddNoteCommand>(current, Name(IDS_PASTE));
         std::vector<CNote*> pasted;

@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <deque>
@@ -54,6 +55,12 @@ inline bool Activate(QWidget* window)
 {
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
+}
+
+// The title as the window shows it: "[*]" is "*" while there are unsaved changes.
+inline QString ShownTitle(const QWidget& window)
+{
+    return window.windowHandle() ? window.windowHandle()->title() : QString();
 }
 
 // The program's settings (kept in a temporary folder for the whole test run).

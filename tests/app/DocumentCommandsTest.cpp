@@ -51,7 +51,7 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     EXPECT_TRUE(OpenExpectingMessage(damaged).contains(QStringLiteral("damaged.zlvm")));
     EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("missing.zlvm"))).isEmpty());
     EXPECT_EQ(frame->document().title(), "Old");
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("mine.zlvm - Zelvane"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("mine.zlvm - Zelvane"));
 
     test::Retitle(frame->document(), "Mine");
     auto asked = test::AnswerMessage(QStringLiteral("キャンセル"));
@@ -67,7 +67,7 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     Press(Qt::Key_N);
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "");
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("無題 - Zelvane"));
     EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString())).title, "Mine");
     // The recent-file list, which a new window reads too, brings the file back.
     CMainFrame restarted;
@@ -139,7 +139,7 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     const QString tune = Path(QStringLiteral("tune.dwi"));
     test::WriteBytes(tune, QByteArray("#TITLE:T;#SINGLE:MANIAC:9:8;"));
     EXPECT_TRUE(frame->OpenFile(tune));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("tune - Zelvane"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("tune* - Zelvane"));
     // A chart that is not there is reported and the document stays.
     EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("gone.dwi"))).isEmpty());
     EXPECT_EQ(frame->document().title(), "T");
@@ -173,7 +173,7 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_EQ(errors, QStringLiteral("2行目:\"FOO\" には対応していません。"));
     EXPECT_EQ(frame->document().title(), "Imported");
     // The document keeps its own file; the chart only replaced its scores.
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm* - Zelvane"));
 }
 
 // Each kind derives from a more general one; the message must be the particular kind's.

@@ -366,6 +366,28 @@ TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursorAndForeignDataChangesNot
     QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
 }
 
+// A freeze is held from its clock on: copied with a tap, the earlier of the two lands on the
+// cursor and the freeze keeps its row and length relative to it.
+TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
+{
+    AddNotes({{96, 0, 0}, {144, 3, 96}, {480, 2, 0}});
+    QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(2, 0));
+    QTest::mouseClick(port(), Qt::LeftButton, Qt::ShiftModifier, Cell(3, 3));
+    ASSERT_EQ(view->selectedNotes().size(), 2u);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QTRY_VERIFY(CScoreClipboard::Get().HasNotes());
+
+    view->SetCursorRow(8, false);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(
+        Notes(),
+        (std::vector<CNote>{{96, 0, 0}, {144, 3, 96}, {384, 0, 0}, {432, 3, 96}, {480, 2, 0}}));
+    std::vector<CNote> selected;
+    for (const CNote* note : view->selectedNotes())
+        selected.push_back(*note);
+    EXPECT_EQ(selected, (std::vector<CNote>{{384, 0, 0}, {432, 3, 96}}));
+}
+
 // The context menus hold the main window's commands, so their states are the main menu's:
 // on a selected note (or from the keyboard with one selected) the note commands, elsewhere
 // the row commands with the modes and zoom.
