@@ -17,8 +17,8 @@ MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& 
     const bool waiting = QApplication::overrideCursor() != nullptr;
     if (waiting)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    // A file that is there and still could not be used was refused by its decoder, whose
-    // words are technical: the program says what happened, the decoder's words go below.
+    // A file that is there and still could not be used was refused by its decoder: the
+    // program says what happened, and the decoder's reason goes below.
     const QString path = ToQString(request.path);
     const QFileInfo file(path);
     const bool refused = file.isFile() && file.isReadable();

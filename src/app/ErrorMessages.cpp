@@ -35,7 +35,12 @@ std::uint32_t ErrorMessageId(const std::exception& error)
 
 ErrorText DescribeError(const std::exception& error)
 {
-    return {LoadQString(ErrorMessageId(error)), QString::fromUtf8(error.what())};
+    // Only a reason can be said in Japanese: the English what() of anything else stays out of
+    // the dialog, which then names just the kind of failure.
+    const auto* core = dynamic_cast<const CoreError*>(&error);
+    const Reason* reason = core ? core->reason() : nullptr;
+    return {LoadQString(ErrorMessageId(error)),
+            reason ? ToQString(JapaneseText(*reason)) : QString()};
 }
 
 ErrorText DescribeError(const std::exception_ptr& error)

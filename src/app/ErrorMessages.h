@@ -7,9 +7,9 @@
 
 namespace zelvane {
 
-// What the desktop program says about a failure: a Japanese message chosen by what failed,
-// and the failure's own technical text (English, from the core or FFmpeg) for a detail line
-// of its own. The user reads the message; the detail is there for a report.
+// What the desktop program says about a failure, all of it in Japanese: a message chosen by
+// the kind of failure, and the failure's reason for a detail line of its own (empty when the
+// failure carries no reason the program can say).
 struct ErrorText {
     QString message;
     QString detail;

@@ -57,10 +57,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_document.AddView(this);
     // A dance that fails says so in the status bar. The call comes on the worker's thread
     // and is carried over to this one; it is dropped if the window has gone meanwhile.
-    m_document.SetWorkerFailureHandler([this](const std::string& message) {
+    m_document.SetWorkerFailureHandler([this](const Reason& reason) {
         QMetaObject::invokeMethod(
             this,
-            [this, detail = ToQString(message)] {
+            [this, detail = ToQString(JapaneseText(reason))] {
                 ShowStatus(LoadQString(IDS_ERROR_WORKER), detail);
             },
             Qt::QueuedConnection);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Reason.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -9,7 +11,7 @@ namespace zelvane {
 struct AudioMeasurement {
     bool decoded = false;
     std::int32_t durationMs = 0; // exact: from the number of decoded samples
-    std::string error;           // the decoder's own words when `decoded` is false
+    Reason failure;              // why not, when `decoded` is false
 };
 
 // How the document learns a song's duration without depending on a decoder itself; the

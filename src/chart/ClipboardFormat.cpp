@@ -4,6 +4,7 @@
 #include "text/BinaryReader.h"
 #include "text/BinaryWriter.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <limits>
@@ -22,14 +23,14 @@ std::vector<CNote> ReadNotes(BinaryReader& reader)
 {
     const std::int32_t count = reader.ReadI32();
     if (count < 0)
-        throw FileFormatError("clipboard data with a negative note count");
+        throw FileFormatError(Reason(IDS_REASON_CLIPBOARD_NEGATIVE_COUNT));
     reader.RequireRecords(static_cast<std::uint64_t>(count), kNoteRecordSize);
     std::vector<CNote> notes;
     notes.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
         const CNote note = ReadNoteRecord(reader);
         if (note.clock < 0 || note.length < 0)
-            throw FileFormatError("clipboard data with a negative clock or length");
+            throw FileFormatError(Reason(IDS_REASON_CLIPBOARD_NEGATIVE_CLOCK));
         notes.push_back(note);
     }
     return notes;
@@ -74,7 +75,7 @@ ClockRange ReadClockRange(std::span<const std::uint8_t> bytes, std::int32_t posi
     range.start = position;
     range.length = reader.ReadI32();
     if (sourceStart < 0 || range.length < 0)
-        throw FileFormatError("clipboard data with a negative clock or length");
+        throw FileFormatError(Reason(IDS_REASON_CLIPBOARD_NEGATIVE_CLOCK));
     range.notes = ReadNotes(reader);
     const std::int64_t offset = static_cast<std::int64_t>(position) - sourceStart;
     for (CNote& note : range.notes)

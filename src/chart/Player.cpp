@@ -4,6 +4,7 @@
 #include "chart/StepDocument.h"
 #include "motion/MotionDocument.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <limits>
 
@@ -15,7 +16,7 @@ CPlayer::CPlayer(CScore* score, std::int32_t firstPanel, std::int32_t panelCount
     , m_panelCount(panelCount)
 {
     m_worker.SetFailureHandler(
-        [this](const std::string& message) { m_score->document()->ReportWorkerFailure(message); });
+        [this](const Reason& reason) { m_score->document()->ReportWorkerFailure(reason); });
 }
 
 CPlayer::~CPlayer()
@@ -54,8 +55,8 @@ CMotionDocument CPlayer::MakeMotion(const std::string& modelName)
 {
     WaitWorker();
     if (m_worker.failed()) {
-        const std::string reason = m_worker.failure();
-        throw WorkerFailedError(reason.empty() ? "the dance failed" : reason);
+        const Reason reason = m_worker.failureReason();
+        throw WorkerFailedError(reason.empty() ? Reason(IDS_REASON_DANCE_FAILED) : reason);
     }
     const std::int32_t gapFrames = static_cast<std::int32_t>(
         static_cast<std::int64_t>(m_score->document()->gap()) * 30 / 1000);

@@ -2,6 +2,7 @@
 
 #include "chart/StepDocument.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -72,7 +73,7 @@ std::ptrdiff_t CScore::IndexOf(const CNote* note) const
 std::unique_ptr<CNote> CScore::TakeNoteAt(std::size_t index)
 {
     if (index >= m_notes.size())
-        throw InvalidArgumentError("note index out of range");
+        throw InvalidArgumentError(Reason(IDS_REASON_NOTE_INDEX_OUT_OF_RANGE));
     m_tracker.Invalidate(index);
     std::unique_ptr<CNote> note = std::move(m_notes[index]);
     m_notes.erase(m_notes.begin() + static_cast<std::ptrdiff_t>(index));
@@ -83,7 +84,7 @@ std::unique_ptr<CNote> CScore::TakeNote(const CNote* note)
 {
     const std::ptrdiff_t index = IndexOf(note);
     if (index < 0)
-        throw InvalidArgumentError("the note is not in this score");
+        throw InvalidArgumentError(Reason(IDS_REASON_NOTE_NOT_IN_SCORE));
     return TakeNoteAt(static_cast<std::size_t>(index));
 }
 
@@ -100,7 +101,7 @@ std::vector<std::unique_ptr<CNote>> CScore::TakeNotes(std::span<CNote* const> no
                 = std::find_if(m_notes.rbegin(), m_notes.rend(),
                                [&](const auto& note) { return note.get() == notes[i]; });
             if (found == m_notes.rend())
-                throw InvalidArgumentError("a note to take out is not in this score");
+                throw InvalidArgumentError(Reason(IDS_REASON_NOTE_TO_TAKE_OUT_MISSING));
             indices[i] = static_cast<std::size_t>(m_notes.rend() - found) - 1;
         }
     } else {
@@ -117,14 +118,14 @@ std::vector<std::unique_ptr<CNote>> CScore::TakeNotes(std::span<CNote* const> no
             }
         }
         if (wanted.size() != notes.size())
-            throw InvalidArgumentError("a note is named twice among the notes to take out");
+            throw InvalidArgumentError(Reason(IDS_REASON_NOTE_NAMED_TWICE));
         if (found != notes.size())
-            throw InvalidArgumentError("a note to take out is not in this score");
+            throw InvalidArgumentError(Reason(IDS_REASON_NOTE_TO_TAKE_OUT_MISSING));
     }
     std::vector<std::size_t> sorted = indices;
     std::sort(sorted.begin(), sorted.end());
     if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
-        throw InvalidArgumentError("a note is named twice among the notes to take out");
+        throw InvalidArgumentError(Reason(IDS_REASON_NOTE_NAMED_TWICE));
     std::vector<std::unique_ptr<CNote>> taken(notes.size());
 
     // From here on nothing allocates: pointers move and the gaps close from the first one.

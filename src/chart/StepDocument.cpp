@@ -109,7 +109,7 @@ void CStepDocument::SaveDocument(const std::filesystem::path& path)
 void CStepDocument::Load(const ZlvmDocumentData& data)
 {
     if (!IsValidBpm(data.bpm))
-        throw InvalidArgumentError("the tempo must be a number above 0");
+        throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
     for (const ZlvmScoreRecord& record : data.scores) {
         const std::string breach = ChartLimitBreach(record.notes, data.bpm);
         if (!breach.empty())
@@ -175,7 +175,7 @@ bool CStepDocument::IsValidBpm(float bpm)
 void CStepDocument::SetBpm(float bpm)
 {
     if (!IsValidBpm(bpm))
-        throw InvalidArgumentError("the tempo must be a number above 0");
+        throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
     m_bpm = bpm;
 }
 
@@ -217,7 +217,7 @@ void CStepDocument::SetAudio(const std::string& path)
                 m_audioLength = measured.durationMs;
                 return;
             }
-            message = measured.error;
+            message = JapaneseText(measured.failure);
         }
         if (!AskAboutMissingFile(m_audioPath, message, IDS_FILTER_AUDIO, ""))
             return;
@@ -298,7 +298,7 @@ void CStepDocument::DeleteScore(CScore* score)
     auto it = std::find_if(m_scores.begin(), m_scores.end(),
                            [score](const auto& owned) { return owned.get() == score; });
     if (it == m_scores.end())
-        throw InvalidArgumentError("the score is not in this document");
+        throw InvalidArgumentError(Reason(IDS_REASON_SCORE_NOT_IN_DOCUMENT));
     (*it)->StopPlayers();
     m_scores.erase(it);
     if (m_currentScore == score)

@@ -8,6 +8,7 @@
 #include "chart/commands/Undoable.h"
 #include "model/ModelDocument.h"
 #include "model/ModelMeasurements.h"
+#include "text/Reason.h"
 
 #include <array>
 #include <cstdint>
@@ -42,17 +43,17 @@ public:
     void SetHost(IDocumentHost* host);
     void SetAudioMeasurer(IAudioMeasurer* audio) { m_audio = audio; }
     IDocumentHost& host() { return *m_host; }
-    // Told, on the worker's own thread, when the dance of a chart fails; the message is one
-    // English sentence. Set it before any score dances (it is read without a lock).
-    using WorkerFailureHandler = std::function<void(const std::string& message)>;
+    // Told, on the worker's own thread, why the dance of a chart failed. Set it before any
+    // score dances (it is read without a lock).
+    using WorkerFailureHandler = std::function<void(const Reason& reason)>;
     void SetWorkerFailureHandler(WorkerFailureHandler handler)
     {
         m_workerFailureHandler = std::move(handler);
     }
-    void ReportWorkerFailure(const std::string& message) const
+    void ReportWorkerFailure(const Reason& reason) const
     {
         if (m_workerFailureHandler)
-            m_workerFailureHandler(message);
+            m_workerFailureHandler(reason);
     }
 
     // --- Life cycle ---

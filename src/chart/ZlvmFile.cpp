@@ -6,6 +6,7 @@
 #include "text/BinaryReader.h"
 #include "text/BinaryWriter.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <limits>
 
@@ -18,8 +19,7 @@ ZlvmScoreRecord ReadScore(BinaryReader& reader)
     const std::uint8_t styleValue = reader.ReadU8();
     const auto style = StyleFromValue(styleValue);
     if (!style)
-        throw FileFormatError("the file holds a score of an unknown style ("
-                              + std::to_string(styleValue) + ")");
+        throw FileFormatError(Reason(IDS_REASON_ZLVM_UNKNOWN_STYLE, {styleValue}));
     record.style = *style;
     record.difficulty = reader.ReadArchiveString();
     const std::uint16_t noteCount = reader.ReadU16();
@@ -41,13 +41,13 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
     BinaryReader reader(bytes);
     const std::uint16_t version = reader.ReadU16();
     if (version != kZlvmVersion)
-        throw FileFormatError("not a Zelvane document of a known version");
+        throw FileFormatError(Reason(IDS_REASON_ZLVM_UNKNOWN_VERSION));
     ZlvmDocumentData data;
     data.title = reader.ReadArchiveString();
     data.artist = reader.ReadArchiveString();
     data.bpm = reader.ReadF32();
     if (!CStepDocument::IsValidBpm(data.bpm))
-        throw FileFormatError("the document's tempo is not a number above 0");
+        throw FileFormatError(Reason(IDS_REASON_ZLVM_BAD_TEMPO));
     data.gap = reader.ReadI32();
     data.audioPath = reader.ReadArchiveString();
     data.modelPath = reader.ReadArchiveString();
@@ -75,7 +75,7 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
 {
     constexpr std::size_t kMaxCount = std::numeric_limits<std::uint16_t>::max();
     if (data.scores.size() > kMaxCount)
-        throw InvalidArgumentError("a document file holds at most 65535 scores");
+        throw InvalidArgumentError(Reason(IDS_REASON_ZLVM_TOO_MANY_SCORES));
     BinaryWriter writer;
     writer.WriteU16(kZlvmVersion);
     writer.WriteArchiveString(data.title);
@@ -89,8 +89,8 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
     writer.WriteU16(static_cast<std::uint16_t>(data.scores.size()));
     for (const ZlvmScoreRecord& score : data.scores) {
         if (score.notes.size() > kMaxCount)
-            throw InvalidArgumentError("a score of " + std::to_string(score.notes.size())
-                                       + " notes is more than a document file can hold (65535)");
+            throw InvalidArgumentError(
+                Reason(IDS_REASON_ZLVM_TOO_MANY_NOTES, {score.notes.size()}));
         writer.WriteU8(static_cast<std::uint8_t>(score.style));
         writer.WriteArchiveString(score.difficulty);
         writer.WriteU16(static_cast<std::uint16_t>(score.notes.size()));

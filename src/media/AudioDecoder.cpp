@@ -2,8 +2,7 @@
 
 #include "media/FfmpegSupport.h"
 #include "text/Errors.h"
-
-#include <fmt/format.h>
+#include "text/StringTable.h"
 
 #include <cerrno>
 #include <new>
@@ -34,14 +33,16 @@ bool IsFileSystemError(int code)
     return false;
 }
 
-[[noreturn]] void Fail(const char* what, const std::filesystem::path& path, int code)
+// FFmpeg's own words go only where English is spoken: the reason says what failed.
+[[noreturn]] void Fail(std::uint32_t reasonId, const std::filesystem::path& path, int code)
 {
-    std::string message = fmt::format("{} \"{}\": {}", what, path.string(), FfmpegErrorText(code));
+    std::string words = FfmpegErrorText(code);
     if (const std::string detail = TakeFfmpegLogMessage(); !detail.empty())
-        message += " (" + detail + ")";
+        words += " (" + detail + ")";
+    const Reason reason(reasonId, {path}, std::move(words));
     if (IsFileSystemError(code))
-        throw FileIoError(message);
-    throw FileFormatError(message);
+        throw FileIoError(reason);
+    throw FileFormatError(reason);
 }
 
 struct PacketFreer {
@@ -116,7 +117,7 @@ private:
             result = swr_init(m_swr);
         if (result < 0) {
             swr_free(&m_swr);
-            Fail("Cannot convert the audio of", m_path, result);
+            Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, result);
         }
         m_inFormat = frame.format;
         m_inRate = frame.sample_rate;
@@ -127,14 +128,14 @@ private:
     {
         const int room = swr_get_out_samples(m_swr, count);
         if (room < 0)
-            Fail("Cannot convert the audio of", m_path, room);
+            Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, room);
         const std::size_t before = out.size();
         out.resize(before + static_cast<std::size_t>(room) * m_channels);
         auto* target = reinterpret_cast<std::uint8_t*>(out.data() + before);
         const int made = swr_convert(m_swr, &target, room, input, count);
         if (made < 0) {
             out.resize(before);
-            Fail("Cannot convert the audio of", m_path, made);
+            Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, made);
         }
         out.resize(before + static_cast<std::size_t>(made) * m_channels);
         return made;
@@ -172,7 +173,7 @@ AudioDecoder::AudioDecoder(const std::filesystem::path& path)
     std::error_code sizeError;
     if (std::filesystem::is_regular_file(path, sizeError)
         && std::filesystem::file_size(path, sizeError) == 0 && !sizeError)
-        throw FileFormatError(fmt::format("\"{}\" is empty", path.string()));
+        throw FileFormatError(Reason(IDS_REASON_AUDIO_EMPTY, {path}));
 
     // The "file:" prefix keeps a name with a colon from being read as a protocol, and the
     // whitelist keeps a crafted file (a playlist, say) from making FFmpeg reach beyond local
@@ -184,17 +185,17 @@ AudioDecoder::AudioDecoder(const std::filesystem::path& path)
     int result = avformat_open_input(&format, url.c_str(), nullptr, &options);
     av_dict_free(&options);
     if (result < 0)
-        Fail("Cannot open", path, result); // FFmpeg has already freed the context
+        Fail(IDS_REASON_AUDIO_CANNOT_OPEN, path, result); // FFmpeg has already freed the context
     m_format.reset(format);
 
     result = avformat_find_stream_info(m_format.get(), nullptr);
     if (result < 0)
-        Fail("Cannot read the streams of", path, result);
+        Fail(IDS_REASON_AUDIO_NO_STREAMS, path, result);
 
     const AVCodec* codec = nullptr;
     result = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (result < 0 || !codec)
-        Fail("No decodable audio in", path, result < 0 ? result : AVERROR_DECODER_NOT_FOUND);
+        Fail(IDS_REASON_AUDIO_NO_DECODABLE, path, result < 0 ? result : AVERROR_DECODER_NOT_FOUND);
     m_streamIndex = result;
     // Cover art and other streams are not even demuxed into packets.
     for (unsigned i = 0; i < m_format->nb_streams; ++i) {
@@ -212,7 +213,7 @@ AudioDecoder::AudioDecoder(const std::filesystem::path& path)
         result = avcodec_open2(m_codec.get(), codec, nullptr);
     }
     if (result < 0)
-        Fail("Cannot start decoding", path, result);
+        Fail(IDS_REASON_AUDIO_CANNOT_START, path, result);
 }
 
 AudioDecoder::~AudioDecoder() = default;
@@ -243,7 +244,7 @@ std::int64_t AudioDecoder::MeasureDurationMs()
             : av_rescale(frame.nb_samples, rate, frame.sample_rate);
     });
     if (rate == 0)
-        throw FileFormatError(fmt::format("No sample rate in \"{}\"", m_path.string()));
+        throw FileFormatError(Reason(IDS_REASON_AUDIO_NO_SAMPLE_RATE, {m_path}));
     return samples * 1000 / rate;
 }
 
@@ -251,8 +252,7 @@ PcmAudio AudioDecoder::DecodePcm(int sampleRate, int channels)
 {
     if (sampleRate < kMinOutputRate || sampleRate > kMaxOutputRate || channels < 1
         || channels > kMaxOutputChannels) {
-        throw InvalidArgumentError(
-            fmt::format("Unsupported output format: {} Hz, {} channels", sampleRate, channels));
+        throw InvalidArgumentError(Reason(IDS_REASON_AUDIO_OUTPUT_FORMAT, {sampleRate, channels}));
     }
     PcmAudio pcm;
     pcm.sampleRate = sampleRate;
@@ -266,8 +266,7 @@ PcmAudio AudioDecoder::DecodePcm(int sampleRate, int channels)
 void AudioDecoder::DecodeEachFrame(const FrameSink& sink)
 {
     if (m_consumed)
-        throw InvalidArgumentError(
-            fmt::format("The audio of \"{}\" has already been decoded", m_path.string()));
+        throw InvalidArgumentError(Reason(IDS_REASON_AUDIO_DECODED_TWICE, {m_path}));
     m_consumed = true;
 
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
@@ -300,7 +299,7 @@ void AudioDecoder::DecodeEachFrame(const FrameSink& sink)
         if (result == AVERROR_EOF)
             break;
         if (result < 0)
-            Fail("Cannot read", m_path, result);
+            Fail(IDS_REASON_AUDIO_CANNOT_READ, m_path, result);
         if (packet->stream_index == m_streamIndex) {
             const int sent = avcodec_send_packet(m_codec.get(), packet.get());
             if (sent < 0 && firstError == 0)
@@ -314,8 +313,8 @@ void AudioDecoder::DecodeEachFrame(const FrameSink& sink)
 
     if (!anySamples) {
         if (firstError != 0)
-            Fail("No audio could be decoded from", m_path, firstError);
-        throw FileFormatError(fmt::format("No audio samples in \"{}\"", m_path.string()));
+            Fail(IDS_REASON_AUDIO_NOTHING_DECODED, m_path, firstError);
+        throw FileFormatError(Reason(IDS_REASON_AUDIO_NO_SAMPLES, {m_path}));
     }
 }
 

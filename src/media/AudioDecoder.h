@@ -27,7 +27,8 @@ struct PcmAudio {
 // One song file opened with FFmpeg (WAV, MP3 or anything else it reads), positioned at the
 // start of its best audio stream. The stream is read once: either measured or decoded.
 //
-// Failures throw the core's typed errors with FFmpeg's own words in the text: FileIoError
+// Failures throw the core's typed errors with a reason, FFmpeg's own words following it in
+// English only: FileIoError
 // when the file cannot be opened or read, FileFormatError when it holds no decodable audio,
 // InvalidArgumentError for an impossible output format or a second pass over the stream.
 class AudioDecoder {

@@ -3,8 +3,7 @@
 #include "media/AviCodecProfile.h"
 #include "media/FfmpegSupport.h"
 #include "media/MediaErrors.h"
-
-#include <fmt/format.h>
+#include "text/StringTable.h"
 
 #include <climits>
 #include <new>
@@ -29,25 +28,24 @@ constexpr int kMaxBitRateKbits = 1'000'000;
 // An hour of video; a longer distance between key frames only makes the file unseekable.
 constexpr int kMaxKeyFrameInterval = 3600 * AviEncoder::kFramesPerSecond;
 
-[[noreturn]] void Fail(const char* what, int code)
+// FFmpeg's own words go only where English is spoken: the reason says what failed.
+[[noreturn]] void Fail(std::uint32_t reasonId, std::initializer_list<ReasonArgument> arguments,
+                       int code)
 {
-    std::string message = fmt::format("{}: {}", what, FfmpegErrorText(code));
+    std::string words = FfmpegErrorText(code);
     if (const std::string detail = TakeFfmpegLogMessage(); !detail.empty())
-        message += " (" + detail + ")";
-    throw MediaError(message);
+        words += " (" + detail + ")";
+    throw MediaError(Reason(reasonId, arguments, std::move(words)));
 }
 
 void CheckOptions(const AviWriterOptions& options)
 {
     if (options.quality < -1 || options.quality > 100)
-        throw InvalidArgumentError(
-            fmt::format("The video quality must be 0 to 100, not {}", options.quality));
+        throw InvalidArgumentError(Reason(IDS_REASON_VIDEO_QUALITY, {options.quality}));
     if (options.keyFrameInterval < 0 || options.keyFrameInterval > kMaxKeyFrameInterval)
-        throw InvalidArgumentError(
-            fmt::format("A key frame every {} frames is out of range", options.keyFrameInterval));
+        throw InvalidArgumentError(Reason(IDS_REASON_VIDEO_KEY_FRAMES, {options.keyFrameInterval}));
     if (options.bitRateKbits < 0 || options.bitRateKbits > kMaxBitRateKbits)
-        throw InvalidArgumentError(
-            fmt::format("A data rate of {} kbit/s is out of range", options.bitRateKbits));
+        throw InvalidArgumentError(Reason(IDS_REASON_VIDEO_DATA_RATE, {options.bitRateKbits}));
 }
 
 AVPixelFormat ChoosePixelFormat(const AviCodecProfile& profile, const AVCodec& encoder)
@@ -117,8 +115,7 @@ AviEncoder::AviEncoder(const AviWriterOptions& options)
 {
     const AviCodecProfile* profile = FindAviCodecProfile(options.codec);
     if (!profile)
-        throw InvalidArgumentError(fmt::format(
-            "\"{}\" is not a video encoder AVI files can be written with here", options.codec));
+        throw InvalidArgumentError(Reason(IDS_REASON_VIDEO_UNKNOWN_ENCODER, {options.codec}));
     CheckOptions(options);
     RouteFfmpegLog();
     TakeFfmpegLogMessage(); // forget what earlier work left behind
@@ -129,9 +126,7 @@ AviEncoder::AviEncoder(const AviWriterOptions& options)
         throw std::bad_alloc();
     m_context->pix_fmt = ChoosePixelFormat(*profile, *encoder);
     if (m_context->pix_fmt == AV_PIX_FMT_NONE)
-        throw MediaError(fmt::format("The video encoder \"{}\" takes none of the pixel formats "
-                                     "this program can give it",
-                                     options.codec));
+        throw MediaError(Reason(IDS_REASON_VIDEO_NO_PIXEL_FORMAT, {options.codec}));
     m_bottomUp = encoder->id == AV_CODEC_ID_RAWVIDEO;
     Configure(*profile, options);
 
@@ -141,7 +136,7 @@ AviEncoder::AviEncoder(const AviWriterOptions& options)
     const int opened = avcodec_open2(m_context.get(), encoder, &settings);
     av_dict_free(&settings);
     if (opened < 0)
-        Fail(fmt::format("Cannot start the video encoder \"{}\"", options.codec).c_str(), opened);
+        Fail(IDS_REASON_VIDEO_CANNOT_START, {options.codec}, opened);
 
     // Kept apart from the encoder's context, which the encoding thread works in meanwhile.
     m_pixelFormat = m_context->pix_fmt;
@@ -151,8 +146,7 @@ AviEncoder::AviEncoder(const AviWriterOptions& options)
                                       static_cast<AVPixelFormat>(m_pixelFormat), SWS_BICUBIC,
                                       nullptr, nullptr, nullptr));
         if (!m_scaler)
-            throw MediaError(fmt::format("Cannot convert the frames for the video encoder \"{}\"",
-                                         options.codec));
+            throw MediaError(Reason(IDS_REASON_VIDEO_NO_CONVERSION, {options.codec}));
     }
 }
 
@@ -204,8 +198,7 @@ void AviEncoder::Fill(AVFrame& frame, const std::uint8_t* pixels, std::ptrdiff_t
                       std::int64_t index)
 {
     if (!pixels || stride < kWidth * kInputBytesPerPixel || stride > INT_MAX)
-        throw InvalidArgumentError(
-            fmt::format("A video frame needs 640 x 480 pixels, not a row stride of {}", stride));
+        throw InvalidArgumentError(Reason(IDS_REASON_VIDEO_FRAME_STRIDE, {stride}));
     // The encoder may still hold the previous picture of this frame (frame threads keep a
     // reference until they are done): then take a fresh one instead of waiting for it.
     if (!frame.buf[0] || !av_frame_is_writable(&frame)) {
@@ -214,7 +207,7 @@ void AviEncoder::Fill(AVFrame& frame, const std::uint8_t* pixels, std::ptrdiff_t
         frame.width = kWidth;
         frame.height = kHeight;
         if (const int result = av_frame_get_buffer(&frame, 0); result < 0)
-            Fail("Cannot allocate a video frame", result);
+            Fail(IDS_REASON_VIDEO_NO_FRAME, {}, result);
     }
     if (m_bottomUp) {
         CopyBottomUp(pixels, stride, frame.data[0], frame.linesize[0]);
@@ -224,7 +217,7 @@ void AviEncoder::Fill(AVFrame& frame, const std::uint8_t* pixels, std::ptrdiff_t
         const int rows
             = sws_scale(m_scaler.get(), planes, strides, 0, kHeight, frame.data, frame.linesize);
         if (rows < 0)
-            Fail("Cannot convert a video frame", rows);
+            Fail(IDS_REASON_VIDEO_CANNOT_CONVERT, {}, rows);
     }
     frame.pts = index;
     // Encoders with a fixed quantiser read it from each frame.
@@ -235,7 +228,7 @@ void AviEncoder::Encode(const AVFrame* frame, const PacketSink& sink)
 {
     int result = avcodec_send_frame(m_context.get(), frame);
     if (result < 0 && !(frame == nullptr && result == AVERROR_EOF))
-        Fail("Cannot encode a video frame", result);
+        Fail(IDS_REASON_VIDEO_CANNOT_ENCODE, {}, result);
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
     if (!packet)
         throw std::bad_alloc();
@@ -244,7 +237,7 @@ void AviEncoder::Encode(const AVFrame* frame, const PacketSink& sink)
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
             return;
         if (result < 0)
-            Fail("Cannot encode a video frame", result);
+            Fail(IDS_REASON_VIDEO_CANNOT_ENCODE, {}, result);
         sink(*packet);
         av_packet_unref(packet.get());
     }

@@ -3,8 +3,7 @@
 #include "media/FfmpegSupport.h"
 #include "media/MediaErrors.h"
 #include "text/PendingFile.h"
-
-#include <fmt/format.h>
+#include "text/StringTable.h"
 
 #include <cerrno>
 #include <new>
@@ -35,10 +34,10 @@ AviMuxer::AviMuxer(PendingFile& file, const AVCodecContext& encoder)
     try {
         const AVOutputFormat* avi = av_guess_format("avi", nullptr, nullptr);
         if (!avi)
-            throw MediaError("This FFmpeg cannot write AVI files");
+            throw MediaError(Reason(IDS_REASON_AVI_UNSUPPORTED));
         int result = avformat_alloc_output_context2(&m_format, avi, nullptr, nullptr);
         if (result < 0)
-            Fail("Cannot start writing", result);
+            Fail(IDS_REASON_AVI_CANNOT_START, result);
 
         auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
         if (!buffer)
@@ -56,7 +55,7 @@ AviMuxer::AviMuxer(PendingFile& file, const AVCodecContext& encoder)
             throw std::bad_alloc();
         result = avcodec_parameters_from_context(stream->codecpar, &encoder);
         if (result < 0)
-            Fail("Cannot start writing", result);
+            Fail(IDS_REASON_AVI_CANNOT_START, result);
         stream->time_base = encoder.time_base;
         stream->avg_frame_rate = encoder.framerate;
 
@@ -68,7 +67,7 @@ AviMuxer::AviMuxer(PendingFile& file, const AVCodecContext& encoder)
         result = avformat_write_header(m_format, &options);
         av_dict_free(&options);
         if (result < 0)
-            Fail("Cannot write the header of", result);
+            Fail(IDS_REASON_AVI_CANNOT_WRITE_HEADER, result);
     } catch (...) {
         Release();
         throw;
@@ -98,16 +97,16 @@ void AviMuxer::Write(AVPacket& packet)
     av_packet_rescale_ts(&packet, {m_encoderTimeBaseNum, m_encoderTimeBaseDen},
                          m_format->streams[0]->time_base);
     if (const int result = av_interleaved_write_frame(m_format, &packet); result < 0)
-        Fail("Cannot write a frame to", result);
+        Fail(IDS_REASON_AVI_CANNOT_WRITE_FRAME, result);
 }
 
 void AviMuxer::Finish()
 {
     if (const int result = av_write_trailer(m_format); result < 0)
-        Fail("Cannot finish", result);
+        Fail(IDS_REASON_AVI_CANNOT_FINISH, result);
     avio_flush(m_io);
     if (m_io->error < 0)
-        Fail("Cannot finish", m_io->error);
+        Fail(IDS_REASON_AVI_CANNOT_FINISH, m_io->error);
 }
 
 int AviMuxer::WriteBytes(void* opaque, std::uint8_t* bytes, int size)
@@ -136,15 +135,15 @@ std::int64_t AviMuxer::Seek(void* opaque, std::int64_t offset, int whence)
     return position < 0 ? AVERROR(errno) : static_cast<std::int64_t>(position);
 }
 
-void AviMuxer::Fail(const char* what, int code)
+void AviMuxer::Fail(std::uint32_t reasonId, int code)
 {
     if (m_writeFailure)
         std::rethrow_exception(m_writeFailure);
-    std::string message
-        = fmt::format("{} \"{}\": {}", what, m_file.targetPath().string(), FfmpegErrorText(code));
+    // FFmpeg's own words go only where English is spoken: the reason says what failed.
+    std::string words = FfmpegErrorText(code);
     if (const std::string detail = TakeFfmpegLogMessage(); !detail.empty())
-        message += " (" + detail + ")";
-    throw MediaError(message);
+        words += " (" + detail + ")";
+    throw MediaError(Reason(reasonId, {m_file.targetPath()}, std::move(words)));
 }
 
 } // namespace zelvane

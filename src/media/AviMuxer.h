@@ -36,8 +36,9 @@ private:
     static std::int64_t Seek(void* opaque, std::int64_t offset, int whence);
 
     void Release();
-    // Throws the file system's error when a write failed, else MediaError for `code`.
-    [[noreturn]] void Fail(const char* what, int code);
+    // Throws the file system's error when a write failed, else MediaError for `code` with
+    // the reason `reasonId` and the file's path.
+    [[noreturn]] void Fail(std::uint32_t reasonId, int code);
 
     PendingFile& m_file;
     AVFormatContext* m_format = nullptr;

@@ -3,6 +3,7 @@
 #include "media/AviMuxer.h"
 #include "media/MediaErrors.h"
 #include "text/PendingFile.h"
+#include "text/StringTable.h"
 
 #include <utility>
 
@@ -19,14 +20,14 @@ AviWriter::~AviWriter()
 void AviWriter::Open(const std::filesystem::path& path, const AviWriterOptions& options)
 {
     if (m_open)
-        throw InvalidArgumentError("An AVI file is already being written");
+        throw InvalidArgumentError(Reason(IDS_REASON_AVI_ALREADY_OPEN));
     // The encoder first: bad options or an encoder that will not start leave no file behind.
     auto encoder = std::make_unique<AviEncoder>(options);
     std::unique_ptr<PendingFile> file;
     try {
         file = std::make_unique<PendingFile>(path);
     } catch (const FileIoError& error) {
-        throw AviCreateError(error.what());
+        throw AviCreateError(error);
     }
     auto muxer = std::make_unique<AviMuxer>(*file, encoder->context());
     std::array<AviEncoder::FramePointer, kSlotCount> slots;
@@ -52,7 +53,7 @@ void AviWriter::Open(const std::filesystem::path& path, const AviWriterOptions& 
 void AviWriter::WriteFrame(const std::uint8_t* pixels, std::ptrdiff_t stride)
 {
     if (!m_open)
-        throw InvalidArgumentError("No AVI file is open to write a frame to");
+        throw InvalidArgumentError(Reason(IDS_REASON_AVI_NOT_OPEN));
     std::size_t slot = 0;
     {
         std::unique_lock lock(m_mutex);

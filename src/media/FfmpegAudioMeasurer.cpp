@@ -1,6 +1,8 @@
 #include "media/FfmpegAudioMeasurer.h"
 
 #include "media/AudioDecoder.h"
+#include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <exception>
 #include <limits>
@@ -15,17 +17,18 @@ AudioMeasurement FfmpegAudioMeasurer::Measure(const std::filesystem::path& path)
         AudioDecoder decoder(path);
         const std::int64_t durationMs = decoder.MeasureDurationMs();
         if (durationMs > std::numeric_limits<std::int32_t>::max()) {
-            measurement.error = "\"" + path.string() + "\" is too long to play";
+            measurement.failure = Reason(IDS_REASON_AUDIO_TOO_LONG, {path});
             return measurement;
         }
         measurement.decoded = true;
         measurement.durationMs = static_cast<std::int32_t>(durationMs);
     } catch (const std::bad_alloc&) {
-        measurement.error = "Not enough memory to decode \"" + path.string() + "\"";
-    } catch (const std::exception& error) {
-        measurement.error = error.what();
+        measurement.failure = Reason(IDS_REASON_AUDIO_NO_MEMORY, {path});
+    } catch (const CoreError& error) {
+        measurement.failure
+            = error.reason() ? *error.reason() : Reason(IDS_REASON_AUDIO_UNDECODABLE, {path});
     } catch (...) {
-        measurement.error = "Cannot decode \"" + path.string() + "\"";
+        measurement.failure = Reason(IDS_REASON_AUDIO_UNDECODABLE, {path});
     }
     return measurement;
 }

@@ -5,7 +5,8 @@
 namespace zelvane {
 
 // FFmpeg refused to encode or mux: an encoder that would not start with the chosen settings,
-// a frame it rejected. The text carries FFmpeg's own words.
+// a frame it rejected. The reason says what failed; FFmpeg's own words follow it in English
+// only.
 class MediaError : public CoreError {
 public:
     using CoreError::CoreError;
@@ -17,6 +18,11 @@ public:
 class AviCreateError : public FileIoError {
 public:
     using FileIoError::FileIoError;
+    // The file system's refusal, with its reason and text, as this kind.
+    explicit AviCreateError(const FileIoError& refusal)
+        : FileIoError(refusal)
+    {
+    }
 };
 
 } // namespace zelvane

@@ -1,6 +1,7 @@
 #include "model/ModelInstance.h"
 
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -95,7 +96,7 @@ void CModelInstance::Validate() const
     const std::size_t boneCount = model->bones.size();
     for (std::size_t i = 0; i < boneCount; ++i) {
         if (model->bones[i].parent >= 0 && !InRange(model->bones[i].parent, boneCount))
-            throw InvalidArgumentError("a bone's parent does not exist");
+            throw InvalidArgumentError(Reason(IDS_REASON_BONE_PARENT_MISSING));
     }
     // A bone among its own ancestors would be evaluated without end. Each bone's way up is
     // walked once: it ends at a root or at a bone already known to reach one.
@@ -106,7 +107,7 @@ void CModelInstance::Validate() const
         int current = static_cast<int>(i);
         while (current >= 0 && states[static_cast<std::size_t>(current)] != State::ReachesRoot) {
             if (states[static_cast<std::size_t>(current)] == State::OnPath)
-                throw InvalidArgumentError("the bone parents form a loop");
+                throw InvalidArgumentError(Reason(IDS_REASON_BONE_PARENT_LOOP));
             states[static_cast<std::size_t>(current)] = State::OnPath;
             path.push_back(static_cast<std::size_t>(current));
             current = model->bones[static_cast<std::size_t>(current)].parent;
@@ -117,24 +118,24 @@ void CModelInstance::Validate() const
     }
     for (const CModelIK& ik : model->iks) {
         if (!InRange(ik.ikBone, boneCount) || !InRange(ik.effector, boneCount))
-            throw InvalidArgumentError("an IK chain names a bone that does not exist");
+            throw InvalidArgumentError(Reason(IDS_REASON_IK_BONE_MISSING));
         for (std::uint16_t link : ik.chain) {
             if (link >= boneCount)
-                throw InvalidArgumentError("an IK chain names a bone that does not exist");
+                throw InvalidArgumentError(Reason(IDS_REASON_IK_BONE_MISSING));
         }
     }
     // Only the bones a vertex actually follows are looked up.
     for (const CModelVertex& vertex : model->vertices) {
         if ((vertex.weight >= 1 && !InRange(vertex.bone0, boneCount))
             || (vertex.weight <= 99 && !InRange(vertex.bone1, boneCount)))
-            throw InvalidArgumentError("a vertex follows a bone that does not exist");
+            throw InvalidArgumentError(Reason(IDS_REASON_VERTEX_BONE_MISSING));
     }
     for (const CModelMorph& morph : model->morphs) {
         if (morph.type == CModelMorph::kBaseType)
             continue;
         for (const CModelMorphVertex& vertex : morph.vertices) {
             if (!InRange(vertex.index, model->vertices.size()))
-                throw InvalidArgumentError("a morph moves a vertex that does not exist");
+                throw InvalidArgumentError(Reason(IDS_REASON_MORPH_VERTEX_MISSING));
         }
     }
 }

@@ -77,21 +77,22 @@ public:
     void Read()
     {
         using Step = void (CPmdReader::*)();
-        static constexpr std::pair<const char*, Step> kSections[] = {
-            {"header", &CPmdReader::ReadHeader},
-            {"vertices", &CPmdReader::ReadVertices},
-            {"face indices", &CPmdReader::ReadIndices},
-            {"materials", &CPmdReader::ReadMaterials},
-            {"bones", &CPmdReader::ReadBones},
-            {"IK chains", &CPmdReader::ReadIKs},
-            {"morphs", &CPmdReader::ReadMorphs},
-            {"morph display list", &CPmdReader::SkipMorphDisplayList},
-            {"bone groups", &CPmdReader::ReadBoneGroups},
-            {"bone display list", &CPmdReader::ReadBoneDisplayList},
-            {"English names", &CPmdReader::ReadEnglishNames},
-            {"toon names", &CPmdReader::ReadToonNames},
-            {"rigid bodies", &CPmdReader::ReadRigidBodies},
-            {"joints", &CPmdReader::ReadJoints},
+        // Each section with the string-table term that names it.
+        static constexpr std::pair<std::uint32_t, Step> kSections[] = {
+            {IDS_REASON_PMD_HEADER, &CPmdReader::ReadHeader},
+            {IDS_REASON_PMD_VERTICES, &CPmdReader::ReadVertices},
+            {IDS_REASON_PMD_FACE_INDICES, &CPmdReader::ReadIndices},
+            {IDS_REASON_PMD_MATERIALS, &CPmdReader::ReadMaterials},
+            {IDS_REASON_PMD_BONES, &CPmdReader::ReadBones},
+            {IDS_REASON_PMD_IK_CHAINS, &CPmdReader::ReadIKs},
+            {IDS_REASON_PMD_MORPHS, &CPmdReader::ReadMorphs},
+            {IDS_REASON_PMD_MORPH_DISPLAY_LIST, &CPmdReader::SkipMorphDisplayList},
+            {IDS_REASON_PMD_BONE_GROUPS, &CPmdReader::ReadBoneGroups},
+            {IDS_REASON_PMD_BONE_DISPLAY_LIST, &CPmdReader::ReadBoneDisplayList},
+            {IDS_REASON_PMD_ENGLISH_NAMES, &CPmdReader::ReadEnglishNames},
+            {IDS_REASON_PMD_TOON_NAMES, &CPmdReader::ReadToonNames},
+            {IDS_REASON_PMD_RIGID_BODIES, &CPmdReader::ReadRigidBodies},
+            {IDS_REASON_PMD_JOINTS, &CPmdReader::ReadJoints},
         };
         for (const auto& [name, read] : kSections) {
             const std::size_t start = m_reader.position();
@@ -100,8 +101,7 @@ public:
             } catch (const EndOfFileError&) {
                 if (m_reader.position() == start && m_reader.atEnd())
                     break;
-                throw FileFormatError(std::string("the model file is cut short inside its ")
-                                      + name);
+                throw FileFormatError(Reason(IDS_REASON_PMD_CUT_SHORT, {Reason(name)}));
             }
             // Morph vertices name base-morph entries until the list is complete.
             if (read == &CPmdReader::ReadMorphs)
@@ -284,7 +284,7 @@ private:
                 // as far out of range as a large one.
                 if (vertex.index < 0
                     || static_cast<std::size_t>(vertex.index) >= base->vertices.size())
-                    throw InvalidArgumentError("a morph names a vertex outside the base morph");
+                    throw InvalidArgumentError(Reason(IDS_REASON_MORPH_OUTSIDE_BASE));
                 vertex.index = base->vertices[static_cast<std::size_t>(vertex.index)].index;
             }
         }
@@ -315,10 +315,9 @@ private:
             const std::uint16_t bone = U16At(record);
             const std::uint8_t group = record[2];
             if (bone >= m_model.bones.size())
-                throw InvalidArgumentError("a bone display entry names a bone that does not exist");
+                throw InvalidArgumentError(Reason(IDS_REASON_DISPLAY_BONE_MISSING));
             if (group == 0 || group > m_model.boneGroups.size())
-                throw InvalidArgumentError(
-                    "a bone display entry names a group that does not exist");
+                throw InvalidArgumentError(Reason(IDS_REASON_DISPLAY_GROUP_MISSING));
             m_model.boneGroups[group - 1].bones.push_back(bone);
         }
     }
@@ -448,7 +447,7 @@ std::unique_ptr<CModelDocument> ReadModelDocument(std::span<const std::uint8_t> 
     // A file too short for even the header is no model at all; taking it as an empty one
     // would report a wrong file as a success.
     if (bytes.size() < kHeaderSize)
-        throw FileFormatError("not a PMD model: the file is shorter than a model's header");
+        throw FileFormatError(Reason(IDS_REASON_PMD_TOO_SHORT));
     auto model = std::make_unique<CModelDocument>();
     CPmdReader(bytes, modelFolder, *model).Read();
     return model;

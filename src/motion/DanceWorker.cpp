@@ -1,6 +1,7 @@
 #include "motion/DanceWorker.h"
 
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <exception>
@@ -32,8 +33,8 @@ void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::strin
     {
         std::lock_guard lock(m_mutex);
         if (keptNotes > m_notes.size())
-            throw InvalidArgumentError("a dance request keeps " + std::to_string(keptNotes)
-                                       + " notes of " + std::to_string(m_notes.size()));
+            throw InvalidArgumentError(
+                Reason(IDS_REASON_DANCE_KEEPS_TOO_MANY, {keptNotes, m_notes.size()}));
         if (keptNotes == 0) {
             m_notes = std::move(input.notes);
         } else {
@@ -46,7 +47,7 @@ void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::strin
         m_hasRequest = true;
         m_pendingClock = std::min(m_pendingClock, fromClock);
         m_busy = true;
-        m_failure.clear();
+        m_failure = Reason();
         m_failed = false;
         m_progress.store(CMotionGenerator::kProgressStarting, std::memory_order_release);
         // The running dance is out of date: it ends at its next note or frame.
@@ -64,7 +65,8 @@ void CDanceWorker::Request(MotionInput input, std::int32_t fromClock, std::strin
         std::unique_lock lock(m_mutex);
         m_hasRequest = false;
         m_dancerName = std::move(m_requestName);
-        Fail(lock, std::string("the dance could not be started: ") + error.what());
+        const Reason cause(IDS_REASON_DANCE_NOT_STARTED, {}, error.what());
+        Fail(lock, &cause);
     }
 }
 
@@ -100,6 +102,12 @@ BonePose CDanceWorker::GetBonePose(int nameID, std::int32_t frame)
 std::string CDanceWorker::failure() const
 {
     std::lock_guard lock(m_mutex);
+    return m_failure.empty() ? std::string() : EnglishText(m_failure);
+}
+
+Reason CDanceWorker::failureReason() const
+{
+    std::lock_guard lock(m_mutex);
     return m_failure;
 }
 
@@ -128,7 +136,8 @@ void CDanceWorker::Loop() noexcept
         }
         if (!copied) {
             // The start stays pending: the next request dances from it.
-            Fail(lock, "there was no memory for a copy of the notes");
+            const Reason cause(IDS_REASON_DANCE_NO_MEMORY_FOR_NOTES);
+            Fail(lock, &cause);
             lock.lock();
             continue;
         }
@@ -155,7 +164,8 @@ void CDanceWorker::Loop() noexcept
 
 void CDanceWorker::Dance(std::int32_t fromClock) noexcept
 {
-    std::string reason;
+    Reason cause;
+    std::string foreignWords;
     // Whatever goes wrong stays on this thread: the dance ends, the program goes on.
     try {
         GenerationControl control;
@@ -167,32 +177,38 @@ void CDanceWorker::Dance(std::int32_t fromClock) noexcept
         return;
     } catch (const std::exception& error) {
         try {
-            reason = error.what();
+            const auto* core = dynamic_cast<const CoreError*>(&error);
+            if (core && core->reason())
+                cause = *core->reason();
+            else
+                foreignWords = error.what();
         } catch (...) {
             // No memory for the reason: the failure is still recorded.
         }
     } catch (...) {
-        reason = "the dance stopped on an unknown error";
+        cause = Reason(IDS_REASON_DANCE_UNKNOWN_ERROR);
     }
     std::unique_lock lock(m_mutex);
-    Fail(lock, reason);
+    Fail(lock, cause.empty() ? nullptr : &cause, foreignWords);
 }
 
-void CDanceWorker::Fail(std::unique_lock<std::mutex>& lock, const std::string& reason) noexcept
+void CDanceWorker::Fail(std::unique_lock<std::mutex>& lock, const Reason* cause,
+                        const std::string& foreignWords) noexcept
 {
     // A newer request replaces the failed snapshot; its own dance decides.
     if (m_hasRequest) {
         lock.unlock();
         return;
     }
-    std::string message;
+    Reason reason;
     FailureHandler handler;
     try {
-        message = "the dance of the " + m_dancerName + " chart failed: " + reason;
-        m_failure = message;
+        reason = cause ? Reason(IDS_REASON_DANCE_OF_CHART_FAILED, {m_dancerName, *cause})
+                       : Reason(IDS_REASON_DANCE_OF_CHART_STOPPED, {m_dancerName}, foreignWords);
+        m_failure = reason;
         handler = m_failureHandler;
     } catch (...) {
-        // Out of memory for the message itself: the failure is still recorded below.
+        // Out of memory for the reason itself: the failure is still recorded below.
     }
     m_failed = true;
     m_progress.store(CMotionGenerator::kProgressIdle, std::memory_order_release);
@@ -201,7 +217,7 @@ void CDanceWorker::Fail(std::unique_lock<std::mutex>& lock, const std::string& r
     // Told before the work counts as done, so whoever waited for it finds the report made.
     try {
         if (handler)
-            handler(message);
+            handler(reason);
     } catch (...) {
         // A report that fails cannot be reported; the failure stays readable in failure().
     }

@@ -3,6 +3,7 @@
 #include "model/BonePose.h"
 #include "motion/MotionGenerator.h"
 #include "motion/MotionInput.h"
+#include "text/Reason.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -28,9 +29,9 @@ namespace zelvane {
 // released in every case, so nobody waits for a frame that will never come.
 class CDanceWorker {
 public:
-    // Told the failure message on the worker thread (or on the caller's, when the thread
+    // Told why the dance failed on the worker thread (or on the caller's, when the thread
     // could not be started).
-    using FailureHandler = std::function<void(const std::string& message)>;
+    using FailureHandler = std::function<void(const Reason& reason)>;
 
     CDanceWorker() = default;
     ~CDanceWorker();
@@ -58,8 +59,11 @@ public:
     std::int32_t progress() const { return m_progress.load(std::memory_order_acquire); }
     // A bone's pose at a frame; waits until the frame is made or the dance has ended.
     BonePose GetBonePose(int nameID, std::int32_t frame);
-    // Why the last dance failed; empty while one runs and after one succeeded.
+    // Why the last dance failed, in English; empty while one runs and after one succeeded,
+    // and when there was no memory left to say why.
     std::string failure() const;
+    // The same reason, for a program to say in its own language.
+    Reason failureReason() const;
     bool failed() const;
 
     // The generator's state: read it only after Wait and before the next Request.
@@ -68,8 +72,10 @@ public:
 private:
     void Loop() noexcept;
     void Dance(std::int32_t fromClock) noexcept;
-    // Records the failure of the latest request; `lock` holds m_mutex and is released.
-    void Fail(std::unique_lock<std::mutex>& lock, const std::string& reason) noexcept;
+    // Records the failure of the latest request; `lock` holds m_mutex and is released. The
+    // cause is a reason, or else the words of an exception the program does not know.
+    void Fail(std::unique_lock<std::mutex>& lock, const Reason* cause,
+              const std::string& foreignWords = {}) noexcept;
     void PublishProgress();
 
     CMotionGenerator m_generator;
@@ -91,8 +97,8 @@ private:
     bool m_busy = false;    // a request waits or runs
     bool m_dancing = false; // the thread is inside a dance
     std::string m_dancerName;
-    std::string m_failure;
-    bool m_failed = false; // set even when there was no memory left for the message
+    Reason m_failure;
+    bool m_failed = false; // set even when there was no memory left for the reason
     FailureHandler m_failureHandler;
 
     std::atomic<bool> m_stop{false};

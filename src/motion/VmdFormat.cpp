@@ -6,6 +6,7 @@
 #include "text/BinaryWriter.h"
 #include "text/Encoding.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <array>
@@ -52,7 +53,7 @@ void WriteName(BinaryWriter& out, int nameID, std::size_t size)
 std::uint32_t CheckedCount(std::size_t count)
 {
     if (count > std::numeric_limits<std::uint32_t>::max())
-        throw InvalidArgumentError("too many keys for a VMD file");
+        throw InvalidArgumentError(Reason(IDS_REASON_VMD_TOO_MANY_KEYS));
     return static_cast<std::uint32_t>(count);
 }
 

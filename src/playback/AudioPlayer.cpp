@@ -3,6 +3,7 @@
 #include "playback/AssistClap.h"
 #include "playback/PcmSource.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -59,7 +60,7 @@ bool CAudioPlayer::Open(const std::filesystem::path& path)
         auto pcm = std::make_shared<PcmAudio>(
             decoder.DecodePcm(m_format.sampleRate(), m_format.channelCount()));
         if (pcm->sampleRate <= 0 || pcm->frameCount() <= 0)
-            throw FileFormatError("the file holds no sound");
+            throw FileFormatError(Reason(IDS_REASON_NO_SOUND));
         m_durationMs = static_cast<std::int32_t>(
             std::min<std::int64_t>(pcm->frameCount() * 1000 / pcm->sampleRate, INT32_MAX));
         m_pcm = std::move(pcm);

@@ -6,6 +6,7 @@
 #include "render/DrawSprite.h"
 #include "render/SpriteSheets.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <QColor>
 #include <QPainter>
@@ -53,8 +54,7 @@ void CChartImage::SetChartLayout(const CScore* score, float panelSize)
 void CChartImage::SetClocksPerRow(std::int32_t clocksPerRow)
 {
     if (clocksPerRow <= 0)
-        throw InvalidArgumentError("clocks per row must be above 0, not "
-                                   + std::to_string(clocksPerRow));
+        throw InvalidArgumentError(Reason(IDS_REASON_CLOCKS_PER_ROW, {clocksPerRow}));
     m_clocksPerRow = clocksPerRow;
 }
 
@@ -72,7 +72,7 @@ const QImage& CChartImage::Render(std::int32_t frame)
 void CChartImage::RenderInto(std::int32_t frame, QImage& target) const
 {
     if (target.width() != kWidth || target.height() != kHeight)
-        throw InvalidArgumentError("the chart image is 640 x 480 pixels");
+        throw InvalidArgumentError(Reason(IDS_REASON_CHART_IMAGE_SIZE));
     const QColor screen(static_cast<int>(m_screenColor & 0xFF),
                         static_cast<int>((m_screenColor >> 8) & 0xFF),
                         static_cast<int>((m_screenColor >> 16) & 0xFF));
@@ -85,7 +85,7 @@ void CChartImage::RenderInto(std::int32_t frame, QImage& target) const
         target.fill(screen);
         break;
     default:
-        throw InvalidArgumentError("the chart image is painted in RGB32 or premultiplied ARGB32");
+        throw InvalidArgumentError(Reason(IDS_REASON_CHART_IMAGE_FORMAT));
     }
     if (!m_score || m_laneCount == 0)
         return;

@@ -1,6 +1,7 @@
 #include "render/DrawSprite.h"
 
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,7 +13,7 @@ void DrawSprite(QPainter& painter, const QImage& sheet, const QRect& source, con
     if (source.isEmpty() || target.isEmpty())
         return;
     if (!sheet.rect().contains(source))
-        throw InvalidArgumentError("a sprite's source rectangle reaches outside its sheet");
+        throw InvalidArgumentError(Reason(IDS_REASON_SPRITE_OUTSIDE_SHEET));
     if (source.size() == target.size()) {
         // The unscaled path copies texels one to one: no filtering, no half-texel blur.
         painter.drawImage(target.topLeft(), sheet, source);

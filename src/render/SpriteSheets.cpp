@@ -1,6 +1,7 @@
 #include "render/SpriteSheets.h"
 
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <QString>
 
@@ -23,12 +24,10 @@ QImage LoadSheet(const char* name, int width, int height)
         = QStringLiteral(":/sheets/") + QString::fromLatin1(name) + QStringLiteral(".png");
     QImage image(path, "PNG");
     if (image.isNull())
-        throw FileFormatError(std::string("the embedded image ") + name + " cannot be decoded");
+        throw FileFormatError(Reason(IDS_REASON_IMAGE_UNDECODABLE, {name}));
     if (image.width() != width || image.height() != height) {
-        throw FileFormatError(std::string("the embedded image ") + name + " is "
-                              + std::to_string(image.width()) + " x "
-                              + std::to_string(image.height()) + " pixels instead of "
-                              + std::to_string(width) + " x " + std::to_string(height));
+        throw FileFormatError(Reason(IDS_REASON_IMAGE_WRONG_SIZE,
+                                     {name, image.width(), image.height(), width, height}));
     }
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -60,7 +59,7 @@ CSpriteSheets::CSpriteSheets()
 const QImage& CSpriteSheets::toon(int index) const
 {
     if (index < 0 || index >= kToonCount)
-        throw InvalidArgumentError("toon index " + std::to_string(index) + " is not 0 to 9");
+        throw InvalidArgumentError(Reason(IDS_REASON_TOON_INDEX, {index}));
     return m_toons[static_cast<std::size_t>(index)];
 }
 

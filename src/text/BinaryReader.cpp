@@ -2,6 +2,7 @@
 
 #include "text/Encoding.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <bit>
 #include <cstring>
@@ -11,13 +12,13 @@ namespace zelvane {
 void BinaryReader::Require(std::size_t count) const
 {
     if (count > remaining())
-        throw EndOfFileError("the data ends before it is complete");
+        throw EndOfFileError(Reason(IDS_REASON_DATA_ENDS));
 }
 
 void BinaryReader::RequireRecords(std::uint64_t count, std::size_t recordSize) const
 {
     if (recordSize != 0 && count > remaining() / recordSize)
-        throw EndOfFileError("the data ends before the records it counts");
+        throw EndOfFileError(Reason(IDS_REASON_RECORDS_MISSING));
 }
 
 std::uint8_t BinaryReader::ReadU8()

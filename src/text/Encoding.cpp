@@ -1,5 +1,8 @@
 #include "text/Encoding.h"
 
+#include "text/Errors.h"
+#include "text/StringTable.h"
+
 #include <cerrno>
 #include <iconv.h>
 #include <map>
@@ -31,8 +34,7 @@ iconv_t Descriptor(const char* to, const char* from)
     if (it == cache.descriptors.end()) {
         iconv_t cd = iconv_open(to, from);
         if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("text conversion not available: ") + from + " to "
-                                     + to);
+            throw CoreError(Reason(IDS_REASON_NO_TEXT_CONVERSION, {from, to}));
         it = cache.descriptors.emplace(key, cd).first;
     }
     iconv(it->second, nullptr, nullptr, nullptr, nullptr); // reset the shift state

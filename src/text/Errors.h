@@ -1,15 +1,33 @@
 #pragma once
 
+#include "text/Reason.h"
+
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 namespace zelvane {
 
 // Every failure the core reports is one of these, so the programs can catch them at the
-// command boundary and show one clear message.
+// command boundary and show one clear message. Raised with a reason, what() is the reason in
+// English and reason() lets the desktop program say it in Japanese; raised with a bare
+// English text, there is no reason to translate and the desktop says only what kind of
+// failure it was.
 class CoreError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    explicit CoreError(const Reason& reason)
+        : std::runtime_error(EnglishText(reason))
+        , m_reason(std::make_shared<const Reason>(reason))
+    {
+    }
+
+    // Null when the error was raised with English text only.
+    const Reason* reason() const noexcept { return m_reason.get(); }
+
+private:
+    // Shared, so copying the exception cannot throw.
+    std::shared_ptr<const Reason> m_reason;
 };
 
 // The bytes do not follow the expected layout (wrong magic or version, impossible value).

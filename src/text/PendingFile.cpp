@@ -1,6 +1,7 @@
 #include "text/PendingFile.h"
 
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <cerrno>
 #include <cstring>
@@ -21,9 +22,10 @@ constexpr int kMaxNameAttempts = 100;
 // How much is written before the disk is asked to start on it.
 constexpr std::size_t kWriteBackChunk = 8 << 20;
 
-std::string Describe(const char* what, const std::filesystem::path& path, int error)
+// Takes errno as an argument: it is read before building the reason can change it.
+[[noreturn]] void Fail(std::uint32_t reason, const std::filesystem::path& path, int error)
 {
-    return std::string(what) + " \"" + path.string() + "\": " + std::strerror(error);
+    throw FileIoError(Reason(reason, {path, SystemError{error}}));
 }
 
 // Follows symbolic links in the last component only: the folders on the way may be links
@@ -36,11 +38,11 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path)
         if (lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return resolved;
         if (hop == kMaxLinkHops)
-            throw FileIoError(Describe("cannot write", path, ELOOP));
+            Fail(IDS_REASON_CANNOT_WRITE, path, ELOOP);
         std::error_code error;
         const std::filesystem::path link = std::filesystem::read_symlink(resolved, error);
         if (error)
-            throw FileIoError("cannot write \"" + path.string() + "\": " + error.message());
+            Fail(IDS_REASON_CANNOT_WRITE, path, error.value());
         resolved = link.is_absolute() ? link : resolved.parent_path() / link;
     }
 }
@@ -65,18 +67,18 @@ PendingFile::PendingFile(const std::filesystem::path& target)
     : m_target(ResolveLinks(target))
 {
     if (!m_target.has_filename())
-        throw FileIoError("cannot write \"" + target.string() + "\": it names no file");
+        throw FileIoError(Reason(IDS_REASON_WRITE_NAMES_NO_FILE, {target}));
     // Refused now rather than at the rename, before anything has been written: a folder
     // cannot be replaced, a device or pipe must not be, and a read-only file stays the
     // user's protection even though the folder would let a rename through.
     struct stat info;
     if (stat(m_target.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
-            throw FileIoError("cannot write \"" + target.string() + "\": it is a folder");
+            throw FileIoError(Reason(IDS_REASON_WRITE_TARGET_IS_FOLDER, {target}));
         if (!S_ISREG(info.st_mode))
-            throw FileIoError("cannot write \"" + target.string() + "\": it is not a file");
+            throw FileIoError(Reason(IDS_REASON_WRITE_TARGET_NOT_FILE, {target}));
         if (access(m_target.c_str(), W_OK) != 0)
-            throw FileIoError(Describe("cannot write", target, errno));
+            Fail(IDS_REASON_CANNOT_WRITE, target, errno);
     }
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
         m_temporary = m_target;
@@ -87,7 +89,7 @@ PendingFile::PendingFile(const std::filesystem::path& target)
         if (errno != EEXIST)
             break;
     }
-    throw FileIoError(Describe("cannot create a file beside", target, errno));
+    Fail(IDS_REASON_CANNOT_CREATE_BESIDE, target, errno);
 }
 
 PendingFile::~PendingFile()
@@ -105,7 +107,7 @@ void PendingFile::Write(std::span<const std::uint8_t> bytes)
             continue;
         // A file that takes nothing more is as full as a full disk.
         if (written <= 0)
-            throw FileIoError(Describe("cannot write", m_target, written < 0 ? errno : ENOSPC));
+            Fail(IDS_REASON_CANNOT_WRITE, m_target, written < 0 ? errno : ENOSPC);
         data += written;
         left -= static_cast<std::size_t>(written);
     }
@@ -127,14 +129,14 @@ void PendingFile::Commit()
         struct stat replaced;
         if (stat(m_target.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)
             && fchmod(m_descriptor, replaced.st_mode & 0777) != 0)
-            throw FileIoError(Describe("cannot keep the permissions of", m_target, errno));
+            Fail(IDS_REASON_CANNOT_KEEP_PERMISSIONS, m_target, errno);
         if (fsync(m_descriptor) != 0)
-            throw FileIoError(Describe("cannot write", m_target, errno));
+            Fail(IDS_REASON_CANNOT_WRITE, m_target, errno);
         // Some file systems report a failed write-back only here.
         if (close(std::exchange(m_descriptor, -1)) != 0)
-            throw FileIoError(Describe("cannot write", m_target, errno));
+            Fail(IDS_REASON_CANNOT_WRITE, m_target, errno);
         if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-            throw FileIoError(Describe("cannot replace", m_target, errno));
+            Fail(IDS_REASON_CANNOT_REPLACE, m_target, errno);
         m_committed = true;
     } catch (...) {
         Discard();
@@ -151,7 +153,7 @@ void PendingFile::Commit()
     const int error = errno;
     close(folderDescriptor);
     if (synced != 0 && error != EINVAL)
-        throw FileIoError(Describe("cannot flush the folder of", m_target, error));
+        Fail(IDS_REASON_CANNOT_FLUSH_FOLDER, m_target, error);
 }
 
 void PendingFile::Discard()

@@ -93,6 +93,16 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+// Whether `text` holds a lowercase ASCII letter outside `path`: every English sentence of the
+// core does, and none of the Japanese texts the program shows for a failure.
+inline bool HasEnglish(QString text, const QString& path = {})
+{
+    if (!path.isEmpty())
+        text.remove(path);
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
+}
+
 // Answers the program's modal dialogs as a user would, without waiting for any window: the
 // program hands each dialog to the prompter, which runs the first answer the test queued
 // for a dialog of that type. A dialog nobody expected fails the test and is cancelled, so

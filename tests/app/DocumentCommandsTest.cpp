@@ -1,8 +1,10 @@
+#include "TempFolder.h"
 #include "app/AppTestSupport.h"
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
 #include "media/MediaErrors.h"
+#include "model/PmdReader.h"
 #include "text/Errors.h"
 
 #include <QLabel>
@@ -11,6 +13,8 @@
 #include <QUrl>
 
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zelvane {
 namespace {
@@ -189,6 +193,51 @@ TEST(ErrorMessages, TheMostParticularKindOfAFailureChoosesItsMessage)
     EXPECT_EQ(ErrorMessageId(WorkerFailedError("")), IDS_ERROR_WORKER);
     EXPECT_EQ(ErrorMessageId(std::bad_alloc()), IDS_ERROR_OUT_OF_MEMORY);
     EXPECT_EQ(ErrorMessageId(std::runtime_error("")), IDS_ERROR_UNEXPECTED);
+}
+
+// The core's failures reach the desktop in Japanese: the kind's message and the reason, with
+// the file's path, and none of the English the command-line tool prints. A failure with no
+// reason shows only its kind.
+TEST(ErrorMessages, CoreFailuresAreSaidInJapaneseWithTheirReasons)
+{
+    std::vector<std::uint8_t> model = ReadWholeFile(ZELVANE_MANNEQUIN);
+    model.resize(283 + 4 + 20); // past the header and the vertex count, inside the first vertex
+    try {
+        ReadModelDocument(model, "");
+        ADD_FAILURE() << "a cut model was read";
+    } catch (const FileFormatError& error) {
+        const ErrorText text = DescribeError(error);
+        EXPECT_EQ(text.message, LoadQString(IDS_ERROR_FILE_FORMAT));
+        EXPECT_EQ(text.detail, QStringLiteral("モデルファイルが頂点の途中で終わっています。"));
+    }
+
+    const test::TempFolder temp;
+    // Permissions do not bind the superuser; sysfs takes no new files even so.
+    std::filesystem::path folder = "/sys";
+    if (geteuid() != 0) {
+        folder = temp / "locked";
+        std::filesystem::create_directory(folder);
+        chmod(folder.c_str(), 0555);
+    }
+    const std::filesystem::path target = folder / "song.zlvm";
+    const std::uint8_t bytes[] = {1, 2, 3};
+    try {
+        WriteFileAtomically(target, bytes);
+        ADD_FAILURE() << "a file was written in " << folder;
+    } catch (const FileIoError& error) {
+        const ErrorText text = DescribeError(error);
+        const QString path = QString::fromStdString(target.string());
+        EXPECT_EQ(text.message, LoadQString(IDS_ERROR_FILE_ACCESS));
+        EXPECT_TRUE(text.detail.startsWith(
+            QLatin1Char('"') + path
+            + QStringLiteral("\" と同じフォルダーにファイルを作成できません (")))
+            << text.detail.toStdString();
+        EXPECT_FALSE(test::HasEnglish(text.detail, path)) << text.detail.toStdString();
+    }
+    chmod(folder.c_str(), 0755);
+
+    EXPECT_EQ(DescribeError(FileFormatError("the bytes are wrong")).detail, QString());
+    EXPECT_EQ(DescribeError(std::runtime_error("oops")).detail, QString());
 }
 
 } // namespace

@@ -179,8 +179,10 @@ TEST_F(MainFrameTest, ADanceThatFailsIsShownInTheStatusBar)
     score.UpdateLength(0);
     const QString message = LoadQString(IDS_ERROR_WORKER);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->statusBar()->currentMessage() == message; }));
-    EXPECT_TRUE(frame->statusDetail().contains(QStringLiteral("two hours")))
+    // The detail names the chart, in Japanese like the message.
+    EXPECT_TRUE(frame->statusDetail().startsWith(QStringLiteral("SINGLE BASIC の譜面のダンスを")))
         << frame->statusDetail().toStdString();
+    EXPECT_FALSE(test::HasEnglish(frame->statusDetail())) << frame->statusDetail().toStdString();
 }
 
 // A tempo the dialog shows must read back to the same float, or pressing OK would change

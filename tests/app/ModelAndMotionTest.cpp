@@ -12,7 +12,7 @@ namespace {
 using AppModelAndMotion = test::FrameTest;
 
 // A model opens by its extension in any case and shows its comment; a file that is no model
-// is reported with the reader's reason, and the dancer stays.
+// is reported with the reader's reason in Japanese, and the dancer stays.
 TEST_F(AppModelAndMotion, AModelShowsItsCommentAndAFileThatIsNoModelIsRefused)
 {
     const QString model = Path(QStringLiteral("Dancer.PMD"));
@@ -34,7 +34,8 @@ TEST_F(AppModelAndMotion, AModelShowsItsCommentAndAFileThatIsNoModelIsRefused)
     ASSERT_TRUE(*refused);
     EXPECT_TRUE(shown.contains(QStringLiteral("junk.pmd")));
     EXPECT_TRUE(shown.endsWith(LoadQString(IDS_ERROR_FILE_FORMAT))) << shown.toStdString();
-    EXPECT_TRUE(detail.startsWith(QStringLiteral("not a PMD model"))) << detail.toStdString();
+    EXPECT_TRUE(detail.startsWith(QStringLiteral("PMDモデルではありません。")))
+        << detail.toStdString();
     EXPECT_EQ(frame->document().model(), mannequin);
     EXPECT_EQ(frame->document().modelPath(), model.toStdString());
 }

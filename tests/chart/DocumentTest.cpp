@@ -2,6 +2,7 @@
 #include "TestData.h"
 #include "chart/StoredPath.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -17,8 +18,10 @@ public:
     AudioMeasurement Measure(const std::filesystem::path& path) override
     {
         if (path.extension() == ".bad")
-            return {false, 0, "Invalid data found when processing input"};
-        return {true, 10000, ""};
+            return {false, 0,
+                    Reason(IDS_REASON_AUDIO_NO_STREAMS, {path},
+                           "Invalid data found when processing input")};
+        return {true, 10000, {}};
     }
 };
 
@@ -128,11 +131,12 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     EXPECT_EQ(document.audioPath(), song);
     EXPECT_EQ(document.audioLength(), 10000);
 
-    // Undecodable: the decoder's words reach the host; ignoring forgets the path.
+    // Undecodable: the reason reaches the host in Japanese, without FFmpeg's English words;
+    // ignoring forgets the path.
     host.requests.clear();
     document.SetAudio(noise);
     ASSERT_EQ(host.requests.size(), 1u);
-    EXPECT_EQ(host.requests[0].message, "Invalid data found when processing input");
+    EXPECT_EQ(host.requests[0].message, "\"" + noise + "\" は音声として読めないファイルです。");
     EXPECT_EQ(document.audioPath(), "");
 
     // Keeping: the path stays for later, with no length.

@@ -160,9 +160,9 @@ TEST_F(Player, ADanceThatFailsIsReportedRefusesTheExportAndDancesAgainAfterAnEdi
 {
     std::mutex reportLock;
     std::vector<std::string> reports;
-    document.SetWorkerFailureHandler([&](const std::string& message) {
+    document.SetWorkerFailureHandler([&](const Reason& reason) {
         std::lock_guard lock(reportLock);
-        reports.push_back(message);
+        reports.push_back(EnglishText(reason));
     });
     CScore& score = *document.currentScore();
     // Past every reader and command: the worker is the last to see such a chart.

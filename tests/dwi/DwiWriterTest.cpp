@@ -27,7 +27,7 @@ struct FixedLengthAudio : IAudioMeasurer {
         : ms(ms)
     {
     }
-    AudioMeasurement Measure(const std::filesystem::path&) override { return {true, ms, ""}; }
+    AudioMeasurement Measure(const std::filesystem::path&) override { return {true, ms, {}}; }
 };
 
 std::string Text(const CStepDocument& document, const std::filesystem::path& path = "/d/x.dwi")

@@ -4,6 +4,7 @@
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 
@@ -19,8 +20,8 @@ CScoreCommand::CScoreCommand(CScore* score, std::string name)
 void CScoreCommand::CheckNote(const CNote& note) const
 {
     if (!m_score->HasPanel(note.panel))
-        throw InvalidArgumentError("panel " + std::to_string(note.panel) + " is not one of the "
-                                   + std::string(StyleName(m_score->style())) + " chart's");
+        throw InvalidArgumentError(Reason(IDS_REASON_PANEL_NOT_IN_STYLE,
+                                          {note.panel, std::string(StyleName(m_score->style()))}));
     const std::string breach = ChartLimitBreach(note, document()->bpm());
     if (!breach.empty())
         throw ChartLimitError(breach);

@@ -2,6 +2,7 @@
 
 #include "chart/commands/ClockShift.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 namespace zelvane {
 
@@ -12,7 +13,7 @@ CDeleteClockCommand::CDeleteClockCommand(CScore* score, std::string name, std::i
     , m_length(length)
 {
     if (start < 0 || length < 0)
-        throw InvalidArgumentError("rows are deleted from a clock of 0 or more, 0 or more clocks");
+        throw InvalidArgumentError(Reason(IDS_REASON_DELETE_NEGATIVE));
     const std::int64_t end = static_cast<std::int64_t>(start) + length;
     for (const auto& note : score->notes())
         if (note->clock >= start && note->clock < end)

@@ -2,6 +2,7 @@
 
 #include "chart/Score.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 namespace zelvane {
 
@@ -13,7 +14,7 @@ CDeleteNoteCommand::CDeleteNoteCommand(CScore* score, std::string name)
 void CDeleteNoteCommand::AddNote(CNote* note)
 {
     if (score()->IndexOf(note) < 0)
-        throw InvalidArgumentError("the note to delete is not in this score");
+        throw InvalidArgumentError(Reason(IDS_REASON_NOTE_TO_DELETE_MISSING));
     AddScoreNote(note);
 }
 

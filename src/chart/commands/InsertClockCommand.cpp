@@ -4,6 +4,7 @@
 #include "chart/StepDocument.h"
 #include "chart/commands/ClockShift.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <fmt/format.h>
@@ -17,7 +18,7 @@ CInsertClockCommand::CInsertClockCommand(CScore* score, std::string name, std::i
     , m_length(length)
 {
     if (start < 0 || length < 0)
-        throw InvalidArgumentError("rows are inserted at a clock of 0 or more, 0 or more clocks");
+        throw InvalidArgumentError(Reason(IDS_REASON_INSERT_NEGATIVE));
     // Every note the gap pushes later must still fit the chart, or the insert is refused
     // whole (and undoing it could never restore a clock held at the limit).
     const float bpm = score->document()->bpm();
@@ -28,10 +29,9 @@ CInsertClockCommand::CInsertClockCommand(CScore* score, std::string name, std::i
         const std::int64_t movedEnd
             = static_cast<std::int64_t>(note->clock) + length + std::max(note->length, 0);
         if (movedEnd > maxClock)
-            throw ChartLimitError(fmt::format(
-                "inserting {} clocks at clock {} would move the note at clock {} past the "
-                "chart's limit of two hours at {} BPM (clock {})",
-                length, start, note->clock, bpm, maxClock));
+            throw ChartLimitError(
+                Reason(IDS_REASON_INSERT_PAST_LIMIT,
+                       {length, start, note->clock, fmt::format("{}", bpm), maxClock}));
     }
     LowerMinClock(start);
 }

@@ -14,7 +14,7 @@ CMotionOptionCommand::CMotionOptionCommand(CStepDocument* document, MotionOption
     , m_new(newValues)
 {
     if (!std::isfinite(m_new.panelSize) || m_new.panelSize <= 0.0f)
-        throw InvalidArgumentError("the panel size must be a number above 0");
+        throw InvalidArgumentError(Reason(IDS_REASON_PANEL_SIZE_NOT_POSITIVE));
 }
 
 void CMotionOptionCommand::Apply(const MotionOptions& values, IStepDocumentView* sender)

@@ -2,6 +2,7 @@
 
 #include "chart/Score.h"
 #include "text/Errors.h"
+#include "text/StringTable.h"
 
 namespace zelvane {
 
@@ -14,7 +15,7 @@ void CMoveNoteCommand::AddMove(CNote* note, std::int32_t newClock, std::int32_t 
                                std::int32_t newLength)
 {
     if (score()->IndexOf(note) < 0)
-        throw InvalidArgumentError("the note to move is not in this score");
+        throw InvalidArgumentError(Reason(IDS_REASON_NOTE_TO_MOVE_MISSING));
     const CNote newValues{newClock, newPanel, newLength};
     CheckNote(newValues);
     LowerMinClock(note->clock);

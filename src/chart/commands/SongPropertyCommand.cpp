@@ -15,7 +15,7 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
     , m_new(std::move(newValues))
 {
     if (!CStepDocument::IsValidBpm(m_new.bpm))
-        throw InvalidArgumentError("the tempo must be a number above 0");
+        throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
     // A slower tempo stretches every chart: one that would then last longer than the limit
     // is not re-timed.
     if (m_new.bpm != m_old.bpm) {
