@@ -133,6 +133,12 @@ enum ProgramStringId : std::uint32_t {
     IDS_SONG_ARTIST_LABEL,
     IDS_SONG_GAP_LABEL,
     IDS_ABOUT_TITLE,
+    // The 3D view: its framing command, its mouse and the model's missing pictures.
+    IDS_VIEW_FRAME_ALL,
+    IDS_MODEL_VIEW_CONTROLS,
+    IDS_TEXTURES_NOT_FOUND,
+    IDS_TEXTURES_NOT_FOUND_MORE,
+    IDS_TEXTURE_NAME_SEPARATOR,
     IDS_PROGRAM_END, // one past the last
 };
 
