@@ -11,13 +11,15 @@ namespace {
 
 class AppModelView : public test::FrameTest {
 protected:
-    // A one-triangle model in the test folder whose materials name `fileNames` (texture and
-    // sphere map as the PMD format writes them, "*" between).
-    QString WriteModel(const QString& name, const std::vector<std::string>& fileNames)
+    // A one-triangle model in the test folder, `size` to either side and as high, whose
+    // materials name `fileNames` (texture and sphere map as the PMD format writes them, "*"
+    // between).
+    QString WriteModel(const QString& name, const std::vector<std::string>& fileNames,
+                       float size = 1.0f)
     {
         test::PmdFile file;
         file.name = "tri";
-        file.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+        file.vertices = {{-size, 0, 0}, {0, size, 0}, {size, 0, 0}};
         file.bones.push_back({"center"});
         for (const std::string& names : fileNames) {
             file.indices.insert(file.indices.end(), {0, 1, 2});
@@ -119,41 +121,58 @@ Vector3 Projected(const CModelWindow& window, const Vector3& point)
 }
 
 // At the window's first size the default camera cuts the COUPLE dancers off at the sides;
-// 全体表示 (F) brings every vertex of both and the pads inside, keeping the camera's turn.
+// 全体表示 (F) brings every vertex of both and the pads inside, keeping the camera's turn,
+// from the front and turned, for the mannequin and for a model far wider than the screen.
 TEST_F(AppModelView, FrameAllShowsBothCoupleDancersAndThePads)
 {
     CModelWindow* window = frame->modelView()->window();
     if (!window)
         GTEST_SKIP() << "no OpenGL 3.3 on this display (run under Xvfb)";
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    const QString model = Path(QStringLiteral("mannequin.pmd"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVANE_MANNEQUIN), model));
-    OpenModel(model);
-    AddNotes({}, Style::COUPLE);
+    const QString mannequin = Path(QStringLiteral("mannequin.pmd"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVANE_MANNEQUIN), mannequin));
+    const QString wide = WriteModel(QStringLiteral("wide.pmd"), {""}, 40.0f);
     CModelView* view = frame->modelView();
-    ASSERT_EQ(view->instances().size(), 2u);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->waitingForDance(); }, 20000));
+    AddNotes({{96, 1, 0}, {96, 6, 0}}, Style::COUPLE); // each dancer to its own pad
+    for (const QString& model : {mannequin, wide}) {
+        SCOPED_TRACE(model.toStdString());
+        OpenModel(model);
+        ASSERT_EQ(view->instances().size(), 2u);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view->waitingForDance(); }, 20000));
+        window->ResetCamera();
 
-    const float half = window->padSize() * 0.5f;
-    std::vector<Vector3> points{
-        {-2 * half, 0, -half}, {2 * half, 0, -half}, {-2 * half, 0, half}, {2 * half, 0, half}};
-    for (const CGLModelInstance* dancer : view->instances())
-        for (const auto& vertex : dancer->instance().skinnedVertices)
-            points.push_back(vertex.position);
-    const auto widest = [&] {
-        float reach = 0.0f;
-        for (const Vector3& point : points) {
-            const Vector3 at = Projected(*window, point);
-            reach = std::max({reach, std::abs(at.x), std::abs(at.y)});
-        }
-        return reach;
-    };
-    EXPECT_GT(widest(), 1.0f) << "the default camera shows both dancers already";
+        const float half = window->padSize() * 0.5f;
+        std::vector<Vector3> points{
+            {-2 * half, 0, -half}, {2 * half, 0, -half}, {-2 * half, 0, half}, {2 * half, 0, half}};
+        for (const CGLModelInstance* dancer : view->instances())
+            for (const auto& vertex : dancer->instance().skinnedVertices)
+                points.push_back(vertex.position);
+        const auto widest = [&] {
+            float reach = 0.0f;
+            for (const Vector3& point : points) {
+                const Vector3 at = Projected(*window, point);
+                reach = std::max({reach, std::abs(at.x), std::abs(at.y)});
+            }
+            return reach;
+        };
+        EXPECT_GT(widest(), 1.0f) << "the default camera shows both dancers already";
 
-    const Vector3 turn = window->rotation();
-    Press(Qt::Key_F, Qt::NoModifier);
-    EXPECT_LE(widest(), 1.0f);
-    EXPECT_EQ(window->rotation(), turn);
+        Press(Qt::Key_F, Qt::NoModifier);
+        EXPECT_LE(widest(), 1.0f);
+        // Seen from the side and above, after a drag with the right button.
+        const QPoint middle = window->rect().center();
+        QTest::mousePress(window, Qt::RightButton, Qt::NoModifier, middle);
+        QMouseEvent move(QEvent::MouseMove, QPointF(middle + QPoint(70, 30)),
+                         window->mapToGlobal(QPointF(middle + QPoint(70, 30))), Qt::NoButton,
+                         Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &move);
+        QTest::mouseRelease(window, Qt::RightButton, Qt::NoModifier, middle + QPoint(70, 30));
+        const Vector3 turn = window->rotation();
+        ASSERT_NE(turn, Vector3{});
+        Press(Qt::Key_F, Qt::NoModifier);
+        EXPECT_LE(widest(), 1.0f);
+        EXPECT_EQ(window->rotation(), turn);
+    }
 }
 
 } // namespace
