@@ -89,7 +89,7 @@ void CModelView::ShowUnavailable(const QString& reason)
 void CModelView::InitialUpdate()
 {
     m_frame = 0;
-    // A new document may hold its model where the last one's was.
+    // A new document may hold its model where the last one's was, even from the same file.
     m_checkedModel = nullptr;
     m_missingTextures.clear();
     CheckTextures();
@@ -105,8 +105,9 @@ void CModelView::InitialUpdate()
 void CModelView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
 {
     // Missing pictures are told even where nothing is drawn: the motion and the video are
-    // made from the same model.
-    if (hint == UpdateHint::Model)
+    // made from the same model. A document read whole (opened, restored) tells its views
+    // of its new scores only, model and all.
+    if (hint == UpdateHint::Model || hint == UpdateHint::CurrentScore)
         CheckTextures();
     if (!m_window)
         return;
@@ -156,10 +157,12 @@ void CModelView::SetColours()
 void CModelView::CheckTextures()
 {
     const CModelDocument* model = m_document->model();
-    // The motion options send the same hint without a new model.
-    if (model == m_checkedModel)
+    // The motion options send the same hint without a new model. A document read anew may
+    // hold its model where the last one's was; the path tells them apart.
+    if (model == m_checkedModel && m_document->modelPath() == m_checkedPath)
         return;
     m_checkedModel = model;
+    m_checkedPath = m_document->modelPath();
     m_missingTextures.clear();
     if (!model) {
         emit texturesChecked(m_missingTextures);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -101,6 +102,7 @@ private:
     const CScore* m_shownScore = nullptr;
     QTimer m_danceWait;
     const CModelDocument* m_checkedModel = nullptr;
+    std::string m_checkedPath;
     QStringList m_missingTextures;
 };
 

@@ -73,6 +73,15 @@ TEST_F(AppModelView, AModelsMissingPicturesAreNamedInTheStatusBar)
     OpenModel(WriteModel(QStringLiteral("whole.pmd"), {"present.png", ""}));
     EXPECT_TRUE(frame->modelView()->missingTextures().isEmpty());
     EXPECT_EQ(Message(), LoadQString(IDS_IDLE_MESSAGE));
+
+    // A document read whole, as a restored copy is, brings its model along.
+    ZlvmDocumentData data;
+    data.modelPath = ToStdString(Path(QStringLiteral("dancer.pmd")));
+    const QString document = Path(QStringLiteral("song.zlvm"));
+    WriteFileAtomically(ToPath(document), WriteZlvm(data));
+    frame->document().OpenDocument(ToPath(document));
+    EXPECT_EQ(Message(),
+              Missing(IDS_TEXTURES_NOT_FOUND, {"blouse.png、shine.sph、tex\\skirt.bmp"}));
 }
 
 // A model made by another program: its blouse picture is not beside it.
