@@ -129,6 +129,24 @@ Vector3 Projected(const CModelWindow& window, const Vector3& point)
     return TransformCoord(point, window.orbit() * window.view() * projection);
 }
 
+// Whether a dancer or a pad reaches the left or right edge of the picture: anything there
+// but the white floor, its grey grid and the coloured axes.
+bool SomethingAtTheSides(const QImage& image)
+{
+    for (const int x : {0, image.width() - 1})
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            const int high = std::max({c.red(), c.green(), c.blue()});
+            const int low = std::min({c.red(), c.green(), c.blue()});
+            const int middle = c.red() + c.green() + c.blue() - high - low;
+            const bool floor = high - low < 12 && low > 150;
+            const bool axis = high > middle + 60;
+            if (!floor && !axis)
+                return true;
+        }
+    return false;
+}
+
 // At the window's first size the default camera cuts the COUPLE dancers off at the sides;
 // 全体表示 (F) brings every vertex of both and the pads inside, keeping the camera's turn,
 // from the front and turned, for the mannequin and for a model far wider than the screen.
@@ -165,9 +183,11 @@ TEST_F(AppModelView, FrameAllShowsBothCoupleDancersAndThePads)
             return reach;
         };
         EXPECT_GT(widest(), 1.0f) << "the default camera shows both dancers already";
+        EXPECT_TRUE(SomethingAtTheSides(window->grabFramebuffer()));
 
         Press(Qt::Key_F, Qt::NoModifier);
         EXPECT_LE(widest(), 1.0f);
+        EXPECT_FALSE(SomethingAtTheSides(window->grabFramebuffer()));
         // Seen from the side and above, after a drag with the right button.
         const QPoint middle = window->rect().center();
         QTest::mousePress(window, Qt::RightButton, Qt::NoModifier, middle);
