@@ -91,6 +91,8 @@ QList<CommandEntry> BuildCommands()
                  Key((ctrl | Qt::KeypadModifier) | Qt::Key_Plus)}),
         Command(ID_VIEW_ZOOM_OUT, "縮小(&O)\tCtrl -",
                 {Key(ctrl | Qt::Key_Minus), Key((ctrl | Qt::KeypadModifier) | Qt::Key_Minus)}),
+        // The score view takes Home and the arrows; no key of its own is a letter.
+        Command(ID_VIEW_FRAME_ALL, "全体表示(&A)\tF", {Key(QKeyCombination(Qt::Key_F))}),
         Command(ID_VIEW_BACKGROUND_COLOR, "背景色(&B)..."),
         Command(ID_VIEW_SCREEN_COLOR, "スクリーン色(&S)..."),
         Command(ID_PLAY_FROM_START, "先頭から(&H)\tCtrl+F5", {Key(ctrl | Qt::Key_F5)}),
@@ -133,7 +135,8 @@ const QList<MenuSpec>& MenuTable()
          {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
           0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS}},
         {QStringLiteral("表示(&V)"),
-         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_BACKGROUND_COLOR, ID_VIEW_SCREEN_COLOR}},
+         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, 0, ID_VIEW_BACKGROUND_COLOR,
+          ID_VIEW_SCREEN_COLOR}},
         {QStringLiteral("再生(&P)"),
          {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, 0, ID_PLAY_STOP, 0, ID_PLAY_ASSIST_CLAP}},
         {QStringLiteral("ヘルプ(&H)"), {ID_APP_ABOUT}},

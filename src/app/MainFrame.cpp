@@ -38,6 +38,26 @@ namespace {
 
 // Characters of space kept between the status bar's message and its detail.
 constexpr int kStatusDetailGap = 6;
+// Missing pictures the status bar names; the rest are counted, and listed in the detail.
+constexpr qsizetype kNamedTextures = 3;
+
+struct StatusText {
+    QString message;
+    QString detail;
+};
+
+StatusText MissingTexturesText(const QStringList& names)
+{
+    const QString separator = LoadQString(IDS_TEXTURE_NAME_SEPARATOR);
+    if (names.size() <= kNamedTextures)
+        return {
+            ToQString(FormatString(IDS_TEXTURES_NOT_FOUND, {ToStdString(names.join(separator))})),
+            {}};
+    const std::string named = ToStdString(names.mid(0, kNamedTextures).join(separator));
+    const std::string rest = std::to_string(names.size() - kNamedTextures);
+    return {ToQString(FormatString(IDS_TEXTURES_NOT_FOUND_MORE, {named, rest})),
+            names.join(separator)};
+}
 
 } // namespace
 
@@ -207,6 +227,18 @@ void CMainFrame::CreateClient()
         ShowStatus(reason.section(QLatin1Char('\n'), 0, 0), reason.section(QLatin1Char('\n'), 1));
     };
     connect(m_modelView, &CModelView::unavailable, this, showUnavailable);
+    // A model whose pictures are all there takes back what was said about the last one.
+    connect(m_modelView, &CModelView::texturesChecked, this, [this](const QStringList& missing) {
+        if (!missing.isEmpty()) {
+            const StatusText text = MissingTexturesText(missing);
+            m_texturesStatus = text.message;
+            ShowStatus(text.message, text.detail);
+        } else if (!m_texturesStatus.isEmpty()
+                   && statusBar()->currentMessage() == m_texturesStatus) {
+            ShowStatus(QString());
+        }
+    });
+    connect(m_modelView, &CModelView::pointerInside, this, &CMainFrame::ShowViewControls);
     if (!m_modelView->unavailableReason().isEmpty())
         showUnavailable(m_modelView->unavailableReason());
     CScoreView* view = m_scorePane->scoreView();
@@ -329,6 +361,7 @@ void CMainFrame::UpdateCommandStates()
 
     enable(ID_VIEW_ZOOM_IN, m_document.CanZoomIn());
     enable(ID_VIEW_ZOOM_OUT, m_document.CanZoomOut());
+    enable(ID_VIEW_FRAME_ALL, m_modelView->window() != nullptr);
     m_scorePane->scoreBar()->SetSwitchingEnabled(!playing);
 }
 
@@ -460,6 +493,9 @@ void CMainFrame::Run(int commandId)
         case ID_VIEW_ZOOM_OUT:
             m_document.ZoomOut();
             break;
+        case ID_VIEW_FRAME_ALL:
+            m_modelView->FrameAll();
+            break;
         case ID_VIEW_BACKGROUND_COLOR:
             OnColor(true);
             break;
@@ -516,6 +552,22 @@ void CMainFrame::ShowStatus(const QString& message, const QString& detail)
         - metrics.averageCharWidth() * kStatusDetailGap;
     m_statusDetail->setText(metrics.elidedText(detail, Qt::ElideRight, std::max(room, 0)));
     m_statusDetail->setToolTip(detail);
+}
+
+void CMainFrame::ShowViewControls(bool inside)
+{
+    const QString controls = LoadQString(IDS_MODEL_VIEW_CONTROLS);
+    const QString shown = statusBar()->currentMessage();
+    if (inside) {
+        if (shown != controls) {
+            m_statusBeforeView = shown;
+            m_detailBeforeView = statusDetail();
+        }
+        ShowStatus(controls);
+    } else if (shown == controls) {
+        // Only the controls are taken back: a message that came meanwhile stays.
+        ShowStatus(m_statusBeforeView, m_detailBeforeView);
+    }
 }
 
 QString CMainFrame::statusDetail() const

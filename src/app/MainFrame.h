@@ -139,6 +139,9 @@ private:
     void AddRecentFile(const QString& path);
     void UpdateRecentFiles();
     void UpdateModelPlace();
+    // The 3D view's mouse controls while the pointer is over it; what the status bar said
+    // before comes back when it leaves.
+    void ShowViewControls(bool inside);
 
     CAppDocumentHost m_host;
     FfmpegAudioMeasurer m_audio;
@@ -152,6 +155,10 @@ private:
     CScorePane* m_scorePane = nullptr;
     CModelView* m_modelView = nullptr;
     QLabel* m_statusDetail = nullptr;
+    // The last word on a model's missing pictures.
+    QString m_texturesStatus;
+    QString m_statusBeforeView;
+    QString m_detailBeforeView;
     bool m_splitterPlaced = false;
     bool m_writingVideo = false;
     QString m_importedName;

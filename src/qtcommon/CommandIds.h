@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/StringTable.h"
+
 namespace zelvane {
 
 // Command numbers of the menus, accelerators and toolbar. They double as string-table IDs of
@@ -39,6 +41,8 @@ enum CommandId : int {
     ID_APP_EXIT = 57665,
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,
+    // Commands added since take their number from the program's own range of the table.
+    ID_VIEW_FRAME_ALL = static_cast<int>(IDS_VIEW_FRAME_ALL),
 };
 
 } // namespace zelvane

@@ -95,6 +95,19 @@ std::string CGLModelInstance::FindFile(const std::string& path)
     return QFileInfo(found).isFile() ? found.toStdString() : std::string();
 }
 
+std::vector<std::string> CGLModelInstance::MissingFiles(const CModelDocument& model)
+{
+    std::vector<std::string> missing;
+    for (const CModelMaterial& material : model.materials)
+        for (const std::string* path : {&material.texturePath, &material.spherePath}) {
+            if (path->empty() || std::find(missing.begin(), missing.end(), *path) != missing.end())
+                continue;
+            if (FindFile(*path).empty())
+                missing.push_back(*path);
+        }
+    return missing;
+}
+
 std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string& path)
 {
     const std::string file = FindFile(path);

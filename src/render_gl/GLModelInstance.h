@@ -54,6 +54,11 @@ public:
     // A texture from an image file (BMP, PNG, JPEG, TGA; ".sph" and ".spa" are BMP), or
     // null if it cannot be read.
     static std::unique_ptr<QOpenGLTexture> LoadTexture(const std::string& path);
+    // The colour and sphere-map files the model names that FindFile cannot find, each once,
+    // in the order of the materials. Such a material draws without its picture (plain white
+    // where the picture was all it had), so the user is told which files to look for. Toon
+    // files are left out: the default ramps stand in for them.
+    static std::vector<std::string> MissingFiles(const CModelDocument& model);
 
 private:
     struct MaterialTextures {

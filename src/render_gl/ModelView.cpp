@@ -3,13 +3,16 @@
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
 #include "render_gl/ModelWindow.h"
 
+#include <QEnterEvent>
 #include <QLabel>
 #include <QStackedLayout>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace zelvane {
 
@@ -86,6 +89,10 @@ void CModelView::ShowUnavailable(const QString& reason)
 void CModelView::InitialUpdate()
 {
     m_frame = 0;
+    // A new document may hold its model where the last one's was, even from the same file.
+    m_checkedModel = nullptr;
+    m_missingTextures.clear();
+    CheckTextures();
     if (m_window) {
         m_window->ResetCamera();
         m_window->SetClocksPerRow(m_document->clocksPerRow());
@@ -97,6 +104,11 @@ void CModelView::InitialUpdate()
 
 void CModelView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
 {
+    // Missing pictures are told even where nothing is drawn: the motion and the video are
+    // made from the same model. A document read whole (opened, restored) tells its views
+    // of its new scores only, model and all.
+    if (hint == UpdateHint::Model || hint == UpdateHint::CurrentScore)
+        CheckTextures();
     if (!m_window)
         return;
     switch (hint) {
@@ -140,6 +152,81 @@ void CModelView::SetColours()
         return;
     m_window->SetScreenColor(m_document->screenColor());
     m_window->SetClearColour(kOpaque | RgbFromColorRef(m_document->backgroundColor()));
+}
+
+void CModelView::CheckTextures()
+{
+    const CModelDocument* model = m_document->model();
+    // The motion options send the same hint without a new model. A document read anew may
+    // hold its model where the last one's was; the path tells them apart.
+    if (model == m_checkedModel && m_document->modelPath() == m_checkedPath)
+        return;
+    m_checkedModel = model;
+    m_checkedPath = m_document->modelPath();
+    m_missingTextures.clear();
+    if (!model) {
+        emit texturesChecked(m_missingTextures);
+        return;
+    }
+    // The reader puts the model's folder before every name; the user knows the names as the
+    // model writes them.
+    std::string folder = std::filesystem::absolute(m_document->modelPath()).parent_path().string();
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    for (const std::string& path : CGLModelInstance::MissingFiles(*model)) {
+        const bool inFolder = path.starts_with(folder);
+        m_missingTextures.append(
+            inFolder ? QString::fromStdString(path.substr(folder.size()))
+                     : QString::fromStdString(std::filesystem::path(path).filename().string()));
+    }
+    emit texturesChecked(m_missingTextures);
+}
+
+void CModelView::FrameAll()
+{
+    if (!m_window)
+        return;
+    std::vector<Vector3> points;
+    const auto addBox = [&points](const Vector3& low, const Vector3& high) {
+        for (int corner = 0; corner < 8; ++corner)
+            points.push_back({(corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
+                              (corner & 4) ? high.z : low.z});
+    };
+    if (SceneCurrent()) {
+        for (const CGLModelInstance* dancer : m_instances) {
+            const auto& vertices = dancer->instance().skinnedVertices;
+            if (vertices.empty())
+                continue;
+            Vector3 low = vertices.front().position;
+            Vector3 high = low;
+            for (const auto& vertex : vertices) {
+                const Vector3& p = vertex.position;
+                low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+                high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+            }
+            addBox(low, high);
+        }
+    }
+    const float padSize = m_window->padSize();
+    const float padsHalfWidth = static_cast<float>(m_window->padCount()) * padSize * 0.5f;
+    addBox({-padsHalfWidth, 0.0f, -padSize * 0.5f}, {padsHalfWidth, 0.0f, padSize * 0.5f});
+    addBox({-CModelWindow::kScreenHalfWidth, 0.0f, CModelWindow::kScreenZ},
+           {CModelWindow::kScreenHalfWidth, CModelWindow::kScreenHeight, CModelWindow::kScreenZ});
+    m_window->FramePoints(points);
+}
+
+void CModelView::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    if (m_window)
+        emit pointerInside(true);
+}
+
+void CModelView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (m_window)
+        emit pointerInside(false);
 }
 
 bool CModelView::SceneCurrent() const

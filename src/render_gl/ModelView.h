@@ -3,10 +3,12 @@
 #include "chart/DocumentView.h"
 #include "playback/PlaybackFollower.h"
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -48,6 +50,12 @@ public:
     const QString& unavailableReason() const { return m_unavailableReason; }
     // The dancers, in player order (owned by the window).
     const std::vector<CGLModelInstance*>& instances() const { return m_instances; }
+    // Keeps the camera's rotation and moves it so that every dancer, the pads and the screen
+    // show whole at the view's present size.
+    void FrameAll();
+    // The colour and sphere-map files of the document's model that were not found, as the
+    // model names them (relative to its folder); empty without a model.
+    const QStringList& missingTextures() const { return m_missingTextures; }
     // Whether a dancer still waits for its worker to reach the frame; the view shows its
     // last pose meanwhile and poses again once the worker has got there.
     bool waitingForDance() const { return m_danceWait.isActive(); }
@@ -55,6 +63,16 @@ public:
 signals:
     // The one line the main window shows when the 3D view cannot draw.
     void unavailable(const QString& reason);
+    // A model came into the view (or went): `missing` names the pictures it lacks as the
+    // model names them, empty when it lacks none. Its materials draw without them.
+    void texturesChecked(const QStringList& missing);
+    // The pointer came into the 3D window (true) or left it (false); not sent while the view
+    // is a grey pane, where the mouse does nothing.
+    void pointerInside(bool inside);
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void ShowUnavailable(const QString& reason);
@@ -64,6 +82,8 @@ private:
     // from them until the views are told.
     bool SceneCurrent() const;
     void SetColours();
+    // Looks for the model's pictures once per model the document installs.
+    void CheckTextures();
     void RebuildInstances();
     // Poses every dancer that can be posed without waiting, then redraws chart and scene.
     void UpdatePose();
@@ -81,6 +101,9 @@ private:
     const CModelDocument* m_shownModel = nullptr;
     const CScore* m_shownScore = nullptr;
     QTimer m_danceWait;
+    const CModelDocument* m_checkedModel = nullptr;
+    std::string m_checkedPath;
+    QStringList m_missingTextures;
 };
 
 } // namespace zelvane

@@ -1,6 +1,7 @@
 #include "render_gl/ProjectionWindow.h"
 
 #include "render_gl/GLSupport.h"
+#include "render_gl/OrbitFit.h"
 #include "text/StringTable.h"
 
 #include <QMouseEvent>
@@ -101,6 +102,19 @@ void CProjectionWindow::ResetCamera()
     m_fieldOfView = kDefaultFieldOfView;
     UpdateOrbit();
     UpdateView();
+    update();
+}
+
+void CProjectionWindow::FramePoints(std::span<const Vector3> points)
+{
+    const float aspect
+        = static_cast<float>(std::max(width(), 1)) / static_cast<float>(std::max(height(), 1));
+    const OrbitFit fit = FitOrbit(points, m_rotation, m_fieldOfView, aspect, kFrameFill, kNear);
+    m_target = fit.target;
+    m_distance = fit.distance;
+    UpdateOrbit();
+    UpdateView();
+    UpdateProjection(width(), height());
     update();
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 namespace zelvane {
 
@@ -35,12 +36,17 @@ public:
     static constexpr float kDollyPerNotch = 2.0f;
     static constexpr Vector3 kLightDirection{-0.5f, -1.0f, 0.5f};
     static constexpr std::uint32_t kLightColour = 0xFF9A9A9A;
+    // The share of the picture's half width and half height that FramePoints fills.
+    static constexpr float kFrameFill = 0.9f;
 
     explicit CProjectionWindow(QWidget* parent = nullptr);
     ~CProjectionWindow() override;
 
     // The camera's defaults, then a redraw.
     void ResetCamera();
+    // Keeps the camera's rotation and moves its target and distance so that every point of
+    // `points` shows, with a margin, at the window's present size; then a redraw.
+    void FramePoints(std::span<const Vector3> points);
     const Vector3& target() const { return m_target; }
     const Vector3& rotation() const { return m_rotation; }
     float distance() const { return m_distance; }

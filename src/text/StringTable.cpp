@@ -313,6 +313,13 @@ constexpr Entry kEntries[] = {
     {IDS_SYSTEM_ERROR_EBUSY, "使用中です"},
     {IDS_SYSTEM_ERROR_ENOMEM, "メモリが不足しています"},
     {IDS_SYSTEM_ERROR_OTHER, "エラー番号 %d"},
+    {IDS_VIEW_FRAME_ALL, "ダンサーとパッドとスクリーンが全部見えるように視点を動かす\n全体表示"},
+    {IDS_MODEL_VIEW_CONTROLS,
+     "右ドラッグ: 回転　中ドラッグ: 平行移動　ホイール: 近づく/離れる　右ダブルクリック: "
+     "視点を戻す　F: 全体表示"},
+    {IDS_TEXTURES_NOT_FOUND, "テクスチャが見つかりません: %s"},
+    {IDS_TEXTURES_NOT_FOUND_MORE, "テクスチャが見つかりません: %s ほか%d個"},
+    {IDS_TEXTURE_NAME_SEPARATOR, "、"},
     {57344, "Zelvane"},
     {57345, "レディ"},
     {61442, "すべてのファイル (*.*)"},

@@ -260,6 +260,12 @@ enum ProgramStringId : std::uint32_t {
     IDS_SYSTEM_ERROR_EBUSY,
     IDS_SYSTEM_ERROR_ENOMEM,
     IDS_SYSTEM_ERROR_OTHER,
+    // The 3D view: its framing command, its mouse and the model's missing pictures.
+    IDS_VIEW_FRAME_ALL,
+    IDS_MODEL_VIEW_CONTROLS,
+    IDS_TEXTURES_NOT_FOUND,
+    IDS_TEXTURES_NOT_FOUND_MORE,
+    IDS_TEXTURE_NAME_SEPARATOR,
     IDS_PROGRAM_END, // one past the last
 };
 
