@@ -93,7 +93,7 @@ void CStepDocument::OpenDocument(const std::filesystem::path& path)
 {
     // Everything is read and checked before the document is touched, so a damaged file
     // leaves the user's document as it was.
-    const ZlvmDocumentData data = ReadZlvm(ReadWholeFile(path));
+    const ZlvmDocumentData data = ReadZlvm(ReadWholeFile(path, kMaxChartFileBytes));
     m_pathName = path;
     Load(data);
     m_modified = false;

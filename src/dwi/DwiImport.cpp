@@ -104,7 +104,7 @@ DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
     if (std::filesystem::is_directory(path, error))
         return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};
     try {
-        bytes = ReadWholeFile(path);
+        bytes = ReadWholeFile(path, kMaxChartFileBytes);
     } catch (const FileIoError& failure) {
         if (!std::filesystem::exists(path, error))
             return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};

@@ -68,7 +68,7 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zelvane"));
-    EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString())).title, "Mine");
+    EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString(), kMaxChartFileBytes)).title, "Mine");
     // The recent-file list, which a new window reads too, brings the file back.
     CMainFrame restarted;
     restarted.recentFileActions().value(0)->trigger();

@@ -208,12 +208,12 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
     for (std::size_t i = 0; i < kMaxChartNotes; ++i)
         document.currentScore()->AppendNote(MakeNote(0, 0));
     document.SaveDocument(path);
-    const Bytes full = ReadWholeFile(path);
+    const Bytes full = ReadWholeFile(path, kMaxChartFileBytes);
     EXPECT_EQ(ReadZlvm(full).scores[0].notes.size(), kMaxChartNotes);
     document.currentScore()->AppendNote(MakeNote(0, 0));
     document.SetModifiedFlag(true);
     EXPECT_THROW(document.SaveDocument(path), InvalidArgumentError);
-    EXPECT_EQ(ReadWholeFile(path), full);
+    EXPECT_EQ(ReadWholeFile(path, kMaxChartFileBytes), full);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
