@@ -110,6 +110,9 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
 {
     if (!IsValidBpm(data.bpm))
         throw InvalidArgumentError("the tempo must be a number above 0");
+    for (const std::string& breach : {ChartTempoBreach(data.bpm), ChartGapBreach(data.gap)})
+        if (!breach.empty())
+            throw ChartLimitError(breach);
     for (const ZlvmScoreRecord& record : data.scores) {
         const std::string breach = ChartLimitBreach(record.notes, data.bpm);
         if (!breach.empty())

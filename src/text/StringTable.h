@@ -133,6 +133,10 @@ enum ProgramStringId : std::uint32_t {
     IDS_SONG_ARTIST_LABEL,
     IDS_SONG_GAP_LABEL,
     IDS_ABOUT_TITLE,
+    // Limits of the song settings, and a file imported as a chart that is none.
+    IDS_DWI_NOT_DWI,
+    IDS_SONG_BPM_RANGE,
+    IDS_SONG_GAP_RANGE,
     IDS_PROGRAM_END, // one past the last
 };
 

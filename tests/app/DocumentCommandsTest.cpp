@@ -2,6 +2,7 @@
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
+#include "chart/ChartTestSupport.h"
 #include "media/MediaErrors.h"
 #include "text/Errors.h"
 
@@ -11,6 +12,7 @@
 #include <QUrl>
 
 #include <new>
+#include <random>
 
 namespace zelvane {
 namespace {
@@ -173,6 +175,32 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_EQ(errors, QStringLiteral("2行目:\"FOO\" には対応していません。"));
     EXPECT_EQ(frame->document().title(), "Imported");
     // The document keeps its own file; the chart only replaced its scores.
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
+}
+
+// Bytes that are no chart are said to be none, once, before the question whether the charts
+// may go is asked: the document keeps its charts, its title and its history.
+TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
+{
+    ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("keep.zlvm"), "Keep")));
+    test::Retitle(frame->document(), "Kept");
+    const std::vector<CNote> notes = test::NotesOf(*frame->document().currentScore());
+    ASSERT_FALSE(notes.empty());
+
+    std::mt19937 random(5000);
+    QByteArray noise(5000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random() & 0xFF);
+    const QString garbage = Path(QStringLiteral("random.dwi"));
+    test::WriteBytes(garbage, noise);
+    QString text;
+    auto shown = test::AnswerMessage({}, &text); // any second box is unexpected and fails
+    EXPECT_FALSE(frame->OpenFile(garbage));
+    EXPECT_TRUE(*shown);
+    EXPECT_EQ(text, ToQString(FormatString(IDS_DWI_NOT_DWI, {garbage.toStdString()})));
+    EXPECT_EQ(frame->document().title(), "Kept");
+    EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
+    EXPECT_TRUE(frame->document().CanUndo());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
 }
 
