@@ -204,6 +204,32 @@ TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("keep.zlvm - Zelvane"));
 }
 
+// The list after an import names what changed the charts or was lost from them; tags that
+// only name the cover, the genre or the preview are passed over without a word.
+TEST_F(AppDocumentCommands, TheImportListsOnlyWhatChangesTheCharts)
+{
+    const QString quiet = Path(QStringLiteral("quiet.dwi"));
+    test::WriteBytes(quiet,
+                     QByteArray("#TITLE:Q;#GENRE:Pop;#CDTITLE:c.png;#DISPLAYBPM:150;"
+                                "#SAMPLESTART:10;#SAMPLELENGTH:5;#DISPLAYTITLE:q;"
+                                "#DISPLAYARTIST:a;#SINGLE:BASIC:1:8;"));
+    EXPECT_TRUE(frame->OpenFile(quiet)); // a list nobody expected would fail the test
+    EXPECT_EQ(frame->document().title(), "Q");
+
+    const QString odd = Path(QStringLiteral("odd.dwi"));
+    test::WriteBytes(odd, QByteArray("#GENRE:Pop;\r\n#SINGLE:BASIC:1:8Z;"));
+    QString errors;
+    auto confirmed = test::AnswerMessage(QStringLiteral("OK"));
+    auto listed = test::Prompts().Answer<CErrorDialog>([&errors](CErrorDialog& dialog) {
+        errors = dialog.errorList()->toPlainText();
+        dialog.accept();
+    });
+    EXPECT_TRUE(frame->OpenFile(odd));
+    EXPECT_TRUE(*confirmed);
+    ASSERT_TRUE(*listed);
+    EXPECT_EQ(errors, QStringLiteral("2行目:'Z' には対応していません。"));
+}
+
 // Each kind derives from a more general one; the message must be the particular kind's.
 TEST(ErrorMessages, TheMostParticularKindOfAFailureChoosesItsMessage)
 {

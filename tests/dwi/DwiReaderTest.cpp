@@ -87,6 +87,18 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
     }
     EXPECT_EQ(FormatDwiDiagnosticsJapanese(ImportText(document, "#BPM:-3;")),
               "1行目:\"BPM:-3\" には対応していません。");
+
+    // Tags that name the cover or the genre change nothing: the desktop program's list
+    // leaves them out, listed or only counted, while the list itself keeps them.
+    const auto around = ImportText(document, "#GENRE:Pop;#CDTITLE:c.png;#SINGLE:BASIC:1:8;");
+    EXPECT_EQ(around.listed.size(), 2u);
+    EXPECT_EQ(FormatDwiDiagnosticsJapanese(around), "");
+    std::string covers;
+    for (int i = 0; i < 150; ++i)
+        covers += "#CDTITLE:c.png;\n";
+    const auto many = ImportText(document, covers + "#FOO:x;\n#SINGLE:BASIC:1:Z;");
+    EXPECT_EQ(many.unlisted, 52);
+    EXPECT_EQ(FormatDwiDiagnosticsJapanese(many), "…ほか2件");
 }
 
 // A chart fills the score of its style and difficulty, a second block the second pad or
