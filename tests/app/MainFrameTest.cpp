@@ -225,6 +225,13 @@ TEST(AppSongDialog, TheTempoAndTheGapStayWithinTheChartLimits)
         test::Retype(dialog.bpmEdit(), QString::fromLatin1(text));
         EXPECT_EQ(dialog.okButton()->isEnabled(), enabled) << text;
     }
+    // Accepted anyway (not through the disabled button), the dialog says the tempo's range.
+    QString said;
+    auto refused = test::AnswerMessage({}, &said);
+    dialog.accept();
+    EXPECT_TRUE(*refused);
+    EXPECT_EQ(said, ToQString(FormatString(IDS_SONG_BPM_RANGE, {"100000"})));
+    EXPECT_TRUE(dialog.isVisible());
     test::Retype(dialog.bpmEdit(), QStringLiteral("100000"));
     for (const char* gap : {"600001", "-600001", "2147483647"}) {
         test::Retype(dialog.gapEdit(), QString::fromLatin1(gap));
