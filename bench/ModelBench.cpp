@@ -90,7 +90,7 @@ void BM_ReadModel(benchmark::State& state)
 {
     if (!HaveSharedFiles(state))
         return;
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(kModelPath);
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(kModelPath, kMaxModelFileBytes);
     for (auto _ : state) {
         auto model = ReadModelDocument(bytes, "/models/");
         benchmark::DoNotOptimize(model->vertices.data());

@@ -16,6 +16,7 @@
 #include "chart/BackgroundVideo.h"
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
+#include "dwi/DwiReader.h"
 #include "dwi/DwiWriter.h"
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
@@ -133,6 +134,10 @@ bool CMainFrame::ImportDwiFile(const QString& path)
     DwiImportResult result;
     try {
         result = m_document.ImportDwi(ToPath(path), confirmReplace);
+    } catch (const NotDwiFileError& error) {
+        // Said as what it is, not as a damaged chart; the reason is the detail.
+        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), QString::fromUtf8(error.what()));
+        return false;
     } catch (const std::exception& error) {
         ShowError(FileMessage(IDS_CANNOT_READ, path), error);
         return false;

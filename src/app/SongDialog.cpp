@@ -3,6 +3,7 @@
 #include "app/DialogButtons.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
+#include "base/ChartLimits.h"
 #include "qtcommon/QtText.h"
 
 #include <QFormLayout>
@@ -37,23 +38,47 @@ CSongDialog::CSongDialog(const SongProperties& values, QWidget* parent)
     UpdateOkButton();
 }
 
+namespace {
+
+bool IsTempoWithinLimits(const std::optional<float>& bpm)
+{
+    return bpm && *bpm > 0.0f && *bpm <= kMaxChartBpm;
+}
+
+bool IsGapWithinLimits(int gap)
+{
+    return gap >= -kMaxChartGap && gap <= kMaxChartGap;
+}
+
+} // namespace
+
 void CSongDialog::UpdateOkButton()
 {
-    const std::optional<float> bpm = TextToFloat(m_bpm->text());
-    m_ok->setEnabled(bpm && *bpm > 0.0f);
+    m_ok->setEnabled(IsTempoWithinLimits(TextToFloat(m_bpm->text())));
 }
 
 void CSongDialog::accept()
 {
     const std::optional<float> bpm = TextToFloat(m_bpm->text());
     const std::optional<int> gap = TextToInt(m_gap->text());
-    QLineEdit* wrong = !bpm ? m_bpm : !gap ? m_gap : nullptr;
-    if (wrong || *bpm <= 0.0f) {
-        // The same message for either field; the field in question gets the focus.
-        if (!wrong)
-            wrong = m_bpm;
-        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), NumberRequiredMessage(),
-                        QMessageBox::Ok, this);
+    // The field in question gets the focus, after a message that says what it takes.
+    QLineEdit* wrong = nullptr;
+    QString message;
+    if (!bpm || !gap) {
+        wrong = !bpm ? m_bpm : m_gap;
+        message = NumberRequiredMessage();
+    } else if (!IsTempoWithinLimits(bpm)) {
+        wrong = m_bpm;
+        message
+            = ToQString(FormatString(IDS_SONG_BPM_RANGE, {ToStdString(FloatToText(kMaxChartBpm))}));
+    } else if (!IsGapWithinLimits(*gap)) {
+        wrong = m_gap;
+        const std::string limit = std::to_string(kMaxChartGap);
+        message = ToQString(FormatString(IDS_SONG_GAP_RANGE, {limit, limit}));
+    }
+    if (wrong) {
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), message, QMessageBox::Ok,
+                        this);
         RunModal(box);
         wrong->setFocus();
         wrong->selectAll();

@@ -10,7 +10,8 @@ class QPushButton;
 namespace zelvane {
 
 // Title, artist, tempo and gap of the song. OK stays disabled unless the tempo is a number
-// above 0; the gap must be a whole number of milliseconds.
+// above 0 and within the chart limits; the gap must be a whole number of milliseconds
+// within them too.
 class CSongDialog : public QDialog {
     Q_OBJECT
 public:

@@ -16,7 +16,7 @@ bool FitsChartLimits(const CNote& note, std::int32_t maxClock)
 
 } // namespace
 
-std::int32_t MaxChartClock(float bpm)
+std::int32_t MaxClockWithinChartFrames(float bpm)
 {
     // ClockToFrame never decreases as the clock grows, so the last clock within the limit
     // is found by bisection with the very conversion the dance uses.
@@ -34,6 +34,27 @@ std::int32_t MaxChartClock(float bpm)
     return low;
 }
 
+std::int32_t MaxChartClock(float bpm)
+{
+    return std::min(MaxClockWithinChartFrames(bpm), kMaxChartClock);
+}
+
+std::string ChartTempoBreach(float bpm)
+{
+    if (bpm <= kMaxChartBpm)
+        return {};
+    return fmt::format("the tempo of {} BPM is above the chart's limit of {} BPM", bpm,
+                       kMaxChartBpm);
+}
+
+std::string ChartGapBreach(std::int32_t gap)
+{
+    if (gap >= -kMaxChartGap && gap <= kMaxChartGap)
+        return {};
+    return fmt::format("the gap of {} ms is beyond the chart's limit of {} ms either way", gap,
+                       kMaxChartGap);
+}
+
 std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock)
 {
     if (FitsChartLimits(note, maxClock))
@@ -44,8 +65,10 @@ std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock
         return fmt::format("a note at clock {} has a negative length ({})", note.clock,
                            note.length);
     const std::int64_t end = static_cast<std::int64_t>(note.clock) + note.length;
-    const std::string limit
-        = fmt::format("the chart's limit of two hours at {} BPM (clock {})", bpm, maxClock);
+    // Which of the two limits holds at this tempo: two hours, or above 728 BPM the clock's own.
+    const std::string limit = maxClock == kMaxChartClock
+        ? fmt::format("the chart's limit of clock {}", maxClock)
+        : fmt::format("the chart's limit of two hours at {} BPM (clock {})", bpm, maxClock);
     if (note.length == 0)
         return fmt::format("a note at clock {} lies after {}", note.clock, limit);
     return fmt::format("a freeze at clock {} ends at clock {}, after {}", note.clock, end, limit);

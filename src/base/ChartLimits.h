@@ -17,6 +17,20 @@ namespace zelvane {
 constexpr std::int32_t kMaxChartSeconds = 2 * 60 * 60;
 constexpr std::int32_t kMaxChartFrames = kMaxChartSeconds * kFramesPerSecond; // 216 000
 
+// Nor does a chart end after this clock, whatever its tempo: 87 381 beats, two hours at
+// 728 BPM. At absurd tempos two hours hold every clock up to 2^31, and a chart that far out
+// would make a written chart file of hundreds of megabytes.
+constexpr std::int32_t kMaxChartClock = 1 << 22;
+
+// The tempo of a song is above 0 and at most this many beats a minute (a tempo of 0 or
+// less is no tempo at all and is refused as such where it is read).
+constexpr float kMaxChartBpm = 100000.0f;
+
+// Where the song starts against the chart, in milliseconds either way: ten minutes. The
+// background video begins gap x 30 / 1000 frames before the chart, so a gap of billions of
+// milliseconds would ask for a video of millions of frames.
+constexpr std::int32_t kMaxChartGap = 10 * 60 * 1000;
+
 // A chart holds at most this many notes: the document file counts a chart's notes in 16
 // bits, and a chart that could not be saved must not get in. No real chart comes near it
 // (two hours of eight steps a second is 57 600), while a tiny chart file at an absurd tempo
@@ -24,8 +38,16 @@ constexpr std::int32_t kMaxChartFrames = kMaxChartSeconds * kFramesPerSecond; //
 constexpr std::size_t kMaxChartNotes = 65535;
 
 // The last clock whose frame is within kMaxChartFrames at this tempo (a finite tempo above
-// 0); a note may end there but not after it.
+// 0). The dance places the song's beats up to there.
+std::int32_t MaxClockWithinChartFrames(float bpm);
+// The last clock a note may end at: MaxClockWithinChartFrames, and never after
+// kMaxChartClock.
 std::int32_t MaxChartClock(float bpm);
+
+// Why a tempo above 0 is beyond the limits, in one English sentence; empty when it is within.
+std::string ChartTempoBreach(float bpm);
+// Why a gap is beyond the limits, or empty.
+std::string ChartGapBreach(std::int32_t gap);
 
 // Why a note does not fit the limits at this tempo, in one English sentence; empty when it
 // fits. `maxClock` is MaxChartClock(bpm), computed once by callers that check many notes.

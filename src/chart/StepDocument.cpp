@@ -93,7 +93,7 @@ void CStepDocument::OpenDocument(const std::filesystem::path& path)
 {
     // Everything is read and checked before the document is touched, so a damaged file
     // leaves the user's document as it was.
-    const ZlvmDocumentData data = ReadZlvm(ReadWholeFile(path));
+    const ZlvmDocumentData data = ReadZlvm(ReadWholeFile(path, kMaxChartFileBytes));
     m_pathName = path;
     Load(data);
     m_modified = false;
@@ -110,6 +110,9 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
 {
     if (!IsValidBpm(data.bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
+    for (const std::string& breach : {ChartTempoBreach(data.bpm), ChartGapBreach(data.gap)})
+        if (!breach.empty())
+            throw ChartLimitError(breach);
     for (const ZlvmScoreRecord& record : data.scores) {
         const std::string breach = ChartLimitBreach(record.notes, data.bpm);
         if (!breach.empty())

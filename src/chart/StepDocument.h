@@ -66,8 +66,8 @@ public:
     // Writes the document file through a temporary file; clears the modified flag.
     void SaveDocument(const std::filesystem::path& path);
     // Replaces the contents with what a document file held (the reader's result). Throws
-    // InvalidArgumentError, with nothing changed, for an invalid tempo or a chart beyond the
-    // chart limits.
+    // InvalidArgumentError, with nothing changed, for an invalid tempo, and ChartLimitError
+    // for a chart, tempo or gap beyond the chart limits.
     void Load(const ZlvmDocumentData& data);
     const std::filesystem::path& pathName() const { return m_pathName; }
     void SetPathName(std::filesystem::path path) { m_pathName = std::move(path); }
@@ -75,8 +75,9 @@ public:
     void SetModifiedFlag(bool modified) { m_modified = modified; }
 
     // Replaces every score with the charts of a DWI file (the DWI reader defines this).
-    // `confirmReplace` is asked first when any score has notes; false leaves all as it was.
-    // A file whose charts break the chart limits throws FileFormatError, nothing changed.
+    // `confirmReplace` is asked, once the file is read, when any score has notes; false
+    // leaves all as it was. Bytes that are not a DWI file, or charts, a tempo or a gap
+    // beyond the chart limits throw FileFormatError before anyone is asked, nothing changed.
     DwiImportResult ImportDwi(const std::filesystem::path& path,
                               const std::function<bool()>& confirmReplace = {});
 

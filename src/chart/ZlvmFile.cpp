@@ -48,7 +48,11 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
     data.bpm = reader.ReadF32();
     if (!CStepDocument::IsValidBpm(data.bpm))
         throw FileFormatError(Reason(IDS_REASON_ZLVM_BAD_TEMPO));
+    if (std::string breach = ChartTempoBreach(data.bpm); !breach.empty())
+        throw FileFormatError(breach);
     data.gap = reader.ReadI32();
+    if (std::string breach = ChartGapBreach(data.gap); !breach.empty())
+        throw FileFormatError(breach);
     data.audioPath = reader.ReadArchiveString();
     data.modelPath = reader.ReadArchiveString();
     data.twist = reader.ReadU8() != 0;

@@ -39,9 +39,8 @@ struct ZlvmDocumentData {
 constexpr std::uint16_t kZlvmVersion = 0x0200;
 
 // Parses a whole document file. Throws FileFormatError (wrong version, a tempo that is not
-// a number above 0, a style that does not exist, a chart beyond the chart limits) or
-// EndOfFileError (the data ends early);
-// nothing is returned half-read.
+// a number above 0, a style that does not exist, a chart, tempo or gap beyond the chart
+// limits) or EndOfFileError (the data ends early); nothing is returned half-read.
 ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes);
 
 // Throws InvalidArgumentError when the document holds more scores or notes in a score than

@@ -26,7 +26,7 @@ DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& p
     if (extension != ".dwi" && extension != ".zlvm")
         throw InvalidArgumentError("\"" + path.string()
                                    + "\" is not a chart: expected .dwi or .zlvm");
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxChartFileBytes);
     if (extension == ".dwi") {
         document.NewDocument();
         return ImportDwiBytes(document, path, bytes);

@@ -55,7 +55,7 @@ int MotionInfo(const std::string& file, bool json)
 {
     nlohmann::json info;
     try {
-        info = VmdToJson(ReadWholeFile(file));
+        info = VmdToJson(ReadWholeFile(file, kMaxMotionFileBytes));
     } catch (const FileFormatError& error) {
         throw FileFormatError("\"" + file + "\" is damaged or not a VMD motion: " + error.what());
     }

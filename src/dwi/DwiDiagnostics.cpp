@@ -9,10 +9,13 @@ namespace zelvane {
 
 void DwiDiagnostics::Add(DwiDiagnostic diagnostic)
 {
-    if (listed.size() < kMaxListed)
+    if (listed.size() < kMaxListed) {
         listed.push_back(std::move(diagnostic));
-    else
-        ++unlisted;
+        return;
+    }
+    ++unlisted;
+    if (IsWithoutBearingOnTheDance(diagnostic))
+        ++unlistedWithoutBearing;
 }
 
 bool IsTagWithoutBearingOnTheDance(std::string_view tag)
@@ -24,10 +27,20 @@ bool IsTagWithoutBearingOnTheDance(std::string_view tag)
     return std::find(kTags.begin(), kTags.end(), tag) != kTags.end();
 }
 
+bool IsWithoutBearingOnTheDance(const DwiDiagnostic& diagnostic)
+{
+    return diagnostic.kind == DwiDiagnostic::Kind::UnknownTag
+        && IsTagWithoutBearingOnTheDance(diagnostic.argument);
+}
+
 std::string FormatDwiDiagnosticsJapanese(const DwiDiagnostics& diagnostics)
 {
     std::string text;
     for (const DwiDiagnostic& diagnostic : diagnostics.listed) {
+        // Almost every real chart names its genre or cover: a list of those after each
+        // import would teach the user to pass over the list.
+        if (IsWithoutBearingOnTheDance(diagnostic))
+            continue;
         if (!text.empty())
             text += "\r\n";
         text += FormatString(IDS_DWI_LINE_PREFIX, {std::to_string(diagnostic.line)});
@@ -43,8 +56,10 @@ std::string FormatDwiDiagnosticsJapanese(const DwiDiagnostics& diagnostics)
             break;
         }
     }
-    if (diagnostics.unlisted > 0)
-        text += "\r\n…ほか" + std::to_string(diagnostics.unlisted) + "件";
+    const std::int64_t unlisted = diagnostics.unlisted - diagnostics.unlistedWithoutBearing;
+    if (unlisted > 0)
+        text += (text.empty() ? "" : "\r\n") + std::string("…ほか") + std::to_string(unlisted)
+            + "件";
     return text;
 }
 

@@ -28,6 +28,8 @@ struct DwiDiagnostics {
     static constexpr std::size_t kMaxListed = 100;
     std::vector<DwiDiagnostic> listed;
     std::int64_t unlisted = 0;
+    // Of the unlisted, the tags without bearing on the dance.
+    std::int64_t unlistedWithoutBearing = 0;
 
     bool empty() const { return listed.empty(); }
     void Add(DwiDiagnostic diagnostic);
@@ -37,8 +39,13 @@ struct DwiDiagnostics {
 // charts or the dance: passing over them loses nothing the editor keeps.
 bool IsTagWithoutBearingOnTheDance(std::string_view tag);
 
+// Whether the entry is a tag that IsTagWithoutBearingOnTheDance names.
+bool IsWithoutBearingOnTheDance(const DwiDiagnostic& diagnostic);
+
 // The desktop program's error list: "N行目:" and the string table's message, CR LF between,
-// and "…ほかN件" last when entries were left out.
+// and "…ほかN件" last when entries were left out. It lists only what changes the charts or
+// the dance: tags without bearing on it are left out, listed or counted; with nothing else
+// the list is empty and no dialog is shown.
 std::string FormatDwiDiagnosticsJapanese(const DwiDiagnostics& diagnostics);
 
 // One English line, "line N: ...".

@@ -7,76 +7,71 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
-#include <optional>
 #include <system_error>
 
 namespace zelvane {
 
-namespace {
-
-// The tempo may come after the charts, and the import replaces every score: so the file is
-// read into a scratch document that starts from the document's song settings, checked
-// against the chart limits, and only then moved into the user's document.
-void CheckChartLimits(const CStepDocument& scratch, const std::filesystem::path& path)
+CDwiImport::CDwiImport(CStepDocument& document, std::filesystem::path path,
+                       std::span<const std::uint8_t> bytes)
+    : m_document(document)
+    , m_path(std::move(path))
 {
-    const std::int32_t maxClock = MaxChartClock(scratch.bpm());
-    for (const auto& score : scratch.scores()) {
+    // The tempo may come after the charts, and the import replaces every score: so the file
+    // is read into a document of its own that starts from the document's song settings,
+    // checked against the chart limits, and only then moved into the user's document.
+    m_read.SetTitle(document.title());
+    m_read.SetArtist(document.artist());
+    m_read.SetBpm(document.bpm());
+    m_read.SetGap(document.gap());
+    m_read.FindOrCreateScore(Style::SINGLE, "BASIC");
+    {
+        WaitGuard wait(document.host());
+        CDwiReader reader(m_read, m_path, bytes);
+        m_diagnostics = reader.Read();
+        m_audioPath = reader.audioPath();
+    }
+    CheckChartLimits();
+}
+
+void CDwiImport::CheckChartLimits() const
+{
+    const std::string file = "\"" + m_path.filename().string() + "\": ";
+    for (const std::string& breach : {ChartTempoBreach(m_read.bpm()), ChartGapBreach(m_read.gap())})
+        if (!breach.empty())
+            throw FileFormatError(file + breach);
+    const std::int32_t maxClock = MaxChartClock(m_read.bpm());
+    for (const auto& score : m_read.scores()) {
         const auto refuse = [&](const std::string& breach) {
-            throw FileFormatError("\"" + path.filename().string() + "\": in the "
-                                  + std::string(StyleName(score->style())) + " "
+            throw FileFormatError(file + "in the " + std::string(StyleName(score->style())) + " "
                                   + score->difficulty() + " chart, " + breach);
         };
         if (std::string breach = ChartNoteCountBreach(score->notes().size()); !breach.empty())
             refuse(breach);
         for (const auto& note : score->notes()) {
-            const std::string breach = ChartLimitBreach(*note, scratch.bpm(), maxClock);
+            const std::string breach = ChartLimitBreach(*note, m_read.bpm(), maxClock);
             if (!breach.empty())
                 refuse(breach);
         }
     }
 }
 
-// Song settings as the file left them, and every chart, its notes in the order read.
-void TakeOver(CStepDocument& document, CStepDocument& scratch)
+void CDwiImport::Apply()
 {
-    document.SetTitle(scratch.title());
-    document.SetArtist(scratch.artist());
-    document.SetBpm(scratch.bpm());
-    document.SetGap(scratch.gap());
-    for (const auto& read : scratch.scores())
-        document.FindOrCreateScore(read->style(), read->difficulty())
-            ->AppendNotes(read->TakeAllNotes());
-}
-
-} // namespace
-
-DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
-                              std::span<const std::uint8_t> bytes)
-{
-    CStepDocument scratch;
-    scratch.SetTitle(document.title());
-    scratch.SetArtist(document.artist());
-    scratch.SetBpm(document.bpm());
-    scratch.SetGap(document.gap());
-    scratch.FindOrCreateScore(Style::SINGLE, "BASIC");
-
-    DwiDiagnostics diagnostics;
-    std::optional<std::string> audioPath;
-    {
-        WaitGuard wait(document.host());
-        CDwiReader reader(scratch, path, bytes);
-        diagnostics = reader.Read();
-        audioPath = reader.audioPath();
-    }
-    CheckChartLimits(scratch, path);
-
+    CStepDocument& document = m_document;
     // Commands in the history refer to the scores that are about to go.
     document.ClearHistory();
     document.DeleteAllScores();
-    TakeOver(document, scratch);
+    // Song settings as the file left them, and every chart, its notes in the order read.
+    document.SetTitle(m_read.title());
+    document.SetArtist(m_read.artist());
+    document.SetBpm(m_read.bpm());
+    document.SetGap(m_read.gap());
+    for (const auto& read : m_read.scores())
+        document.FindOrCreateScore(read->style(), read->difficulty())
+            ->AppendNotes(read->TakeAllNotes());
     document.SetCurrentScore(document.scores().front().get());
-    if (audioPath)
-        document.SetAudio(*audioPath);
+    if (m_audioPath)
+        document.SetAudio(*m_audioPath);
 
     // Charts that placed nothing are not kept, but the document always keeps one score.
     for (std::size_t i = 0; i < document.scores().size() && document.scores().size() > 1;) {
@@ -91,7 +86,14 @@ DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::pa
     document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
     document.SetModifiedFlag(true);
     document.UpdateAllScores();
-    return diagnostics;
+}
+
+DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
+                              std::span<const std::uint8_t> bytes)
+{
+    CDwiImport import(document, path, bytes);
+    import.Apply();
+    return import.diagnostics();
 }
 
 DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
@@ -104,19 +106,23 @@ DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
     if (std::filesystem::is_directory(path, error))
         return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};
     try {
-        bytes = ReadWholeFile(path);
+        bytes = ReadWholeFile(path, kMaxChartFileBytes);
     } catch (const FileIoError& failure) {
         if (!std::filesystem::exists(path, error))
             return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};
         return {false, failure.what()};
     }
 
+    // Bytes that are no DWI file, or charts beyond the limits, are refused before anyone is
+    // asked to give up the charts there are.
+    CDwiImport import(*this, path, bytes);
     const bool hasNotes = std::any_of(m_scores.begin(), m_scores.end(),
                                       [](const auto& score) { return !score->notes().empty(); });
     if (hasNotes && confirmReplace && !confirmReplace())
         return {};
+    import.Apply();
     // The desktop program shows the list in its own words.
-    return {true, FormatDwiDiagnosticsJapanese(ImportDwiBytes(*this, path, bytes))};
+    return {true, FormatDwiDiagnosticsJapanese(import.diagnostics())};
 }
 
 } // namespace zelvane

@@ -5,15 +5,44 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
+#include <string>
 
 namespace zelvane {
 
-// The import after its questions: every score of the document is replaced by the charts of
-// `bytes` (the contents of the DWI file at `path`), empty scores are dropped, the history is
-// cleared and the lengths are recomputed. CStepDocument::ImportDwi reads the file, asks,
-// and comes here. A file whose charts break the chart limits at its tempo throws
-// FileFormatError before anything changes. Returns what the reader could not take.
+// One DWI import in two steps, so that everything that can refuse the file does so before
+// the user is asked whether the charts may be replaced: the file is read into a document of
+// its own and checked, and only then, if still wanted, moved into the user's document.
+class CDwiImport {
+public:
+    // Reads `bytes` (the contents of the DWI file at `path`) starting from the document's
+    // song settings. Throws FileFormatError, the document untouched, for bytes that are not
+    // a DWI file (NotDwiFileError) or charts, a tempo or a gap beyond the chart limits.
+    CDwiImport(CStepDocument& document, std::filesystem::path path,
+               std::span<const std::uint8_t> bytes);
+    CDwiImport(const CDwiImport&) = delete;
+    CDwiImport& operator=(const CDwiImport&) = delete;
+
+    // What the reader could not take.
+    const DwiDiagnostics& diagnostics() const { return m_diagnostics; }
+
+    // Every score of the document is replaced by the charts read, empty scores are dropped,
+    // the history is cleared and the lengths are recomputed. Called at most once.
+    void Apply();
+
+private:
+    void CheckChartLimits() const;
+
+    CStepDocument& m_document;
+    std::filesystem::path m_path;
+    CStepDocument m_read;
+    DwiDiagnostics m_diagnostics;
+    std::optional<std::string> m_audioPath;
+};
+
+// Both steps at once, for callers with nobody to ask (CStepDocument::ImportDwi asks between
+// them). Returns what the reader could not take.
 DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                               std::span<const std::uint8_t> bytes);
 

@@ -96,8 +96,10 @@ CDwiReader::CDwiReader(CStepDocument& document, std::filesystem::path path,
 DwiDiagnostics CDwiReader::Read()
 {
     // The tempo may come after the charts, and only at the tempo the file ends with is it
-    // known how far a chart may reach: a first pass finds it.
+    // known how far a chart may reach: a first pass finds it, and finds out on the way
+    // whether the bytes are a DWI file at all.
     const float finalTempo = FinalTempo();
+    RequireDwiText();
     m_maxClock = MaxChartClock(finalTempo);
     Rewind();
     // Outside a tag every byte but "#" is passed over; there is no comment syntax.
@@ -125,6 +127,20 @@ float CDwiReader::FinalTempo()
             ReadTag();
     m_readsTempoOnly = false;
     return m_tempo;
+}
+
+void CDwiReader::RequireDwiText() const
+{
+    // Random bytes read as text give tags with garbled names and an empty chart; a file of
+    // anything but a chart is better refused as what it is.
+    const auto refuse = [this](const std::string& reason) {
+        throw NotDwiFileError("\"" + m_path.filename().string()
+                              + "\" is not a DWI file: " + reason);
+    };
+    if (std::find(m_bytes.begin(), m_bytes.end(), std::uint8_t{0}) != m_bytes.end())
+        refuse("it holds NUL bytes, which a text file does not");
+    if (!m_foundDwiTag)
+        refuse("it has no DWI tag (#TITLE, #BPM, #SINGLE, ...) with its value");
 }
 
 void CDwiReader::Rewind()
@@ -260,9 +276,12 @@ std::optional<std::uint8_t> CDwiReader::NextByte()
 std::string CDwiReader::ReadUntil(char terminator)
 {
     std::string field;
+    m_fieldEnded = false;
     while (const auto byte = NextByte()) {
-        if (*byte == static_cast<std::uint8_t>(terminator))
+        if (*byte == static_cast<std::uint8_t>(terminator)) {
+            m_fieldEnded = true;
             break;
+        }
         field += static_cast<char>(*byte);
     }
     const std::size_t first = field.find_first_not_of(' ');
@@ -277,14 +296,18 @@ void CDwiReader::ReadTag()
     if (name.empty())
         return;
     if (m_readsTempoOnly) {
-        // Every tag's value is passed over as the real reading passes over it.
-        if (name == "BPM")
+        // Every tag's value is passed over as the real reading passes over it. A known tag
+        // whose value ends where it should shows the bytes to be a DWI file.
+        if (name == "BPM") {
             ReadBpm(ReadUntil(';'));
-        else if (name == "SINGLE" || name == "DOUBLE" || name == "COUPLE")
+            m_foundDwiTag |= m_fieldEnded;
+        } else if (name == "SINGLE" || name == "DOUBLE" || name == "COUPLE") {
             SkipChart();
-        else if (name == "TITLE" || name == "ARTIST" || name == "GAP" || name == "FILE"
-                 || name == "CHANGEBPM" || name == "FREEZE")
+        } else if (name == "TITLE" || name == "ARTIST" || name == "GAP" || name == "FILE"
+                   || name == "CHANGEBPM" || name == "FREEZE") {
             ReadUntil(';');
+            m_foundDwiTag |= m_fieldEnded;
+        }
         return;
     }
     if (name == "TITLE") {
@@ -376,8 +399,12 @@ void CDwiReader::ReadChart(Style style)
 
 void CDwiReader::SkipChart()
 {
+    // A chart may lack its ";" and run to the end of the file; its difficulty and foot
+    // rating, each ended by ":", make it a chart.
     ReadUntil(':');
+    const bool headerEnded = m_fieldEnded;
     ReadUntil(':');
+    m_foundDwiTag |= headerEnded && m_fieldEnded;
     // A chart's body sets no tempo, so the first pass only needs where it ends, found by
     // ReadChart's rules: at a ";" outside a group that no "!" precedes, then the rest of that
     // line. A tight loop over the bytes, since a huge chart would otherwise cost this pass as

@@ -3,6 +3,7 @@
 #include "base/Style.h"
 #include "dwi/DwiDiagnostics.h"
 #include "dwi/FirstNoteIndex.h"
+#include "text/Errors.h"
 
 #include <array>
 #include <cstdint>
@@ -20,6 +21,13 @@ class CStepDocument;
 class CScore;
 struct CNote;
 
+// The bytes are not a DWI file at all: they hold NUL bytes, which no text does, or not one
+// tag the reader takes with its value. Nothing is read from them.
+class NotDwiFileError : public FileFormatError {
+public:
+    using FileFormatError::FileFormatError;
+};
+
 // Reads the text of one DWI file into a document: song settings tag by tag, and every chart
 // into the score of its style and difficulty. It only adds; emptying the document first is
 // the import's job. Problems do not stop it: each becomes a diagnostic.
@@ -32,7 +40,8 @@ public:
     // Reads every tag; returns what could not be read. A file whose charts reach beyond the
     // chart limits at its final tempo (its clock or its number of notes) is read only up to
     // the first note past them (the import refuses it whole anyway), so a huge file costs no
-    // more memory than a valid one.
+    // more memory than a valid one. Bytes that are no DWI file throw NotDwiFileError before
+    // the document is touched.
     DwiDiagnostics Read();
     // The song the last FILE tag named, resolved against the chart's folder; none when the
     // file has no FILE tag. Attaching it (which may ask the user) is the import's job.
@@ -63,6 +72,8 @@ private:
     std::optional<std::uint8_t> NextByte();
     bool ReadLine();
     void DiscardRestOfLine() { m_linePosition = m_line.size(); }
+    // The field up to `terminator`, trimmed; m_fieldEnded tells whether the terminator came
+    // before the end of the file.
     std::string ReadUntil(char terminator);
 
     void ReadTag();
@@ -75,8 +86,11 @@ private:
     void Advance();
     void StartBlock();
     void AddDiagnostic(DwiDiagnostic::Kind kind, std::string argument);
-    // Reads the whole file as Read does but changes nothing: the tempo the file leaves.
+    // Reads the whole file as Read does but changes nothing: the tempo the file leaves, and
+    // whether any tag of a DWI file was found.
     float FinalTempo();
+    // Throws NotDwiFileError unless the bytes are text with a tag of a DWI file.
+    void RequireDwiText() const;
     void Rewind();
 
     CStepDocument& m_document;
@@ -101,6 +115,8 @@ private:
     std::array<CNote*, 8> m_pendingFreeze{};
     DwiDiagnostics m_diagnostics;
     bool m_readsTempoOnly = false;
+    bool m_fieldEnded = false;
+    bool m_foundDwiTag = false;
     float m_tempo = 0.0f;
     std::int32_t m_maxClock = 0;
     bool m_pastChartLimits = false;

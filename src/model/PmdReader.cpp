@@ -456,7 +456,7 @@ std::unique_ptr<CModelDocument> ReadModelDocument(std::span<const std::uint8_t> 
 std::unique_ptr<CModelDocument> LoadModelDocument(const std::filesystem::path& path)
 {
     KeepFreedMemoryForReuse();
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxModelFileBytes);
     std::string folder = std::filesystem::absolute(path).parent_path().string();
     if (folder.empty() || folder.back() != '/')
         folder += '/';

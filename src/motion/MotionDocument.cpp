@@ -29,7 +29,7 @@ std::vector<std::uint8_t> CMotionDocument::Write() const
 
 void CMotionDocument::Load(const std::filesystem::path& path)
 {
-    Read(ReadWholeFile(path));
+    Read(ReadWholeFile(path, kMaxMotionFileBytes));
 }
 
 void CMotionDocument::Save(const std::filesystem::path& path) const

@@ -280,9 +280,10 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
             frame.statuses[panel] = CStepFrame::TAP;
         }
     }
-    // The song may run on after the last note, but the dance ends at the chart limit.
-    const std::int64_t end
-        = std::min<std::int64_t>(input.scoreLength, std::int64_t{MaxChartClock(bpm)} + 1);
+    // The song may run on after the last note, but the dance ends two hours in: the beats
+    // keep their frames to there even at tempos where notes stop at an earlier clock.
+    const std::int64_t end = std::min<std::int64_t>(
+        input.scoreLength, std::int64_t{MaxClockWithinChartFrames(bpm)} + 1);
     for (std::int64_t b = firstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
         if (Stopped())
             return;

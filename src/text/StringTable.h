@@ -266,6 +266,10 @@ enum ProgramStringId : std::uint32_t {
     IDS_TEXTURES_NOT_FOUND,
     IDS_TEXTURES_NOT_FOUND_MORE,
     IDS_TEXTURE_NAME_SEPARATOR,
+    // Limits of the song settings, and a file imported as a chart that is none.
+    IDS_DWI_NOT_DWI,
+    IDS_SONG_BPM_RANGE,
+    IDS_SONG_GAP_RANGE,
     IDS_PROGRAM_END, // one past the last
 };
 

@@ -15,7 +15,7 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
     data.title = "Saved";
     const QString path = folder.filePath(QStringLiteral("song.zlvm"));
     WriteFileAtomically(path.toStdString(), WriteZlvm(data));
-    const std::vector<std::uint8_t> saved = ReadWholeFile(path.toStdString());
+    const std::vector<std::uint8_t> saved = ReadWholeFile(path.toStdString(), kMaxChartFileBytes);
     QString copy;
     {
         CZelvane program(*qApp);
@@ -48,7 +48,7 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
         EXPECT_TRUE(*discarded);
         EXPECT_FALSE(QFile::exists(copy));
     }
-    EXPECT_EQ(ReadWholeFile(path.toStdString()), saved);
+    EXPECT_EQ(ReadWholeFile(path.toStdString(), kMaxChartFileBytes), saved);
     {
         CZelvane program(*qApp); // nothing left over, so nothing is offered
         CMainFrame& frame = program.Start({});

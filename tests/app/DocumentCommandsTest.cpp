@@ -3,6 +3,7 @@
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
+#include "chart/ChartTestSupport.h"
 #include "media/MediaErrors.h"
 #include "model/PmdReader.h"
 #include "text/Errors.h"
@@ -13,6 +14,7 @@
 #include <QUrl>
 
 #include <new>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,7 +74,7 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     EXPECT_TRUE(*asked);
     EXPECT_EQ(frame->document().title(), "");
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("無題 - Zelvane"));
-    EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString())).title, "Mine");
+    EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString(), kMaxChartFileBytes)).title, "Mine");
     // The recent-file list, which a new window reads too, brings the file back.
     CMainFrame restarted;
     restarted.recentFileActions().value(0)->trigger();
@@ -178,6 +180,58 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_EQ(frame->document().title(), "Imported");
     // The document keeps its own file; the chart only replaced its scores.
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm* - Zelvane"));
+}
+
+// Bytes that are no chart are said to be none, once, before the question whether the charts
+// may go is asked: the document keeps its charts, its title and its history.
+TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
+{
+    ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("keep.zlvm"), "Keep")));
+    test::Retitle(frame->document(), "Kept");
+    const std::vector<CNote> notes = test::NotesOf(*frame->document().currentScore());
+    ASSERT_FALSE(notes.empty());
+
+    std::mt19937 random(5000);
+    QByteArray noise(5000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random() & 0xFF);
+    const QString garbage = Path(QStringLiteral("random.dwi"));
+    test::WriteBytes(garbage, noise);
+    QString text;
+    auto shown = test::AnswerMessage({}, &text); // any second box is unexpected and fails
+    EXPECT_FALSE(frame->OpenFile(garbage));
+    EXPECT_TRUE(*shown);
+    EXPECT_EQ(text, ToQString(FormatString(IDS_DWI_NOT_DWI, {garbage.toStdString()})));
+    EXPECT_EQ(frame->document().title(), "Kept");
+    EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
+    EXPECT_TRUE(frame->document().CanUndo());
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm - Zelvane"));
+}
+
+// The list after an import names what changed the charts or was lost from them; tags that
+// only name the cover, the genre or the preview are passed over without a word.
+TEST_F(AppDocumentCommands, TheImportListsOnlyWhatChangesTheCharts)
+{
+    const QString quiet = Path(QStringLiteral("quiet.dwi"));
+    test::WriteBytes(quiet,
+                     QByteArray("#TITLE:Q;#GENRE:Pop;#CDTITLE:c.png;#DISPLAYBPM:150;"
+                                "#SAMPLESTART:10;#SAMPLELENGTH:5;#DISPLAYTITLE:q;"
+                                "#DISPLAYARTIST:a;#SINGLE:BASIC:1:8;"));
+    EXPECT_TRUE(frame->OpenFile(quiet)); // a list nobody expected would fail the test
+    EXPECT_EQ(frame->document().title(), "Q");
+
+    const QString odd = Path(QStringLiteral("odd.dwi"));
+    test::WriteBytes(odd, QByteArray("#GENRE:Pop;\r\n#SINGLE:BASIC:1:8Z;"));
+    QString errors;
+    auto confirmed = test::AnswerMessage(QStringLiteral("OK"));
+    auto listed = test::Prompts().Answer<CErrorDialog>([&errors](CErrorDialog& dialog) {
+        errors = dialog.errorList()->toPlainText();
+        dialog.accept();
+    });
+    EXPECT_TRUE(frame->OpenFile(odd));
+    EXPECT_TRUE(*confirmed);
+    ASSERT_TRUE(*listed);
+    EXPECT_EQ(errors, QStringLiteral("2行目:'Z' には対応していません。"));
 }
 
 // Each kind derives from a more general one; the message must be the particular kind's.

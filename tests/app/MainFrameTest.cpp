@@ -216,5 +216,41 @@ TEST(AppSongDialog, OkNeedsAGapAndATempoAboveZeroAndAcceptedValuesKeepTheTempoBi
     }
 }
 
+// The tempo and the gap are held to the chart limits as the tempo is held above zero: a
+// tempo beyond leaves OK disabled, a gap beyond is said with its range and not accepted.
+TEST(AppSongDialog, TheTempoAndTheGapStayWithinTheChartLimits)
+{
+    CSongDialog dialog(SongProperties{"", "", 120.0f, 0});
+    dialog.show();
+    for (const auto& [text, enabled] :
+         {std::pair("100000", true), std::pair("100000.1", false), std::pair("1e30", false)}) {
+        test::Retype(dialog.bpmEdit(), QString::fromLatin1(text));
+        EXPECT_EQ(dialog.okButton()->isEnabled(), enabled) << text;
+    }
+    // Accepted anyway (not through the disabled button), the dialog says the tempo's range.
+    QString said;
+    auto refused = test::AnswerMessage({}, &said);
+    dialog.accept();
+    EXPECT_TRUE(*refused);
+    EXPECT_EQ(said, ToQString(FormatString(IDS_SONG_BPM_RANGE, {"100000"})));
+    EXPECT_TRUE(dialog.isVisible());
+    test::Retype(dialog.bpmEdit(), QStringLiteral("100000"));
+    for (const char* gap : {"600001", "-600001", "2147483647"}) {
+        test::Retype(dialog.gapEdit(), QString::fromLatin1(gap));
+        QString message;
+        auto warned = test::AnswerMessage({}, &message);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(*warned) << gap;
+        EXPECT_EQ(message, ToQString(FormatString(IDS_SONG_GAP_RANGE, {"600000", "600000"})));
+        EXPECT_TRUE(dialog.isVisible()) << gap;
+        EXPECT_EQ(dialog.gapEdit()->selectedText(), QString::fromLatin1(gap));
+    }
+    test::Retype(dialog.gapEdit(), QStringLiteral("-600000"));
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.values().bpm, 100000.0f);
+    EXPECT_EQ(dialog.values().gap, -600000);
+}
+
 } // namespace
 } // namespace zelvane

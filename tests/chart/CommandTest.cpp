@@ -224,6 +224,11 @@ TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
     // A slower tempo would stretch the chart past two hours.
     EXPECT_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 119.0f, 0}),
                  InvalidArgumentError);
+    // A tempo or gap beyond their own limits, whatever the charts.
+    for (const SongProperties& song : {SongProperties{"", "", 2 * kMaxChartBpm, 0},
+                                       SongProperties{"", "", 120.0f, kMaxChartGap + 1},
+                                       SongProperties{"", "", 120.0f, -kMaxChartGap - 1}})
+        EXPECT_THROW(CSongPropertyCommand(&document, song), ChartLimitError) << song.gap;
 
     EXPECT_EQ(NotesOf(*score), before);
     EXPECT_EQ(document.historyCount(), 2u);

@@ -1,9 +1,12 @@
 #include "ChartTestSupport.h"
 #include "TestData.h"
 #include "chart/StoredPath.h"
+#include "motion/MotionDocument.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <tuple>
@@ -185,6 +188,35 @@ TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
     EXPECT_EQ(document.model(), nullptr);
     EXPECT_FALSE(document.modelLoadError().empty());
     EXPECT_EQ(document.panelSize(), 12.0f);
+}
+
+// Models and motions are read whole: one larger than any of its kind is refused by its
+// size, unread, with its name. The sparse files take no disk; read, each would take 64 GB.
+TEST(StepDocument, ModelsAndMotionsBeyondTheirKindsSizeAreRefusedUnread)
+{
+    TempFolder folder;
+    const auto huge = [&folder](const std::string& name) {
+        std::ofstream(folder / name).close();
+        std::filesystem::resize_file(folder / name, std::uintmax_t{64} << 30);
+        return folder / name;
+    };
+    const auto saysTooLarge = [](const std::function<void()>& read, const std::string& name) {
+        try {
+            read();
+            ADD_FAILURE() << name << " was read";
+        } catch (const FileIoError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(name), std::string::npos) << message;
+            EXPECT_NE(message.find("too large"), std::string::npos) << message;
+        }
+    };
+    CStepDocument document;
+    const auto model = huge("huge.pmd");
+    saysTooLarge([&] { document.ChangeModel(model.string()); }, "huge.pmd");
+    EXPECT_EQ(document.modelPath(), "");
+    const auto motion = huge("huge.vmd");
+    CMotionDocument dance;
+    saysTooLarge([&] { dance.Load(motion); }, "huge.vmd");
 }
 
 // A relative path is taken from the document's folder; one that leads nowhere is looked for

@@ -6,7 +6,9 @@
 
 #include <bit>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace zelvane;
 using namespace zelvane::test;
@@ -103,6 +105,13 @@ Bytes Patched(std::size_t at, std::initializer_list<std::uint8_t> values)
     return bytes;
 }
 
+Bytes WithGap(std::int32_t gap)
+{
+    ZlvmDocumentData data = SampleData();
+    data.gap = gap;
+    return WriteZlvm(data);
+}
+
 Bytes WithTempoAndNote(float bpm, std::int32_t clock)
 {
     ZlvmDocumentData data = SampleData();
@@ -133,6 +142,14 @@ TEST(ZlvmFile, BadFilesAreRefusedBeforeAnythingIsBuilt)
         {"note at clock 2e9", WithTempoAndNote(120.0f, 2'000'000'000), "format"},
         {"last clock at 120 BPM", WithTempoAndNote(120.0f, MaxChartClock(120.0f)), ""},
         {"the same at 119 BPM", WithTempoAndNote(119.0f, MaxChartClock(120.0f)), "format"},
+        // At the fastest tempo two hours hold far more clocks than a chart may reach: once a
+        // file of a few bytes converted into a chart file of a hundred megabytes.
+        {"last clock at the fastest tempo", WithTempoAndNote(kMaxChartBpm, kMaxChartClock), ""},
+        {"one after it", WithTempoAndNote(kMaxChartBpm, kMaxChartClock + 1), "format"},
+        {"tempo 1e30", WithTempoAndNote(1e30f, 0), "format"},
+        {"gap at the limit", WithGap(-kMaxChartGap), ""},
+        {"gap beyond it", WithGap(kMaxChartGap + 1), "format"},
+        {"gap of 2^31 - 1", WithGap(std::numeric_limits<std::int32_t>::max()), "format"},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(Refusal(entry.bytes), entry.refusal) << entry.name;
@@ -194,9 +211,17 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
     opened.currentScore()->InsertNote(MakeNote(0, 0));
     EXPECT_THROW(opened.OpenDocument(folder / "damaged.zlvm"), EndOfFileError);
     EXPECT_THROW(opened.OpenDocument(folder / "missing.zlvm"), FileIoError);
-    ZlvmDocumentData beyond;
-    beyond.scores.push_back({Style::SINGLE, "BASIC", {{2'000'000'000, 0, 0}}, "", {""}});
-    EXPECT_THROW(opened.Load(beyond), InvalidArgumentError);
+    ZlvmDocumentData farNote, farGap, fastTempo;
+    farNote.scores.push_back({Style::SINGLE, "BASIC", {{2'000'000'000, 0, 0}}, "", {""}});
+    farGap.gap = -kMaxChartGap - 1;
+    fastTempo.bpm = 2 * kMaxChartBpm;
+    for (const ZlvmDocumentData* beyond : {&farNote, &farGap, &fastTempo})
+        EXPECT_THROW(opened.Load(*beyond), ChartLimitError);
+    // Nor is a file read that is larger than any document: this one would take 64 GB.
+    std::ofstream(folder / "huge.zlvm").close();
+    std::filesystem::resize_file(folder / "huge.zlvm", std::uintmax_t{64} << 30);
+    EXPECT_THROW(opened.OpenDocument(folder / "huge.zlvm"), FileIoError);
+    std::filesystem::remove(folder / "huge.zlvm");
     EXPECT_EQ(opened.title(), "タイトル");
     ASSERT_EQ(opened.scores().size(), 1u);
     EXPECT_EQ(NotesOf(*opened.currentScore()), (std::vector<CNote>{{0, 0, 0}}));
@@ -208,12 +233,12 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
     for (std::size_t i = 0; i < kMaxChartNotes; ++i)
         document.currentScore()->AppendNote(MakeNote(0, 0));
     document.SaveDocument(path);
-    const Bytes full = ReadWholeFile(path);
+    const Bytes full = ReadWholeFile(path, kMaxChartFileBytes);
     EXPECT_EQ(ReadZlvm(full).scores[0].notes.size(), kMaxChartNotes);
     document.currentScore()->AppendNote(MakeNote(0, 0));
     document.SetModifiedFlag(true);
     EXPECT_THROW(document.SaveDocument(path), InvalidArgumentError);
-    EXPECT_EQ(ReadWholeFile(path), full);
+    EXPECT_EQ(ReadWholeFile(path, kMaxChartFileBytes), full);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),

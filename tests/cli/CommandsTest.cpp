@@ -255,13 +255,16 @@ TEST(CliFeet, TheDefaultDanceIsTheDanceOfBefore)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chart);
         ZELVANE_REQUIRE_SHARED(Dwi(c.chart));
-        const std::vector<std::uint8_t> expected = ReadWholeFile(ProjectTestData(c.expected));
+        const std::vector<std::uint8_t> expected
+            = ReadWholeFile(ProjectTestData(c.expected), kMaxMotionFileBytes);
         const auto motion = Temp("feet.vmd");
         const std::string base = "motion " + Quoted(Dwi(c.chart)) + " --style " + c.style
             + " --difficulty " + c.difficulty + " -o " + Quoted(motion);
         for (const std::string feet : {"", " --feet greedy", " --feet optimal"}) {
             ASSERT_EQ(RunCli(base + feet).status, 0) << feet;
-            EXPECT_EQ(ReadWholeFile(motion) == expected, feet != " --feet optimal") << feet;
+            EXPECT_EQ(ReadWholeFile(motion, kMaxMotionFileBytes) == expected,
+                      feet != " --feet optimal")
+                << feet;
         }
     }
 }

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <tuple>
 
 using namespace zelvane;
 using namespace zelvane::test;
@@ -85,6 +87,18 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
     }
     EXPECT_EQ(FormatDwiDiagnosticsJapanese(ImportText(document, "#BPM:-3;")),
               "1行目:\"BPM:-3\" には対応していません。");
+
+    // Tags that name the cover or the genre change nothing: the desktop program's list
+    // leaves them out, listed or only counted, while the list itself keeps them.
+    const auto around = ImportText(document, "#GENRE:Pop;#CDTITLE:c.png;#SINGLE:BASIC:1:8;");
+    EXPECT_EQ(around.listed.size(), 2u);
+    EXPECT_EQ(FormatDwiDiagnosticsJapanese(around), "");
+    std::string covers;
+    for (int i = 0; i < 150; ++i)
+        covers += "#CDTITLE:c.png;\n";
+    const auto many = ImportText(document, covers + "#FOO:x;\n#SINGLE:BASIC:1:Z;");
+    EXPECT_EQ(many.unlisted, 52);
+    EXPECT_EQ(FormatDwiDiagnosticsJapanese(many), "…ほか2件");
 }
 
 // A chart fills the score of its style and difficulty, a second block the second pad or
@@ -178,10 +192,17 @@ TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
 TEST(DwiReader, ChartsBeyondTheChartLimitsAreRefusedWithNothingReplaced)
 {
     const std::string fast = "#BPM:1000;#SINGLE:BASIC:1:";
+    // At the fastest tempo a chart still ends by clock 2^22: a step every 24 clocks puts
+    // the step after 174 762 empty ones at 4 194 288, one more beyond.
+    const std::string fastest = "#BPM:100000;#SINGLE:BASIC:1:";
     const std::pair<std::string, const char*> cases[] = {
         {"#TITLE:x;#BPM:0.001;#SINGLE:BASIC:1:02;", "two hours"},
         {"#TITLE:x;#DOUBLE:BASIC:1:(0000)2;\r\n#BPM:0.001;", "two hours"},
         {fast + std::string(kMaxChartNotes + 1, '8') + "Z;", "65536 notes"},
+        {"#TITLE:x;" + fastest + std::string(174763, '0') + "8;", "clock 4194304"},
+        {"#TITLE:x;#BPM:100001;#SINGLE:BASIC:1:8;", "100000 BPM"},
+        {"#TITLE:x;#GAP:2147483647;", "gap of 2147483647 ms"},
+        {"#TITLE:x;#GAP:-600001;", "gap of -600001 ms"},
     };
     for (const auto& [text, says] : cases) {
         SCOPED_TRACE(text.substr(0, 40));
@@ -202,6 +223,67 @@ TEST(DwiReader, ChartsBeyondTheChartLimitsAreRefusedWithNothingReplaced)
     CStepDocument full;
     ImportText(full, fast + std::string(kMaxChartNotes, '8') + ";");
     EXPECT_EQ(full.scores().front()->notes().size(), kMaxChartNotes);
+    ImportText(full, "#GAP:-600000;" + fastest + std::string(174762, '0') + "8;");
+    EXPECT_EQ(NotesOf(*full.scores().front()), (Notes{{4194288, 2, 0}}));
+    EXPECT_EQ(std::tuple(full.bpm(), full.gap()), std::tuple(kMaxChartBpm, -kMaxChartGap));
+}
+
+// Bytes that are no DWI file (binary data, or text without one DWI tag and its value) are
+// refused as such, as are charts beyond the limits: before anyone is asked whether the
+// charts there are may go, and with the document, its history included, as it was.
+TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
+{
+    std::mt19937 random(5000);
+    std::string noise(5000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random() & 0xFF);
+    const std::pair<std::string, const char*> cases[] = {
+        {noise, "NUL"},
+        {std::string("#TITLE:x;\0#SINGLE:BASIC:1:8;", 28), "NUL"},
+        {"", "no DWI tag"},
+        {"Notes for the set list: #1 opener, #2: the slow one.", "no DWI tag"},
+        {"#TITLE:never ended", "no DWI tag"},
+        {"#SINGLE:BASIC", "no DWI tag"},
+        {"#GENRE:Pop;#CDTITLE:c.png;", "no DWI tag"},
+    };
+    TempFolder folder;
+    CStepDocument document;
+    document.NewDocument();
+    auto add = std::make_unique<CAddNoteCommand>(document.currentScore(), "add");
+    add->AddNote(MakeNote(96, 3));
+    document.Execute(std::move(add), nullptr);
+    int asked = 0;
+    const auto refuse = [&] { return ++asked, false; };
+    for (const auto& [text, says] : cases) {
+        SCOPED_TRACE(says);
+        const auto path = folder.Write("garbage.dwi", text);
+        try {
+            document.ImportDwi(path, refuse);
+            ADD_FAILURE() << "imported";
+        } catch (const NotDwiFileError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(message.rfind("\"garbage.dwi\" is not a DWI file: ", 0), 0u) << message;
+            EXPECT_NE(message.find(says), std::string::npos) << message;
+        }
+    }
+    EXPECT_THROW(document.ImportDwi(folder.Write("gap.dwi", "#GAP:2147483647;"), refuse),
+                 FileFormatError);
+    // A file larger than any chart is not read at all (sparse: it takes no disk).
+    const auto huge = folder.Write("huge.dwi", "#TITLE:x;");
+    std::filesystem::resize_file(huge, std::uintmax_t{64} << 30);
+    const DwiImportResult unread = document.ImportDwi(huge, refuse);
+    EXPECT_FALSE(unread.imported);
+    EXPECT_NE(unread.errors.find("too large"), std::string::npos) << unread.errors;
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{96, 3, 0}}));
+    EXPECT_TRUE(document.CanUndo());
+
+    // The least a DWI file can be: a tag and its value, a chart's header, or a tempo that
+    // is reported as no tempo.
+    for (const char* text : {"#TITLE:;", "#single:basic:1:", "#CHANGEBPM:1=2;", "#BPM:0;"}) {
+        CStepDocument least;
+        EXPECT_NO_THROW(ImportText(least, text)) << text;
+    }
 }
 
 // A hostile file costs no more than its notes: nested brackets are one step, and a chart that

@@ -24,6 +24,8 @@ constexpr int kWidth = kVideoWidth;
 constexpr int kHeight = kVideoHeight;
 constexpr int kStride = kVideoStride;
 constexpr std::size_t kRawFrameBytes = kWidth * kHeight * 3;
+// The videos written here are a few frames long.
+constexpr std::uintmax_t kVideoFileBytes = std::uintmax_t{64} << 20;
 
 // Gradients a lossy encoder keeps close (blue across, green down, so swapped or flipped
 // planes show), a checkerboard in red that moves from frame to frame, and a fourth byte the
@@ -142,7 +144,7 @@ TEST_F(AviWriterTest, EveryEncoderWritesAPlayableStreamOfTheFramesGiven)
 
     // Classic bitmaps other programs read: the header says 24-bit BI_RGB rows stored
     // bottom-up (a positive height), and the rows above came back the right way up.
-    const Bytes file = ReadWholeFile(m_folder / "rawvideo.avi");
+    const Bytes file = ReadWholeFile(m_folder / "rawvideo.avi", kVideoFileBytes);
     const auto strf
         = std::search(file.begin(), file.end(), std::begin("strf"), std::begin("strf") + 4);
     ASSERT_GE(file.end() - strf, 32);
@@ -197,7 +199,7 @@ TEST_F(AviWriterTest, AFailedOrAbandonedVideoLeavesTheOldFileAsItWas)
         writer.WriteFrame(picture.data(), kStride);
         writer.WriteFrame(picture.data(), kStride);
     } // the caller failed and gave up: no Close
-    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(ReadWholeFile(path, kVideoFileBytes), old);
     EXPECT_EQ(Entries(m_folder), std::vector<std::string>{"video.avi"});
 
     // The disk fills up after two and a half frames: the encoding thread's failure comes
@@ -223,7 +225,7 @@ TEST_F(AviWriterTest, AFailedOrAbandonedVideoLeavesTheOldFileAsItWas)
     }
     EXPECT_NE(failure.find("File too large"), std::string::npos) << failure;
     EXPECT_FALSE(writer.isOpen());
-    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(ReadWholeFile(path, kVideoFileBytes), old);
     EXPECT_EQ(Entries(m_folder), std::vector<std::string>{"video.avi"});
 }
 

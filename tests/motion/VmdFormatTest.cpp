@@ -45,7 +45,7 @@ TEST(VmdFormatTest, MeiGreetingReadsAndWritesTheSameRecordsBack)
 {
     const std::filesystem::path path = test::SharedTestData("motions/mei_greeting.vmd");
     ZELVANE_REQUIRE_SHARED(path);
-    const Bytes original = ReadWholeFile(path);
+    const Bytes original = ReadWholeFile(path, kMaxMotionFileBytes);
     CMotionDocument document;
     document.Read(original);
     EXPECT_EQ(document.modelName, "Mei");
@@ -126,7 +126,7 @@ TEST(VmdFormatTest, DocumentBuiltInCodeSavesAndLoadsBack)
     // Saved to a file, the same bytes; loaded, the same document.
     const std::filesystem::path path = test::UniqueTempPath("vmd_save_test.vmd");
     built.Save(path);
-    EXPECT_EQ(ReadWholeFile(path), bytes);
+    EXPECT_EQ(ReadWholeFile(path, kMaxMotionFileBytes), bytes);
     CMotionDocument read;
     read.Load(path);
     std::filesystem::remove(path);

@@ -16,6 +16,9 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
 {
     if (!CStepDocument::IsValidBpm(m_new.bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
+    for (const std::string& breach : {ChartTempoBreach(m_new.bpm), ChartGapBreach(m_new.gap)})
+        if (!breach.empty())
+            throw ChartLimitError(breach);
     // A slower tempo stretches every chart: one that would then last longer than the limit
     // is not re-timed.
     if (m_new.bpm != m_old.bpm) {

@@ -15,7 +15,8 @@ struct SongProperties {
 class CSongPropertyCommand : public CDocumentCommand {
 public:
     // The old values are the document's current ones. Throws InvalidArgumentError when the
-    // new tempo is not a number above 0 or would stretch a chart past the chart limits.
+    // new tempo is not a number above 0, and ChartLimitError when the new tempo or gap is
+    // beyond the chart limits or the tempo would stretch a chart past them.
     CSongPropertyCommand(CStepDocument* document, SongProperties newValues);
     const SongProperties& oldValues() const { return m_old; }
     const SongProperties& newValues() const { return m_new; }
