@@ -1,6 +1,7 @@
 // zelvane-cli: the program's main jobs without a display, for batch work and for tests.
 
 #include "cli/Commands.h"
+#include "cli/InterruptCleanup.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -8,6 +9,7 @@
 int main(int argc, char** argv)
 {
     using namespace zelvane::cli;
+    RemoveTemporaryFilesOnInterrupt();
     CLI::App app{"Zelvane on the command line: step charts, documents and dance motions"};
     app.require_subcommand(1);
     static constexpr const char* kVerboseHelp
