@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <new>
 
 namespace zelvane {
 namespace {
@@ -26,6 +27,21 @@ bool CanOpenForReading(const std::string& path)
 std::string FileTitle(const std::string& path)
 {
     return std::filesystem::path(path).filename().string();
+}
+
+// A song that cannot be measured for any reason is a song that cannot be decoded: the
+// document goes on without its length rather than failing whole.
+AudioMeasurement MeasureSong(IAudioMeasurer& audio, const std::string& path)
+{
+    AudioMeasurement failed;
+    try {
+        return audio.Measure(path);
+    } catch (const std::bad_alloc&) {
+        failed.error = "not enough memory to read the song \"" + path + "\"";
+    } catch (const std::exception& error) {
+        failed.error = "cannot read the song \"" + path + "\": " + error.what();
+    }
+    return failed;
 }
 
 } // namespace
@@ -215,7 +231,7 @@ void CStepDocument::SetAudio(const std::string& path)
         } else if (!m_audio) {
             return; // nothing here can decode audio: keep the path, no length
         } else {
-            const AudioMeasurement measured = m_audio->Measure(m_audioPath);
+            const AudioMeasurement measured = MeasureSong(*m_audio, m_audioPath);
             if (measured.decoded) {
                 m_audioLength = measured.durationMs;
                 return;
@@ -238,10 +254,16 @@ void CStepDocument::SetModel(const std::string& path)
     std::unique_ptr<CModelDocument> model;
     m_modelLoadError.clear();
     WaitGuard wait(*m_host);
-    if (!m_modelPath.empty()) {
+    // A file still missing has been put to the host already; only one that is there can
+    // fail to load.
+    if (!m_modelPath.empty() && CanOpenForReading(m_modelPath)) {
+        // Whatever stops the model from loading (a damaged file, one too big for memory)
+        // leaves the document without one, as a missing file does.
         try {
             model = LoadModelDocument(m_modelPath);
-        } catch (const CoreError& error) {
+        } catch (const std::bad_alloc&) {
+            m_modelLoadError = "there is not enough memory to read it";
+        } catch (const std::exception& error) {
             m_modelLoadError = error.what();
         }
     }

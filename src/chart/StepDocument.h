@@ -102,12 +102,13 @@ public:
     // --- Audio and model ---
     const std::string& audioPath() const { return m_audioPath; }
     std::int32_t audioLength() const { return m_audioLength; }
-    // Attaches a song; a missing or undecodable file is put to the host.
+    // Attaches a song; a missing or undecodable file (whatever the measurer throws) is put to
+    // the host.
     void SetAudio(const std::string& path);
     const std::string& modelPath() const { return m_modelPath; }
     // Attaches a PMD model (a missing file is put to the host), measures it for the dance
-    // and re-dances every score. A model that cannot be read leaves none, and says why in
-    // modelLoadError().
+    // and re-dances every score. A model that cannot be read, for whatever reason (damaged,
+    // too big for memory), leaves none and says why in modelLoadError().
     void SetModel(const std::string& path);
     // The user's choice of model: read first, so a file that cannot be read or is no model
     // throws (FileIoError, FileFormatError, InvalidArgumentError) and leaves the model, its

@@ -4,6 +4,7 @@
 #include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentLoading.h"
+#include "cli/OutputPath.h"
 #include "cli/ProgressBar.h"
 #include "media/AviCodecs.h"
 #include "text/Errors.h"
@@ -51,13 +52,16 @@ int RunListAviCodecs()
 
 int RunAvi(const AviRequest& request)
 {
+    RequireOutputApartFromInputs(request.output, {request.input});
     RequireCodec(request.options.codec);
     const Style style = ParseStyle(request.style);
     CliChart chart(request.input, {request.verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
     CScore& score = RequireScore(document, style, request.difficulty);
-    if (score.length() <= 0)
+    // A chart whose notes all lie at clock 0 has no length but is not empty: its video runs
+    // from the song's start to the frame after clock 0.
+    if (score.notes().empty())
         throw InvalidArgumentError("the " + request.style + " " + request.difficulty
                                    + " chart is empty: there is nothing to show");
     if (!request.screenColor.empty())

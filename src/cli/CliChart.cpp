@@ -2,6 +2,8 @@
 
 #include "cli/DocumentLoading.h"
 
+#include <iostream>
+
 namespace zelvane::cli {
 
 CliChart::CliChart(const std::filesystem::path& path, const Options& options)
@@ -11,6 +13,11 @@ CliChart::CliChart(const std::filesystem::path& path, const Options& options)
 {
     m_document.SetDancesCharts(false);
     m_diagnostics = LoadChart(m_document, path, options.withDocumentModel);
+    // A model that is there but cannot be read is no reason to stop: the chart does without
+    // it, as it does without a missing one.
+    if (!m_document.modelLoadError().empty())
+        std::cerr << "zelvane-cli: warning: cannot use the model \"" << m_document.modelPath()
+                  << "\": " << m_document.modelLoadError() << "; going on without it\n";
 }
 
 void CliChart::WarnAboutReadErrors() const

@@ -12,7 +12,9 @@ namespace zelvane::cli {
 
 // A chart read from a .dwi or .zlvm file for one command: the document with the tool's
 // answers for the user and the measurer of its song. It is read with dancing off; a command
-// that dances turns it on for the chart it wants. Throws CoreError with a clear message.
+// that dances turns it on for the chart it wants. A song or model the document names that
+// is missing or cannot be read is warned about on standard error. Throws CoreError with a
+// clear message.
 class CliChart {
 public:
     struct Options {

@@ -2,6 +2,7 @@
 #include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentLoading.h"
+#include "cli/OutputPath.h"
 #include "dwi/DwiWriter.h"
 #include "text/Errors.h"
 
@@ -11,13 +12,12 @@ namespace zelvane::cli {
 
 int RunConvert(const std::string& input, const std::string& output, bool verbose)
 {
-    const std::string to = LowerExtension(output);
-    if (to != ".dwi" && to != ".zlvm")
-        throw InvalidArgumentError("cannot write \"" + output + "\": expected .dwi or .zlvm");
+    RequireOutputApartFromInputs(output, {input});
     CliChart chart(input, {verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
-    if (to == ".dwi")
+    // The command line lets only .dwi and .zlvm through.
+    if (LowerExtension(output) == ".dwi")
         WriteDwi(document, output);
     else
         document.SaveDocument(output);

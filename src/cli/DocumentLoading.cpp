@@ -3,11 +3,14 @@
 #include "chart/StepDocument.h"
 #include "chart/ZlvmFile.h"
 #include "dwi/DwiImport.h"
+#include "model/PmdReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
 #include <algorithm>
 #include <iostream>
+#include <new>
+#include <system_error>
 
 namespace zelvane::cli {
 
@@ -27,15 +30,21 @@ DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& p
         throw InvalidArgumentError("\"" + path.string()
                                    + "\" is not a chart: expected .dwi or .zlvm");
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxChartFileBytes);
+    // The document knows its file by the absolute path, as in the desktop program: the song
+    // and model it names are found from the file's folder and kept as absolute paths, so a
+    // copy written to another folder still finds them.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path& documentPath = error ? path : absolute;
     if (extension == ".dwi") {
         document.NewDocument();
-        return ImportDwiBytes(document, path, bytes);
+        return ImportDwiBytes(document, documentPath, bytes);
     }
     try {
         ZlvmDocumentData data = ReadZlvm(bytes);
         if (!withDocumentModel)
             data.modelPath.clear();
-        document.SetPathName(path);
+        document.SetPathName(documentPath);
         document.Load(data);
         document.SetModifiedFlag(false);
     } catch (const CoreError& error) {
@@ -43,6 +52,23 @@ DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& p
                               + "\" is damaged or not a Zelvane document: " + error.what());
     }
     return {};
+}
+
+std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path)
+{
+    // The reader speaks of bytes only; reading a file names it already.
+    const auto named = [&path](const std::exception& error) {
+        return "\"" + path.string() + "\" is damaged or not a PMD model: " + error.what();
+    };
+    try {
+        return LoadModelDocument(path);
+    } catch (const InvalidArgumentError& error) {
+        throw InvalidArgumentError(named(error));
+    } catch (const FileFormatError& error) {
+        throw FileFormatError(named(error));
+    } catch (const std::bad_alloc&) {
+        throw FileIoError("cannot read \"" + path.string() + "\": there is not enough memory");
+    }
 }
 
 std::vector<std::string> DescribeReadErrors(const DwiDiagnostics& diagnostics, bool verbose)

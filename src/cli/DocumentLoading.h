@@ -4,12 +4,14 @@
 #include "dwi/DwiDiagnostics.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace zelvane {
 class CStepDocument;
 class CScore;
+class CModelDocument;
 } // namespace zelvane
 
 namespace zelvane::cli {
@@ -23,6 +25,10 @@ std::string LowerExtension(const std::filesystem::path& path);
 // message.
 DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& path,
                          bool withDocumentModel = true);
+
+// Reads a PMD model; its errors name the file, as those of the other files do. Throws
+// CoreError.
+std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path);
 
 // The reader's diagnostics in English, one line each: the tags passed over on one line, then
 // everything else. Tags that do not change the dance are left out unless `verbose`.

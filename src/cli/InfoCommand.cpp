@@ -34,7 +34,7 @@ int ChartInfo(const std::string& file, bool json, bool verbose)
 
 int ModelInfo(const std::string& file, bool json)
 {
-    const auto model = LoadModelDocument(file);
+    const auto model = LoadModel(file);
     const nlohmann::json info = PmdToJson(*model);
     if (json) {
         std::cout << Dump(info) << "\n";

@@ -2,6 +2,7 @@
 #include "cli/CliChart.h"
 #include "cli/Commands.h"
 #include "cli/DocumentLoading.h"
+#include "cli/OutputPath.h"
 #include "cli/ProgressBar.h"
 #include "text/Errors.h"
 
@@ -25,6 +26,7 @@ void RequireModel(CStepDocument& document, const std::string& path)
 
 int RunMotion(const MotionRequest& request)
 {
+    RequireOutputApartFromInputs(request.output, {request.input, request.model});
     const Style style = ParseStyle(request.style);
     // Only the chosen chart is danced, once its model and options are set.
     // A model given here is the only one read: the document's may be missing or broken.

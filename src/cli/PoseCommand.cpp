@@ -39,7 +39,7 @@ int RunPose(const PoseRequest& request)
 {
     if (request.motion.empty() == request.chart.empty())
         throw InvalidArgumentError("give either a MOTION.vmd or --chart FILE, not both");
-    const auto model = LoadModelDocument(request.model);
+    const auto model = LoadModel(request.model);
     CModelInstance instance(*model);
 
     if (!request.motion.empty()) {

@@ -1,13 +1,39 @@
 // zelvane-cli: the program's main jobs without a display, for batch work and for tests.
 
 #include "cli/Commands.h"
+#include "cli/InterruptCleanup.h"
+#include "cli/OutputPath.h"
+#include "cli/Usage.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+namespace {
+
+// What the user typed wrong, the command's synopsis below it; a first word that is no
+// command is named, with the commands there are.
+int ReportUsageError(const CLI::App& app, const CLI::ParseError& error, int argc, char** argv)
+{
+    using namespace zelvane::cli;
+    std::string command;
+    for (const CLI::App* subcommand :
+         app.get_subcommands([](const CLI::App* sub) { return sub->parsed(); }))
+        command = subcommand->get_name();
+    if (command.empty() && argc > 1 && argv[1][0] != '-')
+        std::cerr << "zelvane-cli: unknown command \"" << argv[1]
+                  << "\"; the commands are: " << CommandNames() << "\n";
+    else
+        std::cerr << "zelvane-cli: " << error.what() << "\n";
+    std::cerr << Usage(command);
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     using namespace zelvane::cli;
+    RemoveTemporaryFilesOnInterrupt();
     CLI::App app{"Zelvane on the command line: step charts, documents and dance motions"};
     app.require_subcommand(1);
     static constexpr const char* kVerboseHelp
@@ -24,7 +50,9 @@ int main(int argc, char** argv)
     std::string convertIn, convertOut;
     auto* convert = app.add_subcommand("convert", "Convert a chart: .dwi <-> .zlvm, by extension");
     convert->add_option("IN", convertIn, "a .dwi or .zlvm file")->required();
-    convert->add_option("OUT", convertOut, "a .dwi or .zlvm file")->required();
+    convert->add_option("OUT", convertOut, "a .dwi or .zlvm file")
+        ->required()
+        ->check(OutputExtension({".dwi", ".zlvm"}));
     bool convertVerbose = false;
     convert->add_flag("--verbose", convertVerbose, kVerboseHelp);
 
@@ -45,7 +73,9 @@ int main(int argc, char** argv)
     motionCommand
         ->add_option("--feet", motion.feet, "greedy (note by note, the default) or optimal")
         ->check(CLI::IsMember({"greedy", "optimal"}));
-    motionCommand->add_option("-o,--output", motion.output, "the .vmd file to write")->required();
+    motionCommand->add_option("-o,--output", motion.output, "the .vmd file to write")
+        ->required()
+        ->check(OutputExtension({".vmd"}));
     motionCommand->add_flag("--verbose", motion.verbose, kVerboseHelp);
 
     StatsRequest stats;
@@ -93,7 +123,8 @@ int main(int argc, char** argv)
     aviCommand->add_option("--screen-color", avi.screenColor,
                            "screen colour RRGGBB (default: "
                            "the document's, black for DWI)");
-    aviCommand->add_option("-o,--output", avi.output, "the .avi file to write");
+    aviCommand->add_option("-o,--output", avi.output, "the .avi file to write")
+        ->check(OutputExtension({".avi"}));
     aviCommand->add_flag("--list-codecs", listCodecs, "list the encoders this build offers");
     aviCommand->add_flag("--verbose", avi.verbose, kVerboseHelp);
 #endif
@@ -108,8 +139,9 @@ int main(int argc, char** argv)
 #endif
     } catch (const CLI::ParseError& error) {
         // Help is a success; anything else the user typed wrong is a usage error.
-        const int status = app.exit(error);
-        return status == 0 ? 0 : 2;
+        if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return app.exit(error);
+        return ReportUsageError(app, error, argc, argv);
     }
 
     try {

@@ -2,6 +2,7 @@
 
 #include "text/Errors.h"
 #include "text/StringTable.h"
+#include "text/TemporaryFileRegistry.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <random>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -84,8 +86,16 @@ PendingFile::PendingFile(const std::filesystem::path& target)
         m_temporary = m_target;
         m_temporary += "." + RandomSuffix();
         m_descriptor = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_descriptor >= 0)
+        if (m_descriptor >= 0) {
+            // Listed only once it is ours: a name that turned out to be taken is never
+            // removed by an interrupted program.
+            // The name is made absolute so that it holds whatever the current folder is
+            // when it is removed.
+            std::error_code error;
+            const std::filesystem::path listed = std::filesystem::absolute(m_temporary, error);
+            m_listing = TemporaryFileRegistry::Add((error ? m_temporary : listed).c_str());
             return;
+        }
         if (errno != EEXIST)
             break;
     }
@@ -138,6 +148,7 @@ void PendingFile::Commit()
         if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0)
             Fail(IDS_REASON_CANNOT_REPLACE, m_target, errno);
         m_committed = true;
+        TemporaryFileRegistry::Remove(std::exchange(m_listing, TemporaryFileRegistry::kNotListed));
     } catch (...) {
         Discard();
         throw;
@@ -164,6 +175,7 @@ void PendingFile::Discard()
         unlink(m_temporary.c_str());
         m_temporary.clear();
     }
+    TemporaryFileRegistry::Remove(std::exchange(m_listing, TemporaryFileRegistry::kNotListed));
 }
 
 } // namespace zelvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/TemporaryFileRegistry.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -14,6 +16,9 @@ namespace zelvane {
 // A symbolic link as the target is followed: the file it points to is replaced and the link
 // stays. A replaced file keeps its permission bits; a new one gets the usual ones (0666 less
 // the umask), not the private ones of a temporary file.
+//
+// Until it is committed or discarded the temporary file is on the TemporaryFileRegistry, so
+// a program that handles its interruption can remove it on the way out.
 class PendingFile {
 public:
     // Creates the temporary file, exclusively, in the target's folder. Throws FileIoError when
@@ -46,6 +51,7 @@ private:
     std::filesystem::path m_temporary;
     int m_descriptor = -1;
     bool m_committed = false;
+    int m_listing = TemporaryFileRegistry::kNotListed; // the temporary file's place there
     std::size_t m_unflushedBytes = 0; // written since the disk was last asked to start
 };
 

@@ -3,6 +3,8 @@
 #include "app/AviCodecDialog.h"
 #include "app/WaitDialog.h"
 
+#include <QDir>
+
 namespace zelvane {
 namespace {
 
@@ -54,17 +56,25 @@ TEST_F(AppBackgroundVideo, StoppingClosesAPlayableFileAndFailuresAndCancelsWrite
 {
     CScore& score = AddNotes({{480, 1, 0}});
     // Stopped before the first frame: a valid, empty video, and the place is remembered.
+    // Quitting meanwhile is refused, so the video's temporary file is never left behind.
     const QString stopped = Path(QStringLiteral("stopped.avi"));
     std::vector<std::shared_ptr<bool>> answers
         = {test::Prompts().AnswerFile(stopped), ChooseCodec(QStringLiteral("rawvideo"))};
-    QMetaObject::Connection stopAtOnce = QObject::connect(
-        frame.get(), &CMainFrame::backgroundVideoStarted,
-        [](CWaitDialog* dialog) { QTest::mouseClick(dialog->abortButton(), Qt::LeftButton); });
+    bool quitRefused = false;
+    QMetaObject::Connection stopAtOnce
+        = QObject::connect(frame.get(), &CMainFrame::backgroundVideoStarted,
+                           [this, &quitRefused](CWaitDialog* dialog) {
+                               quitRefused = !frame->close();
+                               QTest::mouseClick(dialog->abortButton(), Qt::LeftButton);
+                           });
     command()->trigger();
     QObject::disconnect(stopAtOnce);
+    EXPECT_TRUE(quitRefused);
     EXPECT_LT(test::AviTotalFrames(stopped.toStdString()), 301u);
     EXPECT_EQ(score.aviPath(), stopped.toStdString());
     EXPECT_TRUE(frame->isEnabled());
+    const QStringList onlyTheVideo = {QStringLiteral("stopped.avi")};
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), onlyTheVideo);
 
     // A folder that is not there: the program's own message, the reason on a line below.
     score.SetAviPath("");
@@ -93,6 +103,8 @@ TEST_F(AppBackgroundVideo, StoppingClosesAPlayableFileAndFailuresAndCancelsWrite
     EXPECT_TRUE(*declined);
     EXPECT_FALSE(started);
     EXPECT_FALSE(QFileInfo::exists(cancelled));
+    // Neither the failure nor the cancel left a file of their own.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), onlyTheVideo);
 }
 
 } // namespace

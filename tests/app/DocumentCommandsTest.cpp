@@ -254,7 +254,7 @@ TEST(ErrorMessages, TheMostParticularKindOfAFailureChoosesItsMessage)
 // reason shows only its kind.
 TEST(ErrorMessages, CoreFailuresAreSaidInJapaneseWithTheirReasons)
 {
-    std::vector<std::uint8_t> model = ReadWholeFile(ZELVANE_MANNEQUIN);
+    std::vector<std::uint8_t> model = ReadWholeFile(ZELVANE_MANNEQUIN, kMaxModelFileBytes);
     model.resize(283 + 4 + 20); // past the header and the vertex count, inside the first vertex
     try {
         ReadModelDocument(model, "");

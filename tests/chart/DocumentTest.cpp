@@ -9,6 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <new>
 #include <tuple>
 
 using namespace zelvane;
@@ -24,6 +25,8 @@ public:
             return {false, 0,
                     Reason(IDS_REASON_AUDIO_NO_STREAMS, {path},
                            "Invalid data found when processing input")};
+        if (path.extension() == ".huge")
+            throw std::bad_alloc();
         return {true, 10000, {}};
     }
 };
@@ -141,6 +144,14 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].message, "\"" + noise + "\" は音声として読めないファイルです。");
     EXPECT_EQ(document.audioPath(), "");
+
+    // A measurer that fails outright is a song that cannot be decoded, not a failed document.
+    host.requests.clear();
+    const std::string huge = folder.Write("song.huge", "x").string();
+    document.SetAudio(huge);
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_NE(host.requests[0].message.find(huge), std::string::npos);
+    EXPECT_EQ(document.audioLength(), 0);
 
     // Keeping: the path stays for later, with no length.
     host.answers = {{MissingFileAnswer::Action::Keep, ""}};

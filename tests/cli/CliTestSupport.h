@@ -37,11 +37,13 @@ inline std::filesystem::path WriteTemp(const std::string& name, const std::strin
     return path;
 }
 
-// Runs zelvane-cli with `arguments` (already quoted for the shell).
-inline CommandResult RunCli(const std::string& arguments)
+// Runs zelvane-cli with `arguments` (already quoted for the shell), after `before` (shell
+// commands ending in ";" or "&&", such as a change of folder or a limit).
+inline CommandResult RunCli(const std::string& arguments, const std::string& before = {})
 {
     const auto errFile = Temp("stderr");
-    const std::string command = "\"" ZELVANE_CLI "\" " + arguments + " 2>" + Quoted(errFile);
+    const std::string command
+        = before + " \"" ZELVANE_CLI "\" " + arguments + " 2>" + Quoted(errFile);
     CommandResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)

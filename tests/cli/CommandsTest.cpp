@@ -1,6 +1,7 @@
 #include "AviHeader.h"
 #include "CliTestSupport.h"
 #include "chart/StepDocument.h"
+#include "chart/ZlvmFile.h"
 #include "text/FileIo.h"
 
 #include <algorithm>
@@ -148,9 +149,14 @@ TEST(CliCommands, RefusalsAreOneLineAndWriteNothing)
     const auto slow = WriteTemp("slow.dwi", "#BPM:0.001;\r\n#SINGLE:BASIC:1:02;\r\n");
     const auto damaged = WriteTemp("damaged.zlvm", std::string("\x00\x02\xFF", 3));
     const auto cut = WriteTemp("cut.vmd", "Vocaloid Motion Data 0002");
-    const auto never = Temp("never");
+    // A document without charts still has its empty SINGLE BASIC score.
+    const auto noCharts = Temp("nocharts.zlvm");
+    CStepDocument().SaveDocument(noCharts);
+    const auto never = Temp("never.vmd");
+    const auto neverVideo = Temp("never.avi");
+    const auto notModel = WriteTemp("text.pmd", std::string(400, 'x'));
     const std::string motion = "motion " + Quoted(chart) + " -o " + Quoted(never);
-    const std::string avi = "avi " + Quoted(chart) + " -o " + Quoted(never);
+    const std::string avi = "avi " + Quoted(chart) + " -o " + Quoted(neverVideo);
     const std::string single = " --style SINGLE --difficulty BASIC";
     const struct {
         std::string arguments;
@@ -165,12 +171,14 @@ TEST(CliCommands, RefusalsAreOneLineAndWriteNothing)
         {motion + single + " --model " + Quoted(chart), 1, "cannot use the model"},
         {"motion " + Quoted(slow) + single + " -o " + Quoted(never), 1, "two hours"},
         {"info " + Quoted(damaged), 1, "damaged"},
+        {"info " + Quoted(notModel), 1, "\"" + notModel.string() + "\" is damaged or not a PMD"},
         {"info " + Quoted(cut), 1, "damaged"},
         {"info /no/such/file.zlvm", 1, "No such file"},
         {"info notes.txt", 1, "cannot tell what"},
         {"info", 2, "FILE is required"},
-        {"convert " + Quoted(chart) + " out.txt", 1, "expected .dwi or .zlvm"},
-        {avi + " --style DOUBLE --difficulty BASIC", 1, "is empty"},
+        {"convert " + Quoted(chart) + " out.txt", 2, "is not a .dwi or .zlvm file"},
+        {"bogus " + Quoted(chart), 2, "unknown command \"bogus\"; the commands are: info, convert"},
+        {"avi " + Quoted(noCharts) + single + " -o " + Quoted(neverVideo), 1, "is empty"},
         {avi + single + " --codec nonesuch", 1, "available: rawvideo"},
         {avi + single + " --screen-color red", 1, "RRGGBB"},
         {"avi " + Quoted(chart) + single + " -o " + Quoted(Temp("missing") / "x.avi"), 1, "x.avi"},
@@ -188,6 +196,7 @@ TEST(CliCommands, RefusalsAreOneLineAndWriteNothing)
         }
     }
     EXPECT_FALSE(std::filesystem::exists(never));
+    EXPECT_FALSE(std::filesystem::exists(neverVideo));
 }
 
 // With --model the document's own model is never opened: a missing one goes unmentioned.
@@ -236,6 +245,22 @@ TEST(CliAvi, WritesTheChartScreenWithTheChosenEncoder)
         RunCli(base + " --codec utvideo --screen-color 336699 -o " + Quoted(compressed)).status, 0);
     EXPECT_EQ(AviTotalFrames(compressed), 8u);
     EXPECT_LT(std::filesystem::file_size(compressed), std::filesystem::file_size(raw) / 4);
+
+    // Notes that all lie at clock 0 make a chart of no length, which is still a chart: its
+    // video runs from the song's start, three frames before clock 0 here, to the frame after.
+    ZlvmDocumentData data;
+    data.gap = 100;
+    ZlvmScoreRecord crowded{Style::SINGLE, "BASIC", {}, "", {""}};
+    for (std::int32_t i = 0; i < 65535; ++i)
+        crowded.notes.push_back({0, i % 4, 0});
+    data.scores.push_back(crowded);
+    const auto atZero = Temp("atzero.zlvm");
+    WriteFileAtomically(atZero, WriteZlvm(data));
+    const auto crowdedVideo = Temp("atzero.avi");
+    const CommandResult made = RunCli(
+        "avi " + Quoted(atZero) + " --style SINGLE --difficulty BASIC -o " + Quoted(crowdedVideo));
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(AviTotalFrames(crowdedVideo), 4u);
 }
 
 // The note-by-note assignment stays the default and dances exactly as before the choice

@@ -15,7 +15,7 @@ using namespace zelvane::test;
 // sentences its users have always read, word for word.
 TEST(CliEnglishReasons, FailuresKeepTheirEnglishSentences)
 {
-    std::vector<std::uint8_t> model = ReadWholeFile(Mannequin());
+    std::vector<std::uint8_t> model = ReadWholeFile(Mannequin(), kMaxModelFileBytes);
     model.resize(283 + 4 + 20); // past the header and the vertex count, inside the first vertex
     const auto cut = WriteTemp("cut.pmd", std::string(model.begin(), model.end()));
     const CommandResult read = RunCli("info " + Quoted(cut));
