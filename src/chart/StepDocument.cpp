@@ -37,9 +37,13 @@ AudioMeasurement MeasureSong(IAudioMeasurer& audio, const std::string& path)
     try {
         return audio.Measure(path);
     } catch (const std::bad_alloc&) {
-        failed.error = "not enough memory to read the song \"" + path + "\"";
+        failed.failure = Reason(IDS_REASON_AUDIO_NO_MEMORY, {path});
+    } catch (const CoreError& error) {
+        failed.failure = error.reason()
+            ? *error.reason()
+            : Reason(IDS_REASON_AUDIO_UNDECODABLE, {path}, error.what());
     } catch (const std::exception& error) {
-        failed.error = "cannot read the song \"" + path + "\": " + error.what();
+        failed.failure = Reason(IDS_REASON_AUDIO_UNDECODABLE, {path}, error.what());
     }
     return failed;
 }

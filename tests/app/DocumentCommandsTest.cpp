@@ -205,7 +205,7 @@ TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
     EXPECT_EQ(frame->document().title(), "Kept");
     EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
     EXPECT_TRUE(frame->document().CanUndo());
-    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm - Zelvane"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm* - Zelvane"));
 }
 
 // The list after an import names what changed the charts or was lost from them; tags that

@@ -20,7 +20,10 @@ TEST(CliEnglishReasons, FailuresKeepTheirEnglishSentences)
     const auto cut = WriteTemp("cut.pmd", std::string(model.begin(), model.end()));
     const CommandResult read = RunCli("info " + Quoted(cut));
     EXPECT_EQ(read.status, 1);
-    EXPECT_EQ(read.err, "zelvane-cli: error: the model file is cut short inside its vertices\n");
+    EXPECT_EQ(read.err,
+              "zelvane-cli: error: \"" + cut.string()
+                  + "\" is damaged or not a PMD model: the model file is cut short "
+                    "inside its vertices\n");
 
     // Permissions do not bind the superuser; sysfs takes no new files even so.
     std::filesystem::path folder = "/sys";
