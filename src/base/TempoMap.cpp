@@ -275,9 +275,9 @@ std::int32_t CTempoMap::ReachedClock(double limit, double frames, ToLimit toLimi
     const std::int64_t last = end - 1 - segment.start; // the last offset inside the segment
     const auto reached
         = [&](std::int64_t offset) { return toLimit(segment.Reach(offset)) <= limit; };
-    // Inside a stop or a delay the chart stands at the segment's start; the clocks of a warp
-    // are never reached alone, since the next segment starts at the same time.
-    if (segment.warped || last == 0 || !reached(1))
+    // Inside a stop or a delay the chart stands at the segment's start. A warp's clocks are
+    // never reached alone: they take no time, so the next segment starts when they do.
+    if (last == 0 || !reached(1))
         return segment.start;
     // The guess is off by a rounding at most; the exact comparisons settle it.
     const double guess

@@ -70,7 +70,8 @@ TEST(TempoMap, TempoDoublingHalvesTheTimeOfLaterBeats)
     EXPECT_EQ(map.TempoAt(192), 240.0f);
     EXPECT_EQ(map.AudioLengthClocks(10000, 0), 1728);    // 192 + 8 s x 4 beats x 48
     EXPECT_EQ(map.AudioLengthClocks(10000, 1000), 1536); // 270 frames
-    // A change later on leaves the frames before it as they were.
+    // At 120 BPM every clock's frame is exact in either arithmetic, so before the change the
+    // frames are those of the song's tempo alone.
     for (std::int32_t clock = 0; clock < 192; ++clock)
         ASSERT_EQ(map.ClockToFrame(clock), ClockToFrame(clock, 120.0f)) << clock;
 }
@@ -119,7 +120,9 @@ TEST(TempoMap, WarpedClocksTakeNoTimeButTheirStopsDo)
     EXPECT_EQ(map.AudioLengthClocks(2000, 0), 288); // two seconds of beats and the warp
 
     ASSERT_EQ(map.Add(CStop{144, 500.0}), "");
-    ASSERT_EQ(map.Add(CWarp{120, 100}), ""); // overlapping warps join: 96 to 220
+    // Overlapping warps join: 96 to 220, the one inside changing nothing.
+    ASSERT_EQ(map.Add(std::vector<CTempoEvent>{CWarp{120, 20}, CWarp{180, 40}}), "");
+    EXPECT_TRUE(map.IsInsideWarp(150));
     EXPECT_TRUE(map.IsInsideWarp(219));
     EXPECT_FALSE(map.IsInsideWarp(220));
     EXPECT_DOUBLE_EQ(map.ClockToSeconds(144), 1.0);
@@ -173,7 +176,12 @@ TEST(TempoMap, HundredSmallChangesAddUpAndInvert)
     }
     std::int32_t previousFrame = 0;
     for (std::int32_t clock = 0; clock <= 48 * 110; ++clock) {
-        ASSERT_EQ(map.SecondsToClock(map.ClockToSeconds(clock)), clock);
+        // A note's own time reaches its clock; the time just before it does not.
+        const double seconds = map.ClockToSeconds(clock);
+        ASSERT_EQ(map.SecondsToClock(seconds), clock);
+        if (clock > 0) {
+            ASSERT_EQ(map.SecondsToClock(std::nextafter(seconds, -1.0)), clock - 1);
+        }
         const std::int32_t frame = map.ClockToFrame(clock);
         ASSERT_GE(frame, previousFrame) << clock;
         previousFrame = frame;
@@ -182,6 +190,18 @@ TEST(TempoMap, HundredSmallChangesAddUpAndInvert)
         ASSERT_LE(reached, clock);
         ASSERT_LE(map.ClockToFrame(reached), frame) << clock;
         ASSERT_GE(map.ClockToFrame(reached + 1), frame) << clock;
+    }
+}
+
+TEST(TempoMap, TimesThatAreWholeFramesComeOutWhole)
+{
+    // A clock spans 37.5 / 130 frames at 130 BPM, not exact in binary; 52 clocks are exactly
+    // 15 frames and must not fall a hair short of them.
+    CTempoMap map(130.0f);
+    ASSERT_EQ(map.Add(CTempoChange{200000, 125.0f}), "");
+    for (std::int32_t clock = 0; clock < 200000; clock += 52) {
+        ASSERT_EQ(map.ClockToFrame(clock), clock / 52 * 15) << clock;
+        ASSERT_EQ(map.FrameToClock(clock / 52 * 15), clock) << clock;
     }
 }
 
