@@ -12,9 +12,10 @@ namespace zelvane {
 
 // The limits every tempo map is held to.
 constexpr float kMaxTempoBpm = 100000.0f;
-// Stops and delays together: a chart that stands still longer is not a dance.
+// Stops and delays together, so the time a chart stands still stays bounded like its length.
 constexpr double kMaxPauseMilliseconds = 60.0 * 60.0 * 1000.0;
-// Every event counts, the song's tempo among them: files count events in 16 bits.
+// Every event counts, the song's tempo among them; like a chart's notes, a count that fits
+// 16 bits.
 constexpr std::size_t kMaxTempoEvents = 65535;
 
 // Why one event breaks the limits, in one English sentence; empty when it keeps them.
@@ -57,8 +58,8 @@ public:
     // The time of the note at `clock`, in seconds from clock 0.
     double ClockToSeconds(std::int32_t clock) const;
     // The clock the chart has reached at `seconds`: inside a stop or a delay it stands at that
-    // clock, across a warp it jumps to the warp's end. Before clock 0, and for the frames
-    // below, the truncation is toward zero as in TimeUnits.
+    // clock, across a warp it jumps to the warp's end. Times before clock 0 give clocks
+    // truncated toward zero, as TimeUnits does; so does FrameToClock.
     std::int32_t SecondsToClock(double seconds) const;
     // The frame of the note at `clock`, truncated toward zero.
     std::int32_t ClockToFrame(std::int32_t clock) const;
