@@ -1,0 +1,339 @@
+#include "base/TempoMap.h"
+
+#include "base/TimeUnits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fmt/format.h>
+#include <limits>
+#include <stdexcept>
+
+namespace zelvane {
+namespace {
+
+// 1800 frames a minute over 48 clocks a beat: the frames one clock spans at 1 BPM. A clock
+// count times this is exact in a double, so a span costs a single rounding, in the division.
+constexpr double kFramesPerClockAtOneBpm = 1800.0 / 48.0;
+constexpr std::int32_t kLastClock = std::numeric_limits<std::int32_t>::max();
+
+double SpanFrames(std::int64_t clocks, float bpm)
+{
+    return static_cast<double>(clocks) * kFramesPerClockAtOneBpm / bpm;
+}
+
+double MillisecondsToFrames(double milliseconds)
+{
+    return milliseconds * kFramesPerSecond / 1000.0;
+}
+
+// Toward zero into 32 bits like TruncateToInt32: NaN gives 0, values beyond the range saturate.
+std::int32_t TruncateFrames(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483648.0)
+        return std::numeric_limits<std::int32_t>::max();
+    if (value < -2147483648.0)
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+bool ComesBefore(const CTempoEvent& a, const CTempoEvent& b)
+{
+    const std::int32_t clockA = EventClock(a);
+    const std::int32_t clockB = EventClock(b);
+    if (clockA != clockB)
+        return clockA < clockB;
+    return a.index() < b.index();
+}
+
+double PauseMilliseconds(const CTempoEvent& event)
+{
+    if (const auto* delay = std::get_if<CDelay>(&event))
+        return delay->milliseconds;
+    if (const auto* stop = std::get_if<CStop>(&event))
+        return stop->milliseconds;
+    return 0.0;
+}
+
+const char* EventName(const CTempoEvent& event)
+{
+    static const char* const names[] = {"tempo change", "delay", "stop", "warp"};
+    return names[event.index()];
+}
+
+bool IsTempoWithinLimits(float bpm)
+{
+    return bpm > 0.0f && bpm <= kMaxTempoBpm; // false for NaN
+}
+
+} // namespace
+
+std::string TempoEventBreach(const CTempoEvent& event)
+{
+    const std::int32_t clock = EventClock(event);
+    if (clock < 0)
+        return fmt::format("a {} lies before the start of the chart (clock {})", EventName(event),
+                           clock);
+    if (const auto* tempo = std::get_if<CTempoChange>(&event)) {
+        if (!IsTempoWithinLimits(tempo->bpm))
+            return fmt::format("a tempo of {} BPM at clock {} is not above 0 and at most {} BPM",
+                               tempo->bpm, clock, kMaxTempoBpm);
+    } else if (const auto* warp = std::get_if<CWarp>(&event)) {
+        if (warp->length <= 0)
+            return fmt::format("a warp at clock {} is {} clocks long, not 1 or more", clock,
+                               warp->length);
+        if (warp->length > kLastClock - clock)
+            return fmt::format("a warp at clock {} of {} clocks ends after the last clock {}",
+                               clock, warp->length, kLastClock);
+    } else if (!(PauseMilliseconds(event) >= 0.0)) {
+        return fmt::format("a {} at clock {} lasts {} ms, not 0 ms or more", EventName(event),
+                           clock, PauseMilliseconds(event));
+    }
+    return {};
+}
+
+double CTempoMap::Segment::Reach(std::int64_t offset) const
+{
+    return leave + (warped ? 0.0 : SpanFrames(offset, bpm));
+}
+
+CTempoMap::CTempoMap(float songBpm)
+    : m_events{CTempoChange{0, songBpm}}
+{
+    Rebuild();
+}
+
+float CTempoMap::songBpm() const
+{
+    return std::get<CTempoChange>(m_events.front()).bpm;
+}
+
+std::string CTempoMap::Breach() const
+{
+    if (IsTempoWithinLimits(songBpm()))
+        return {};
+    return fmt::format("the song's tempo of {} BPM is not above 0 and at most {} BPM", songBpm(),
+                       kMaxTempoBpm);
+}
+
+std::string CTempoMap::Add(const CTempoEvent& event)
+{
+    return Add(std::span<const CTempoEvent>(&event, 1));
+}
+
+std::string CTempoMap::Add(std::span<const CTempoEvent> events)
+{
+    if (std::string breach = Breach(); !breach.empty())
+        return breach;
+    for (const CTempoEvent& event : events) {
+        if (std::string breach = TempoEventBreach(event); !breach.empty())
+            return breach;
+    }
+    if (m_events.size() + events.size() > kMaxTempoEvents)
+        return fmt::format("the tempo map would hold {} events, more than the {} it may hold",
+                           m_events.size() + events.size(), kMaxTempoEvents);
+    std::vector<CTempoEvent> merged;
+    merged.reserve(m_events.size() + events.size());
+    merged.insert(merged.end(), m_events.begin(), m_events.end());
+    merged.insert(merged.end(), events.begin(), events.end());
+    // A stable sort of the old events followed by the new keeps events of one kind at one
+    // clock in the order they came in, and the song's tempo first.
+    std::stable_sort(merged.begin(), merged.end(), ComesBefore);
+    return Commit(std::move(merged));
+}
+
+std::string CTempoMap::Change(std::size_t index, const CTempoEvent& event)
+{
+    if (index >= m_events.size())
+        throw std::out_of_range("no tempo event at this index");
+    if (std::string breach = TempoEventBreach(event); !breach.empty())
+        return breach;
+    std::vector<CTempoEvent> events = m_events;
+    if (index == 0) {
+        if (!std::holds_alternative<CTempoChange>(event) || EventClock(event) != 0)
+            return "the first event is the song's tempo and stays a tempo change at clock 0";
+        events.front() = event;
+    } else {
+        if (std::string breach = Breach(); !breach.empty())
+            return breach;
+        events.erase(events.begin() + static_cast<std::ptrdiff_t>(index));
+        // Placed after its kind at its clock, as if it came in last.
+        events.insert(std::upper_bound(events.begin(), events.end(), event, ComesBefore), event);
+    }
+    return Commit(std::move(events));
+}
+
+std::string CTempoMap::Remove(std::size_t index)
+{
+    if (index >= m_events.size())
+        throw std::out_of_range("no tempo event at this index");
+    if (index == 0)
+        return "the song's tempo cannot be removed, only changed";
+    std::vector<CTempoEvent> events = m_events;
+    events.erase(events.begin() + static_cast<std::ptrdiff_t>(index));
+    return Commit(std::move(events));
+}
+
+std::string CTempoMap::Commit(std::vector<CTempoEvent> events)
+{
+    double pause = 0.0;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        pause += PauseMilliseconds(events[i]);
+        // Tempo changes come first at their clock, so two at one clock are neighbours.
+        const bool tempoTwice = i > 0 && std::holds_alternative<CTempoChange>(events[i])
+            && std::holds_alternative<CTempoChange>(events[i - 1])
+            && EventClock(events[i]) == EventClock(events[i - 1]);
+        if (tempoTwice && EventClock(events[i]) == 0)
+            return "clock 0 already holds the song's tempo";
+        if (tempoTwice)
+            return fmt::format("clock {} already holds a tempo change", EventClock(events[i]));
+    }
+    if (!(pause <= kMaxPauseMilliseconds))
+        return fmt::format("the stops and delays would last {} ms together, more than an hour",
+                           pause);
+    m_events = std::move(events);
+    Rebuild();
+    return {};
+}
+
+void CTempoMap::Rebuild()
+{
+    // Every clock where the pace may change: the events' clocks and the ends of warps.
+    std::vector<std::int32_t> starts;
+    starts.reserve(m_events.size() * 2);
+    for (const CTempoEvent& event : m_events) {
+        starts.push_back(EventClock(event));
+        if (const auto* warp = std::get_if<CWarp>(&event))
+            starts.push_back(warp->clock + warp->length);
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+
+    m_segments.clear();
+    m_segments.reserve(starts.size());
+    float bpm = songBpm();
+    std::int64_t warpEnd = 0; // overlapping warps join
+    double arrival = 0.0;
+    auto event = m_events.begin();
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        Segment segment;
+        segment.start = starts[i];
+        double delay = 0.0;
+        double stop = 0.0;
+        for (; event != m_events.end() && EventClock(*event) == segment.start; ++event) {
+            if (const auto* tempo = std::get_if<CTempoChange>(&*event))
+                bpm = tempo->bpm;
+            else if (const auto* warp = std::get_if<CWarp>(&*event))
+                warpEnd = std::max<std::int64_t>(warpEnd, std::int64_t{warp->clock} + warp->length);
+            else if (std::holds_alternative<CDelay>(*event))
+                delay += PauseMilliseconds(*event);
+            else
+                stop += PauseMilliseconds(*event);
+        }
+        segment.bpm = bpm;
+        segment.warped = segment.start < warpEnd;
+        segment.arrival = arrival;
+        segment.note = arrival + MillisecondsToFrames(delay);
+        segment.leave = segment.note + MillisecondsToFrames(stop);
+        if (i + 1 < starts.size())
+            arrival = segment.Reach(std::int64_t{starts[i + 1]} - segment.start);
+        m_segments.push_back(segment);
+    }
+}
+
+const CTempoMap::Segment& CTempoMap::SegmentAt(std::int32_t clock) const
+{
+    // The first segment starts at clock 0, and callers ask only from there on.
+    const auto after = std::upper_bound(
+        m_segments.begin(), m_segments.end(), clock,
+        [](std::int32_t value, const Segment& segment) { return value < segment.start; });
+    return *(after - 1);
+}
+
+double CTempoMap::NoteFrames(std::int32_t clock) const
+{
+    if (clock < 0)
+        return SpanFrames(clock, songBpm());
+    const Segment& segment = SegmentAt(clock);
+    return clock == segment.start ? segment.note : segment.Reach(clock - segment.start);
+}
+
+template<class ToLimit>
+std::int32_t CTempoMap::ReachedClock(double limit, double frames, ToLimit toLimit) const
+{
+    if (std::isnan(limit))
+        return 0;
+    if (limit < 0.0) // before clock 0 at the song's tempo
+        return TruncateFrames(frames * songBpm() / kFramesPerClockAtOneBpm);
+    const auto after = std::upper_bound(
+        m_segments.begin(), m_segments.end(), limit,
+        [&](double value, const Segment& segment) { return value < toLimit(segment.arrival); });
+    const Segment& segment = *(after - 1);
+    const std::int64_t end
+        = after == m_segments.end() ? std::int64_t{kLastClock} + 1 : after->start;
+    const std::int64_t last = end - 1 - segment.start; // the last offset inside the segment
+    const auto reached
+        = [&](std::int64_t offset) { return toLimit(segment.Reach(offset)) <= limit; };
+    // Inside a stop or a delay the chart stands at the segment's start. A warp's clocks are
+    // never reached alone: they take no time, so the next segment starts when they do.
+    if (last == 0 || !reached(1))
+        return segment.start;
+    // The guess is off by a rounding at most; the exact comparisons settle it.
+    const double guess
+        = std::floor((frames - segment.leave) * segment.bpm / kFramesPerClockAtOneBpm);
+    auto offset = static_cast<std::int64_t>(std::clamp(guess, 1.0, static_cast<double>(last)));
+    while (offset < last && reached(offset + 1))
+        ++offset;
+    while (offset > 1 && !reached(offset))
+        --offset;
+    return static_cast<std::int32_t>(segment.start + offset);
+}
+
+double CTempoMap::ClockToSeconds(std::int32_t clock) const
+{
+    return NoteFrames(clock) / kFramesPerSecond;
+}
+
+std::int32_t CTempoMap::SecondsToClock(double seconds) const
+{
+    // Compared in seconds, so the clock of a note's own time is that note's clock.
+    return ReachedClock(seconds, seconds * kFramesPerSecond,
+                        [](double frames) { return frames / kFramesPerSecond; });
+}
+
+std::int32_t CTempoMap::ClockToFrame(std::int32_t clock) const
+{
+    if (IsSingleTempo())
+        return zelvane::ClockToFrame(clock, songBpm());
+    return TruncateFrames(NoteFrames(clock));
+}
+
+std::int32_t CTempoMap::FrameToClock(std::int32_t frame) const
+{
+    if (IsSingleTempo())
+        return zelvane::FrameToClock(frame, songBpm());
+    return ReachedClock(frame, frame, [](double frames) { return frames; });
+}
+
+std::int32_t CTempoMap::AudioLengthClocks(std::int32_t audioLength, std::int32_t gap) const
+{
+    if (IsSingleTempo())
+        return zelvane::AudioLengthClocks(audioLength, gap, songBpm());
+    // Whole frames in integers first, as for a single tempo; at most about 1.3e8 of them.
+    const auto frames = static_cast<std::int32_t>((static_cast<std::int64_t>(audioLength) - gap)
+                                                  * kFramesPerSecond / 1000);
+    return FrameToClock(frames);
+}
+
+float CTempoMap::TempoAt(std::int32_t clock) const
+{
+    return clock < 0 ? songBpm() : SegmentAt(clock).bpm;
+}
+
+bool CTempoMap::IsInsideWarp(std::int32_t clock) const
+{
+    return clock >= 0 && SegmentAt(clock).warped;
+}
+
+} // namespace zelvane

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "base/TempoEvents.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zelvane {
+
+// The limits every tempo map is held to.
+constexpr float kMaxTempoBpm = 100000.0f;
+// Stops and delays together, so the time a chart stands still stays bounded like its length.
+constexpr double kMaxPauseMilliseconds = 60.0 * 60.0 * 1000.0;
+// Every event counts, the song's tempo among them; like a chart's notes, a count that fits
+// 16 bits.
+constexpr std::size_t kMaxTempoEvents = 65535;
+
+// Why one event breaks the limits, in one English sentence; empty when it keeps them.
+std::string TempoEventBreach(const CTempoEvent& event);
+
+// How the chart's clocks meet the song's time when the tempo changes, the chart stands or
+// skips. Clock 0 is at time 0 (frame 0, audio time `gap`); a note's time is the moment the
+// chart plays it, after a delay at its clock and before a stop there.
+//
+// A map of the song's tempo alone converts with the functions of TimeUnits themselves, so a
+// song without changes keeps its frames bit for bit. Otherwise the map works in frames as
+// doubles: a clock at a tempo spans 37.5 / bpm frames, and clock x 37.5 is exact, so a time
+// that is a whole frame comes out whole. Lookups are binary searches over segments of constant
+// pace, each with the time the chart reaches it.
+class CTempoMap {
+public:
+    // Any tempo is kept, so a document from before still converts as it did; Breach() says
+    // when it is outside the limits, and no other event can be added until it is within them.
+    explicit CTempoMap(float songBpm);
+
+    float songBpm() const;
+    // Sorted by clock; at one clock in the order of CTempoEvent's alternatives. The first
+    // event is always the song's tempo at clock 0.
+    const std::vector<CTempoEvent>& events() const { return m_events; }
+    // Nothing but the song's tempo.
+    bool IsSingleTempo() const { return m_events.size() == 1; }
+    // The song's tempo when it breaks the limits, or empty.
+    std::string Breach() const;
+
+    // Every edit returns why it was refused, in one English sentence, and then changes
+    // nothing; empty when done. A clock holds at most one tempo change, and clock 0 the
+    // song's. Adding many at once is one sort rather than one per event.
+    [[nodiscard]] std::string Add(const CTempoEvent& event);
+    [[nodiscard]] std::string Add(std::span<const CTempoEvent> events);
+    // The event at `index` of events() becomes `event`; index 0 takes only a tempo at clock 0.
+    [[nodiscard]] std::string Change(std::size_t index, const CTempoEvent& event);
+    // The song's tempo cannot be removed, only changed.
+    [[nodiscard]] std::string Remove(std::size_t index);
+
+    // The time of the note at `clock`, in seconds from clock 0.
+    double ClockToSeconds(std::int32_t clock) const;
+    // The clock the chart has reached at `seconds`: inside a stop or a delay it stands at that
+    // clock, across a warp it jumps to the warp's end. Times before clock 0 give clocks
+    // truncated toward zero, as TimeUnits does; so does FrameToClock.
+    std::int32_t SecondsToClock(double seconds) const;
+    // The frame of the note at `clock`, truncated toward zero.
+    std::int32_t ClockToFrame(std::int32_t clock) const;
+    // The clock the chart has reached at the start of `frame`.
+    std::int32_t FrameToClock(std::int32_t frame) const;
+    // The song's length in clocks: the audio after the gap in whole frames, then in clocks.
+    std::int32_t AudioLengthClocks(std::int32_t audioLength, std::int32_t gap) const;
+    // The tempo that holds at `clock` (the song's before clock 0).
+    float TempoAt(std::int32_t clock) const;
+    bool IsInsideWarp(std::int32_t clock) const;
+
+private:
+    // Clocks from `start` to the next segment's start, at one tempo, warped or not. Times
+    // are frames from clock 0.
+    struct Segment {
+        std::int32_t start = 0;
+        float bpm = 0.0f;
+        bool warped = false;
+        double arrival = 0.0; // the chart reaches `start`
+        double note = 0.0;    // its notes play, after the delays there
+        double leave = 0.0;   // it moves on, after the stops there
+
+        // When the chart reaches the clock `offset` (1 or more) past the start.
+        double Reach(std::int64_t offset) const;
+    };
+
+    const Segment& SegmentAt(std::int32_t clock) const;
+    // When the chart plays the notes at `clock`.
+    double NoteFrames(std::int32_t clock) const;
+    // The last clock reached by `limit` in the unit `toLimit` turns frames into; `frames` is
+    // `limit` in frames, a first guess that `toLimit` corrects.
+    template<class ToLimit>
+    std::int32_t ReachedClock(double limit, double frames, ToLimit toLimit) const;
+    // Takes sorted events when they keep the limits that involve several of them.
+    std::string Commit(std::vector<CTempoEvent> events);
+    void Rebuild();
+
+    std::vector<CTempoEvent> m_events;
+    std::vector<Segment> m_segments;
+};
+
+} // namespace zelvane
