@@ -38,7 +38,7 @@ inline std::filesystem::path WriteTemp(const std::string& name, const std::strin
 }
 
 // Runs zelvane-cli with `arguments` (already quoted for the shell), after `before` (shell
-// commands ending in ";" or "&&", such as a change of folder or a limit).
+// commands ending in ";" or "&&", such as a change of folder).
 inline CommandResult RunCli(const std::string& arguments, const std::string& before = {})
 {
     const auto errFile = Temp("stderr");
