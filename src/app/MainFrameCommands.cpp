@@ -136,7 +136,7 @@ bool CMainFrame::ImportDwiFile(const QString& path)
         result = m_document.ImportDwi(ToPath(path), confirmReplace);
     } catch (const NotDwiFileError& error) {
         // Said as what it is, not as a damaged chart; the reason is the detail.
-        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), QString::fromUtf8(error.what()));
+        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ToQString(JapaneseText(error.why())));
         return false;
     } catch (const std::exception& error) {
         ShowError(FileMessage(IDS_CANNOT_READ, path), error);

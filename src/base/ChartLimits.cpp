@@ -1,5 +1,7 @@
 #include "base/ChartLimits.h"
 
+#include "text/StringTable.h"
+
 #include <algorithm>
 #include <fmt/format.h>
 #include <limits>
@@ -7,7 +9,7 @@
 namespace zelvane {
 namespace {
 
-// The one test of the limits; the sentences below only say which part of it failed.
+// The one test of the limits; the reasons below only say which part of it failed.
 bool FitsChartLimits(const CNote& note, std::int32_t maxClock)
 {
     return note.clock >= 0 && note.length >= 0
@@ -39,60 +41,57 @@ std::int32_t MaxChartClock(float bpm)
     return std::min(MaxClockWithinChartFrames(bpm), kMaxChartClock);
 }
 
-std::string ChartTempoBreach(float bpm)
+Reason ChartTempoBreach(float bpm)
 {
     if (bpm <= kMaxChartBpm)
         return {};
-    return fmt::format("the tempo of {} BPM is above the chart's limit of {} BPM", bpm,
-                       kMaxChartBpm);
+    return Reason(IDS_REASON_TEMPO_ABOVE_LIMIT,
+                  {fmt::format("{}", bpm), fmt::format("{}", kMaxChartBpm)});
 }
 
-std::string ChartGapBreach(std::int32_t gap)
+Reason ChartGapBreach(std::int32_t gap)
 {
     if (gap >= -kMaxChartGap && gap <= kMaxChartGap)
         return {};
-    return fmt::format("the gap of {} ms is beyond the chart's limit of {} ms either way", gap,
-                       kMaxChartGap);
+    return Reason(IDS_REASON_GAP_BEYOND_LIMIT, {gap, kMaxChartGap});
 }
 
-std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock)
+Reason ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock)
 {
     if (FitsChartLimits(note, maxClock))
         return {};
     if (note.clock < 0)
-        return fmt::format("a note lies before the start of the chart (clock {})", note.clock);
+        return Reason(IDS_REASON_NOTE_BEFORE_START, {note.clock});
     if (note.length < 0)
-        return fmt::format("a note at clock {} has a negative length ({})", note.clock,
-                           note.length);
+        return Reason(IDS_REASON_NOTE_NEGATIVE_LENGTH, {note.clock, note.length});
     const std::int64_t end = static_cast<std::int64_t>(note.clock) + note.length;
     // Which of the two limits holds at this tempo: two hours, or above 728 BPM the clock's own.
-    const std::string limit = maxClock == kMaxChartClock
-        ? fmt::format("the chart's limit of clock {}", maxClock)
-        : fmt::format("the chart's limit of two hours at {} BPM (clock {})", bpm, maxClock);
+    const Reason limit = maxClock == kMaxChartClock
+        ? Reason(IDS_REASON_LIMIT_CLOCK, {maxClock})
+        : Reason(IDS_REASON_LIMIT_TWO_HOURS, {fmt::format("{}", bpm), maxClock});
     if (note.length == 0)
-        return fmt::format("a note at clock {} lies after {}", note.clock, limit);
-    return fmt::format("a freeze at clock {} ends at clock {}, after {}", note.clock, end, limit);
+        return Reason(IDS_REASON_NOTE_AFTER_LIMIT, {note.clock, limit});
+    return Reason(IDS_REASON_FREEZE_AFTER_LIMIT, {note.clock, end, limit});
 }
 
-std::string ChartLimitBreach(const CNote& note, float bpm)
+Reason ChartLimitBreach(const CNote& note, float bpm)
 {
     return ChartLimitBreach(note, bpm, MaxChartClock(bpm));
 }
 
-std::string ChartNoteCountBreach(std::size_t count)
+Reason ChartNoteCountBreach(std::size_t count)
 {
     if (count <= kMaxChartNotes)
         return {};
-    return fmt::format("the chart has {} notes, more than the {} a chart may hold", count,
-                       kMaxChartNotes);
+    return Reason(IDS_REASON_TOO_MANY_NOTES, {count, kMaxChartNotes});
 }
 
-std::string ChartLimitBreach(std::span<const CNote> notes, float bpm)
+Reason ChartLimitBreach(std::span<const CNote> notes, float bpm)
 {
-    if (std::string breach = ChartNoteCountBreach(notes.size()); !breach.empty())
+    if (Reason breach = ChartNoteCountBreach(notes.size()); !breach.empty())
         return breach;
     // Every dance checks its whole chart: the notes are tested first and only a note that
-    // breaks the limits has its sentence made.
+    // breaks the limits has its reason made.
     const std::int32_t maxClock = MaxChartClock(bpm);
     const auto breaking = std::find_if(notes.begin(), notes.end(), [maxClock](const CNote& note) {
         return !FitsChartLimits(note, maxClock);

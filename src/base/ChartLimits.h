@@ -2,11 +2,11 @@
 
 #include "base/Note.h"
 #include "base/TimeUnits.h"
+#include "text/Reason.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 
 namespace zelvane {
 
@@ -44,18 +44,18 @@ std::int32_t MaxClockWithinChartFrames(float bpm);
 // kMaxChartClock.
 std::int32_t MaxChartClock(float bpm);
 
-// Why a tempo above 0 is beyond the limits, in one English sentence; empty when it is within.
-std::string ChartTempoBreach(float bpm);
-// Why a gap is beyond the limits, or empty.
-std::string ChartGapBreach(std::int32_t gap);
+// Why a tempo above 0 is beyond the limits; an empty reason when it is within.
+Reason ChartTempoBreach(float bpm);
+// Why a gap is beyond the limits, or an empty reason.
+Reason ChartGapBreach(std::int32_t gap);
 
-// Why a note does not fit the limits at this tempo, in one English sentence; empty when it
-// fits. `maxClock` is MaxChartClock(bpm), computed once by callers that check many notes.
-std::string ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock);
-std::string ChartLimitBreach(const CNote& note, float bpm);
-// Why a chart of `count` notes is too many, or empty.
-std::string ChartNoteCountBreach(std::size_t count);
-// The first breach among the notes (their count included), or empty.
-std::string ChartLimitBreach(std::span<const CNote> notes, float bpm);
+// Why a note does not fit the limits at this tempo; an empty reason when it fits.
+// `maxClock` is MaxChartClock(bpm), computed once by callers that check many notes.
+Reason ChartLimitBreach(const CNote& note, float bpm, std::int32_t maxClock);
+Reason ChartLimitBreach(const CNote& note, float bpm);
+// Why a chart of `count` notes is too many, or an empty reason.
+Reason ChartNoteCountBreach(std::size_t count);
+// The first breach among the notes (their count included), or an empty reason.
+Reason ChartLimitBreach(std::span<const CNote> notes, float bpm);
 
 } // namespace zelvane

@@ -130,11 +130,11 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
 {
     if (!IsValidBpm(data.bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
-    for (const std::string& breach : {ChartTempoBreach(data.bpm), ChartGapBreach(data.gap)})
+    for (const Reason& breach : {ChartTempoBreach(data.bpm), ChartGapBreach(data.gap)})
         if (!breach.empty())
             throw ChartLimitError(breach);
     for (const ZlvmScoreRecord& record : data.scores) {
-        const std::string breach = ChartLimitBreach(record.notes, data.bpm);
+        const Reason breach = ChartLimitBreach(record.notes, data.bpm);
         if (!breach.empty())
             throw ChartLimitError(breach);
     }

@@ -24,7 +24,9 @@ struct ZlvmDocumentData;
 
 struct DwiImportResult {
     bool imported = false; // false: the user declined, or the file could not be opened
-    std::string errors;    // one line per problem, "N行目:" first, CR LF between lines
+    // In Japanese: one line per problem read, "N行目:" first, CR LF between lines; or why
+    // the file could not be read.
+    std::string errors;
 };
 
 // The one document of the program: the song settings, the scores, the files that go with

@@ -48,10 +48,10 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
     data.bpm = reader.ReadF32();
     if (!CStepDocument::IsValidBpm(data.bpm))
         throw FileFormatError(Reason(IDS_REASON_ZLVM_BAD_TEMPO));
-    if (std::string breach = ChartTempoBreach(data.bpm); !breach.empty())
+    if (Reason breach = ChartTempoBreach(data.bpm); !breach.empty())
         throw FileFormatError(breach);
     data.gap = reader.ReadI32();
-    if (std::string breach = ChartGapBreach(data.gap); !breach.empty())
+    if (Reason breach = ChartGapBreach(data.gap); !breach.empty())
         throw FileFormatError(breach);
     data.audioPath = reader.ReadArchiveString();
     data.modelPath = reader.ReadArchiveString();
@@ -65,10 +65,11 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
         data.scores.push_back(ReadScore(reader));
         // A chart beyond the limits would make its dance unbounded: the file is refused.
         const ZlvmScoreRecord& score = data.scores.back();
-        const std::string breach = ChartLimitBreach(score.notes, data.bpm);
+        const Reason breach = ChartLimitBreach(score.notes, data.bpm);
         if (!breach.empty())
-            throw FileFormatError("in the " + std::string(StyleName(score.style)) + " "
-                                  + score.difficulty + " chart, " + breach);
+            throw FileFormatError(
+                Reason(IDS_REASON_IN_CHART,
+                       {std::string(StyleName(score.style)), score.difficulty, breach}));
     }
     data.backgroundColor = reader.ReadU32();
     data.screenColor = reader.ReadU32();

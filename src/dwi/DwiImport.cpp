@@ -35,20 +35,22 @@ CDwiImport::CDwiImport(CStepDocument& document, std::filesystem::path path,
 
 void CDwiImport::CheckChartLimits() const
 {
-    const std::string file = "\"" + m_path.filename().string() + "\": ";
-    for (const std::string& breach : {ChartTempoBreach(m_read.bpm()), ChartGapBreach(m_read.gap())})
+    const std::string file = m_path.filename().string();
+    for (const Reason& breach : {ChartTempoBreach(m_read.bpm()), ChartGapBreach(m_read.gap())})
         if (!breach.empty())
-            throw FileFormatError(file + breach);
+            throw FileFormatError(Reason(IDS_REASON_IMPORT_REFUSED, {file, breach}));
     const std::int32_t maxClock = MaxChartClock(m_read.bpm());
     for (const auto& score : m_read.scores()) {
-        const auto refuse = [&](const std::string& breach) {
-            throw FileFormatError(file + "in the " + std::string(StyleName(score->style())) + " "
-                                  + score->difficulty() + " chart, " + breach);
+        const auto refuse = [&](const Reason& breach) {
+            const Reason inChart(
+                IDS_REASON_IN_CHART,
+                {std::string(StyleName(score->style())), score->difficulty(), breach});
+            throw FileFormatError(Reason(IDS_REASON_IMPORT_REFUSED, {file, inChart}));
         };
-        if (std::string breach = ChartNoteCountBreach(score->notes().size()); !breach.empty())
+        if (Reason breach = ChartNoteCountBreach(score->notes().size()); !breach.empty())
             refuse(breach);
         for (const auto& note : score->notes()) {
-            const std::string breach = ChartLimitBreach(*note, m_read.bpm(), maxClock);
+            const Reason breach = ChartLimitBreach(*note, m_read.bpm(), maxClock);
             if (!breach.empty())
                 refuse(breach);
         }
@@ -110,7 +112,10 @@ DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
     } catch (const FileIoError& failure) {
         if (!std::filesystem::exists(path, error))
             return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};
-        return {false, failure.what()};
+        // The desktop program shows the reason in its own words.
+        const Reason* reason = failure.reason();
+        return {false,
+                reason ? JapaneseText(*reason) : std::string(LoadString(IDS_ERROR_FILE_ACCESS))};
     }
 
     // Bytes that are no DWI file, or charts beyond the limits, are refused before anyone is

@@ -5,6 +5,7 @@
 #include "dwi/DwiAudioPath.h"
 #include "dwi/DwiFormat.h"
 #include "text/Encoding.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -85,6 +86,12 @@ std::string CharacterText(std::uint8_t c)
 
 } // namespace
 
+NotDwiFileError::NotDwiFileError(const std::string& fileName, const Reason& why)
+    : FileFormatError(Reason(IDS_REASON_NOT_DWI, {fileName, why}))
+    , m_why(std::make_shared<const Reason>(why))
+{
+}
+
 CDwiReader::CDwiReader(CStepDocument& document, std::filesystem::path path,
                        std::span<const std::uint8_t> bytes)
     : m_document(document)
@@ -133,14 +140,10 @@ void CDwiReader::RequireDwiText() const
 {
     // Random bytes read as text give tags with garbled names and an empty chart; a file of
     // anything but a chart is better refused as what it is.
-    const auto refuse = [this](const std::string& reason) {
-        throw NotDwiFileError("\"" + m_path.filename().string()
-                              + "\" is not a DWI file: " + reason);
-    };
     if (std::find(m_bytes.begin(), m_bytes.end(), std::uint8_t{0}) != m_bytes.end())
-        refuse("it holds NUL bytes, which a text file does not");
+        throw NotDwiFileError(m_path.filename().string(), Reason(IDS_REASON_DWI_HAS_NUL));
     if (!m_foundDwiTag)
-        refuse("it has no DWI tag (#TITLE, #BPM, #SINGLE, ...) with its value");
+        throw NotDwiFileError(m_path.filename().string(), Reason(IDS_REASON_DWI_NO_TAG));
 }
 
 void CDwiReader::Rewind()

@@ -25,7 +25,16 @@ struct CNote;
 // tag the reader takes with its value. Nothing is read from them.
 class NotDwiFileError : public FileFormatError {
 public:
-    using FileFormatError::FileFormatError;
+    // `fileName` is how the reason names the file; `why` is what gave the bytes away.
+    NotDwiFileError(const std::string& fileName, const Reason& why);
+
+    // What gave the bytes away, without the file's name, for a message that names the file
+    // itself.
+    const Reason& why() const noexcept { return *m_why; }
+
+private:
+    // Shared, so copying the exception cannot throw.
+    std::shared_ptr<const Reason> m_why;
 };
 
 // Reads the text of one DWI file into a document: song settings tag by tag, and every chart

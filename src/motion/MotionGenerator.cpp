@@ -312,7 +312,7 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
 {
     // Every reader and edit holds charts to the limits; a chart that got past them anyway is
     // refused here rather than danced into unbounded memory.
-    const std::string breach = ChartLimitBreach(input.notes, input.parameters.bpm);
+    const Reason breach = ChartLimitBreach(input.notes, input.parameters.bpm);
     if (!breach.empty())
         throw InvalidArgumentError(breach);
     m_control = &control;

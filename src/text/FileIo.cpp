@@ -2,9 +2,9 @@
 
 #include "text/Errors.h"
 #include "text/PendingFile.h"
+#include "text/StringTable.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -12,18 +12,13 @@
 namespace zelvane {
 namespace {
 
-std::string Describe(const std::filesystem::path& path, const char* what)
-{
-    return std::string(what) + " \"" + path.string() + "\": " + std::strerror(errno);
-}
-
 // A limit as people say it: "64 MB" where it is a whole number of megabytes.
-std::string SizeText(std::uintmax_t bytes)
+Reason SizeText(std::uintmax_t bytes)
 {
     constexpr std::uintmax_t kMegabyte = std::uintmax_t{1} << 20;
     if (bytes % kMegabyte == 0)
-        return std::to_string(bytes / kMegabyte) + " MB";
-    return std::to_string(bytes) + " bytes";
+        return Reason(IDS_REASON_SIZE_MEGABYTES, {bytes / kMegabyte});
+    return Reason(IDS_REASON_SIZE_BYTES, {bytes});
 }
 
 } // namespace
@@ -35,23 +30,25 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (std::filesystem::is_directory(status))
-        throw FileIoError("cannot read \"" + path.string() + "\": it is a folder");
+        throw FileIoError(Reason(IDS_REASON_READ_IS_FOLDER, {path}));
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        throw FileIoError("cannot read \"" + path.string() + "\": it is not a plain file");
+        throw FileIoError(Reason(IDS_REASON_READ_NOT_PLAIN_FILE, {path}));
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw FileIoError(Describe(path, "cannot open"));
+    if (!in) {
+        const int code = errno; // before anything else can change it
+        throw FileIoError(Reason(IDS_REASON_CANNOT_OPEN, {path, SystemError{code}}));
+    }
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error)
-        throw FileIoError("cannot read \"" + path.string() + "\": " + error.message());
+        throw FileIoError(Reason(IDS_REASON_CANNOT_READ, {path, SystemError{error.value()}}));
     if (size > maxBytes)
-        throw FileIoError("cannot read \"" + path.string() + "\": it is too large ("
-                          + std::to_string(size) + " bytes; a file of its kind may have "
-                          + SizeText(maxBytes) + ")");
+        throw FileIoError(Reason(IDS_REASON_READ_TOO_LARGE, {path, size, SizeText(maxBytes)}));
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size)
-        throw FileIoError(Describe(path, "cannot read"));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+        const int code = errno;
+        throw FileIoError(Reason(IDS_REASON_CANNOT_READ, {path, SystemError{code}}));
+    }
     return bytes;
 }
 

@@ -3,7 +3,9 @@
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
+#include "base/ChartLimits.h"
 #include "chart/ChartTestSupport.h"
+#include "chart/commands/AddNoteCommand.h"
 #include "media/MediaErrors.h"
 #include "model/PmdReader.h"
 #include "text/Errors.h"
@@ -13,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 
+#include <fstream>
 #include <new>
 #include <random>
 #include <sys/stat.h>
@@ -198,10 +201,13 @@ TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
     const QString garbage = Path(QStringLiteral("random.dwi"));
     test::WriteBytes(garbage, noise);
     QString text;
-    auto shown = test::AnswerMessage({}, &text); // any second box is unexpected and fails
+    QString detail;
+    auto shown = test::AnswerMessage({}, &text, &detail); // any second box fails the test
     EXPECT_FALSE(frame->OpenFile(garbage));
     EXPECT_TRUE(*shown);
     EXPECT_EQ(text, ToQString(FormatString(IDS_DWI_NOT_DWI, {garbage.toStdString()})));
+    // What gave the bytes away, in Japanese too; the message already named the file.
+    EXPECT_EQ(detail, QStringLiteral("テキストファイルにはないNULバイトを含んでいます。"));
     EXPECT_EQ(frame->document().title(), "Kept");
     EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
     EXPECT_TRUE(frame->document().CanUndo());
@@ -289,6 +295,39 @@ TEST(ErrorMessages, CoreFailuresAreSaidInJapaneseWithTheirReasons)
         EXPECT_FALSE(test::HasEnglish(text.detail, path)) << text.detail.toStdString();
     }
     chmod(folder.c_str(), 0755);
+
+    // A file too large for its kind is refused by its size, the limit said in the user's
+    // units.
+    const std::filesystem::path large = temp / "large.dwi";
+    std::ofstream(large).put('#');
+    std::filesystem::resize_file(large, (std::uintmax_t{1} << 20) + 1);
+    try {
+        ReadWholeFile(large, std::uintmax_t{1} << 20);
+        ADD_FAILURE() << "a file beyond its limit was read";
+    } catch (const FileIoError& error) {
+        EXPECT_EQ(DescribeError(error).detail,
+                  QLatin1Char('"') + QString::fromStdString(large.string())
+                      + QStringLiteral("\" は大きすぎるため、読み込めません (1048577 バイト。"
+                                       "この種類のファイルは 1 メガバイト まで)。"));
+    }
+
+    // An edit beyond the chart's limits says which note and which limit.
+    CStepDocument document;
+    document.NewDocument();
+    const std::int32_t maxClock = MaxChartClock(document.bpm());
+    CAddNoteCommand add(document.currentScore(), "add");
+    try {
+        add.AddNote(test::MakeNote(maxClock + 1, 0));
+        ADD_FAILURE() << "a note after the chart's limit was added";
+    } catch (const ChartLimitError& error) {
+        const ErrorText text = DescribeError(error);
+        EXPECT_EQ(text.message, LoadQString(IDS_ERROR_CHART_LIMIT));
+        EXPECT_EQ(text.detail,
+                  QStringLiteral("位置 %1 のノートが譜面の上限 (120 BPMで2時間、位置 %2)"
+                                 "より後にあります。")
+                      .arg(maxClock + 1)
+                      .arg(maxClock));
+    }
 
     EXPECT_EQ(DescribeError(FileFormatError("the bytes are wrong")).detail, QString());
     EXPECT_EQ(DescribeError(std::runtime_error("oops")).detail, QString());

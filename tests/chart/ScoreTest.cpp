@@ -88,9 +88,10 @@ TEST(ChartLimits, AChartEndsByTwoHoursAtItsTempoWithNothingNegative)
         EXPECT_LE(ClockToFrame(MaxChartClock(bpm), bpm), kMaxChartFrames) << bpm;
         EXPECT_GT(ClockToFrame(MaxChartClock(bpm) + 1, bpm), kMaxChartFrames) << bpm;
     }
-    EXPECT_EQ(ChartLimitBreach(CNote{last - 96, 0, 96}, 120.0f), "");
+    EXPECT_EQ(EnglishText(ChartLimitBreach(CNote{last - 96, 0, 96}, 120.0f)), "");
     for (const CNote& note : {CNote{last - 96, 0, 97}, CNote{-1, 0, 0}, CNote{48, 0, -1}})
-        EXPECT_NE(ChartLimitBreach(note, 120.0f), "") << note.clock << " " << note.length;
+        EXPECT_NE(EnglishText(ChartLimitBreach(note, 120.0f)), "")
+            << note.clock << " " << note.length;
     // Above 728 BPM two hours hold more clocks than a chart may reach: the clock's own limit
     // holds there, and at tempos where two hours hold every clock, the end of a note is
     // still not wrapped.
@@ -99,24 +100,26 @@ TEST(ChartLimits, AChartEndsByTwoHoursAtItsTempoWithNothingNegative)
     constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
     for (const float bpm : {729.0f, kMaxChartBpm, 1e30f}) {
         EXPECT_EQ(MaxChartClock(bpm), kMaxChartClock) << bpm;
-        EXPECT_EQ(ChartLimitBreach(CNote{kMaxChartClock - 48, 0, 48}, bpm), "") << bpm;
-        EXPECT_NE(ChartLimitBreach(CNote{kMaxChartClock - 48, 0, 49}, bpm).find("4194304"),
-                  std::string::npos)
+        EXPECT_EQ(EnglishText(ChartLimitBreach(CNote{kMaxChartClock - 48, 0, 48}, bpm)), "") << bpm;
+        EXPECT_NE(
+            EnglishText(ChartLimitBreach(CNote{kMaxChartClock - 48, 0, 49}, bpm)).find("4194304"),
+            std::string::npos)
             << bpm;
     }
     EXPECT_EQ(MaxClockWithinChartFrames(1e30f), kLargest);
-    EXPECT_NE(ChartLimitBreach(CNote{kLargest, 0, kLargest}, 1e30f), "");
+    EXPECT_NE(EnglishText(ChartLimitBreach(CNote{kLargest, 0, kLargest}, 1e30f)), "");
     // The tempo and the gap have limits of their own.
-    EXPECT_EQ(ChartTempoBreach(kMaxChartBpm), "");
-    EXPECT_NE(ChartTempoBreach(std::nextafter(kMaxChartBpm, 1e30f)), "");
-    EXPECT_NE(ChartTempoBreach(std::numeric_limits<float>::infinity()), "");
+    EXPECT_EQ(EnglishText(ChartTempoBreach(kMaxChartBpm)), "");
+    EXPECT_NE(EnglishText(ChartTempoBreach(std::nextafter(kMaxChartBpm, 1e30f))), "");
+    EXPECT_NE(EnglishText(ChartTempoBreach(std::numeric_limits<float>::infinity())), "");
     for (const std::int32_t gap : {-kMaxChartGap, 0, kMaxChartGap})
-        EXPECT_EQ(ChartGapBreach(gap), "") << gap;
+        EXPECT_EQ(EnglishText(ChartGapBreach(gap)), "") << gap;
     for (const std::int32_t gap : {-kMaxChartGap - 1, kMaxChartGap + 1, kLargest})
-        EXPECT_NE(ChartGapBreach(gap).find(std::to_string(gap)), std::string::npos) << gap;
+        EXPECT_NE(EnglishText(ChartGapBreach(gap)).find(std::to_string(gap)), std::string::npos)
+            << gap;
     // Nor may a chart hold more notes than the document file can count.
-    EXPECT_EQ(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes), 120.0f), "");
-    EXPECT_NE(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes + 1), 120.0f), "");
+    EXPECT_EQ(EnglishText(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes), 120.0f)), "");
+    EXPECT_NE(EnglishText(ChartLimitBreach(std::vector<CNote>(kMaxChartNotes + 1), 120.0f)), "");
 }
 
 TEST(BackgroundVideo, TheRangeRunsFromTheSongsStartToTheFrameAfterTheChart)

@@ -14,8 +14,7 @@ CAddNoteCommand::CAddNoteCommand(CScore* score, std::string name)
 void CAddNoteCommand::AddNote(std::unique_ptr<CNote> note)
 {
     CheckNote(*note);
-    const std::string breach
-        = ChartNoteCountBreach(score()->notes().size() + m_elements.size() + 1);
+    const Reason breach = ChartNoteCountBreach(score()->notes().size() + m_elements.size() + 1);
     if (!breach.empty())
         throw ChartLimitError(breach);
     LowerMinClock(note->clock);

@@ -16,7 +16,7 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
 {
     if (!CStepDocument::IsValidBpm(m_new.bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
-    for (const std::string& breach : {ChartTempoBreach(m_new.bpm), ChartGapBreach(m_new.gap)})
+    for (const Reason& breach : {ChartTempoBreach(m_new.bpm), ChartGapBreach(m_new.gap)})
         if (!breach.empty())
             throw ChartLimitError(breach);
     // A slower tempo stretches every chart: one that would then last longer than the limit
@@ -25,11 +25,12 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
         const std::int32_t maxClock = MaxChartClock(m_new.bpm);
         for (const auto& score : document->scores()) {
             for (const auto& note : score->notes()) {
-                const std::string breach = ChartLimitBreach(*note, m_new.bpm, maxClock);
+                const Reason breach = ChartLimitBreach(*note, m_new.bpm, maxClock);
                 if (!breach.empty())
-                    throw ChartLimitError("at " + fmt::format("{}", m_new.bpm) + " BPM, in the "
-                                          + std::string(StyleName(score->style())) + " "
-                                          + score->difficulty() + " chart, " + breach);
+                    throw ChartLimitError(Reason(IDS_REASON_AT_TEMPO_IN_CHART,
+                                                 {fmt::format("{}", m_new.bpm),
+                                                  std::string(StyleName(score->style())),
+                                                  score->difficulty(), breach}));
             }
         }
     }
