@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
     qt6-image-formats-plugins
     xvfb xauth libgl1-mesa-dri fonts-ipafont-gothic pulseaudio pulseaudio-utils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev ccache
 )
 
 # Node.js and npm run the test-only format checks; a machine that has them keeps its own.
