@@ -167,9 +167,10 @@ bool CMainFrame::ImportDwiFile(const QString& path)
 
 void CMainFrame::OnExportDwi()
 {
-    const QString proposed = QFileInfo(DocumentName()).completeBaseName() + QStringLiteral(".dwi");
-    const QString path = PromptFileName(FileDialogMode::Save, proposed, IDS_FILTER_DWI,
-                                        QStringLiteral("DWIDirectory"), this);
+    const std::string proposed
+        = ToStdString(QFileInfo(DocumentName()).completeBaseName() + QStringLiteral(".dwi"));
+    const QString path = PromptFileName(FileDialogMode::Save, BesideDocument(proposed, m_document),
+                                        IDS_FILTER_DWI, QStringLiteral("DWIDirectory"), this);
     if (path.isEmpty())
         return;
     try {

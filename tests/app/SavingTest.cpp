@@ -88,7 +88,7 @@ TEST_F(AppSaving, TheTitleMarksUnsavedChanges)
 
 // Motions and videos are made from the document: their dialogs start beside it, and only
 // while it has no file in the folder remembered for them.
-TEST_F(AppSaving, MotionAndVideoDialogsStartBesideTheDocument)
+TEST_F(AppSaving, ExportDialogsStartBesideTheDocument)
 {
     AddNotes({{0, 0, 0}, {48, 1, 0}});
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("remembered")));
@@ -96,12 +96,13 @@ TEST_F(AppSaving, MotionAndVideoDialogsStartBesideTheDocument)
     const QString remembered = Path(QStringLiteral("remembered"));
     test::Stored().setValue(QStringLiteral("Workspace/MotionDirectory"), remembered);
     test::Stored().setValue(QStringLiteral("Workspace/AVIDirectory"), remembered);
-    EXPECT_EQ(StartFolderOf(ID_FILE_CREATE_MOTION), remembered);
-    EXPECT_EQ(StartFolderOf(ID_FILE_BACKGROUND_AVI), remembered);
+    test::Stored().setValue(QStringLiteral("Workspace/DWIDirectory"), remembered);
+    for (const int command : {ID_FILE_CREATE_MOTION, ID_FILE_BACKGROUND_AVI, ID_FILE_EXPORT_DWI})
+        EXPECT_EQ(StartFolderOf(command), remembered) << command;
 
     SaveAs(Path(QStringLiteral("songs/song.zlvm")));
-    EXPECT_EQ(StartFolderOf(ID_FILE_CREATE_MOTION), Path(QStringLiteral("songs")));
-    EXPECT_EQ(StartFolderOf(ID_FILE_BACKGROUND_AVI), Path(QStringLiteral("songs")));
+    for (const int command : {ID_FILE_CREATE_MOTION, ID_FILE_BACKGROUND_AVI, ID_FILE_EXPORT_DWI})
+        EXPECT_EQ(StartFolderOf(command), Path(QStringLiteral("songs"))) << command;
 }
 
 // Every label of a message is as wide as its longest line, as far as the screen allows, so
