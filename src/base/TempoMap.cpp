@@ -26,18 +26,6 @@ double MillisecondsToFrames(double milliseconds)
     return milliseconds * kFramesPerSecond / 1000.0;
 }
 
-// Toward zero into 32 bits like TruncateToInt32: NaN gives 0, values beyond the range saturate.
-std::int32_t TruncateFrames(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483648.0)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value < -2147483648.0)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
-}
-
 bool ComesBefore(const CTempoEvent& a, const CTempoEvent& b)
 {
     const std::int32_t clockA = EventClock(a);
@@ -265,7 +253,7 @@ std::int32_t CTempoMap::ReachedClock(double limit, double frames, ToLimit toLimi
     if (std::isnan(limit))
         return 0;
     if (limit < 0.0) // before clock 0 at the song's tempo
-        return TruncateFrames(frames * songBpm() / kFramesPerClockAtOneBpm);
+        return TruncateToInt32(frames * songBpm() / kFramesPerClockAtOneBpm);
     const auto after = std::upper_bound(
         m_segments.begin(), m_segments.end(), limit,
         [&](double value, const Segment& segment) { return value < toLimit(segment.arrival); });
@@ -306,7 +294,7 @@ std::int32_t CTempoMap::ClockToFrame(std::int32_t clock) const
 {
     if (IsSingleTempo())
         return zelvane::ClockToFrame(clock, songBpm());
-    return TruncateFrames(NoteFrames(clock));
+    return TruncateToInt32(NoteFrames(clock));
 }
 
 std::int32_t CTempoMap::FrameToClock(std::int32_t frame) const

@@ -17,17 +17,28 @@ std::int32_t Saturate(std::int64_t value)
     return static_cast<std::int32_t>(value);
 }
 
+// 2^31 is exact in float and double alike, so one body serves both.
+template<typename Real> std::int32_t Truncate(Real value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= Real(2147483648.0))
+        return std::numeric_limits<std::int32_t>::max();
+    if (value < Real(-2147483648.0))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
 } // namespace
 
 std::int32_t TruncateToInt32(float value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483648.0f)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value < -2147483648.0f)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
+    return Truncate(value);
+}
+
+std::int32_t TruncateToInt32(double value)
+{
+    return Truncate(value);
 }
 
 std::int32_t ClockToFrame(std::int32_t clock, float bpm)

@@ -12,6 +12,7 @@ constexpr std::int32_t kFramesPerSecond = 30;
 
 // Truncates toward zero into 32 bits; NaN gives 0 and values beyond the range saturate.
 std::int32_t TruncateToInt32(float value);
+std::int32_t TruncateToInt32(double value);
 
 // clock x 1800 / 48 in integers, then / bpm in float, truncated.
 std::int32_t ClockToFrame(std::int32_t clock, float bpm);
