@@ -5,6 +5,8 @@
 #include "cli/OutputPath.h"
 #include "cli/Usage.h"
 
+#include "ZelvaneVersion.h"
+
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -36,6 +38,11 @@ int main(int argc, char** argv)
     RemoveTemporaryFilesOnInterrupt();
     CLI::App app{"Zelvane on the command line: step charts, documents and dance motions"};
     app.require_subcommand(1);
+    const std::string described = *zelvane::kGitDescription == '\0'
+        ? std::string()
+        : std::string(" (") + zelvane::kGitDescription + ")";
+    app.set_version_flag("--version", std::string("zelvane-cli ") + zelvane::kVersion + described,
+                         "print the version and exit");
     static constexpr const char* kVerboseHelp
         = "also name the DWI tags passed over that do not change the dance";
 

@@ -1,5 +1,6 @@
 #include "AviHeader.h"
 #include "CliTestSupport.h"
+#include "ZelvaneVersion.h"
 #include "chart/StepDocument.h"
 #include "chart/ZlvmFile.h"
 #include "text/FileIo.h"
@@ -333,4 +334,19 @@ TEST(CliFeet, StatsCompareTheAssignmentsOfEveryDancer)
     EXPECT_NE(text.out.find("SINGLE BASIC: notes "), std::string::npos) << text.out;
     EXPECT_EQ(RunCli("stats " + Quoted(chart) + " --difficulty NONE").status, 1);
     EXPECT_EQ(RunCli("stats " + Quoted(chart) + " --feet best").status, 2);
+}
+
+// The version needs no command, and names the commit the tool was built from wherever the
+// sources are a git checkout, so a report says which build it came from.
+TEST(CliCommands, TheVersionNamesTheProjectAndTheCommit)
+{
+    const CommandResult result = RunCli("--version");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+    std::string expected = std::string("zelvane-cli ") + kVersion;
+    if (std::filesystem::exists(ProjectFile(".git"))) {
+        EXPECT_STRNE(kGitDescription, "");
+        expected += std::string(" (") + kGitDescription + ")";
+    }
+    EXPECT_EQ(result.out, expected + "\n");
 }
