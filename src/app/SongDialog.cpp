@@ -40,14 +40,16 @@ CSongDialog::CSongDialog(const SongProperties& values, QWidget* parent)
 
 namespace {
 
+// The chart limits decide, as they do for the song-property edit the dialog leads to; the
+// dialog only asks first.
 bool IsTempoWithinLimits(const std::optional<float>& bpm)
 {
-    return bpm && *bpm > 0.0f && *bpm <= kMaxChartBpm;
+    return bpm && *bpm > 0.0f && ChartTempoBreach(*bpm).empty();
 }
 
 bool IsGapWithinLimits(int gap)
 {
-    return gap >= -kMaxChartGap && gap <= kMaxChartGap;
+    return ChartGapBreach(gap).empty();
 }
 
 } // namespace
