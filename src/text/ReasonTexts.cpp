@@ -1,21 +1,14 @@
 #include "text/ReasonTexts.h"
 
 #include "text/StringTable.h"
-
-#include <algorithm>
-#include <iterator>
+#include "text/TextById.h"
 
 namespace zelvane {
 namespace {
 
-struct EnglishReason {
-    std::uint32_t id;
-    std::string_view format;
-};
-
 // The reasons in English: what the command-line tool prints and the exceptions' what().
 // Each takes the fields of its Japanese entry in the string table, in the same order.
-constexpr EnglishReason kReasons[] = {
+constexpr TextById kReasons[] = {
     {IDS_REASON_DATA_ENDS, "the data ends before it is complete"},
     {IDS_REASON_RECORDS_MISSING, "the data ends before the records it counts"},
     {IDS_REASON_NO_TEXT_CONVERSION, "text conversion not available: %s to %s"},
@@ -151,32 +144,19 @@ constexpr EnglishReason kReasons[] = {
     {IDS_REASON_DWI_NO_TAG, "it has no DWI tag (#TITLE, #BPM, #SINGLE, ...) with its value"},
 };
 
-constexpr bool IsSorted()
-{
-    for (std::size_t i = 1; i < std::size(kReasons); ++i)
-        if (kReasons[i - 1].id >= kReasons[i].id)
-            return false;
-    return true;
-}
-static_assert(IsSorted(), "the English reasons must be in ascending ID order");
+static_assert(IsInAscendingIdOrder(kReasons), "the English reasons must be in ascending ID order");
 
 } // namespace
 
 std::string_view EnglishReasonFormat(std::uint32_t id)
 {
-    const auto it = std::lower_bound(
-        std::begin(kReasons), std::end(kReasons), id,
-        [](const EnglishReason& reason, std::uint32_t key) { return reason.id < key; });
-    return it != std::end(kReasons) && it->id == id ? it->format : std::string_view();
+    const TextById* reason = FindTextById(kReasons, id);
+    return reason ? reason->text : std::string_view();
 }
 
 std::vector<std::uint32_t> EnglishReasonIds()
 {
-    std::vector<std::uint32_t> ids;
-    ids.reserve(std::size(kReasons));
-    for (const EnglishReason& reason : kReasons)
-        ids.push_back(reason.id);
-    return ids;
+    return IdsOf(kReasons);
 }
 
 } // namespace zelvane

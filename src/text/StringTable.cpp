@@ -1,5 +1,7 @@
 #include "text/StringTable.h"
 
+#include "text/TextById.h"
+
 #include <algorithm>
 #include <array>
 #include <span>
@@ -7,10 +9,7 @@
 namespace zelvane {
 namespace {
 
-struct Entry {
-    std::uint32_t id;
-    std::string_view text;
-};
+using Entry = TextById;
 
 // Sorted by ID: lookups by ID are binary searches and the text search walks the blocks in
 // ascending order.
@@ -354,23 +353,11 @@ constexpr Entry kEntries[] = {
     {61442, "すべてのファイル (*.*)"},
 };
 
-constexpr bool IsSorted()
-{
-    for (std::size_t i = 1; i < std::size(kEntries); ++i)
-        if (kEntries[i - 1].id >= kEntries[i].id)
-            return false;
-    return true;
-}
-static_assert(IsSorted(), "string table entries must be in ascending ID order");
+static_assert(IsInAscendingIdOrder(kEntries), "string table entries must be in ascending ID order");
 
 const Entry* Find(std::uint32_t id)
 {
-    auto it
-        = std::lower_bound(std::begin(kEntries), std::end(kEntries), id,
-                           [](const Entry& entry, std::uint32_t key) { return entry.id < key; });
-    if (it == std::end(kEntries) || it->id != id)
-        return nullptr;
-    return &*it;
+    return FindTextById(kEntries, id);
 }
 
 } // namespace
@@ -388,11 +375,7 @@ bool HasString(std::uint32_t id)
 
 std::vector<std::uint32_t> StringIds()
 {
-    std::vector<std::uint32_t> ids;
-    ids.reserve(std::size(kEntries));
-    for (const Entry& entry : kEntries)
-        ids.push_back(entry.id);
-    return ids;
+    return IdsOf(kEntries);
 }
 
 std::optional<std::uint32_t> FindStringId(std::string_view text)
