@@ -70,7 +70,7 @@ inline MotionInput LongDoubleChart()
     MotionInput input;
     input.notes = LongDoubleChartNotes();
     input.scoreLength = kLongChartLength;
-    input.parameters.bpm = kLongChartBpm;
+    input.parameters.tempo = CTempoMap(kLongChartBpm);
     input.parameters.style = Style::DOUBLE;
     input.parameters.panelCount = 8;
     return input;

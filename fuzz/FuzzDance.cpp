@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         parameters.panelCount = 4;
         parameters.firstPanel = (data[0] / kStyleCount) % 2 * 4;
     }
-    parameters.bpm = kTempos[data[1] % kTempos.size()];
+    parameters.tempo = CTempoMap(kTempos[data[1] % kTempos.size()]);
     parameters.gap = static_cast<std::int8_t>(data[1]) * 10;
     parameters.twist = (data[2] & 1) != 0;
     parameters.turnEnabled = (data[2] & 2) != 0;

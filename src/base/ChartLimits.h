@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Note.h"
+#include "base/TempoMap.h"
 #include "base/TimeUnits.h"
 #include "text/Reason.h"
 
@@ -43,6 +44,9 @@ std::int32_t MaxClockWithinChartFrames(float bpm);
 // The last clock a note may end at: MaxClockWithinChartFrames, and never after
 // kMaxChartClock.
 std::int32_t MaxChartClock(float bpm);
+// The same through a tempo map: for a map of one tempo exactly the functions above.
+std::int32_t MaxClockWithinChartFrames(const CTempoMap& tempo);
+std::int32_t MaxChartClock(const CTempoMap& tempo);
 
 // Why a tempo above 0 is beyond the limits; an empty reason when it is within.
 Reason ChartTempoBreach(float bpm);
@@ -57,5 +61,9 @@ Reason ChartLimitBreach(const CNote& note, float bpm);
 Reason ChartNoteCountBreach(std::size_t count);
 // The first breach among the notes (their count included), or an empty reason.
 Reason ChartLimitBreach(std::span<const CNote> notes, float bpm);
+// The same through a tempo map; `maxClock` is MaxChartClock(tempo).
+Reason ChartLimitBreach(const CNote& note, const CTempoMap& tempo, std::int32_t maxClock);
+Reason ChartLimitBreach(const CNote& note, const CTempoMap& tempo);
+Reason ChartLimitBreach(std::span<const CNote> notes, const CTempoMap& tempo);
 
 } // namespace zelvane

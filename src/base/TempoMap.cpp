@@ -1,6 +1,7 @@
 #include "base/TempoMap.h"
 
 #include "base/TimeUnits.h"
+#include "text/StringTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,10 +45,16 @@ double PauseMilliseconds(const CTempoEvent& event)
     return 0.0;
 }
 
-const char* EventName(const CTempoEvent& event)
+Reason EventName(const CTempoEvent& event)
 {
-    static const char* const names[] = {"tempo change", "delay", "stop", "warp"};
-    return names[event.index()];
+    static constexpr std::uint32_t names[] = {IDS_REASON_EVENT_TEMPO_CHANGE, IDS_REASON_EVENT_DELAY,
+                                              IDS_REASON_EVENT_STOP, IDS_REASON_EVENT_WARP};
+    return Reason(names[event.index()]);
+}
+
+std::string Number(double value)
+{
+    return fmt::format("{}", value);
 }
 
 bool IsTempoWithinLimits(float bpm)
@@ -57,26 +64,23 @@ bool IsTempoWithinLimits(float bpm)
 
 } // namespace
 
-std::string TempoEventBreach(const CTempoEvent& event)
+Reason TempoEventBreach(const CTempoEvent& event)
 {
     const std::int32_t clock = EventClock(event);
     if (clock < 0)
-        return fmt::format("a {} lies before the start of the chart (clock {})", EventName(event),
-                           clock);
+        return Reason(IDS_REASON_TEMPO_EVENT_BEFORE_START, {EventName(event), clock});
     if (const auto* tempo = std::get_if<CTempoChange>(&event)) {
         if (!IsTempoWithinLimits(tempo->bpm))
-            return fmt::format("a tempo of {} BPM at clock {} is not above 0 and at most {} BPM",
-                               tempo->bpm, clock, kMaxTempoBpm);
+            return Reason(IDS_REASON_TEMPO_CHANGE_OUT_OF_RANGE,
+                          {clock, Number(tempo->bpm), Number(kMaxTempoBpm)});
     } else if (const auto* warp = std::get_if<CWarp>(&event)) {
         if (warp->length <= 0)
-            return fmt::format("a warp at clock {} is {} clocks long, not 1 or more", clock,
-                               warp->length);
+            return Reason(IDS_REASON_WARP_NOT_POSITIVE, {clock, warp->length});
         if (warp->length > kLastClock - clock)
-            return fmt::format("a warp at clock {} of {} clocks ends after the last clock {}",
-                               clock, warp->length, kLastClock);
+            return Reason(IDS_REASON_WARP_PAST_LAST_CLOCK, {clock, warp->length, kLastClock});
     } else if (!(PauseMilliseconds(event) >= 0.0)) {
-        return fmt::format("a {} at clock {} lasts {} ms, not 0 ms or more", EventName(event),
-                           clock, PauseMilliseconds(event));
+        return Reason(IDS_REASON_PAUSE_NEGATIVE,
+                      {EventName(event), clock, Number(PauseMilliseconds(event))});
     }
     return {};
 }
@@ -97,30 +101,29 @@ float CTempoMap::songBpm() const
     return std::get<CTempoChange>(m_events.front()).bpm;
 }
 
-std::string CTempoMap::Breach() const
+Reason CTempoMap::Breach() const
 {
     if (IsTempoWithinLimits(songBpm()))
         return {};
-    return fmt::format("the song's tempo of {} BPM is not above 0 and at most {} BPM", songBpm(),
-                       kMaxTempoBpm);
+    return Reason(IDS_REASON_SONG_TEMPO_OUT_OF_RANGE, {Number(songBpm()), Number(kMaxTempoBpm)});
 }
 
-std::string CTempoMap::Add(const CTempoEvent& event)
+Reason CTempoMap::Add(const CTempoEvent& event)
 {
     return Add(std::span<const CTempoEvent>(&event, 1));
 }
 
-std::string CTempoMap::Add(std::span<const CTempoEvent> events)
+Reason CTempoMap::Add(std::span<const CTempoEvent> events)
 {
-    if (std::string breach = Breach(); !breach.empty())
+    if (Reason breach = Breach(); !breach.empty())
         return breach;
     for (const CTempoEvent& event : events) {
-        if (std::string breach = TempoEventBreach(event); !breach.empty())
+        if (Reason breach = TempoEventBreach(event); !breach.empty())
             return breach;
     }
     if (m_events.size() + events.size() > kMaxTempoEvents)
-        return fmt::format("the tempo map would hold {} events, more than the {} it may hold",
-                           m_events.size() + events.size(), kMaxTempoEvents);
+        return Reason(IDS_REASON_TOO_MANY_TEMPO_EVENTS,
+                      {m_events.size() + events.size(), kMaxTempoEvents});
     std::vector<CTempoEvent> merged;
     merged.reserve(m_events.size() + events.size());
     merged.insert(merged.end(), m_events.begin(), m_events.end());
@@ -131,19 +134,19 @@ std::string CTempoMap::Add(std::span<const CTempoEvent> events)
     return Commit(std::move(merged));
 }
 
-std::string CTempoMap::Change(std::size_t index, const CTempoEvent& event)
+Reason CTempoMap::Change(std::size_t index, const CTempoEvent& event)
 {
     if (index >= m_events.size())
         throw std::out_of_range("no tempo event at this index");
-    if (std::string breach = TempoEventBreach(event); !breach.empty())
+    if (Reason breach = TempoEventBreach(event); !breach.empty())
         return breach;
     std::vector<CTempoEvent> events = m_events;
     if (index == 0) {
         if (!std::holds_alternative<CTempoChange>(event) || EventClock(event) != 0)
-            return "the first event is the song's tempo and stays a tempo change at clock 0";
+            return Reason(IDS_REASON_FIRST_EVENT_IS_SONG_TEMPO);
         events.front() = event;
     } else {
-        if (std::string breach = Breach(); !breach.empty())
+        if (Reason breach = Breach(); !breach.empty())
             return breach;
         events.erase(events.begin() + static_cast<std::ptrdiff_t>(index));
         // Placed after its kind at its clock, as if it came in last.
@@ -152,18 +155,18 @@ std::string CTempoMap::Change(std::size_t index, const CTempoEvent& event)
     return Commit(std::move(events));
 }
 
-std::string CTempoMap::Remove(std::size_t index)
+Reason CTempoMap::Remove(std::size_t index)
 {
     if (index >= m_events.size())
         throw std::out_of_range("no tempo event at this index");
     if (index == 0)
-        return "the song's tempo cannot be removed, only changed";
+        return Reason(IDS_REASON_SONG_TEMPO_NOT_REMOVABLE);
     std::vector<CTempoEvent> events = m_events;
     events.erase(events.begin() + static_cast<std::ptrdiff_t>(index));
     return Commit(std::move(events));
 }
 
-std::string CTempoMap::Commit(std::vector<CTempoEvent> events)
+Reason CTempoMap::Commit(std::vector<CTempoEvent> events)
 {
     double pause = 0.0;
     for (std::size_t i = 0; i < events.size(); ++i) {
@@ -173,13 +176,12 @@ std::string CTempoMap::Commit(std::vector<CTempoEvent> events)
             && std::holds_alternative<CTempoChange>(events[i - 1])
             && EventClock(events[i]) == EventClock(events[i - 1]);
         if (tempoTwice && EventClock(events[i]) == 0)
-            return "clock 0 already holds the song's tempo";
+            return Reason(IDS_REASON_CLOCK_ZERO_HOLDS_SONG_TEMPO);
         if (tempoTwice)
-            return fmt::format("clock {} already holds a tempo change", EventClock(events[i]));
+            return Reason(IDS_REASON_CLOCK_HOLDS_TEMPO, {EventClock(events[i])});
     }
     if (!(pause <= kMaxPauseMilliseconds))
-        return fmt::format("the stops and delays would last {} ms together, more than an hour",
-                           pause);
+        return Reason(IDS_REASON_PAUSES_TOO_LONG, {Number(pause)});
     m_events = std::move(events);
     Rebuild();
     return {};

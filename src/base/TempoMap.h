@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TempoEvents.h"
+#include "text/Reason.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,8 +19,8 @@ constexpr double kMaxPauseMilliseconds = 60.0 * 60.0 * 1000.0;
 // 16 bits.
 constexpr std::size_t kMaxTempoEvents = 65535;
 
-// Why one event breaks the limits, in one English sentence; empty when it keeps them.
-std::string TempoEventBreach(const CTempoEvent& event);
+// Why one event breaks the limits; empty when it keeps them.
+Reason TempoEventBreach(const CTempoEvent& event);
 
 // How the chart's clocks meet the song's time when the tempo changes, the chart stands or
 // skips. Clock 0 is at time 0 (frame 0, audio time `gap`); a note's time is the moment the
@@ -43,17 +44,17 @@ public:
     // Nothing but the song's tempo.
     bool IsSingleTempo() const { return m_events.size() == 1; }
     // The song's tempo when it breaks the limits, or empty.
-    std::string Breach() const;
+    Reason Breach() const;
 
-    // Every edit returns why it was refused, in one English sentence, and then changes
+    // Every edit returns why it was refused, and then changes
     // nothing; empty when done. A clock holds at most one tempo change, and clock 0 the
     // song's. Adding many at once is one sort rather than one per event.
-    [[nodiscard]] std::string Add(const CTempoEvent& event);
-    [[nodiscard]] std::string Add(std::span<const CTempoEvent> events);
+    [[nodiscard]] Reason Add(const CTempoEvent& event);
+    [[nodiscard]] Reason Add(std::span<const CTempoEvent> events);
     // The event at `index` of events() becomes `event`; index 0 takes only a tempo at clock 0.
-    [[nodiscard]] std::string Change(std::size_t index, const CTempoEvent& event);
+    [[nodiscard]] Reason Change(std::size_t index, const CTempoEvent& event);
     // The song's tempo cannot be removed, only changed.
-    [[nodiscard]] std::string Remove(std::size_t index);
+    [[nodiscard]] Reason Remove(std::size_t index);
 
     // The time of the note at `clock`, in seconds from clock 0.
     double ClockToSeconds(std::int32_t clock) const;
@@ -70,6 +71,9 @@ public:
     // The tempo that holds at `clock` (the song's before clock 0).
     float TempoAt(std::int32_t clock) const;
     bool IsInsideWarp(std::int32_t clock) const;
+
+    // Two maps are equal when they hold the same events; the segments follow from them.
+    bool operator==(const CTempoMap& other) const { return m_events == other.m_events; }
 
 private:
     // Clocks from `start` to the next segment's start, at one tempo, warped or not. Times
@@ -94,7 +98,7 @@ private:
     template<class ToLimit>
     std::int32_t ReachedClock(double limit, double frames, ToLimit toLimit) const;
     // Takes sorted events when they keep the limits that involve several of them.
-    std::string Commit(std::vector<CTempoEvent> events);
+    Reason Commit(std::vector<CTempoEvent> events);
     void Rebuild();
 
     std::vector<CTempoEvent> m_events;

@@ -31,7 +31,7 @@ void CPlayer::Regenerate(std::int32_t fromClock, NoteChange change)
     input.notes = std::move(change.notes);
     input.scoreLength = m_score->length();
     MotionParameters& parameters = input.parameters;
-    parameters.bpm = document.bpm();
+    parameters.tempo = document.tempoMap();
     parameters.gap = document.gap();
     parameters.style = m_score->style();
     parameters.firstPanel = m_firstPanel;

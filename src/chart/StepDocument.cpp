@@ -82,7 +82,7 @@ void CStepDocument::DeleteContents()
     DeleteAllScores();
     m_title.clear();
     m_artist.clear();
-    m_bpm = kDefaultBpm;
+    m_tempo = CTempoMap(kDefaultBpm);
     m_gap = 0;
     m_audioPath.clear();
     m_audioLength = 0;
@@ -133,15 +133,18 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
     for (const Reason& breach : {ChartTempoBreach(data.bpm), ChartGapBreach(data.gap)})
         if (!breach.empty())
             throw ChartLimitError(breach);
+    CTempoMap tempo(data.bpm);
+    if (Reason refused = tempo.Add(data.tempoEvents); !refused.empty())
+        throw ChartLimitError(refused);
     for (const ZlvmScoreRecord& record : data.scores) {
-        const Reason breach = ChartLimitBreach(record.notes, data.bpm);
+        const Reason breach = ChartLimitBreach(record.notes, tempo);
         if (!breach.empty())
             throw ChartLimitError(breach);
     }
     DeleteContents();
     m_title = data.title;
     m_artist = data.artist;
-    m_bpm = data.bpm;
+    m_tempo = std::move(tempo);
     m_gap = data.gap;
     m_twist = data.twist;
     m_turnEnabled = data.turnEnabled;
@@ -199,7 +202,19 @@ void CStepDocument::SetBpm(float bpm)
 {
     if (!IsValidBpm(bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
-    m_bpm = bpm;
+    if (m_tempo.IsSingleTempo()) {
+        m_tempo = CTempoMap(bpm);
+        return;
+    }
+    if (Reason refused = m_tempo.Change(0, CTempoChange{0, bpm}); !refused.empty())
+        throw ChartLimitError(refused);
+}
+
+void CStepDocument::SetTempoMap(CTempoMap tempo)
+{
+    if (!IsValidBpm(tempo.songBpm()))
+        throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
+    m_tempo = std::move(tempo);
 }
 
 bool CStepDocument::AskAboutMissingFile(std::string& path, const std::string& message,
@@ -372,12 +387,12 @@ void CStepDocument::ZoomOut()
 
 std::int32_t CStepDocument::ClockToFrame(std::int32_t clock) const
 {
-    return zelvane::ClockToFrame(clock, m_bpm);
+    return m_tempo.ClockToFrame(clock);
 }
 
 std::int32_t CStepDocument::FrameToClock(std::int32_t frame) const
 {
-    return zelvane::FrameToClock(frame, m_bpm);
+    return m_tempo.FrameToClock(frame);
 }
 
 std::int32_t CStepDocument::FrameToAudioTime(std::int32_t frame) const
@@ -392,7 +407,7 @@ std::int32_t CStepDocument::AudioTimeToFrame(std::int32_t milliseconds) const
 
 std::int32_t CStepDocument::AudioLengthClocks() const
 {
-    return zelvane::AudioLengthClocks(m_audioLength, m_gap, m_bpm);
+    return m_tempo.AudioLengthClocks(m_audioLength, m_gap);
 }
 
 } // namespace zelvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Style.h"
+#include "base/TempoMap.h"
 #include "chart/AudioMeasurer.h"
 #include "chart/DocumentHost.h"
 #include "chart/DocumentView.h"
@@ -91,13 +92,20 @@ public:
     // --- Song settings ---
     const std::string& title() const { return m_title; }
     const std::string& artist() const { return m_artist; }
-    float bpm() const { return m_bpm; }
+    // The tempo at clock 0, the first of the tempo map.
+    float bpm() const { return m_tempo.songBpm(); }
+    // How clocks meet the song's time: the song's tempo, then its changes, stops, delays and
+    // warps. Every conversion of the document and its dances goes through it.
+    const CTempoMap& tempoMap() const { return m_tempo; }
     std::int32_t gap() const { return m_gap; }
     void SetTitle(std::string title) { m_title = std::move(title); }
     void SetArtist(std::string artist) { m_artist = std::move(artist); }
     // A tempo must be a finite number above 0: InvalidArgumentError otherwise, nothing
-    // changed, so no conversion ever divides by zero.
+    // changed, so no conversion ever divides by zero. It becomes the map's first tempo; with
+    // other events in the map it must also keep the map's limits (ChartLimitError).
     void SetBpm(float bpm);
+    // Replaces the whole map; its song's tempo is held to SetBpm's rule.
+    void SetTempoMap(CTempoMap tempo);
     void SetGap(std::int32_t gap) { m_gap = gap; }
     static bool IsValidBpm(float bpm);
 
@@ -170,7 +178,7 @@ public:
     bool IsUndoEnabled() const { return !m_playing && CanUndo(); }
     bool IsRedoEnabled() const { return !m_playing && CanRedo(); }
 
-    // --- Conversions at the document's tempo and gap ---
+    // --- Conversions through the document's tempo map and gap ---
     std::int32_t ClockToFrame(std::int32_t clock) const;
     std::int32_t FrameToClock(std::int32_t frame) const;
     std::int32_t FrameToAudioTime(std::int32_t frame) const;
@@ -195,7 +203,7 @@ private:
 
     std::string m_title;
     std::string m_artist;
-    float m_bpm = kDefaultBpm;
+    CTempoMap m_tempo{kDefaultBpm};
     std::int32_t m_gap = 0;
     std::string m_audioPath;
     std::int32_t m_audioLength = 0;

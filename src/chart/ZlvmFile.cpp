@@ -8,6 +8,7 @@
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
+#include <bit>
 #include <limits>
 
 namespace zelvane {
@@ -34,13 +35,97 @@ ZlvmScoreRecord ReadScore(BinaryReader& reader)
     return record;
 }
 
+// Version 0x0201 follows the colours with sections: a four-byte tag, the length of what
+// follows in bytes (32 bits), and that many bytes. A reader passes over sections it does not
+// know, so later versions can add their own; one it knows must be exactly as long as it says.
+//
+// "TMAP", the tempo map after the song's tempo: a 32-bit count, then per event its kind
+// (8 bits, in the order of CTempoEvent), its clock (32 bits), and its value: a tempo change's
+// BPM as a 32-bit float, a delay's or stop's milliseconds as a 64-bit double, a warp's length
+// in clocks (32 bits).
+constexpr std::array<std::uint8_t, 4> kTempoMapTag{'T', 'M', 'A', 'P'};
+constexpr std::size_t kSmallestTempoEvent = 9;
+
+double ReadF64(BinaryReader& reader)
+{
+    return std::bit_cast<double>(reader.ReadU64());
+}
+
+std::vector<CTempoEvent> ReadTempoEvents(std::span<const std::uint8_t> bytes)
+{
+    BinaryReader reader(bytes);
+    const std::uint32_t count = reader.ReadU32();
+    if (count >= kMaxTempoEvents)
+        throw FileFormatError(
+            Reason(IDS_REASON_TOO_MANY_TEMPO_EVENTS, {count + std::uint64_t{1}, kMaxTempoEvents}));
+    reader.RequireRecords(count, kSmallestTempoEvent);
+    std::vector<CTempoEvent> events;
+    events.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint8_t kind = reader.ReadU8();
+        const std::int32_t clock = reader.ReadI32();
+        switch (kind) {
+        case 0:
+            events.push_back(CTempoChange{clock, reader.ReadF32()});
+            break;
+        case 1:
+            events.push_back(CDelay{clock, ReadF64(reader)});
+            break;
+        case 2:
+            events.push_back(CStop{clock, ReadF64(reader)});
+            break;
+        case 3:
+            events.push_back(CWarp{clock, reader.ReadI32()});
+            break;
+        default:
+            throw FileFormatError(Reason(IDS_REASON_ZLVM_UNKNOWN_TEMPO_EVENT, {kind}));
+        }
+    }
+    if (!reader.atEnd())
+        throw FileFormatError(Reason(IDS_REASON_ZLVM_SECTION_LENGTH, {"TMAP"}));
+    return events;
+}
+
+void WriteTempoEvents(BinaryWriter& writer, const std::vector<CTempoEvent>& events)
+{
+    BinaryWriter section;
+    section.WriteU32(static_cast<std::uint32_t>(events.size()));
+    for (const CTempoEvent& event : events) {
+        section.WriteU8(static_cast<std::uint8_t>(event.index()));
+        section.WriteI32(EventClock(event));
+        if (const auto* tempo = std::get_if<CTempoChange>(&event))
+            section.WriteF32(tempo->bpm);
+        else if (const auto* delay = std::get_if<CDelay>(&event))
+            section.WriteU64(std::bit_cast<std::uint64_t>(delay->milliseconds));
+        else if (const auto* stop = std::get_if<CStop>(&event))
+            section.WriteU64(std::bit_cast<std::uint64_t>(stop->milliseconds));
+        else
+            section.WriteI32(std::get<CWarp>(event).length);
+    }
+    const std::vector<std::uint8_t> bytes = section.TakeBytes();
+    writer.WriteBytes(kTempoMapTag);
+    writer.WriteU32(static_cast<std::uint32_t>(bytes.size()));
+    writer.WriteBytes(bytes);
+}
+
+void ReadSections(BinaryReader& reader, ZlvmDocumentData& data)
+{
+    while (!reader.atEnd()) {
+        const std::span<const std::uint8_t> tag = reader.ReadBytes(kTempoMapTag.size());
+        const std::uint32_t length = reader.ReadU32();
+        const std::span<const std::uint8_t> bytes = reader.ReadBytes(length);
+        if (std::equal(tag.begin(), tag.end(), kTempoMapTag.begin()))
+            data.tempoEvents = ReadTempoEvents(bytes);
+    }
+}
+
 } // namespace
 
 ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
 {
     BinaryReader reader(bytes);
     const std::uint16_t version = reader.ReadU16();
-    if (version != kZlvmVersion)
+    if (version != kZlvmVersion && version != kZlvmSectionsVersion)
         throw FileFormatError(Reason(IDS_REASON_ZLVM_UNKNOWN_VERSION));
     ZlvmDocumentData data;
     data.title = reader.ReadArchiveString();
@@ -61,18 +146,24 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
     // The smallest score record: style, two empty 8-bit strings, a count, one motion path.
     reader.RequireRecords(scoreCount, 6);
     data.scores.reserve(scoreCount);
-    for (std::uint16_t i = 0; i < scoreCount; ++i) {
+    for (std::uint16_t i = 0; i < scoreCount; ++i)
         data.scores.push_back(ReadScore(reader));
-        // A chart beyond the limits would make its dance unbounded: the file is refused.
-        const ZlvmScoreRecord& score = data.scores.back();
-        const Reason breach = ChartLimitBreach(score.notes, data.bpm);
+    data.backgroundColor = reader.ReadU32();
+    data.screenColor = reader.ReadU32();
+    if (version == kZlvmSectionsVersion)
+        ReadSections(reader, data);
+
+    CTempoMap tempo(data.bpm);
+    if (Reason refused = tempo.Add(data.tempoEvents); !refused.empty())
+        throw FileFormatError(refused);
+    // A chart beyond the limits would make its dance unbounded: the file is refused.
+    for (const ZlvmScoreRecord& score : data.scores) {
+        const Reason breach = ChartLimitBreach(score.notes, tempo);
         if (!breach.empty())
             throw FileFormatError(
                 Reason(IDS_REASON_IN_CHART,
                        {std::string(StyleName(score.style)), score.difficulty, breach}));
     }
-    data.backgroundColor = reader.ReadU32();
-    data.screenColor = reader.ReadU32();
     return data;
 }
 
@@ -81,8 +172,12 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
     constexpr std::size_t kMaxCount = std::numeric_limits<std::uint16_t>::max();
     if (data.scores.size() > kMaxCount)
         throw InvalidArgumentError(Reason(IDS_REASON_ZLVM_TOO_MANY_SCORES));
+    if (data.tempoEvents.size() >= kMaxTempoEvents)
+        throw InvalidArgumentError(Reason(IDS_REASON_TOO_MANY_TEMPO_EVENTS,
+                                          {data.tempoEvents.size() + 1, kMaxTempoEvents}));
+    const bool sections = !data.tempoEvents.empty();
     BinaryWriter writer;
-    writer.WriteU16(kZlvmVersion);
+    writer.WriteU16(sections ? kZlvmSectionsVersion : kZlvmVersion);
     writer.WriteArchiveString(data.title);
     writer.WriteArchiveString(data.artist);
     writer.WriteF32(data.bpm);
@@ -108,6 +203,8 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
     }
     writer.WriteU32(data.backgroundColor);
     writer.WriteU32(data.screenColor);
+    if (!data.tempoEvents.empty())
+        WriteTempoEvents(writer, data.tempoEvents);
     return writer.TakeBytes();
 }
 
@@ -135,6 +232,8 @@ ZlvmDocumentData CaptureZlvm(const CStepDocument& document)
     }
     data.backgroundColor = document.backgroundColor();
     data.screenColor = document.screenColor();
+    const std::vector<CTempoEvent>& events = document.tempoMap().events();
+    data.tempoEvents.assign(events.begin() + 1, events.end());
     return data;
 }
 

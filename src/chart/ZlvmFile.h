@@ -2,6 +2,7 @@
 
 #include "base/Note.h"
 #include "base/Style.h"
+#include "base/TempoEvents.h"
 
 #include <cstdint>
 #include <span>
@@ -34,13 +35,19 @@ struct ZlvmDocumentData {
     std::vector<ZlvmScoreRecord> scores;
     std::uint32_t backgroundColor = 0xFFFFFF;
     std::uint32_t screenColor = 0;
+    // The tempo map after the song's tempo (`bpm`), in its order.
+    std::vector<CTempoEvent> tempoEvents;
 };
 
+// A document whose song keeps one tempo is written in the first version, byte for byte as
+// before; one with a tempo map needs the second, which adds sections after the colours.
 constexpr std::uint16_t kZlvmVersion = 0x0200;
+constexpr std::uint16_t kZlvmSectionsVersion = 0x0201;
 
 // Parses a whole document file. Throws FileFormatError (wrong version, a tempo that is not
-// a number above 0, a style that does not exist, a chart, tempo or gap beyond the chart
-// limits) or EndOfFileError (the data ends early); nothing is returned half-read.
+// a number above 0, a style that does not exist, a chart, tempo, gap or tempo map beyond the
+// chart limits, a damaged section) or EndOfFileError (the data ends early); nothing is
+// returned half-read.
 ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes);
 
 // Throws InvalidArgumentError when the document holds more scores or notes in a score than

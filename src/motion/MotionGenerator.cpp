@@ -56,13 +56,13 @@ std::int64_t FirstBeatFrom(std::int64_t clock)
 
 // The first clock on `frame` or later. Frames never decrease as clocks grow (at a finite
 // tempo above 0), so "the clock's frame is before `frame`" is "the clock is before this".
-std::int64_t FirstClockOfFrame(std::int32_t frame, float bpm)
+std::int64_t FirstClockOfFrame(std::int32_t frame, const CTempoMap& tempo)
 {
     std::int64_t low = std::numeric_limits<std::int32_t>::min();
     std::int64_t high = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     while (low < high) {
         const std::int64_t middle = low + (high - low) / 2;
-        if (ClockToFrame(static_cast<std::int32_t>(middle), bpm) >= frame)
+        if (tempo.ClockToFrame(static_cast<std::int32_t>(middle)) >= frame)
             high = middle;
         else
             low = middle + 1;
@@ -87,7 +87,7 @@ void CMotionGenerator::SetProgress(std::int32_t frame) const
 
 CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)
 {
-    const std::int32_t frame = ClockToFrame(clock, m_parameters.bpm);
+    const std::int32_t frame = m_parameters.tempo.ClockToFrame(clock);
     if (CStepFrame* found = m_stepFrameStore.Find(frame))
         return *found;
     CStepFrame& created = m_stepFrameStore.Create(this, frame, clock % kClocksPerBeat == 0);
@@ -231,11 +231,12 @@ std::size_t CMotionGenerator::AssignFeet(std::size_t last)
 
 void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFrame)
 {
-    const float bpm = m_parameters.bpm;
+    const CTempoMap& tempo = m_parameters.tempo;
+    const float bpm = tempo.songBpm();
     const bool monotonic = std::isfinite(bpm) && bpm > 0.0f;
-    const std::int64_t firstRebuiltClock = monotonic ? FirstClockOfFrame(startFrame, bpm) : 0;
+    const std::int64_t firstRebuiltClock = monotonic ? FirstClockOfFrame(startFrame, tempo) : 0;
     auto beforeStart = [&](std::int32_t clock) {
-        return monotonic ? clock < firstRebuiltClock : ClockToFrame(clock, bpm) < startFrame;
+        return monotonic ? clock < firstRebuiltClock : tempo.ClockToFrame(clock) < startFrame;
     };
     // The beats before both the start and the reach of the last complete placing have their
     // step frames: looking each of them up again would change nothing.
@@ -283,7 +284,7 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
     // The song may run on after the last note, but the dance ends two hours in: the beats
     // keep their frames to there even at tempos where notes stop at an earlier clock.
     const std::int64_t end = std::min<std::int64_t>(
-        input.scoreLength, std::int64_t{MaxClockWithinChartFrames(bpm)} + 1);
+        input.scoreLength, std::int64_t{MaxClockWithinChartFrames(tempo)} + 1);
     for (std::int64_t b = firstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
         if (Stopped())
             return;
@@ -312,7 +313,7 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
 {
     // Every reader and edit holds charts to the limits; a chart that got past them anyway is
     // refused here rather than danced into unbounded memory.
-    const Reason breach = ChartLimitBreach(input.notes, input.parameters.bpm);
+    const Reason breach = ChartLimitBreach(input.notes, input.parameters.tempo);
     if (!breach.empty())
         throw InvalidArgumentError(breach);
     m_control = &control;
@@ -324,7 +325,7 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
         startClock = std::min(startClock, 0);
     m_pendingClock = startClock;
 
-    std::int32_t startFrame = ClockToFrame(startClock, m_parameters.bpm);
+    std::int32_t startFrame = m_parameters.tempo.ClockToFrame(startClock);
     if (!fullReset)
         startFrame = std::min(startFrame, m_pendingFrame);
     const std::size_t last = PrepareRestart(startFrame, fullReset);

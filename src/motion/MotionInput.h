@@ -2,6 +2,7 @@
 
 #include "base/Note.h"
 #include "base/Style.h"
+#include "base/TempoMap.h"
 
 #include <atomic>
 #include <cstdint>
@@ -15,10 +16,10 @@ namespace zelvane {
 // over the whole chart.
 enum class FootAssignment : std::uint8_t { GREEDY, OPTIMAL };
 
-// Everything a dance depends on besides the notes: the tempo and gap of the song, the
+// Everything a dance depends on besides the notes: the tempo map and gap of the song, the
 // dancer's panels, the motion options and the measurements of the model.
 struct MotionParameters {
-    float bpm = 120.0f;
+    CTempoMap tempo{120.0f};
     std::int32_t gap = 0; // milliseconds from the start of the song to clock 0
     Style style = Style::SINGLE;
     std::int32_t firstPanel = 0;

@@ -42,8 +42,8 @@ void CStepFrame::WriteKeys()
     // The wider the stance, the lower the body; and it dips on every beat, by at most h/8.
     float y = -0.05f * FloorDistance(left.position, right.position);
     if (onBeat) {
-        const float beatSeconds
-            = std::min(static_cast<float>(TruncateToInt32(1800.0f / prm.bpm)) / 30.0f, 1.0f);
+        const float beatSeconds = std::min(
+            static_cast<float>(TruncateToInt32(1800.0f / prm.tempo.songBpm())) / 30.0f, 1.0f);
         y = y - h * 0.125f * beatSeconds;
     }
 

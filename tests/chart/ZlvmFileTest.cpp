@@ -244,3 +244,76 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
                             std::filesystem::directory_iterator()),
               2);
 }
+
+namespace {
+
+ZlvmDocumentData MappedData()
+{
+    ZlvmDocumentData data = SampleData();
+    data.tempoEvents
+        = {CTempoChange{192, 266.5f}, CDelay{384, 100.0}, CStop{384, 53.25}, CWarp{480, 24}};
+    return data;
+}
+
+} // namespace
+
+TEST(ZlvmFile, ATempoMapIsASectionOfTheSecondVersionAndIsCheckedLikeTheRest)
+{
+    const Bytes plain = WriteZlvm(SampleData());
+    const Bytes mapped = WriteZlvm(MappedData());
+    Bytes expected = plain;
+    expected[0] = 0x01; // 0x0201
+    Append(expected, {'T', 'M', 'A', 'P'});
+    AppendU32(expected, 4 + 9 + 13 + 13 + 9);
+    AppendU32(expected, 4);
+    Append(expected, {0, 192, 0, 0, 0});
+    AppendU32(expected, std::bit_cast<std::uint32_t>(266.5f));
+    const auto appendDouble = [&](double value) {
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        AppendU32(expected, static_cast<std::uint32_t>(bits));
+        AppendU32(expected, static_cast<std::uint32_t>(bits >> 32));
+    };
+    Append(expected, {1, 128, 1, 0, 0});
+    appendDouble(100.0);
+    Append(expected, {2, 128, 1, 0, 0});
+    appendDouble(53.25);
+    Append(expected, {3, 224, 1, 0, 0});
+    AppendU32(expected, 24);
+    EXPECT_EQ(mapped, expected);
+    EXPECT_EQ(ReadZlvm(mapped).tempoEvents, MappedData().tempoEvents);
+
+    // A section of a later version is passed over; the one this version knows is not.
+    Bytes later = mapped;
+    Append(later, {'N', 'E', 'X', 'T'});
+    AppendU32(later, 2);
+    Append(later, {7, 7});
+    EXPECT_EQ(ReadZlvm(later).tempoEvents, MappedData().tempoEvents);
+
+    const std::size_t kind = plain.size() + 12; // the first event's kind
+    const std::size_t bpm = kind + 5;
+    auto patched = [&](std::size_t at, std::initializer_list<std::uint8_t> values) {
+        Bytes bytes = mapped;
+        std::copy(values.begin(), values.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+        return bytes;
+    };
+    ZlvmDocumentData lateNote = MappedData();
+    lateNote.tempoEvents.push_back(CStop{960, 3'600'000.0}); // an hour and 153.25 ms of pauses
+    EXPECT_EQ(Refusal(patched(kind, {9})), "format") << "unknown kind";
+    EXPECT_EQ(Refusal(patched(bpm, {0, 0, 0, 0})), "format") << "tempo 0";
+    EXPECT_EQ(Refusal(patched(plain.size() + 4, {4 + 9})), "end of file") << "section too short";
+    EXPECT_EQ(Refusal(patched(plain.size() + 8, {3})), "format") << "count short of the section";
+    EXPECT_EQ(Refusal(patched(plain.size() + 8, {0xFF, 0x0F})), "end of file")
+        << "count beyond the section";
+    EXPECT_EQ(Refusal(patched(plain.size() + 8, {0xFF, 0xFF, 0xFF, 0xFF})), "format")
+        << "count beyond any map";
+    EXPECT_EQ(Refusal(WriteZlvm(lateNote)), "format") << "pauses beyond an hour";
+    for (std::size_t size = plain.size() + 1; size < mapped.size(); ++size)
+        EXPECT_EQ(Refusal(std::span(mapped).first(size)), "end of file") << "prefix of " << size;
+
+    // The map moves the chart's two hours: a note that fits one tempo may not fit the map.
+    ZlvmDocumentData slowed = SampleData();
+    slowed.scores[0].notes.push_back({MaxChartClock(133.33f), 0, 0});
+    EXPECT_EQ(Refusal(WriteZlvm(slowed)), "");
+    slowed.tempoEvents = {CTempoChange{192, 60.0f}};
+    EXPECT_EQ(Refusal(WriteZlvm(slowed)), "format");
+}

@@ -25,7 +25,7 @@ void ExpectNear(const Vector3& actual, const Vector3& expected)
 std::unique_ptr<CMotionGenerator> Dance(MotionInput input, float bpm = 120.0f,
                                         bool turnEnabled = false)
 {
-    input.parameters.bpm = bpm;
+    input.parameters.tempo = CTempoMap(bpm);
     input.parameters.turnEnabled = turnEnabled;
     return test::FullRun(input);
 }
