@@ -1,5 +1,7 @@
 #include "stepmania/MsdText.h"
 
+#include <array>
+
 namespace zelvane::stepmania {
 namespace {
 
@@ -29,6 +31,33 @@ void DropTrailingBlanks(std::string& text)
 
 } // namespace
 
+std::string AsciiUpper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string_view MsdValue::parameter(std::size_t index) const
 {
     return index + 1 < parameters.size() ? std::string_view(parameters[index + 1])
@@ -37,14 +66,31 @@ std::string_view MsdValue::parameter(std::size_t index) const
 
 std::vector<MsdValue> ParseMsd(std::string_view text)
 {
+    // The characters that may mean something; the runs between them are copied whole, so a
+    // chart of megabytes costs a few passes over its bytes.
+    static constexpr auto kSpecial = [] {
+        std::array<bool, 256> special{};
+        for (const unsigned char c : std::string_view(":;\\/#\n"))
+            special[c] = true;
+        return special;
+    }();
     std::vector<MsdValue> values;
     bool inValue = false;
     std::size_t line = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '/' && i + 1 < text.size() && text[i + 1] == '/') {
-            while (i + 1 < text.size() && text[i + 1] != '\n')
-                ++i;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t run = i;
+        while (run < text.size() && !kSpecial[static_cast<unsigned char>(text[run])])
+            ++run;
+        if (inValue)
+            values.back().parameters.back().append(text.substr(i, run - i));
+        if (run == text.size())
+            break;
+        i = run;
+        const char c = text[i++];
+        if (c == '/' && i < text.size() && text[i] == '/') {
+            const std::size_t end = text.find('\n', i);
+            i = end == std::string_view::npos ? text.size() : end;
             continue;
         }
         if (c == '\n')
@@ -57,7 +103,7 @@ std::vector<MsdValue> ParseMsd(std::string_view text)
             continue;
         }
         std::vector<std::string>& parameters = values.back().parameters;
-        if (c == '#' && StartsLine(text, i)) {
+        if (c == '#' && StartsLine(text, i - 1)) {
             // The value before lacked its ';': it ends here, and this '#' starts the next.
             DropTrailingBlanks(parameters.back());
             values.push_back({{std::string()}, line});
@@ -65,11 +111,10 @@ std::vector<MsdValue> ParseMsd(std::string_view text)
             parameters.emplace_back();
         } else if (c == ';') {
             inValue = false;
-        } else if (c == '\\' && i + 1 < text.size()) {
-            ++i;
+        } else if (c == '\\' && i < text.size()) {
             if (text[i] == '\n')
                 ++line;
-            parameters.back() += text[i];
+            parameters.back() += text[i++];
         } else {
             parameters.back() += c;
         }

@@ -24,4 +24,10 @@ struct MsdValue {
 // blanks) or where the text does, its trailing blanks dropped.
 std::vector<MsdValue> ParseMsd(std::string_view text);
 
+// The words of StepMania files are ASCII: tags, steps types and difficulties compare in
+// either case, and blanks around a value do not count.
+std::string AsciiUpper(std::string_view text);
+std::string AsciiLower(std::string_view text);
+std::string_view TrimBlanks(std::string_view text);
+
 } // namespace zelvane::stepmania

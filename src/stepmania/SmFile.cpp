@@ -11,26 +11,14 @@
 namespace zelvane::stepmania {
 namespace {
 
-std::string Upper(std::string_view text)
+std::string Trim(std::string_view text)
 {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
-
-std::string Trimmed(std::string_view text)
-{
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+    return std::string(TrimBlanks(text));
 }
 
 std::int32_t ParseMeter(std::string_view text)
 {
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed = Trim(text);
     std::int32_t meter = 0;
     const auto [end, error]
         = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), meter);
@@ -61,9 +49,9 @@ bool ReadTimingTag(const std::string& tag, const MsdValue& value, SmTimingTags& 
 SmChartText SmChart(const MsdValue& value)
 {
     SmChartText chart;
-    chart.stepsType = Trimmed(value.parameter(0));
-    chart.description = Trimmed(value.parameter(1));
-    chart.difficulty = Trimmed(value.parameter(2));
+    chart.stepsType = Trim(value.parameter(0));
+    chart.description = Trim(value.parameter(1));
+    chart.difficulty = Trim(value.parameter(2));
     chart.meter = ParseMeter(value.parameter(3));
     chart.noteData = std::string(value.parameter(5));
     chart.line = value.line;
@@ -88,7 +76,7 @@ SmFileText ReadSmFile(std::span<const std::uint8_t> bytes, bool ssc)
     SmChartText* chart = nullptr; // the .ssc chart whose tags come now
     bool knownTag = false;
     for (const MsdValue& value : ParseMsd(text)) {
-        const std::string tag = Upper(Trimmed(value.tag()));
+        const std::string tag = AsciiUpper(TrimBlanks(value.tag()));
         knownTag = knownTag || IsStepManiaTag(tag);
         if (tag == "NOTEDATA" && ssc) {
             file.charts.emplace_back();
@@ -98,11 +86,11 @@ SmFileText ReadSmFile(std::span<const std::uint8_t> bytes, bool ssc)
             file.charts.push_back(SmChart(value));
         } else if (chart) {
             if (tag == "STEPSTYPE")
-                chart->stepsType = Trimmed(value.parameter(0));
+                chart->stepsType = Trim(value.parameter(0));
             else if (tag == "DESCRIPTION")
-                chart->description = Trimmed(value.parameter(0));
+                chart->description = Trim(value.parameter(0));
             else if (tag == "DIFFICULTY")
-                chart->difficulty = Trimmed(value.parameter(0));
+                chart->difficulty = Trim(value.parameter(0));
             else if (tag == "METER")
                 chart->meter = ParseMeter(value.parameter(0));
             else if (tag == "NOTES" || tag == "NOTES2")
@@ -110,11 +98,11 @@ SmFileText ReadSmFile(std::span<const std::uint8_t> bytes, bool ssc)
             else
                 ReadTimingTag(tag, value, chart->ownTiming);
         } else if (tag == "TITLE") {
-            file.title = Trimmed(value.parameter(0));
+            file.title = Trim(value.parameter(0));
         } else if (tag == "ARTIST") {
-            file.artist = Trimmed(value.parameter(0));
+            file.artist = Trim(value.parameter(0));
         } else if (tag == "MUSIC") {
-            file.music = Trimmed(value.parameter(0));
+            file.music = Trim(value.parameter(0));
         } else {
             ReadTimingTag(tag, value, file.timing);
         }

@@ -1,5 +1,7 @@
 #include "stepmania/SmNoteData.h"
 
+#include "stepmania/MsdText.h"
+
 #include "base/TimeUnits.h"
 
 #include <optional>
@@ -7,26 +9,12 @@
 namespace zelvane::stepmania {
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Calls `row(text)` for every line of the measure that holds anything.
 template<class RowOf> void ForEachRow(std::string_view measure, RowOf row)
 {
     while (!measure.empty()) {
         const std::size_t end = measure.find('\n');
-        const std::string_view line = Trimmed(measure.substr(0, end));
+        const std::string_view line = TrimBlanks(measure.substr(0, end));
         if (!line.empty())
             row(line);
         if (end == std::string_view::npos)
@@ -61,14 +49,11 @@ public:
     {
     }
 
-    // False once the chart is beyond the limits.
+    // False once the chart is beyond the limits: the note that goes past them is the last
+    // one kept, so that whoever checks the limits can say which it was.
     bool Row(std::string_view line, std::int64_t clock)
     {
-        if (clock > m_maxClock) {
-            // A row past the limits matters only when it holds a note to dance.
-            if (line.find_first_of("124") != std::string_view::npos)
-                return Beyond();
-        }
+        const std::size_t before = m_result.notes.size();
         std::size_t i = 0;
         for (std::int32_t column = 0; column < m_columns && i < line.size(); ++column) {
             const char c = line[i++];
@@ -77,6 +62,8 @@ public:
             if (!Note(c, column, clock))
                 return false;
         }
+        if (clock > m_maxClock && m_result.notes.size() > before)
+            return Beyond();
         return true;
     }
 
@@ -95,12 +82,10 @@ private:
         case '4':
             // A head still open has lost its tail: it stays a tap.
             head.reset();
-            if (m_result.notes.size() >= m_maxNotes)
-                return Beyond();
             m_result.notes.push_back({clock, column, 0});
             if (c != '1')
                 head = m_result.notes.size() - 1;
-            return true;
+            return m_result.notes.size() <= m_maxNotes || Beyond();
         case '3':
             if (!head) {
                 ++out.tailsWithoutHead;

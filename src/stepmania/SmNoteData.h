@@ -33,8 +33,9 @@ struct SmLeftOut {
 struct SmNoteData {
     std::vector<SmNote> notes; // in the order of their rows, then columns
     SmLeftOut leftOut;
-    // Reading stopped at the first note past `maxClock` or past `maxNotes` notes: the chart
-    // is beyond the limits, and a huge file costs no more than a chart within them.
+    // Reading stopped at the first row with a note past `maxClock`, or at the note past
+    // `maxNotes` notes, which are the last kept: the chart is beyond the limits, and a huge
+    // file costs no more than a chart within them.
     bool beyondLimits = false;
 };
 

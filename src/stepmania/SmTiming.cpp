@@ -1,5 +1,7 @@
 #include "stepmania/SmTiming.h"
 
+#include "stepmania/MsdText.h"
+
 #include "base/TimeUnits.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
@@ -14,18 +16,9 @@
 namespace zelvane::stepmania {
 namespace {
 
-std::string_view Trimmed(std::string_view text)
-{
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 std::optional<double> ParseNumber(std::string_view text)
 {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     double value = 0.0;
@@ -50,7 +43,7 @@ std::vector<Entry> ReadEntries(const std::optional<std::string>& list, std::stri
     std::string_view rest = *list;
     while (true) {
         const std::size_t comma = rest.find(',');
-        const std::string_view entry = Trimmed(rest.substr(0, comma));
+        const std::string_view entry = TrimBlanks(rest.substr(0, comma));
         if (!entry.empty()) {
             const std::size_t equals = entry.find('=');
             const std::optional<double> beat = equals == std::string_view::npos

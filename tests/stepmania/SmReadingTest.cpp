@@ -74,7 +74,7 @@ TEST(SmNoteData, RowsFallOnTheNearestClockAndFreezesEndAtTheirTail)
     EXPECT_FALSE(ParseNoteData("1000\n,\n0000\n,\n0000", 4, 200, 100).beyondLimits);
     const SmNoteData full = ParseNoteData("1111\n1111", 4, 1000, 6);
     EXPECT_TRUE(full.beyondLimits);
-    EXPECT_EQ(full.notes.size(), 6u);
+    EXPECT_EQ(full.notes.size(), 7u);
 }
 
 TEST(SmTiming, TempoStopsDelaysAndWarpsBecomeTheMap)
