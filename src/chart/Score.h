@@ -36,6 +36,10 @@ public:
     const std::vector<std::unique_ptr<CPlayer>>& players() const { return m_players; }
     const std::string& aviPath() const { return m_aviPath; }
     void SetAviPath(std::string path) { m_aviPath = std::move(path); }
+    // How hard the chart is on the scale of the chart files (a DWI foot rating, a StepMania
+    // meter); 0 when nobody said.
+    std::int32_t meter() const { return m_meter; }
+    void SetMeter(std::int32_t meter) { m_meter = meter; }
 
     // Inserts after every note with the same or an earlier clock; returns the index.
     std::size_t InsertNote(std::unique_ptr<CNote> note);
@@ -91,6 +95,7 @@ private:
     std::int32_t m_length = 0;
     std::vector<std::unique_ptr<CPlayer>> m_players;
     std::string m_aviPath;
+    std::int32_t m_meter = 0;
     CNoteTracker m_tracker; // told of every change of the order of m_notes
 };
 

@@ -196,7 +196,9 @@ void CSmImport::Apply()
         notes.reserve(chart.notes.size());
         for (const CNote& note : chart.notes)
             notes.push_back(std::make_unique<CNote>(note));
-        document.FindOrCreateScore(chart.style, chart.difficulty)->AppendNotes(std::move(notes));
+        CScore* score = document.FindOrCreateScore(chart.style, chart.difficulty);
+        score->AppendNotes(std::move(notes));
+        score->SetMeter(chart.meter);
     }
     // The document always keeps one score.
     if (document.scores().empty())

@@ -193,7 +193,9 @@ SmTiming ReadTiming(const SmTimingTags& tags, bool negativeAsWarps, std::vector<
         = [&](const std::optional<std::string>& list, std::string_view tag, bool delay) {
               for (const Entry& entry : ReadEntries(list, tag, passedOver)) {
                   const std::optional<std::int32_t> clock = ClockOf(entry.clock);
-                  const double milliseconds = entry.value * 1000.0;
+                  // Whole microseconds: what a file says in seconds comes back the same once
+                  // written again.
+                  const double milliseconds = std::nearbyint(entry.value * 1e6) / 1000.0;
                   if (!clock) {
                       passedOver.push_back(BadEntry(tag, entry));
                   } else if (milliseconds < 0.0 && negativeAsWarps && !delay) {

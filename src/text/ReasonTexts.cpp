@@ -156,6 +156,7 @@ constexpr TextById kReasons[] = {
     {IDS_REASON_SM_NOTES_IN_WARPS, "in the %s %s chart, %d notes inside warps were left out"},
     {IDS_REASON_SM_OTHER_TYPES,
      "charts of these types cannot be imported and were passed over: %s"},
+    {IDS_REASON_SM_WARPS_LEFT_OUT, "an .sm file cannot hold warps: they were left out (the notes stay)"},
     {IDS_REASON_EVENT_TEMPO_CHANGE, "tempo change"},
     {IDS_REASON_EVENT_DELAY, "delay"},
     {IDS_REASON_EVENT_STOP, "stop"},

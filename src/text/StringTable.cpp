@@ -332,6 +332,7 @@ constexpr Entry kEntries[] = {
      "%s %s の譜面で、地雷・フェイク・リフト・キー音など踊らない %d 個の記号を除きました。"},
     {IDS_REASON_SM_NOTES_IN_WARPS, "%s %s の譜面で、ワープの中にある %d 個のノートを除きました。"},
     {IDS_REASON_SM_OTHER_TYPES, "この種類の譜面は取り込めないため、読み飛ばしました: %s"},
+    {IDS_REASON_SM_WARPS_LEFT_OUT, ".sm ファイルはワープを持てないため、ワープを除いて書き出しました (ノートは残ります)。"},
     {IDS_REASON_EVENT_TEMPO_CHANGE, "テンポ変更"},
     {IDS_REASON_EVENT_DELAY, "遅延"},
     {IDS_REASON_EVENT_STOP, "停止"},
