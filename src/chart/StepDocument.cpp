@@ -159,6 +159,7 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
         if (score->notes().empty())
             continue;
         score->SetAviPath(record.aviPath);
+        score->SetMeter(record.meter);
         for (std::size_t i = 0; i < score->players().size() && i < record.motionPaths.size(); ++i)
             score->players()[i]->SetMotionPath(record.motionPaths[i]);
         m_scores.push_back(std::move(score));

@@ -8,6 +8,7 @@
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
+#include <algorithm>
 #include <bit>
 #include <limits>
 
@@ -43,7 +44,11 @@ ZlvmScoreRecord ReadScore(BinaryReader& reader)
 // (8 bits, in the order of CTempoEvent), its clock (32 bits), and its value: a tempo change's
 // BPM as a 32-bit float, a delay's or stop's milliseconds as a 64-bit double, a warp's length
 // in clocks (32 bits).
+//
+// "METR", the scores' meters: a 32-bit count, which must be the number of scores, then a
+// 32-bit meter for each score in order.
 constexpr std::array<std::uint8_t, 4> kTempoMapTag{'T', 'M', 'A', 'P'};
+constexpr std::array<std::uint8_t, 4> kMetersTag{'M', 'E', 'T', 'R'};
 constexpr std::size_t kSmallestTempoEvent = 9;
 
 double ReadF64(BinaryReader& reader)
@@ -108,6 +113,24 @@ void WriteTempoEvents(BinaryWriter& writer, const std::vector<CTempoEvent>& even
     writer.WriteBytes(bytes);
 }
 
+void ReadMeters(std::span<const std::uint8_t> bytes, std::vector<ZlvmScoreRecord>& scores)
+{
+    BinaryReader reader(bytes);
+    if (reader.ReadU32() != scores.size() || reader.remaining() != 4 * scores.size())
+        throw FileFormatError(Reason(IDS_REASON_ZLVM_SECTION_LENGTH, {"METR"}));
+    for (ZlvmScoreRecord& score : scores)
+        score.meter = reader.ReadI32();
+}
+
+void WriteMeters(BinaryWriter& writer, const std::vector<ZlvmScoreRecord>& scores)
+{
+    writer.WriteBytes(kMetersTag);
+    writer.WriteU32(static_cast<std::uint32_t>(4 + 4 * scores.size()));
+    writer.WriteU32(static_cast<std::uint32_t>(scores.size()));
+    for (const ZlvmScoreRecord& score : scores)
+        writer.WriteI32(score.meter);
+}
+
 void ReadSections(BinaryReader& reader, ZlvmDocumentData& data)
 {
     while (!reader.atEnd()) {
@@ -116,6 +139,8 @@ void ReadSections(BinaryReader& reader, ZlvmDocumentData& data)
         const std::span<const std::uint8_t> bytes = reader.ReadBytes(length);
         if (std::equal(tag.begin(), tag.end(), kTempoMapTag.begin()))
             data.tempoEvents = ReadTempoEvents(bytes);
+        else if (std::equal(tag.begin(), tag.end(), kMetersTag.begin()))
+            ReadMeters(bytes, data.scores);
     }
 }
 
@@ -175,7 +200,9 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
     if (data.tempoEvents.size() >= kMaxTempoEvents)
         throw InvalidArgumentError(Reason(IDS_REASON_TOO_MANY_TEMPO_EVENTS,
                                           {data.tempoEvents.size() + 1, kMaxTempoEvents}));
-    const bool sections = !data.tempoEvents.empty();
+    const bool meters = std::any_of(data.scores.begin(), data.scores.end(),
+                                    [](const ZlvmScoreRecord& score) { return score.meter != 0; });
+    const bool sections = !data.tempoEvents.empty() || meters;
     BinaryWriter writer;
     writer.WriteU16(sections ? kZlvmSectionsVersion : kZlvmVersion);
     writer.WriteArchiveString(data.title);
@@ -205,6 +232,8 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
     writer.WriteU32(data.screenColor);
     if (!data.tempoEvents.empty())
         WriteTempoEvents(writer, data.tempoEvents);
+    if (meters)
+        WriteMeters(writer, data.scores);
     return writer.TakeBytes();
 }
 
@@ -226,6 +255,7 @@ ZlvmDocumentData CaptureZlvm(const CStepDocument& document)
         for (const auto& note : score->notes())
             record.notes.push_back(*note);
         record.aviPath = score->aviPath();
+        record.meter = score->meter();
         for (const auto& player : score->players())
             record.motionPaths.push_back(player->motionPath());
         data.scores.push_back(std::move(record));

@@ -21,6 +21,7 @@ struct ZlvmScoreRecord {
     std::vector<CNote> notes;
     std::string aviPath;
     std::vector<std::string> motionPaths; // one per player
+    std::int32_t meter = 0;
 };
 
 struct ZlvmDocumentData {

@@ -310,6 +310,18 @@ TEST(ZlvmFile, ATempoMapIsASectionOfTheSecondVersionAndIsCheckedLikeTheRest)
     for (std::size_t size = plain.size() + 1; size < mapped.size(); ++size)
         EXPECT_EQ(Refusal(std::span(mapped).first(size)), "end of file") << "prefix of " << size;
 
+    // Meters have a section of their own, one for each score.
+    ZlvmDocumentData rated = SampleData();
+    rated.scores[1].meter = 11;
+    const Bytes meters = WriteZlvm(rated);
+    EXPECT_EQ(meters[0], 0x01);
+    EXPECT_EQ(ReadZlvm(meters).scores[1].meter, 11);
+    EXPECT_EQ(Bytes(meters.begin() + static_cast<std::ptrdiff_t>(plain.size()), meters.end()),
+              (Bytes{'M', 'E', 'T', 'R', 12, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 11, 0, 0, 0}));
+    Bytes miscounted = meters;
+    miscounted[plain.size() + 8] = 3;
+    EXPECT_EQ(Refusal(miscounted), "format");
+
     // The map moves the chart's two hours: a note that fits one tempo may not fit the map.
     ZlvmDocumentData slowed = SampleData();
     slowed.scores[0].notes.push_back({MaxChartClock(133.33f), 0, 0});
