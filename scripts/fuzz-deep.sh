@@ -16,7 +16,7 @@ out="${OUT:-$root/build-fuzz/deep}"
 shared="${SHARED:-$root/../shared/testdata}"
 cli="${CLI:-$root/build/src/cli/zelvane-cli}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(zlvm dwi clipboard vmd pmd dance)
+[ ${#targets[@]} -gt 0 ] || targets=(zlvm dwi stepmania clipboard vmd pmd dance)
 
 echo "== building the fuzzers"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja \
@@ -33,6 +33,7 @@ seed() {
     mkdir -p "$dir"
     case "$target" in
     dwi) cp "$shared"/dwi/*.dwi "$dir"/ ;;
+    stepmania) "$root/scripts/seed-stepmania.sh" "$shared" "$dir" ;;
     vmd) find "$shared" -name '*.vmd' -exec cp {} "$dir"/ \; ;;
     pmd)
         # The shared model and the project's small mannequin, which has every section and is
