@@ -309,14 +309,6 @@ TEST(TempoDanceTest, NewTempoMapRebuildsFromItsFirstDifference)
             EXPECT_TRUE(SameRun(generator, *FullRun(base)));
         }
     }
-    // Another dancer rebuilds everything, the new map too.
-    MotionInput moved = base;
-    moved.parameters.panelSize = 13.0f;
-    ASSERT_TRUE(moved.parameters.tempo.Add(CStop{14400, 900.0}).empty());
-    CMotionGenerator generator;
-    generator.Generate(base, 0);
-    generator.Generate(moved, bench::kLongChartLength);
-    EXPECT_TRUE(SameRun(generator, *FullRun(moved)));
 }
 
 } // namespace zelvane
