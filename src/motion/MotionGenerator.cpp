@@ -336,6 +336,7 @@ void CMotionGenerator::HoldPausedPoses(std::size_t last)
         if (!stop && !std::holds_alternative<CDelay>(*event))
             continue;
         const std::int32_t clock = EventClock(*event);
+        // Nothing inside a warp is danced: its pauses pass in the step to the note after it.
         if (tempo.IsInsideWarp(clock))
             continue;
         // A stop holds the pose until the chart moves on; a delay holds the pose before its
