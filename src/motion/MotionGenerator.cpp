@@ -93,8 +93,10 @@ CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)
     const std::int32_t frame = tempo.ClockToFrame(clock);
     if (CStepFrame* found = m_stepFrameStore.Find(frame))
         return *found;
-    CStepFrame& created = m_stepFrameStore.Create(this, frame, clock % kClocksPerBeat == 0,
-                                                  tempo.FramesPerBeatAt(clock));
+    // Only a frame on the beat dips by the beat's length.
+    const bool onBeat = clock % kClocksPerBeat == 0;
+    CStepFrame& created
+        = m_stepFrameStore.Create(this, frame, onBeat, onBeat ? tempo.FramesPerBeatAt(clock) : 0);
     m_stepFrames.push_back(&created);
     return created;
 }

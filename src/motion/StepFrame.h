@@ -42,7 +42,7 @@ public:
     CMotionGenerator* generator;
     std::int32_t frame;
     bool onBeat;             // created by a clock on a whole beat
-    std::int32_t beatFrames; // whole frames a beat lasts at the tempo of that clock
+    std::int32_t beatFrames; // on the beat, whole frames a beat lasts at that clock's tempo
     // Made where the chart stands still, to keep the pose of the step frame before it: the
     // same keys, no in-between keys, so that nothing moves until the next step begins.
     bool holdsPose = false;
