@@ -76,6 +76,25 @@ inline MotionInput LongDoubleChart()
     return input;
 }
 
+// The same chart on a song whose tempo changes a hundred times, between 135 and 165 BPM
+// around the chart's own, and that stops twenty times for a quarter of a second on a note.
+inline MotionInput LongDoubleChartWithTempoMap()
+{
+    MotionInput input = LongDoubleChart();
+    std::vector<CTempoEvent> events;
+    constexpr std::int32_t kChanges = 100;
+    constexpr std::int32_t kStops = 20;
+    for (std::int32_t i = 1; i <= kChanges; ++i) {
+        const auto swing = static_cast<float>((i * 37) % 21 - 10);
+        events.push_back(
+            CTempoChange{i * (kLongChartLength / (kChanges + 1)), kLongChartBpm + swing * 1.5f});
+    }
+    for (std::int32_t i = 0; i < kStops; ++i)
+        events.push_back(CStop{i * (kLongChartLength / kStops) + 2 * kClocksPerBeat, 250.0});
+    [[maybe_unused]] const Reason refused = input.parameters.tempo.Add(events);
+    return input;
+}
+
 // Moves the first tap of the last measure that has its clock to itself (not part of a
 // jump) to the next panel; returns the clock of the edit.
 inline std::int32_t EditLastMeasure(MotionInput& input)

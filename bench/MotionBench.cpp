@@ -36,6 +36,23 @@ void BM_GenerateLongDoubleChart(benchmark::State& state)
 }
 BENCHMARK(BM_GenerateLongDoubleChart)->Unit(benchmark::kMicrosecond);
 
+// The same chart on a song of a hundred tempo changes and twenty stops, to set against the
+// song of one tempo above.
+void BM_GenerateLongDoubleChartWithTempoMap(benchmark::State& state)
+{
+    const MotionInput input = bench::LongDoubleChartWithTempoMap();
+    std::size_t keys = 0;
+    for (auto _ : state) {
+        CMotionGenerator generator;
+        generator.Generate(input, 0);
+        keys = generator.boneSequences().KeyCount();
+        benchmark::DoNotOptimize(keys);
+    }
+    ReportRatios(state, input.notes.size());
+    state.counters["keys"] = static_cast<double>(keys);
+}
+BENCHMARK(BM_GenerateLongDoubleChartWithTempoMap)->Unit(benchmark::kMicrosecond);
+
 // The same, rebuilt from scratch by a generator that has danced before, as after a change
 // of tempo, dancer or options: a start before everything kept rebuilds everything.
 void BM_RebuildLongDoubleChart(benchmark::State& state)

@@ -321,9 +321,49 @@ float CTempoMap::TempoAt(std::int32_t clock) const
     return clock < 0 ? songBpm() : SegmentAt(clock).bpm;
 }
 
+std::int32_t CTempoMap::ArrivalFrame(std::int32_t clock) const
+{
+    if (IsSingleTempo() || clock < 0)
+        return ClockToFrame(clock);
+    const Segment& segment = SegmentAt(clock);
+    return TruncateToInt32(clock == segment.start ? segment.arrival : NoteFrames(clock));
+}
+
+std::int32_t CTempoMap::DepartureFrame(std::int32_t clock) const
+{
+    if (IsSingleTempo() || clock < 0)
+        return ClockToFrame(clock);
+    const Segment& segment = SegmentAt(clock);
+    return TruncateToInt32(clock == segment.start ? segment.leave : NoteFrames(clock));
+}
+
+std::int32_t CTempoMap::FramesPerBeatAt(std::int32_t clock) const
+{
+    return TruncateToInt32(kFramesPerSecond * 60.0f / TempoAt(clock));
+}
+
 bool CTempoMap::IsInsideWarp(std::int32_t clock) const
 {
     return clock >= 0 && SegmentAt(clock).warped;
+}
+
+std::optional<std::int32_t> CTempoMap::FirstDifference(const CTempoMap& other) const
+{
+    if (*this == other)
+        return std::nullopt;
+    // The song's tempo alone converts with other arithmetic than a map of changes: any
+    // clock may come out a frame apart.
+    if (IsSingleTempo() != other.IsSingleTempo())
+        return 0;
+    // Segments are built from clock 0 on, each from the events up to its start only, so
+    // the maps agree on every clock before the first event they do not share.
+    const auto [mine, theirs] = std::mismatch(m_events.begin(), m_events.end(),
+                                              other.m_events.begin(), other.m_events.end());
+    if (mine == m_events.end())
+        return EventClock(*theirs);
+    if (theirs == other.m_events.end())
+        return EventClock(*mine);
+    return std::min(EventClock(*mine), EventClock(*theirs));
 }
 
 } // namespace zelvane

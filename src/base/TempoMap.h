@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -68,9 +69,21 @@ public:
     std::int32_t FrameToClock(std::int32_t frame) const;
     // The song's length in clocks: the audio after the gap in whole frames, then in clocks.
     std::int32_t AudioLengthClocks(std::int32_t audioLength, std::int32_t gap) const;
+    // The frame at which the chart reaches `clock`, before a delay there; the frame of the
+    // note at `clock` for any clock without one.
+    std::int32_t ArrivalFrame(std::int32_t clock) const;
+    // The frame at which the chart moves on from `clock`, after a stop there; the frame of
+    // the note at `clock` for any clock without one.
+    std::int32_t DepartureFrame(std::int32_t clock) const;
     // The tempo that holds at `clock` (the song's before clock 0).
     float TempoAt(std::int32_t clock) const;
+    // Whole frames a beat lasts at the tempo that holds at `clock`: 1800 / bpm in float,
+    // truncated, whatever the stops and changes within that beat.
+    std::int32_t FramesPerBeatAt(std::int32_t clock) const;
     bool IsInsideWarp(std::int32_t clock) const;
+    // The first clock from which the two maps may convert differently: every clock before it
+    // has the same times, frames and tempo in both. Empty when the maps are equal.
+    std::optional<std::int32_t> FirstDifference(const CTempoMap& other) const;
 
     // Two maps are equal when they hold the same events; the segments follow from them.
     bool operator==(const CTempoMap& other) const { return m_events == other.m_events; }

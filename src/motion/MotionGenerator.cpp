@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <variant>
 
 namespace zelvane {
 namespace {
@@ -87,10 +89,14 @@ void CMotionGenerator::SetProgress(std::int32_t frame) const
 
 CStepFrame& CMotionGenerator::GetStepFrame(std::int32_t clock)
 {
-    const std::int32_t frame = m_parameters.tempo.ClockToFrame(clock);
+    const CTempoMap& tempo = m_parameters.tempo;
+    const std::int32_t frame = tempo.ClockToFrame(clock);
     if (CStepFrame* found = m_stepFrameStore.Find(frame))
         return *found;
-    CStepFrame& created = m_stepFrameStore.Create(this, frame, clock % kClocksPerBeat == 0);
+    // Only a frame on the beat dips by the beat's length.
+    const bool onBeat = clock % kClocksPerBeat == 0;
+    CStepFrame& created
+        = m_stepFrameStore.Create(this, frame, onBeat, onBeat ? tempo.FramesPerBeatAt(clock) : 0);
     m_stepFrames.push_back(&created);
     return created;
 }
@@ -139,7 +145,11 @@ std::size_t CMotionGenerator::PrepareRestart(std::int32_t startFrame, bool& full
     const auto firstRebuilt = std::lower_bound(
         m_stepFrames.begin(), m_stepFrames.end(), startFrame,
         [](const auto& stepFrame, std::int32_t f) { return stepFrame->frame < f; });
-    const auto kept = static_cast<std::size_t>(firstRebuilt - m_stepFrames.begin());
+    auto kept = static_cast<std::size_t>(firstRebuilt - m_stepFrames.begin());
+    // A frame that holds a pose belongs with the step frame after it, where the chart moves
+    // on: it is made again with that one. The stance before the first note holds nothing.
+    while (kept > 1 && m_stepFrames[kept - 1]->holdsPose)
+        --kept;
 
     OptionalLock lock(m_control->keyLock);
     if (kept == 0 || fullReset) {
@@ -245,6 +255,14 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
     auto firstBeatAfter
         = [&](std::int32_t clock) { return std::max(FirstBeatAfter(clock), firstBeatToPlace); };
 
+    // Nothing inside a warp is danced: its clocks take no time.
+    const bool warps
+        = std::any_of(tempo.events().begin(), tempo.events().end(),
+                      [](const CTempoEvent& e) { return std::holds_alternative<CWarp>(e); });
+    auto danced = [&](std::int64_t clock) {
+        return !warps || !tempo.IsInsideWarp(static_cast<std::int32_t>(clock));
+    };
+
     const std::int32_t firstPanel = m_parameters.firstPanel;
     const std::int32_t panelCount = std::min(m_parameters.panelCount, 8);
     std::int32_t previousClock = -1;
@@ -256,6 +274,8 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
         if (panel < 0 || panel >= panelCount)
             continue;
         lastOwnClock = std::max<std::int64_t>(lastOwnClock, note.clock);
+        if (!danced(note.clock))
+            continue;
         if (beforeStart(note.clock)) {
             // Its own frame is kept, but a freeze reaching into the rebuilt part must still
             // release the held foot where it ends.
@@ -269,7 +289,8 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
                  b += kClocksPerBeat) {
                 if (Stopped())
                     return;
-                GetStepFrame(static_cast<std::int32_t>(b));
+                if (danced(b))
+                    GetStepFrame(static_cast<std::int32_t>(b));
             }
             previousClock = note.clock;
         }
@@ -288,10 +309,71 @@ void CMotionGenerator::PlaceNotes(const MotionInput& input, std::int32_t startFr
     for (std::int64_t b = firstBeatAfter(previousClock); b < end; b += kClocksPerBeat) {
         if (Stopped())
             return;
-        GetStepFrame(static_cast<std::int32_t>(b));
+        if (danced(b))
+            GetStepFrame(static_cast<std::int32_t>(b));
     }
     // Every beat up to the last note and up to the end has its frame now.
     m_beatsPlacedBefore = std::max(end, lastOwnClock + 1);
+}
+
+void CMotionGenerator::HoldPausedPoses(std::size_t last)
+{
+    const CTempoMap& tempo = m_parameters.tempo;
+    if (tempo.IsSingleTempo())
+        return;
+    // The pauses that may hold a pose after the last kept frame: a kept frame is a note's or
+    // a beat's, so a stop whose clock's frame lies before it has ended by then.
+    const CStepFrame& kept = *m_stepFrames[last];
+    const std::int64_t firstClock = FirstClockOfFrame(kept.frame, tempo);
+    const auto& events = tempo.events();
+    auto event = std::lower_bound(
+        events.begin(), events.end(), firstClock,
+        [](const CTempoEvent& e, std::int64_t clock) { return EventClock(e) < clock; });
+
+    m_withHolds.clear();
+    bool held = false;
+    std::size_t j = last + 1;
+    for (; event != events.end() && j < m_stepFrames.size(); ++event) {
+        const bool stop = std::holds_alternative<CStop>(*event);
+        if (!stop && !std::holds_alternative<CDelay>(*event))
+            continue;
+        const std::int32_t clock = EventClock(*event);
+        // Nothing inside a warp is danced: its pauses pass in the step to the note after it.
+        if (tempo.IsInsideWarp(clock))
+            continue;
+        // A stop holds the pose until the chart moves on; a delay holds the pose before its
+        // clock as long as it lasts, so that the step onto its note takes the time it would
+        // without it and lands when the note plays.
+        const std::int32_t threshold
+            = stop ? tempo.DepartureFrame(clock) : tempo.ClockToFrame(clock);
+        if (threshold <= kept.frame)
+            continue;
+        while (j < m_stepFrames.size() && m_stepFrames[j]->frame < threshold)
+            m_withHolds.push_back(m_stepFrames[j++]);
+        if (j == m_stepFrames.size())
+            break; // no step follows to hold back
+        const CStepFrame& before = m_withHolds.empty() ? kept : *m_withHolds.back();
+        const std::int32_t next = m_stepFrames[j]->frame;
+        std::int64_t hold = threshold;
+        if (!stop)
+            hold = std::int64_t{before.frame} + threshold - tempo.ArrivalFrame(clock);
+        // The in-between keys of a step one frame later would land on the hold's keys.
+        if (hold + 1 == next)
+            --hold;
+        if (hold <= before.frame || hold >= next)
+            continue;
+        CStepFrame& created = m_stepFrameStore.Create(this, static_cast<std::int32_t>(hold),
+                                                      before.onBeat, before.beatFrames);
+        created.holdsPose = true;
+        m_withHolds.push_back(&created);
+        held = true;
+    }
+    if (!held)
+        return;
+    m_withHolds.insert(m_withHolds.end(), m_stepFrames.begin() + static_cast<std::ptrdiff_t>(j),
+                       m_stepFrames.end());
+    m_stepFrames.resize(last + 1);
+    m_stepFrames.insert(m_stepFrames.end(), m_withHolds.begin(), m_withHolds.end());
 }
 
 void CMotionGenerator::Generate(const MotionInput& input, std::int32_t startClock,
@@ -317,7 +399,20 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     if (!breach.empty())
         throw InvalidArgumentError(breach);
     m_control = &control;
-    bool fullReset = !m_hasRun || !(input.parameters == m_parameters);
+    bool fullReset = !m_hasRun;
+    // A new tempo map for the same dancer keeps the dance before its first change. The frames
+    // from there on moved, and a frame of the old map is kept only if it lies before that
+    // clock's frame in both maps.
+    std::optional<CTempoMap> oldTempo;
+    if (!fullReset && !(input.parameters == m_parameters)) {
+        if (SameDancer(input.parameters, m_parameters)) {
+            startClock
+                = std::min(startClock, *m_parameters.tempo.FirstDifference(input.parameters.tempo));
+            oldTempo.emplace(std::move(m_parameters.tempo));
+        } else {
+            fullReset = true;
+        }
+    }
     m_parameters = input.parameters;
     m_hasRun = true;
     startClock = std::min(startClock, m_pendingClock);
@@ -326,6 +421,8 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
     m_pendingClock = startClock;
 
     std::int32_t startFrame = m_parameters.tempo.ClockToFrame(startClock);
+    if (oldTempo)
+        startFrame = std::min(startFrame, oldTempo->ClockToFrame(startClock));
     if (!fullReset)
         startFrame = std::min(startFrame, m_pendingFrame);
     const std::size_t last = PrepareRestart(startFrame, fullReset);
@@ -334,19 +431,30 @@ void CMotionGenerator::Run(const MotionInput& input, std::int32_t startClock,
         startFrame = std::max(startFrame, m_stepFrames.front()->frame + 1);
     PlaceNotes(input, startFrame);
     SortStepFrames(last + 1);
+    if (!Stopped())
+        HoldPausedPoses(last);
     ReserveKeys(m_stepFrames.size() - (last + 1));
 
     const std::size_t firstKeys = AssignFeet(last);
     for (std::size_t j = firstKeys; j < m_stepFrames.size() && !Stopped(); ++j) {
         CStepFrame& frame = *m_stepFrames[j];
-        const CStepFrame& next = j + 1 < m_stepFrames.size() ? *m_stepFrames[j + 1] : frame;
+        const CStepFrame& previous = *m_stepFrames[j - 1];
+        // The way the body turns on is the next step's, past the frames holding this pose.
+        std::size_t stepAfter = j + 1;
+        while (stepAfter < m_stepFrames.size() && m_stepFrames[stepAfter]->holdsPose)
+            ++stepAfter;
         {
             OptionalLock lock(m_control->keyLock);
-            frame.LimitFacing(next);
-            frame.WriteInBetweenKeys(*m_stepFrames[j - 1]);
+            if (frame.holdsPose)
+                frame.KeepFacingOf(previous);
+            else
+                frame.LimitFacing(stepAfter < m_stepFrames.size() ? *m_stepFrames[stepAfter]
+                                                                  : frame);
+            frame.WriteInBetweenKeys(previous);
             frame.WriteKeys();
         }
         // The in-between keys of a step frame one frame later land on this one's keys.
+        const CStepFrame& next = j + 1 < m_stepFrames.size() ? *m_stepFrames[j + 1] : frame;
         const bool nextAdjoins
             = &next != &frame && std::int64_t{next.frame} == std::int64_t{frame.frame} + 1;
         SetProgress(nextAdjoins ? frame.frame - 1 : frame.frame);

@@ -28,11 +28,11 @@ public:
     CMotionGenerator& operator=(const CMotionGenerator&) = delete;
 
     // Rebuilds the dance from `startClock` on, keeping what lies before it. The first run,
-    // a start before everything kept, and a change of tempo, gap, dancer or motion
-    // parameters rebuild everything. A run that was stopped leaves its start clock pending,
-    // so the next run starts no later than that. Throws InvalidArgumentError, with nothing
-    // changed, for notes beyond the chart limits; beat frames end at the limit however long
-    // the song is.
+    // a start before everything kept, and a change of gap, dancer or motion parameters
+    // rebuild everything; a new tempo map rebuilds from the first clock where it differs. A run
+    // that was stopped leaves its start clock pending, so the next run starts no later than that.
+    // Throws InvalidArgumentError, with nothing changed, for notes beyond the chart limits; beat
+    // frames end at the limit however long the song is.
     void Generate(const MotionInput& input, std::int32_t startClock,
                   const GenerationControl& control = {});
 
@@ -70,6 +70,10 @@ private:
     void PlaceNotes(const MotionInput& input, std::int32_t startFrame);
     // Sorts the step frames by frame, the first `kept` (at least one) being sorted already.
     void SortStepFrames(std::size_t kept);
+    // Where the chart stands still for a stop or a delay, adds a step frame after `last`
+    // that holds the pose of the frame before it, so that the next step starts only when the
+    // chart moves on. Keeps the step frames sorted.
+    void HoldPausedPoses(std::size_t last);
     // Makes room in the bone sequences for the keys of `stepFrames` new step frames.
     void ReserveKeys(std::size_t stepFrames);
 
@@ -87,6 +91,7 @@ private:
     CStepFrameStore m_stepFrameStore;
     std::vector<CStepFrame*> m_stepFrames; // in frame order between runs
     std::vector<CStepFrame*> m_sortedNewFrames;
+    std::vector<CStepFrame*> m_withHolds;
     CSequenceMap<CBoneFrameSequence> m_boneSequences;
 };
 

@@ -35,6 +35,16 @@ struct MotionParameters {
     bool operator==(const MotionParameters&) const = default;
 };
 
+// The same dancer, options and model, whatever the tempo: a dance of one can be kept up to
+// where the tempo maps of the two first differ.
+inline bool SameDancer(const MotionParameters& a, const MotionParameters& b)
+{
+    // Compared as a whole but for the map, so that no field added later is missed.
+    MotionParameters withTempoOfB = a;
+    withTempoOfB.tempo = b.tempo;
+    return withTempoOfB == b;
+}
+
 // What one generation reads, copied out of the document so that the editor can go on
 // changing notes while a worker dances the copy.
 struct MotionInput {

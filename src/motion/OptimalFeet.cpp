@@ -112,8 +112,9 @@ std::optional<std::size_t> COptimalFeet::Assign(std::vector<CStepFrame*>& frames
 {
     if (frames.empty())
         return std::size_t{0};
-    // The kept layers are those of kept frames; a new chart or new parameters start over.
-    if (last == 0 || m_layers.empty() || !m_model || !(parameters == m_parameters)) {
+    // The kept layers are those of kept frames; a new chart or a new dancer starts over. A
+    // new tempo map keeps the frames before its first change, and the layers with them.
+    if (last == 0 || m_layers.empty() || !m_model || !SameDancer(parameters, m_parameters)) {
         m_parameters = parameters;
         m_model.emplace(parameters);
         Start(*frames.front());

@@ -19,10 +19,12 @@ void StepOn(CStepFrame::FOOT& foot, std::int32_t panel, CStepFrame::NOTE_STATUS 
 
 } // namespace
 
-CStepFrame::CStepFrame(CMotionGenerator* owner, std::int32_t atFrame, bool isOnBeat)
+CStepFrame::CStepFrame(CMotionGenerator* owner, std::int32_t atFrame, bool isOnBeat,
+                       std::int32_t framesOfBeat)
     : generator(owner)
     , frame(atFrame)
     , onBeat(isOnBeat)
+    , beatFrames(framesOfBeat)
 {
     statuses.fill(NONE);
 }

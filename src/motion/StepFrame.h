@@ -36,11 +36,16 @@ public:
     // them, and it decides which of several notes is danced when the feet run out.
     static constexpr std::array<std::int32_t, 8> kVisitingOrder = {0, 5, 2, 7, 4, 1, 6, 3};
 
-    CStepFrame(CMotionGenerator* generator, std::int32_t frame, bool onBeat);
+    CStepFrame(CMotionGenerator* generator, std::int32_t frame, bool onBeat,
+               std::int32_t beatFrames = 0);
 
     CMotionGenerator* generator;
     std::int32_t frame;
-    bool onBeat;                         // created by a clock on a whole beat
+    bool onBeat;             // created by a clock on a whole beat
+    std::int32_t beatFrames; // on the beat, whole frames a beat lasts at that clock's tempo
+    // Made where the chart stands still, to keep the pose of the step frame before it: the
+    // same keys, no in-between keys, so that nothing moves until the next step begins.
+    bool holdsPose = false;
     std::array<NOTE_STATUS, 8> statuses; // by relative panel
     FOOT left;
     FOOT right;
@@ -60,8 +65,11 @@ public:
     void PlaceFeet(const FOOT& newLeft, const FOOT& newRight);
     // Keeps the dancer turned toward the screen, unless turning around is allowed.
     void LimitFacing(const CStepFrame& next);
+    // A frame that holds a pose faces as the frame it holds, limited already.
+    void KeepFacingOf(const CStepFrame& previous) { facing = previous.facing; }
 
-    // The bone keys of this frame, and the keys half-way back to `previous`.
+    // The bone keys of this frame, and the keys half-way back to `previous` (none for a
+    // frame that holds a pose).
     void WriteKeys();
     void WriteInBetweenKeys(const CStepFrame& previous);
 

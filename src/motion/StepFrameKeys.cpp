@@ -1,5 +1,4 @@
 // The second stage of the dance: bone keys from the stance of each step frame.
-#include "base/TimeUnits.h"
 #include "motion/BoneIds.h"
 #include "motion/MotionGenerator.h"
 #include "motion/StepFrame.h"
@@ -42,8 +41,7 @@ void CStepFrame::WriteKeys()
     // The wider the stance, the lower the body; and it dips on every beat, by at most h/8.
     float y = -0.05f * FloorDistance(left.position, right.position);
     if (onBeat) {
-        const float beatSeconds = std::min(
-            static_cast<float>(TruncateToInt32(1800.0f / prm.tempo.songBpm())) / 30.0f, 1.0f);
+        const float beatSeconds = std::min(static_cast<float>(beatFrames) / 30.0f, 1.0f);
         y = y - h * 0.125f * beatSeconds;
     }
 
@@ -68,6 +66,9 @@ void CStepFrame::WriteKeys()
 
 void CStepFrame::WriteInBetweenKeys(const CStepFrame& previous)
 {
+    // Standing still, half-way included.
+    if (holdsPose)
+        return;
     // The sum of two frame numbers can leave 32 bits; their mean cannot.
     const auto mid = static_cast<std::int32_t>((std::int64_t{previous.frame} + frame) / 2);
     if (mid < 0)

@@ -21,12 +21,13 @@ CStepFrame* CStepFrameStore::Find(std::int32_t frame) const
     return found == m_otherFrames.end() ? nullptr : found->second;
 }
 
-CStepFrame& CStepFrameStore::Create(CMotionGenerator* owner, std::int32_t frame, bool onBeat)
+CStepFrame& CStepFrameStore::Create(CMotionGenerator* owner, std::int32_t frame, bool onBeat,
+                                    std::int32_t beatFrames)
 {
     CStepFrame* created = nullptr;
     if (!m_released.empty()) {
         created = m_released.back();
-        *created = CStepFrame(owner, frame, onBeat);
+        *created = CStepFrame(owner, frame, onBeat, beatFrames);
     } else {
         while (m_block < m_blocks.size() && m_blocks[m_block].size() == kBlockSize)
             ++m_block;
@@ -34,7 +35,7 @@ CStepFrame& CStepFrameStore::Create(CMotionGenerator* owner, std::int32_t frame,
             m_blocks.emplace_back();
             m_blocks.back().reserve(kBlockSize);
         }
-        created = &m_blocks[m_block].emplace_back(owner, frame, onBeat);
+        created = &m_blocks[m_block].emplace_back(owner, frame, onBeat, beatFrames);
     }
     if (Direct(frame)) {
         const auto slot = static_cast<std::size_t>(frame);

@@ -18,7 +18,8 @@ public:
     // The step frame on `frame`, or null.
     CStepFrame* Find(std::int32_t frame) const;
     // A new step frame on `frame`, which must have none.
-    CStepFrame& Create(CMotionGenerator* owner, std::int32_t frame, bool onBeat);
+    CStepFrame& Create(CMotionGenerator* owner, std::int32_t frame, bool onBeat,
+                       std::int32_t beatFrames);
     // Lets a step frame go: it is no longer found and its memory is used again.
     void Release(CStepFrame* stepFrame);
     // Lets every step frame go.

@@ -253,3 +253,108 @@ TEST(TempoMap, EditsOutsideTheLimitsAreRefusedAndChangeNothing)
     EXPECT_FALSE(tooFast.Add(CStop{48, 10.0}).empty());
     EXPECT_EQ(tooFast.ClockToFrame(480000), ClockToFrame(480000, 250000.0f));
 }
+
+TEST(TempoMap, BeatFramesFollowTheTempoAtTheClock)
+{
+    // One tempo: the whole frames of a beat the dance has always bounced by.
+    for (const float bpm : kTempos) {
+        const CTempoMap map(bpm);
+        for (const std::int32_t clock : {-48, 0, 47, 96000})
+            ASSERT_EQ(map.FramesPerBeatAt(clock), TruncateToInt32(1800.0f / bpm)) << bpm;
+    }
+    CTempoMap map(150.3f);
+    ASSERT_TRUE(map.Add(std::vector<CTempoEvent>{CTempoChange{192, 97.5f}, CStop{96, 700.0},
+                                                 CTempoChange{400, 0.5f}})
+                    .empty());
+    EXPECT_EQ(map.FramesPerBeatAt(-1), TruncateToInt32(1800.0f / 150.3f));
+    EXPECT_EQ(map.FramesPerBeatAt(191), 11); // 11.976: stops do not lengthen a beat
+    EXPECT_EQ(map.FramesPerBeatAt(192), 18); // 18.46
+    EXPECT_EQ(map.FramesPerBeatAt(399), 18);
+    EXPECT_EQ(map.FramesPerBeatAt(400), 3600);
+}
+
+TEST(TempoMap, ArrivalIsBeforeDelaysAndDepartureAfterStops)
+{
+    CTempoMap map(120.0f);
+    ASSERT_TRUE(
+        map.Add(std::vector<CTempoEvent>{CDelay{96, 500.0}, CStop{96, 1000.0}, CStop{192, 100.0}})
+            .empty());
+    EXPECT_EQ(map.ArrivalFrame(96), 30);
+    EXPECT_EQ(map.ClockToFrame(96), 45);
+    EXPECT_EQ(map.DepartureFrame(96), 75);
+    EXPECT_EQ(map.ArrivalFrame(192), 105); // 75 + 30
+    EXPECT_EQ(map.DepartureFrame(192), 108);
+    // Clocks without a pause are reached, played and left at once.
+    for (const std::int32_t clock : {-30, 0, 95, 97, 191, 193, 5000}) {
+        EXPECT_EQ(map.ArrivalFrame(clock), map.ClockToFrame(clock)) << clock;
+        EXPECT_EQ(map.DepartureFrame(clock), map.ClockToFrame(clock)) << clock;
+    }
+    const CTempoMap single(133.33f);
+    for (const std::int32_t clock : {-30, 0, 97, 5000}) {
+        EXPECT_EQ(single.ArrivalFrame(clock), ClockToFrame(clock, 133.33f));
+        EXPECT_EQ(single.DepartureFrame(clock), ClockToFrame(clock, 133.33f));
+    }
+}
+
+// Every clock before the first difference converts alike in both maps, and the first
+// difference is where one of them changes.
+TEST(TempoMap, FirstDifferenceIsWhereConversionsMayPart)
+{
+    CTempoMap base(150.3f);
+    ASSERT_TRUE(base.Add(std::vector<CTempoEvent>{CTempoChange{960, 180.0f}, CStop{1440, 300.0},
+                                                  CWarp{2000, 100}, CDelay{3000, 250.0}})
+                    .empty());
+    EXPECT_FALSE(base.FirstDifference(base).has_value());
+
+    struct Case {
+        const char* name;
+        CTempoEvent added;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {"tempo change", CTempoChange{1200, 90.0f}, 1200},
+        {"stop between", CStop{1100, 50.0}, 1100},
+        {"delay at a stop's clock", CDelay{1440, 80.0}, 1440},
+        {"second stop at a stop's clock", CStop{1440, 80.0}, 1440},
+        {"warp reaching past later events", CWarp{500, 3000}, 500},
+        {"after everything", CStop{9000, 10.0}, 9000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTempoMap changed = base;
+        ASSERT_TRUE(changed.Add(c.added).empty());
+        ASSERT_EQ(base.FirstDifference(changed), c.expected);
+        ASSERT_EQ(changed.FirstDifference(base), c.expected);
+        for (std::int32_t clock = -100; clock < c.expected; ++clock) {
+            ASSERT_EQ(changed.ClockToFrame(clock), base.ClockToFrame(clock)) << clock;
+            ASSERT_EQ(changed.ClockToSeconds(clock), base.ClockToSeconds(clock)) << clock;
+            ASSERT_EQ(changed.DepartureFrame(clock), base.DepartureFrame(clock)) << clock;
+            ASSERT_EQ(changed.FramesPerBeatAt(clock), base.FramesPerBeatAt(clock)) << clock;
+            ASSERT_EQ(changed.IsInsideWarp(clock), base.IsInsideWarp(clock)) << clock;
+        }
+        // The difference is real where it is said to be, or soon after it.
+        bool parted = false;
+        for (std::int32_t clock = c.expected; clock < 12000 && !parted; ++clock)
+            parted = changed.ClockToSeconds(clock) != base.ClockToSeconds(clock)
+                || changed.DepartureFrame(clock) != base.DepartureFrame(clock);
+        EXPECT_TRUE(parted);
+    }
+
+    // An event changed in place or removed parts the maps at its clock.
+    CTempoMap longer = base;
+    ASSERT_TRUE(longer.Change(2, CStop{1440, 301.0}).empty());
+    EXPECT_EQ(base.FirstDifference(longer), 1440);
+    CTempoMap fewer = base;
+    ASSERT_TRUE(fewer.Remove(4).empty());
+    EXPECT_EQ(base.FirstDifference(fewer), 3000);
+    // A new song tempo moves everything, and so does the first change of a one-tempo song,
+    // which converts with other arithmetic.
+    CTempoMap faster = base;
+    ASSERT_TRUE(faster.Change(0, CTempoChange{0, 150.4f}).empty());
+    EXPECT_EQ(base.FirstDifference(faster), 0);
+    CTempoMap single(150.3f);
+    CTempoMap one = single;
+    ASSERT_TRUE(one.Add(CStop{4800, 10.0}).empty());
+    EXPECT_EQ(single.FirstDifference(one), 0);
+    EXPECT_EQ(one.FirstDifference(single), 0);
+}
