@@ -173,10 +173,22 @@ void CMainFrame::OnExportDwi()
                                         IDS_FILTER_DWI, QStringLiteral("DWIDirectory"), this);
     if (path.isEmpty())
         return;
+    DwiExportOmissions omissions;
     try {
-        WriteDwi(m_document, ToPath(path));
+        omissions = WriteDwi(m_document, ToPath(path));
     } catch (const std::exception& error) {
         ShowError(FileMessage(IDS_CANNOT_WRITE, path), error);
+        return;
+    }
+    // The file is written; the user learns once what of the tempo map it could not hold.
+    if (!omissions.empty()) {
+        const std::string text = FormatString(
+            IDS_DWI_EXPORT_LEFT_OUT,
+            {std::to_string(omissions.warps), std::to_string(omissions.startDelays)});
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), ToQString(text),
+                        QMessageBox::NoButton, this);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        RunModal(box);
     }
 }
 

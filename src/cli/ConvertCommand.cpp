@@ -17,10 +17,19 @@ int RunConvert(const std::string& input, const std::string& output, bool verbose
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
     // The command line lets only .dwi and .zlvm through.
-    if (LowerExtension(output) == ".dwi")
-        WriteDwi(document, output);
-    else
+    if (LowerExtension(output) == ".dwi") {
+        const DwiExportOmissions omissions = WriteDwi(document, output);
+        // Written all the same, so the command succeeds; the user learns what is missing.
+        if (!omissions.empty())
+            std::cerr << "zelvane-cli: warning: " << output
+                      << ": a DWI file cannot hold warps or delays at clock 0; left out: "
+                      << omissions.warps << (omissions.warps == 1 ? " warp, " : " warps, ")
+                      << omissions.startDelays
+                      << (omissions.startDelays == 1 ? " delay" : " delays")
+                      << " at clock 0 (every note is written)\n";
+    } else {
         document.SaveDocument(output);
+    }
     return 0;
 }
 

@@ -54,6 +54,12 @@ std::string FormatDwiDiagnosticsJapanese(const DwiDiagnostics& diagnostics)
         case DwiDiagnostic::Kind::UnknownCharacter:
             text += FormatString(IDS_DWI_UNSUPPORTED_CHARACTER, {diagnostic.argument});
             break;
+        case DwiDiagnostic::Kind::InvalidTempoChange:
+            text += FormatString(IDS_DWI_UNSUPPORTED_TAG, {"CHANGEBPM:" + diagnostic.argument});
+            break;
+        case DwiDiagnostic::Kind::InvalidFreeze:
+            text += FormatString(IDS_DWI_UNSUPPORTED_TAG, {"FREEZE:" + diagnostic.argument});
+            break;
         }
     }
     const std::int64_t unlisted = diagnostics.unlisted - diagnostics.unlistedWithoutBearing;
@@ -73,6 +79,12 @@ std::string DescribeDwiDiagnostic(const DwiDiagnostic& diagnostic)
         return where + "the tempo \"" + diagnostic.argument + "\" is not a number above 0";
     case DwiDiagnostic::Kind::UnknownCharacter:
         return where + "'" + diagnostic.argument + "' is not a chart character";
+    case DwiDiagnostic::Kind::InvalidTempoChange:
+        return where + "the tempo change \"" + diagnostic.argument
+            + "\" is not a position and a tempo above 0";
+    case DwiDiagnostic::Kind::InvalidFreeze:
+        return where + "the freeze \"" + diagnostic.argument
+            + "\" is not a position and milliseconds of 0 or more";
     }
     return where;
 }

@@ -11,9 +11,11 @@ namespace zelvane {
 // it from its Japanese string table, the command-line tool in English.
 struct DwiDiagnostic {
     enum class Kind {
-        UnknownTag,       // argument: the tag's name, upper-cased
-        InvalidTempo,     // argument: the BPM value as written
-        UnknownCharacter, // argument: the chart character, as UTF-8
+        UnknownTag,         // argument: the tag's name, upper-cased
+        InvalidTempo,       // argument: the BPM value as written
+        UnknownCharacter,   // argument: the chart character, as UTF-8
+        InvalidTempoChange, // argument: the #CHANGEBPM entry as written
+        InvalidFreeze,      // argument: the #FREEZE entry as written
     };
     Kind kind = Kind::UnknownTag;
     std::int32_t line = 0; // counting the lines that hold anything, from 1

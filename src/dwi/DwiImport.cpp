@@ -29,6 +29,7 @@ CDwiImport::CDwiImport(CStepDocument& document, std::filesystem::path path,
         CDwiReader reader(m_read, m_path, bytes);
         m_diagnostics = reader.Read();
         m_audioPath = reader.audioPath();
+        m_tempoMapRefusal = reader.tempoMapRefusal();
     }
     CheckChartLimits();
 }
@@ -36,10 +37,14 @@ CDwiImport::CDwiImport(CStepDocument& document, std::filesystem::path path,
 void CDwiImport::CheckChartLimits() const
 {
     const std::string file = m_path.filename().string();
-    for (const Reason& breach : {ChartTempoBreach(m_read.bpm()), ChartGapBreach(m_read.gap())})
+    // The song's tempo first, so a file whose tempo alone is too fast says so as it always
+    // has, then the map its tempo changes and freezes would make.
+    for (const Reason& breach :
+         {ChartTempoBreach(m_read.bpm()), ChartGapBreach(m_read.gap()), m_tempoMapRefusal})
         if (!breach.empty())
             throw FileFormatError(Reason(IDS_REASON_IMPORT_REFUSED, {file, breach}));
-    const std::int32_t maxClock = MaxChartClock(m_read.bpm());
+    const CTempoMap& tempo = m_read.tempoMap();
+    const std::int32_t maxClock = MaxChartClock(tempo);
     for (const auto& score : m_read.scores()) {
         const auto refuse = [&](const Reason& breach) {
             const Reason inChart(
@@ -50,7 +55,7 @@ void CDwiImport::CheckChartLimits() const
         if (Reason breach = ChartNoteCountBreach(score->notes().size()); !breach.empty())
             refuse(breach);
         for (const auto& note : score->notes()) {
-            const Reason breach = ChartLimitBreach(*note, m_read.bpm(), maxClock);
+            const Reason breach = ChartLimitBreach(*note, tempo, maxClock);
             if (!breach.empty())
                 refuse(breach);
         }
@@ -66,7 +71,7 @@ void CDwiImport::Apply()
     // Song settings as the file left them, and every chart, its notes in the order read.
     document.SetTitle(m_read.title());
     document.SetArtist(m_read.artist());
-    document.SetBpm(m_read.bpm());
+    document.SetTempoMap(m_read.tempoMap());
     document.SetGap(m_read.gap());
     for (const auto& read : m_read.scores())
         document.FindOrCreateScore(read->style(), read->difficulty())

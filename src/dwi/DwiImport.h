@@ -18,7 +18,8 @@ class CDwiImport {
 public:
     // Reads `bytes` (the contents of the DWI file at `path`) starting from the document's
     // song settings. Throws FileFormatError, the document untouched, for bytes that are not
-    // a DWI file (NotDwiFileError) or charts, a tempo or a gap beyond the chart limits.
+    // a DWI file (NotDwiFileError), tempo changes and freezes no tempo map takes, or charts,
+    // a tempo or a gap beyond the chart limits (charts judged through the file's map).
     CDwiImport(CStepDocument& document, std::filesystem::path path,
                std::span<const std::uint8_t> bytes);
     CDwiImport(const CDwiImport&) = delete;
@@ -39,6 +40,7 @@ private:
     CStepDocument m_read;
     DwiDiagnostics m_diagnostics;
     std::optional<std::string> m_audioPath;
+    Reason m_tempoMapRefusal;
 };
 
 // Both steps at once, for callers with nobody to ask (CStepDocument::ImportDwi asks between

@@ -102,12 +102,14 @@ CDwiReader::CDwiReader(CStepDocument& document, std::filesystem::path path,
 
 DwiDiagnostics CDwiReader::Read()
 {
-    // The tempo may come after the charts, and only at the tempo the file ends with is it
-    // known how far a chart may reach: a first pass finds it, and finds out on the way
-    // whether the bytes are a DWI file at all.
-    const float finalTempo = FinalTempo();
+    // The tempo tags may come after the charts, and only through the timing the file ends
+    // with is it known how far a chart may reach: a first pass finds it, and finds out on
+    // the way whether the bytes are a DWI file at all.
+    ReadFinalTiming();
     RequireDwiText();
-    m_maxClock = MaxChartClock(finalTempo);
+    CTempoMap finalMap(m_timing.songBpm());
+    m_tempoMapRefusal = m_timing.Build(finalMap);
+    m_maxClock = MaxChartClock(finalMap);
     Rewind();
     // Outside a tag every byte but "#" is passed over; there is no comment syntax.
     while (!m_pastChartLimits) {
@@ -117,23 +119,25 @@ DwiDiagnostics CDwiReader::Read()
         if (*byte == '#')
             ReadTag();
     }
-    // A tempo tag after the note that stopped the reading is still the file's tempo, by
-    // which the limits are judged.
-    if (m_pastChartLimits)
-        m_document.SetBpm(finalTempo);
+    if (m_timing.hasEntries() && m_tempoMapRefusal.empty()) {
+        m_document.SetTempoMap(std::move(finalMap));
+    } else if (m_timing.hasEntries() || m_pastChartLimits) {
+        // A tempo tag after the note that stopped the reading is still the file's tempo, by
+        // which the limits are judged.
+        m_document.SetBpm(m_timing.songBpm());
+    }
     CommitNotes();
     return std::move(m_diagnostics);
 }
 
-float CDwiReader::FinalTempo()
+void CDwiReader::ReadFinalTiming()
 {
     m_readsTempoOnly = true;
-    m_tempo = m_document.bpm();
+    m_timing = CDwiTiming(m_document.bpm());
     while (const auto byte = NextByte())
         if (*byte == '#')
             ReadTag();
     m_readsTempoOnly = false;
-    return m_tempo;
 }
 
 void CDwiReader::RequireDwiText() const
@@ -306,8 +310,13 @@ void CDwiReader::ReadTag()
             m_foundDwiTag |= m_fieldEnded;
         } else if (name == "SINGLE" || name == "DOUBLE" || name == "COUPLE") {
             SkipChart();
-        } else if (name == "TITLE" || name == "ARTIST" || name == "GAP" || name == "FILE"
-                   || name == "CHANGEBPM" || name == "FREEZE") {
+        } else if (name == "CHANGEBPM") {
+            ReadTempoChanges(ReadUntil(';'));
+            m_foundDwiTag |= m_fieldEnded;
+        } else if (name == "FREEZE") {
+            ReadFreezes(ReadUntil(';'));
+            m_foundDwiTag |= m_fieldEnded;
+        } else if (name == "TITLE" || name == "ARTIST" || name == "GAP" || name == "FILE") {
             ReadUntil(';');
             m_foundDwiTag |= m_fieldEnded;
         }
@@ -330,9 +339,10 @@ void CDwiReader::ReadTag()
         ReadChart(Style::DOUBLE);
     } else if (name == "COUPLE") {
         ReadChart(Style::COUPLE);
-    } else if (name == "CHANGEBPM" || name == "FREEZE") {
-        // The song has one tempo; tempo changes and stops are passed over.
-        ReadUntil(';');
+    } else if (name == "CHANGEBPM") {
+        ReadTempoChanges(ReadUntil(';'));
+    } else if (name == "FREEZE") {
+        ReadFreezes(ReadUntil(';'));
     } else {
         // The value is left to the outer scan, which passes over it up to the next "#".
         AddDiagnostic(DwiDiagnostic::Kind::UnknownTag, name);
@@ -349,9 +359,34 @@ void CDwiReader::ReadBpm(const std::string& value)
         return;
     }
     if (m_readsTempoOnly)
-        m_tempo = *bpm;
+        m_timing.SetSongBpm(*bpm);
     else
         m_document.SetBpm(*bpm);
+}
+
+void CDwiReader::ReadTempoChanges(const std::string& value)
+{
+    // An entry that is no position and tempo above 0 is reported and passed over, as a bad
+    // #BPM is; the others stand.
+    ForEachDwiListEntry(value, [this](std::string_view entry) {
+        const std::optional<DwiTimingEntry> change = ParseDwiTempoChange(entry);
+        if (!change)
+            AddDiagnostic(DwiDiagnostic::Kind::InvalidTempoChange,
+                          Utf8OrCp932ToUtf8(AsBytes(entry)));
+        else if (m_readsTempoOnly)
+            m_timing.SetTempo(change->clock, static_cast<float>(change->value));
+    });
+}
+
+void CDwiReader::ReadFreezes(const std::string& value)
+{
+    ForEachDwiListEntry(value, [this](std::string_view entry) {
+        const std::optional<DwiTimingEntry> freeze = ParseDwiFreeze(entry);
+        if (!freeze)
+            AddDiagnostic(DwiDiagnostic::Kind::InvalidFreeze, Utf8OrCp932ToUtf8(AsBytes(entry)));
+        else if (m_readsTempoOnly)
+            m_timing.SetFreeze(freeze->clock, freeze->value);
+    });
 }
 
 void CDwiReader::ReadChart(Style style)

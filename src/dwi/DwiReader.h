@@ -2,6 +2,7 @@
 
 #include "base/Style.h"
 #include "dwi/DwiDiagnostics.h"
+#include "dwi/DwiTiming.h"
 #include "dwi/FirstNoteIndex.h"
 #include "text/Errors.h"
 
@@ -47,11 +48,15 @@ public:
                std::span<const std::uint8_t> bytes);
 
     // Reads every tag; returns what could not be read. A file whose charts reach beyond the
-    // chart limits at its final tempo (its clock or its number of notes) is read only up to
-    // the first note past them (the import refuses it whole anyway), so a huge file costs no
-    // more memory than a valid one. Bytes that are no DWI file throw NotDwiFileError before
-    // the document is touched.
+    // chart limits through its final timing (its clock or its number of notes) is read only
+    // up to the first note past them (the import refuses it whole anyway), so a huge file
+    // costs no more memory than a valid one. Bytes that are no DWI file throw
+    // NotDwiFileError before the document is touched.
     DwiDiagnostics Read();
+    // Why the file's tempo changes and freezes make no tempo map the document can hold (too
+    // many, or stops of more than the limit); empty when they do. The document then keeps
+    // the song's tempo alone, and the import refuses the file.
+    const Reason& tempoMapRefusal() const { return m_tempoMapRefusal; }
     // The song the last FILE tag named, resolved against the chart's folder; none when the
     // file has no FILE tag. Attaching it (which may ask the user) is the import's job.
     const std::optional<std::string>& audioPath() const { return m_audioPath; }
@@ -87,6 +92,8 @@ private:
 
     void ReadTag();
     void ReadBpm(const std::string& value);
+    void ReadTempoChanges(const std::string& value);
+    void ReadFreezes(const std::string& value);
     void ReadChart(Style style);
     // The first pass's ReadChart: finds where the chart ends and nothing else.
     void SkipChart();
@@ -95,9 +102,9 @@ private:
     void Advance();
     void StartBlock();
     void AddDiagnostic(DwiDiagnostic::Kind kind, std::string argument);
-    // Reads the whole file as Read does but changes nothing: the tempo the file leaves, and
-    // whether any tag of a DWI file was found.
-    float FinalTempo();
+    // Reads the whole file as Read does but changes nothing: the timing the file leaves, in
+    // m_timing, and whether any tag of a DWI file was found.
+    void ReadFinalTiming();
     // Throws NotDwiFileError unless the bytes are text with a tag of a DWI file.
     void RequireDwiText() const;
     void Rewind();
@@ -126,7 +133,9 @@ private:
     bool m_readsTempoOnly = false;
     bool m_fieldEnded = false;
     bool m_foundDwiTag = false;
-    float m_tempo = 0.0f;
+    // The file's tempo tags, taken by the first pass only; the second reports their faults.
+    CDwiTiming m_timing{0.0f};
+    Reason m_tempoMapRefusal;
     std::int32_t m_maxClock = 0;
     bool m_pastChartLimits = false;
     std::optional<std::string> m_audioPath;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <fmt/format.h>
+#include <map>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -154,7 +155,72 @@ void WriteChart(std::string& out, const CScore& score)
     out += kLineEnd;
 }
 
+// A clock as the sixteenth notes a tempo tag counts: whole when it is a multiple of 12, else
+// with three decimals at most, which read back as the same clock (each is within 0.0005 of a
+// sixteenth, 0.006 of a clock), trailing zeros left out.
+std::string SixteenthsText(std::int32_t clock)
+{
+    constexpr std::int32_t kClocksPerSixteenth = 12;
+    const std::int32_t whole = clock / kClocksPerSixteenth;
+    const std::int32_t rest = clock % kClocksPerSixteenth;
+    if (rest == 0)
+        return fmt::format("{}", whole);
+    // Never a tie, and never 1000: rest x 1000 / 12 is at most 916.67.
+    std::string fraction = fmt::format("{:03}", (rest * 1000 + kClocksPerSixteenth / 2) / 12);
+    while (fraction.back() == '0')
+        fraction.pop_back();
+    return fmt::format("{}.{}", whole, fraction);
+}
+
+std::string MillisecondsText(double milliseconds)
+{
+    return fmt::format("{:.3f}", milliseconds);
+}
+
+// #CHANGEBPM and #FREEZE for the map's events after the song's tempo, each tag only when it
+// has entries. A delay pauses before the notes at its clock, a stop after them: a stop one
+// clock earlier lands the notes at the same time, so that is how a delay is written. Two
+// pauses at one clock are one freeze, since a reader keeps the last freeze at a clock.
+void WriteTempoTags(std::string& out, const CTempoMap& tempo)
+{
+    std::string changes;
+    std::map<std::int32_t, double> freezes;
+    for (std::size_t i = 1; i < tempo.events().size(); ++i) {
+        const CTempoEvent& event = tempo.events()[i];
+        if (const auto* change = std::get_if<CTempoChange>(&event)) {
+            changes += fmt::format("{}{}={:.3f}", changes.empty() ? "" : ",",
+                                   SixteenthsText(change->clock), static_cast<double>(change->bpm));
+        } else if (const auto* stop = std::get_if<CStop>(&event)) {
+            freezes[stop->clock] += stop->milliseconds;
+        } else if (const auto* delay = std::get_if<CDelay>(&event); delay && delay->clock > 0) {
+            freezes[delay->clock - 1] += delay->milliseconds;
+        }
+    }
+    if (!changes.empty())
+        out += "#CHANGEBPM:" + changes + ";" + std::string(kLineEnd);
+    if (freezes.empty())
+        return;
+    out += "#FREEZE:";
+    for (auto it = freezes.begin(); it != freezes.end(); ++it)
+        out += fmt::format("{}{}={}", it == freezes.begin() ? "" : ",", SixteenthsText(it->first),
+                           MillisecondsText(it->second));
+    out += ";";
+    out += kLineEnd;
+}
+
 } // namespace
+
+DwiExportOmissions DwiOmissions(const CTempoMap& tempo)
+{
+    DwiExportOmissions omissions;
+    for (const CTempoEvent& event : tempo.events()) {
+        if (std::holds_alternative<CWarp>(event))
+            ++omissions.warps;
+        else if (const auto* delay = std::get_if<CDelay>(&event); delay && delay->clock == 0)
+            ++omissions.startDelays;
+    }
+    return omissions;
+}
 
 std::vector<std::uint8_t> DwiBytes(const CStepDocument& document, const std::filesystem::path& path)
 {
@@ -166,14 +232,16 @@ std::vector<std::uint8_t> DwiBytes(const CStepDocument& document, const std::fil
     // fmt, not printf: the decimal point must not follow the user's locale.
     out += fmt::format("#BPM:{:.3f};", static_cast<double>(document.bpm())) + std::string(kLineEnd);
     out += fmt::format("#GAP:{};", document.gap()) + std::string(kLineEnd);
+    WriteTempoTags(out, document.tempoMap());
     for (const auto& score : document.scores())
         WriteChart(out, *score);
     return std::vector<std::uint8_t>(out.begin(), out.end());
 }
 
-void WriteDwi(const CStepDocument& document, const std::filesystem::path& path)
+DwiExportOmissions WriteDwi(const CStepDocument& document, const std::filesystem::path& path)
 {
     WriteFileAtomically(path, DwiBytes(document, path));
+    return DwiOmissions(document.tempoMap());
 }
 
 } // namespace zelvane

@@ -321,6 +321,8 @@ enum ProgramStringId : std::uint32_t {
     IDS_DWI_NOT_DWI,
     IDS_SONG_BPM_RANGE,
     IDS_SONG_GAP_RANGE,
+    // DWI export: the parts of the tempo map a DWI file cannot hold.
+    IDS_DWI_EXPORT_LEFT_OUT,
     IDS_PROGRAM_END, // one past the last
 };
 
