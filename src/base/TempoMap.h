@@ -68,6 +68,10 @@ public:
     std::int32_t FrameToClock(std::int32_t frame) const;
     // The song's length in clocks: the audio after the gap in whole frames, then in clocks.
     std::int32_t AudioLengthClocks(std::int32_t audioLength, std::int32_t gap) const;
+    // Where the chart stands `frames` frames after clock 0, in clocks with their fraction:
+    // FrameToClock before truncation, for what moves smoothly with the chart. It stands inside
+    // a stop or a delay, jumps across a warp and moves at the tempo in between.
+    double ClockPositionAtFrame(double frames) const;
     // The tempo that holds at `clock` (the song's before clock 0).
     float TempoAt(std::int32_t clock) const;
     bool IsInsideWarp(std::int32_t clock) const;
