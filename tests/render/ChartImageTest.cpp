@@ -211,7 +211,7 @@ TEST_F(ChartImageTest, NotesScrollTwiceAsFastAtTwiceTheTempo)
     CTempoMap doubled(120.0f);
     ASSERT_TRUE(doubled.Add(CTempoChange{192, 240.0f}).empty());
     document.SetTempoMap(doubled);
-    Show(Style::SINGLE, {{432, 3, 0}});
+    CScore* score = Show(Style::SINGLE, {{432, 3, 0}});
     const auto tapAt = [this](int top, int colourRow) {
         QImage expected = Receptors(kSingleLanes, 0);
         Place(expected, sheets.note(), Cell(3, colourRow), {384, top});
@@ -220,4 +220,16 @@ TEST_F(ChartImageTest, NotesScrollTwiceAsFastAtTwiceTheTempo)
     EXPECT_TRUE(ImagesMatch(chart.Render(45), tapAt(416, 12)));
     EXPECT_TRUE(ImagesMatch(chart.Render(60), tapAt(352, 0)));
     EXPECT_TRUE(ImagesMatch(chart.Render(75), tapAt(224, 8)));
+
+    // At the fastest tempo the positions run far past 32 bits of pixels and of clocks before
+    // the song; every row still lies inside the sheets.
+    ASSERT_TRUE(doubled.Add(CTempoChange{480, kMaxTempoBpm}).empty());
+    document.SetTempoMap(doubled);
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    for (const CNote& extreme : {CNote{kMin, 0, 0}, CNote{kMin, 1, kMax}, CNote{kMax - 1, 2, 0},
+                                 CNote{-7, 3, 1000}, CNote{481, 0, 0}})
+        score->AppendNote(std::make_unique<CNote>(extreme));
+    for (std::int32_t frame : {kMin, kMin + 1, -1, 0, 150, 151, kMax - 1, kMax})
+        ASSERT_NO_THROW(chart.Render(frame)) << frame;
 }
