@@ -1,5 +1,6 @@
 // Starting the song (command to sound leaving the device) and the cost of one clock tick on
 // the user-interface thread.
+#include "base/TempoMap.h"
 #include "playback/AssistClap.h"
 #include "playback/AudioPlayer.h"
 #include "playback/PcmSource.h"
@@ -139,7 +140,8 @@ void BM_FeedSink(benchmark::State& state)
     std::vector<std::int32_t> clocks;
     for (std::int32_t clock = 0; clock < 180 * 48; clock += 12)
         clocks.push_back(clock);
-    const std::vector<std::int64_t> clicks = AssistClap::ClickFrames(clocks, 180.0f, 0, kRate);
+    const std::vector<std::int64_t> clicks
+        = AssistClap::ClickFrames(clocks, CTempoMap(180.0f), 0, kRate);
     const std::vector<std::int16_t> click = AssistClap::SynthesizeClick(kRate);
     const auto fromStart = [&] {
         auto source = std::make_unique<CPcmSource>(pcm, 0);

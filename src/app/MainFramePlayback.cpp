@@ -37,7 +37,7 @@ void CMainFrame::OnPlay(bool fromStart)
         clocks.reserve(score->notes().size());
         for (const auto& note : score->notes())
             clocks.push_back(note->clock);
-        clicks = AssistClap::ClickFrames(clocks, m_document.bpm(), m_document.gap(),
+        clicks = AssistClap::ClickFrames(clocks, m_document.tempoMap(), m_document.gap(),
                                          m_player.sampleRate());
     }
     m_player.SetClickFrames(std::move(clicks));

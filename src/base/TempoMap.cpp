@@ -316,6 +316,26 @@ std::int32_t CTempoMap::AudioLengthClocks(std::int32_t audioLength, std::int32_t
     return FrameToClock(frames);
 }
 
+double CTempoMap::ClockPositionAtFrame(double frames) const
+{
+    if (std::isnan(frames))
+        return 0.0;
+    if (frames < 0.0) // before clock 0 at the song's tempo
+        return frames * songBpm() / kFramesPerClockAtOneBpm;
+    // The last segment the chart has reached: across a warp, the one after it.
+    const auto after = std::upper_bound(
+        m_segments.begin(), m_segments.end(), frames,
+        [](double value, const Segment& segment) { return value < segment.arrival; });
+    const Segment& segment = *(after - 1);
+    if (frames <= segment.leave || segment.warped)
+        return segment.start;
+    const double end = after == m_segments.end() ? static_cast<double>(kLastClock)
+                                                 : static_cast<double>(after->start);
+    // Rounding must not carry the position past the next segment's start.
+    return std::min(
+        segment.start + (frames - segment.leave) * segment.bpm / kFramesPerClockAtOneBpm, end);
+}
+
 float CTempoMap::TempoAt(std::int32_t clock) const
 {
     return clock < 0 ? songBpm() : SegmentAt(clock).bpm;

@@ -75,6 +75,10 @@ public:
     // The frame at which the chart moves on from `clock`, after a stop there; the frame of
     // the note at `clock` for any clock without one.
     std::int32_t DepartureFrame(std::int32_t clock) const;
+    // Where the chart stands `frames` frames after clock 0, in clocks with their fraction:
+    // FrameToClock before truncation, for what moves smoothly with the chart. It stands inside
+    // a stop or a delay, jumps across a warp and moves at the tempo in between.
+    double ClockPositionAtFrame(double frames) const;
     // The tempo that holds at `clock` (the song's before clock 0).
     float TempoAt(std::int32_t clock) const;
     // Whole frames a beat lasts at the tempo that holds at `clock`: 1800 / bpm in float,

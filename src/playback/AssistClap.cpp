@@ -1,5 +1,7 @@
 #include "playback/AssistClap.h"
 
+#include "base/TempoMap.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,16 +31,16 @@ std::vector<std::int16_t> SynthesizeClick(int sampleRate)
     return click;
 }
 
-std::vector<std::int64_t> ClickFrames(const std::vector<std::int32_t>& noteClocks, float bpm,
-                                      std::int32_t gap, int sampleRate)
+std::vector<std::int64_t> ClickFrames(const std::vector<std::int32_t>& noteClocks,
+                                      const CTempoMap& tempo, std::int32_t gap, int sampleRate)
 {
     std::vector<std::int64_t> frames;
-    if (!(bpm > 0.0f) || !std::isfinite(bpm) || sampleRate <= 0)
+    if (!tempo.Breach().empty() || sampleRate <= 0)
         return frames;
-    // 48 clocks to a beat: a clock lasts 60000 / (48 x bpm) milliseconds.
-    const double msPerClock = 60000.0 / (48.0 * static_cast<double>(bpm));
     for (std::int32_t clock : noteClocks) {
-        const double ms = gap + clock * msPerClock;
+        if (tempo.IsInsideWarp(clock))
+            continue;
+        const double ms = gap + tempo.ClockToSeconds(clock) * 1000.0;
         const double frame = std::round(ms * sampleRate / 1000.0);
         if (frame >= 0.0 && frame < 9.0e18)
             frames.push_back(static_cast<std::int64_t>(frame));

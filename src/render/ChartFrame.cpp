@@ -1,5 +1,6 @@
 #include "render/ChartFrame.h"
 
+#include "base/TempoMap.h"
 #include "base/TimeUnits.h"
 
 #include <cmath>
@@ -44,10 +45,27 @@ CChartFrame::CChartFrame(std::int32_t frame, float bpm, std::int32_t clocksPerRo
     , m_bpm(bpm)
     , m_clocksPerRow(clocksPerRow)
     , m_clock(FrameToClock(frame, bpm))
-    , m_lastVisibleClock(kMaxClock)
-    , m_firstVisibleEnd(kMinClock)
 {
-    if (!(std::isfinite(bpm) && bpm > 0.0f))
+    FindVisibleRange();
+}
+
+CChartFrame::CChartFrame(std::int32_t frame, const CTempoMap& tempo, std::int32_t clocksPerRow)
+    : m_frame(frame)
+    , m_bpm(tempo.songBpm())
+    , m_clocksPerRow(clocksPerRow)
+    , m_clock(tempo.FrameToClock(frame))
+{
+    // A song of one tempo keeps the arithmetic its videos were made with.
+    if (!tempo.IsSingleTempo())
+        m_position = tempo.ClockPositionAtFrame(frame);
+    FindVisibleRange();
+}
+
+void CChartFrame::FindVisibleRange()
+{
+    m_lastVisibleClock = kMaxClock;
+    m_firstVisibleEnd = kMinClock;
+    if (!m_position && !(std::isfinite(m_bpm) && m_bpm > 0.0f))
         return;
     m_lastVisibleClock
         = LastClockWhere([this](std::int32_t clock) { return NoteTop(clock) < kImageHeight; });
@@ -64,23 +82,39 @@ std::int32_t CChartFrame::ScrollOffset(std::int64_t deltaFrames) const
                            / static_cast<float>(m_clocksPerRow));
 }
 
+std::int64_t CChartFrame::PixelsAhead(std::int32_t clock) const
+{
+    // Clocks up to 2^32 apart at 64 pixels each stay exact in a double and fit 64 bits.
+    return static_cast<std::int64_t>(
+        std::trunc((clock - *m_position) * kCellSize / static_cast<double>(m_clocksPerRow)));
+}
+
 std::int64_t CChartFrame::NoteTop(std::int32_t clock) const
 {
+    if (m_position)
+        return kReceptorTop + PixelsAhead(clock);
     const std::int64_t delta = static_cast<std::int64_t>(ClockToFrame(clock, m_bpm)) - m_frame;
     return kReceptorTop - static_cast<std::int64_t>(ScrollOffset(delta));
 }
 
 std::int64_t CChartFrame::NoteBottom(std::int32_t endClock) const
 {
+    if (m_position)
+        return kReceptorTop + kCellSize + PixelsAhead(endClock);
     const std::int64_t delta = static_cast<std::int64_t>(ClockToFrame(endClock, m_bpm)) - m_frame;
     return kReceptorTop + kCellSize - static_cast<std::int64_t>(ScrollOffset(delta));
 }
 
 std::int32_t CChartFrame::TapColourRow(std::int32_t clock) const
 {
-    const std::int64_t delta = static_cast<std::int64_t>(ClockToFrame(clock, m_bpm)) - m_frame;
-    const std::int64_t ahead
-        = TruncateToInt32(static_cast<float>(delta * kClocksPerBeat) * m_bpm / 60.0f / 30.0f);
+    // The clocks the tap is ahead of the chart's position, truncated toward zero.
+    std::int64_t ahead = 0;
+    if (m_position) {
+        ahead = static_cast<std::int64_t>(std::trunc(clock - *m_position));
+    } else {
+        const std::int64_t delta = static_cast<std::int64_t>(ClockToFrame(clock, m_bpm)) - m_frame;
+        ahead = TruncateToInt32(static_cast<float>(delta * kClocksPerBeat) * m_bpm / 60.0f / 30.0f);
+    }
     const std::int64_t songClock = clock - ahead;
     const std::int64_t row
         = FloorMod(songClock, kClocksPerMeasure) / 12 + (static_cast<std::int64_t>(clock) / 12) * 4;

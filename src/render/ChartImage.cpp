@@ -91,8 +91,9 @@ void CChartImage::RenderInto(std::int32_t frame, QImage& target) const
         return;
 
     const CStepDocument* document = m_score->document();
-    const CChartFrame chart(frame, document ? document->bpm() : CStepDocument::kDefaultBpm,
-                            m_clocksPerRow);
+    const CChartFrame chart = document
+        ? CChartFrame(frame, document->tempoMap(), m_clocksPerRow)
+        : CChartFrame(frame, CStepDocument::kDefaultBpm, m_clocksPerRow);
     QPainter painter(&target);
     const int receptorRow = chart.ReceptorRow(m_score->length());
     for (int lane = 0; lane < m_laneCount; ++lane) {

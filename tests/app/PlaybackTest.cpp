@@ -5,6 +5,9 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 
+#include <algorithm>
+#include <numeric>
+
 namespace zelvane {
 namespace {
 
@@ -57,6 +60,31 @@ protected:
             EXPECT_EQ(Enabled(id), !playing) << id;
         EXPECT_EQ(frame->scorePane()->scoreView()->isEnabled(), !playing);
         EXPECT_EQ(frame->scorePane()->scoreBar()->levelList()->isEnabled(), !playing);
+    }
+
+    // Plays the current score on time that passes only when the test says so, the score view
+    // following as it does the program's clock, and returns the cursor's clock at every frame
+    // from 0 to `last` + 1.
+    std::vector<std::int32_t> CursorClocks(std::int32_t last)
+    {
+        CScoreView* view = frame->scorePane()->scoreView();
+        view->SetCursorRow(0, false);
+        test::ManualTime time;
+        CPlaybackClock clock(time);
+        test::RecordingFollower cursor;
+        std::vector<std::int32_t> clocks{frame->document().currentTime()};
+        cursor.onFrame = [&](int) { clocks.push_back(frame->document().currentTime()); };
+        clock.AddFollower(view);
+        clock.AddFollower(&cursor);
+        clock.Start(0, last, 0);
+        while (clock.playing()) {
+            time.now += CPlaybackClock::kTickIntervalMs;
+            clock.Tick();
+        }
+        std::vector<int> frames(static_cast<std::size_t>(last) + 1);
+        std::iota(frames.begin(), frames.end(), 1);
+        EXPECT_EQ(cursor.frames, frames) << "every frame is told once";
+        return clocks;
     }
 
     test::RecordingFollower follower;
@@ -136,10 +164,65 @@ TEST_F(AppPlayback, TheAssistClapIsOffByDefaultRememberedAndClicksAtEveryNote)
     const std::int64_t rate = frame->audioPlayer().sampleRate();
     EXPECT_EQ(frame->audioPlayer().clickFrames(), (std::vector<std::int64_t>{0, rate / 2}));
     frame->action(ID_PLAY_STOP)->trigger();
+    // The clicks go through the tempo map: a 250 ms stop after the first note delays the second.
+    CTempoMap stopped(480.0f);
+    ASSERT_TRUE(stopped.Add(CStop{0, 250.0}).empty());
+    frame->document().SetTempoMap(stopped);
+    frame->action(ID_PLAY_FROM_START)->trigger();
+    EXPECT_EQ(frame->audioPlayer().clickFrames(), (std::vector<std::int64_t>{0, rate * 3 / 4}));
+    frame->action(ID_PLAY_STOP)->trigger();
 
     frame.reset();
     frame = std::make_unique<CMainFrame>();
     EXPECT_TRUE(frame->action(ID_PLAY_ASSIST_CLAP)->isChecked());
+}
+
+// The cursor follows the chart's clock through the tempo map: it stands while the chart
+// stops and moves on twice as fast at twice the tempo.
+TEST_F(AppPlayback, TheCursorStandsThroughAStopAndHurriesAtTwiceTheTempo)
+{
+    AddNotes({CNote{0, 0, 0}, CNote{960, 1, 0}});
+    // 120 BPM, 48 clocks a row: a row every 15 frames, the cursor on the nearest one. It
+    // reaches clock 96 at frame 23 (clock 73.6).
+    const std::vector<std::int32_t> steady = CursorClocks(300);
+    ASSERT_EQ(steady.size(), 302u);
+    EXPECT_EQ(steady[22], 48);
+    EXPECT_EQ(steady[23], 96);
+    EXPECT_EQ(steady[38], 144);
+    const auto framesOn = [](const std::vector<std::int32_t>& clocks, std::int32_t clock) {
+        return std::count(clocks.begin(), clocks.end(), clock);
+    };
+    EXPECT_EQ(framesOn(steady, 96), 15);
+
+    // A 2 s stop after the beat at 96 (frame 30), twice the tempo from 192.
+    CTempoMap tempo(120.0f);
+    ASSERT_TRUE(
+        tempo.Add(std::vector<CTempoEvent>{CStop{96, 2000.0}, CTempoChange{192, 240.0f}}).empty());
+    frame->document().SetTempoMap(tempo);
+    const std::vector<std::int32_t> changing = CursorClocks(300);
+    ASSERT_EQ(changing.size(), 302u);
+    for (std::size_t at = 0; at <= 30; ++at)
+        ASSERT_EQ(changing[at], steady[at]) << "before the stop, frame " << at;
+    for (std::size_t at = 30; at <= 90; ++at)
+        ASSERT_EQ(changing[at], 96) << "standing through the stop, frame " << at;
+    EXPECT_NEAR(framesOn(changing, 96) - framesOn(steady, 96), 60, 1) << "2 s longer";
+    for (std::size_t at = 91; at <= 120; ++at)
+        ASSERT_EQ(changing[at], steady[at - 60]) << "2 s late after the stop, frame " << at;
+    // From the doubling (frame 120) the rows last 7 or 8 frames, two of them 15.
+    for (const std::int32_t row : {240, 288, 336, 384}) {
+        EXPECT_GE(framesOn(changing, row), 7) << row;
+        EXPECT_LE(framesOn(changing, row), 8) << row;
+    }
+    EXPECT_EQ(framesOn(changing, 240) + framesOn(changing, 288), 15);
+
+    // Playing from the cursor starts at the frame the map gives its clock, and the chart ends
+    // at the map's frame of its length: 120 + 768 clocks at 240 BPM.
+    frame->scorePane()->scoreView()->SetCursorRow(4, false);
+    frame->action(ID_PLAY_FROM_CURSOR)->trigger();
+    ASSERT_TRUE(frame->playbackClock().playing());
+    EXPECT_EQ(frame->playbackClock().frame(), 120);
+    EXPECT_EQ(frame->playbackClock().endFrame(), 240);
+    frame->action(ID_PLAY_STOP)->trigger();
 }
 
 } // namespace

@@ -138,6 +138,12 @@ TEST(BackgroundVideo, TheRangeRunsFromTheSongsStartToTheFrameAfterTheChart)
         EXPECT_EQ(range.start, start) << gap;
         EXPECT_EQ(range.end, 601) << gap;
     }
+    // A 2 s stop halfway and the second half at twice the tempo: 300 + 60 + 150 frames.
+    CTempoMap tempo(120.0f);
+    ASSERT_TRUE(
+        tempo.Add(std::vector<CTempoEvent>{CStop{960, 2000.0}, CTempoChange{960, 240.0f}}).empty());
+    document.SetTempoMap(tempo);
+    EXPECT_EQ(BackgroundVideoFrames(score).end, 511);
 }
 
 // The video and the motions are proposed as "<document>_<STYLE>_<difficulty>[_<n>P]" until

@@ -181,3 +181,55 @@ TEST_F(ChartImageTest, ScreenIsOpaqueInRgb32FramesAndTheImageIsPaintedInPlace)
     chart.RenderInto(0, frame);
     EXPECT_TRUE(ImagesMatch(frame, Receptors({}, 0, QImage::Format_RGB32), 0));
 }
+
+// Through a tempo map the distance on screen is the clocks between a note and the chart's
+// position, so the notes stand while the chart stops and scroll at the speed of the tempo.
+TEST_F(ChartImageTest, NotesStandThroughAStopAsTheyStoodWhenItBegan)
+{
+    // Taps on whole frames: the beat at 96 (frame 30), a beat after it and three.
+    Show(Style::SINGLE, {{96, 0, 0}, {144, 1, 0}, {240, 2, 0}});
+    std::vector<QImage> steady;
+    for (std::int32_t frame = 0; frame <= 45; ++frame)
+        steady.push_back(chart.Render(frame).copy());
+
+    // A 2 s stop after the note at 96: frames 30 to 90 show the chart as it stood at 30.
+    CTempoMap stopped(120.0f);
+    ASSERT_TRUE(stopped.Add(CStop{96, 2000.0}).empty());
+    document.SetTempoMap(stopped);
+    for (std::int32_t frame = 0; frame <= 30; ++frame)
+        ASSERT_TRUE(ImagesMatch(chart.Render(frame), steady[frame], 0)) << frame;
+    for (const std::int32_t frame : {31, 45, 60, 89, 90})
+        EXPECT_TRUE(ImagesMatch(chart.Render(frame), steady[30], 0)) << frame;
+    EXPECT_FALSE(ImagesMatch(chart.Render(91), steady[30], 0)) << "moving on after the stop";
+    EXPECT_TRUE(ImagesMatch(chart.Render(105), steady[45], 0)) << "a beat later, 2 s late";
+}
+
+TEST_F(ChartImageTest, NotesScrollTwiceAsFastAtTwiceTheTempo)
+{
+    // Twice the tempo from clock 192 (frame 60): a tap at 432 rises 64 pixels in the 15
+    // frames before and 128 in the 15 after, with the colour of the chart's position.
+    CTempoMap doubled(120.0f);
+    ASSERT_TRUE(doubled.Add(CTempoChange{192, 240.0f}).empty());
+    document.SetTempoMap(doubled);
+    CScore* score = Show(Style::SINGLE, {{432, 3, 0}});
+    const auto tapAt = [this](int top, int colourRow) {
+        QImage expected = Receptors(kSingleLanes, 0);
+        Place(expected, sheets.note(), Cell(3, colourRow), {384, top});
+        return expected;
+    };
+    EXPECT_TRUE(ImagesMatch(chart.Render(45), tapAt(416, 12)));
+    EXPECT_TRUE(ImagesMatch(chart.Render(60), tapAt(352, 0)));
+    EXPECT_TRUE(ImagesMatch(chart.Render(75), tapAt(224, 8)));
+
+    // At the fastest tempo the positions run far past 32 bits of pixels and of clocks before
+    // the song; every row still lies inside the sheets.
+    ASSERT_TRUE(doubled.Add(CTempoChange{480, kMaxTempoBpm}).empty());
+    document.SetTempoMap(doubled);
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    for (const CNote& extreme : {CNote{kMin, 0, 0}, CNote{kMin, 1, kMax}, CNote{kMax - 1, 2, 0},
+                                 CNote{-7, 3, 1000}, CNote{481, 0, 0}})
+        score->AppendNote(std::make_unique<CNote>(extreme));
+    for (std::int32_t frame : {kMin, kMin + 1, -1, 0, 150, 151, kMax - 1, kMax})
+        ASSERT_NO_THROW(chart.Render(frame)) << frame;
+}

@@ -100,6 +100,18 @@ TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
     m_document.SetCurrentTime(96);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
     EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
+    // Through the tempo map: at a stop's clock the pose of its note, before the stop; a clock
+    // later, after it (120 BPM, 2 s from frame 30).
+    CTempoMap stopped(120.0f);
+    ASSERT_TRUE(stopped.Add(CStop{96, 2000.0}).empty());
+    m_document.SetTempoMap(stopped);
+    m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
+    EXPECT_EQ(m_view->frame(), 30);
+    m_document.SetCurrentTime(97);
+    m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
+    EXPECT_EQ(m_view->frame(), 90); // 90.3125
+    m_document.SetCurrentTime(96);
+    m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
     m_document.SetPlaying(true);
     m_document.SetCurrentTime(192);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
