@@ -357,34 +357,35 @@ TEST(TempoMap, FirstDifferenceIsWhereConversionsMayPart)
     ASSERT_TRUE(one.Add(CStop{4800, 10.0}).empty());
     EXPECT_EQ(single.FirstDifference(one), 0);
     EXPECT_EQ(one.FirstDifference(single), 0);
+}
 
-    // The chart's position with its fraction stands through stops and delays, jumps across
-    // warps, runs at each tempo in between, and agrees with FrameToClock once truncated.
-    TEST(TempoMap, PositionAtAFrameKeepsItsFractionAndStandsWhereTheChartDoes)
-    {
-        // 120 BPM: 3.2 clocks a frame. A 1 s delay at 96 (frames 30 to 60), a doubling at 192
-        // (frame 90), a 500 ms stop at 288 (frame 105 to 120) and a warp over 384 to 480 (frame
-        // 135).
-        CTempoMap map(120.0f);
-        ASSERT_TRUE(map.Add(std::vector<CTempoEvent>{CDelay{96, 1000.0}, CTempoChange{192, 240.0f},
-                                                     CStop{288, 500.0}, CWarp{384, 96}})
-                        .empty());
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(-10.0), -32.0);
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(0.5), 1.6);
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(29.5), 94.4);
-        for (const double standing : {30.0, 45.0, 60.0})
-            EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(standing), 96.0) << standing;
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(61.0), 99.2);
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(91.0), 198.4) << "twice as fast";
-        for (const double standing : {105.0, 112.5, 120.0})
-            EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(standing), 288.0) << standing;
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(134.0), 377.6);
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(135.0), 480.0) << "past the warp at once";
-        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(136.0), 486.4);
-        EXPECT_EQ(map.ClockPositionAtFrame(std::nan("")), 0.0);
-        for (std::int32_t frame = -100; frame < 2000; ++frame)
-            ASSERT_EQ(static_cast<std::int32_t>(std::floor(map.ClockPositionAtFrame(frame))),
-                      frame < 0 ? map.FrameToClock(frame) - (frame * 16 % 5 != 0)
-                                : map.FrameToClock(frame))
-                << frame;
-    }
+// The chart's position with its fraction stands through stops and delays, jumps across
+// warps, runs at each tempo in between, and agrees with FrameToClock once truncated.
+TEST(TempoMap, PositionAtAFrameKeepsItsFractionAndStandsWhereTheChartDoes)
+{
+    // 120 BPM: 3.2 clocks a frame. A 1 s delay at 96 (frames 30 to 60), a doubling at 192
+    // (frame 90), a 500 ms stop at 288 (frame 105 to 120) and a warp over 384 to 480 (frame
+    // 135).
+    CTempoMap map(120.0f);
+    ASSERT_TRUE(map.Add(std::vector<CTempoEvent>{CDelay{96, 1000.0}, CTempoChange{192, 240.0f},
+                                                 CStop{288, 500.0}, CWarp{384, 96}})
+                    .empty());
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(-10.0), -32.0);
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(0.5), 1.6);
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(29.5), 94.4);
+    for (const double standing : {30.0, 45.0, 60.0})
+        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(standing), 96.0) << standing;
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(61.0), 99.2);
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(91.0), 198.4) << "twice as fast";
+    for (const double standing : {105.0, 112.5, 120.0})
+        EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(standing), 288.0) << standing;
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(134.0), 377.6);
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(135.0), 480.0) << "past the warp at once";
+    EXPECT_DOUBLE_EQ(map.ClockPositionAtFrame(136.0), 486.4);
+    EXPECT_EQ(map.ClockPositionAtFrame(std::nan("")), 0.0);
+    for (std::int32_t frame = -100; frame < 2000; ++frame)
+        ASSERT_EQ(static_cast<std::int32_t>(std::floor(map.ClockPositionAtFrame(frame))),
+                  frame < 0 ? map.FrameToClock(frame) - (frame * 16 % 5 != 0)
+                            : map.FrameToClock(frame))
+            << frame;
+}
