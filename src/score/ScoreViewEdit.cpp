@@ -160,6 +160,9 @@ void CScoreView::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
     m_lastMouse = point;
+    // A marker over the lanes is clicked, not the lane beneath it.
+    if (TempoMarkerAt(point))
+        return;
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     bool onHandle = false;
     CNote* hit = HitNote(point, &onHandle);
