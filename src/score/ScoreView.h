@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Note.h"
+#include "base/TempoEvents.h"
 #include "chart/DocumentView.h"
 #include "playback/PlaybackFollower.h"
 
@@ -8,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QStaticText>
 #include <QTimer>
 
 #include <cstdint>
@@ -265,6 +267,20 @@ private:
     QRect m_bandRect;
     QPoint m_lastMouse;
     QTimer m_dragTimer;
+
+    // The markers' texts, laid out once per event and kept while the map holds the same
+    // events: painting then only places them.
+    struct MarkerLabel {
+        QStaticText text;
+        int width = 0;
+        bool made = false;
+    };
+    // Drops the labels when the map's events are no longer those they were made for.
+    void SyncMarkerLabels() const;
+    // The label of an event of the map as last synced.
+    const MarkerLabel& LabelOf(std::size_t index) const;
+    mutable std::vector<CTempoEvent> m_labelledEvents;
+    mutable std::vector<MarkerLabel> m_markerLabels;
 
     std::function<QAction*(int)> m_actionById;
     std::function<void()> m_refreshActions;

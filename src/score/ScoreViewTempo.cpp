@@ -76,11 +76,36 @@ std::vector<std::size_t> CScoreView::TempoEventsAtCursorRow() const
     return indices;
 }
 
+void CScoreView::SyncMarkerLabels() const
+{
+    const auto& events = m_document->tempoMap().events();
+    if (m_labelledEvents != events) {
+        m_labelledEvents = events;
+        m_markerLabels.assign(events.size(), MarkerLabel());
+    }
+}
+
+const CScoreView::MarkerLabel& CScoreView::LabelOf(std::size_t index) const
+{
+    const auto& events = m_labelledEvents;
+    MarkerLabel& label = m_markerLabels[index];
+    if (!label.made) {
+        const QString text = MarkerText(events[index]);
+        label.text.setText(text);
+        label.text.setTextFormat(Qt::PlainText);
+        label.text.prepare(QTransform(), m_font);
+        label.width = QFontMetrics(m_font).horizontalAdvance(text);
+        label.made = true;
+    }
+    return label;
+}
+
 std::vector<CScoreView::TempoMarker> CScoreView::VisibleTempoMarkers() const
 {
     std::vector<TempoMarker> markers;
     if (!score())
         return markers;
+    SyncMarkerLabels();
     const QSize client = viewport()->size();
     const QFontMetrics metrics(m_font);
     const int lineHeight = metrics.height() + 2;
@@ -108,8 +133,8 @@ std::vector<CScoreView::TempoMarker> CScoreView::VisibleTempoMarkers() const
     };
     for (std::size_t i = first; i < last; ++i) {
         const std::int64_t y = (EventClock(events[i]) - base) * m_rowHeight / m_clocksPerRow;
-        QString text = MarkerText(events[i]);
-        const int width = metrics.horizontalAdvance(text) + 2 * kMarkerPadding;
+        const MarkerLabel& label = LabelOf(i);
+        const int width = label.width + 2 * kMarkerPadding;
         QRect rect(m_lanesRight + kMarkerGap,
                    static_cast<int>(std::clamp(y, -kFarAway, kFarAway)) + 1, width, lineHeight);
         if (!markers.empty() && rect.top() <= markers.back().rect.bottom()) {
@@ -119,7 +144,7 @@ std::vector<CScoreView::TempoMarker> CScoreView::VisibleTempoMarkers() const
             fitLine();
             lineStart = markers.size();
         }
-        markers.push_back({i, rect, std::move(text)});
+        markers.push_back({i, rect, label.text.text()});
     }
     fitLine();
     const QRect shown(QPoint(0, 0), client);
@@ -149,8 +174,9 @@ void CScoreView::PaintTempoMarkers(QPainter& painter) const
         const QRect& r = marker.rect;
         painter.fillRect(r, colours.color(QPalette::ToolTipBase));
         painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), border);
-        painter.drawText(r.adjusted(kMarkerPadding, 0, -kMarkerPadding, 0),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, marker.text);
+        const QStaticText& text = LabelOf(marker.index).text;
+        const int top = r.top() + (r.height() - static_cast<int>(text.size().height())) / 2;
+        painter.drawStaticText(QPoint(r.left() + kMarkerPadding, top), text);
     }
     painter.restore();
 }
