@@ -208,19 +208,22 @@ TEST_F(TempoEdit, RowEditsThatWouldTakeAnotherChartPastTheLimitAreRefused)
 
 TEST_F(TempoEdit, TheSongsTempoChangesOnlyTheFirstTempoAndKeepsTheChartsInTheLimits)
 {
-    ASSERT_NO_THROW(document.SetTempoMap(MapOf(120.0f, {CStop{96, 500.0}})));
+    // A stop of ten minutes leaves the chart an hour and fifty minutes of clocks.
+    const CStop stop{96, 600000.0};
+    ASSERT_NO_THROW(document.SetTempoMap(MapOf(120.0f, {stop})));
     document.Execute(
         std::make_unique<CSongPropertyCommand>(&document, SongProperties{"曲", "", 150.0f, 0}),
         nullptr);
-    EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 150.0f}, CStop{96, 500.0}}));
+    EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 150.0f}, stop}));
     document.Undo();
-    EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 120.0f}, CStop{96, 500.0}}));
+    EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 120.0f}, stop}));
 
-    // Through the map, the stop included: a note at its limit cannot take a slower tempo.
+    // Through the map, the stop included: a note at its limit cannot take a slower tempo,
+    // though two hours at that tempo alone would hold it.
     const std::int32_t last = MaxChartClock(document.tempoMap());
     Add(*score, {{last, 0, 0}});
-    EXPECT_GT(last, MaxChartClock(119.9f) - 1000) << "the map's own limit, not the tempo's";
-    EXPECT_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 119.9f, 0}),
+    ASSERT_GT(MaxChartClock(115.0f), last);
+    EXPECT_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 115.0f, 0}),
                  ChartLimitError);
     EXPECT_NO_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 121.0f, 0}));
     // The map refuses the tempo itself as well.
