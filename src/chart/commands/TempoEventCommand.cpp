@@ -76,6 +76,8 @@ CTempoEventCommand::CTempoEventCommand(CStepDocument* document, std::string name
 {
     if (!CStepDocument::IsValidBpm(m_after.songBpm()))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
+    if (Reason breach = m_after.Breach(); !breach.empty())
+        throw ChartLimitError(breach);
     CheckChartsThrough(*document, m_after);
 }
 
