@@ -155,9 +155,13 @@ TEST_F(TempoEdit, RowsInsertedAndDeletedMoveTheEventsWithTheNotes)
     document.Undo();
     EXPECT_EQ(EventsNow(), original);
 
-    // Rows inside a warp: it takes them in, so the same clocks stay skipped.
+    // Rows inside a warp: it takes them in, so the same clocks stay skipped; rows where it
+    // ends are not skipped.
     document.Execute(std::make_unique<CInsertClockCommand>(score, "行挿入", 192, 24), nullptr);
     EXPECT_EQ(std::get<CWarp>(EventsNow()[4]), (CWarp{144, 120}));
+    document.Undo();
+    document.Execute(std::make_unique<CInsertClockCommand>(score, "行挿入", 240, 24), nullptr);
+    EXPECT_EQ(std::get<CWarp>(EventsNow()[4]), (CWarp{144, 96}));
     document.Undo();
 
     // Rows 48 to 191 deleted: the delay and the tempo change in them go, the warp keeps its
@@ -195,6 +199,16 @@ TEST_F(TempoEdit, RowEditsThatWouldTakeAnotherChartPastTheLimitAreRefused)
     // Inserting slow rows on this chart moves the change later for the other one as well.
     document.Undo();
     ExpectRefused([&] { return std::make_unique<CInsertClockCommand>(score, "行挿入", 0, 960); });
+    // Nor may an event be pushed past the last clock there is.
+    document.Execute(CTempoEventCommand::Insert(&document, CStop{INT32_MAX - 10, 1.0}), nullptr);
+    try {
+        CInsertClockCommand(score, "行挿入", 0, 48);
+        ADD_FAILURE() << "the stop would pass the last clock";
+    } catch (const ChartLimitError& error) {
+        ASSERT_TRUE(error.reason());
+        EXPECT_EQ(error.reason()->id(), IDS_REASON_INSERT_MOVES_TEMPO_EVENT_PAST_END);
+    }
+    document.Undo();
     // The chart being edited is held to the limit through the moved map, too.
     Add(*score, {{last - 10, 0, 0}});
     try {
