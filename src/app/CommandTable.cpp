@@ -52,6 +52,12 @@ CommandEntry Command(int id, const char* text, QList<QKeySequence> keys = {})
                         prompt.section(QLatin1Char('\n'), 1, 1)};
 }
 
+// A command whose menu text is the string table's.
+CommandEntry Command(int id, std::uint32_t textId, QList<QKeySequence> keys = {})
+{
+    return Command(id, std::string(LoadString(textId)).c_str(), std::move(keys));
+}
+
 QList<CommandEntry> BuildCommands()
 {
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
@@ -85,6 +91,10 @@ QList<CommandEntry> BuildCommands()
         Command(ID_EDIT_ADD_MODE, "追加モード(&M)"),
         Command(ID_EDIT_SELECT_MODE, "選択モード(&S)"),
         Command(ID_EDIT_INSERT_ROWS, "行挿入(&I)\tIns", {Key(QKeyCombination(Qt::Key_Insert))}),
+        Command(ID_EDIT_INSERT_TEMPO_CHANGE, IDS_MENU_INSERT_TEMPO_CHANGE),
+        Command(ID_EDIT_INSERT_STOP, IDS_MENU_INSERT_STOP),
+        Command(ID_EDIT_INSERT_DELAY, IDS_MENU_INSERT_DELAY),
+        Command(ID_EDIT_DELETE_TEMPO_EVENTS, IDS_MENU_DELETE_TEMPO_EVENTS),
         // "+" of the main keyboard is "=" unshifted on many layouts.
         Command(ID_VIEW_ZOOM_IN, "拡大(&I)\tCtrl +",
                 {Key(ctrl | Qt::Key_Plus), Key(ctrl | Qt::Key_Equal),
@@ -133,7 +143,9 @@ const QList<MenuSpec>& MenuTable()
           ID_FILE_MRU_FIRST, 0, ID_APP_EXIT}},
         {QStringLiteral("編集(&E)"),
          {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
-          0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS}},
+          0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS, 0,
+          ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY,
+          ID_EDIT_DELETE_TEMPO_EVENTS}},
         {QStringLiteral("表示(&V)"),
          {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, 0, ID_VIEW_BACKGROUND_COLOR,
           ID_VIEW_SCREEN_COLOR}},

@@ -246,6 +246,14 @@ void CMainFrame::CreateClient()
                             [this] { UpdateCommandStates(); });
     connect(view, &CScoreView::commandStatesChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view, &CScoreView::editRefused, this, &CMainFrame::RefuseEdit);
+    connect(view, &CScoreView::tempoEventActivated, this, [this](std::size_t index) {
+        try {
+            OnEditTempoEvent(index);
+        } catch (const CoreError&) {
+            RefuseEdit(std::current_exception());
+        }
+        UpdateCommandStates();
+    });
     m_splitter->addWidget(m_scorePane);
     m_splitter->addWidget(m_modelView);
     // A wider window widens the 3D view; the score pane keeps its width.
@@ -349,6 +357,9 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_EDIT_INSERT_ROWS, view->IsInsertRowsEnabled());
     enable(ID_EDIT_ADD_MODE, view->IsModeEnabled());
     enable(ID_EDIT_SELECT_MODE, view->IsModeEnabled());
+    for (int id : {ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY})
+        enable(id, view->IsTempoEditEnabled());
+    enable(ID_EDIT_DELETE_TEMPO_EVENTS, view->IsDeleteTempoEventsEnabled());
     m_actions.value(ID_EDIT_ADD_MODE)->setChecked(!view->selectMode());
     m_actions.value(ID_EDIT_SELECT_MODE)->setChecked(view->selectMode());
 
@@ -480,6 +491,14 @@ void CMainFrame::Run(int commandId)
             break;
         case ID_EDIT_INSERT_ROWS:
             m_scorePane->scoreView()->OnInsertRows();
+            break;
+        case ID_EDIT_INSERT_TEMPO_CHANGE:
+        case ID_EDIT_INSERT_STOP:
+        case ID_EDIT_INSERT_DELAY:
+            OnInsertTempoEvent(commandId);
+            break;
+        case ID_EDIT_DELETE_TEMPO_EVENTS:
+            OnDeleteTempoEvents();
             break;
         case ID_EDIT_ADD_MODE:
             m_scorePane->scoreView()->SetSelectMode(false);

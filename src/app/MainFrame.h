@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <cstddef>
 #include <exception>
 
 class QAction;
@@ -106,6 +107,11 @@ private:
     void OnRedo();
     void OnAbout();
     void OnSwitchPane(bool forward);
+
+    // --- The tempo map (at the score view's cursor row) ---
+    void OnInsertTempoEvent(int commandId);
+    void OnEditTempoEvent(std::size_t index);
+    void OnDeleteTempoEvents();
 
     // --- Playback ---
     void CreatePlayback();

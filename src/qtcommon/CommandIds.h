@@ -43,6 +43,10 @@ enum CommandId : int {
     ID_PREV_PANE = 57681,
     // Commands added since take their number from the program's own range of the table.
     ID_VIEW_FRAME_ALL = static_cast<int>(IDS_VIEW_FRAME_ALL),
+    ID_EDIT_INSERT_TEMPO_CHANGE = static_cast<int>(IDS_EDIT_INSERT_TEMPO_CHANGE),
+    ID_EDIT_INSERT_STOP = static_cast<int>(IDS_EDIT_INSERT_STOP),
+    ID_EDIT_INSERT_DELAY = static_cast<int>(IDS_EDIT_INSERT_DELAY),
+    ID_EDIT_DELETE_TEMPO_EVENTS = static_cast<int>(IDS_EDIT_DELETE_TEMPO_EVENTS),
 };
 
 } // namespace zelvane

@@ -143,6 +143,12 @@ void CScoreView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
     case UpdateHint::Zoom:
         ApplyZoom(m_document->clocksPerRow());
         break;
+    case UpdateHint::Song:
+        // A new tempo map moves the markers, and the song's length in clocks with it.
+        RecalcScrollRanges();
+        Render();
+        emit commandStatesChanged();
+        break;
     default:
         break;
     }

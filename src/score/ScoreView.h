@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Note.h"
+#include "base/TempoEvents.h"
 #include "chart/DocumentView.h"
 #include "playback/PlaybackFollower.h"
 
@@ -8,12 +9,14 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QStaticText>
 #include <QTimer>
 
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -109,6 +112,25 @@ public:
     void OnCut();
     void OnPaste();
     void OnInsertRows();
+    // --- The tempo map's events ---
+    // Inserting and deleting events is for the current score's editor while the song stands.
+    bool IsTempoEditEnabled() const;
+    // Whether the cursor row holds events to delete (the song's tempo is never among them).
+    bool IsDeleteTempoEventsEnabled() const;
+    // Indices into the map's events of those within the cursor row's clocks, the song's
+    // tempo left out.
+    std::vector<std::size_t> TempoEventsAtCursorRow() const;
+    // A marker in the margin beside the lanes for each event, at the event's row.
+    struct TempoMarker {
+        std::size_t index = 0; // into the map's events
+        QRect rect;
+        QString text;
+    };
+    // The markers the viewport shows, top to bottom; events at one place share a line.
+    std::vector<TempoMarker> VisibleTempoMarkers() const;
+    // The index of the event whose marker lies under `point` (viewport coordinates).
+    std::optional<std::size_t> TempoMarkerAt(const QPoint& point) const;
+
     // The time playback from the cursor starts at.
     std::int32_t cursorTime() const { return m_cursorRow * m_clocksPerRow; }
     // The context menus show these actions (the main window's, so their states match the
@@ -136,6 +158,8 @@ signals:
     void editRefused(const std::exception_ptr& error);
     // Something the Edit menu's states depend on changed (clipboard, selection, mode).
     void commandStatesChanged();
+    // The marker of the map's event at `index` was double-clicked: the user wants to edit it.
+    void tempoEventActivated(std::size_t index);
 
 protected:
     // Keys and mouse buttons edit the chart through the document's commands; one the chart
@@ -149,6 +173,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -181,6 +206,7 @@ private:
     void PaintNote(QPainter& painter, const QRect& rect, std::int32_t panel, std::int32_t clock,
                    bool highlighted) const;
     void PaintFreeze(QPainter& painter, const QRect& rect, std::int32_t panel) const;
+    void PaintTempoMarkers(QPainter& painter) const;
     // Index range of the notes that can reach the viewport.
     std::pair<std::size_t, std::size_t> VisibleNoteSpan() const;
 
@@ -241,6 +267,20 @@ private:
     QRect m_bandRect;
     QPoint m_lastMouse;
     QTimer m_dragTimer;
+
+    // The markers' texts, laid out once per event and kept while the map holds the same
+    // events: painting then only places them.
+    struct MarkerLabel {
+        QStaticText text;
+        int width = 0;
+        bool made = false;
+    };
+    // Drops the labels when the map's events are no longer those they were made for.
+    void SyncMarkerLabels() const;
+    // The label of an event of the map as last synced.
+    const MarkerLabel& LabelOf(std::size_t index) const;
+    mutable std::vector<CTempoEvent> m_labelledEvents;
+    mutable std::vector<MarkerLabel> m_markerLabels;
 
     std::function<QAction*(int)> m_actionById;
     std::function<void()> m_refreshActions;

@@ -210,10 +210,22 @@ std::unique_ptr<QMenu> CScoreView::CreateContextMenu(const QPoint& position, boo
     // The short menu acts on the selected notes; the long one on rows and modes.
     const bool noteMenu = !m_selectedNotes.empty() && (fromKeyboard || hit);
     const QList<int> noteItems{ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_DELETE};
-    const QList<int> rowItems{ID_EDIT_CUT,      ID_EDIT_COPY,        ID_EDIT_PASTE,
-                              ID_EDIT_DELETE,   ID_EDIT_INSERT_ROWS, 0,
-                              ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0,
-                              ID_VIEW_ZOOM_IN,  ID_VIEW_ZOOM_OUT};
+    const QList<int> rowItems{ID_EDIT_CUT,
+                              ID_EDIT_COPY,
+                              ID_EDIT_PASTE,
+                              ID_EDIT_DELETE,
+                              ID_EDIT_INSERT_ROWS,
+                              0,
+                              ID_EDIT_INSERT_TEMPO_CHANGE,
+                              ID_EDIT_INSERT_STOP,
+                              ID_EDIT_INSERT_DELAY,
+                              ID_EDIT_DELETE_TEMPO_EVENTS,
+                              0,
+                              ID_EDIT_ADD_MODE,
+                              ID_EDIT_SELECT_MODE,
+                              0,
+                              ID_VIEW_ZOOM_IN,
+                              ID_VIEW_ZOOM_OUT};
     if (m_refreshActions)
         m_refreshActions();
     auto menu = std::make_unique<QMenu>(this);

@@ -109,8 +109,9 @@ void CScoreView::UpdateHover(const QPoint& point)
     if (m_selectMode || !score())
         return;
     bool handle = false;
-    if (point.x() >= m_headerWidth && viewport()->rect().contains(point)
-        && !HitNote(point, &handle)) {
+    // No arrow over a note, nor over a tempo marker that covers the lanes.
+    if (point.x() >= m_headerWidth && viewport()->rect().contains(point) && !HitNote(point, &handle)
+        && !TempoMarkerAt(point)) {
         const std::int32_t clock = RowAt(point.y()) * m_clocksPerRow;
         const std::int32_t panel = PanelAt(point.x());
         const QRect rect = GetNoteRect(clock, panel, 0);
@@ -160,6 +161,9 @@ void CScoreView::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
     m_lastMouse = point;
+    // A marker over the lanes is clicked, not the lane beneath it.
+    if (TempoMarkerAt(point))
+        return;
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     bool onHandle = false;
     CNote* hit = HitNote(point, &onHandle);

@@ -183,6 +183,12 @@ constexpr TextById kReasons[] = {
      "the chart's limit of two hours through its tempo changes (clock %d)"},
     {IDS_REASON_ZLVM_UNKNOWN_TEMPO_EVENT, "the tempo map holds an event of an unknown kind (%d)"},
     {IDS_REASON_ZLVM_SECTION_LENGTH, "the length of the %s section does not match what it holds"},
+    {IDS_REASON_THROUGH_TEMPO_MAP_IN_CHART, "with these tempo changes, in the %s %s chart, %s"},
+    {IDS_REASON_INSERT_PAST_LIMIT_TEMPO_MAP, "inserting %d clocks at clock %d: %s"},
+    {IDS_REASON_INSERT_MOVES_TEMPO_EVENT_PAST_END,
+     "inserting %d clocks at clock %d would move what is at clock %d (a %s) past the last clock "
+     "%d"},
+    {IDS_REASON_TEMPO_EVENT_INDEX_OUT_OF_RANGE, "no tempo event has this index"},
 };
 
 static_assert(IsInAscendingIdOrder(kReasons), "the English reasons must be in ascending ID order");

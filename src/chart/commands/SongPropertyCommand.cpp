@@ -2,6 +2,7 @@
 
 #include "base/ChartLimits.h"
 #include "chart/StepDocument.h"
+#include "chart/commands/TempoRetiming.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
@@ -13,35 +14,39 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
     : CDocumentCommand(document, std::string(LoadString(IDS_SONG_SETTINGS)))
     , m_old{document->title(), document->artist(), document->bpm(), document->gap()}
     , m_new(std::move(newValues))
+    , m_oldTempo(document->tempoMap())
+    , m_newTempo(document->tempoMap())
 {
     if (!CStepDocument::IsValidBpm(m_new.bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
     for (const Reason& breach : {ChartTempoBreach(m_new.bpm), ChartGapBreach(m_new.gap)})
         if (!breach.empty())
             throw ChartLimitError(breach);
+    if (m_new.bpm == m_old.bpm)
+        return;
+    // The song's tempo is the map's first; the changes after it stay where they are.
+    if (m_oldTempo.IsSingleTempo())
+        m_newTempo = CTempoMap(m_new.bpm);
+    else if (Reason refused = m_newTempo.Change(0, CTempoChange{0, m_new.bpm}); !refused.empty())
+        throw ChartLimitError(refused);
     // A slower tempo stretches every chart: one that would then last longer than the limit
     // is not re-timed.
-    if (m_new.bpm != m_old.bpm) {
-        const std::int32_t maxClock = MaxChartClock(m_new.bpm);
-        for (const auto& score : document->scores()) {
-            for (const auto& note : score->notes()) {
-                const Reason breach = ChartLimitBreach(*note, m_new.bpm, maxClock);
-                if (!breach.empty())
-                    throw ChartLimitError(Reason(IDS_REASON_AT_TEMPO_IN_CHART,
-                                                 {fmt::format("{}", m_new.bpm),
-                                                  std::string(StyleName(score->style())),
-                                                  score->difficulty(), breach}));
-            }
-        }
-    }
+    const ChartBreach breach = FindChartBreach(*document, m_newTempo);
+    if (breach.score)
+        throw ChartLimitError(
+            Reason(IDS_REASON_AT_TEMPO_IN_CHART,
+                   {fmt::format("{}", m_new.bpm), std::string(StyleName(breach.score->style())),
+                    breach.score->difficulty(), breach.reason}));
 }
 
-void CSongPropertyCommand::Apply(const SongProperties& values, IStepDocumentView* sender)
+void CSongPropertyCommand::Apply(const SongProperties& values, const CTempoMap& tempo,
+                                 IStepDocumentView* sender)
 {
     CStepDocument* doc = document();
+    CTempoMap copy = tempo; // before anything changes
     doc->SetTitle(values.title);
     doc->SetArtist(values.artist);
-    doc->SetBpm(values.bpm);
+    doc->SetTempoMap(std::move(copy));
     doc->SetGap(values.gap);
     doc->UpdateAllScores();
     doc->SetModifiedFlag(true);
@@ -50,12 +55,12 @@ void CSongPropertyCommand::Apply(const SongProperties& values, IStepDocumentView
 
 void CSongPropertyCommand::Do(IStepDocumentView* sender)
 {
-    Apply(m_new, sender);
+    Apply(m_new, m_newTempo, sender);
 }
 
 void CSongPropertyCommand::Undo()
 {
-    Apply(m_old, nullptr);
+    Apply(m_old, m_oldTempo, nullptr);
 }
 
 } // namespace zelvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TempoMap.h"
 #include "chart/commands/Command.h"
 
 namespace zelvane {
@@ -11,12 +12,14 @@ struct SongProperties {
     std::int32_t gap = 0;
 };
 
-// Changes title, artist, tempo and gap together; every score is re-timed.
+// Changes title, artist, tempo and gap together; every score is re-timed. The tempo is the
+// song's, the first of the tempo map; the map's other events stay.
 class CSongPropertyCommand : public CDocumentCommand {
 public:
     // The old values are the document's current ones. Throws InvalidArgumentError when the
     // new tempo is not a number above 0, and ChartLimitError when the new tempo or gap is
-    // beyond the chart limits or the tempo would stretch a chart past them.
+    // beyond the chart limits, the map refuses it, or the map with the new tempo would
+    // stretch a chart past them.
     CSongPropertyCommand(CStepDocument* document, SongProperties newValues);
     const SongProperties& oldValues() const { return m_old; }
     const SongProperties& newValues() const { return m_new; }
@@ -25,10 +28,12 @@ public:
     void Undo() override;
 
 private:
-    void Apply(const SongProperties& values, IStepDocumentView* sender);
+    void Apply(const SongProperties& values, const CTempoMap& tempo, IStepDocumentView* sender);
 
     SongProperties m_old;
     SongProperties m_new;
+    CTempoMap m_oldTempo;
+    CTempoMap m_newTempo;
 };
 
 } // namespace zelvane
