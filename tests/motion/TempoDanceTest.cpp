@@ -4,12 +4,15 @@
 #include "LongDoubleChart.h"
 #include "MotionTestSupport.h"
 
+#include "TestData.h"
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "dwi/DwiImport.h"
 #include "motion/BoneIds.h"
 #include "motion/MotionDocument.h"
 #include "motion/StepGeometry.h"
+#include "text/FileIo.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -309,6 +312,29 @@ TEST(TempoDanceTest, NewTempoMapRebuildsFromItsFirstDifference)
             EXPECT_TRUE(SameRun(generator, *FullRun(base)));
         }
     }
+}
+
+// A real chart of many tempo changes and a stop: its hardest SINGLE chart, imported from the
+// DWI file, lands every note when the song plays it.
+TEST(TempoDanceTest, TheHardestChartOfARealSongOfManyTemposLandsOnTime)
+{
+    const auto path = test::SharedTestData("dwi/INSERTiON.dwi");
+    ZELVANE_REQUIRE_SHARED(path);
+    CStepDocument document;
+    ImportDwiBytes(document, path, ReadWholeFile(path, kMaxChartFileBytes));
+    ASSERT_FALSE(document.tempoMap().IsSingleTempo());
+    CScore* hardest = nullptr;
+    for (const char* difficulty : {"SMANIAC", "MANIAC", "ANOTHER", "BASIC"})
+        if (!hardest)
+            hardest = document.FindScore(Style::SINGLE, difficulty);
+    ASSERT_NE(hardest, nullptr);
+    Chart chart{"INSERTiON " + hardest->difficulty(), document.tempoMap(), {}, document.gap()};
+    for (const auto& note : hardest->notes())
+        chart.notes.push_back(*note);
+    ASSERT_GT(chart.notes.size(), 300u);
+    CMotionDocument read;
+    read.Read(hardest->players()[0]->MakeMotion("dancer").Write());
+    ExpectFeetLandOnTime(chart, read);
 }
 
 } // namespace zelvane
