@@ -2,7 +2,7 @@
 
 #include "chart/StepDocument.h"
 #include "cli/CliHost.h"
-#include "dwi/DwiDiagnostics.h"
+#include "cli/DocumentLoading.h"
 #include "media/FfmpegAudioMeasurer.h"
 
 #include <filesystem>
@@ -10,7 +10,7 @@
 
 namespace zelvane::cli {
 
-// A chart read from a .dwi or .zlvm file for one command: the document with the tool's
+// A chart read from a .dwi, .sm, .ssc or .zlvm file for one command: the document with the tool's
 // answers for the user and the measurer of its song. It is read with dancing off; a command
 // that dances turns it on for the chart it wants. A song or model the document names that
 // is missing or cannot be read is warned about on standard error. Throws CoreError with a
@@ -24,8 +24,8 @@ public:
     CliChart(const std::filesystem::path& path, const Options& options);
 
     CStepDocument& document() { return m_document; }
-    // What the DWI reader could not take; nothing for documents.
-    const DwiDiagnostics& diagnostics() const { return m_diagnostics; }
+    // What the chart reader could not take; nothing for documents.
+    const ChartReadWarnings& diagnostics() const { return m_diagnostics; }
     // The diagnostics on standard error, as the options say.
     void WarnAboutReadErrors() const;
 
@@ -35,7 +35,7 @@ private:
     CliHost m_host;
     FfmpegAudioMeasurer m_audio;
     CStepDocument m_document;
-    DwiDiagnostics m_diagnostics;
+    ChartReadWarnings m_diagnostics;
 };
 
 } // namespace zelvane::cli

@@ -4,7 +4,10 @@
 #include "cli/DocumentLoading.h"
 #include "cli/OutputPath.h"
 #include "dwi/DwiWriter.h"
+#include "stepmania/SmWriter.h"
+#include "text/Encoding.h"
 #include "text/Errors.h"
+#include "text/FileIo.h"
 
 #include <iostream>
 
@@ -16,8 +19,14 @@ int RunConvert(const std::string& input, const std::string& output, bool verbose
     CliChart chart(input, {verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
-    // The command line lets only .dwi and .zlvm through.
-    if (LowerExtension(output) == ".dwi") {
+    // The command line lets only charts through.
+    const std::string extension = LowerExtension(output);
+    if (extension == ".sm" || extension == ".ssc") {
+        const SmWritten written = WriteSmText(document, output);
+        WriteFileAtomically(output, AsBytes(written.text));
+        for (const Reason& reason : written.leftOut)
+            std::cerr << "zelvane-cli: warning: " << output << ": " << EnglishText(reason) << "\n";
+    } else if (extension == ".dwi") {
         const DwiExportOmissions omissions = WriteDwi(document, output);
         // Written all the same, so the command succeeds; the user learns what is missing.
         if (!omissions.empty())

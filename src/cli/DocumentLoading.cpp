@@ -22,13 +22,19 @@ std::string LowerExtension(const std::filesystem::path& path)
     return extension;
 }
 
-DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& path,
-                         bool withDocumentModel)
+bool IsChartExtension(const std::string& lowerExtension)
+{
+    return lowerExtension == ".dwi" || lowerExtension == ".sm" || lowerExtension == ".ssc"
+        || lowerExtension == ".zlvm";
+}
+
+ChartReadWarnings LoadChart(CStepDocument& document, const std::filesystem::path& path,
+                            bool withDocumentModel)
 {
     const std::string extension = LowerExtension(path);
-    if (extension != ".dwi" && extension != ".zlvm")
+    if (!IsChartExtension(extension))
         throw InvalidArgumentError("\"" + path.string()
-                                   + "\" is not a chart: expected .dwi or .zlvm");
+                                   + "\" is not a chart: expected .dwi, .sm, .ssc or .zlvm");
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxChartFileBytes);
     // The document knows its file by the absolute path, as in the desktop program: the song
     // and model it names are found from the file's folder and kept as absolute paths, so a
@@ -38,7 +44,13 @@ DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& p
     const std::filesystem::path& documentPath = error ? path : absolute;
     if (extension == ".dwi") {
         document.NewDocument();
-        return ImportDwiBytes(document, documentPath, bytes);
+        return {ImportDwiBytes(document, documentPath, bytes), {}};
+    }
+    if (extension == ".sm" || extension == ".ssc") {
+        document.NewDocument();
+        CSmImport import(document, documentPath, bytes);
+        import.Apply();
+        return {{}, import.warnings()};
     }
     try {
         ZlvmDocumentData data = ReadZlvm(bytes);
@@ -71,8 +83,9 @@ std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path)
     }
 }
 
-std::vector<std::string> DescribeReadErrors(const DwiDiagnostics& diagnostics, bool verbose)
+std::vector<std::string> DescribeReadErrors(const ChartReadWarnings& warnings, bool verbose)
 {
+    const DwiDiagnostics& diagnostics = warnings.dwi;
     std::vector<std::string> lines;
     std::string tags;
     std::vector<std::string_view> named;
@@ -92,13 +105,17 @@ std::vector<std::string> DescribeReadErrors(const DwiDiagnostics& diagnostics, b
         lines.insert(lines.begin(), "tags not supported, passed over: " + tags);
     if (diagnostics.unlisted > 0)
         lines.push_back("... and " + std::to_string(diagnostics.unlisted) + " more");
+    for (const Reason& reason : warnings.stepMania.listed)
+        lines.push_back(EnglishText(reason));
+    if (warnings.stepMania.unlisted > 0)
+        lines.push_back("... and " + std::to_string(warnings.stepMania.unlisted) + " more");
     return lines;
 }
 
-void PrintReadErrors(const std::filesystem::path& path, const DwiDiagnostics& diagnostics,
+void PrintReadErrors(const std::filesystem::path& path, const ChartReadWarnings& warnings,
                      bool verbose)
 {
-    for (const std::string& line : DescribeReadErrors(diagnostics, verbose))
+    for (const std::string& line : DescribeReadErrors(warnings, verbose))
         std::cerr << "zelvane-cli: warning: " << path.string() << ": " << line << "\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Style.h"
 #include "dwi/DwiDiagnostics.h"
+#include "stepmania/SmImport.h"
 
 #include <filesystem>
 #include <memory>
@@ -19,12 +20,22 @@ namespace zelvane::cli {
 // The extension in lower case, with its dot.
 std::string LowerExtension(const std::filesystem::path& path);
 
-// Reads a .dwi (import) or .zlvm (open) file into `document`; returns what the DWI reader
-// could not take (nothing for documents). `withDocumentModel` false leaves the model a
+// What reading a chart file passed over: the DWI reader's diagnostics or the StepMania
+// import's warnings (nothing for documents).
+struct ChartReadWarnings {
+    DwiDiagnostics dwi;
+    SmWarnings stepMania;
+};
+
+// The chart files a command reads, by extension.
+bool IsChartExtension(const std::string& lowerExtension);
+
+// Reads a .dwi, .sm or .ssc (import) or .zlvm (open) file into `document`; returns what the
+// reader could not take. `withDocumentModel` false leaves the model a
 // document names unread, for a command that is given another. Throws CoreError with a clear
 // message.
-DwiDiagnostics LoadChart(CStepDocument& document, const std::filesystem::path& path,
-                         bool withDocumentModel = true);
+ChartReadWarnings LoadChart(CStepDocument& document, const std::filesystem::path& path,
+                            bool withDocumentModel = true);
 
 // Reads a PMD model; its errors name the file, as those of the other files do. Throws
 // CoreError.
@@ -32,10 +43,10 @@ std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path);
 
 // The reader's diagnostics in English, one line each: the tags passed over on one line, then
 // everything else. Tags that do not change the dance are left out unless `verbose`.
-std::vector<std::string> DescribeReadErrors(const DwiDiagnostics& diagnostics, bool verbose);
+std::vector<std::string> DescribeReadErrors(const ChartReadWarnings& warnings, bool verbose);
 
 // DescribeReadErrors on standard error, each line naming the file.
-void PrintReadErrors(const std::filesystem::path& path, const DwiDiagnostics& diagnostics,
+void PrintReadErrors(const std::filesystem::path& path, const ChartReadWarnings& warnings,
                      bool verbose);
 
 // "SINGLE", "double", ... Throws InvalidArgumentError for anything else.

@@ -74,14 +74,14 @@ int MotionInfo(const std::string& file, bool json)
 int RunInfo(const std::string& file, bool json, bool verbose)
 {
     const std::string extension = LowerExtension(file);
-    if (extension == ".zlvm" || extension == ".dwi")
+    if (IsChartExtension(extension))
         return ChartInfo(file, json, verbose);
     if (extension == ".pmd")
         return ModelInfo(file, json);
     if (extension == ".vmd")
         return MotionInfo(file, json);
     throw InvalidArgumentError("cannot tell what \"" + file
-                               + "\" holds: expected .dwi, .zlvm, .pmd or .vmd");
+                               + "\" holds: expected .dwi, .sm, .ssc, .zlvm, .pmd or .vmd");
 }
 
 } // namespace zelvane::cli

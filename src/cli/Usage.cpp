@@ -16,7 +16,7 @@ constexpr std::string_view kIndent = "                   ";
 
 constexpr std::array kSynopses = {
     Synopsis{"info", "info FILE [--json] [--verbose]"},
-    Synopsis{"convert", "convert IN OUT [--verbose]   (.dwi <-> .zlvm, by extension)"},
+    Synopsis{"convert", "convert IN OUT [--verbose]   (.dwi .sm .ssc .zlvm, by extension)"},
     Synopsis{"motion",
              "motion IN --style S --difficulty D [--player 1|2] [--model M.pmd]\n"
              "[--panel-size X] [--no-twist] [--allow-turn] [--feet greedy|optimal]\n"

@@ -44,22 +44,24 @@ int main(int argc, char** argv)
     app.set_version_flag("--version", std::string("zelvane-cli ") + zelvane::kVersion + described,
                          "print the version and exit");
     static constexpr const char* kVerboseHelp
-        = "also name the DWI tags passed over that do not change the dance";
+        = "also name the chart tags passed over that do not change the dance";
 
     std::string infoFile;
     bool infoJson = false;
-    auto* info = app.add_subcommand("info", "Show what a file holds (.dwi .zlvm .pmd .vmd)");
+    auto* info
+        = app.add_subcommand("info", "Show what a file holds (.dwi .sm .ssc .zlvm .pmd .vmd)");
     info->add_option("FILE", infoFile, "the file")->required();
     info->add_flag("--json", infoJson, "print JSON");
     bool infoVerbose = false;
     info->add_flag("--verbose", infoVerbose, kVerboseHelp);
 
     std::string convertIn, convertOut;
-    auto* convert = app.add_subcommand("convert", "Convert a chart: .dwi <-> .zlvm, by extension");
-    convert->add_option("IN", convertIn, "a .dwi or .zlvm file")->required();
-    convert->add_option("OUT", convertOut, "a .dwi or .zlvm file")
+    auto* convert = app.add_subcommand(
+        "convert", "Convert a chart between .dwi, .sm, .ssc and .zlvm, by extension");
+    convert->add_option("IN", convertIn, "a .dwi, .sm, .ssc or .zlvm file")->required();
+    convert->add_option("OUT", convertOut, "a .dwi, .sm, .ssc or .zlvm file")
         ->required()
-        ->check(OutputExtension({".dwi", ".zlvm"}));
+        ->check(OutputExtension({".dwi", ".sm", ".ssc", ".zlvm"}));
     bool convertVerbose = false;
     convert->add_flag("--verbose", convertVerbose, kVerboseHelp);
 
@@ -67,7 +69,7 @@ int main(int argc, char** argv)
     float panelSize = 0.0f;
     auto* motionCommand
         = app.add_subcommand("motion", "Write the dance of a chart as a VMD motion");
-    motionCommand->add_option("IN", motion.input, "a .dwi or .zlvm file")->required();
+    motionCommand->add_option("IN", motion.input, "a .dwi, .sm, .ssc or .zlvm file")->required();
     motionCommand->add_option("--style", motion.style, "SINGLE, DOUBLE or COUPLE")->required();
     motionCommand->add_option("--difficulty", motion.difficulty, "BASIC, ANOTHER, ...")->required();
     motionCommand->add_option("--player", motion.player, "1, or 2 for COUPLE")
@@ -87,7 +89,7 @@ int main(int argc, char** argv)
 
     StatsRequest stats;
     auto* statsCommand = app.add_subcommand("stats", "Count how the feet of a chart's dancers go");
-    statsCommand->add_option("IN", stats.input, "a .dwi or .zlvm file")->required();
+    statsCommand->add_option("IN", stats.input, "a .dwi, .sm, .ssc or .zlvm file")->required();
     statsCommand->add_option("--style", stats.style, "SINGLE, DOUBLE or COUPLE (default: all)");
     statsCommand->add_option("--difficulty", stats.difficulty,
                              "BASIC, ANOTHER, ... (default: all)");
@@ -101,7 +103,7 @@ int main(int argc, char** argv)
         "pose", "Print every bone's position of a model posed by a motion or a chart's dance");
     poseCommand->add_option("MODEL", pose.model, "a .pmd file")->required();
     poseCommand->add_option("MOTION", pose.motion, "a .vmd file");
-    poseCommand->add_option("--chart", pose.chart, "a .dwi or .zlvm file to dance");
+    poseCommand->add_option("--chart", pose.chart, "a .dwi, .sm, .ssc or .zlvm file to dance");
     poseCommand->add_option("--style", pose.style, "SINGLE, DOUBLE or COUPLE");
     poseCommand->add_option("--difficulty", pose.difficulty, "BASIC, ANOTHER, ...");
     poseCommand->add_option("--player", pose.player, "1, or 2 for COUPLE")->check(CLI::Range(1, 2));
@@ -114,7 +116,7 @@ int main(int argc, char** argv)
     bool listCodecs = false;
     auto* aviCommand
         = app.add_subcommand("avi", "Write the chart screen as a background AVI video");
-    aviCommand->add_option("IN", avi.input, "a .dwi or .zlvm file");
+    aviCommand->add_option("IN", avi.input, "a .dwi, .sm, .ssc or .zlvm file");
     aviCommand->add_option("--style", avi.style, "SINGLE, DOUBLE or COUPLE");
     aviCommand->add_option("--difficulty", avi.difficulty, "BASIC, ANOTHER, ...");
     aviCommand->add_option("--codec", avi.options.codec, "an encoder of --list-codecs")

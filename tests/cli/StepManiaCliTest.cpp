@@ -1,0 +1,76 @@
+#include "CliTestSupport.h"
+#include "TestData.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+nlohmann::json InfoJson(const std::filesystem::path& path)
+{
+    const CommandResult result = RunCli("info --json " + Quoted(path));
+    EXPECT_EQ(result.status, 0) << result.err;
+    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
+}
+
+} // namespace
+
+// Every chart command takes .sm and .ssc; convert writes them by extension and says in English
+// what a file of that kind cannot hold.
+TEST(CliStepMania, ChartsConvertBetweenEveryFormatAndWarnInEnglish)
+{
+    const auto sm = WriteTemp("song.sm",
+                              "#TITLE:Song;#OFFSET:0.1;#BPMS:0=150,4=75;#STOPS:2=0.5;\n"
+                              "#NOTES:dance-single::Hard:9:0:\n1000\n0100\n2010\n0M01\n"
+                              ",\n3000\n;\n");
+    const nlohmann::json read = InfoJson(sm);
+    EXPECT_EQ(read["gap"], -100);
+    EXPECT_EQ(read["tempo"]["changes"].size(), 2u);
+    EXPECT_EQ(read["tempo"]["stops"][0]["ms"], 500.0);
+    ASSERT_EQ(read["scores"].size(), 1u);
+    EXPECT_EQ(read["scores"][0]["difficulty"], "MANIAC");
+    const CommandResult warned = RunCli("info " + Quoted(sm));
+    EXPECT_NE(warned.out.find("1 marks that are not danced"), std::string::npos) << warned.out;
+
+    // .sm -> .zlvm -> .ssc -> .dwi -> .sm: the notes come through every one.
+    const auto zlvm = Temp("song.zlvm");
+    const auto ssc = Temp("song.ssc");
+    const auto dwi = Temp("song.dwi");
+    const auto back = Temp("back.sm");
+    for (const auto& [from, to] :
+         {std::pair{sm, zlvm}, std::pair{zlvm, ssc}, std::pair{ssc, dwi}, std::pair{dwi, back}}) {
+        const CommandResult result = RunCli("convert " + Quoted(from) + " " + Quoted(to));
+        ASSERT_EQ(result.status, 0) << from << " -> " << to << ": " << result.err;
+    }
+    EXPECT_EQ(InfoJson(ssc)["tempo"], read["tempo"]);
+    EXPECT_EQ(InfoJson(back)["scores"][0]["notes"], read["scores"][0]["notes"]);
+
+    const auto warped = WriteTemp("warped.ssc",
+                                  "#BPMS:0=120;#WARPS:1=1;#NOTEDATA:;"
+                                  "#STEPSTYPE:dance-single;#DIFFICULTY:Easy;"
+                                  "#NOTES:1000\n0100\n0010\n0001\n;");
+    const CommandResult leftOut = RunCli("convert " + Quoted(warped) + " " + Quoted(Temp("w.sm")));
+    EXPECT_EQ(leftOut.status, 0);
+    EXPECT_NE(leftOut.err.find("cannot hold warps"), std::string::npos) << leftOut.err;
+
+    const CommandResult garbage
+        = RunCli("info " + Quoted(WriteTemp("garbage.ssc", std::string("\x7f\0ELF", 5))));
+    EXPECT_EQ(garbage.status, 1);
+    EXPECT_EQ(std::count(garbage.err.begin(), garbage.err.end(), '\n'), 1) << garbage.err;
+}
+
+TEST(CliStepMania, ThePlayersChartsReadAndDance)
+{
+    const auto ants = SharedTestData("sm/Bhop Ball/[T07] Ants (No CMOD)/02 Ants.sm");
+    ZELVANE_REQUIRE_SHARED(ants);
+    const CommandResult stats = RunCli("stats " + Quoted(ants) + " --json");
+    ASSERT_EQ(stats.status, 0) << stats.err;
+    EXPECT_EQ(nlohmann::json::parse(stats.out)["dancers"][0]["notes"], 566);
+    const CommandResult motion
+        = RunCli("motion " + Quoted(ants) + " --style single --difficulty SMANIAC -o "
+                 + Quoted(Temp("ants.vmd")));
+    EXPECT_EQ(motion.status, 0) << motion.err;
+}
