@@ -1,6 +1,7 @@
 // Dances of songs whose tempo changes, stops, waits and skips: the feet land when the song
 // plays each note, the body stands still while the chart does, and a new tempo map rebuilds
 // the dance of a full run.
+#include "FeetOnTime.h"
 #include "LongDoubleChart.h"
 #include "MotionTestSupport.h"
 
@@ -22,26 +23,17 @@
 namespace zelvane {
 namespace {
 
+using test::Chart;
+using test::ExpectFeetLandOnTime;
+using test::FileFrame;
+using test::FootOnPanel;
 using test::FrameAt;
 using test::FullRun;
 using test::KeyAt;
+using test::kStill;
 using test::MakeInput;
+using test::PoseAt;
 using test::SameRun;
-
-// A foot key is the panel point less the bone's rest x and the ankle's shift behind the
-// panel, in single-precision sums of values below 20: a thousandth of a unit is many times
-// their rounding and far below any move of a foot (panels 4 apart, a lift of 1.5).
-constexpr float kOnPanel = 1e-3f;
-// Between two equal keys a sample is the key itself, up to the rounding of the rotation's
-// interpolation.
-constexpr float kStill = 1e-5f;
-
-struct Chart {
-    std::string name;
-    CTempoMap tempo{120.0f};
-    std::vector<CNote> notes;
-    std::int32_t gap = 0;
-};
 
 // Eighth notes round the SINGLE pad, each on another panel than the one before.
 std::vector<CNote> Eighths(std::int32_t from, std::int32_t count)
@@ -77,67 +69,6 @@ CMotionDocument WrittenAndReadBack(const Chart& chart)
     return read;
 }
 
-BonePose PoseAt(const CMotionDocument& motion, int nameID, std::int32_t frame)
-{
-    const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
-    return sequence ? sequence->Sample(frame) : BonePose{};
-}
-
-// Where the foot-IK bone puts the foot: its key less the rest x and the backward shift of
-// the facing its rotation carries, and the height of the lift.
-Vector3 FootAt(const CMotionDocument& motion, bool left, std::int32_t frame)
-{
-    const MotionParameters defaults;
-    const BonePose pose = PoseAt(motion, left ? kBoneLeftFootIk : kBoneRightFootIk, frame);
-    const float facing = 2.0f * std::atan2(pose.rotation.y, pose.rotation.w);
-    const float back = -0.7f * defaults.toeReach;
-    const float restX = left ? defaults.leftFootRestX : defaults.rightFootRestX;
-    return {pose.translation.x + restX + back * std::sin(facing), pose.translation.y,
-            pose.translation.z + back * std::cos(facing)};
-}
-
-bool FootOnPanel(const CMotionDocument& motion, std::int32_t frame, std::int32_t panel)
-{
-    const Vector3 target = PanelPosition(panel, MotionParameters{});
-    for (const bool left : {true, false}) {
-        const Vector3 foot = FootAt(motion, left, frame);
-        if (std::fabs(foot.x - target.x) < kOnPanel && std::fabs(foot.z - target.z) < kOnPanel
-            && std::fabs(foot.y) < kOnPanel)
-            return true;
-    }
-    return false;
-}
-
-// The export shifts the dance by the gap in whole frames: clock 0 is file frame
-// gap x 30 / 1000 (truncated), and file frame 0 is the start of the song. A note is played
-// at that frame plus its time from the map.
-double FileFrameOfNote(const Chart& chart, std::int32_t clock)
-{
-    return chart.tempo.ClockToSeconds(clock) * 30.0 + chart.gap * 30 / 1000;
-}
-
-std::int32_t FileFrame(const Chart& chart, std::int32_t frame)
-{
-    return frame + chart.gap * 30 / 1000;
-}
-
-// Every note outside a warp has a foot on its panel within two frames of its time.
-void ExpectFeetLandOnTime(const Chart& chart, const CMotionDocument& motion)
-{
-    for (const CNote& note : chart.notes) {
-        if (chart.tempo.IsInsideWarp(note.clock))
-            continue;
-        const double time = FileFrameOfNote(chart, note.clock);
-        bool landed = false;
-        for (auto frame = static_cast<std::int32_t>(std::ceil(time - 2.0)); frame <= time + 2.0;
-             ++frame)
-            landed = landed || FootOnPanel(motion, frame, note.panel);
-        EXPECT_TRUE(landed) << chart.name << ": the note at clock " << note.clock << " on panel "
-                            << note.panel << " (file frame " << time << ")";
-    }
-}
-
-// The centre and both feet keep the pose of `from` up to `to`.
 void ExpectStill(const Chart& chart, const CMotionDocument& motion, std::int32_t from,
                  std::int32_t to)
 {
@@ -323,18 +254,8 @@ TEST(TempoDanceTest, TheHardestChartOfARealSongOfManyTemposLandsOnTime)
     CStepDocument document;
     ImportDwiBytes(document, path, ReadWholeFile(path, kMaxChartFileBytes));
     ASSERT_FALSE(document.tempoMap().IsSingleTempo());
-    CScore* hardest = nullptr;
-    for (const char* difficulty : {"SMANIAC", "MANIAC", "ANOTHER", "BASIC"})
-        if (!hardest)
-            hardest = document.FindScore(Style::SINGLE, difficulty);
-    ASSERT_NE(hardest, nullptr);
-    Chart chart{"INSERTiON " + hardest->difficulty(), document.tempoMap(), {}, document.gap()};
-    for (const auto& note : hardest->notes())
-        chart.notes.push_back(*note);
-    ASSERT_GT(chart.notes.size(), 300u);
-    CMotionDocument read;
-    read.Read(hardest->players()[0]->MakeMotion("dancer").Write());
-    ExpectFeetLandOnTime(chart, read);
+    ASSERT_GT(document.FindScore(Style::SINGLE, "MANIAC")->notes().size(), 300u);
+    test::ExpectHardestSingleLandsOnTime(document, "INSERTiON");
 }
 
 } // namespace zelvane
