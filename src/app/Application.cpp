@@ -33,7 +33,7 @@ CMainFrame& CZelvane::Start(const QStringList& arguments)
     parser.setApplicationDescription(QStringLiteral("Zelvane"));
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("a document (.zlvm), model (.pmd) or chart "
-                                                "(.dwi) to open"),
+                                                "(.dwi, .sm, .ssc) to open"),
                                  QStringLiteral("[file...]"));
     parser.process(QStringList{QApplication::applicationFilePath()} + arguments);
 

@@ -6,8 +6,8 @@ class QPlainTextEdit;
 
 namespace zelvane {
 
-// The lines of a DWI file that could not be read, each with its line number, shown once
-// after an import.
+// What an import could not read or left out, shown once after it: the lines of a DWI file,
+// each with its line number, or the warnings of a StepMania file.
 class CErrorDialog : public QDialog {
     Q_OBJECT
 public:

@@ -68,15 +68,34 @@ QString WithExtension(const QString& path, const QString& extension)
     return path + QLatin1Char('.') + extension;
 }
 
+// One kind a dialog offers: its entry in Qt's form and the extension a name saved under it
+// gets.
+struct DialogFilter {
+    QString entry;
+    QString extension;
+};
+
+DialogFilter FromTable(std::uint32_t filterId)
+{
+    const QString table = LoadQString(filterId);
+    return {QtFilterEntry(table), FilterExtension(table)};
+}
+
+// The dialog offers `filters`, then all files. A name saved without an extension gets the one
+// of the kind chosen in the dialog; under all files, the first kind's.
 QString RunDialog(FileDialogMode mode, const QString& title, const QString& start,
-                  const QString& filter, const QString& extension, QWidget* parent)
+                  const QList<DialogFilter>& filters, QWidget* parent)
 {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
                                                       : QFileDialog::AcceptSave);
     dialog.setFileMode(mode == FileDialogMode::Open ? QFileDialog::ExistingFile
                                                     : QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
+    QStringList entries;
+    for (const DialogFilter& filter : filters)
+        entries.append(filter.entry);
+    entries.append(AllFilesFilter());
+    dialog.setNameFilters(entries);
     const QFileInfo info(start);
     // Without a remembered directory the dialog starts where the program was started.
     dialog.setDirectory(start.contains(QLatin1Char('/')) ? info.absolutePath()
@@ -92,35 +111,58 @@ QString RunDialog(FileDialogMode mode, const QString& title, const QString& star
     dialog.setLabelText(QFileDialog::FileType, LoadQString(IDS_FILE_DIALOG_FILE_TYPE));
     if (mode == FileDialogMode::Open)
         return RunFileDialog(dialog);
-    // The dialog adds the extension itself before it asks about overwriting; the name is
-    // checked again for a chooser that returns what was typed.
-    dialog.setDefaultSuffix(extension);
-    return WithExtension(RunFileDialog(dialog), extension);
+    const auto extensionOf = [&filters](const QString& entry) {
+        for (const DialogFilter& filter : filters)
+            if (filter.entry == entry)
+                return filter.extension;
+        return filters.isEmpty() ? QString() : filters.constFirst().extension;
+    };
+    // The dialog adds the extension itself before it asks about overwriting, the chosen
+    // kind's; the name is checked again for a chooser that returns what was typed.
+    dialog.setDefaultSuffix(extensionOf(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &extensionOf](const QString& entry) {
+                         dialog.setDefaultSuffix(extensionOf(entry));
+                     });
+    const QString chosen = RunFileDialog(dialog);
+    return WithExtension(chosen, extensionOf(dialog.selectedNameFilter()));
 }
 
 } // namespace
 
-QString QtFileFilter(const QString& tableFilter)
+QString QtFilterEntry(const QString& tableFilter)
 {
     const QString name = tableFilter.section(QLatin1Char('|'), 0, 0);
     QString patterns = tableFilter.section(QLatin1Char('|'), 1, 1);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    QString entry;
     const qsizetype open = name.lastIndexOf(QLatin1Char('('));
     if (name.endsWith(QLatin1Char(')')) && open >= 0)
-        entry = name.left(open) + QLatin1Char('(') + patterns + QLatin1Char(')');
-    else
-        entry = name + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    return entry + QStringLiteral(";;") + AllFilesFilter();
+        return name.left(open) + QLatin1Char('(') + patterns + QLatin1Char(')');
+    return name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+QString QtFileFilter(const QString& tableFilter)
+{
+    return QtFilterEntry(tableFilter) + QStringLiteral(";;") + AllFilesFilter();
 }
 
 QString PromptFileName(FileDialogMode mode, const QString& initialName, std::uint32_t filterId,
                        const QString& directoryKey, QWidget* parent)
 {
-    const QString title = DialogTitle(mode);
-    const QString chosen = RunDialog(
-        mode, title, WithRememberedDirectory(initialName, directoryKey),
-        QtFileFilter(LoadQString(filterId)), FilterExtension(LoadQString(filterId)), parent);
+    return PromptFileName(mode, initialName, std::initializer_list<std::uint32_t>{filterId},
+                          directoryKey, parent);
+}
+
+QString PromptFileName(FileDialogMode mode, const QString& initialName,
+                       std::initializer_list<std::uint32_t> filterIds, const QString& directoryKey,
+                       QWidget* parent)
+{
+    QList<DialogFilter> filters;
+    for (const std::uint32_t id : filterIds)
+        filters.append(FromTable(id));
+    const QString chosen
+        = RunDialog(mode, DialogTitle(mode), WithRememberedDirectory(initialName, directoryKey),
+                    filters, parent);
     if (!chosen.isEmpty())
         Settings::RememberDirectoryOf(directoryKey, chosen);
     return chosen;
@@ -130,10 +172,9 @@ QString PromptDocumentFileName(FileDialogMode mode, const QString& initialName, 
 {
     static const QString kKey = QStringLiteral("DocumentDirectory");
     // The document template's filter name and extension.
-    const QString filter = DocumentFilter() + QStringLiteral(";;") + AllFilesFilter();
-    const QString title = DialogTitle(mode);
-    const QString chosen = RunDialog(mode, title, WithRememberedDirectory(initialName, kKey),
-                                     filter, DocumentExtension(), parent);
+    const QString chosen
+        = RunDialog(mode, DialogTitle(mode), WithRememberedDirectory(initialName, kKey),
+                    {{DocumentFilter(), DocumentExtension()}}, parent);
     if (!chosen.isEmpty())
         Settings::RememberDirectoryOf(kKey, chosen);
     return chosen;

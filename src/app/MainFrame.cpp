@@ -451,10 +451,10 @@ void CMainFrame::Run(int commandId)
             OnSongSettings();
             break;
         case ID_FILE_IMPORT_DWI:
-            OnImportDwi();
+            OnImportChart();
             break;
         case ID_FILE_EXPORT_DWI:
-            OnExportDwi();
+            OnExportChart();
             break;
         case ID_FILE_MODEL:
             OnModel();

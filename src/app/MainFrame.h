@@ -93,8 +93,8 @@ private:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnAudio();
-    void OnImportDwi();
-    void OnExportDwi();
+    void OnImportChart();
+    void OnExportChart();
     void OnSongSettings();
     void OnModel();
     void OnMotionSettings();
@@ -129,7 +129,8 @@ private:
     void LoadModel(const QString& path);
     // A new or opened document is edited from its top, with the keyboard on the score.
     void StartEditing();
-    bool ImportDwiFile(const QString& path);
+    // Imports a DWI, SM or SSC chart, by its extension, in place of every score.
+    bool ImportChartFile(const QString& path);
     // The name the window shows for the document: its file's, the imported chart's while
     // it has no file, or 無題.
     QString DocumentName() const;

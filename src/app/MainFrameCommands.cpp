@@ -13,6 +13,7 @@
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "app/SongDialog.h"
+#include "app/StepManiaImport.h"
 #include "chart/BackgroundVideo.h"
 #include "chart/commands/MotionOptionCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
@@ -23,7 +24,10 @@
 #include "render_gl/ModelView.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
+#include "stepmania/SmWriter.h"
+#include "text/Encoding.h"
 #include "text/Errors.h"
+#include "text/FileIo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,6 +54,35 @@ QString BesideDocument(const std::string& proposed, const CStepDocument& documen
     if (name.contains(QLatin1Char('/')) || document.pathName().empty())
         return name;
     return QFileInfo(FromPath(document.pathName())).absolutePath() + QLatin1Char('/') + name;
+}
+
+bool IsStepManiaFile(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    return extension == QLatin1String("sm") || extension == QLatin1String("ssc");
+}
+
+// Each export writes through a temporary file and a rename, and returns what the file
+// could not hold, in the program's words (empty when it holds everything).
+QString ExportDwi(const CStepDocument& document, const std::filesystem::path& path)
+{
+    const DwiExportOmissions omissions = WriteDwi(document, path);
+    if (omissions.empty())
+        return QString();
+    return ToQString(
+        FormatString(IDS_DWI_EXPORT_LEFT_OUT,
+                     {std::to_string(omissions.warps), std::to_string(omissions.startDelays)}));
+}
+
+QString ExportStepMania(const CStepDocument& document, const std::filesystem::path& path)
+{
+    const SmWritten written = WriteSmText(document, path);
+    WriteFileAtomically(path, AsBytes(written.text));
+    QString text;
+    for (const Reason& reason : written.leftOut)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
+            + ToQString(JapaneseText(reason));
+    return text;
 }
 
 } // namespace
@@ -110,15 +143,17 @@ void CMainFrame::OnAudio()
     QApplication::restoreOverrideCursor();
 }
 
-void CMainFrame::OnImportDwi()
+void CMainFrame::OnImportChart()
 {
-    const QString path = PromptFileName(FileDialogMode::Open, QString(), IDS_FILTER_DWI,
-                                        QStringLiteral("DWIDirectory"), this);
+    const QString path
+        = PromptFileName(FileDialogMode::Open, QString(),
+                         {IDS_FILTER_CHARTS, IDS_FILTER_DWI, IDS_FILTER_SM, IDS_FILTER_SSC},
+                         QStringLiteral("DWIDirectory"), this);
     if (!path.isEmpty())
-        ImportDwiFile(path);
+        ImportChartFile(path);
 }
 
-bool CMainFrame::ImportDwiFile(const QString& path)
+bool CMainFrame::ImportChartFile(const QString& path)
 {
     const auto confirmReplace = [this] {
         QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE),
@@ -131,9 +166,11 @@ bool CMainFrame::ImportDwiFile(const QString& path)
         RunModal(box);
         return box.clickedButton() == ok;
     };
+    // The extension chooses the reader; any other name is read as DWI, as it always was.
     DwiImportResult result;
     try {
-        result = m_document.ImportDwi(ToPath(path), confirmReplace);
+        result = IsStepManiaFile(path) ? ImportStepMania(m_document, ToPath(path), confirmReplace)
+                                       : m_document.ImportDwi(ToPath(path), confirmReplace);
     } catch (const NotDwiFileError& error) {
         // Said as what it is, not as a damaged chart; the reason is the detail.
         ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ToQString(JapaneseText(error.why())));
@@ -165,27 +202,27 @@ bool CMainFrame::ImportDwiFile(const QString& path)
     return true;
 }
 
-void CMainFrame::OnExportDwi()
+void CMainFrame::OnExportChart()
 {
     const std::string proposed
         = ToStdString(QFileInfo(DocumentName()).completeBaseName() + QStringLiteral(".dwi"));
     const QString path = PromptFileName(FileDialogMode::Save, BesideDocument(proposed, m_document),
-                                        IDS_FILTER_DWI, QStringLiteral("DWIDirectory"), this);
+                                        {IDS_FILTER_DWI, IDS_FILTER_SM, IDS_FILTER_SSC},
+                                        QStringLiteral("DWIDirectory"), this);
     if (path.isEmpty())
         return;
-    DwiExportOmissions omissions;
+    // The extension chooses the format; any other name is written as DWI, as it always was.
+    QString leftOut;
     try {
-        omissions = WriteDwi(m_document, ToPath(path));
+        leftOut = IsStepManiaFile(path) ? ExportStepMania(m_document, ToPath(path))
+                                        : ExportDwi(m_document, ToPath(path));
     } catch (const std::exception& error) {
         ShowError(FileMessage(IDS_CANNOT_WRITE, path), error);
         return;
     }
     // The file is written; the user learns once what of the tempo map it could not hold.
-    if (!omissions.empty()) {
-        const std::string text = FormatString(
-            IDS_DWI_EXPORT_LEFT_OUT,
-            {std::to_string(omissions.warps), std::to_string(omissions.startDelays)});
-        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), ToQString(text),
+    if (!leftOut.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), leftOut,
                         QMessageBox::NoButton, this);
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         RunModal(box);
@@ -385,8 +422,8 @@ bool CMainFrame::OpenFile(const QString& path)
         UpdateCommandStates();
         return true;
     }
-    if (extension == QLatin1String("dwi")) {
-        const bool imported = ImportDwiFile(path);
+    if (extension == QLatin1String("dwi") || IsStepManiaFile(path)) {
+        const bool imported = ImportChartFile(path);
         UpdateCommandStates();
         return imported;
     }

@@ -355,6 +355,12 @@ enum ProgramStringId : std::uint32_t {
     IDS_TEMPO_EVENT_CLOCKS_LABEL,
     IDS_TEMPO_EVENT_SECONDS_RANGE,
     IDS_TEMPO_EVENT_CLOCKS_RANGE,
+    // StepMania charts beside DWI: the kinds of the import and export dialogs, and the line
+    // that counts the warnings of an import left off its list.
+    IDS_FILTER_CHARTS,
+    IDS_FILTER_SM,
+    IDS_FILTER_SSC,
+    IDS_CHART_WARNINGS_MORE,
     IDS_PROGRAM_END, // one past the last
 };
 
