@@ -16,6 +16,7 @@ CZelvane::CZelvane(QApplication& application)
 {
     QApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QApplication::setApplicationName(QStringLiteral("Zelvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELVANE_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("2.0.1"));
     QApplication::setWindowIcon(ProgramIcon());
     // The program speaks Japanese whatever the locale; Qt's own dialogs (colours, files,
