@@ -1,6 +1,7 @@
 #include "dwi/DwiImport.h"
 
 #include "base/ChartLimits.h"
+#include "chart/ChartFileReading.h"
 #include "dwi/DwiReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
@@ -106,29 +107,14 @@ DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::pa
 DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
                                          const std::function<bool()>& confirmReplace)
 {
-    // The file is read whole before anything is replaced, so a file that cannot be read
-    // leaves the user's charts as they were.
     std::vector<std::uint8_t> bytes;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};
-    try {
-        bytes = ReadWholeFile(path, kMaxChartFileBytes);
-    } catch (const FileIoError& failure) {
-        if (!std::filesystem::exists(path, error))
-            return {false, FormatString(IDS_FILE_NOT_FOUND, {path.filename().string()})};
-        // The desktop program shows the reason in its own words.
-        const Reason* reason = failure.reason();
-        return {false,
-                reason ? JapaneseText(*reason) : std::string(LoadString(IDS_ERROR_FILE_ACCESS))};
-    }
+    if (std::optional<std::string> failure = ReadChartFileForImport(path, bytes))
+        return {false, std::move(*failure)};
 
     // Bytes that are no DWI file, or charts beyond the limits, are refused before anyone is
     // asked to give up the charts there are.
     CDwiImport import(*this, path, bytes);
-    const bool hasNotes = std::any_of(m_scores.begin(), m_scores.end(),
-                                      [](const auto& score) { return !score->notes().empty(); });
-    if (hasNotes && confirmReplace && !confirmReplace())
+    if (HasAnyNotes(*this) && confirmReplace && !confirmReplace())
         return {};
     import.Apply();
     // The desktop program shows the list in its own words.
