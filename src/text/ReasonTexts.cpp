@@ -190,6 +190,28 @@ constexpr TextById kReasons[] = {
      "inserting %d clocks at clock %d would move what is at clock %d (a %s) past the last clock "
      "%d"},
     {IDS_REASON_TEMPO_EVENT_INDEX_OUT_OF_RANGE, "no tempo event has this index"},
+    {IDS_REASON_PMX_NOT_PMX, "not a PMX model: the file does not start with a PMX header"},
+    {IDS_REASON_PMX_VERSION, "PMX version %s is not supported (only 2.0 and 2.1 are)"},
+    {IDS_REASON_PMX_INVALID_VALUE, "in the %s, the %s %d is not valid"},
+    {IDS_REASON_PMX_INDEX_OUT_OF_RANGE, "in the %s, the index %d is outside the %s"},
+    {IDS_REASON_PMX_FACES_NOT_TRIANGLES, "the face index count %d is not a multiple of three"},
+    {IDS_REASON_PMX_MATERIAL_INDEX_COUNTS,
+     "the materials' index counts add up to %d, but the faces hold %d indices"},
+    {IDS_REASON_PMX_TEXTURES, "textures"},
+    {IDS_REASON_PMX_DISPLAY_FRAMES, "display frames"},
+    {IDS_REASON_PMX_SOFT_BODIES, "soft bodies"},
+    {IDS_REASON_PMX_GLOBALS_COUNT, "settings count"},
+    {IDS_REASON_PMX_TEXT_ENCODING, "text encoding"},
+    {IDS_REASON_PMX_UV_COUNT, "additional UV count"},
+    {IDS_REASON_PMX_INDEX_SIZE, "index size"},
+    {IDS_REASON_PMX_WEIGHT_TYPE, "weight type"},
+    {IDS_REASON_PMX_SPHERE_MODE, "sphere mode"},
+    {IDS_REASON_PMX_SHARED_TOON, "shared toon"},
+    {IDS_REASON_PMX_MORPH_KIND, "morph kind"},
+    {IDS_REASON_PMX_COUNT, "count"},
+    {IDS_REASON_PMX_TEXT_LENGTH, "text length"},
+    {IDS_REASON_PMX_JOINT_KIND, "joint kind"},
+    {IDS_REASON_PMX_ELEMENT_KIND, "element kind"},
 };
 
 static_assert(IsInAscendingIdOrder(kReasons), "the English reasons must be in ascending ID order");
