@@ -25,6 +25,8 @@ struct PmxHeader {
     std::uint8_t boneIndexSize = 1;
     std::uint8_t morphIndexSize = 1;
     std::uint8_t rigidBodyIndexSize = 1;
+
+    friend bool operator==(const PmxHeader&, const PmxHeader&) = default;
 };
 
 enum class PmxWeightType : std::uint8_t { Bdef1, Bdef2, Bdef4, Sdef, Qdef };
@@ -45,6 +47,8 @@ struct PmxVertex {
     Vector3 sdefR0;
     Vector3 sdefR1;
     float edgeScale = 1.0f;
+
+    friend bool operator==(const PmxVertex&, const PmxVertex&) = default;
 };
 
 struct PmxMaterial {
@@ -69,6 +73,8 @@ struct PmxMaterial {
     std::int32_t toon = -1;
     std::string memo;
     std::uint32_t indexCount = 0;
+
+    friend bool operator==(const PmxMaterial&, const PmxMaterial&) = default;
 };
 
 struct PmxIKLink {
@@ -76,6 +82,8 @@ struct PmxIKLink {
     bool hasLimits = false;
     Vector3 lowerLimit; // radians
     Vector3 upperLimit;
+
+    friend bool operator==(const PmxIKLink&, const PmxIKLink&) = default;
 };
 
 struct PmxBone {
@@ -113,6 +121,8 @@ struct PmxBone {
     std::int32_t ikLoopCount = 0;
     float ikUnitAngle = 0.0f; // radians
     std::vector<PmxIKLink> ikLinks;
+
+    friend bool operator==(const PmxBone&, const PmxBone&) = default;
 };
 
 enum class PmxMorphKind : std::uint8_t {
@@ -133,18 +143,24 @@ enum class PmxMorphKind : std::uint8_t {
 struct PmxMorphWeight {
     std::int32_t morph = 0;
     float weight = 0.0f;
+
+    friend bool operator==(const PmxMorphWeight&, const PmxMorphWeight&) = default;
 };
 
 // A vertex morph's entry (x, y, z used) or a UV morph's (all four used).
 struct PmxVertexOffset {
     std::uint32_t vertex = 0;
     PmxFloat4 offset{};
+
+    friend bool operator==(const PmxVertexOffset&, const PmxVertexOffset&) = default;
 };
 
 struct PmxBoneOffset {
     std::int32_t bone = 0;
     Vector3 translation;
     PmxFloat4 rotation{}; // a quaternion x, y, z, w
+
+    friend bool operator==(const PmxBoneOffset&, const PmxBoneOffset&) = default;
 };
 
 struct PmxMaterialOffset {
@@ -160,6 +176,8 @@ struct PmxMaterialOffset {
     PmxFloat4 textureTint{};
     PmxFloat4 sphereTint{};
     PmxFloat4 toonTint{};
+
+    friend bool operator==(const PmxMaterialOffset&, const PmxMaterialOffset&) = default;
 };
 
 struct PmxImpulseOffset {
@@ -167,6 +185,8 @@ struct PmxImpulseOffset {
     bool local = false;
     Vector3 velocity;
     Vector3 torque;
+
+    friend bool operator==(const PmxImpulseOffset&, const PmxImpulseOffset&) = default;
 };
 
 struct PmxMorph {
@@ -182,11 +202,15 @@ struct PmxMorph {
     std::vector<PmxBoneOffset> bones;
     std::vector<PmxMaterialOffset> materials;
     std::vector<PmxImpulseOffset> impulses;
+
+    friend bool operator==(const PmxMorph&, const PmxMorph&) = default;
 };
 
 struct PmxDisplayElement {
     bool isMorph = false;
     std::int32_t index = 0; // a bone or a morph
+
+    friend bool operator==(const PmxDisplayElement&, const PmxDisplayElement&) = default;
 };
 
 struct PmxDisplayFrame {
@@ -194,6 +218,8 @@ struct PmxDisplayFrame {
     std::string englishName;
     bool special = false;
     std::vector<PmxDisplayElement> elements;
+
+    friend bool operator==(const PmxDisplayFrame&, const PmxDisplayFrame&) = default;
 };
 
 struct PmxRigidBody {
@@ -212,6 +238,8 @@ struct PmxRigidBody {
     float restitution = 0.0f;
     float friction = 0.0f;
     std::uint8_t mode = 0; // 0 follows its bone, 1 physics, 2 physics moving the bone
+
+    friend bool operator==(const PmxRigidBody&, const PmxRigidBody&) = default;
 };
 
 struct PmxJoint {
@@ -229,6 +257,8 @@ struct PmxJoint {
     Vector3 rotationMax;
     Vector3 springTranslation;
     Vector3 springRotation;
+
+    friend bool operator==(const PmxJoint&, const PmxJoint&) = default;
 };
 
 // Everything a PMX file holds, as it is in the file; texts in UTF-8. Indices refer to
@@ -252,6 +282,8 @@ struct PmxFile {
     std::vector<PmxRigidBody> rigidBodies;
     std::vector<PmxJoint> joints;
     std::size_t softBodyCount = 0;
+
+    friend bool operator==(const PmxFile&, const PmxFile&) = default;
 };
 
 } // namespace zelvane
