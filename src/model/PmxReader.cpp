@@ -340,6 +340,8 @@ private:
                 o.material = m_in.ReadIndex(h.materialIndexSize, m_file.materials.size(),
                                             IDS_REASON_PMD_MATERIALS, true);
                 o.operation = in().ReadU8();
+                if (o.operation > 1)
+                    m_in.ThrowInvalidValue(IDS_REASON_PMX_OPERATION, o.operation);
                 o.diffuse = m_in.ReadFloat4();
                 o.specular = m_in.ReadVector3();
                 o.specularPower = in().ReadF32();
@@ -399,6 +401,8 @@ private:
             body.group = in().ReadU8();
             body.noCollisionMask = in().ReadU16();
             body.shape = in().ReadU8();
+            if (body.shape > 2)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_BODY_SHAPE, body.shape);
             body.size = m_in.ReadVector3();
             body.position = m_in.ReadVector3();
             body.rotation = m_in.ReadVector3();
@@ -408,6 +412,8 @@ private:
             body.restitution = in().ReadF32();
             body.friction = in().ReadF32();
             body.mode = in().ReadU8();
+            if (body.mode > 2)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_BODY_MODE, body.mode);
         }
     }
 

@@ -212,6 +212,9 @@ constexpr TextById kReasons[] = {
     {IDS_REASON_PMX_TEXT_LENGTH, "text length"},
     {IDS_REASON_PMX_JOINT_KIND, "joint kind"},
     {IDS_REASON_PMX_ELEMENT_KIND, "element kind"},
+    {IDS_REASON_PMX_BODY_SHAPE, "rigid body shape"},
+    {IDS_REASON_PMX_BODY_MODE, "physics mode"},
+    {IDS_REASON_PMX_OPERATION, "offset operation"},
 };
 
 static_assert(IsInAscendingIdOrder(kReasons), "the English reasons must be in ascending ID order");

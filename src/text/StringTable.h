@@ -318,6 +318,9 @@ enum ProgramStringId : std::uint32_t {
     IDS_REASON_PMX_TEXT_LENGTH,
     IDS_REASON_PMX_JOINT_KIND,
     IDS_REASON_PMX_ELEMENT_KIND,
+    IDS_REASON_PMX_BODY_SHAPE,
+    IDS_REASON_PMX_BODY_MODE,
+    IDS_REASON_PMX_OPERATION,
     // What the system said (an errno), in the user's words; English takes strerror's.
     IDS_SYSTEM_ERROR_ENOENT,
     IDS_SYSTEM_ERROR_EACCES,

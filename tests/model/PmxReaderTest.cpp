@@ -365,6 +365,9 @@ TEST(PmxReader, InvalidValuesAreRefusedWithTheirReason)
         {"shared toon", [](PmxFile& f) { f.materials[0].toon = 10; }},
         {"flip morph in 2.0", [](PmxFile& f) { f.morphs[0].kind = PmxMorphKind::Flip; }},
         {"joint kind in 2.0", [](PmxFile& f) { f.joints[0].kind = 1; }},
+        {"operation", [](PmxFile& f) { f.morphs[3].materials[0].operation = 2; }},
+        {"body shape", [](PmxFile& f) { f.rigidBodies[1].shape = 3; }},
+        {"physics mode", [](PmxFile& f) { f.rigidBodies[0].mode = 3; }},
     };
     for (const auto& [what, damage] : damages) {
         PmxFile file = Sample(Header(2.0f, 1, 2));
