@@ -1,0 +1,510 @@
+#include "model/PmxReader.h"
+
+#include "model/PmxFieldReader.h"
+#include "text/Errors.h"
+#include "text/FileIo.h"
+#include "text/StringTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace zelvane {
+
+namespace {
+
+constexpr std::size_t kNamesSize = 4 + 4; // two empty texts
+constexpr std::size_t kFloatSize = 4;
+
+bool IsIndexSize(std::uint8_t size)
+{
+    return size == 1 || size == 2 || size == 4;
+}
+
+// Reads the sections in file order. Each list's count is checked against the bytes left with
+// the smallest size one of its records can have, so a count larger than the file could hold is
+// refused before anything is reserved for it. Vertices name bones and impulse morphs name
+// rigid bodies, both read later: those indices are checked once their tables are known.
+class CPmxReader {
+public:
+    CPmxReader(std::span<const std::uint8_t> bytes, PmxFile& file)
+        : m_in(bytes)
+        , m_file(file)
+    {
+    }
+
+    void Read()
+    {
+        using Step = void (CPmxReader::*)();
+        static constexpr std::pair<std::uint32_t, Step> kSections[] = {
+            {IDS_REASON_PMD_HEADER, &CPmxReader::ReadHeader},
+            {IDS_REASON_PMD_VERTICES, &CPmxReader::ReadVertices},
+            {IDS_REASON_PMD_FACE_INDICES, &CPmxReader::ReadIndices},
+            {IDS_REASON_PMX_TEXTURES, &CPmxReader::ReadTextures},
+            {IDS_REASON_PMD_MATERIALS, &CPmxReader::ReadMaterials},
+            {IDS_REASON_PMD_BONES, &CPmxReader::ReadBones},
+            {IDS_REASON_PMD_MORPHS, &CPmxReader::ReadMorphs},
+            {IDS_REASON_PMX_DISPLAY_FRAMES, &CPmxReader::ReadDisplayFrames},
+            {IDS_REASON_PMD_RIGID_BODIES, &CPmxReader::ReadRigidBodies},
+            {IDS_REASON_PMD_JOINTS, &CPmxReader::ReadJoints},
+            {IDS_REASON_PMX_SOFT_BODIES, &CPmxReader::SkipSoftBodies},
+        };
+        for (const auto& [name, read] : kSections) {
+            m_in.SetSection(name);
+            try {
+                (this->*read)();
+            } catch (const EndOfFileError&) {
+                throw FileFormatError(Reason(IDS_REASON_PMD_CUT_SHORT, {Reason(name)}));
+            }
+        }
+        CheckLaterIndices();
+    }
+
+private:
+    const PmxHeader& header() const { return m_in.header(); }
+    BinaryReader& in() { return m_in.reader(); }
+
+    void ReadHeader()
+    {
+        static constexpr std::uint8_t kMagic[] = {'P', 'M', 'X', ' '};
+        if (in().remaining() < sizeof kMagic
+            || std::memcmp(in().ReadBytes(sizeof kMagic).data(), kMagic, sizeof kMagic) != 0)
+            throw FileFormatError(Reason(IDS_REASON_PMX_NOT_PMX));
+        PmxHeader h;
+        h.version = in().ReadF32();
+        if (h.version != 2.0f && h.version != 2.1f) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%g", static_cast<double>(h.version));
+            throw FileFormatError(Reason(IDS_REASON_PMX_VERSION, {std::string(text)}));
+        }
+        const std::uint8_t globals = in().ReadU8();
+        if (globals < 8)
+            m_in.ThrowInvalidValue(IDS_REASON_PMX_GLOBALS_COUNT, globals);
+        h.encoding = in().ReadU8();
+        h.additionalUvCount = in().ReadU8();
+        h.vertexIndexSize = in().ReadU8();
+        h.textureIndexSize = in().ReadU8();
+        h.materialIndexSize = in().ReadU8();
+        h.boneIndexSize = in().ReadU8();
+        h.morphIndexSize = in().ReadU8();
+        h.rigidBodyIndexSize = in().ReadU8();
+        // Settings a later version may add are passed over.
+        in().Skip(globals - 8u);
+        if (h.encoding > 1)
+            m_in.ThrowInvalidValue(IDS_REASON_PMX_TEXT_ENCODING, h.encoding);
+        if (h.additionalUvCount > 4)
+            m_in.ThrowInvalidValue(IDS_REASON_PMX_UV_COUNT, h.additionalUvCount);
+        for (std::uint8_t size : {h.vertexIndexSize, h.textureIndexSize, h.materialIndexSize,
+                                  h.boneIndexSize, h.morphIndexSize, h.rigidBodyIndexSize}) {
+            if (!IsIndexSize(size))
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_INDEX_SIZE, size);
+        }
+        m_in.SetHeader(h);
+        m_file.header = h;
+        m_file.name = m_in.ReadText();
+        m_file.englishName = m_in.ReadText();
+        m_file.comment = m_in.ReadText();
+        m_file.englishComment = m_in.ReadText();
+    }
+
+    bool Is21() const { return header().version == 2.1f; }
+
+    void ReadVertices()
+    {
+        const std::uint8_t b = header().boneIndexSize;
+        // Position, normal and UV, the extra UVs, the weight type, one bone (BDEF1) and the
+        // edge scale.
+        const std::size_t count
+            = m_in.ReadCount(32 + 16 * header().additionalUvCount + 1 + b + kFloatSize);
+        m_file.vertices.resize(count);
+        const int maximumType = Is21() ? 4 : 3;
+        for (PmxVertex& v : m_file.vertices) {
+            v.position = m_in.ReadVector3();
+            v.normal = m_in.ReadVector3();
+            v.uv = m_in.ReadVector2();
+            for (int i = 0; i < header().additionalUvCount; ++i)
+                v.additionalUvs[static_cast<std::size_t>(i)] = m_in.ReadFloat4();
+            const std::uint8_t type = in().ReadU8();
+            if (type > maximumType)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_WEIGHT_TYPE, type);
+            v.weightType = static_cast<PmxWeightType>(type);
+            switch (v.weightType) {
+            case PmxWeightType::Bdef1:
+                v.bones[0] = m_in.ReadIndexUnchecked(b);
+                v.weights[0] = 1.0f;
+                break;
+            case PmxWeightType::Bdef2:
+            case PmxWeightType::Sdef:
+                v.bones[0] = m_in.ReadIndexUnchecked(b);
+                v.bones[1] = m_in.ReadIndexUnchecked(b);
+                v.weights[0] = in().ReadF32();
+                v.weights[1] = 1.0f - v.weights[0];
+                if (v.weightType == PmxWeightType::Sdef) {
+                    v.sdefC = m_in.ReadVector3();
+                    v.sdefR0 = m_in.ReadVector3();
+                    v.sdefR1 = m_in.ReadVector3();
+                }
+                break;
+            case PmxWeightType::Bdef4:
+            case PmxWeightType::Qdef:
+                for (std::int32_t& bone : v.bones)
+                    bone = m_in.ReadIndexUnchecked(b);
+                for (float& weight : v.weights)
+                    weight = in().ReadF32();
+                break;
+            }
+            v.edgeScale = in().ReadF32();
+        }
+    }
+
+    void ReadIndices()
+    {
+        const std::size_t count = m_in.ReadCount(header().vertexIndexSize);
+        if (count % 3 != 0)
+            throw FileFormatError(Reason(IDS_REASON_PMX_FACES_NOT_TRIANGLES, {count}));
+        m_file.indices.resize(count);
+        const std::size_t vertexCount = m_file.vertices.size();
+        for (std::uint32_t& index : m_file.indices)
+            index = m_in.ReadVertexIndex(vertexCount);
+    }
+
+    void ReadTextures()
+    {
+        m_file.textures.resize(m_in.ReadCount(4));
+        for (std::string& texture : m_file.textures)
+            texture = m_in.ReadText();
+    }
+
+    void ReadMaterials()
+    {
+        const std::uint8_t t = header().textureIndexSize;
+        const std::size_t count = m_in.ReadCount(kNamesSize + 76 + 2 * t);
+        m_file.materials.resize(count);
+        const std::size_t textures = m_file.textures.size();
+        std::uint64_t indexTotal = 0;
+        for (PmxMaterial& m : m_file.materials) {
+            m.name = m_in.ReadText();
+            m.englishName = m_in.ReadText();
+            m.diffuse = m_in.ReadFloat4();
+            m.specular = m_in.ReadVector3();
+            m.specularPower = in().ReadF32();
+            m.ambient = m_in.ReadVector3();
+            m.flags = in().ReadU8();
+            m.edgeColor = m_in.ReadFloat4();
+            m.edgeSize = in().ReadF32();
+            m.texture = m_in.ReadIndex(t, textures, IDS_REASON_PMX_TEXTURES, true);
+            m.sphereTexture = m_in.ReadIndex(t, textures, IDS_REASON_PMX_TEXTURES, true);
+            m.sphereMode = in().ReadU8();
+            if (m.sphereMode > 3)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_SPHERE_MODE, m.sphereMode);
+            const std::uint8_t shared = in().ReadU8();
+            if (shared > 1)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_SHARED_TOON, shared);
+            m.sharedToon = shared == 1;
+            if (m.sharedToon) {
+                m.toon = in().ReadU8();
+                if (m.toon > 9)
+                    m_in.ThrowInvalidValue(IDS_REASON_PMX_SHARED_TOON, m.toon);
+            } else {
+                m.toon = m_in.ReadIndex(t, textures, IDS_REASON_PMX_TEXTURES, true);
+            }
+            m.memo = m_in.ReadText();
+            const std::int32_t indexCount = in().ReadI32();
+            if (indexCount < 0)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_COUNT, indexCount);
+            m.indexCount = static_cast<std::uint32_t>(indexCount);
+            indexTotal += m.indexCount;
+        }
+        if (indexTotal != m_file.indices.size())
+            throw FileFormatError(
+                Reason(IDS_REASON_PMX_MATERIAL_INDEX_COUNTS, {indexTotal, m_file.indices.size()}));
+    }
+
+    std::int32_t ReadBoneIndex(std::size_t bones)
+    {
+        return m_in.ReadIndex(header().boneIndexSize, bones, IDS_REASON_PMD_BONES, true);
+    }
+
+    void ReadBones()
+    {
+        const std::uint8_t b = header().boneIndexSize;
+        // Names, position, parent, layer, flags and the smaller form of the tail.
+        const std::size_t count = m_in.ReadCount(kNamesSize + 12 + b + 4 + 2 + b);
+        m_file.bones.resize(count);
+        for (PmxBone& bone : m_file.bones) {
+            bone.name = m_in.ReadText();
+            bone.englishName = m_in.ReadText();
+            bone.position = m_in.ReadVector3();
+            bone.parent = ReadBoneIndex(count);
+            bone.layer = in().ReadI32();
+            bone.flags = in().ReadU16();
+            if (bone.flags & PmxBone::kTailIsBone)
+                bone.tailBone = ReadBoneIndex(count);
+            else
+                bone.tailOffset = m_in.ReadVector3();
+            if (bone.flags & (PmxBone::kInheritRotation | PmxBone::kInheritTranslation)) {
+                bone.inheritParent = ReadBoneIndex(count);
+                bone.inheritRatio = in().ReadF32();
+            }
+            if (bone.flags & PmxBone::kFixedAxis)
+                bone.fixedAxis = m_in.ReadVector3();
+            if (bone.flags & PmxBone::kLocalAxes) {
+                bone.localAxisX = m_in.ReadVector3();
+                bone.localAxisZ = m_in.ReadVector3();
+            }
+            if (bone.flags & PmxBone::kExternalParent)
+                bone.externalParentKey = in().ReadI32();
+            if (bone.flags & PmxBone::kIK)
+                ReadIK(bone, count);
+        }
+    }
+
+    void ReadIK(PmxBone& bone, std::size_t bones)
+    {
+        bone.ikTarget = m_in.ReadIndex(header().boneIndexSize, bones, IDS_REASON_PMD_BONES, false);
+        bone.ikLoopCount = in().ReadI32();
+        bone.ikUnitAngle = in().ReadF32();
+        bone.ikLinks.resize(m_in.ReadCount(header().boneIndexSize + 1u));
+        for (PmxIKLink& link : bone.ikLinks) {
+            link.bone = m_in.ReadIndex(header().boneIndexSize, bones, IDS_REASON_PMD_BONES, false);
+            const std::uint8_t limited = in().ReadU8();
+            link.hasLimits = limited != 0;
+            if (link.hasLimits) {
+                link.lowerLimit = m_in.ReadVector3();
+                link.upperLimit = m_in.ReadVector3();
+            }
+        }
+    }
+
+    void ReadMorphs()
+    {
+        const std::size_t count = m_in.ReadCount(kNamesSize + 1 + 1 + 4);
+        m_file.morphs.resize(count);
+        const int maximumKind = Is21() ? 10 : 8;
+        for (PmxMorph& morph : m_file.morphs) {
+            morph.name = m_in.ReadText();
+            morph.englishName = m_in.ReadText();
+            morph.panel = in().ReadU8();
+            const std::uint8_t kind = in().ReadU8();
+            if (kind > maximumKind)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_MORPH_KIND, kind);
+            morph.kind = static_cast<PmxMorphKind>(kind);
+            ReadMorphOffsets(morph);
+        }
+    }
+
+    void ReadMorphOffsets(PmxMorph& morph)
+    {
+        const PmxHeader& h = header();
+        const std::size_t morphs = m_file.morphs.size();
+        switch (morph.kind) {
+        case PmxMorphKind::Group:
+        case PmxMorphKind::Flip:
+            morph.weights.resize(m_in.ReadCount(h.morphIndexSize + kFloatSize));
+            for (PmxMorphWeight& w : morph.weights) {
+                w.morph = m_in.ReadIndex(h.morphIndexSize, morphs, IDS_REASON_PMD_MORPHS, false);
+                w.weight = in().ReadF32();
+            }
+            break;
+        case PmxMorphKind::Vertex:
+            morph.vertices.resize(m_in.ReadCount(h.vertexIndexSize + 12u));
+            for (PmxVertexOffset& v : morph.vertices) {
+                v.vertex = m_in.ReadVertexIndex(m_file.vertices.size());
+                const Vector3 offset = m_in.ReadVector3();
+                v.offset = {offset.x, offset.y, offset.z, 0.0f};
+            }
+            break;
+        case PmxMorphKind::Bone:
+            morph.bones.resize(m_in.ReadCount(h.boneIndexSize + 28u));
+            for (PmxBoneOffset& o : morph.bones) {
+                o.bone = m_in.ReadIndex(h.boneIndexSize, m_file.bones.size(), IDS_REASON_PMD_BONES,
+                                        false);
+                o.translation = m_in.ReadVector3();
+                o.rotation = m_in.ReadFloat4();
+            }
+            break;
+        case PmxMorphKind::Uv:
+        case PmxMorphKind::ExtraUv1:
+        case PmxMorphKind::ExtraUv2:
+        case PmxMorphKind::ExtraUv3:
+        case PmxMorphKind::ExtraUv4:
+            morph.vertices.resize(m_in.ReadCount(h.vertexIndexSize + 16u));
+            for (PmxVertexOffset& v : morph.vertices) {
+                v.vertex = m_in.ReadVertexIndex(m_file.vertices.size());
+                v.offset = m_in.ReadFloat4();
+            }
+            break;
+        case PmxMorphKind::Material:
+            morph.materials.resize(m_in.ReadCount(h.materialIndexSize + 1u + 28 * kFloatSize));
+            for (PmxMaterialOffset& o : morph.materials) {
+                o.material = m_in.ReadIndex(h.materialIndexSize, m_file.materials.size(),
+                                            IDS_REASON_PMD_MATERIALS, true);
+                o.operation = in().ReadU8();
+                if (o.operation > 1)
+                    m_in.ThrowInvalidValue(IDS_REASON_PMX_OPERATION, o.operation);
+                o.diffuse = m_in.ReadFloat4();
+                o.specular = m_in.ReadVector3();
+                o.specularPower = in().ReadF32();
+                o.ambient = m_in.ReadVector3();
+                o.edgeColor = m_in.ReadFloat4();
+                o.edgeSize = in().ReadF32();
+                o.textureTint = m_in.ReadFloat4();
+                o.sphereTint = m_in.ReadFloat4();
+                o.toonTint = m_in.ReadFloat4();
+            }
+            break;
+        case PmxMorphKind::Impulse:
+            morph.impulses.resize(m_in.ReadCount(h.rigidBodyIndexSize + 1u + 24));
+            for (PmxImpulseOffset& o : morph.impulses) {
+                // Checked once the rigid bodies are read.
+                o.rigidBody = m_in.ReadIndexUnchecked(h.rigidBodyIndexSize);
+                o.local = in().ReadU8() != 0;
+                o.velocity = m_in.ReadVector3();
+                o.torque = m_in.ReadVector3();
+            }
+            break;
+        }
+    }
+
+    void ReadDisplayFrames()
+    {
+        const PmxHeader& h = header();
+        m_file.displayFrames.resize(m_in.ReadCount(kNamesSize + 1 + 4));
+        const std::size_t smallestElement = 1u + std::min(h.boneIndexSize, h.morphIndexSize);
+        for (PmxDisplayFrame& frame : m_file.displayFrames) {
+            frame.name = m_in.ReadText();
+            frame.englishName = m_in.ReadText();
+            frame.special = in().ReadU8() != 0;
+            frame.elements.resize(m_in.ReadCount(smallestElement));
+            for (PmxDisplayElement& element : frame.elements) {
+                const std::uint8_t kind = in().ReadU8();
+                if (kind > 1)
+                    m_in.ThrowInvalidValue(IDS_REASON_PMX_ELEMENT_KIND, kind);
+                element.isMorph = kind == 1;
+                element.index = element.isMorph
+                    ? m_in.ReadIndex(h.morphIndexSize, m_file.morphs.size(), IDS_REASON_PMD_MORPHS,
+                                     false)
+                    : m_in.ReadIndex(h.boneIndexSize, m_file.bones.size(), IDS_REASON_PMD_BONES,
+                                     false);
+            }
+        }
+    }
+
+    void ReadRigidBodies()
+    {
+        const std::uint8_t b = header().boneIndexSize;
+        m_file.rigidBodies.resize(m_in.ReadCount(kNamesSize + b + 1 + 2 + 1 + 36 + 20 + 1));
+        for (PmxRigidBody& body : m_file.rigidBodies) {
+            body.name = m_in.ReadText();
+            body.englishName = m_in.ReadText();
+            body.bone = ReadBoneIndex(m_file.bones.size());
+            body.group = in().ReadU8();
+            body.noCollisionMask = in().ReadU16();
+            body.shape = in().ReadU8();
+            if (body.shape > 2)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_BODY_SHAPE, body.shape);
+            body.size = m_in.ReadVector3();
+            body.position = m_in.ReadVector3();
+            body.rotation = m_in.ReadVector3();
+            body.mass = in().ReadF32();
+            body.linearDamping = in().ReadF32();
+            body.angularDamping = in().ReadF32();
+            body.restitution = in().ReadF32();
+            body.friction = in().ReadF32();
+            body.mode = in().ReadU8();
+            if (body.mode > 2)
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_BODY_MODE, body.mode);
+        }
+    }
+
+    void ReadJoints()
+    {
+        const std::uint8_t r = header().rigidBodyIndexSize;
+        m_file.joints.resize(m_in.ReadCount(kNamesSize + 1 + 2 * r + 8 * 12));
+        const std::size_t bodies = m_file.rigidBodies.size();
+        for (PmxJoint& joint : m_file.joints) {
+            joint.name = m_in.ReadText();
+            joint.englishName = m_in.ReadText();
+            joint.kind = in().ReadU8();
+            if (joint.kind > (Is21() ? 5 : 0))
+                m_in.ThrowInvalidValue(IDS_REASON_PMX_JOINT_KIND, joint.kind);
+            joint.bodyA = m_in.ReadIndex(r, bodies, IDS_REASON_PMD_RIGID_BODIES, true);
+            joint.bodyB = m_in.ReadIndex(r, bodies, IDS_REASON_PMD_RIGID_BODIES, true);
+            Vector3* const fields[]
+                = {&joint.position,          &joint.rotation,      &joint.translationMin,
+                   &joint.translationMax,    &joint.rotationMin,   &joint.rotationMax,
+                   &joint.springTranslation, &joint.springRotation};
+            for (Vector3* field : fields)
+                *field = m_in.ReadVector3();
+        }
+    }
+
+    // Soft bodies are only read past, every length and index still checked.
+    void SkipSoftBodies()
+    {
+        if (!Is21())
+            return;
+        const PmxHeader& h = header();
+        // After the names: shape, material, group, mask, flags, five 32-bit settings, 12
+        // config, 6 cluster, 4 iteration and 3 material values.
+        constexpr std::size_t kFixedAfterMaterial = 1 + 2 + 1 + 5 * 4 + (12 + 6 + 4 + 3) * 4;
+        const std::size_t count
+            = m_in.ReadCount(kNamesSize + 1 + h.materialIndexSize + kFixedAfterMaterial + 4 + 4);
+        const std::size_t vertices = m_file.vertices.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            m_in.ReadText();
+            m_in.ReadText();
+            in().Skip(1);
+            m_in.ReadIndex(h.materialIndexSize, m_file.materials.size(), IDS_REASON_PMD_MATERIALS,
+                           true);
+            in().Skip(kFixedAfterMaterial);
+            const std::size_t anchors
+                = m_in.ReadCount(h.rigidBodyIndexSize + h.vertexIndexSize + 1u);
+            for (std::size_t a = 0; a < anchors; ++a) {
+                m_in.ReadIndex(h.rigidBodyIndexSize, m_file.rigidBodies.size(),
+                               IDS_REASON_PMD_RIGID_BODIES, false);
+                m_in.ReadVertexIndex(vertices);
+                in().Skip(1);
+            }
+            const std::size_t pins = m_in.ReadCount(h.vertexIndexSize);
+            for (std::size_t p = 0; p < pins; ++p)
+                m_in.ReadVertexIndex(vertices);
+        }
+        m_file.softBodyCount = count;
+    }
+
+    void CheckLaterIndices()
+    {
+        m_in.SetSection(IDS_REASON_PMD_VERTICES);
+        const std::size_t bones = m_file.bones.size();
+        for (const PmxVertex& v : m_file.vertices) {
+            for (std::int32_t bone : v.bones)
+                m_in.CheckIndex(bone, bones, IDS_REASON_PMD_BONES, true);
+        }
+        m_in.SetSection(IDS_REASON_PMD_MORPHS);
+        for (const PmxMorph& morph : m_file.morphs) {
+            for (const PmxImpulseOffset& o : morph.impulses)
+                m_in.CheckIndex(o.rigidBody, m_file.rigidBodies.size(), IDS_REASON_PMD_RIGID_BODIES,
+                                false);
+        }
+    }
+
+    CPmxFieldReader m_in;
+    PmxFile& m_file;
+};
+
+} // namespace
+
+PmxFile ReadPmxFile(std::span<const std::uint8_t> bytes)
+{
+    PmxFile file;
+    CPmxReader(bytes, file).Read();
+    return file;
+}
+
+PmxFile LoadPmxFile(const std::filesystem::path& path)
+{
+    return ReadPmxFile(ReadWholeFile(path, kMaxModelFileBytes));
+}
+
+} // namespace zelvane
