@@ -16,7 +16,7 @@ out="${OUT:-$root/build-fuzz/deep}"
 shared="${SHARED:-$root/../shared/testdata}"
 cli="${CLI:-$root/build/src/cli/zelvane-cli}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(zlvm dwi stepmania clipboard vmd pmd dance)
+[ ${#targets[@]} -gt 0 ] || targets=(zlvm dwi stepmania clipboard vmd pmd pmx dance)
 
 echo "== building the fuzzers"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja \
