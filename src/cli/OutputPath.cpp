@@ -10,9 +10,10 @@ namespace zelvane::cli {
 
 CLI::Validator OutputExtension(std::vector<std::string> extensions)
 {
+    // ".a", ".a or .b", ".a, .b or .c"
     std::string names;
-    for (const std::string& extension : extensions)
-        names += (names.empty() ? "" : " or ") + extension;
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
     return CLI::Validator(
         [extensions, names](std::string& value) -> std::string {
             if (std::find(extensions.begin(), extensions.end(), LowerExtension(value))

@@ -177,7 +177,7 @@ TEST(CliCommands, RefusalsAreOneLineAndWriteNothing)
         {"info /no/such/file.zlvm", 1, "No such file"},
         {"info notes.txt", 1, "cannot tell what"},
         {"info", 2, "FILE is required"},
-        {"convert " + Quoted(chart) + " out.txt", 2, "is not a .dwi or .zlvm file"},
+        {"convert " + Quoted(chart) + " out.txt", 2, "is not a .dwi, .sm, .ssc or .zlvm file"},
         {"bogus " + Quoted(chart), 2, "unknown command \"bogus\"; the commands are: info, convert"},
         {"avi " + Quoted(noCharts) + single + " -o " + Quoted(neverVideo), 1, "is empty"},
         {avi + single + " --codec nonesuch", 1, "available: rawvideo"},
