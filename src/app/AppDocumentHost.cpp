@@ -23,7 +23,7 @@ MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& 
     const QFileInfo file(path);
     const bool refused = file.isFile() && file.isReadable();
     const QString message = refused
-        ? ToQString(FormatString(IDS_CANNOT_USE_FILE, {ToStdString(file.fileName())}))
+        ? FormatQString(IDS_CANNOT_USE_FILE, {ToStdString(file.fileName())})
         : ToQString(request.message);
     CFileNotFoundDialog dialog(message, path, request.filterId, ToQString(request.directoryKey),
                                m_parent);

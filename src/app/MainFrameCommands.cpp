@@ -43,7 +43,7 @@ namespace {
 // A message of the table that names a file: the name as the user's system writes it.
 QString FileMessage(std::uint32_t id, const QString& path)
 {
-    return ToQString(FormatString(id, {ToStdString(QDir::toNativeSeparators(path))}));
+    return FormatQString(id, {ToStdString(QDir::toNativeSeparators(path))});
 }
 
 // Files made from a document belong beside it: a proposed name without a folder starts
@@ -69,9 +69,8 @@ QString ExportDwi(const CStepDocument& document, const std::filesystem::path& pa
     const DwiExportOmissions omissions = WriteDwi(document, path);
     if (omissions.empty())
         return QString();
-    return ToQString(
-        FormatString(IDS_DWI_EXPORT_LEFT_OUT,
-                     {std::to_string(omissions.warps), std::to_string(omissions.startDelays)}));
+    return FormatQString(IDS_DWI_EXPORT_LEFT_OUT,
+                         {std::to_string(omissions.warps), std::to_string(omissions.startDelays)});
 }
 
 QString ExportStepMania(const CStepDocument& document, const std::filesystem::path& path)
@@ -80,8 +79,7 @@ QString ExportStepMania(const CStepDocument& document, const std::filesystem::pa
     WriteFileAtomically(path, AsBytes(written.text));
     QString text;
     for (const Reason& reason : written.leftOut)
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
-            + ToQString(JapaneseText(reason));
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + ReasonText(reason);
     return text;
 }
 
@@ -173,7 +171,7 @@ bool CMainFrame::ImportChartFile(const QString& path)
                                        : m_document.ImportDwi(ToPath(path), confirmReplace);
     } catch (const NotDwiFileError& error) {
         // Said as what it is, not as a damaged chart; the reason is the detail.
-        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ToQString(JapaneseText(error.why())));
+        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ReasonText(error.why()));
         return false;
     } catch (const std::exception& error) {
         ShowError(FileMessage(IDS_CANNOT_READ, path), error);
@@ -387,7 +385,7 @@ bool CMainFrame::SaveModified()
         return true;
     const QString name = DocumentName();
     QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
-                    ToQString(FormatString(IDS_SAVE_CHANGES_QUESTION, {ToStdString(name)})),
+                    FormatQString(IDS_SAVE_CHANGES_QUESTION, {ToStdString(name)}),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(LoadQString(IDS_BUTTON_YES), QMessageBox::YesRole);
     QPushButton* no = box.addButton(LoadQString(IDS_BUTTON_NO), QMessageBox::NoRole);
