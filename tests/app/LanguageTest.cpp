@@ -117,9 +117,9 @@ TEST_F(LocaleTest, TheFirstLocaleVariableSetDecides)
 TEST_F(LocaleTest, AnEnglishLocaleGivesEnglishMenusAndMessages)
 {
     StartIn("en_US.UTF-8");
-    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("File"), QStringLiteral("Edit"),
-                                         QStringLiteral("View"), QStringLiteral("Play"),
-                                         QStringLiteral("Help")}));
+    EXPECT_EQ(MenuTitles(),
+              (QStringList{QStringLiteral("File"), QStringLiteral("Edit"), QStringLiteral("View"),
+                           QStringLiteral("Play"), QStringLiteral("Help")}));
     const auto mnemonic = [](const QString& text) {
         const QRegularExpressionMatch match
             = QRegularExpression(QStringLiteral("&([^&])")).match(text);
@@ -183,7 +183,8 @@ TEST_F(LocaleTest, JapaneseAndCLocalesGiveJapaneseUnlessEnglishWasChosen)
 TEST_F(LocaleTest, FailuresAreSaidInEnglishWithTheirReasons)
 {
     StartIn("en_US.UTF-8");
-    const FileFormatError error(Reason(IDS_REASON_PMD_CUT_SHORT, {Reason(IDS_REASON_PMD_VERTICES)}));
+    const FileFormatError error(
+        Reason(IDS_REASON_PMD_CUT_SHORT, {Reason(IDS_REASON_PMD_VERTICES)}));
     const ErrorText text = DescribeError(error);
     EXPECT_EQ(text.message,
               QStringLiteral("The file is not in the right format, or it is damaged."));
