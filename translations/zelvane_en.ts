@@ -771,7 +771,7 @@ Restore the changes?</translation>
         <message>
             <source> フレームごと</source>
             <extracomment>ID 41007</extracomment>
-            <translation> frames apart</translation>
+            <translation> frames</translation>
         </message>
         <message>
             <source>指定なし</source>
