@@ -1,13 +1,17 @@
+#include "app/AppDocumentHost.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandTable.h"
 #include "app/ErrorMessages.h"
+#include "app/FileNotFoundDialog.h"
 #include "app/Settings.h"
 #include "app/TranslatableTexts.h"
 #include "app/Translations.h"
 #include "text/Errors.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
 
@@ -189,6 +193,32 @@ TEST_F(LocaleTest, FailuresAreSaidInEnglishWithTheirReasons)
     EXPECT_EQ(text.message,
               QStringLiteral("The file is not in the right format, or it is damaged."));
     EXPECT_EQ(text.detail, QStringLiteral("The model file is cut short inside its vertices."));
+}
+
+// A song the document cannot find is asked about in English from end to end: the question
+// the document worded in Japanese is said again, and the buttons are English.
+TEST_F(LocaleTest, AMissingFileIsAskedAboutInEnglish)
+{
+    StartIn("en_US.UTF-8");
+    CAppDocumentHost host;
+    QString message;
+    QStringList buttons;
+    const auto asked
+        = test::Prompts().Answer<CFileNotFoundDialog>([&](CFileNotFoundDialog& dialog) {
+              message = dialog.findChild<QLabel*>(QStringLiteral("message"))->text();
+              for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+                  buttons << button->text();
+              dialog.done(CFileNotFoundDialog::kIgnore);
+          });
+    const MissingFileAnswer answer
+        = host.AnswerMissingFile({FormatString(IDS_FILE_NOT_FOUND, {"beat.wav"}),
+                                  "/nowhere/beat.wav", IDS_FILTER_AUDIO, ""});
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(answer.action, MissingFileAnswer::Action::Ignore);
+    EXPECT_EQ(message, QStringLiteral("There is no file named \"beat.wav\"."));
+    ASSERT_FALSE(buttons.isEmpty());
+    for (const QString& button : buttons)
+        EXPECT_FALSE(HasJapanese(button)) << button.toStdString();
 }
 
 // The printf fields of a text, in order: a translation takes the same values.
