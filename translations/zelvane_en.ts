@@ -58,7 +58,7 @@ Zelvane.Document</translation>
         <message>
             <source>%d行目:</source>
             <extracomment>ID 136</extracomment>
-            <translation>Line %d:</translation>
+            <translation>Line %d: </translation>
         </message>
         <message>
             <source>DWIファイル(*.dwi)|*.dwi</source>

@@ -5,6 +5,7 @@
 #include "app/AviCodecDialog.h"
 #include "app/BackgroundVideoRun.h"
 #include "app/ColorRef.h"
+#include "app/DwiFileImport.h"
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileDialogs.h"
@@ -168,7 +169,7 @@ bool CMainFrame::ImportChartFile(const QString& path)
     DwiImportResult result;
     try {
         result = IsStepManiaFile(path) ? ImportStepMania(m_document, ToPath(path), confirmReplace)
-                                       : m_document.ImportDwi(ToPath(path), confirmReplace);
+                                       : ImportDwiFile(m_document, ToPath(path), confirmReplace);
     } catch (const NotDwiFileError& error) {
         // Said as what it is, not as a damaged chart; the reason is the detail.
         ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ReasonText(error.why()));
@@ -182,12 +183,14 @@ bool CMainFrame::ImportChartFile(const QString& path)
         // there is said in the program's own words; any other reason is the detail.
         if (result.errors.empty())
             return false;
+        // The reason is worded in Japanese alone: an English dialog goes without it.
         if (!QFileInfo(path).isFile())
-            ShowError(ToQString(result.errors));
+            ShowError(FormatQString(IDS_FILE_NOT_FOUND, {ToStdString(QFileInfo(path).fileName())}));
         else
             ShowError(FileMessage(IDS_CANNOT_READ, path) + QLatin1Char('\n')
                           + LoadQString(IDS_ERROR_FILE_ACCESS),
-                      ToQString(result.errors));
+                      CurrentUiLanguage() == UiLanguage::Japanese ? ToQString(result.errors)
+                                                                  : QString());
         return false;
     }
     if (!result.errors.empty()) {

@@ -1,6 +1,7 @@
 #include "app/AppDocumentHost.h"
 #include "app/AppTestSupport.h"
 #include "app/CommandTable.h"
+#include "app/DwiFileImport.h"
 #include "app/ErrorMessages.h"
 #include "app/FileNotFoundDialog.h"
 #include "app/Settings.h"
@@ -219,6 +220,26 @@ TEST_F(LocaleTest, AMissingFileIsAskedAboutInEnglish)
     ASSERT_FALSE(buttons.isEmpty());
     for (const QString& button : buttons)
         EXPECT_FALSE(HasJapanese(button)) << button.toStdString();
+}
+
+// What a DWI import could not take is listed in the program's language; in Japanese, word for
+// word the core's list, tags without bearing on the dance left out of both.
+TEST_F(LocaleTest, DwiImportProblemsAreListedInTheProgramsLanguage)
+{
+    DwiDiagnostics diagnostics;
+    diagnostics.listed = {{DwiDiagnostic::Kind::UnknownTag, 3, "FOO"},
+                          {DwiDiagnostic::Kind::UnknownTag, 4, "GENRE"},
+                          {DwiDiagnostic::Kind::UnknownCharacter, 5, "x"},
+                          {DwiDiagnostic::Kind::InvalidFreeze, 9, "12=-1"}};
+    diagnostics.unlisted = 5;
+    diagnostics.unlistedWithoutBearing = 3;
+    StartIn("ja_JP.UTF-8");
+    EXPECT_EQ(ToStdString(DwiDiagnosticsText(diagnostics)),
+              FormatDwiDiagnosticsJapanese(diagnostics));
+    StartIn("en_US.UTF-8");
+    EXPECT_EQ(DwiDiagnosticsText(diagnostics),
+              QStringLiteral("Line 3: \"FOO\" is not supported.\r\nLine 5: 'x' is not supported."
+                             "\r\nLine 9: \"FREEZE:12=-1\" is not supported.\r\n…and 2 more"));
 }
 
 // The printf fields of a text, in order: a translation takes the same values.
