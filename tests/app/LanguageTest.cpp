@@ -255,7 +255,8 @@ QStringList Fields(const QString& text)
 
 // Every text the program shows has a finished English translation (lrelease leaves the
 // unfinished ones out) that keeps the fields, the lines (prompt and tooltip, the parts of the
-// document template) and the shortcut after a tab, and a mnemonic where the Japanese has one.
+// document template), the shortcut after a tab and the patterns of a file-type filter, and a
+// mnemonic where the Japanese has one.
 TEST(Translations, EveryTextHasAFinishedEnglishTranslation)
 {
     QTranslator english;
@@ -270,11 +271,22 @@ TEST(Translations, EveryTextHasAFinishedEnglishTranslation)
         EXPECT_EQ(Fields(translated), Fields(text.source)) << source;
         EXPECT_EQ(translated.count(u'\n'), text.source.count(u'\n')) << source;
         EXPECT_EQ(translated.section(u'\t', 1), text.source.section(u'\t', 1)) << source;
+        // A file-type filter's patterns, after the bar, are read as they are.
+        EXPECT_EQ(translated.section(u'|', 1), text.source.section(u'|', 1)) << source;
         if (text.source.contains(u'&'))
             EXPECT_TRUE(translated.contains(u'&')) << source;
         menuTexts += qstrcmp(text.context, kMenuContext) == 0 ? 1 : 0;
     }
     EXPECT_EQ(menuTexts, MenuSourceTexts().size());
+    // Of the document template only the filter's name is words; the extension and type names
+    // are read by the program.
+    const std::string documentTemplate(LoadString(IDS_DOCUMENT_TEMPLATE));
+    const QString translatedTemplate
+        = english.translate(kStringTableContext, documentTemplate.c_str());
+    for (int part : {0, 1, 2, 4, 5, 6})
+        EXPECT_EQ(translatedTemplate.section(u'\n', part, part),
+                  ToQString(documentTemplate).section(u'\n', part, part))
+            << part;
     // The table's IDs all reach a text: none is lost to the grouping by words.
     qsizetype ids = 0;
     for (const TranslatableText& text : texts)
