@@ -147,6 +147,14 @@ TEST_F(LocaleTest, AnEnglishLocaleGivesEnglishMenusAndMessages)
     }
     EXPECT_EQ(titleKeys, (QStringList{"F", "E", "V", "P", "H"}));
     EXPECT_EQ(frame->action(ID_FILE_OPEN)->statusTip(), QStringLiteral("Open an existing file"));
+    // The edit history names its commands in the core's Japanese; the menu says them in English.
+    test::Retitle(frame->document(), "Renamed");
+    emit frame->menu(1)->aboutToShow();
+    EXPECT_EQ(frame->action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo - Song Settings\tCtrl+Z"));
+    frame->document().Undo();
+    emit frame->menu(1)->aboutToShow();
+    EXPECT_EQ(frame->action(ID_EDIT_REDO)->text(), QStringLiteral("&Redo - Song Settings\tCtrl+Y"));
+    EXPECT_EQ(frame->action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo\tCtrl+Z"));
 
     QAction* english = LanguageItem(QStringLiteral("en"));
     QAction* japanese = LanguageItem(QStringLiteral("ja"));
