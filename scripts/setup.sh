@@ -9,7 +9,7 @@ packages=(
     libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
     ffmpeg
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
-    qt6-image-formats-plugins
+    qt6-image-formats-plugins qt6-l10n-tools
     xvfb xauth libgl1-mesa-dri fonts-ipafont-gothic pulseaudio pulseaudio-utils
     clang libclang-rt-14-dev ccache
     librsvg2-bin dpkg-dev desktop-file-utils appstream

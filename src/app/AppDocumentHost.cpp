@@ -10,6 +10,20 @@
 #include <QFileInfo>
 
 namespace zelvane {
+namespace {
+
+// The document words its question in Japanese. The usual one, that the file is not there, is
+// said again in the program's language; the rest (and the decoder's reason for refusing a
+// file, left out of an English dialog) only Japanese knows, as they reach the host already
+// worded.
+QString SaidInProgramLanguage(const std::string& message, const std::string& name)
+{
+    if (message == FormatString(IDS_FILE_NOT_FOUND, {name}))
+        return FormatQString(IDS_FILE_NOT_FOUND, {name});
+    return ToQString(message);
+}
+
+} // namespace
 
 MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& request)
 {
@@ -22,12 +36,12 @@ MissingFileAnswer CAppDocumentHost::AnswerMissingFile(const MissingFileRequest& 
     const QString path = ToQString(request.path);
     const QFileInfo file(path);
     const bool refused = file.isFile() && file.isReadable();
-    const QString message = refused
-        ? ToQString(FormatString(IDS_CANNOT_USE_FILE, {ToStdString(file.fileName())}))
-        : ToQString(request.message);
+    const std::string name = ToStdString(file.fileName());
+    const QString message = refused ? FormatQString(IDS_CANNOT_USE_FILE, {name})
+                                    : SaidInProgramLanguage(request.message, name);
     CFileNotFoundDialog dialog(message, path, request.filterId, ToQString(request.directoryKey),
                                m_parent);
-    if (refused)
+    if (refused && CurrentUiLanguage() == UiLanguage::Japanese)
         dialog.SetDetail(ToQString(request.message));
     const int result = RunModal(dialog);
     if (waiting)

@@ -2,28 +2,24 @@
 
 #include "app/MainFrame.h"
 #include "app/ToolbarIcons.h"
+#include "app/Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace zelvane {
 
 CZelvane::CZelvane(QApplication& application)
     : m_application(application)
-    , m_qtTexts(std::make_unique<QTranslator>())
 {
     QApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QApplication::setApplicationName(QStringLiteral("Zelvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZELVANE_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("2.0.1"));
     QApplication::setWindowIcon(ProgramIcon());
-    // The program speaks Japanese whatever the locale; Qt's own dialogs (colours, files,
-    // message boxes) follow when its Japanese texts are installed.
-    if (m_qtTexts->load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(m_qtTexts.get());
+    // Japanese unless the locale is English or English was chosen; Qt's own dialogs (colours,
+    // files, message boxes) follow when its texts of that language are installed.
+    InstallTranslations(StartupLanguage());
 }
 
 CZelvane::~CZelvane() = default;

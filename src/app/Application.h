@@ -5,13 +5,12 @@
 #include <memory>
 
 class QApplication;
-class QTranslator;
 
 namespace zelvane {
 
 class CMainFrame;
 
-// Start and end of the desktop program: its identity, Japanese texts in Qt's own dialogs,
+// Start and end of the desktop program: its identity, the language of its texts,
 // the main window where it was last closed, and the file named on the command line.
 class CZelvane {
 public:
@@ -25,7 +24,6 @@ public:
 
 private:
     QApplication& m_application;
-    std::unique_ptr<QTranslator> m_qtTexts;
     std::unique_ptr<CMainFrame> m_frame;
 };
 

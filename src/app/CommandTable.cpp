@@ -2,9 +2,23 @@
 
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
+#include "qtcommon/UiLanguage.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <optional>
 
 namespace zelvane {
 namespace {
+
+// Says a menu text in the program's language; the recording one below lists them instead.
+using SayMenuText = std::function<QString(const char*)>;
+
+QString TranslateMenuText(const char* japanese)
+{
+    return QCoreApplication::translate(kMenuContext, japanese);
+}
 
 QKeySequence Key(QKeyCombination combination)
 {
@@ -36,32 +50,33 @@ constexpr FrameworkPrompt kFrameworkPrompts[] = {
     {ID_PLAY_ASSIST_CLAP, "再生中、ノートの位置でクリック音を鳴らす\nアシストクラップ"},
 };
 
-QString PromptString(int id)
+QString PromptString(int id, const SayMenuText& say)
 {
     for (const FrameworkPrompt& entry : kFrameworkPrompts)
         if (entry.id == id)
-            return QString::fromUtf8(entry.text);
+            return say(entry.text);
     return LoadQString(static_cast<std::uint32_t>(id));
 }
 
-CommandEntry Command(int id, const char* text, QList<QKeySequence> keys = {})
+CommandEntry MakeCommand(int id, const QString& text, QList<QKeySequence> keys,
+                         const SayMenuText& say)
 {
-    const QString prompt = PromptString(id);
-    return CommandEntry{id, QString::fromUtf8(text), std::move(keys),
-                        prompt.section(QLatin1Char('\n'), 0, 0),
+    const QString prompt = PromptString(id, say);
+    return CommandEntry{id, text, std::move(keys), prompt.section(QLatin1Char('\n'), 0, 0),
                         prompt.section(QLatin1Char('\n'), 1, 1)};
 }
 
-// A command whose menu text is the string table's.
-CommandEntry Command(int id, std::uint32_t textId, QList<QKeySequence> keys = {})
-{
-    return Command(id, std::string(LoadString(textId)).c_str(), std::move(keys));
-}
-
-QList<CommandEntry> BuildCommands()
+QList<CommandEntry> BuildCommands(const SayMenuText& say)
 {
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const auto Command = [&say](int id, const char* text, QList<QKeySequence> keys = {}) {
+        return MakeCommand(id, *text ? say(text) : QString(), std::move(keys), say);
+    };
+    // A command whose menu text is the string table's.
+    const auto TableCommand = [&say](int id, std::uint32_t textId) {
+        return MakeCommand(id, LoadQString(textId), {}, say);
+    };
     return {
         Command(ID_FILE_NEW, "新規作成(&N)\tCtrl+N", {Key(ctrl | Qt::Key_N)}),
         Command(ID_FILE_OPEN, "開く(&O)...\tCtrl+O", {Key(ctrl | Qt::Key_O)}),
@@ -91,10 +106,10 @@ QList<CommandEntry> BuildCommands()
         Command(ID_EDIT_ADD_MODE, "追加モード(&M)"),
         Command(ID_EDIT_SELECT_MODE, "選択モード(&S)"),
         Command(ID_EDIT_INSERT_ROWS, "行挿入(&I)\tIns", {Key(QKeyCombination(Qt::Key_Insert))}),
-        Command(ID_EDIT_INSERT_TEMPO_CHANGE, IDS_MENU_INSERT_TEMPO_CHANGE),
-        Command(ID_EDIT_INSERT_STOP, IDS_MENU_INSERT_STOP),
-        Command(ID_EDIT_INSERT_DELAY, IDS_MENU_INSERT_DELAY),
-        Command(ID_EDIT_DELETE_TEMPO_EVENTS, IDS_MENU_DELETE_TEMPO_EVENTS),
+        TableCommand(ID_EDIT_INSERT_TEMPO_CHANGE, IDS_MENU_INSERT_TEMPO_CHANGE),
+        TableCommand(ID_EDIT_INSERT_STOP, IDS_MENU_INSERT_STOP),
+        TableCommand(ID_EDIT_INSERT_DELAY, IDS_MENU_INSERT_DELAY),
+        TableCommand(ID_EDIT_DELETE_TEMPO_EVENTS, IDS_MENU_DELETE_TEMPO_EVENTS),
         // "+" of the main keyboard is "=" unshifted on many layouts.
         Command(ID_VIEW_ZOOM_IN, "拡大(&I)\tCtrl +",
                 {Key(ctrl | Qt::Key_Plus), Key(ctrl | Qt::Key_Equal),
@@ -117,12 +132,60 @@ QList<CommandEntry> BuildCommands()
     };
 }
 
+QList<MenuSpec> BuildMenus(const SayMenuText& say)
+{
+    return {
+        {say("ファイル(&F)"),
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_FILE_AUDIO,
+          ID_FILE_SONG_SETTINGS, ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI, 0, ID_FILE_MODEL,
+          ID_FILE_MOTION_SETTINGS, ID_FILE_CREATE_MOTION, 0, ID_FILE_BACKGROUND_AVI, 0,
+          ID_FILE_MRU_FIRST, 0, ID_APP_EXIT}},
+        {say("編集(&E)"),
+         {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
+          0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS, 0,
+          ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY,
+          ID_EDIT_DELETE_TEMPO_EVENTS}},
+        {say("表示(&V)"),
+         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, 0, ID_VIEW_BACKGROUND_COLOR,
+          ID_VIEW_SCREEN_COLOR, 0, kLanguageMenu}},
+        {say("再生(&P)"),
+         {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, 0, ID_PLAY_STOP, 0, ID_PLAY_ASSIST_CLAP}},
+        {say("ヘルプ(&H)"), {ID_APP_ABOUT}},
+    };
+}
+
+// The tables are made once for each language they are asked in: the program speaks one
+// language a run, and the tests ask for both.
+template<typename Table>
+const Table& ForCurrentLanguage(std::optional<Table> (&tables)[2],
+                                Table (*build)(const SayMenuText&))
+{
+    std::optional<Table>& table = tables[CurrentUiLanguage() == UiLanguage::English ? 1 : 0];
+    if (!table)
+        table = build(TranslateMenuText);
+    return *table;
+}
+
 } // namespace
 
 const QList<CommandEntry>& CommandTable()
 {
-    static const QList<CommandEntry> table = BuildCommands();
-    return table;
+    static std::optional<QList<CommandEntry>> tables[2];
+    return ForCurrentLanguage(tables, BuildCommands);
+}
+
+QStringList MenuSourceTexts()
+{
+    QStringList texts;
+    const SayMenuText record = [&texts](const char* japanese) {
+        const QString text = QString::fromUtf8(japanese);
+        if (!texts.contains(text))
+            texts.append(text);
+        return text;
+    };
+    BuildCommands(record);
+    BuildMenus(record);
+    return texts;
 }
 
 const CommandEntry* FindCommand(int id)
@@ -135,25 +198,8 @@ const CommandEntry* FindCommand(int id)
 
 const QList<MenuSpec>& MenuTable()
 {
-    static const QList<MenuSpec> menus = {
-        {QStringLiteral("ファイル(&F)"),
-         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_FILE_AUDIO,
-          ID_FILE_SONG_SETTINGS, ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI, 0, ID_FILE_MODEL,
-          ID_FILE_MOTION_SETTINGS, ID_FILE_CREATE_MOTION, 0, ID_FILE_BACKGROUND_AVI, 0,
-          ID_FILE_MRU_FIRST, 0, ID_APP_EXIT}},
-        {QStringLiteral("編集(&E)"),
-         {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
-          0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS, 0,
-          ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY,
-          ID_EDIT_DELETE_TEMPO_EVENTS}},
-        {QStringLiteral("表示(&V)"),
-         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, 0, ID_VIEW_BACKGROUND_COLOR,
-          ID_VIEW_SCREEN_COLOR}},
-        {QStringLiteral("再生(&P)"),
-         {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, 0, ID_PLAY_STOP, 0, ID_PLAY_ASSIST_CLAP}},
-        {QStringLiteral("ヘルプ(&H)"), {ID_APP_ABOUT}},
-    };
-    return menus;
+    static std::optional<QList<MenuSpec>> tables[2];
+    return ForCurrentLanguage(tables, BuildMenus);
 }
 
 const QList<int>& ToolbarTable()

@@ -39,8 +39,7 @@ ErrorText DescribeError(const std::exception& error)
     // the dialog, which then names just the kind of failure.
     const auto* core = dynamic_cast<const CoreError*>(&error);
     const Reason* reason = core ? core->reason() : nullptr;
-    return {LoadQString(ErrorMessageId(error)),
-            reason ? ToQString(JapaneseText(*reason)) : QString()};
+    return {LoadQString(ErrorMessageId(error)), reason ? ReasonText(*reason) : QString()};
 }
 
 ErrorText DescribeError(const std::exception_ptr& error)

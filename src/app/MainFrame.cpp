@@ -8,6 +8,7 @@
 #include "app/ScreenFit.h"
 #include "app/Settings.h"
 #include "app/ToolbarIcons.h"
+#include "chart/commands/Command.h"
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
 #include "render_gl/ModelView.h"
@@ -17,6 +18,7 @@
 #include "text/Errors.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -25,6 +27,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
@@ -35,6 +38,18 @@
 
 namespace zelvane {
 namespace {
+
+// The Edit menu's undo or redo text with the command's name before the shortcut, as the
+// history words it, from the texts in the language the program speaks.
+QString HistoryMenuText(std::uint32_t id, const CCommand* command)
+{
+    QString text = LoadQString(id);
+    if (!command)
+        return text;
+    const QString insert = QStringLiteral(" - ") + TranslateText(command->name());
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? text + insert : text.insert(tab, insert);
+}
 
 // Characters of space kept between the status bar's message and its detail.
 constexpr int kStatusDetailGap = 6;
@@ -50,13 +65,10 @@ StatusText MissingTexturesText(const QStringList& names)
 {
     const QString separator = LoadQString(IDS_TEXTURE_NAME_SEPARATOR);
     if (names.size() <= kNamedTextures)
-        return {
-            ToQString(FormatString(IDS_TEXTURES_NOT_FOUND, {ToStdString(names.join(separator))})),
-            {}};
+        return {FormatQString(IDS_TEXTURES_NOT_FOUND, {ToStdString(names.join(separator))}), {}};
     const std::string named = ToStdString(names.mid(0, kNamedTextures).join(separator));
     const std::string rest = std::to_string(names.size() - kNamedTextures);
-    return {ToQString(FormatString(IDS_TEXTURES_NOT_FOUND_MORE, {named, rest})),
-            names.join(separator)};
+    return {FormatQString(IDS_TEXTURES_NOT_FOUND_MORE, {named, rest}), names.join(separator)};
 }
 
 } // namespace
@@ -80,7 +92,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_document.SetWorkerFailureHandler([this](const Reason& reason) {
         QMetaObject::invokeMethod(
             this,
-            [this, detail = ToQString(JapaneseText(reason))] {
+            [this, detail = ReasonText(reason)] {
                 ShowStatus(LoadQString(IDS_ERROR_WORKER), detail);
             },
             Qt::QueuedConnection);
@@ -142,8 +154,8 @@ void CMainFrame::CreateActions()
                 return;
             const QString path = m_recentFiles[i];
             if (!QFileInfo::exists(path)) {
-                ShowError(ToQString(
-                    FormatString(IDS_FILE_NOT_FOUND, {ToStdString(QFileInfo(path).fileName())})));
+                ShowError(
+                    FormatQString(IDS_FILE_NOT_FOUND, {ToStdString(QFileInfo(path).fileName())}));
                 m_recentFiles.removeAll(path);
                 Settings::WriteRecentFiles(m_recentFiles);
                 UpdateRecentFiles();
@@ -164,6 +176,10 @@ void CMainFrame::CreateMenus()
                 popup->addSeparator();
                 continue;
             }
+            if (id == kLanguageMenu) {
+                popup->addMenu(CreateLanguageMenu());
+                continue;
+            }
             popup->addAction(m_actions.value(id));
             if (id == ID_FILE_MRU_FIRST)
                 popup->addActions(m_recentActions);
@@ -172,6 +188,41 @@ void CMainFrame::CreateMenus()
         connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
         m_menus.append(popup);
     }
+}
+
+QMenu* CMainFrame::CreateLanguageMenu()
+{
+    auto* languages = new QMenu(LoadQString(IDS_MENU_LANGUAGE), this);
+    languages->setObjectName(QStringLiteral("languageMenu"));
+    auto* group = new QActionGroup(languages);
+    // Each language is named in its own words, so that it can be found in either.
+    const std::pair<UiLanguage, QString> items[] = {
+        {UiLanguage::Japanese, QStringLiteral("日本語(&J)")},
+        {UiLanguage::English, QStringLiteral("&English")},
+    };
+    for (const auto& [language, name] : items) {
+        QAction* action = languages->addAction(name);
+        action->setCheckable(true);
+        action->setChecked(language == CurrentUiLanguage());
+        action->setData(LanguageCode(language));
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { ChooseLanguage(language); });
+    }
+    return languages;
+}
+
+void CMainFrame::ChooseLanguage(UiLanguage language)
+{
+    const bool changed = Settings::ReadLanguage().value_or(CurrentUiLanguage()) != language;
+    Settings::WriteLanguage(language);
+    // The windows were made in the present language; the next start makes them in the new one.
+    if (!changed)
+        return;
+    QMessageBox box(QMessageBox::Information, LoadQString(IDS_APP_TITLE),
+                    LoadQString(IDS_LANGUAGE_NEXT_START), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("languageMessage"));
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    RunModal(box);
 }
 
 void CMainFrame::CreateToolBar()
@@ -364,10 +415,13 @@ void CMainFrame::UpdateCommandStates()
     m_actions.value(ID_EDIT_SELECT_MODE)->setChecked(view->selectMode());
 
     QAction* undo = m_actions.value(ID_EDIT_UNDO);
-    undo->setText(ToQString(m_document.UndoMenuText()));
+    const std::size_t done = m_document.historyPosition();
+    undo->setText(HistoryMenuText(
+        IDS_UNDO, m_document.CanUndo() ? &m_document.commandAt(done - 1) : nullptr));
     undo->setEnabled(m_document.IsUndoEnabled());
     QAction* redo = m_actions.value(ID_EDIT_REDO);
-    redo->setText(ToQString(m_document.RedoMenuText()));
+    redo->setText(
+        HistoryMenuText(IDS_REDO, m_document.CanRedo() ? &m_document.commandAt(done) : nullptr));
     redo->setEnabled(m_document.IsRedoEnabled());
 
     enable(ID_VIEW_ZOOM_IN, m_document.CanZoomIn());

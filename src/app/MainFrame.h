@@ -8,6 +8,7 @@
 #include "playback/AudioPlayer.h"
 #include "playback/PlaybackClock.h"
 #include "playback/PlaybackTimeSource.h"
+#include "qtcommon/UiLanguage.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -82,6 +83,10 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
+    // View > Language: the languages, the present one checked.
+    QMenu* CreateLanguageMenu();
+    // Remembers the language chosen for the next start and says so.
+    void ChooseLanguage(UiLanguage language);
     void CreateToolBar();
     void CreateStatusBar();
     void CreateClient();

@@ -5,6 +5,7 @@
 #include "app/AviCodecDialog.h"
 #include "app/BackgroundVideoRun.h"
 #include "app/ColorRef.h"
+#include "app/DwiFileImport.h"
 #include "app/ErrorDialog.h"
 #include "app/ErrorMessages.h"
 #include "app/FileDialogs.h"
@@ -43,7 +44,7 @@ namespace {
 // A message of the table that names a file: the name as the user's system writes it.
 QString FileMessage(std::uint32_t id, const QString& path)
 {
-    return ToQString(FormatString(id, {ToStdString(QDir::toNativeSeparators(path))}));
+    return FormatQString(id, {ToStdString(QDir::toNativeSeparators(path))});
 }
 
 // Files made from a document belong beside it: a proposed name without a folder starts
@@ -69,9 +70,8 @@ QString ExportDwi(const CStepDocument& document, const std::filesystem::path& pa
     const DwiExportOmissions omissions = WriteDwi(document, path);
     if (omissions.empty())
         return QString();
-    return ToQString(
-        FormatString(IDS_DWI_EXPORT_LEFT_OUT,
-                     {std::to_string(omissions.warps), std::to_string(omissions.startDelays)}));
+    return FormatQString(IDS_DWI_EXPORT_LEFT_OUT,
+                         {std::to_string(omissions.warps), std::to_string(omissions.startDelays)});
 }
 
 QString ExportStepMania(const CStepDocument& document, const std::filesystem::path& path)
@@ -80,8 +80,7 @@ QString ExportStepMania(const CStepDocument& document, const std::filesystem::pa
     WriteFileAtomically(path, AsBytes(written.text));
     QString text;
     for (const Reason& reason : written.leftOut)
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
-            + ToQString(JapaneseText(reason));
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + ReasonText(reason);
     return text;
 }
 
@@ -170,10 +169,10 @@ bool CMainFrame::ImportChartFile(const QString& path)
     DwiImportResult result;
     try {
         result = IsStepManiaFile(path) ? ImportStepMania(m_document, ToPath(path), confirmReplace)
-                                       : m_document.ImportDwi(ToPath(path), confirmReplace);
+                                       : ImportDwiFile(m_document, ToPath(path), confirmReplace);
     } catch (const NotDwiFileError& error) {
         // Said as what it is, not as a damaged chart; the reason is the detail.
-        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ToQString(JapaneseText(error.why())));
+        ShowError(FileMessage(IDS_DWI_NOT_DWI, path), ReasonText(error.why()));
         return false;
     } catch (const std::exception& error) {
         ShowError(FileMessage(IDS_CANNOT_READ, path), error);
@@ -184,12 +183,14 @@ bool CMainFrame::ImportChartFile(const QString& path)
         // there is said in the program's own words; any other reason is the detail.
         if (result.errors.empty())
             return false;
+        // The reason is worded in Japanese alone: an English dialog goes without it.
         if (!QFileInfo(path).isFile())
-            ShowError(ToQString(result.errors));
+            ShowError(FormatQString(IDS_FILE_NOT_FOUND, {ToStdString(QFileInfo(path).fileName())}));
         else
             ShowError(FileMessage(IDS_CANNOT_READ, path) + QLatin1Char('\n')
                           + LoadQString(IDS_ERROR_FILE_ACCESS),
-                      ToQString(result.errors));
+                      CurrentUiLanguage() == UiLanguage::Japanese ? ToQString(result.errors)
+                                                                  : QString());
         return false;
     }
     if (!result.errors.empty()) {
@@ -387,7 +388,7 @@ bool CMainFrame::SaveModified()
         return true;
     const QString name = DocumentName();
     QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
-                    ToQString(FormatString(IDS_SAVE_CHANGES_QUESTION, {ToStdString(name)})),
+                    FormatQString(IDS_SAVE_CHANGES_QUESTION, {ToStdString(name)}),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(LoadQString(IDS_BUTTON_YES), QMessageBox::YesRole);
     QPushButton* no = box.addButton(LoadQString(IDS_BUTTON_NO), QMessageBox::NoRole);

@@ -22,25 +22,25 @@ CMotionOptionDialog::CMotionOptionDialog(const MotionOptions& values, FootAssign
     , m_values(values)
     , m_feet(feet)
     , m_panelSize(new QLineEdit(FloatToText(values.panelSize), this))
-    , m_twist(new QCheckBox(QStringLiteral("捻る"), this))
-    , m_suppressTurn(new QCheckBox(QStringLiteral("振り向き抑制"), this))
-    , m_greedyFeet(new QRadioButton(QStringLiteral("標準"), this))
-    , m_optimalFeet(new QRadioButton(QStringLiteral("最適"), this))
+    , m_twist(new QCheckBox(LoadQString(IDS_MOTION_TWIST), this))
+    , m_suppressTurn(new QCheckBox(LoadQString(IDS_MOTION_SUPPRESS_TURN), this))
+    , m_greedyFeet(new QRadioButton(LoadQString(IDS_MOTION_FEET_GREEDY), this))
+    , m_optimalFeet(new QRadioButton(LoadQString(IDS_MOTION_FEET_OPTIMAL), this))
     , m_ok(nullptr)
 {
-    setWindowTitle(QStringLiteral("モーション設定"));
+    setWindowTitle(LoadQString(IDS_MOTION_SETTINGS));
     m_twist->setChecked(values.twist);
     m_suppressTurn->setChecked(!values.turnEnabled);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("パネルサイズ:"), m_panelSize);
-    auto* options = new QGroupBox(QStringLiteral("オプション"), this);
+    form->addRow(LoadQString(IDS_MOTION_PANEL_SIZE_LABEL), m_panelSize);
+    auto* options = new QGroupBox(LoadQString(IDS_MOTION_OPTIONS_GROUP), this);
     auto* optionLayout = new QVBoxLayout(options);
     optionLayout->addWidget(m_twist);
     optionLayout->addWidget(m_suppressTurn);
 
     // Radio buttons of one parent exclude each other.
-    auto* feetGroup = new QGroupBox(QStringLiteral("足の割り当て"), this);
+    auto* feetGroup = new QGroupBox(LoadQString(IDS_MOTION_FEET_GROUP), this);
     auto* feetLayout = new QVBoxLayout(feetGroup);
     m_greedyFeet->setParent(feetGroup);
     m_optimalFeet->setParent(feetGroup);

@@ -55,6 +55,18 @@ void WriteFootAssignment(FootAssignment feet)
     WriteInt(kWorkspace, "FootAssignment", feet == FootAssignment::OPTIMAL ? 1 : 0);
 }
 
+std::optional<UiLanguage> ReadLanguage()
+{
+    return LanguageFromCode(
+        Store().value(QString::fromLatin1(kWorkspace) + QStringLiteral("/Language")).toString());
+}
+
+void WriteLanguage(UiLanguage language)
+{
+    Store().setValue(QString::fromLatin1(kWorkspace) + QStringLiteral("/Language"),
+                     LanguageCode(language));
+}
+
 ColorSettings ReadColors()
 {
     ColorSettings colors;

@@ -2,11 +2,13 @@
 
 #include "chart/DocumentHost.h"
 #include "motion/MotionInput.h"
+#include "qtcommon/UiLanguage.h"
 
 #include <QRect>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace zelvane {
 
@@ -56,6 +58,11 @@ void WritePlacement(const char* group, const WindowPlacement& placement);
 // note (also for anything unknown), 1 over the whole chart.
 FootAssignment ReadFootAssignment();
 void WriteFootAssignment(FootAssignment feet);
+
+// The language chosen in View > Language: "Workspace/Language", "ja" or "en"; nothing when
+// none was chosen (or the value is unknown), and the locale decides.
+std::optional<UiLanguage> ReadLanguage();
+void WriteLanguage(UiLanguage language);
 
 QStringList ReadRecentFiles();
 void WriteRecentFiles(const QStringList& files);

@@ -71,12 +71,11 @@ void CSongDialog::accept()
         message = NumberRequiredMessage();
     } else if (!IsTempoWithinLimits(bpm)) {
         wrong = m_bpm;
-        message
-            = ToQString(FormatString(IDS_SONG_BPM_RANGE, {ToStdString(FloatToText(kMaxChartBpm))}));
+        message = FormatQString(IDS_SONG_BPM_RANGE, {ToStdString(FloatToText(kMaxChartBpm))});
     } else if (!IsGapWithinLimits(*gap)) {
         wrong = m_gap;
         const std::string limit = std::to_string(kMaxChartGap);
-        message = ToQString(FormatString(IDS_SONG_GAP_RANGE, {limit, limit}));
+        message = FormatQString(IDS_SONG_GAP_RANGE, {limit, limit});
     }
     if (wrong) {
         QMessageBox box(QMessageBox::Warning, LoadQString(IDS_APP_TITLE), message, QMessageBox::Ok,

@@ -1,6 +1,7 @@
 #include "app/StepManiaImport.h"
 
 #include "chart/ChartFileReading.h"
+#include "qtcommon/QtText.h"
 #include "stepmania/SmImport.h"
 #include "text/StringTable.h"
 
@@ -20,21 +21,22 @@ DwiImportResult ImportStepMania(CStepDocument& document, const std::filesystem::
     if (HasAnyNotes(document) && confirmReplace && !confirmReplace())
         return {};
     import.Apply();
-    return {true, FormatSmWarningsJapanese(import.warnings())};
+    return {true, FormatSmWarnings(import.warnings())};
 }
 
-std::string FormatSmWarningsJapanese(const SmWarnings& warnings)
+std::string FormatSmWarnings(const SmWarnings& warnings)
 {
     std::string text;
     for (const Reason& reason : warnings.listed) {
         if (!text.empty())
             text += "\r\n";
-        text += JapaneseText(reason);
+        text += ToStdString(ReasonText(reason));
     }
     if (warnings.unlisted > 0) {
         if (!text.empty())
             text += "\r\n";
-        text += FormatString(IDS_CHART_WARNINGS_MORE, {std::to_string(warnings.unlisted)});
+        text += ToStdString(
+            FormatQString(IDS_CHART_WARNINGS_MORE, {std::to_string(warnings.unlisted)}));
     }
     return text;
 }

@@ -20,6 +20,6 @@ DwiImportResult ImportStepMania(CStepDocument& document, const std::filesystem::
 
 // The warnings in the desktop program's words, CR LF between, the count of those left off the
 // list on a line of its own last.
-std::string FormatSmWarningsJapanese(const SmWarnings& warnings);
+std::string FormatSmWarnings(const SmWarnings& warnings);
 
 } // namespace zelvane

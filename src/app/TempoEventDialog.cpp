@@ -67,11 +67,10 @@ CTempoEventDialog::CTempoEventDialog(const CTempoEvent& event, const QString& ti
     setMinimumWidth(300);
     const std::int32_t clock = EventClock(event);
     auto* form = new QFormLayout;
-    form->addRow(
-        new QLabel(ToQString(FormatString(
-                       IDS_TEMPO_EVENT_POSITION,
-                       {std::to_string(clock), std::to_string(clock / kClocksPerMeasure + 1)})),
-                   this));
+    form->addRow(new QLabel(
+        FormatQString(IDS_TEMPO_EVENT_POSITION,
+                      {std::to_string(clock), std::to_string(clock / kClocksPerMeasure + 1)}),
+        this));
     form->addRow(FieldLabel(event), m_value);
     m_error->setObjectName(QStringLiteral("tempoEventError"));
     m_error->setWordWrap(true);
@@ -121,14 +120,14 @@ void CTempoEventDialog::UpdateState()
         m_error->setText(NumberRequiredMessage());
     } else if (std::holds_alternative<CTempoChange>(m_event)) {
         m_error->setText(
-            ToQString(FormatString(IDS_SONG_BPM_RANGE, {ToStdString(FloatToText(kMaxTempoBpm))})));
+            FormatQString(IDS_SONG_BPM_RANGE, {ToStdString(FloatToText(kMaxTempoBpm))}));
     } else if (std::holds_alternative<CWarp>(m_event)) {
-        m_error->setText(ToQString(
-            FormatString(IDS_TEMPO_EVENT_CLOCKS_RANGE, {std::to_string(kMaxChartClock)})));
+        m_error->setText(
+            FormatQString(IDS_TEMPO_EVENT_CLOCKS_RANGE, {std::to_string(kMaxChartClock)}));
     } else {
-        m_error->setText(ToQString(
-            FormatString(IDS_TEMPO_EVENT_SECONDS_RANGE,
-                         {QLocale::c().toString(kMaxPauseSeconds, 'g', 12).toStdString()})));
+        m_error->setText(
+            FormatQString(IDS_TEMPO_EVENT_SECONDS_RANGE,
+                          {QLocale::c().toString(kMaxPauseSeconds, 'g', 12).toStdString()}));
     }
 }
 

@@ -41,8 +41,8 @@ void CWaitDialog::SetProgress(std::int64_t written, std::int64_t total)
     // The bar counts in int; a video of more frames than that cannot be made anyway.
     m_progress->setRange(0, static_cast<int>(total));
     m_progress->setValue(static_cast<int>(written));
-    m_progress->setFormat(ToQString(
-        FormatString(IDS_AVI_PROGRESS, {std::to_string(written), std::to_string(total)})));
+    m_progress->setFormat(
+        FormatQString(IDS_AVI_PROGRESS, {std::to_string(written), std::to_string(total)}));
     emit progressShown(written, total);
 }
 

@@ -1,6 +1,6 @@
 #include "render_gl/GLSupport.h"
 
-#include "text/StringTable.h"
+#include "qtcommon/QtText.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>
@@ -72,8 +72,7 @@ QString CGLSupport::Unavailable()
 QString CGLSupport::Reason(std::uint32_t id, std::initializer_list<std::string_view> fields,
                            const QString& detail)
 {
-    const std::string text = FormatString(id, fields);
-    QString reason = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString reason = FormatQString(id, fields);
     if (!detail.isEmpty())
         reason += QLatin1Char('\n') + detail;
     return reason;

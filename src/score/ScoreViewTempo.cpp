@@ -30,15 +30,14 @@ std::string Seconds(double milliseconds)
 QString MarkerText(const CTempoEvent& event)
 {
     if (const auto* tempo = std::get_if<CTempoChange>(&event))
-        return ToQString(FormatString(
+        return FormatQString(
             IDS_MARKER_TEMPO_CHANGE,
-            {QLocale::c().toString(static_cast<double>(tempo->bpm), 'g', 7).toStdString()}));
+            {QLocale::c().toString(static_cast<double>(tempo->bpm), 'g', 7).toStdString()});
     if (const auto* delay = std::get_if<CDelay>(&event))
-        return ToQString(FormatString(IDS_MARKER_DELAY, {Seconds(delay->milliseconds)}));
+        return FormatQString(IDS_MARKER_DELAY, {Seconds(delay->milliseconds)});
     if (const auto* stop = std::get_if<CStop>(&event))
-        return ToQString(FormatString(IDS_MARKER_STOP, {Seconds(stop->milliseconds)}));
-    return ToQString(
-        FormatString(IDS_MARKER_WARP, {std::to_string(std::get<CWarp>(event).length)}));
+        return FormatQString(IDS_MARKER_STOP, {Seconds(stop->milliseconds)});
+    return FormatQString(IDS_MARKER_WARP, {std::to_string(std::get<CWarp>(event).length)});
 }
 
 // Index range of the events whose clocks lie in [from, to].

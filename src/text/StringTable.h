@@ -386,6 +386,18 @@ enum ProgramStringId : std::uint32_t {
     IDS_FILTER_SM,
     IDS_FILTER_SSC,
     IDS_CHART_WARNINGS_MORE,
+    // The interface languages: the View menu's language submenu and what choosing one says;
+    // the motion settings dialog's labels; the About box's line naming the build.
+    IDS_MENU_LANGUAGE,
+    IDS_LANGUAGE_NEXT_START,
+    IDS_MOTION_PANEL_SIZE_LABEL,
+    IDS_MOTION_OPTIONS_GROUP,
+    IDS_MOTION_TWIST,
+    IDS_MOTION_SUPPRESS_TURN,
+    IDS_MOTION_FEET_GROUP,
+    IDS_MOTION_FEET_GREEDY,
+    IDS_MOTION_FEET_OPTIMAL,
+    IDS_ABOUT_BUILD,
     IDS_PROGRAM_END, // one past the last
 };
 

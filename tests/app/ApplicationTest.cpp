@@ -1,5 +1,11 @@
 #include "app/Application.h"
+#include "app/AboutDialog.h"
 #include "app/AppTestSupport.h"
+
+#include "ZelvaneVersion.h"
+
+#include <QLabel>
+#include <QProcess>
 
 namespace zelvane {
 namespace {
@@ -75,6 +81,40 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
     test::Retitle(second.document(), "Second");
     EXPECT_FALSE(second.recovery().Save());
     EXPECT_FALSE(QFile::exists(copy));
+}
+
+} // namespace
+} // namespace zelvane
+
+namespace zelvane {
+namespace {
+
+// `zelvane --version` answers without a display and starts nothing; the About box keeps its
+// own line and names the same build below it.
+TEST(AppStart, TheVersionNamesTheProjectAndTheCommit)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ZELVANE_PROGRAM), {QStringLiteral("--version")});
+    ASSERT_TRUE(program.waitForFinished(-1));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    const QString printed = QString::fromUtf8(program.readAllStandardOutput());
+    EXPECT_EQ(printed, QStringLiteral("zelvane ") + BuildVersionText() + QLatin1Char('\n'));
+    EXPECT_TRUE(BuildVersionText().startsWith(QString::fromLatin1(kVersion)));
+    if (*kGitDescription != '\0')
+        EXPECT_TRUE(BuildVersionText().contains(QString::fromLatin1(kGitDescription)));
+
+    CAboutDialog about;
+    auto* version = about.findChild<QLabel*>(QStringLiteral("version"));
+    auto* build = about.findChild<QLabel*>(QStringLiteral("build"));
+    ASSERT_TRUE(version && build);
+    EXPECT_EQ(version->text(), QString::fromLatin1(CAboutDialog::kVersionText));
+    EXPECT_EQ(build->text(), QStringLiteral("ビルド: ") + BuildVersionText());
 }
 
 } // namespace

@@ -85,8 +85,7 @@ TEST(StepManiaWarnings, TheWarningsBeyondTheListAreCounted)
     SmWarnings warnings;
     for (int i = 0; i < 103; ++i)
         warnings.Add(Reason(IDS_REASON_SM_OTHER_TYPES, {"pump-single"}));
-    const QStringList lines
-        = ToQString(FormatSmWarningsJapanese(warnings)).split(QStringLiteral("\r\n"));
+    const QStringList lines = ToQString(FormatSmWarnings(warnings)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 101);
     EXPECT_EQ(lines[0], ToQString(JapaneseText(warnings.listed[0])));
     EXPECT_EQ(lines[100], QStringLiteral("…ほか3件"));

@@ -13,6 +13,11 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    // The suites read the program's Japanese texts whatever the locale of the machine; the
+    // language tests set the locale they need.
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("LANG", "C.UTF-8");
     QApplication application(argc, argv);
     zelvane::SetPrompter(&zelvane::test::Prompts());
     ::testing::InitGoogleTest(&argc, argv);
