@@ -214,24 +214,25 @@ double BeatGridFit::Confidence(const BeatGrid& grid) const
     int beats = 0;
     int hits = 0;
     double onBeats = 0.0;
+    double between = 0.0;
     for (long index = first; index <= last; ++index) {
         const double frame = grid.firstFrame + static_cast<double>(index) * grid.period;
         const OnsetPeak* peak = StrongestPeakNear(frame, kHitFrames);
         if (peak && peak->strength >= clear)
             ++hits;
-        onBeats += MaxNear(values, frame, 1);
+        // Capped at what a strong attack reaches, so that one outstanding crash (or the
+        // sudden start of a song cut from the middle) cannot pass for a beat throughout.
+        const auto capped
+            = [&](double at) { return std::min(MaxNear(values, at, 1), m_strongPeak); };
+        onBeats += capped(frame);
+        // A quarter of a beat away lies nothing of a beat, nor of its straight or swung
+        // eighths; in noise, or on a grid that is not the song's, it is as loud as the beats.
+        between += 0.5 * (capped(frame + 0.25 * grid.period) + capped(frame + 0.75 * grid.period));
         ++beats;
     }
     if (beats == 0 || onBeats <= 0.0)
         return 0.0;
-    const auto from = static_cast<std::size_t>(std::max(0.0, m_firstSound - 0.5 * grid.period));
-    const auto to
-        = std::min(values.size(), static_cast<std::size_t>(m_lastSound + 0.5 * grid.period) + 1);
-    double all = 0.0;
-    for (std::size_t i = from; i < to; ++i)
-        all += values[i];
-    const double average = to > from ? all / static_cast<double>(to - from) : 0.0;
-    const double contrast = std::max(0.0, 1.0 - average / (onBeats / beats));
+    const double contrast = std::max(0.0, 1.0 - between / onBeats);
     return std::clamp(contrast * hits / beats, 0.0, 1.0);
 }
 

@@ -33,8 +33,8 @@ public:
     bool Fit(double period, BeatGrid& grid) const;
 
     // How surely the grid is the song's beat, 0 to 1: the share of beats within the song's
-    // sounding part that fall on an attack, times how much the envelope stands out on the beats
-    // above its average.
+    // sounding part that fall on a clear attack, times how much louder the envelope is on the
+    // beats than a quarter of a beat away from them.
     double Confidence(const BeatGrid& grid) const;
 
     // The average of the envelope's `values` at every second beat, starting with beat
