@@ -5,12 +5,14 @@
 #include "beat/OnsetEnvelope.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 namespace zelvane {
 
 namespace {
 
+constexpr int kMinSampleRate = 4000;
 constexpr double kEnvelopeShare = 0.9; // of the progress: the rest is quick
 // On the grid of the faster of two tempos an octave apart, the bass drum (or the bass) must
 // strike the weaker half of the beats at least this strongly, against the stronger half, for
@@ -45,6 +47,8 @@ double Evenness(const BeatGridFit& fit, const OnsetEnvelope& envelope, const Bea
 std::optional<TempoEstimate> DetectTempo(std::span<const float> samples, int sampleRate,
                                          const AnalysisProgress& progress)
 {
+    if (sampleRate < kMinSampleRate)
+        throw std::invalid_argument("tempo detection needs samples at 4000 Hz or more");
     const OnsetEnvelope envelope = ComputeOnsetEnvelope(samples, sampleRate, [&](double fraction) {
         return !progress || progress(kEnvelopeShare * fraction);
     });

@@ -22,7 +22,8 @@ struct TempoEstimate {
 constexpr double kMinDetectedBpm = 70.0;
 constexpr double kMaxDetectedBpm = 200.0;
 
-// Finds the tempo and the beat of mono samples (-1 to 1) at `sampleRate` Hz (at least 4000).
+// Finds the tempo and the beat of mono samples (-1 to 1) at `sampleRate` Hz (at least 4000,
+// else std::invalid_argument).
 // Nothing when the song holds too few clear attacks for a beat (silence, a few seconds of
 // sound). Reports its progress from 0 to 1; AnalysisCancelled when told to stop.
 std::optional<TempoEstimate> DetectTempo(std::span<const float> samples, int sampleRate,

@@ -457,7 +457,7 @@ constexpr Entry kEntries[] = {
     {IDS_DETECT_TEMPO_NO_BEAT,
      "拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。"},
     {IDS_DETECT_TEMPO_FAILED, "曲を解析できませんでした。"},
-    {IDS_DETECT_TEMPO_BPM, "BPM:"},
+    {IDS_DETECT_TEMPO_BPM, "テンポ (BPM):"},
     {IDS_DETECT_TEMPO_FIRST_BEAT, "最初の拍 (ギャップ):"},
     {IDS_DETECT_TEMPO_MILLISECONDS, "%s ミリ秒"},
     {IDS_DETECT_TEMPO_CONFIDENCE, "信頼度 (0～1):"},

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 namespace zelvane::test {
@@ -82,6 +83,7 @@ TEST(TempoDetectorTest, FindsNoBeatInSilenceOrAFewClicks)
     for (const double at : {3.0, 9.5})
         AddBurst(clicks, at, [](double t) { return std::exp(-t / 0.003); });
     EXPECT_FALSE(DetectTempo(clicks, kRate).has_value());
+    EXPECT_THROW(DetectTempo(clicks, 0), std::invalid_argument);
 }
 
 // Noise has attacks everywhere and a beat nowhere: whatever tempo is made of it, it must say
