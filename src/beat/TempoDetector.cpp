@@ -4,6 +4,7 @@
 #include "beat/BeatPeriod.h"
 #include "beat/OnsetEnvelope.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
