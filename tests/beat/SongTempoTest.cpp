@@ -51,7 +51,7 @@ DrumLoop Loop(const LoopCase& loopCase)
     loop.firstBeatSeconds = loopCase.firstBeat;
     loop.swing = loopCase.swing;
     loop.faintNoise = loopCase.faintNoise;
-    loop.seconds = 30.0;
+    loop.seconds = 20.0;
     return loop;
 }
 
