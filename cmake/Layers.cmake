@@ -11,13 +11,14 @@ set(ZELVANE_LAYER_stepmania dwi)
 set(ZELVANE_LAYER_media chart)
 set(ZELVANE_LAYER_render chart)
 set(ZELVANE_LAYER_avi render media)
+set(ZELVANE_LAYER_beat media)
 set(ZELVANE_LAYER_playback media)
 set(ZELVANE_LAYER_render_gl render playback qtcommon)
 set(ZELVANE_LAYER_qtcommon text)
 set(ZELVANE_LAYER_score render playback qtcommon)
-set(ZELVANE_LAYER_app stepmania avi render_gl score)
-set(ZELVANE_LAYER_cli stepmania avi)
-set(ZELVANE_LAYERS text base model motion chart dwi stepmania media render avi playback render_gl qtcommon
+set(ZELVANE_LAYER_app stepmania avi beat render_gl score)
+set(ZELVANE_LAYER_cli stepmania avi beat)
+set(ZELVANE_LAYERS text base model motion chart dwi stepmania media beat render avi playback render_gl qtcommon
                    score app cli)
 
 # The folders `layer` may include from: itself and everything below it.

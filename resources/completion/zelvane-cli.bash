@@ -1,6 +1,7 @@
 # bash completion for zelvane-cli: its commands, each command's options, the values of
 # --style, --feet and --player, the encoders this build offers for --codec (asked of the tool
-# itself, so the list follows its FFmpeg) and files by the extensions each place takes.
+# itself, so the list follows its FFmpeg) and files by the extensions each place takes (songs
+# for tempo).
 
 _zelvane_cli_files()
 {
@@ -24,7 +25,7 @@ _zelvane_cli()
     fi
 
     local charts='@(dwi|DWI|sm|SM|ssc|SSC|zlvm|ZLVM)'
-    local commands='info convert motion stats pose avi'
+    local commands='info convert motion stats pose tempo avi'
 
     # The command is the first word that is not an option.
     local command='' i
@@ -93,6 +94,7 @@ _zelvane_cli()
             ;;
         stats) options='--style --difficulty --feet --json --verbose --help' ;;
         pose) options='--chart --style --difficulty --player --frame --json --verbose --help' ;;
+        tempo) options='--json --help' ;;
         avi)
             options='--style --difficulty --codec --quality --keyframes --bitrate
                      --screen-color --verbose -o --output --list-codecs --help'
@@ -118,6 +120,9 @@ _zelvane_cli()
             else
                 _zelvane_cli_files '*.@(vmd|VMD)'
             fi
+            ;;
+        tempo)
+            _zelvane_cli_files '*.@(mp3|MP3|wav|WAV|ogg|OGG|oga|OGA|opus|OPUS|flac|FLAC|m4a|M4A|aac|AAC|wma|WMA)'
             ;;
         *) _zelvane_cli_files "*.$charts" ;;
     esac

@@ -110,6 +110,7 @@ QList<CommandEntry> BuildCommands(const SayMenuText& say)
         TableCommand(ID_EDIT_INSERT_STOP, IDS_MENU_INSERT_STOP),
         TableCommand(ID_EDIT_INSERT_DELAY, IDS_MENU_INSERT_DELAY),
         TableCommand(ID_EDIT_DELETE_TEMPO_EVENTS, IDS_MENU_DELETE_TEMPO_EVENTS),
+        TableCommand(ID_EDIT_DETECT_TEMPO, IDS_MENU_DETECT_TEMPO),
         // "+" of the main keyboard is "=" unshifted on many layouts.
         Command(ID_VIEW_ZOOM_IN, "拡大(&I)\tCtrl +",
                 {Key(ctrl | Qt::Key_Plus), Key(ctrl | Qt::Key_Equal),
@@ -144,7 +145,7 @@ QList<MenuSpec> BuildMenus(const SayMenuText& say)
          {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
           0, ID_EDIT_ADD_MODE, ID_EDIT_SELECT_MODE, 0, ID_EDIT_INSERT_ROWS, 0,
           ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY,
-          ID_EDIT_DELETE_TEMPO_EVENTS}},
+          ID_EDIT_DELETE_TEMPO_EVENTS, 0, ID_EDIT_DETECT_TEMPO}},
         {say("表示(&V)"),
          {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, 0, ID_VIEW_BACKGROUND_COLOR,
           ID_VIEW_SCREEN_COLOR, 0, kLanguageMenu}},

@@ -411,6 +411,7 @@ void CMainFrame::UpdateCommandStates()
     for (int id : {ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY})
         enable(id, view->IsTempoEditEnabled());
     enable(ID_EDIT_DELETE_TEMPO_EVENTS, view->IsDeleteTempoEventsEnabled());
+    enable(ID_EDIT_DETECT_TEMPO, !playing && !m_document.audioPath().empty());
     m_actions.value(ID_EDIT_ADD_MODE)->setChecked(!view->selectMode());
     m_actions.value(ID_EDIT_SELECT_MODE)->setChecked(view->selectMode());
 
@@ -553,6 +554,9 @@ void CMainFrame::Run(int commandId)
             break;
         case ID_EDIT_DELETE_TEMPO_EVENTS:
             OnDeleteTempoEvents();
+            break;
+        case ID_EDIT_DETECT_TEMPO:
+            OnDetectTempo();
             break;
         case ID_EDIT_ADD_MODE:
             m_scorePane->scoreView()->SetSelectMode(false);

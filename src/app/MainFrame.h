@@ -117,6 +117,9 @@ private:
     void OnInsertTempoEvent(int commandId);
     void OnEditTempoEvent(std::size_t index);
     void OnDeleteTempoEvents();
+    // Finds the song's tempo and first beat and, if the user applies them, makes them the
+    // song's tempo and gap in one undoable edit.
+    void OnDetectTempo();
 
     // --- Playback ---
     void CreatePlayback();

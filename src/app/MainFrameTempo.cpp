@@ -1,15 +1,23 @@
 // The tempo map's commands: the Edit menu's entries at the cursor row and the score view's
 // markers. Each asks for its one value in a small dialog and hands the edit to the
 // document's history; an edit the charts cannot take is refused by the command itself.
+// Tempo detection sets the song's tempo and gap from what the song itself sounds like.
 #include "app/MainFrame.h"
 #include "app/Prompter.h"
+#include "app/TempoDetectDialog.h"
 #include "app/TempoEventDialog.h"
+#include "chart/commands/SongPropertyCommand.h"
 #include "chart/commands/TempoEventCommand.h"
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
 #include "score/ScorePane.h"
 #include "score/ScoreView.h"
 #include "text/Errors.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cmath>
 
 namespace zelvane {
 namespace {
@@ -65,6 +73,44 @@ void CMainFrame::OnDeleteTempoEvents()
     const std::vector<std::size_t> indices = m_scorePane->scoreView()->TempoEventsAtCursorRow();
     if (!indices.empty())
         m_document.Execute(CTempoEventCommand::Remove(&m_document, indices), nullptr);
+}
+
+void CMainFrame::OnDetectTempo()
+{
+    if (m_document.audioPath().empty())
+        return;
+    CTempoDetectDialog dialog(m_document.audioPath(), this);
+    if (RunModal(dialog) != QDialog::Accepted || !dialog.estimate())
+        return;
+    // A chart writes its tempo to the thousandth and its gap in whole milliseconds.
+    SongProperties values{m_document.title(), m_document.artist(),
+                          static_cast<float>(std::round(dialog.estimate()->bpm * 1000.0) / 1000.0),
+                          static_cast<std::int32_t>(std::lround(dialog.estimate()->firstBeatMs))};
+
+    // One tempo was found for the whole song: the map's later events may no longer fit it.
+    OtherTempoEvents others = OtherTempoEvents::Keep;
+    if (!m_document.tempoMap().IsSingleTempo()) {
+        QMessageBox box(QMessageBox::Question, LoadQString(IDS_APP_TITLE),
+                        LoadQString(IDS_DETECT_TEMPO_REPLACE_MAP), QMessageBox::NoButton, this);
+        QPushButton* replace
+            = box.addButton(LoadQString(IDS_BUTTON_REPLACE), QMessageBox::AcceptRole);
+        QPushButton* keep = box.addButton(LoadQString(IDS_BUTTON_KEEP), QMessageBox::AcceptRole);
+        box.addButton(LoadQString(IDS_BUTTON_CANCEL), QMessageBox::RejectRole);
+        box.setDefaultButton(replace);
+        RunModal(box);
+        if (box.clickedButton() == replace)
+            others = OtherTempoEvents::Remove;
+        else if (box.clickedButton() != keep)
+            return;
+    }
+    try {
+        m_document.Execute(
+            std::make_unique<CSongPropertyCommand>(&m_document, values, others,
+                                                   std::string(LoadString(IDS_DETECT_TEMPO))),
+            nullptr);
+    } catch (const CoreError& error) {
+        ShowError(LoadQString(IDS_CANNOT_CHANGE_SONG), error);
+    }
 }
 
 } // namespace zelvane

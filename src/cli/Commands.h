@@ -69,4 +69,7 @@ struct AviRequest {
 int RunAvi(const AviRequest& request);
 int RunListAviCodecs();
 
+// The tempo and the first beat (the DWI gap) of a song file, found from its sound.
+int RunTempo(const std::string& song, bool json);
+
 } // namespace zelvane::cli

@@ -27,6 +27,7 @@ constexpr std::array kSynopses = {
     Synopsis{"pose",
              "pose MODEL.pmd (MOTION.vmd | --chart FILE --style S --difficulty D\n"
              "[--player 1|2]) --frame F [--json] [--verbose]"},
+    Synopsis{"tempo", "tempo SONG [--json]"},
 #ifdef ZELVANE_CLI_VIDEO
     Synopsis{"avi",
              "avi IN --style S --difficulty D [--codec NAME] [--quality 0-100]\n"

@@ -111,6 +111,14 @@ int main(int argc, char** argv)
     poseCommand->add_flag("--json", pose.json, "print JSON");
     poseCommand->add_flag("--verbose", pose.verbose, kVerboseHelp);
 
+    std::string tempoSong;
+    bool tempoJson = false;
+    auto* tempoCommand = app.add_subcommand(
+        "tempo", "Find a song's tempo and first beat (the DWI gap) from its sound");
+    tempoCommand->add_option("SONG", tempoSong, "an audio file (.mp3, .wav, .ogg, ...)")
+        ->required();
+    tempoCommand->add_flag("--json", tempoJson, "print JSON");
+
 #ifdef ZELVANE_CLI_VIDEO
     AviRequest avi;
     bool listCodecs = false;
@@ -169,6 +177,8 @@ int main(int argc, char** argv)
 #endif
         if (statsCommand->parsed())
             return RunStats(stats);
+        if (tempoCommand->parsed())
+            return RunTempo(tempoSong, tempoJson);
         if (poseCommand->parsed()) {
             if (!pose.chart.empty() && (pose.style.empty() || pose.difficulty.empty()))
                 throw std::invalid_argument("--chart needs --style and --difficulty");

@@ -10,8 +10,9 @@
 
 namespace zelvane {
 
-CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperties newValues)
-    : CDocumentCommand(document, std::string(LoadString(IDS_SONG_SETTINGS)))
+CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperties newValues,
+                                           OtherTempoEvents others, const std::string& name)
+    : CDocumentCommand(document, name.empty() ? std::string(LoadString(IDS_SONG_SETTINGS)) : name)
     , m_old{document->title(), document->artist(), document->bpm(), document->gap()}
     , m_new(std::move(newValues))
     , m_oldTempo(document->tempoMap())
@@ -22,10 +23,11 @@ CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperti
     for (const Reason& breach : {ChartTempoBreach(m_new.bpm), ChartGapBreach(m_new.gap)})
         if (!breach.empty())
             throw ChartLimitError(breach);
-    if (m_new.bpm == m_old.bpm)
+    const bool single = m_oldTempo.IsSingleTempo() || others == OtherTempoEvents::Remove;
+    if (m_new.bpm == m_old.bpm && m_oldTempo.IsSingleTempo() == single)
         return;
     // The song's tempo is the map's first; the changes after it stay where they are.
-    if (m_oldTempo.IsSingleTempo())
+    if (single)
         m_newTempo = CTempoMap(m_new.bpm);
     else if (Reason refused = m_newTempo.Change(0, CTempoChange{0, m_new.bpm}); !refused.empty())
         throw ChartLimitError(refused);

@@ -1,0 +1,123 @@
+#include "DrumLoop.h"
+#include "app/AppTestSupport.h"
+#include "app/TempoDetectDialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace zelvane {
+namespace {
+
+// A song whose beats fall every 400 ms from 1250 ms: the first at or after the start, the
+// gap, is at 50 ms.
+constexpr double kSongBpm = 150.0;
+constexpr int kSongGap = 50;
+// The analysis runs on a loaded machine; this is only how long a broken worker may hang.
+constexpr int kAnalysisLimitMs = 120000;
+
+class TempoDetectTest : public test::FrameTest {
+protected:
+    void SetUp() override
+    {
+        test::FrameTest::SetUp();
+        test::DrumLoop loop;
+        loop.bpm = kSongBpm;
+        loop.firstBeatSeconds = 1.25;
+        loop.seconds = 20.0;
+        song = Path(QStringLiteral("loop.wav"));
+        loop.WriteWav(song.toStdString());
+        AddNotes({{0, 0, 0}, {96, 1, 0}});
+        CTempoMap map(120.0f);
+        ASSERT_TRUE(map.Add(std::vector<CTempoEvent>{CTempoChange{960, 90.0f}}).empty());
+        document().SetTempoMap(map);
+        document().SetGap(-40);
+        document().SetAudio(song.toStdString());
+        frame->UpdateCommandStates();
+    }
+    CStepDocument& document() { return frame->document(); }
+
+    // Answers the detection dialog once the analysis is done, noting what it showed, with
+    // 適用 when `apply`, else with the button that closes it.
+    std::shared_ptr<bool> AnswerDetection(bool apply, QString* bpmShown = nullptr)
+    {
+        return test::Prompts().Answer<CTempoDetectDialog>([=](CTempoDetectDialog& dialog) {
+            EXPECT_FALSE(dialog.applyButton()->isEnabled());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.finished(); }, kAnalysisLimitMs));
+            EXPECT_EQ(dialog.progressBar()->value(), dialog.progressBar()->maximum());
+            EXPECT_EQ(dialog.abortButton()->text(), LoadQString(IDS_BUTTON_CLOSE));
+            EXPECT_EQ(dialog.firstBeatLabel()->text().isEmpty(), !dialog.estimate());
+            if (bpmShown)
+                *bpmShown = dialog.bpmLabel()->text();
+            (apply ? dialog.applyButton() : dialog.abortButton())->click();
+        });
+    }
+
+    QString song;
+};
+
+// 適用 sets the tempo and gap the song was heard to have as one edit, undone as one; a map of
+// more than the song's tempo is replaced only when the user says so, and 残す keeps its later
+// events.
+TEST_F(TempoDetectTest, AppliesTheTempoAndGapFoundAsOneUndoableEdit)
+{
+    QString bpmShown;
+    auto detected = AnswerDetection(true, &bpmShown);
+    QString question;
+    auto asked = test::AnswerMessage(LoadQString(IDS_BUTTON_REPLACE), &question);
+    ASSERT_TRUE(frame->action(ID_EDIT_DETECT_TEMPO)->isEnabled());
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*detected);
+    ASSERT_TRUE(*asked);
+    EXPECT_EQ(question, LoadQString(IDS_DETECT_TEMPO_REPLACE_MAP));
+    EXPECT_NEAR(bpmShown.toDouble(), kSongBpm, 0.05) << bpmShown.toStdString();
+    EXPECT_NEAR(document().bpm(), kSongBpm, 0.05);
+    EXPECT_NEAR(document().gap(), kSongGap, 10);
+    EXPECT_TRUE(document().tempoMap().IsSingleTempo());
+    EXPECT_EQ(document().commandAt(0).name(), "テンポ検出");
+
+    frame->action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(document().bpm(), 120.0f);
+    EXPECT_EQ(document().gap(), -40);
+    EXPECT_EQ(document().tempoMap().events(),
+              (std::vector<CTempoEvent>{CTempoChange{0, 120.0f}, CTempoChange{960, 90.0f}}));
+
+    detected = AnswerDetection(true);
+    asked = test::AnswerMessage(LoadQString(IDS_BUTTON_KEEP));
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*detected && *asked);
+    EXPECT_NEAR(document().bpm(), kSongBpm, 0.05);
+    EXPECT_NEAR(document().gap(), kSongGap, 10);
+    ASSERT_EQ(document().tempoMap().events().size(), 2u);
+    EXPECT_EQ(document().tempoMap().events()[1], CTempoEvent(CTempoChange{960, 90.0f}));
+}
+
+// Closing the dialog, before or after the analysis ends, and cancelling the question about
+// the map leave the song as it was.
+TEST_F(TempoDetectTest, StoppingOrCancellingChangesNothing)
+{
+    auto stopped = test::Prompts().Answer<CTempoDetectDialog>(
+        [](CTempoDetectDialog& dialog) { dialog.abortButton()->click(); });
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*stopped);
+
+    auto closed = AnswerDetection(false);
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*closed);
+
+    auto detected = AnswerDetection(true);
+    auto asked = test::AnswerMessage(LoadQString(IDS_BUTTON_CANCEL));
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*detected && *asked);
+
+    EXPECT_EQ(document().bpm(), 120.0f);
+    EXPECT_EQ(document().gap(), -40);
+    EXPECT_EQ(document().tempoMap().events().size(), 2u);
+    EXPECT_FALSE(document().IsUndoEnabled());
+
+    document().SetAudio({});
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(frame->action(ID_EDIT_DETECT_TEMPO)->isEnabled());
+}
+
+} // namespace
+} // namespace zelvane
