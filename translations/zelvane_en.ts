@@ -2129,6 +2129,90 @@ Delete Tempo Events</translation>
             <translation>Build: %s</translation>
         </message>
         <message>
+            <source>曲を聴いてテンポと最初の拍を見つける
+テンポ検出</source>
+            <extracomment>ID 41278</extracomment>
+            <translation>Listen to the song and find its tempo and first beat
+Detect Tempo</translation>
+        </message>
+        <message>
+            <source>テンポ検出(&amp;G)...</source>
+            <extracomment>ID 41279</extracomment>
+            <translation>Detect Tempo and &amp;Beat...</translation>
+        </message>
+        <message>
+            <source>テンポ検出</source>
+            <extracomment>ID 41280</extracomment>
+            <translation>Detect Tempo</translation>
+        </message>
+        <message>
+            <source>曲「%s」を解析しています...</source>
+            <extracomment>ID 41281</extracomment>
+            <translation>Analysing the song &quot;%s&quot;...</translation>
+        </message>
+        <message>
+            <source>適用すると、曲のBPMとギャップがこの値になります。</source>
+            <extracomment>ID 41282</extracomment>
+            <translation>Apply makes these the song&apos;s BPM and gap.</translation>
+        </message>
+        <message>
+            <source>拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。</source>
+            <extracomment>ID 41283</extracomment>
+            <translation>No beat was found: the song is silent, too short, or has too few clear attacks.</translation>
+        </message>
+        <message>
+            <source>曲を解析できませんでした。</source>
+            <extracomment>ID 41284</extracomment>
+            <translation>The song could not be analysed.</translation>
+        </message>
+        <message>
+            <source>テンポ (BPM):</source>
+            <extracomment>ID 41285</extracomment>
+            <translation>Tempo (BPM):</translation>
+        </message>
+        <message>
+            <source>最初の拍 (ギャップ):</source>
+            <extracomment>ID 41286</extracomment>
+            <translation>First beat (gap):</translation>
+        </message>
+        <message>
+            <source>%s ミリ秒</source>
+            <extracomment>ID 41287</extracomment>
+            <translation>%s ms</translation>
+        </message>
+        <message>
+            <source>信頼度 (0～1):</source>
+            <extracomment>ID 41288</extracomment>
+            <translation>Confidence (0–1):</translation>
+        </message>
+        <message>
+            <source>この曲には途中のテンポ変更、停止、遅延、ワープがあります。検出したテンポ1つで置き換えますか?
+「残す」では最初のテンポとギャップだけが変わります。</source>
+            <extracomment>ID 41289</extracomment>
+            <translation>This song has later tempo changes, stops, delays or warps. Replace them with the one tempo found?
+&quot;Keep&quot; changes only the first tempo and the gap.</translation>
+        </message>
+        <message>
+            <source>適用</source>
+            <extracomment>ID 41290</extracomment>
+            <translation>Apply</translation>
+        </message>
+        <message>
+            <source>閉じる</source>
+            <extracomment>ID 41291</extracomment>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>置き換える</source>
+            <extracomment>ID 41292</extracomment>
+            <translation>Replace</translation>
+        </message>
+        <message>
+            <source>残す</source>
+            <extracomment>ID 41293</extracomment>
+            <translation>Keep</translation>
+        </message>
+        <message>
             <source>Zelvane</source>
             <extracomment>ID 57344</extracomment>
             <translation>Zelvane</translation>

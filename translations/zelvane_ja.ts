@@ -2129,6 +2129,90 @@ DWI作成</translation>
             <translation>ビルド: %s</translation>
         </message>
         <message>
+            <source>曲を聴いてテンポと最初の拍を見つける
+テンポ検出</source>
+            <extracomment>ID 41278</extracomment>
+            <translation>曲を聴いてテンポと最初の拍を見つける
+テンポ検出</translation>
+        </message>
+        <message>
+            <source>テンポ検出(&amp;G)...</source>
+            <extracomment>ID 41279</extracomment>
+            <translation>テンポ検出(&amp;G)...</translation>
+        </message>
+        <message>
+            <source>テンポ検出</source>
+            <extracomment>ID 41280</extracomment>
+            <translation>テンポ検出</translation>
+        </message>
+        <message>
+            <source>曲「%s」を解析しています...</source>
+            <extracomment>ID 41281</extracomment>
+            <translation>曲「%s」を解析しています...</translation>
+        </message>
+        <message>
+            <source>適用すると、曲のBPMとギャップがこの値になります。</source>
+            <extracomment>ID 41282</extracomment>
+            <translation>適用すると、曲のBPMとギャップがこの値になります。</translation>
+        </message>
+        <message>
+            <source>拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。</source>
+            <extracomment>ID 41283</extracomment>
+            <translation>拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。</translation>
+        </message>
+        <message>
+            <source>曲を解析できませんでした。</source>
+            <extracomment>ID 41284</extracomment>
+            <translation>曲を解析できませんでした。</translation>
+        </message>
+        <message>
+            <source>テンポ (BPM):</source>
+            <extracomment>ID 41285</extracomment>
+            <translation>テンポ (BPM):</translation>
+        </message>
+        <message>
+            <source>最初の拍 (ギャップ):</source>
+            <extracomment>ID 41286</extracomment>
+            <translation>最初の拍 (ギャップ):</translation>
+        </message>
+        <message>
+            <source>%s ミリ秒</source>
+            <extracomment>ID 41287</extracomment>
+            <translation>%s ミリ秒</translation>
+        </message>
+        <message>
+            <source>信頼度 (0～1):</source>
+            <extracomment>ID 41288</extracomment>
+            <translation>信頼度 (0～1):</translation>
+        </message>
+        <message>
+            <source>この曲には途中のテンポ変更、停止、遅延、ワープがあります。検出したテンポ1つで置き換えますか?
+「残す」では最初のテンポとギャップだけが変わります。</source>
+            <extracomment>ID 41289</extracomment>
+            <translation>この曲には途中のテンポ変更、停止、遅延、ワープがあります。検出したテンポ1つで置き換えますか?
+「残す」では最初のテンポとギャップだけが変わります。</translation>
+        </message>
+        <message>
+            <source>適用</source>
+            <extracomment>ID 41290</extracomment>
+            <translation>適用</translation>
+        </message>
+        <message>
+            <source>閉じる</source>
+            <extracomment>ID 41291</extracomment>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>置き換える</source>
+            <extracomment>ID 41292</extracomment>
+            <translation>置き換える</translation>
+        </message>
+        <message>
+            <source>残す</source>
+            <extracomment>ID 41293</extracomment>
+            <translation>残す</translation>
+        </message>
+        <message>
             <source>Zelvane</source>
             <extracomment>ID 57344</extracomment>
             <translation>Zelvane</translation>
