@@ -30,8 +30,8 @@ bool IsSoftware(const QByteArray& renderer)
 
 ProbeResult Probe()
 {
-    if (const QString reason = CGLSupport::PlatformUnavailable(); !reason.isEmpty())
-        return {reason};
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return {CGLSupport::Reason(IDS_GL_OFFSCREEN)};
     QSurfaceFormat format;
     format.setVersion(CGLSupport::kMajorVersion, CGLSupport::kMinorVersion);
     format.setProfile(QSurfaceFormat::CoreProfile);
@@ -67,13 +67,6 @@ const ProbeResult& Result()
 QString CGLSupport::Unavailable()
 {
     return Result().unavailable;
-}
-
-QString CGLSupport::PlatformUnavailable()
-{
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return Reason(IDS_GL_OFFSCREEN);
-    return QString();
 }
 
 QString CGLSupport::Reason(std::uint32_t id, std::initializer_list<std::string_view> fields,

@@ -11,9 +11,7 @@ namespace zelvane {
 // Whether this display can give the 3D view the OpenGL 3.3 core context it draws with. The
 // check makes a throw-away context on an offscreen surface, so a platform without OpenGL
 // (Qt's offscreen platform, a remote display without GLX) is found before any GL widget
-// draws, and the view shows a grey pane with the reason instead. Making that context loads
-// the driver and takes a good part of a start-up, so the main window asks only once it is on
-// the screen; what the platform alone tells is known at once.
+// exists, and the view shows a grey pane with the reason instead.
 class CGLSupport {
 public:
     static constexpr int kMajorVersion = 3;
@@ -22,9 +20,6 @@ public:
     // Empty when a context can be made; otherwise one line saying why not. Probed once per
     // process.
     static QString Unavailable();
-    // Why no context can be had as far as the platform tells without making one (Qt's
-    // offscreen platform); empty when only Unavailable() can tell.
-    static QString PlatformUnavailable();
     // A reason the 3D view cannot draw: the string-table entry `id` formatted with `fields`,
     // and the driver's or shader compiler's own words, when there are any, on a second line.
     static QString Reason(std::uint32_t id, std::initializer_list<std::string_view> fields = {},

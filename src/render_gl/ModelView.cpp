@@ -40,13 +40,15 @@ CModelView::CModelView(CStepDocument* document, QWidget* parent)
     m_danceWait.setInterval(kDanceWaitMilliseconds);
     connect(&m_danceWait, &QTimer::timeout, this, &CModelView::UpdatePose);
 
-    const QString reason = CGLSupport::PlatformUnavailable();
+    const QString reason = CGLSupport::Unavailable();
     if (reason.isEmpty()) {
         m_window = new CModelWindow(this);
         m_window->setObjectName(QStringLiteral("modelWindow"));
         // Out of the layout and hidden until StartWindow: a shown OpenGL widget makes its
         // context and draws as soon as it is sized. Being a child from the start, it still
-        // tells the main window to take a surface it can compose OpenGL into.
+        // tells the main window to take a surface it can compose OpenGL into; the probe
+        // above has loaded the driver that surface needs, so it costs the start-up little
+        // more than the surface alone.
         m_window->hide();
         // A context that fails later (on a screen without OpenGL) leaves the grey pane too.
         connect(m_window, &CProjectionWindow::unavailable, this, &CModelView::ShowUnavailable,
@@ -277,11 +279,6 @@ void CModelView::StartWindow()
 {
     if (!m_window || m_windowStarted)
         return;
-    const QString reason = CGLSupport::Unavailable();
-    if (!reason.isEmpty()) {
-        ShowUnavailable(reason);
-        return;
-    }
     m_windowStarted = true;
     m_layout->addWidget(m_window);
     m_layout->setCurrentWidget(m_window);

@@ -28,10 +28,9 @@ class CStepDocument;
 // It follows the cursor, and during playback the frames it is given. Where the display has
 // no OpenGL 3.3 the view is a grey pane saying so.
 //
-// The 3D window starts once the main window is on the screen: asking the driver for a
-// context and drawing the first frame (the software renderer compiles its shaders then)
-// would otherwise keep the main window from appearing. Until then the pane shows its
-// background.
+// The 3D window starts once the main window is on the screen: making its context and
+// drawing the first frame (the software renderer compiles its shaders then) would otherwise
+// keep the main window from appearing. Until then the pane shows its background.
 class CModelView : public QWidget, public IStepDocumentView, public IPlaybackFollower {
     Q_OBJECT
 public:
@@ -51,8 +50,8 @@ public:
     void setPlaying(bool) override { }
 
     std::int32_t frame() const { return m_frame; }
-    // The 3D window, or null where OpenGL is unavailable. It exists from the start where the
-    // platform may have OpenGL, hidden until the view's window is first exposed.
+    // The 3D window, or null where OpenGL is unavailable. Hidden until the view's top-level
+    // window is first exposed.
     CModelWindow* window() const { return m_window; }
     // Whether the 3D window has been shown (it draws from then on).
     bool windowStarted() const { return m_windowStarted; }
@@ -88,7 +87,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Probes the driver and shows the 3D window, or the grey pane with the reason.
+    // Shows the 3D window, which then makes its context and draws.
     void StartWindow();
     void ShowUnavailable(const QString& reason);
     // Whether the dancers and the chart still show the document's model and score. While a

@@ -63,6 +63,8 @@ CProjectionWindow::CProjectionWindow(QWidget* parent)
     format.setVersion(CGLSupport::kMajorVersion, CGLSupport::kMinorVersion);
     format.setProfile(QSurfaceFormat::CoreProfile);
     format.setDepthBufferSize(24);
+    // Smooth edges where they are cheap; without them the picture is the same, only harder.
+    format.setSamples(CGLSupport::Samples());
     setFormat(format);
     setFocusPolicy(Qt::StrongFocus);
     UpdateOrbit();
@@ -139,22 +141,6 @@ void CProjectionWindow::UpdateProjection(int width, int height)
     const float aspect
         = static_cast<float>(std::max(width, 1)) / static_cast<float>(std::max(height, 1));
     m_projection = MatrixPerspectiveFovLH(m_fieldOfView, aspect, kNear, kFar);
-}
-
-bool CProjectionWindow::event(QEvent* event)
-{
-    // The context is made when the window is first shown or sized, so its samples are
-    // chosen then: knowing them means probing the driver, which a window made but not yet
-    // shown should not cost.
-    if (!m_samplesChosen && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
-        m_samplesChosen = true;
-        QSurfaceFormat chosen = format();
-        // Smooth edges where they are cheap; without them the picture is the same, only
-        // harder.
-        chosen.setSamples(CGLSupport::Samples());
-        setFormat(chosen);
-    }
-    return QOpenGLWidget::event(event);
 }
 
 void CProjectionWindow::initializeGL()

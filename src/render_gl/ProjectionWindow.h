@@ -71,7 +71,6 @@ signals:
     void unavailable(const QString& reason);
 
 protected:
-    bool event(QEvent* event) override;
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
@@ -105,7 +104,6 @@ private:
     void OnContextLost();
 
     bool m_ready = false;
-    bool m_samplesChosen = false;
     std::uint32_t m_clearColour = 0xFFFFFFFF;
     Vector3 m_target = kDefaultTarget;
     Vector3 m_rotation;
