@@ -2,7 +2,10 @@
 // posing both from their dance, painting the chart screen, uploading the skinned meshes and
 // drawing the scene into an offscreen framebuffer, with the split of a frame reported as
 // counters (milliseconds per frame), without multisampling and with the window's 4 samples
-// per pixel. Needs an OpenGL 3.3 display; under Xvfb Mesa's software renderer draws:
+// per pixel. Processor time is given for the whole process (the software renderer's
+// rasterising threads with it) and for the thread that draws (which also transforms and
+// sorts the triangles into tiles; its time adds to a frame whole, the rasterisers' split
+// between the cores). Needs an OpenGL 3.3 display; under Xvfb Mesa's software renderer draws:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/ModelViewBench
 #include "chart/Player.h"
 #include "chart/Score.h"
@@ -45,6 +48,14 @@ double ProcessCpuMilliseconds()
 {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Processor time of the calling thread alone.
+double ThreadCpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
@@ -104,11 +115,15 @@ void BM_ModelViewFrame(benchmark::State& state)
     Clock::duration posing{}, chart{}, upload{}, draw{};
     std::int32_t frame = 0;
     // The second argument 0 hides the dancers (still posed and uploaded), which leaves the
-    // cost of the grid, pads and screen alone.
-    for (CGLModelInstance* instance : view.instances())
+    // cost of the grid, pads and screen alone; the third 0 leaves out their outlines, which
+    // gives the outline pass's share of a frame.
+    for (CGLModelInstance* instance : view.instances()) {
         instance->instance().visible = state.range(1) != 0;
+        instance->instance().outlines = state.range(2) != 0;
+    }
     const std::int32_t lastFrame = document.ClockToFrame(couple->length());
     const double cpuStart = ProcessCpuMilliseconds();
+    const double threadStart = ThreadCpuMilliseconds();
     for (auto _ : state) {
         const auto start = Clock::now();
         for (std::size_t i = 0; i < view.instances().size(); ++i) {
@@ -135,6 +150,7 @@ void BM_ModelViewFrame(benchmark::State& state)
         frame = frame >= lastFrame ? 0 : frame + 1;
     }
     const double cpu = ProcessCpuMilliseconds() - cpuStart;
+    const double thread = ThreadCpuMilliseconds() - threadStart;
     target.release();
     window.doneCurrent();
 
@@ -144,13 +160,15 @@ void BM_ModelViewFrame(benchmark::State& state)
     state.counters["upload_ms"] = Milliseconds(upload) / frames;
     state.counters["draw_ms"] = Milliseconds(draw) / frames;
     state.counters["process_cpu_ms"] = cpu / frames;
+    state.counters["main_cpu_ms"] = thread / frames;
     state.counters["fps"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ModelViewFrame)
-    ->ArgNames({"samples", "dancers"})
-    ->Args({0, 1})
-    ->Args({4, 1})
-    ->Args({0, 0})
+    ->ArgNames({"samples", "dancers", "outlines"})
+    ->Args({0, 1, 1})
+    ->Args({0, 1, 0})
+    ->Args({4, 1, 1})
+    ->Args({0, 0, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

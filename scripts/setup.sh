@@ -13,6 +13,7 @@ packages=(
     xvfb xauth libgl1-mesa-dri fonts-ipafont-gothic pulseaudio pulseaudio-utils
     clang libclang-rt-14-dev ccache
     librsvg2-bin dpkg-dev desktop-file-utils appstream
+    python3 libx11-6
 )
 
 # Node.js and npm run the test-only format checks; a machine that has them keeps its own.

@@ -258,7 +258,8 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CScenePr
 
 void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)
 {
-    if (!drawable())
+    // Without outlines the skinning leaves the outline mesh as it was: a stale or empty pose.
+    if (!drawable() || !m_instance.outlines)
         return;
     // Front faces are removed, so only the pushed-out back faces show, as a rim. A front
     // face is one whose corners run clockwise on the screen.

@@ -39,7 +39,8 @@ public:
     void Release();
     bool drawable() const { return m_created && !m_instance.model->indices.empty(); }
 
-    // The black outline: pushed-out back faces of the materials that have one.
+    // The black outline: pushed-out back faces of the materials that have one; nothing while
+    // the instance's `outlines` is cleared.
     void DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program);
     // The materials in file order. `defaultToons` stand in for toon files the model lacks;
     // `toonLight` is the camera-space light direction, `light` the light's ambient colour.

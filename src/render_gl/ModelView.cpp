@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QStackedLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <filesystem>
@@ -43,7 +44,12 @@ CModelView::CModelView(CStepDocument* document, QWidget* parent)
     if (reason.isEmpty()) {
         m_window = new CModelWindow(this);
         m_window->setObjectName(QStringLiteral("modelWindow"));
-        m_layout->addWidget(m_window);
+        // Out of the layout and hidden until StartWindow: a shown OpenGL widget makes its
+        // context and draws as soon as it is sized. Being a child from the start, it still
+        // tells the main window to take a surface it can compose OpenGL into; the probe
+        // above has loaded the driver that surface needs, so it costs the start-up little
+        // more than the surface alone.
+        m_window->hide();
         // A context that fails later (on a screen without OpenGL) leaves the grey pane too.
         connect(m_window, &CProjectionWindow::unavailable, this, &CModelView::ShowUnavailable,
                 Qt::QueuedConnection);
@@ -56,6 +62,8 @@ CModelView::CModelView(CStepDocument* document, QWidget* parent)
 
 CModelView::~CModelView()
 {
+    if (m_exposeWatched)
+        m_exposeWatched->removeEventFilter(this);
     m_document->RemoveView(this);
 }
 
@@ -227,6 +235,54 @@ void CModelView::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
     if (m_window)
         emit pointerInside(false);
+}
+
+void CModelView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_window || m_windowStarted || m_exposeWatched)
+        return;
+    // The top-level widget: window() here is the 3D window.
+    QWindow* handle = QWidget::window()->windowHandle();
+    if (handle && handle->isExposed()) {
+        QMetaObject::invokeMethod(this, &CModelView::StartWindow, Qt::QueuedConnection);
+        return;
+    }
+    if (handle) {
+        m_exposeWatched = handle;
+        handle->installEventFilter(this);
+    }
+}
+
+bool CModelView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_exposeWatched && event->type() == QEvent::Expose
+        && m_exposeWatched->isExposed()) {
+        m_exposeWatched->removeEventFilter(this);
+        m_exposeWatched = nullptr;
+        // Queued, so that the rest of the main window paints first.
+        QMetaObject::invokeMethod(this, &CModelView::StartWindow, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CModelView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Outside the layout until it starts, the window keeps the view's size by hand, so that
+    // a frame grabbed meanwhile has the size it will have on the screen.
+    if (m_window && !m_windowStarted)
+        m_window->setGeometry(rect());
+}
+
+void CModelView::StartWindow()
+{
+    if (!m_window || m_windowStarted)
+        return;
+    m_windowStarted = true;
+    m_layout->addWidget(m_window);
+    m_layout->setCurrentWidget(m_window);
+    m_window->show();
 }
 
 bool CModelView::SceneCurrent() const

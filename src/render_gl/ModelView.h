@@ -3,6 +3,7 @@
 #include "chart/DocumentView.h"
 #include "playback/PlaybackFollower.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -13,6 +14,7 @@
 
 class QLabel;
 class QStackedLayout;
+class QWindow;
 
 namespace zelvane {
 
@@ -25,6 +27,10 @@ class CStepDocument;
 // current frame from the player's dance, on the dance pads in front of the chart screen.
 // It follows the cursor, and during playback the frames it is given. Where the display has
 // no OpenGL 3.3 the view is a grey pane saying so.
+//
+// The 3D window starts once the main window is on the screen: making its context and
+// drawing the first frame (the software renderer compiles its shaders then) would otherwise
+// keep the main window from appearing. Until then the pane shows its background.
 class CModelView : public QWidget, public IStepDocumentView, public IPlaybackFollower {
     Q_OBJECT
 public:
@@ -44,8 +50,11 @@ public:
     void setPlaying(bool) override { }
 
     std::int32_t frame() const { return m_frame; }
-    // The 3D window, or null where OpenGL is unavailable.
+    // The 3D window, or null where OpenGL is unavailable. Hidden until the view's top-level
+    // window is first exposed.
     CModelWindow* window() const { return m_window; }
+    // Whether the 3D window has been shown (it draws from then on).
+    bool windowStarted() const { return m_windowStarted; }
     // Why there is no 3D window (empty while there is one).
     const QString& unavailableReason() const { return m_unavailableReason; }
     // The dancers, in player order (owned by the window).
@@ -73,8 +82,13 @@ signals:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the 3D window, which then makes its context and draws.
+    void StartWindow();
     void ShowUnavailable(const QString& reason);
     // Whether the dancers and the chart still show the document's model and score. While a
     // document is being replaced they may already be gone (its questions about missing files
@@ -93,6 +107,9 @@ private:
     CStepDocument* m_document;
     QStackedLayout* m_layout = nullptr;
     CModelWindow* m_window = nullptr;
+    bool m_windowStarted = false;
+    // The top-level window watched for its first exposure.
+    QPointer<QWindow> m_exposeWatched;
     QLabel* m_unavailablePane = nullptr;
     QString m_unavailableReason;
     std::int32_t m_frame = 0;

@@ -131,5 +131,63 @@ TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
         Near(image.pixelColor(At({10, 17, 20})), QColor(0x12 / 2, 0x34 / 2, (0x56 + 255) / 2), 3));
 }
 
+// Notes whether the 3D window had made its context when its top-level window was first
+// exposed.
+class ExposeWatch : public QObject {
+public:
+    ExposeWatch(QWindow* window, const CModelView& view)
+        : m_view(view)
+    {
+        window->installEventFilter(this);
+    }
+    bool exposed = false;
+    bool readyWhenExposed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && !exposed
+            && static_cast<QWindow*>(watched)->isExposed()) {
+            exposed = true;
+            readyWhenExposed = m_view.window() && m_view.window()->ready();
+        }
+        return false;
+    }
+
+private:
+    const CModelView& m_view;
+};
+
+// The 3D window makes its context and draws only once its top-level window is on the
+// screen, so the window appears without waiting for the driver; then it starts by itself,
+// at the view's size.
+TEST(ModelViewStartTest, The3DWindowStartsOnlyOnceItsWindowIsOnTheScreen)
+{
+    SKIP_WITHOUT_OPENGL();
+    CStepDocument document;
+    document.NewDocument();
+    CModelView view(&document);
+    view.resize(kWidth, kHeight);
+    ASSERT_NE(view.window(), nullptr);
+    view.show();
+    ASSERT_NE(view.windowHandle(), nullptr);
+    EXPECT_FALSE(view.window()->ready());
+    EXPECT_FALSE(view.windowStarted());
+    ExposeWatch watch(view.windowHandle(), view);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_TRUE(watch.exposed);
+    EXPECT_FALSE(watch.readyWhenExposed);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.window()->ready(); }));
+    EXPECT_TRUE(view.windowStarted());
+    EXPECT_TRUE(view.window()->isVisible());
+    EXPECT_EQ(view.window()->size(), QSize(kWidth, kHeight));
+    view.InitialUpdate();
+    // It draws the scene: the pad at the origin, the screen above it.
+    const QImage image = view.window()->grabFramebuffer();
+    EXPECT_TRUE(IsPad(image.pixelColor(ToPixel(*view.window(), {0, 0.05f, 0}))));
+    EXPECT_TRUE(Near(image.pixelColor(ToPixel(*view.window(), {10, 17, 20})), kScreen, 3));
+}
+
 } // namespace
 } // namespace zelvane::test

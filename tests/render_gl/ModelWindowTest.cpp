@@ -202,5 +202,17 @@ TEST_F(ModelWindowTest, OutlineIsBlackOnlyForEdgeMaterialsAndDrawnAgainOnANewCon
     EXPECT_EQ(after, before);
 }
 
+// An instance that keeps no outline mesh (its skinning leaves it as it was) draws no outline.
+TEST_F(ModelWindowTest, NoOutlineWhileTheInstanceKeepsNone)
+{
+    CModelMaterial material;
+    material.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+    material.edge = true;
+    CGLModelInstance& ball = ShowBall(material);
+    EXPECT_TRUE(Near(Grab().pixelColor(At({2, 12, -13})), QColor(0, 0, 0), 0));
+    ball.instance().outlines = false;
+    EXPECT_TRUE(Near(Grab().pixelColor(At({2, 12, -13})), kScreenOverWhite, 3));
+}
+
 } // namespace
 } // namespace zelvane::test
