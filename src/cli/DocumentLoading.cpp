@@ -3,7 +3,7 @@
 #include "chart/StepDocument.h"
 #include "chart/ZlvmFile.h"
 #include "dwi/DwiImport.h"
-#include "model/PmdReader.h"
+#include "model/ModelLoader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
@@ -70,10 +70,10 @@ std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path)
 {
     // The reader speaks of bytes only; reading a file names it already.
     const auto named = [&path](const std::exception& error) {
-        return "\"" + path.string() + "\" is damaged or not a PMD model: " + error.what();
+        return "\"" + path.string() + "\" is damaged or not a PMD or PMX model: " + error.what();
     };
     try {
-        return LoadModelDocument(path);
+        return LoadModelFile(path);
     } catch (const InvalidArgumentError& error) {
         throw InvalidArgumentError(named(error));
     } catch (const FileFormatError& error) {

@@ -386,6 +386,10 @@ enum ProgramStringId : std::uint32_t {
     IDS_FILTER_SM,
     IDS_FILTER_SSC,
     IDS_CHART_WARNINGS_MORE,
+    // PMX models: what the model cannot hold yet, and the bones the dance moves that a model
+    // lacks.
+    IDS_REASON_PMX_TOO_MANY_VERTICES,
+    IDS_MODEL_MISSING_BONES,
     IDS_PROGRAM_END, // one past the last
 };
 
