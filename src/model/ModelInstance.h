@@ -67,6 +67,8 @@ public:
     void UpdateSkin();
     // UpdateSkin one vertex at a time without vector lanes; the same results up to rounding.
     void UpdateSkinScalar();
+    // What poses a PMX model's bones; null for PMD.
+    const CPmxPoser* pmxPoser() const { return m_pmxPoser.get(); }
 
 private:
     void Validate() const;
