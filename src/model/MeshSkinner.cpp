@@ -139,7 +139,7 @@ CMeshSkinner::Group PmxGroup(const CVertexWeights& vertex)
 // The matrix of a PMX group: its blend of its bones; for a spherical group only the
 // blended rotation (each vertex adds its own translation). No bone: the rest pose.
 void BlendPmxGroup(const CMeshSkinner::Group& group, const std::vector<CBoneInstance>& bones,
-                   CMeshSkinner::Blend& blend)
+                   const std::vector<Quaternion>& turns, CMeshSkinner::Blend& blend)
 {
     const Matrix* matrices[4];
     for (std::size_t k = 0; k < group.boneCount; ++k)
@@ -148,7 +148,8 @@ void BlendPmxGroup(const CMeshSkinner::Group& group, const std::vector<CBoneInst
     if (group.boneCount == 0)
         m = Matrix{};
     else if (group.kind == CMeshSkinner::Kind::Spherical)
-        m = SphericalRotation(*matrices[0], *matrices[1], group.weights[1]);
+        m = SphericalRotation(turns[static_cast<std::size_t>(group.bones[0])],
+                              turns[static_cast<std::size_t>(group.bones[1])], group.weights[1]);
     else if (group.kind == CMeshSkinner::Kind::DualQuaternion)
         m = DualQuaternionBlend(matrices, group.weights.data(), group.boneCount);
     else
@@ -245,6 +246,21 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
         spherical = spherical || m_groups[g].kind == Kind::Spherical;
     }
     m_blends.resize(m_groups.size());
+    if (spherical) {
+        m_boneTurns.resize(model.bones.size());
+        std::vector<bool> listed(model.bones.size(), false);
+        for (const Group& group : m_groups) {
+            if (group.kind != Kind::Spherical)
+                continue;
+            for (std::size_t k = 0; k < 2; ++k) {
+                const auto bone = static_cast<std::uint32_t>(group.bones[k]);
+                if (!listed[bone]) {
+                    listed[bone] = true;
+                    m_sphericalBones.push_back(bone);
+                }
+            }
+        }
+    }
     m_slotOfVertex.resize(vertices.size());
     for (int axis = 0; axis < 3; ++axis) {
         m_rest[axis].assign(slots, 0.0f);
@@ -375,11 +391,13 @@ void CMeshSkinner::ApplyMorphs(const std::vector<float>& weights)
 
 void CMeshSkinner::BlendGroups(const std::vector<CBoneInstance>& bones)
 {
+    for (std::uint32_t bone : m_sphericalBones)
+        m_boneTurns[bone] = QuaternionRotationMatrix(bones[bone].world);
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         const Group& group = m_groups[g];
         Blend& blend = m_blends[g];
         if (group.kind != Kind::Pmd) {
-            BlendPmxGroup(group, bones, blend);
+            BlendPmxGroup(group, bones, m_boneTurns, blend);
             continue;
         }
         const Matrix& m0 = bones[static_cast<std::size_t>(group.bone0)].world;

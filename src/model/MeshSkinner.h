@@ -87,6 +87,10 @@ private:
     std::vector<float> m_sdefCentre[3];
     std::vector<float> m_sdefPoint0[3];
     std::vector<float> m_sdefPoint1[3];
+    // The bones spherical groups follow, and per bone its turn as a quaternion, made once a
+    // frame for all the groups that share the bone.
+    std::vector<std::uint32_t> m_sphericalBones;
+    std::vector<Quaternion> m_boneTurns;
     bool m_morphsApplied = false;
 };
 

@@ -68,9 +68,13 @@ Matrix DualQuaternionBlend(const Matrix* const* bones, const float* weights, std
 
 Matrix SphericalRotation(const Matrix& bone0, const Matrix& bone1, float weight1)
 {
-    const Quaternion q0 = QuaternionRotationMatrix(bone0);
-    const Quaternion q1 = QuaternionRotationMatrix(bone1);
-    return MatrixRotationQuaternion(QuaternionNormalize(QuaternionSlerp(q0, q1, weight1)));
+    return SphericalRotation(QuaternionRotationMatrix(bone0), QuaternionRotationMatrix(bone1),
+                             weight1);
+}
+
+Matrix SphericalRotation(const Quaternion& bone0, const Quaternion& bone1, float weight1)
+{
+    return MatrixRotationQuaternion(QuaternionNormalize(QuaternionSlerp(bone0, bone1, weight1)));
 }
 
 } // namespace zelvane

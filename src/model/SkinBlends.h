@@ -19,6 +19,8 @@ Matrix DualQuaternionBlend(const Matrix* const* bones, const float* weights, std
 // The rotation of a spherical blend: the bones' rotations interpolated on the sphere by the
 // second bone's weight, the shorter way. The translation row is zero.
 Matrix SphericalRotation(const Matrix& bone0, const Matrix& bone1, float weight1);
+// The same from the bones' rotations as unit quaternions.
+Matrix SphericalRotation(const Quaternion& bone0, const Quaternion& bone1, float weight1);
 
 // The Hamilton product a·b (for the rotation of a vector v as q v q*), which turns v by b
 // first and then by a.
