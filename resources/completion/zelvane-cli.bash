@@ -65,7 +65,7 @@ _zelvane_cli()
             return
             ;;
         --model)
-            _zelvane_cli_files '*.@(pmd|PMD)'
+            _zelvane_cli_files '*.@(pmd|PMD|pmx|PMX)'
             return
             ;;
         --chart)
@@ -107,7 +107,7 @@ _zelvane_cli()
     fi
 
     case $command in
-        info) _zelvane_cli_files "*.@(dwi|DWI|sm|SM|ssc|SSC|zlvm|ZLVM|pmd|PMD|vmd|VMD)" ;;
+        info) _zelvane_cli_files "*.@(dwi|DWI|sm|SM|ssc|SSC|zlvm|ZLVM|pmd|PMD|pmx|PMX|vmd|VMD)" ;;
         pose)
             # The model first, then the motion.
             local positional=0
@@ -116,7 +116,7 @@ _zelvane_cli()
                     ((positional++))
             done
             if ((positional == 0)); then
-                _zelvane_cli_files '*.@(pmd|PMD)'
+                _zelvane_cli_files '*.@(pmd|PMD|pmx|PMX)'
             else
                 _zelvane_cli_files '*.@(vmd|VMD)'
             fi

@@ -29,7 +29,7 @@ CMainFrame& CZelvane::Start(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Zelvane"));
     parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("a document (.zlvm), model (.pmd) or chart "
+                                 QStringLiteral("a document (.zlvm), model (.pmd, .pmx) or chart "
                                                 "(.dwi, .sm, .ssc) to open"),
                                  QStringLiteral("[file...]"));
     parser.process(QStringList{QApplication::applicationFilePath()} + arguments);

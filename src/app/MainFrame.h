@@ -59,7 +59,7 @@ public:
 
     // Shows the window where and as it was last closed.
     void ShowWithSavedPlacement();
-    // Opens a file by its extension: ".pmd" is a model for the current document, ".dwi" a
+    // Opens a file by its extension: ".pmd" or ".pmx" is a model for the current document, ".dwi" a
     // chart to import, anything else a document. Returns whether it was taken.
     bool OpenFile(const QString& path);
     // Enables, checks and relabels every command from the document's state.

@@ -20,6 +20,8 @@
 #include "chart/commands/SongPropertyCommand.h"
 #include "dwi/DwiReader.h"
 #include "dwi/DwiWriter.h"
+#include "model/ModelMeasurements.h"
+#include "model/NameIds.h"
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
 #include "render_gl/ModelView.h"
@@ -265,8 +267,22 @@ void CMainFrame::LoadModel(const QString& path)
     m_document.SetModifiedFlag(true);
     m_document.UpdateAllViews(nullptr, UpdateHint::Model);
     if (const CModelDocument* model = m_document.model()) {
-        QMessageBox box(QMessageBox::Information, LoadQString(IDS_APP_TITLE),
-                        ToQString(model->comment), QMessageBox::NoButton, this);
+        // The comment, and below it the standard bones the dance would move that this model
+        // lacks: those keep still while it dances.
+        QString text = ToQString(model->comment);
+        const std::vector<int> missing = MissingDanceBones(*model);
+        if (!missing.empty()) {
+            std::string names;
+            for (int id : missing) {
+                if (!names.empty())
+                    names += LoadString(IDS_TEXTURE_NAME_SEPARATOR);
+                names += IDToName(id);
+            }
+            text += QStringLiteral("\n\n")
+                + ToQString(FormatString(IDS_MODEL_MISSING_BONES, {names}));
+        }
+        QMessageBox box(QMessageBox::Information, LoadQString(IDS_APP_TITLE), text,
+                        QMessageBox::NoButton, this);
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         RunModal(box);
     }
@@ -418,7 +434,7 @@ bool CMainFrame::SaveTo(const QString& path)
 bool CMainFrame::OpenFile(const QString& path)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QLatin1String("pmd")) {
+    if (extension == QLatin1String("pmd") || extension == QLatin1String("pmx")) {
         LoadModel(path);
         UpdateCommandStates();
         return true;

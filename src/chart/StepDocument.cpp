@@ -4,7 +4,7 @@
 #include "base/TimeUnits.h"
 #include "chart/StoredPath.h"
 #include "chart/ZlvmFile.h"
-#include "model/PmdReader.h"
+#include "model/ModelLoader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 #include "text/StringTable.h"
@@ -280,7 +280,7 @@ void CStepDocument::SetModel(const std::string& path)
         // Whatever stops the model from loading (a damaged file, one too big for memory)
         // leaves the document without one, as a missing file does.
         try {
-            model = LoadModelDocument(m_modelPath);
+            model = LoadModelFile(m_modelPath);
         } catch (const std::bad_alloc&) {
             m_modelLoadError = "there is not enough memory to read it";
         } catch (const std::exception& error) {
@@ -294,7 +294,7 @@ void CStepDocument::ChangeModel(const std::string& path)
 {
     WaitGuard wait(*m_host);
     // Read before anything changes, so a file that is no model leaves the dancer as it was.
-    std::unique_ptr<CModelDocument> model = LoadModelDocument(path);
+    std::unique_ptr<CModelDocument> model = LoadModelFile(path);
     m_modelPath = path;
     m_modelLoadError.clear();
     InstallModel(std::move(model));

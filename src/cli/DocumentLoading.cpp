@@ -3,7 +3,10 @@
 #include "chart/StepDocument.h"
 #include "chart/ZlvmFile.h"
 #include "dwi/DwiImport.h"
-#include "model/PmdReader.h"
+#include "model/ModelLoader.h"
+#include "model/ModelMeasurements.h"
+#include "model/NameIds.h"
+#include "model/PmxReader.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 
@@ -66,14 +69,16 @@ ChartReadWarnings LoadChart(CStepDocument& document, const std::filesystem::path
     return {};
 }
 
-std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path)
+namespace {
+
+// Runs a model reader; the reader speaks of bytes only, so its reasons get the file's name.
+template<typename Read> auto ReadNamedModel(const std::filesystem::path& path, Read read)
 {
-    // The reader speaks of bytes only; reading a file names it already.
     const auto named = [&path](const std::exception& error) {
-        return "\"" + path.string() + "\" is damaged or not a PMD model: " + error.what();
+        return "\"" + path.string() + "\" is damaged or not a PMD or PMX model: " + error.what();
     };
     try {
-        return LoadModelDocument(path);
+        return read();
     } catch (const InvalidArgumentError& error) {
         throw InvalidArgumentError(named(error));
     } catch (const FileFormatError& error) {
@@ -81,6 +86,31 @@ std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path)
     } catch (const std::bad_alloc&) {
         throw FileIoError("cannot read \"" + path.string() + "\": there is not enough memory");
     }
+}
+
+} // namespace
+
+std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path)
+{
+    return ReadNamedModel(path, [&path] { return LoadModelFile(path); });
+}
+
+PmxFile LoadPmxModelFile(const std::filesystem::path& path)
+{
+    return ReadNamedModel(path, [&path] { return LoadPmxFile(path); });
+}
+
+void WarnAboutMissingDanceBones(const CModelDocument& model, const std::string& path)
+{
+    const std::vector<int> missing = MissingDanceBones(model);
+    if (missing.empty())
+        return;
+    std::string names;
+    for (int id : missing)
+        names += (names.empty() ? "" : ", ") + IDToName(id);
+    std::cerr << "zelvane-cli: warning: the model \"" << path
+              << "\" lacks bones the dance moves or measures: " << names
+              << "; it dances with the bones it has\n";
 }
 
 std::vector<std::string> DescribeReadErrors(const ChartReadWarnings& warnings, bool verbose)

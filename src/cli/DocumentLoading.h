@@ -2,6 +2,7 @@
 
 #include "base/Style.h"
 #include "dwi/DwiDiagnostics.h"
+#include "model/PmxFile.h"
 #include "stepmania/SmImport.h"
 
 #include <filesystem>
@@ -40,6 +41,11 @@ ChartReadWarnings LoadChart(CStepDocument& document, const std::filesystem::path
 // Reads a PMD model; its errors name the file, as those of the other files do. Throws
 // CoreError.
 std::unique_ptr<CModelDocument> LoadModel(const std::filesystem::path& path);
+// The records of a PMX file, refused as LoadModel refuses a model.
+PmxFile LoadPmxModelFile(const std::filesystem::path& path);
+// One warning line on stderr naming the standard bones the dance keys or measures that the
+// model lacks; nothing when it has them all.
+void WarnAboutMissingDanceBones(const CModelDocument& model, const std::string& path);
 
 // The reader's diagnostics in English, one line each: the tags passed over on one line, then
 // everything else. Tags that do not change the dance are left out unless `verbose`.

@@ -4,6 +4,7 @@
 #include "cli/DocumentJson.h"
 #include "cli/DocumentLoading.h"
 #include "cli/PmdJson.h"
+#include "cli/PmxJson.h"
 #include "cli/VmdJson.h"
 #include "model/PmdReader.h"
 #include "text/Errors.h"
@@ -51,6 +52,31 @@ int ModelInfo(const std::string& file, bool json)
     return 0;
 }
 
+int PmxInfo(const std::string& file, bool json)
+{
+    const PmxFile pmx = LoadPmxModelFile(file);
+    std::string folder = std::filesystem::absolute(file).parent_path().string();
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    const nlohmann::json info = PmxToJson(pmx, folder);
+    if (json) {
+        std::cout << Dump(info) << "\n";
+        return 0;
+    }
+    std::size_t iks = info["iks"].size();
+    std::cout << "name:      " << pmx.name << "\n"
+              << "format:    " << info["format"].get<std::string>() << ", "
+              << info["encoding"].get<std::string>() << "\n"
+              << "vertices:  " << pmx.vertices.size() << "\n"
+              << "materials: " << pmx.materials.size() << "\n"
+              << "bones:     " << pmx.bones.size() << "\n"
+              << "IK chains: " << iks << "\n"
+              << "morphs:    " << pmx.morphs.size() << "\n"
+              << "comment:\n"
+              << pmx.comment << "\n";
+    return 0;
+}
+
 int MotionInfo(const std::string& file, bool json)
 {
     nlohmann::json info;
@@ -78,10 +104,12 @@ int RunInfo(const std::string& file, bool json, bool verbose)
         return ChartInfo(file, json, verbose);
     if (extension == ".pmd")
         return ModelInfo(file, json);
+    if (extension == ".pmx")
+        return PmxInfo(file, json);
     if (extension == ".vmd")
         return MotionInfo(file, json);
     throw InvalidArgumentError("cannot tell what \"" + file
-                               + "\" holds: expected .dwi, .sm, .ssc, .zlvm, .pmd or .vmd");
+                               + "\" holds: expected .dwi, .sm, .ssc, .zlvm, .pmd, .pmx or .vmd");
 }
 
 } // namespace zelvane::cli

@@ -36,6 +36,8 @@ int RunMotion(const MotionRequest& request)
 
     if (!request.model.empty())
         RequireModel(document, request.model);
+    if (document.model())
+        WarnAboutMissingDanceBones(*document.model(), document.modelPath());
     // A document's own options stand unless a flag says otherwise.
     float panelSize = document.panelSize();
     if (request.panelSize) {

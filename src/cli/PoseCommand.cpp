@@ -59,6 +59,7 @@ int RunPose(const PoseRequest& request)
         chart.WarnAboutReadErrors();
         CStepDocument& document = chart.document();
         document.SetModel(request.model);
+        WarnAboutMissingDanceBones(*model, request.model);
         CScore& score = RequireScore(document, ParseStyle(request.style), request.difficulty);
         // Only the chosen chart is danced, for the model it is posed on.
         document.SetDancesCharts(true);

@@ -18,14 +18,14 @@ constexpr std::array kSynopses = {
     Synopsis{"info", "info FILE [--json] [--verbose]"},
     Synopsis{"convert", "convert IN OUT [--verbose]   (.dwi .sm .ssc .zlvm, by extension)"},
     Synopsis{"motion",
-             "motion IN --style S --difficulty D [--player 1|2] [--model M.pmd]\n"
+             "motion IN --style S --difficulty D [--player 1|2] [--model MODEL]\n"
              "[--panel-size X] [--no-twist] [--allow-turn] [--feet greedy|optimal]\n"
              "[--verbose] -o OUT.vmd"},
     Synopsis{"stats",
              "stats IN [--style S] [--difficulty D] [--feet greedy|optimal] [--json]\n"
              "[--verbose]"},
     Synopsis{"pose",
-             "pose MODEL.pmd (MOTION.vmd | --chart FILE --style S --difficulty D\n"
+             "pose MODEL (MOTION.vmd | --chart FILE --style S --difficulty D\n"
              "[--player 1|2]) --frame F [--json] [--verbose]"},
     Synopsis{"tempo", "tempo SONG [--json]"},
 #ifdef ZELVANE_CLI_VIDEO

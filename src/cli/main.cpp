@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     std::string infoFile;
     bool infoJson = false;
     auto* info
-        = app.add_subcommand("info", "Show what a file holds (.dwi .sm .ssc .zlvm .pmd .vmd)");
+        = app.add_subcommand("info", "Show what a file holds (.dwi .sm .ssc .zlvm .pmd .pmx .vmd)");
     info->add_option("FILE", infoFile, "the file")->required();
     info->add_flag("--json", infoJson, "print JSON");
     bool infoVerbose = false;
@@ -74,7 +74,8 @@ int main(int argc, char** argv)
     motionCommand->add_option("--difficulty", motion.difficulty, "BASIC, ANOTHER, ...")->required();
     motionCommand->add_option("--player", motion.player, "1, or 2 for COUPLE")
         ->check(CLI::Range(1, 2));
-    motionCommand->add_option("--model", motion.model, "a PMD model to measure the dance for");
+    motionCommand->add_option("--model", motion.model,
+                              "a PMD or PMX model to measure the dance for");
     auto* panelOption
         = motionCommand->add_option("--panel-size", panelSize, "side of one pad in model units");
     motionCommand->add_flag("--no-twist", motion.noTwist, "keep the upper body straight");
@@ -101,7 +102,7 @@ int main(int argc, char** argv)
     PoseRequest pose;
     auto* poseCommand = app.add_subcommand(
         "pose", "Print every bone's position of a model posed by a motion or a chart's dance");
-    poseCommand->add_option("MODEL", pose.model, "a .pmd file")->required();
+    poseCommand->add_option("MODEL", pose.model, "a .pmd or .pmx file")->required();
     poseCommand->add_option("MOTION", pose.motion, "a .vmd file");
     poseCommand->add_option("--chart", pose.chart, "a .dwi, .sm, .ssc or .zlvm file to dance");
     poseCommand->add_option("--style", pose.style, "SINGLE, DOUBLE or COUPLE");

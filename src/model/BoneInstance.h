@@ -33,10 +33,16 @@ public:
     Quaternion currentRotation;
     // This bone alone: turn about its rest head, then move by `translation`.
     Matrix local;
+    // PMX only: what the bone takes over from the bone it inherits from, already scaled by
+    // the ratio; applied after its own rotation and added to its own translation.
+    Quaternion inheritedRotation;
+    Vector3 inheritedTranslation;
 
     // Evaluates this bone from its sampled pose; its parent must be up to date.
     void UpdateFromSample();
     void SetCurrentRotation(const Quaternion& q);
+    // The same for a PMX bone, with what it inherits.
+    void SetPmxRotation(const Quaternion& q);
     // Recomputes this bone's world matrices from `local` and the parent's, which must be up
     // to date.
     void UpdateWorld();
@@ -89,6 +95,14 @@ inline void CBoneInstance::SetCurrentRotation(const Quaternion& q)
 {
     currentRotation = q;
     local = BoneMatrix(bone->position, MatrixRotationQuaternion(q), translation);
+}
+
+inline void CBoneInstance::SetPmxRotation(const Quaternion& q)
+{
+    currentRotation = q;
+    local = BoneMatrix(bone->position,
+                       MatrixRotationQuaternion(QuaternionMultiply(q, inheritedRotation)),
+                       translation + inheritedTranslation);
 }
 
 inline void CBoneInstance::UpdateWorld()

@@ -67,6 +67,31 @@ Matrix MatrixRotationZ(float angle)
     return r;
 }
 
+Quaternion QuaternionRotationMatrix(const Matrix& matrix)
+{
+    // The inverse of MatrixRotationQuaternion: the largest of the four components comes from
+    // the diagonal, where it is exact, and the others from the off-diagonal sums divided by it.
+    const auto& m = matrix.m;
+    const float trace = m[0][0] + m[1][1] + m[2][2];
+    Quaternion q;
+    if (trace > 0.0f) {
+        const float s = std::sqrt(trace + 1.0f) * 2.0f; // 4w
+        q = {(m[1][2] - m[2][1]) / s, (m[2][0] - m[0][2]) / s, (m[0][1] - m[1][0]) / s, 0.25f * s};
+    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
+        const float s = std::sqrt(1.0f + m[0][0] - m[1][1] - m[2][2]) * 2.0f; // 4x
+        q = {0.25f * s, (m[0][1] + m[1][0]) / s, (m[2][0] + m[0][2]) / s, (m[1][2] - m[2][1]) / s};
+    } else if (m[1][1] > m[2][2]) {
+        const float s = std::sqrt(1.0f + m[1][1] - m[0][0] - m[2][2]) * 2.0f; // 4y
+        q = {(m[0][1] + m[1][0]) / s, 0.25f * s, (m[1][2] + m[2][1]) / s, (m[2][0] - m[0][2]) / s};
+    } else {
+        const float s = std::sqrt(1.0f + m[2][2] - m[0][0] - m[1][1]) * 2.0f; // 4z
+        q = {(m[2][0] + m[0][2]) / s, (m[1][2] + m[2][1]) / s, 0.25f * s, (m[0][1] - m[1][0]) / s};
+    }
+    if (q.w < 0.0f)
+        q = {-q.x, -q.y, -q.z, -q.w};
+    return QuaternionNormalize(q);
+}
+
 Matrix MatrixTranspose(const Matrix& a)
 {
     Matrix r;

@@ -37,6 +37,9 @@ inline Matrix MatrixRotationQuaternion(const Quaternion& q)
     r.m[2][2] = 1.0f - 2.0f * (q.x * q.x + q.y * q.y);
     return r;
 }
+// The unit quaternion of the rotation in the upper 3 × 3 of `m`, which must be a pure
+// rotation; its w is never negative.
+Quaternion QuaternionRotationMatrix(const Matrix& m);
 Matrix MatrixTranspose(const Matrix& a);
 // Nothing when the matrix is singular.
 std::optional<Matrix> MatrixInverse(const Matrix& a);

@@ -1,8 +1,12 @@
 #include "model/MeshSkinner.h"
 
+#include "model/SkinBlends.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <tuple>
 
 namespace zelvane {
 
@@ -77,12 +81,235 @@ ZELVANE_SKIN_VERSIONS void SkinSlots(std::size_t count, const float (*matrix)[3]
     }
 }
 
+// The group of a PMX vertex: the bones it follows with a weight, each bone once, weights
+// scaled to add up to one. A vertex left with one bone follows it as a PMD vertex would; one
+// with no weight at all stays where it is.
+CMeshSkinner::Group PmxGroup(const CVertexWeights& vertex)
+{
+    CMeshSkinner::Group group{-1, -1, 100, 0, 0};
+    switch (vertex.skinning) {
+    case VertexSkinning::Bdef1:
+    case VertexSkinning::Bdef2:
+    case VertexSkinning::Bdef4:
+        group.kind = CMeshSkinner::Kind::Linear;
+        break;
+    case VertexSkinning::Sdef:
+        group.kind = CMeshSkinner::Kind::Spherical;
+        break;
+    case VertexSkinning::Qdef:
+        group.kind = CMeshSkinner::Kind::DualQuaternion;
+        break;
+    }
+    const std::size_t used = vertex.skinning == VertexSkinning::Bdef1                         ? 1
+        : vertex.skinning == VertexSkinning::Bdef2 || vertex.skinning == VertexSkinning::Sdef ? 2
+                                                                                              : 4;
+    float total = 0.0f;
+    for (std::size_t k = 0; k < used; ++k) {
+        const float weight = vertex.weights[k];
+        if (!(weight > 0.0f) || vertex.bones[k] < 0)
+            continue;
+        std::size_t at = 0;
+        while (at < group.boneCount && group.bones[at] != vertex.bones[k])
+            ++at;
+        if (at == group.boneCount) {
+            group.bones[at] = vertex.bones[k];
+            ++group.boneCount;
+        }
+        group.weights[at] += weight;
+        total += weight;
+    }
+    if (group.boneCount == 0 || !std::isfinite(total)) {
+        group.kind = CMeshSkinner::Kind::Linear;
+        group.boneCount = 0;
+        group.bones = {};
+        group.weights = {};
+        return group;
+    }
+    // One bone left: that bone alone, whatever the blend would have been.
+    if (group.boneCount == 1) {
+        group.kind = CMeshSkinner::Kind::Linear;
+        group.weights = {1.0f, 0.0f, 0.0f, 0.0f};
+        return group;
+    }
+    for (std::size_t k = 0; k < group.boneCount; ++k)
+        group.weights[k] /= total;
+    return group;
+}
+
+// The matrix of a PMX group: its blend of its bones; for a spherical group only the
+// blended rotation (each vertex adds its own translation). No bone: the rest pose.
+void BlendPmxGroup(const CMeshSkinner::Group& group, const std::vector<CBoneInstance>& bones,
+                   const std::vector<Quaternion>& turns, CMeshSkinner::Blend& blend)
+{
+    const Matrix* matrices[4];
+    for (std::size_t k = 0; k < group.boneCount; ++k)
+        matrices[k] = &bones[static_cast<std::size_t>(group.bones[k])].world;
+    Matrix m;
+    if (group.boneCount == 0)
+        m = Matrix{};
+    else if (group.kind == CMeshSkinner::Kind::Spherical)
+        m = SphericalRotation(turns[static_cast<std::size_t>(group.bones[0])],
+                              turns[static_cast<std::size_t>(group.bones[1])], group.weights[1]);
+    else if (group.kind == CMeshSkinner::Kind::DualQuaternion)
+        m = DualQuaternionBlend(matrices, group.weights.data(), group.boneCount);
+    else
+        m = LinearBlend(matrices, group.weights.data(), group.boneCount);
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 3; ++c)
+            blend.m[r][c] = m.m[r][c];
+    }
+}
+
+// A spherical group's per-frame terms: position = (p − C) · R + P0 · A + P1 · B + t, where R
+// is the blended rotation, A and B the two bones' rotations scaled by their weights, and t
+// the weighted sum of their translations (so P0 · A + P1 · B + t is the weighted sum of the
+// points each bone carries).
+struct SphericalTerms {
+    float r[3][3];
+    float a[3][3];
+    float b[3][3];
+    float t[3];
+};
+
+SphericalTerms MakeSphericalTerms(const CMeshSkinner::Group& group,
+                                  const CMeshSkinner::Blend& blend,
+                                  const std::vector<CBoneInstance>& bones)
+{
+    const Matrix& m0 = bones[static_cast<std::size_t>(group.bones[0])].world;
+    const Matrix& m1 = bones[static_cast<std::size_t>(group.bones[1])].world;
+    const float w0 = group.weights[0];
+    const float w1 = group.weights[1];
+    SphericalTerms terms;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            terms.r[i][j] = blend.m[i][j];
+            terms.a[i][j] = w0 * m0.m[i][j];
+            terms.b[i][j] = w1 * m1.m[i][j];
+        }
+        terms.t[i] = w0 * m0.m[3][i] + w1 * m1.m[3][i];
+    }
+    return terms;
+}
+
+// The spherical counterpart of SkinSlots, built the same two ways.
+ZELVANE_SKIN_VERSIONS void SkinSphericalSlots(
+    std::size_t count, const SphericalTerms& terms, const float* __restrict px,
+    const float* __restrict py, const float* __restrict pz, const float* __restrict cx,
+    const float* __restrict cy, const float* __restrict cz, const float* __restrict ax,
+    const float* __restrict ay, const float* __restrict az, const float* __restrict bx,
+    const float* __restrict by, const float* __restrict bz, const float* __restrict nx,
+    const float* __restrict ny, const float* __restrict nz, float* __restrict ox,
+    float* __restrict oy, float* __restrict oz, float* __restrict onx, float* __restrict ony,
+    float* __restrict onz)
+{
+    const auto& r = terms.r;
+    const auto& a = terms.a;
+    const auto& b = terms.b;
+    for (std::size_t s = 0; s < count; ++s) {
+        const float dx = px[s] - cx[s];
+        const float dy = py[s] - cy[s];
+        const float dz = pz[s] - cz[s];
+        ox[s] = dx * r[0][0] + dy * r[1][0] + dz * r[2][0] + ax[s] * a[0][0] + ay[s] * a[1][0]
+            + az[s] * a[2][0] + bx[s] * b[0][0] + by[s] * b[1][0] + bz[s] * b[2][0] + terms.t[0];
+        oy[s] = dx * r[0][1] + dy * r[1][1] + dz * r[2][1] + ax[s] * a[0][1] + ay[s] * a[1][1]
+            + az[s] * a[2][1] + bx[s] * b[0][1] + by[s] * b[1][1] + bz[s] * b[2][1] + terms.t[1];
+        oz[s] = dx * r[0][2] + dy * r[1][2] + dz * r[2][2] + ax[s] * a[0][2] + ay[s] * a[1][2]
+            + az[s] * a[2][2] + bx[s] * b[0][2] + by[s] * b[1][2] + bz[s] * b[2][2] + terms.t[2];
+        const float tx = nx[s] * r[0][0] + ny[s] * r[1][0] + nz[s] * r[2][0];
+        const float ty = nx[s] * r[0][1] + ny[s] * r[1][1] + nz[s] * r[2][1];
+        const float tz = nx[s] * r[0][2] + ny[s] * r[1][2] + nz[s] * r[2][2];
+        const float inverse = 1.0f / std::sqrt(tx * tx + ty * ty + tz * tz + kSmallestSquare);
+        onx[s] = tx * inverse;
+        ony[s] = ty * inverse;
+        onz[s] = tz * inverse;
+    }
+}
+
 } // namespace
 
 CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     : m_model(model)
 {
     const std::vector<CModelVertex>& vertices = model.vertices;
+    const std::vector<std::uint32_t> groupOfVertex
+        = model.vertexWeights.empty() ? GroupPmdVertices() : GroupPmxVertices();
+    std::vector<std::uint32_t> members(m_groups.size(), 0);
+    for (std::uint32_t group : groupOfVertex)
+        ++members[group];
+    std::uint32_t slots = 0;
+    bool spherical = false;
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        m_groups[g].firstSlot = slots;
+        m_groups[g].slotCount
+            = static_cast<std::uint32_t>((members[g] + kLanes - 1) / kLanes * kLanes);
+        slots += m_groups[g].slotCount;
+        spherical = spherical || m_groups[g].kind == Kind::Spherical;
+    }
+    m_blends.resize(m_groups.size());
+    if (spherical) {
+        m_boneTurns.resize(model.bones.size());
+        std::vector<bool> listed(model.bones.size(), false);
+        for (const Group& group : m_groups) {
+            if (group.kind != Kind::Spherical)
+                continue;
+            for (std::size_t k = 0; k < 2; ++k) {
+                const auto bone = static_cast<std::uint32_t>(group.bones[k]);
+                if (!listed[bone]) {
+                    listed[bone] = true;
+                    m_sphericalBones.push_back(bone);
+                }
+            }
+        }
+    }
+    m_slotOfVertex.resize(vertices.size());
+    for (int axis = 0; axis < 3; ++axis) {
+        m_rest[axis].assign(slots, 0.0f);
+        m_normal[axis].assign(slots, 0.0f);
+        m_skinned[axis].assign(slots, 0.0f);
+        m_turned[axis].assign(slots, 0.0f);
+        if (spherical) {
+            m_sdefCentre[axis].assign(slots, 0.0f);
+            m_sdefPoint0[axis].assign(slots, 0.0f);
+            m_sdefPoint1[axis].assign(slots, 0.0f);
+        }
+    }
+    std::vector<std::uint32_t> filled(m_groups.size(), 0);
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const std::uint32_t g = groupOfVertex[i];
+        const std::uint32_t slot = m_groups[g].firstSlot + filled[g]++;
+        m_slotOfVertex[i] = slot;
+        const CModelVertex& v = vertices[i];
+        m_rest[0][slot] = v.position.x;
+        m_rest[1][slot] = v.position.y;
+        m_rest[2][slot] = v.position.z;
+        m_normal[0][slot] = v.normal.x;
+        m_normal[1][slot] = v.normal.y;
+        m_normal[2][slot] = v.normal.z;
+        if (m_groups[g].kind != Kind::Spherical)
+            continue;
+        // The two points the bones carry: the centre moved halfway towards each reference
+        // point, once the references are shifted so that their weighted mean is the centre
+        // (so that at rest the three terms add up to the vertex itself).
+        const CVertexWeights& w = model.vertexWeights[i];
+        const float w0 = m_groups[g].weights[0];
+        const float w1 = m_groups[g].weights[1];
+        const Vector3 mean = w.sdefR0 * w0 + w.sdefR1 * w1;
+        const Vector3 point0 = (w.sdefC + (w.sdefC + w.sdefR0 - mean)) * 0.5f;
+        const Vector3 point1 = (w.sdefC + (w.sdefC + w.sdefR1 - mean)) * 0.5f;
+        const float* fields[3][3] = {{&w.sdefC.x, &point0.x, &point1.x},
+                                     {&w.sdefC.y, &point0.y, &point1.y},
+                                     {&w.sdefC.z, &point0.z, &point1.z}};
+        for (int axis = 0; axis < 3; ++axis) {
+            m_sdefCentre[axis][slot] = *fields[axis][0];
+            m_sdefPoint0[axis][slot] = *fields[axis][1];
+            m_sdefPoint1[axis][slot] = *fields[axis][2];
+        }
+    }
+}
+
+std::vector<std::uint32_t> CMeshSkinner::GroupPmdVertices()
+{
+    const std::vector<CModelVertex>& vertices = m_model.vertices;
     // Neighbouring vertices mostly share their bones and weight, so the group is looked up
     // only where that changes, in a small open-addressed table sized by those changes.
     std::vector<std::uint64_t> keys(vertices.size());
@@ -98,7 +325,6 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     std::vector<std::uint64_t> tableKeys(tableSize, kEmpty);
     std::vector<std::uint32_t> tableGroups(tableSize);
     std::vector<std::uint32_t> groupOfVertex(vertices.size());
-    std::vector<std::uint32_t> members;
     std::uint64_t lastKey = kEmpty;
     std::uint32_t lastGroup = 0;
     for (std::size_t i = 0; i < vertices.size(); ++i) {
@@ -113,42 +339,30 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
                 const int bone0 = static_cast<int>(key >> 32);
                 const int bone1 = static_cast<int>(key >> 8 & 0xFFFFFF);
                 m_groups.push_back({bone0, bone1, static_cast<int>(key & 0xFF), 0, 0});
-                members.push_back(0);
             }
             lastKey = key;
             lastGroup = tableGroups[bucket];
         }
         groupOfVertex[i] = lastGroup;
-        ++members[lastGroup];
     }
-    std::uint32_t slots = 0;
-    for (std::size_t g = 0; g < m_groups.size(); ++g) {
-        m_groups[g].firstSlot = slots;
-        m_groups[g].slotCount
-            = static_cast<std::uint32_t>((members[g] + kLanes - 1) / kLanes * kLanes);
-        slots += m_groups[g].slotCount;
+    return groupOfVertex;
+}
+
+std::vector<std::uint32_t> CMeshSkinner::GroupPmxVertices()
+{
+    std::map<std::tuple<Kind, std::array<int, 4>, std::array<float, 4>>, std::uint32_t> known;
+    std::vector<std::uint32_t> groupOfVertex;
+    groupOfVertex.reserve(m_model.vertexWeights.size());
+    for (const CVertexWeights& vertex : m_model.vertexWeights) {
+        Group group = PmxGroup(vertex);
+        const auto [at, added]
+            = known.try_emplace(std::make_tuple(group.kind, group.bones, group.weights),
+                                static_cast<std::uint32_t>(m_groups.size()));
+        if (added)
+            m_groups.push_back(group);
+        groupOfVertex.push_back(at->second);
     }
-    m_blends.resize(m_groups.size());
-    m_slotOfVertex.resize(vertices.size());
-    for (int axis = 0; axis < 3; ++axis) {
-        m_rest[axis].assign(slots, 0.0f);
-        m_normal[axis].assign(slots, 0.0f);
-        m_skinned[axis].assign(slots, 0.0f);
-        m_turned[axis].assign(slots, 0.0f);
-    }
-    std::vector<std::uint32_t> filled(m_groups.size(), 0);
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const std::uint32_t g = groupOfVertex[i];
-        const std::uint32_t slot = m_groups[g].firstSlot + filled[g]++;
-        m_slotOfVertex[i] = slot;
-        const CModelVertex& v = vertices[i];
-        m_rest[0][slot] = v.position.x;
-        m_rest[1][slot] = v.position.y;
-        m_rest[2][slot] = v.position.z;
-        m_normal[0][slot] = v.normal.x;
-        m_normal[1][slot] = v.normal.y;
-        m_normal[2][slot] = v.normal.z;
-    }
+    return groupOfVertex;
 }
 
 void CMeshSkinner::ApplyMorphs(const std::vector<float>& weights)
@@ -177,10 +391,16 @@ void CMeshSkinner::ApplyMorphs(const std::vector<float>& weights)
 
 void CMeshSkinner::BlendGroups(const std::vector<CBoneInstance>& bones)
 {
+    for (std::uint32_t bone : m_sphericalBones)
+        m_boneTurns[bone] = QuaternionRotationMatrix(bones[bone].world);
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         const Group& group = m_groups[g];
-        const Matrix& m0 = bones[static_cast<std::size_t>(group.bone0)].world;
         Blend& blend = m_blends[g];
+        if (group.kind != Kind::Pmd) {
+            BlendPmxGroup(group, bones, m_boneTurns, blend);
+            continue;
+        }
+        const Matrix& m0 = bones[static_cast<std::size_t>(group.bone0)].world;
         if (group.weight == 100) {
             for (int r = 0; r < 4; ++r) {
                 for (int c = 0; c < 3; ++c)
@@ -208,6 +428,17 @@ void CMeshSkinner::Skin(const std::vector<CBoneInstance>& bones, std::vector<Ski
         const std::size_t first = m_groups[g].firstSlot;
         const auto at = [first](const std::vector<float>& slots) { return slots.data() + first; };
         const auto into = [first](std::vector<float>& slots) { return slots.data() + first; };
+        if (m_groups[g].kind == Kind::Spherical) {
+            const SphericalTerms terms = MakeSphericalTerms(m_groups[g], m_blends[g], bones);
+            SkinSphericalSlots(
+                m_groups[g].slotCount, terms, at(positions[0]), at(positions[1]), at(positions[2]),
+                at(m_sdefCentre[0]), at(m_sdefCentre[1]), at(m_sdefCentre[2]), at(m_sdefPoint0[0]),
+                at(m_sdefPoint0[1]), at(m_sdefPoint0[2]), at(m_sdefPoint1[0]), at(m_sdefPoint1[1]),
+                at(m_sdefPoint1[2]), at(m_normal[0]), at(m_normal[1]), at(m_normal[2]),
+                into(m_skinned[0]), into(m_skinned[1]), into(m_skinned[2]), into(m_turned[0]),
+                into(m_turned[1]), into(m_turned[2]));
+            continue;
+        }
         SkinSlots(m_groups[g].slotCount, m_blends[g].m, at(positions[0]), at(positions[1]),
                   at(positions[2]), at(m_normal[0]), at(m_normal[1]), at(m_normal[2]),
                   into(m_skinned[0]), into(m_skinned[1]), into(m_skinned[2]), into(m_turned[0]),
@@ -242,10 +473,18 @@ void CMeshSkinner::SkinScalar(const std::vector<CBoneInstance>& bones,
         const auto group
             = std::upper_bound(m_groups.begin(), m_groups.end(), slot,
                                [](std::uint32_t s, const Group& g) { return s < g.firstSlot; });
-        const auto& m = m_blends[static_cast<std::size_t>(group - m_groups.begin()) - 1].m;
+        const std::size_t g = static_cast<std::size_t>(group - m_groups.begin()) - 1;
+        const auto& m = m_blends[g].m;
         const Vector3 p{positions[0][slot], positions[1][slot], positions[2][slot]};
         const Vector3 n = vertices[i].normal;
         SkinnedVertex& v = out[i];
+        if (m_groups[g].kind == Kind::Spherical) {
+            SkinSphericalVertex(m_groups[g], m_blends[g], bones, slot, p, n, v);
+            v.uv = vertices[i].uv;
+            if (edges)
+                (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
+            continue;
+        }
         v.position = {p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0],
                       p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1],
                       p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2]};
@@ -256,6 +495,30 @@ void CMeshSkinner::SkinScalar(const std::vector<CBoneInstance>& bones,
         if (edges)
             (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
     }
+}
+
+void CMeshSkinner::SkinSphericalVertex(const Group& group, const Blend& blend,
+                                       const std::vector<CBoneInstance>& bones, std::uint32_t slot,
+                                       const Vector3& position, const Vector3& normal,
+                                       SkinnedVertex& out) const
+{
+    // The direct form: the vertex turned about its centre by the blended rotation, then
+    // carried to the weighted mean of where the two bones take their points.
+    Matrix rotation;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c)
+            rotation.m[r][c] = blend.m[r][c];
+    }
+    const auto point = [slot](const std::vector<float>* axes) {
+        return Vector3{axes[0][slot], axes[1][slot], axes[2][slot]};
+    };
+    const Vector3 centre = point(m_sdefCentre);
+    const Matrix& m0 = bones[static_cast<std::size_t>(group.bones[0])].world;
+    const Matrix& m1 = bones[static_cast<std::size_t>(group.bones[1])].world;
+    out.position = TransformNormal(position - centre, rotation)
+        + TransformCoord(point(m_sdefPoint0), m0) * group.weights[0]
+        + TransformCoord(point(m_sdefPoint1), m1) * group.weights[1];
+    out.normal = Normalize(TransformNormal(normal, rotation));
 }
 
 } // namespace zelvane

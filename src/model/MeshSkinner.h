@@ -4,6 +4,7 @@
 #include "model/ModelDocument.h"
 #include "model/SkinnedVertex.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,11 @@ namespace zelvane {
 // same weight share one blended matrix; they are kept together, in groups padded to whole
 // runs of eight lanes, so the matrix is made once per frame and the vertices go through it
 // eight at a time. The order of the output stays the model's.
+//
+// A PMX vertex's group is its skinning kind, bones and weights: linear blends of up to four
+// bones and dual-quaternion blends come down to one matrix a group as well. A spherical
+// (SDEF) group shares the blended rotation; each of its vertices adds a translation of its
+// own from its centre and its two reference points, in a loop of its own.
 class CMeshSkinner {
 public:
     // The model's vertices must name bones in its list (CModelInstance checks that first).
@@ -39,16 +45,30 @@ public:
     struct Blend {
         float m[4][3];
     };
+    enum class Kind : std::uint8_t { Pmd, Linear, Spherical, DualQuaternion };
     struct Group {
         int bone0;
         int bone1;
         int weight; // percent of bone0; 100 when the group follows one bone
         std::uint32_t firstSlot;
         std::uint32_t slotCount; // a multiple of kLanes
+        // PMX groups: the bones with a weight, weights adding up to one.
+        Kind kind = Kind::Pmd;
+        std::uint8_t boneCount = 0;
+        std::array<int, 4> bones{};
+        std::array<float, 4> weights{};
     };
 
 private:
+    // Each vertex's group, the groups made as they are first met.
+    std::vector<std::uint32_t> GroupPmdVertices();
+    std::vector<std::uint32_t> GroupPmxVertices();
     void BlendGroups(const std::vector<CBoneInstance>& bones);
+    // A spherical group's vertex: position and normal from its rest ones.
+    void SkinSphericalVertex(const Group& group, const Blend& blend,
+                             const std::vector<CBoneInstance>& bones, std::uint32_t slot,
+                             const Vector3& position, const Vector3& normal,
+                             SkinnedVertex& out) const;
 
     const CModelDocument& m_model;
     std::vector<Group> m_groups;
@@ -62,6 +82,15 @@ private:
     // Per slot: the skinned position and normal of the last frame.
     std::vector<float> m_skinned[3];
     std::vector<float> m_turned[3];
+    // Per slot of a spherical group: its centre and the two points the bones carry
+    // ((C + r0) / 2 and (C + r1) / 2); empty when the model has none.
+    std::vector<float> m_sdefCentre[3];
+    std::vector<float> m_sdefPoint0[3];
+    std::vector<float> m_sdefPoint1[3];
+    // The bones spherical groups follow, and per bone its turn as a quaternion, made once a
+    // frame for all the groups that share the bone.
+    std::vector<std::uint32_t> m_sphericalBones;
+    std::vector<Quaternion> m_boneTurns;
     bool m_morphsApplied = false;
 };
 

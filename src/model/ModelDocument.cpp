@@ -23,7 +23,9 @@ void CModelDocument::DeleteContents()
     englishName.clear();
     comment.clear();
     englishComment.clear();
+    format = Format::Pmd;
     vertices.clear();
+    vertexWeights.clear();
     indices.clear();
     materials.clear();
     bones.clear();

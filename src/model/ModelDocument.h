@@ -8,6 +8,7 @@
 #include "model/ModelMorph.h"
 #include "model/ModelVertex.h"
 #include "model/RigidBody.h"
+#include "model/VertexWeights.h"
 
 #include <array>
 #include <cstdint>
@@ -16,17 +17,25 @@
 
 namespace zelvane {
 
-// A loaded PMD model. It is read once and not changed afterwards; elements refer to each
-// other by index into these arrays. Texts are UTF-8; bones and morphs carry name IDs.
+// A loaded PMD or PMX model. It is read once and not changed afterwards; elements refer to
+// each other by index into these arrays. Texts are UTF-8; bones and morphs carry name IDs.
+// What only PMX has (several weights a vertex, bone flags, IK link limits, material flags)
+// is kept beside the shared data and left empty or at its default for PMD.
 class CModelDocument {
 public:
     static constexpr int kToonCount = 10;
+
+    enum class Format : std::uint8_t { Pmd, Pmx20, Pmx21 };
+    Format format = Format::Pmd;
+    bool IsPmx() const { return format != Format::Pmd; }
 
     std::string name;
     std::string englishName;
     std::string comment;
     std::string englishComment;
     std::vector<CModelVertex> vertices;
+    // PMX only: one per vertex. Empty for PMD, whose vertices carry their two bones.
+    std::vector<CVertexWeights> vertexWeights;
     // Three per face, in material order.
     std::vector<std::uint16_t> indices;
     std::vector<CModelMaterial> materials;

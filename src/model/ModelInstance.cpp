@@ -83,6 +83,10 @@ CModelInstance::CModelInstance(const CModelDocument& modelDocument)
         for (auto child = instance->children.rbegin(); child != instance->children.rend(); ++child)
             pending.emplace_back(*child, false);
     }
+    if (model->IsPmx()) {
+        m_pmxPoser = std::make_unique<CPmxPoser>(
+            *model, boneInstances, CPmxPoser::Hierarchy{m_order, m_placeOfBone, m_subtreeEnd});
+    }
     morphWeights.assign(model->morphs.size(), 0.0f);
     skinnedVertices.resize(model->vertices.size());
     edgePositions.resize(model->vertices.size());
@@ -124,6 +128,22 @@ void CModelInstance::Validate() const
                 throw InvalidArgumentError(Reason(IDS_REASON_IK_BONE_MISSING));
         }
     }
+    for (const CModelBone& bone : model->bones) {
+        if (bone.inheritParent >= 0 && !InRange(bone.inheritParent, boneCount))
+            throw InvalidArgumentError(Reason(IDS_REASON_BONE_PARENT_MISSING));
+    }
+    for (const CModelIK& ik : model->iks) {
+        if (!ik.limits.empty() && ik.limits.size() != ik.chain.size())
+            throw InvalidArgumentError(Reason(IDS_REASON_IK_BONE_MISSING));
+    }
+    if (!model->vertexWeights.empty() && model->vertexWeights.size() != model->vertices.size())
+        throw InvalidArgumentError(Reason(IDS_REASON_VERTEX_BONE_MISSING));
+    for (const CVertexWeights& weights : model->vertexWeights) {
+        for (std::size_t k = 0; k < weights.bones.size(); ++k) {
+            if (weights.weights[k] != 0.0f && !InRange(weights.bones[k], boneCount))
+                throw InvalidArgumentError(Reason(IDS_REASON_VERTEX_BONE_MISSING));
+        }
+    }
     // Only the bones a vertex actually follows are looked up.
     for (const CModelVertex& vertex : model->vertices) {
         if ((vertex.weight >= 1 && !InRange(vertex.bone0, boneCount))
@@ -158,6 +178,11 @@ void CModelInstance::Update()
 
 void CModelInstance::UpdateBones()
 {
+    if (m_pmxPoser) {
+        ikLinkUpdates
+            = m_pmxPoser->Pose(kMaxIKLinkUpdatesPerChain, kMaxIKLinkUpdatesPerFrame, ikEarlyStop);
+        return;
+    }
     for (CBoneInstance* instance : m_order)
         instance->UpdateFromSample();
 }
@@ -171,6 +196,8 @@ void CModelInstance::UpdateDescendants(std::size_t index)
 
 void CModelInstance::SolveIK()
 {
+    if (m_pmxPoser)
+        return;
     ikLinkUpdates = 0;
     for (const CModelIK& ik : model->iks)
         ikLinkUpdates += SolveChain(ik, kMaxIKLinkUpdatesPerFrame - ikLinkUpdates);

@@ -4,11 +4,13 @@
 #include "model/BonePose.h"
 #include "model/MeshSkinner.h"
 #include "model/ModelDocument.h"
+#include "model/PmxPoser.h"
 #include "model/Quaternion.h"
 #include "model/SkinnedVertex.h"
 #include "model/Vector.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace zelvane {
@@ -57,12 +59,16 @@ public:
     // Evaluates the hierarchy from the sampled poses, solves IK and deforms the mesh.
     void Update();
 
-    // Every root bone and its subtree, roots in bone order.
+    // Every root bone and its subtree, roots in bone order. A PMX model poses all its bones
+    // here, IK included, in its deform order.
     void UpdateBones();
+    // PMD only: a PMX model solves its chains in UpdateBones.
     void SolveIK();
     void UpdateSkin();
     // UpdateSkin one vertex at a time without vector lanes; the same results up to rounding.
     void UpdateSkinScalar();
+    // What poses a PMX model's bones; null for PMD.
+    const CPmxPoser* pmxPoser() const { return m_pmxPoser.get(); }
 
 private:
     void Validate() const;
@@ -78,6 +84,7 @@ private:
     std::vector<std::size_t> m_placeOfBone;
     std::vector<std::size_t> m_subtreeEnd;
     CMeshSkinner m_skinner;
+    std::unique_ptr<CPmxPoser> m_pmxPoser;
 };
 
 } // namespace zelvane

@@ -2,6 +2,7 @@
 
 #include "model/Vector.h"
 
+#include <cstdint>
 #include <string>
 
 namespace zelvane {
@@ -21,6 +22,18 @@ struct CModelMaterial {
     // The sphere map is added (".spa") rather than multiplied (".sph").
     bool sphereAdd = false;
     int faceVertexCount = 0;
+
+    // PMX only.
+    static constexpr std::uint8_t kBothFaces = 0x01;
+    static constexpr std::uint8_t kEdge = 0x10;
+    // The file's material flags; `edge` says the same as kEdge.
+    std::uint8_t flags = 0;
+    Color4 edgeColor;
+    float edgeSize = 0.0f;
+    // 0 none, 1 multiplied, 2 added, 3 the first extra UVs as sphere coordinates.
+    int sphereMode = 0;
+    // The material's own toon texture, where it names one instead of a shared toon.
+    std::string toonPath;
 };
 
 } // namespace zelvane

@@ -21,4 +21,18 @@ ModelMeasurements MeasureModel(const CModelDocument* model)
     return parameters;
 }
 
+std::vector<int> MissingDanceBones(const CModelDocument& model)
+{
+    static constexpr int kDanceBones[] = {
+        IDS_BONE_CENTER,        IDS_BONE_LEFT_LEG, IDS_BONE_UPPER_BODY,  IDS_BONE_LEFT_FOOT_IK,
+        IDS_BONE_RIGHT_FOOT_IK, IDS_BONE_NECK,     IDS_BONE_LEFT_TOE_IK,
+    };
+    std::vector<int> missing;
+    for (int id : kDanceBones) {
+        if (!model.FindBone(id))
+            missing.push_back(id);
+    }
+    return missing;
+}
+
 } // namespace zelvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace zelvane {
 
 class CModelDocument;
@@ -24,5 +26,11 @@ struct ModelMeasurements {
 // Measures a model; each value the model cannot give (its bone is missing, or there is no
 // model) keeps its default.
 ModelMeasurements MeasureModel(const CModelDocument* model);
+
+// The name IDs of the standard bones the dance keys or measures (センター, 左足, 上半身,
+// 左足ＩＫ, 右足ＩＫ, 首, 左つま先ＩＫ) that the model lacks, in that order. The dance
+// moves the bones a model has: what it lacks keeps still, and its measurements keep their
+// defaults.
+std::vector<int> MissingDanceBones(const CModelDocument& model);
 
 } // namespace zelvane

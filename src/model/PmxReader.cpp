@@ -6,12 +6,57 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
 namespace zelvane {
 
 namespace {
+
+// Little-endian fields of bytes already checked to be there: the vertex and face lists are
+// most of a model, and are read a record at a time rather than a field at a time.
+std::uint32_t U32At(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
+        | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+float F32At(const std::uint8_t* p)
+{
+    return std::bit_cast<float>(U32At(p));
+}
+
+Vector3 Vector3At(const std::uint8_t* p)
+{
+    return {F32At(p), F32At(p + 4), F32At(p + 8)};
+}
+
+// A bone index of 1, 2 or 4 bytes, signed.
+std::int32_t IndexAt(const std::uint8_t* p, std::uint8_t size)
+{
+    switch (size) {
+    case 1:
+        return static_cast<std::int8_t>(p[0]);
+    case 2:
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+    default:
+        return static_cast<std::int32_t>(U32At(p));
+    }
+}
+
+// A vertex index of 1, 2 or 4 bytes, unsigned.
+std::uint32_t VertexIndexAt(const std::uint8_t* p, std::uint8_t size)
+{
+    switch (size) {
+    case 1:
+        return p[0];
+    case 2:
+        return static_cast<std::uint32_t>(p[0] | p[1] << 8);
+    default:
+        return U32At(p);
+    }
+}
 
 constexpr std::size_t kNamesSize = 4 + 4; // two empty texts
 constexpr std::size_t kFloatSize = 4;
@@ -118,54 +163,78 @@ private:
             = m_in.ReadCount(32 + 16 * header().additionalUvCount + 1 + b + kFloatSize);
         m_file.vertices.resize(count);
         const int maximumType = Is21() ? 4 : 3;
+        const std::size_t uvs = header().additionalUvCount;
+        const std::size_t fixed = 32 + 16 * uvs + 1;
+        // The bytes after the weight type, up to and with the edge scale.
+        const std::size_t weightSizes[]
+            = {b + kFloatSize, 2 * b + 2 * kFloatSize, 4 * b + 5 * kFloatSize,
+               2 * b + 11 * kFloatSize, 4 * b + 5 * kFloatSize};
         for (PmxVertex& v : m_file.vertices) {
-            v.position = m_in.ReadVector3();
-            v.normal = m_in.ReadVector3();
-            v.uv = m_in.ReadVector2();
-            for (int i = 0; i < header().additionalUvCount; ++i)
-                v.additionalUvs[static_cast<std::size_t>(i)] = m_in.ReadFloat4();
-            const std::uint8_t type = in().ReadU8();
+            const std::uint8_t* p = in().ReadBytes(fixed).data();
+            v.position = Vector3At(p);
+            v.normal = Vector3At(p + 12);
+            v.uv = {F32At(p + 24), F32At(p + 28)};
+            for (std::size_t i = 0; i < uvs; ++i) {
+                const std::uint8_t* uv = p + 32 + 16 * i;
+                v.additionalUvs[i] = {F32At(uv), F32At(uv + 4), F32At(uv + 8), F32At(uv + 12)};
+            }
+            const std::uint8_t type = p[fixed - 1];
             if (type > maximumType)
                 m_in.ThrowInvalidValue(IDS_REASON_PMX_WEIGHT_TYPE, type);
             v.weightType = static_cast<PmxWeightType>(type);
+            const std::uint8_t* w = in().ReadBytes(weightSizes[type]).data();
             switch (v.weightType) {
             case PmxWeightType::Bdef1:
-                v.bones[0] = m_in.ReadIndexUnchecked(b);
+                v.bones[0] = IndexAt(w, b);
                 v.weights[0] = 1.0f;
+                w += b;
                 break;
             case PmxWeightType::Bdef2:
             case PmxWeightType::Sdef:
-                v.bones[0] = m_in.ReadIndexUnchecked(b);
-                v.bones[1] = m_in.ReadIndexUnchecked(b);
-                v.weights[0] = in().ReadF32();
+                v.bones[0] = IndexAt(w, b);
+                v.bones[1] = IndexAt(w + b, b);
+                w += 2 * b;
+                v.weights[0] = F32At(w);
                 v.weights[1] = 1.0f - v.weights[0];
+                w += kFloatSize;
                 if (v.weightType == PmxWeightType::Sdef) {
-                    v.sdefC = m_in.ReadVector3();
-                    v.sdefR0 = m_in.ReadVector3();
-                    v.sdefR1 = m_in.ReadVector3();
+                    v.sdefC = Vector3At(w);
+                    v.sdefR0 = Vector3At(w + 12);
+                    v.sdefR1 = Vector3At(w + 24);
+                    w += 36;
                 }
                 break;
             case PmxWeightType::Bdef4:
             case PmxWeightType::Qdef:
-                for (std::int32_t& bone : v.bones)
-                    bone = m_in.ReadIndexUnchecked(b);
-                for (float& weight : v.weights)
-                    weight = in().ReadF32();
+                for (std::int32_t& bone : v.bones) {
+                    bone = IndexAt(w, b);
+                    w += b;
+                }
+                for (float& weight : v.weights) {
+                    weight = F32At(w);
+                    w += kFloatSize;
+                }
                 break;
             }
-            v.edgeScale = in().ReadF32();
+            v.edgeScale = F32At(w);
         }
     }
 
     void ReadIndices()
     {
-        const std::size_t count = m_in.ReadCount(header().vertexIndexSize);
+        const std::uint8_t size = header().vertexIndexSize;
+        const std::size_t count = m_in.ReadCount(size);
         if (count % 3 != 0)
             throw FileFormatError(Reason(IDS_REASON_PMX_FACES_NOT_TRIANGLES, {count}));
+        const std::uint8_t* p = in().ReadBytes(count * size).data();
         m_file.indices.resize(count);
         const std::size_t vertexCount = m_file.vertices.size();
-        for (std::uint32_t& index : m_file.indices)
-            index = m_in.ReadVertexIndex(vertexCount);
+        for (std::uint32_t& index : m_file.indices) {
+            index = VertexIndexAt(p, size);
+            p += size;
+            if (index >= vertexCount)
+                m_in.ThrowIndexOutOfRange(index, IDS_REASON_PMD_VERTICES);
+        }
     }
 
     void ReadTextures()

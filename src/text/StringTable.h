@@ -321,6 +321,8 @@ enum ProgramStringId : std::uint32_t {
     IDS_REASON_PMX_BODY_SHAPE,
     IDS_REASON_PMX_BODY_MODE,
     IDS_REASON_PMX_OPERATION,
+    // The English reasons are one run of IDs, so this one stands with them.
+    IDS_REASON_PMX_TOO_MANY_VERTICES,
     // What the system said (an errno), in the user's words; English takes strerror's.
     IDS_SYSTEM_ERROR_ENOENT,
     IDS_SYSTEM_ERROR_EACCES,
@@ -415,6 +417,8 @@ enum ProgramStringId : std::uint32_t {
     IDS_BUTTON_CLOSE,
     IDS_BUTTON_REPLACE,
     IDS_BUTTON_KEEP,
+    // PMX models: the bones the dance moves that a model lacks.
+    IDS_MODEL_MISSING_BONES,
     IDS_PROGRAM_END, // one past the last
 };
 

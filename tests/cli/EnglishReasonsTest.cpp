@@ -22,7 +22,7 @@ TEST(CliEnglishReasons, FailuresKeepTheirEnglishSentences)
     EXPECT_EQ(read.status, 1);
     EXPECT_EQ(read.err,
               "zelvane-cli: error: \"" + cut.string()
-                  + "\" is damaged or not a PMD model: the model file is cut short "
+                  + "\" is damaged or not a PMD or PMX model: the model file is cut short "
                     "inside its vertices\n");
 
     // Permissions do not bind the superuser; sysfs takes no new files even so.

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/BoneInstance.h"
+#include "model/ModelDocument.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zelvane {
+
+// Poses the bones of a PMX model the way PMX defines it: bone by bone in deform order (after
+// physics last, then by deform layer, then in bone order), each taking over a share of
+// another bone's rotation or movement where it inherits one, turning only about its fixed
+// axis where it has one, and each IK bone solving its chain when its turn comes, with the
+// chain's unit angle and the links' angle limits.
+class CPmxPoser {
+public:
+    // The hierarchy is the instance's: every bone once, parents before children, each
+    // followed by its subtree up to `subtreeEnd` of its place.
+    struct Hierarchy {
+        const std::vector<CBoneInstance*>& order;
+        const std::vector<std::size_t>& placeOfBone;
+        const std::vector<std::size_t>& subtreeEnd;
+    };
+
+    // The model's indices must have been checked (CModelInstance does).
+    CPmxPoser(const CModelDocument& model, std::vector<CBoneInstance>& bones, Hierarchy hierarchy);
+
+    // Poses every bone from its sampled translation and rotation. Returns the IK link
+    // updates it made, at most `budget`; a chain stops early after a pass in which no link
+    // turned when `earlyStop` is set.
+    std::size_t Pose(std::size_t budgetPerChain, std::size_t budget, bool earlyStop);
+
+    // The bones in the order they deform.
+    const std::vector<std::uint32_t>& deformOrder() const { return m_deformOrder; }
+
+private:
+    void Evaluate(std::size_t index);
+    std::size_t SolveChain(std::size_t ik, std::size_t budget, bool earlyStop);
+    // Recomputes the world matrices below `index` from their local ones.
+    void RefreshSubtree(std::size_t index);
+
+    const CModelDocument& m_model;
+    std::vector<CBoneInstance>& m_bones;
+    Hierarchy m_hierarchy;
+    std::vector<std::uint32_t> m_deformOrder;
+    // For each bone the IK it solves, or -1.
+    std::vector<int> m_ikOfBone;
+    // For each IK and link: the bones from the link down to the effector, link first; just
+    // the link when the effector is not below it.
+    std::vector<std::vector<std::vector<std::uint32_t>>> m_linkPaths;
+    // Per IK: the links whose subtrees hold every other link, so refreshing them refreshes
+    // everything the chain moved.
+    std::vector<std::vector<std::uint32_t>> m_topLinks;
+    std::vector<std::uint8_t> m_evaluated;
+};
+
+} // namespace zelvane

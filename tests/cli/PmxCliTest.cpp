@@ -1,0 +1,200 @@
+// PMX models on the command line: info and its JSON, and the dance and pose of a model made
+// PMX, against the same model as PMD.
+#include "CliTestSupport.h"
+#include "model/PmdReader.h"
+#include "model/PmxFromModel.h"
+#include "model/PmxTestWriter.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+std::filesystem::path WritePmx(const std::string& name, const PmxFile& file)
+{
+    const std::vector<std::uint8_t> bytes = PmxTestWriter(file).Write();
+    return WriteTemp(name, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+PmxFile Small()
+{
+    PmxFile f;
+    f.header.version = 2.1f;
+    f.header.encoding = 1;
+    f.name = "小さな";
+    PmxVertex v;
+    v.bones = {0, -1, -1, -1};
+    v.weights = {1, 0, 0, 0};
+    PmxVertex s = v;
+    s.weightType = PmxWeightType::Sdef;
+    s.bones = {0, 1, -1, -1};
+    s.weights = {0.5f, 0, 0, 0};
+    PmxVertex q = v;
+    q.weightType = PmxWeightType::Qdef;
+    q.bones = {0, 1, 2, -1};
+    q.weights = {0.5f, 0.25f, 0.25f, 0};
+    f.vertices = {v, s, q, q};
+    f.indices = {0, 1, 2, 1, 2, 3};
+    f.textures = {"tex\\a.png", "s.sph"};
+    PmxMaterial m;
+    m.diffuse = {1, 0.5f, 0.25f, 1};
+    m.flags = 0x15;
+    m.edgeColor = {0, 0, 1, 1};
+    m.edgeSize = 0.5f;
+    m.texture = 0;
+    m.sphereTexture = 1;
+    m.sphereMode = 1;
+    m.sharedToon = true;
+    m.toon = 3;
+    m.indexCount = 6;
+    f.materials = {m};
+    PmxBone root;
+    root.name = "センター";
+    root.flags = PmxBone::kRotatable | PmxBone::kTranslatable | PmxBone::kTailIsBone;
+    root.tailBone = 1;
+    PmxBone d;
+    d.name = "左足D";
+    d.parent = 0;
+    d.layer = 1;
+    d.position = {1, 2, 3};
+    d.flags = PmxBone::kRotatable | PmxBone::kInheritRotation | PmxBone::kFixedAxis;
+    d.inheritParent = 0;
+    d.inheritRatio = 0.5f;
+    d.fixedAxis = {0, 1, 0};
+    PmxBone ik;
+    ik.name = "左足ＩＫ";
+    ik.flags = PmxBone::kIK;
+    ik.ikTarget = 1;
+    ik.ikLoopCount = 9;
+    ik.ikUnitAngle = 0.125f;
+    ik.ikLinks = {{0, true, {-1, 0, 0}, {0, 0.5f, 0}}, {1, false, {}, {}}};
+    f.bones = {root, d, ik};
+    PmxMorph vertex;
+    vertex.name = "あ";
+    vertex.panel = 3;
+    vertex.kind = PmxMorphKind::Vertex;
+    vertex.vertices = {{0, {0, 1, 0, 0}}, {1, {0, 1, 0, 0}}};
+    PmxMorph group;
+    group.name = "組";
+    group.panel = 4;
+    group.kind = PmxMorphKind::Group;
+    group.weights = {{0, 1}};
+    f.morphs = {vertex, group};
+    return f;
+}
+
+TEST(CliPmx, InfoPrintsWhatThePmxHoldsAsStored)
+{
+    const auto path = WritePmx("small.pmx", Small());
+    const CommandResult result = RunCli("info --json " + Quoted(path));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto info = nlohmann::json::parse(result.out);
+    const std::string folder = std::filesystem::absolute(path).parent_path().string() + "/";
+    EXPECT_EQ(info["format"], "PMX 2.1");
+    EXPECT_EQ(info["encoding"], "UTF-8");
+    EXPECT_EQ(info["name"], "小さな");
+    EXPECT_EQ(std::tie(info["vertexCount"], info["indexCount"], info["rigidBodyCount"]),
+              std::make_tuple(4, 6, 0));
+    EXPECT_EQ(info["weightTypes"],
+              nlohmann::json::parse(R"({"BDEF1":1,"BDEF2":0,"BDEF4":0,"SDEF":1,"QDEF":2})"));
+    const auto& material = info["materials"][0];
+    EXPECT_EQ(material["faceVertexCount"], 6);
+    EXPECT_EQ(material["diffuse"], nlohmann::json::parse("[1, 0.5, 0.25, 1]"));
+    EXPECT_EQ(std::tie(material["flags"], material["edgeSize"], material["sphereMode"],
+                       material["toonIndex"]),
+              std::make_tuple(0x15, 0.5, 1, 3));
+    EXPECT_EQ(material["edgeColor"], nlohmann::json::parse("[0, 0, 1, 1]"));
+    // The file's separators become this system's.
+    EXPECT_EQ(material["texturePath"], folder + "tex/a.png");
+    EXPECT_EQ(material["spherePath"], folder + "s.sph");
+    EXPECT_EQ(material["toonPath"], "");
+
+    const auto& bones = info["bones"];
+    EXPECT_EQ(std::tie(bones[0]["name"], bones[0]["tail"], bones[0]["inherit"]),
+              std::make_tuple("センター", 1, nullptr));
+    EXPECT_EQ(bones[1]["tail"], -1);
+    EXPECT_EQ(bones[1]["layer"], 1);
+    EXPECT_EQ(bones[1]["position"], nlohmann::json::parse("[1, 2, 3]"));
+    EXPECT_EQ(
+        bones[1]["inherit"],
+        nlohmann::json::parse(R"({"parent":0,"ratio":0.5,"rotation":true,"translation":false})"));
+    EXPECT_EQ(bones[1]["fixedAxis"], nlohmann::json::parse("[0, 1, 0]"));
+    EXPECT_EQ(bones[2]["flags"], PmxBone::kIK);
+
+    ASSERT_EQ(info["iks"].size(), 1u);
+    const auto& ik = info["iks"][0];
+    EXPECT_EQ(std::tie(ik["ikBone"], ik["effector"], ik["iterations"], ik["limitAngle"]),
+              std::make_tuple(2, 1, 9, 0.125));
+    EXPECT_EQ(ik["chain"], nlohmann::json::parse("[0, 1]"));
+    EXPECT_EQ(ik["links"], nlohmann::json::parse(R"([
+        {"bone":0,"minAngle":[-1,0,0],"maxAngle":[0,0.5,0]},
+        {"bone":1,"minAngle":null,"maxAngle":null}])"));
+
+    const auto& morphs = info["morphs"];
+    EXPECT_EQ(std::tie(morphs[0]["type"], morphs[0]["panel"], morphs[0]["vertexCount"],
+                       morphs[0]["offsetCount"]),
+              std::make_tuple(1, 3, 2, 2));
+    EXPECT_EQ(std::tie(morphs[1]["type"], morphs[1]["vertexCount"], morphs[1]["offsetCount"]),
+              std::make_tuple(0, 0, 1));
+
+    const CommandResult text = RunCli("info " + Quoted(path));
+    EXPECT_NE(text.out.find("format:    PMX 2.1, UTF-8"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("IK chains: 1"), std::string::npos) << text.out;
+}
+
+TEST(CliPmx, APmxModelLackingDanceBonesDancesWhatItHasAndSaysWhichAreMissing)
+{
+    const auto path = WritePmx("few.pmx", Small());
+    const auto chart = WriteTemp("few.dwi", "#BPM:150;\r\n#SINGLE:BASIC:3:8426;\r\n");
+    const CommandResult pose = RunCli("pose --json " + Quoted(path) + " --chart " + Quoted(chart)
+                                      + " --style SINGLE --difficulty BASIC --frame 30");
+    ASSERT_EQ(pose.status, 0) << pose.err;
+    EXPECT_NE(pose.err.find("lacks bones the dance moves or measures: 左足, 上半身, 右足ＩＫ, 首, "
+                            "左つま先ＩＫ"),
+              std::string::npos)
+        << pose.err;
+    EXPECT_EQ(nlohmann::json::parse(pose.out)["bones"].size(), 3u);
+    const CommandResult motion
+        = RunCli("motion " + Quoted(chart) + " --style SINGLE --difficulty BASIC --model "
+                 + Quoted(path) + " -o " + Quoted(Temp("few.vmd")));
+    ASSERT_EQ(motion.status, 0) << motion.err;
+    EXPECT_NE(motion.err.find("lacks bones"), std::string::npos) << motion.err;
+    // The shared model has them all: no warning.
+    const CommandResult full
+        = RunCli("motion " + Quoted(chart) + " --style SINGLE --difficulty BASIC --model "
+                 + Quoted(Mannequin()) + " -o " + Quoted(Temp("full.vmd")));
+    ASSERT_EQ(full.status, 0) << full.err;
+    EXPECT_EQ(full.err.find("lacks bones"), std::string::npos) << full.err;
+}
+
+TEST(CliPmx, TheSharedModelAsPmxDancesAsThePmd)
+{
+    const auto mei = SharedTestData("models/mei/mei.pmd");
+    ZELVANE_REQUIRE_SHARED(mei);
+    const auto dwi = SharedTestData("dwi/DIVE.dwi");
+    ZELVANE_REQUIRE_SHARED(dwi);
+    const auto pmx = WritePmx("mei.pmx", PmxFromModel(*LoadModelDocument(mei)));
+    const std::string chart = " --style SINGLE --difficulty ANOTHER --model ";
+    const auto fromPmd = Temp("mei-pmd.vmd");
+    const auto fromPmx = Temp("mei-pmx.vmd");
+    ASSERT_EQ(
+        RunCli("motion " + Quoted(dwi) + chart + Quoted(mei) + " -o " + Quoted(fromPmd)).status, 0);
+    const CommandResult made
+        = RunCli("motion " + Quoted(dwi) + chart + Quoted(pmx) + " -o " + Quoted(fromPmx));
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(made.err.empty()) << made.err;
+    // The dance is measured from the same leg bones, so it is the same motion.
+    EXPECT_EQ(ReadAll(fromPmd), ReadAll(fromPmx));
+}
+
+} // namespace

@@ -1,0 +1,405 @@
+// PMX files into the model document, and PMX posing: deform order, inheritance through
+// chains, fixed axes, IK with unit angle and link limits, a D-bone leg following its IK leg.
+#include "PmxTestWriter.h"
+#include "model/ModelInstance.h"
+#include "model/ModelLoader.h"
+#include "model/ModelMeasurements.h"
+#include "model/NameIds.h"
+#include "model/PmdReader.h"
+#include "text/Errors.h"
+#include "text/StringTable.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+constexpr float kPi = std::numbers::pi_v<float>;
+
+void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-4f)
+{
+    EXPECT_LE(Length(actual - expected), tolerance)
+        << actual.x << ", " << actual.y << ", " << actual.z << " instead of " << expected.x << ", "
+        << expected.y << ", " << expected.z;
+}
+
+// The angle of a rotation, whichever its sign.
+float AngleOf(const Quaternion& q)
+{
+    return 2.0f * std::acos(std::min(1.0f, std::fabs(q.w)));
+}
+
+PmxBone Bone(const char* name, int parent, Vector3 position, std::uint16_t flags = 0)
+{
+    PmxBone bone;
+    bone.name = name;
+    bone.parent = parent;
+    bone.position = position;
+    bone.flags = static_cast<std::uint16_t>(PmxBone::kRotatable | flags);
+    return bone;
+}
+
+PmxFile SmallPmx()
+{
+    PmxFile f;
+    f.header.version = 2.1f;
+    f.header.encoding = 1;
+    f.name = "小";
+    f.comment = "コメント";
+    PmxVertex a;
+    a.position = {0, 1, 0};
+    a.weightType = PmxWeightType::Sdef;
+    a.bones = {0, 1, -1, -1};
+    a.weights = {0.25f, 0, 0, 0};
+    a.sdefC = {0, 1, 0};
+    PmxVertex b = a;
+    b.weightType = PmxWeightType::Bdef1;
+    b.bones = {1, -1, -1, -1};
+    b.weights = {1, 0, 0, 0};
+    b.edgeScale = 0;
+    PmxVertex c = a;
+    c.weightType = PmxWeightType::Qdef;
+    c.bones = {0, 1, 0, -1};
+    c.weights = {0.5f, 0.25f, 0.25f, 0};
+    f.vertices = {a, b, c};
+    f.indices = {0, 1, 2};
+    f.textures = {"tex\\skin.png", "env.spa", "own_toon.bmp"};
+    PmxMaterial m;
+    m.flags = 0x11;
+    m.edgeColor = {1, 0, 0, 1};
+    m.edgeSize = 2;
+    m.texture = 0;
+    m.sphereTexture = 1;
+    m.sphereMode = 2;
+    m.toon = 2;
+    m.indexCount = 3;
+    f.materials = {m};
+    PmxBone root = Bone("センター", -1, {0, 1, 0}, PmxBone::kTranslatable);
+    PmxBone child = Bone("子", 0, {0, 2, 0}, PmxBone::kInheritRotation | PmxBone::kFixedAxis);
+    child.inheritParent = 0;
+    child.inheritRatio = 0.5f;
+    child.fixedAxis = {0, 0, 1};
+    child.layer = 2;
+    PmxBone ik = Bone("IK", -1, {0, 2, 0}, PmxBone::kIK | PmxBone::kAfterPhysics);
+    ik.ikTarget = 1;
+    ik.ikLoopCount = 7;
+    ik.ikUnitAngle = 0.25f;
+    ik.ikLinks = {{0, true, {-1, 0, 0}, {0, 0, 0}}};
+    f.bones = {root, child, ik};
+    PmxMorph vertex;
+    vertex.name = "あ";
+    vertex.panel = 0;
+    vertex.kind = PmxMorphKind::Vertex;
+    vertex.vertices = {{2, {0, 1, 0, 0}}};
+    PmxMorph bone;
+    bone.name = "骨";
+    bone.panel = 3;
+    bone.kind = PmxMorphKind::Bone;
+    bone.bones = {{1, {0, 1, 0}, {0, 0, 0, 1}}};
+    f.morphs = {vertex, bone};
+    return f;
+}
+
+TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
+{
+    const auto bytes = PmxTestWriter(SmallPmx()).Write();
+    const auto model = ReadModelFile(bytes, "/m/");
+    ASSERT_TRUE(model->IsPmx());
+    EXPECT_EQ(model->format, CModelDocument::Format::Pmx21);
+    EXPECT_EQ(std::tie(model->name, model->comment), std::tie("小", "コメント"));
+
+    ASSERT_EQ(model->vertexWeights.size(), 3u);
+    const CVertexWeights& sdef = model->vertexWeights[0];
+    EXPECT_EQ(sdef.skinning, VertexSkinning::Sdef);
+    EXPECT_EQ(sdef.weights, (std::array<float, 4>{0.25f, 0.75f, 0, 0}));
+    EXPECT_EQ(model->vertexWeights[1].weights, (std::array<float, 4>{1, 0, 0, 0}));
+    EXPECT_EQ(model->vertexWeights[2].skinning, VertexSkinning::Qdef);
+    // What a PMD reader would see of them.
+    EXPECT_EQ(
+        std::tie(model->vertices[0].bone0, model->vertices[0].bone1, model->vertices[0].weight),
+        std::make_tuple(0, 1, 25));
+    EXPECT_TRUE(model->vertices[1].noEdge);
+    EXPECT_FALSE(model->vertices[0].noEdge);
+    EXPECT_EQ(model->indices, (std::vector<std::uint16_t>{0, 1, 2}));
+
+    const CModelMaterial& material = model->materials[0];
+    EXPECT_EQ(material.texturePath, "/m/tex/skin.png");
+    EXPECT_EQ(std::tie(material.spherePath, material.sphereAdd, material.sphereMode),
+              std::make_tuple("/m/env.spa", true, 2));
+    EXPECT_EQ(std::tie(material.toonIndex, material.toonPath),
+              std::make_tuple(-1, "/m/own_toon.bmp"));
+    EXPECT_TRUE(material.edge);
+    EXPECT_EQ(material.edgeColor, (Color4{1, 0, 0, 1}));
+    EXPECT_EQ(std::tie(material.flags, material.edgeSize, material.faceVertexCount),
+              std::make_tuple(std::uint8_t{0x11}, 2.0f, 3));
+    EXPECT_EQ(model->toonPaths[0], "/m/toon01.bmp");
+    EXPECT_EQ(model->toonPaths[9], "/m/toon10.bmp");
+
+    const CModelBone& child = model->bones[1];
+    EXPECT_EQ(child.nameID, NameToID("子"));
+    EXPECT_EQ(std::tie(child.inheritParent, child.inheritRatio, child.layer),
+              std::make_tuple(0, 0.5f, 2));
+    EXPECT_TRUE(child.Has(CModelBone::kInheritRotation) && child.Has(CModelBone::kFixedAxis));
+    EXPECT_EQ(child.fixedAxis, (Vector3{0, 0, 1}));
+    EXPECT_FALSE(model->bones[0].isKnee);
+    ASSERT_EQ(model->iks.size(), 1u);
+    const CModelIK& ik = model->iks[0];
+    EXPECT_EQ(std::tie(ik.ikBone, ik.effector, ik.iterations, ik.limitAngle),
+              std::make_tuple(2, 1, 7, 0.25f));
+    EXPECT_EQ(ik.chain, (std::vector<std::uint16_t>{0}));
+    ASSERT_EQ(ik.limits.size(), 1u);
+    EXPECT_TRUE(ik.limits[0].limited);
+    EXPECT_EQ(ik.limits[0].lower, (Vector3{-1, 0, 0}));
+
+    // A vertex morph on the system panel moves vertices and is not taken for PMD's base
+    // morph; a bone morph keeps its name and moves no vertex.
+    ASSERT_EQ(model->morphs.size(), 2u);
+    EXPECT_EQ(std::tie(model->morphs[0].type, model->morphs[0].pmxKind), std::make_tuple(4, 1));
+    EXPECT_EQ(model->morphs[0].vertices.size(), 1u);
+    EXPECT_EQ(std::tie(model->morphs[1].type, model->morphs[1].pmxKind), std::make_tuple(3, 2));
+    EXPECT_TRUE(model->morphs[1].vertices.empty());
+
+    // The vertex morph moves its vertex when weighted.
+    CModelInstance instance(*model);
+    instance.morphWeights[0] = 1.0f;
+    instance.Update();
+    ExpectNear(instance.skinnedVertices[2].position, {0, 2, 0});
+}
+
+TEST(PmxModel, FilesArePickedByTheirFirstBytes)
+{
+    // A PMD goes on to the PMD reader as before; a PMX that is cut is refused by the PMX
+    // reader; a PMX the 16-bit face list cannot hold is refused with its vertex count.
+    const auto pmd = ReadModelFile(std::vector<std::uint8_t>(283, 0), "/m/");
+    EXPECT_FALSE(pmd->IsPmx());
+    auto bytes = PmxTestWriter(SmallPmx()).Write();
+    bytes.resize(bytes.size() - 3);
+    EXPECT_THROW(ReadModelFile(bytes, "/m/"), FileFormatError);
+
+    PmxFile large = SmallPmx();
+    large.vertices.resize(65537, large.vertices[1]);
+    large.header.vertexIndexSize = 4;
+    try {
+        ReadModelFile(PmxTestWriter(large).Write(), "/m/");
+        ADD_FAILURE() << "a model of 65537 vertices was taken";
+    } catch (const InvalidArgumentError& error) {
+        EXPECT_NE(std::string(error.what()).find("65537"), std::string::npos) << error.what();
+    }
+    large.vertices.resize(65536);
+    EXPECT_EQ(ReadModelFile(PmxTestWriter(large).Write(), "/m/")->vertices.size(), 65536u);
+}
+
+// A CModelDocument as a PMX model, built bone by bone.
+struct PmxModel {
+    CModelDocument model;
+
+    PmxModel() { model.format = CModelDocument::Format::Pmx20; }
+
+    int Add(const char* name, int parent, Vector3 position, std::uint16_t flags = 0, int layer = 0)
+    {
+        CModelBone bone;
+        bone.nameID = NameToID(name);
+        bone.parent = parent;
+        bone.position = position;
+        bone.flags = flags;
+        bone.layer = layer;
+        model.bones.push_back(bone);
+        return static_cast<int>(model.bones.size()) - 1;
+    }
+
+    void Inherit(int bone, int from, float ratio, std::uint16_t flags)
+    {
+        CModelBone& b = model.bones[static_cast<std::size_t>(bone)];
+        b.flags |= flags;
+        b.inheritParent = from;
+        b.inheritRatio = ratio;
+    }
+};
+
+Vector3 Head(const CModelInstance& instance, int bone)
+{
+    return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
+}
+
+Quaternion Turn(const CModelInstance& instance, int bone)
+{
+    return QuaternionRotationMatrix(instance.boneInstances[static_cast<std::size_t>(bone)].world);
+}
+
+TEST(PmxPosing, BonesDeformByLayerThenIndexWithAfterPhysicsBonesLast)
+{
+    PmxModel m;
+    m.Add("a", -1, {}, CModelBone::kAfterPhysics, 0);
+    m.Add("b", -1, {}, 0, 3);
+    m.Add("c", -1, {}, 0, -1);
+    m.Add("d", -1, {}, 0, 3);
+    m.Add("e", -1, {}, CModelBone::kAfterPhysics, -2);
+    m.Add("f", -1, {}, 0, 0);
+    CModelInstance instance(m.model);
+    ASSERT_NE(instance.pmxPoser(), nullptr);
+    EXPECT_EQ(instance.pmxPoser()->deformOrder(), (std::vector<std::uint32_t>{2, 5, 1, 3, 4, 0}));
+}
+
+TEST(PmxPosing, InheritedRotationAndMovementFollowChainsWithTheirRatios)
+{
+    PmxModel m;
+    const int source = m.Add("源", -1, {0, 0, 0});
+    const int half = m.Add("半", -1, {0, 0, 0}, 0, 1);
+    const int back = m.Add("逆", -1, {0, 0, 0}, 0, 2);
+    const int twice = m.Add("倍", -1, {0, 5, 0}, 0, 1);
+    // Local inheritance takes the source's whole turn, its parent's included.
+    const int parent = m.Add("親", -1, {0, 0, 0});
+    const int child = m.Add("子", parent, {0, 0, 0});
+    const int local = m.Add("局", -1, {0, 0, 0}, 0, 1);
+    const int plain = m.Add("並", -1, {0, 0, 0}, 0, 1);
+    m.Inherit(half, source, 0.5f, CModelBone::kInheritRotation);
+    m.Inherit(back, half, -1.0f, CModelBone::kInheritRotation | CModelBone::kInheritTranslation);
+    m.Inherit(twice, source, 2.0f, CModelBone::kInheritTranslation);
+    m.Inherit(local, child, 1.0f, CModelBone::kInheritRotation | CModelBone::kInheritLocal);
+    m.Inherit(plain, child, 1.0f, CModelBone::kInheritRotation);
+    CModelInstance instance(m.model);
+    const float angle = 0.8f;
+    instance.SampleBones([&](int id) -> BonePose {
+        if (id == NameToID("源"))
+            return {{1, 2, 3}, QuaternionRotationAxis({0, 1, 0}, angle)};
+        if (id == NameToID("親") || id == NameToID("子"))
+            return {{}, QuaternionRotationAxis({1, 0, 0}, 0.3f)};
+        return {};
+    });
+    instance.Update();
+    // 半 turns half as far about the same axis; 逆 turns back by what 半 turned, and moves
+    // by nothing since 半 did not move.
+    const Quaternion h = Turn(instance, half);
+    EXPECT_NEAR(AngleOf(h), angle / 2, 1e-5f);
+    EXPECT_NEAR(h.y, std::sin(angle / 4), 1e-5f);
+    const Quaternion b = Turn(instance, back);
+    EXPECT_NEAR(b.y, -std::sin(angle / 4), 1e-5f);
+    ExpectNear(Head(instance, back), {0, 0, 0});
+    // 倍 moves twice as far as 源 and does not turn.
+    ExpectNear(Head(instance, twice), {2, 9, 6});
+    EXPECT_NEAR(AngleOf(Turn(instance, twice)), 0.0f, 1e-5f);
+    // Local: 0.6 about X (its parent's and its own); not local: its own 0.3 only.
+    EXPECT_NEAR(AngleOf(Turn(instance, local)), 0.6f, 1e-5f);
+    EXPECT_NEAR(AngleOf(Turn(instance, plain)), 0.3f, 1e-5f);
+}
+
+TEST(PmxPosing, AFixedAxisBoneTurnsOnlyAboutItsAxis)
+{
+    PmxModel m;
+    const int twist = m.Add("捩", -1, {0, 0, 0}, CModelBone::kFixedAxis);
+    m.model.bones[0].fixedAxis = {0, 0, 2};
+    CModelInstance instance(m.model);
+    instance.SampleBones([](int) -> BonePose {
+        return {{}, QuaternionRotationYawPitchRoll(0.4f, 0.3f, 0.5f)};
+    });
+    instance.Update();
+    const Quaternion q = Turn(instance, twist);
+    EXPECT_NEAR(q.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(q.y, 0.0f, 1e-6f);
+    EXPECT_GT(std::fabs(q.z), 0.1f);
+}
+
+// A left leg of a PMX model: hip 10 units up, knee at 5, ankle on the floor, a foot IK bone
+// at the ankle solved before the D-bones of a later layer, which copy the leg's turns.
+struct DLeg : PmxModel {
+    int center = Add("センター", -1, {0, 11, 0});
+    int leg = Add("左足", center, {0, 10, 0});
+    int knee = Add("左ひざ", leg, {0, 5, -0.1f});
+    int ankle = Add("左足首", knee, {0, 0, 0});
+    int footIK = Add("左足ＩＫ", center, {0, 0, 0});
+    int legD = Add("左足D", center, {0, 10, 0}, 0, 1);
+    int kneeD = Add("左ひざD", legD, {0, 5, -0.1f}, 0, 1);
+    int ankleD = Add("左足首D", kneeD, {0, 0, 0}, 0, 1);
+
+    DLeg()
+    {
+        Inherit(legD, leg, 1.0f, CModelBone::kInheritRotation);
+        Inherit(kneeD, knee, 1.0f, CModelBone::kInheritRotation);
+        Inherit(ankleD, ankle, 1.0f, CModelBone::kInheritRotation);
+        CModelIK ik;
+        ik.ikBone = footIK;
+        ik.effector = ankle;
+        ik.iterations = 40;
+        ik.limitAngle = 0.5f;
+        ik.chain = {static_cast<std::uint16_t>(knee), static_cast<std::uint16_t>(leg)};
+        ik.limits = {{true, {-kPi, 0, 0}, {-0.008f, 0, 0}}, {}};
+        model.iks = {ik};
+    }
+};
+
+TEST(PmxPosing, ADBoneLegFollowsItsIKLegAndTheKneeBendsForwardsOnly)
+{
+    DLeg leg;
+    CModelInstance instance(leg.model);
+    for (const Vector3 goal : {Vector3{0, 3, -2}, Vector3{0.5f, 1, 1}, Vector3{-1, 4, 0}}) {
+        instance.SampleBones([&](int id) -> BonePose {
+            return id == NameToID("左足ＩＫ") ? BonePose{goal, {}} : BonePose{};
+        });
+        instance.Update();
+        ExpectNear(Head(instance, leg.ankle), Head(instance, leg.footIK), 5e-3f);
+        ExpectNear(Head(instance, leg.ankleD), Head(instance, leg.ankle), 1e-4f);
+        ExpectNear(Head(instance, leg.kneeD), Head(instance, leg.knee), 1e-4f);
+        const Quaternion q
+            = instance.boneInstances[static_cast<std::size_t>(leg.knee)].currentRotation;
+        EXPECT_NEAR(q.y, 0.0f, 1e-5f);
+        EXPECT_NEAR(q.z, 0.0f, 1e-5f);
+        EXPECT_LT(q.x * q.w, 0.0f) << "the knee bends backwards";
+    }
+}
+
+TEST(PmxPosing, ChainsTurnByTheUnitAngleAndStayWithinTheirLimits)
+{
+    PmxModel m;
+    const int hip = m.Add("腰", -1, {0, 0, 0});
+    const int link = m.Add("足", hip, {0, 0, 0});
+    const int tip = m.Add("先", link, {0, -1, 0});
+    const int goal = m.Add("目標", -1, {0, 0, 0});
+    CModelIK ik;
+    ik.ikBone = goal;
+    ik.effector = tip;
+    ik.iterations = 1;
+    ik.limitAngle = 0.1f;
+    ik.chain = {static_cast<std::uint16_t>(link)};
+    m.model.iks = {ik};
+    const auto solve = [&](const CModelDocument& model) {
+        auto instance = std::make_unique<CModelInstance>(model);
+        instance->SampleBones([&](int id) -> BonePose {
+            return id == NameToID("目標") ? BonePose{{0, 0, -1}, {}} : BonePose{};
+        });
+        instance->Update();
+        return instance;
+    };
+    // One pass turns the link by the unit angle, towards the goal a quarter turn away.
+    auto one = solve(m.model);
+    EXPECT_NEAR(AngleOf(one->boneInstances[static_cast<std::size_t>(link)].currentRotation), 0.1f,
+                1e-5f);
+    EXPECT_EQ(one->ikLinkUpdates, 1u);
+    // Many passes reach it.
+    m.model.iks[0].iterations = 100;
+    ExpectNear(Head(*solve(m.model), tip), {0, 0, -1}, 1e-3f);
+    // Limited to half a radian about X, it stops there.
+    m.model.iks[0].limits = {{true, {-0.5f, 0, 0}, {0.5f, 0, 0}}};
+    auto limited = solve(m.model);
+    EXPECT_NEAR(AngleOf(limited->boneInstances[static_cast<std::size_t>(link)].currentRotation),
+                0.5f, 1e-4f);
+    ExpectNear(Head(*limited, tip), {0, -std::cos(0.5f), -std::sin(0.5f)}, 1e-3f);
+}
+
+TEST(PmxPosing, ModelsLackingDanceBonesAreToldWhichAndMeasuredWithDefaults)
+{
+    DLeg leg;
+    const std::vector<int> missing = MissingDanceBones(leg.model);
+    EXPECT_EQ(missing,
+              (std::vector<int>{IDS_BONE_UPPER_BODY, IDS_BONE_RIGHT_FOOT_IK, IDS_BONE_NECK,
+                                IDS_BONE_LEFT_TOE_IK}));
+    const ModelMeasurements measured = MeasureModel(&leg.model);
+    EXPECT_FLOAT_EQ(measured.panelSize, 12.0f * 10.0f / ModelMeasurements::kReferenceLegHeight);
+    EXPECT_EQ(measured.rightFootRestX, ModelMeasurements::kDefaultRightFootRestX);
+    EXPECT_EQ(measured.toeReach, ModelMeasurements::kDefaultToeReach);
+}
+
+} // namespace

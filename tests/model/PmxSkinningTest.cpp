@@ -1,0 +1,271 @@
+// PMX skinning: four-bone linear blends, spherical (SDEF) and dual-quaternion (QDEF) blends
+// against the linear one where a joint bends, and the lane path against the scalar one; and
+// the shared PMD model converted to PMX posing and measuring as the PMD does.
+#include "PmxFromModel.h"
+#include "PmxTestWriter.h"
+#include "TestData.h"
+#include "model/ModelInstance.h"
+#include "model/ModelLoader.h"
+#include "model/ModelMeasurements.h"
+#include "model/NameIds.h"
+#include "model/PmdReader.h"
+#include "motion/MotionDocument.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+using namespace zelvane;
+using namespace zelvane::test;
+
+namespace {
+
+constexpr float kHalfPi = std::numbers::pi_v<float> / 2;
+
+void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-4f)
+{
+    EXPECT_LE(Length(actual - expected), tolerance)
+        << actual.x << ", " << actual.y << ", " << actual.z << " instead of " << expected.x << ", "
+        << expected.y << ", " << expected.z;
+}
+
+// An arm along +x: the upper arm from the origin, the forearm from the elbow at (4, 0, 0),
+// and vertices set up by the test.
+CModelDocument Arm()
+{
+    CModelDocument model;
+    model.format = CModelDocument::Format::Pmx20;
+    CModelBone upper;
+    upper.nameID = NameToID("腕");
+    CModelBone fore;
+    fore.nameID = NameToID("ひじ");
+    fore.parent = 0;
+    fore.position = {4, 0, 0};
+    model.bones = {upper, fore};
+    return model;
+}
+
+void AddVertex(CModelDocument& model, Vector3 position, VertexSkinning skinning,
+               std::array<int, 4> bones, std::array<float, 4> weights)
+{
+    CModelVertex vertex;
+    vertex.position = position;
+    vertex.normal = {0, 1, 0};
+    model.vertices.push_back(vertex);
+    CVertexWeights w;
+    w.skinning = skinning;
+    w.bones = bones;
+    w.weights = weights;
+    w.sdefC = {4, 0, 0};
+    w.sdefR0 = {4, 0, 0};
+    w.sdefR1 = {4, 0, 0};
+    model.vertexWeights.push_back(w);
+}
+
+// Bends the elbow a quarter turn about Z.
+void BendElbow(CModelInstance& instance, float angle = kHalfPi)
+{
+    instance.SampleBones([&](int id) -> BonePose {
+        return id == NameToID("ひじ") ? BonePose{{}, QuaternionRotationAxis({0, 0, 1}, angle)}
+                                      : BonePose{};
+    });
+    instance.Update();
+}
+
+TEST(PmxSkinning, FourBoneBlendsWeighTheirBonesScaledToAddUpToOne)
+{
+    CModelDocument model = Arm();
+    CModelBone third;
+    third.nameID = NameToID("三");
+    CModelBone fourth = third;
+    fourth.nameID = NameToID("四");
+    model.bones.push_back(third);
+    model.bones.push_back(fourth);
+    // Weights adding up to two: each counts for half its value.
+    AddVertex(model, {0, 0, 0}, VertexSkinning::Bdef4, {0, 1, 2, 3}, {0.2f, 0.4f, 0.6f, 0.8f});
+    // The same bone twice counts once with both weights; a bone of weight 0 is not read.
+    AddVertex(model, {0, 0, 0}, VertexSkinning::Bdef4, {2, 2, 3, -1}, {0.5f, 0.25f, 0.25f, 0});
+    CModelInstance instance(model);
+    instance.SampleBones([](int id) -> BonePose {
+        if (id == NameToID("腕"))
+            return {{1, 0, 0}, {}};
+        if (id == NameToID("三"))
+            return {{0, 1, 0}, {}};
+        if (id == NameToID("四"))
+            return {{0, 0, 1}, {}};
+        return {};
+    });
+    instance.Update();
+    // ひじ follows 腕's move.
+    ExpectNear(instance.skinnedVertices[0].position, {0.1f + 0.2f, 0.3f, 0.4f});
+    ExpectNear(instance.skinnedVertices[1].position, {0, 0.75f, 0.25f});
+}
+
+TEST(PmxSkinning, SphericalAndDualQuaternionBlendsKeepABentJointsVolumeWhereTheLinearOneShrinks)
+{
+    CModelDocument model = Arm();
+    // Above the elbow, half on each bone, once per kind.
+    for (VertexSkinning kind : {VertexSkinning::Bdef2, VertexSkinning::Sdef, VertexSkinning::Qdef})
+        AddVertex(model, {4, 1, 0}, kind, {0, 1, -1, -1}, {0.5f, 0.5f, 0, 0});
+    // Reference points a unit either side of the centre: each bone carries its point, and
+    // the vertex turned about the centre goes with their weighted mean.
+    AddVertex(model, {4, 1, 0}, VertexSkinning::Sdef, {0, 1, -1, -1}, {0.5f, 0.5f, 0, 0});
+    model.vertexWeights.back().sdefR0 = {3, 0, 0};
+    model.vertexWeights.back().sdefR1 = {5, 0, 0};
+    CModelInstance instance(model);
+    // At rest every kind leaves the vertex where it is.
+    BendElbow(instance, 0.0f);
+    for (std::size_t i = 0; i < 4; ++i)
+        ExpectNear(instance.skinnedVertices[i].position, {4, 1, 0}, 1e-5f);
+
+    BendElbow(instance);
+    const Vector3 elbow{4, 0, 0};
+    const auto reach
+        = [&](std::size_t i) { return Length(instance.skinnedVertices[i].position - elbow); };
+    // The linear blend pulls the vertex in towards the elbow: the halves of two turns.
+    EXPECT_NEAR(reach(0), std::sqrt(0.5f), 1e-4f);
+    // Turned halfway on the sphere about the centre, the vertex keeps its distance.
+    EXPECT_NEAR(reach(1), 1.0f, 1e-4f);
+    ExpectNear(instance.skinnedVertices[1].position, {4 - std::sqrt(0.5f), std::sqrt(0.5f), 0});
+    // The dual quaternion blend is a rigid turn by half the angle about the elbow.
+    EXPECT_NEAR(reach(2), 1.0f, 1e-4f);
+    ExpectNear(instance.skinnedVertices[2].position, {4 - std::sqrt(0.5f), std::sqrt(0.5f), 0});
+    // The points (3.5, 0, 0) and (4.5, 0, 0) go to themselves and to (4, 0.5, 0).
+    ExpectNear(instance.skinnedVertices[3].position,
+               Vector3{3.75f, 0.25f, 0} + Vector3{-std::sqrt(0.5f), std::sqrt(0.5f), 0});
+    // Normals turn halfway as well.
+    ExpectNear(instance.skinnedVertices[1].normal, {-std::sqrt(0.5f), std::sqrt(0.5f), 0});
+    ExpectNear(instance.skinnedVertices[2].normal, {-std::sqrt(0.5f), std::sqrt(0.5f), 0});
+}
+
+TEST(PmxSkinning, TheLanePathAgreesWithTheScalarPathForEveryKind)
+{
+    CModelDocument model = Arm();
+    const VertexSkinning kinds[]
+        = {VertexSkinning::Bdef1, VertexSkinning::Bdef2, VertexSkinning::Bdef4,
+           VertexSkinning::Sdef, VertexSkinning::Qdef};
+    // More vertices of a kind than one run of lanes, with weights and centres that vary.
+    for (int i = 0; i < 60; ++i) {
+        const float f = static_cast<float>(i);
+        const VertexSkinning kind = kinds[i % 5];
+        const float w = 0.1f + 0.8f * static_cast<float>(i % 7) / 6.0f;
+        AddVertex(model, {f * 0.1f, 1 + std::sin(f), std::cos(f)}, kind, {0, 1, 0, 1},
+                  {w, 1 - w, 0.25f, 0.25f});
+        model.vertexWeights.back().sdefC = {3.5f + 0.01f * f, 0, 0};
+        model.vertexWeights.back().sdefR0 = {3, 0.1f * f, 0};
+        model.vertexWeights.back().sdefR1 = {5, 0, -0.1f * f};
+    }
+    CModelInstance instance(model);
+    instance.SampleBones([](int id) -> BonePose {
+        if (id == NameToID("腕"))
+            return {{0.5f, -1, 2}, QuaternionRotationYawPitchRoll(0.3f, -0.2f, 0.1f)};
+        return {{}, QuaternionRotationYawPitchRoll(-0.7f, 0.9f, 1.2f)};
+    });
+    instance.Update();
+    const std::vector<SkinnedVertex> lanes = instance.skinnedVertices;
+    const std::vector<Vector3> edges = instance.edgePositions;
+    instance.UpdateSkinScalar();
+    for (std::size_t i = 0; i < lanes.size(); ++i) {
+        SCOPED_TRACE(i);
+        ExpectNear(lanes[i].position, instance.skinnedVertices[i].position, 1e-4f);
+        ExpectNear(lanes[i].normal, instance.skinnedVertices[i].normal, 1e-5f);
+        ExpectNear(edges[i], instance.edgePositions[i], 1e-4f);
+    }
+    // Where nothing bends, the spherical blend is the linear one.
+    instance.SampleBones([](int id) -> BonePose {
+        return id == NameToID("腕") ? BonePose{{1, 2, 3}, {}} : BonePose{};
+    });
+    instance.Update();
+    for (std::size_t i = 3; i < lanes.size(); i += 5)
+        ExpectNear(instance.skinnedVertices[i].position,
+                   model.vertices[i].position + Vector3{1, 2, 3});
+}
+
+// The greeting motion on the shared model, and the same model converted to PMX.
+struct MeiInBothFormats {
+    std::unique_ptr<CModelDocument> pmd = LoadModelDocument(SharedTestData("models/mei/mei.pmd"));
+    std::unique_ptr<CModelDocument> pmx
+        = ReadModelFile(PmxTestWriter(PmxFromModel(*pmd)).Write(), "/m/");
+    CMotionDocument motion;
+
+    MeiInBothFormats() { motion.Load(SharedTestData("motions/mei_greeting.vmd")); }
+
+    void Pose(CModelInstance& instance, std::int32_t frame) const
+    {
+        instance.SampleBones([&](int nameID) -> BonePose {
+            const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
+            return sequence ? sequence->Sample(frame) : BonePose{};
+        });
+        instance.Update();
+    }
+};
+
+TEST(PmxSkinning, TheSharedModelConvertedToPmxPosesAndMeasuresAsThePmd)
+{
+    ZELVANE_REQUIRE_SHARED(SharedTestData("models/mei/mei.pmd"));
+    ZELVANE_REQUIRE_SHARED(SharedTestData("motions/mei_greeting.vmd"));
+    const MeiInBothFormats mei;
+    ASSERT_TRUE(mei.pmx->IsPmx());
+    ASSERT_EQ(mei.pmx->bones.size(), mei.pmd->bones.size());
+    ASSERT_EQ(mei.pmx->vertices.size(), mei.pmd->vertices.size());
+    const ModelMeasurements a = MeasureModel(mei.pmd.get());
+    const ModelMeasurements b = MeasureModel(mei.pmx.get());
+    EXPECT_EQ(std::tie(a.panelSize, a.leftFootRestX, a.rightFootRestX, a.toeReach),
+              std::tie(b.panelSize, b.leftFootRestX, b.rightFootRestX, b.toeReach));
+    EXPECT_TRUE(MissingDanceBones(*mei.pmx).empty());
+
+    // The legs: every IK link and what hangs below it. Their knees may swing about the
+    // hip-to-ankle line differently (PMX keeps a knee's turn about its X axis only, where
+    // the PMD rule keeps the motion's own twist of it), so they are held to reaching their
+    // goals; everything else must match.
+    std::vector<bool> leg(mei.pmd->bones.size(), false);
+    for (const CModelIK& ik : mei.pmd->iks) {
+        for (std::uint16_t link : ik.chain)
+            leg[link] = true;
+    }
+    for (std::size_t i = 0; i < leg.size(); ++i) {
+        for (int at = mei.pmd->bones[i].parent; at >= 0 && !leg[i];
+             at = mei.pmd->bones[static_cast<std::size_t>(at)].parent)
+            leg[i] = leg[static_cast<std::size_t>(at)];
+    }
+    CModelInstance pmd(*mei.pmd);
+    CModelInstance pmx(*mei.pmx);
+    float worstBone = 0;
+    float worstVertex = 0;
+    float worstLeg = 0;
+    for (std::int32_t frame : {0, 30, 60, 95, 150, 200}) {
+        mei.Pose(pmd, frame);
+        mei.Pose(pmx, frame);
+        for (std::size_t i = 0; i < pmd.boneInstances.size(); ++i) {
+            const float d = Length(pmd.boneInstances[i].WorldPosition()
+                                   - pmx.boneInstances[i].WorldPosition());
+            (leg[i] ? worstLeg : worstBone) = std::max(leg[i] ? worstLeg : worstBone, d);
+        }
+        for (std::size_t i = 0; i < pmd.skinnedVertices.size(); ++i) {
+            const CModelVertex& v = mei.pmd->vertices[i];
+            if (leg[static_cast<std::size_t>(v.bone0)] || leg[static_cast<std::size_t>(v.bone1)])
+                continue;
+            worstVertex = std::max(
+                worstVertex,
+                Length(pmd.skinnedVertices[i].position - pmx.skinnedVertices[i].position));
+        }
+        for (const CModelIK& ik : mei.pmx->iks) {
+            const auto at = [&](const CModelInstance& instance, int bone) {
+                return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
+            };
+            EXPECT_LE(Length(at(pmx, ik.effector) - at(pmx, ik.ikBone)),
+                      Length(at(pmd, ik.effector) - at(pmd, ik.ikBone)) + 0.05f)
+                << "frame " << frame;
+            // Knees bend forwards only.
+            const Quaternion& q = pmx.boneInstances[ik.chain[0]].currentRotation;
+            if (mei.pmd->bones[ik.chain[0]].isKnee)
+                EXPECT_LE(q.x * q.w, 0.0f) << "frame " << frame;
+        }
+    }
+    EXPECT_LT(worstBone, 1e-3f);
+    EXPECT_LT(worstVertex, 1e-3f);
+    // The model is about 20 units tall.
+    EXPECT_LT(worstLeg, 1.0f);
+}
+
+} // namespace
