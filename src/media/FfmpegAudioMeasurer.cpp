@@ -1,12 +1,7 @@
 #include "media/FfmpegAudioMeasurer.h"
 
 #include "media/AudioDecoder.h"
-#include "text/Errors.h"
-#include "text/StringTable.h"
-
-#include <exception>
-#include <limits>
-#include <new>
+#include "media/SongDecoding.h"
 
 namespace zelvane {
 
@@ -16,19 +11,14 @@ AudioMeasurement FfmpegAudioMeasurer::Measure(const std::filesystem::path& path)
     try {
         AudioDecoder decoder(path);
         const std::int64_t durationMs = decoder.MeasureDurationMs();
-        if (durationMs > std::numeric_limits<std::int32_t>::max()) {
-            measurement.failure = Reason(IDS_REASON_AUDIO_TOO_LONG, {path});
+        if (Reason tooLong = SongTooLongReason(path, durationMs); !tooLong.empty()) {
+            measurement.failure = std::move(tooLong);
             return measurement;
         }
         measurement.decoded = true;
         measurement.durationMs = static_cast<std::int32_t>(durationMs);
-    } catch (const std::bad_alloc&) {
-        measurement.failure = Reason(IDS_REASON_AUDIO_NO_MEMORY, {path});
-    } catch (const CoreError& error) {
-        measurement.failure
-            = error.reason() ? *error.reason() : Reason(IDS_REASON_AUDIO_UNDECODABLE, {path});
     } catch (...) {
-        measurement.failure = Reason(IDS_REASON_AUDIO_UNDECODABLE, {path});
+        measurement.failure = SongFailureReason(path);
     }
     return measurement;
 }
