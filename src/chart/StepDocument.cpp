@@ -252,6 +252,8 @@ void CStepDocument::SetAudio(const std::string& path)
             return; // nothing here can decode audio: keep the path, no length
         } else {
             const AudioMeasurement measured = MeasureSong(*m_audio, m_audioPath);
+            if (measured.pending)
+                return; // the length comes through SongMeasured
             if (measured.decoded) {
                 m_audioLength = measured.durationMs;
                 return;
@@ -261,6 +263,16 @@ void CStepDocument::SetAudio(const std::string& path)
         if (!AskAboutMissingFile(m_audioPath, message, IDS_FILTER_AUDIO, ""))
             return;
     }
+}
+
+bool CStepDocument::SongMeasured(const std::string& path, std::int32_t durationMs)
+{
+    if (path.empty() || path != m_audioPath || durationMs < 0)
+        return false;
+    m_audioLength = durationMs;
+    UpdateAllScores();
+    UpdateAllViews(nullptr, UpdateHint::Song);
+    return true;
 }
 
 void CStepDocument::SetModel(const std::string& path)

@@ -115,6 +115,11 @@ public:
     // Attaches a song; a missing or undecodable file (whatever the measurer throws) is put to
     // the host.
     void SetAudio(const std::string& path);
+    // The length of the song at `path`, measured after SetAudio returned (the measurer
+    // answered `pending`). Taken only while `path` is still the document's song; the scores'
+    // lengths and dances follow, and the views are told as of a change of the song. Returns
+    // whether it was taken.
+    bool SongMeasured(const std::string& path, std::int32_t durationMs);
     const std::string& modelPath() const { return m_modelPath; }
     // Attaches a PMD model (a missing file is put to the host), measures it for the dance
     // and re-dances every score. A model that cannot be read, for whatever reason (damaged,

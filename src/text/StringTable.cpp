@@ -449,6 +449,9 @@ constexpr Entry kEntries[] = {
     {IDS_FILTER_SM, "SMファイル(*.sm)|*.sm"},
     {IDS_FILTER_SSC, "SSCファイル(*.ssc)|*.ssc"},
     {IDS_CHART_WARNINGS_MORE, "…ほか%d件"},
+    // The song loading in the background.
+    {IDS_SONG_LOADING, "曲を読み込み中… %d %%"},
+    {IDS_SONG_CANNOT_LOAD, "曲を読み込めませんでした。"},
     {57344, "Zelvane"},
     {57345, "レディ"},
     {61442, "すべてのファイル (*.*)"},

@@ -386,6 +386,9 @@ enum ProgramStringId : std::uint32_t {
     IDS_FILTER_SM,
     IDS_FILTER_SSC,
     IDS_CHART_WARNINGS_MORE,
+    // The song loading in the background: its progress in the status bar, and its failure.
+    IDS_SONG_LOADING,
+    IDS_SONG_CANNOT_LOAD,
     IDS_PROGRAM_END, // one past the last
 };
 

@@ -160,6 +160,58 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     EXPECT_EQ(document.audioLength(), 0);
 }
 
+// A measurer that decodes beside the document answers at once that the length will follow;
+// the length is then taken for the song the document still has, and only for it.
+TEST(StepDocument, ASongMeasuredLaterGivesTheScoresTheirLengthOnlyWhileItIsTheSong)
+{
+    struct Pending : IAudioMeasurer {
+        AudioMeasurement Measure(const std::filesystem::path& path) override
+        {
+            asked.push_back(path.string());
+            AudioMeasurement later;
+            later.pending = true;
+            return later;
+        }
+        std::vector<std::string> asked;
+    };
+    TempFolder folder;
+    const std::string song = folder.Write("song.wav", "x").string();
+    const std::string other = folder.Write("other.wav", "x").string();
+    ScriptedHost host;
+    Pending audio;
+    CStepDocument document(&host, &audio);
+    document.SetDancesCharts(false);
+    document.NewDocument();
+    RecordingView view;
+    document.AddView(&view);
+
+    document.SetAudio(song);
+    EXPECT_EQ(audio.asked, std::vector<std::string>{song});
+    EXPECT_TRUE(host.requests.empty()) << "nothing to ask while the song decodes";
+    EXPECT_EQ(document.audioPath(), song);
+    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.currentScore()->length(), 0);
+
+    EXPECT_FALSE(document.SongMeasured(other, 5000));
+    EXPECT_FALSE(document.SongMeasured("", 5000));
+    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_TRUE(view.updates.empty());
+
+    // 10 s at 120 BPM: 20 beats of 48 clocks, the same as a length measured at once.
+    EXPECT_TRUE(document.SongMeasured(song, 10000));
+    EXPECT_EQ(document.audioLength(), 10000);
+    EXPECT_EQ(document.currentScore()->length(), 960);
+    ASSERT_EQ(view.updates.size(), 1u);
+    EXPECT_EQ(view.updates[0].hint, UpdateHint::Song);
+    EXPECT_FALSE(document.IsModified()) << "a measured length is no edit";
+
+    document.SetAudio(other);
+    EXPECT_EQ(document.audioLength(), 0) << "the old song's length went with it";
+    EXPECT_FALSE(document.SongMeasured(song, 10000));
+    EXPECT_EQ(document.audioLength(), 0);
+    document.RemoveView(&view);
+}
+
 // Named by a document, a missing or unreadable model is asked about or left out with the
 // reason; chosen by the user, a file that is no model is refused and the dancer stays.
 TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
