@@ -284,6 +284,7 @@ MeasuredPcm AudioDecoder::DecodeMeasuredPcm(int sampleRate, int channels)
     PcmAudio& pcm = result.pcm;
     pcm.sampleRate = sampleRate;
     pcm.channels = channels;
+    pcm.samples.reserve(ExpectedSampleCount(sampleRate, channels));
     SampleCounter counter;
     S16Converter converter(m_path, sampleRate, channels);
     DecodeEachFrame([&](const AVFrame& frame) {
@@ -293,6 +294,23 @@ MeasuredPcm AudioDecoder::DecodeMeasuredPcm(int sampleRate, int channels)
     converter.Flush(pcm.samples);
     result.durationMs = counter.DurationMs(m_path);
     return result;
+}
+
+std::size_t AudioDecoder::ExpectedSampleCount(int sampleRate, int channels) const
+{
+    // The container's duration is only a guess, and a hostile one: the room is held to what
+    // the file could plausibly expand to, and what is missing grows as it comes.
+    constexpr std::int64_t kMaxExpansion = 64;
+    const std::int64_t duration = m_format->duration;
+    AVIOContext* io = m_format->pb;
+    const std::int64_t fileBytes = io ? avio_size(io) : 0;
+    if (duration <= 0 || fileBytes <= 0)
+        return 0;
+    const std::int64_t frames = av_rescale(duration, sampleRate, AV_TIME_BASE) + sampleRate;
+    const std::int64_t values = std::min(frames, INT64_MAX / channels) * channels;
+    const std::int64_t limit
+        = fileBytes * kMaxExpansion / static_cast<std::int64_t>(sizeof(std::int16_t));
+    return static_cast<std::size_t>(std::min(values, limit));
 }
 
 int AudioDecoder::PercentRead(std::int64_t position) const

@@ -90,6 +90,9 @@ private:
     // the stream. Packets the decoder rejects are skipped, as players do; a stream that
     // yields no samples at all is an error.
     void DecodeEachFrame(const FrameSink& sink);
+    // Samples to make room for ahead of a decode, so that a long song is not copied as it
+    // grows; 0 when the file says nothing trustworthy about its length.
+    std::size_t ExpectedSampleCount(int sampleRate, int channels) const;
     // The part of the file up to `position`, 0 to 100; 0 when its size is unknown.
     int PercentRead(std::int64_t position) const;
 
