@@ -117,6 +117,7 @@ void CStepDocument::OpenDocument(const std::filesystem::path& path)
     m_pathName = path;
     Load(data);
     m_modified = false;
+    AttachFiles();
 }
 
 void CStepDocument::SaveDocument(const std::filesystem::path& path)
@@ -167,11 +168,19 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
     if (m_scores.empty())
         m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
     m_currentScore = m_scores.front().get();
-    SetAudio(ResolveStoredPath(m_pathName, data.audioPath));
-    SetModel(ResolveStoredPath(m_pathName, data.modelPath));
+    m_audioPath = ResolveStoredPath(m_pathName, data.audioPath);
+    m_modelPath = ResolveStoredPath(m_pathName, data.modelPath);
     m_backgroundColor = data.backgroundColor;
     m_screenColor = data.screenColor;
     UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);
+}
+
+void CStepDocument::AttachFiles()
+{
+    // The paths are copied: the questions may replace them.
+    SetAudio(std::string(m_audioPath));
+    SetModel(std::string(m_modelPath));
+    UpdateAllViews(nullptr, UpdateHint::Model);
 }
 
 void CStepDocument::AddView(IStepDocumentView* view)

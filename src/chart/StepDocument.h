@@ -64,14 +64,21 @@ public:
     void DeleteContents();
     // An empty document with one SINGLE "BASIC" score.
     void NewDocument();
-    // Reads a document file. On failure (FileIoError, FileFormatError) nothing changes.
+    // Reads a document file (Load), then finds the files it names (AttachFiles). On failure
+    // (FileIoError, FileFormatError) nothing changes.
     void OpenDocument(const std::filesystem::path& path);
     // Writes the document file through a temporary file; clears the modified flag.
     void SaveDocument(const std::filesystem::path& path);
-    // Replaces the contents with what a document file held (the reader's result). Throws
+    // Replaces the contents with what a document file held (the reader's result), and tells
+    // the views. The song and the model are taken by their paths only: nothing is asked and
+    // no other file is read, so the views only ever see a whole document. Throws
     // InvalidArgumentError, with nothing changed, for an invalid tempo, and ChartLimitError
     // for a chart, tempo or gap beyond the chart limits.
     void Load(const ZlvmDocumentData& data);
+    // The step after Load: the song and the model the document names are looked for, a
+    // missing one put to the host, the song measured and the model loaded; the views are
+    // then told of the model.
+    void AttachFiles();
     const std::filesystem::path& pathName() const { return m_pathName; }
     void SetPathName(std::filesystem::path path) { m_pathName = std::move(path); }
     bool IsModified() const { return m_modified; }
