@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QMediaDevices>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -104,24 +101,6 @@ TEST_F(SongLoaderTest, TheSongArrivesThroughTheEventLoopAndANewSongStopsTheOneBe
     QCoreApplication::processEvents();
     ASSERT_EQ(finished.size(), 1);
     EXPECT_EQ(finished[0][0].value<std::filesystem::path>(), second);
-}
-
-TEST(ChooseOutputFormat, TheSongsOwnFormatUnlessTheDeviceRefusesItAndAtMostTwoChannels)
-{
-    // Without a device the song plays silently, in its own format.
-    EXPECT_EQ(ChooseOutputFormat(QAudioDevice(), 48000, 6).sampleRate, 48000);
-    EXPECT_EQ(ChooseOutputFormat(QAudioDevice(), 48000, 6).channels, 2);
-    EXPECT_EQ(ChooseOutputFormat(QAudioDevice(), 22050, 1).channels, 1);
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return;
-    const SongFormat chosen = ChooseOutputFormat(device, 1234, 1);
-    QAudioFormat format;
-    format.setSampleFormat(QAudioFormat::Int16);
-    format.setSampleRate(chosen.sampleRate);
-    format.setChannelCount(chosen.channels);
-    EXPECT_TRUE(device.isFormatSupported(format)
-                || chosen.sampleRate == device.preferredFormat().sampleRate());
 }
 
 } // namespace
