@@ -34,6 +34,24 @@ Reason SongTooLongReason(const std::filesystem::path& path, std::int64_t duratio
     return {};
 }
 
+DecodedSong MeasureSong(const std::filesystem::path& path)
+{
+    DecodedSong song;
+    try {
+        AudioDecoder decoder(path);
+        const std::int64_t durationMs = decoder.MeasureDurationMs();
+        if (Reason tooLong = SongTooLongReason(path, durationMs); !tooLong.empty()) {
+            song.failure = std::move(tooLong);
+            return song;
+        }
+        song.decoded = true;
+        song.durationMs = static_cast<std::int32_t>(durationMs);
+    } catch (...) {
+        song.failure = SongFailureReason(path);
+    }
+    return song;
+}
+
 DecodedSong DecodeSong(const std::filesystem::path& path, const SongFormatChooser& choose,
                        const AudioDecoder::ProgressHandler& progress)
 {

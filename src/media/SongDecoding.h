@@ -35,6 +35,10 @@ struct DecodedSong {
 DecodedSong DecodeSong(const std::filesystem::path& path, const SongFormatChooser& choose,
                        const AudioDecoder::ProgressHandler& progress = {});
 
+// The song's exact length alone, without converting or keeping its samples (`pcm` stays
+// null): for a program without a player. Never throws.
+DecodedSong MeasureSong(const std::filesystem::path& path);
+
 // Why a song could not be used, for the exception being handled (call inside a catch). A
 // failure without a reason of its own is a song that cannot be decoded.
 Reason SongFailureReason(const std::filesystem::path& path);

@@ -1,6 +1,5 @@
 #include "AudioFiles.h"
 
-#include "media/FfmpegAudioMeasurer.h"
 #include "media/SongDecodeJob.h"
 #include "media/SongDecoding.h"
 #include "text/Errors.h"
@@ -57,7 +56,7 @@ TEST_F(SongDecodeTest, OneDecodeGivesTheMeasuredLengthAndThePlayersSamples)
         const AudioDecoder header(path);
         EXPECT_EQ(asked, std::pair(header.sampleRate(), header.channels()));
 
-        const AudioMeasurement measured = FfmpegAudioMeasurer().Measure(path);
+        const DecodedSong measured = MeasureSong(path);
         ASSERT_TRUE(measured.decoded);
         EXPECT_EQ(song.durationMs, measured.durationMs);
         AudioDecoder alone(path);
@@ -74,8 +73,7 @@ TEST_F(SongDecodeTest, OneDecodeGivesTheMeasuredLengthAndThePlayersSamples)
     const DecodedSong refused = DecodeSong(noise, OwnFormat);
     EXPECT_FALSE(refused.decoded);
     EXPECT_FALSE(refused.pcm);
-    EXPECT_EQ(EnglishText(refused.failure),
-              EnglishText(FfmpegAudioMeasurer().Measure(noise).failure));
+    EXPECT_EQ(EnglishText(refused.failure), EnglishText(MeasureSong(noise).failure));
 }
 
 TEST_F(SongDecodeTest, ProgressRisesToTheEndAndAHandlerSayingNoStopsTheDecode)
