@@ -109,6 +109,8 @@ CMainFrame::CMainFrame(QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    // The song's decode stops before anything it reports to goes.
+    m_songLoader.Cancel();
     m_clock.Stop();
     // The document outlives the clock; it must not reach for it while it empties itself.
     m_host.SetStopPlayback({});
@@ -393,7 +395,8 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
     const CScore* score = m_document.currentScore();
     enable(ID_FILE_BACKGROUND_AVI, !playing && score && score->length() > 0);
-    const bool canPlay = !playing && score && score->length() > 0;
+    // A song still decoding cannot be heard yet.
+    const bool canPlay = !playing && score && score->length() > 0 && !m_songLoader.loading();
     enable(ID_PLAY_FROM_START, canPlay);
     enable(ID_PLAY_FROM_CURSOR, canPlay && m_scorePane->scoreView()->IsPlayFromCursorEnabled());
     enable(ID_PLAY_STOP, playing);

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "app/AppDocumentHost.h"
+#include "app/BackgroundSongMeasurer.h"
 #include "app/Recovery.h"
 #include "chart/DocumentView.h"
 #include "chart/StepDocument.h"
-#include "media/FfmpegAudioMeasurer.h"
 #include "playback/AudioPlayer.h"
 #include "playback/PlaybackClock.h"
 #include "playback/PlaybackTimeSource.h"
+#include "playback/SongLoader.h"
 #include "qtcommon/UiLanguage.h"
 
 #include <QHash>
@@ -53,6 +54,8 @@ public:
     QString statusDetail() const;
     CPlaybackClock& playbackClock() { return m_clock; }
     CAudioPlayer& audioPlayer() { return m_player; }
+    // Decodes the document's song in the background for its length and the player.
+    CSongLoader& songLoader() { return m_songLoader; }
     // A view that moves with the song; views are told in the order they were added.
     void AddPlaybackFollower(IPlaybackFollower* follower) { m_clock.AddFollower(follower); }
     void RemovePlaybackFollower(IPlaybackFollower* follower) { m_clock.RemoveFollower(follower); }
@@ -126,8 +129,12 @@ private:
     void OnPlay(bool fromStart);
     void OnPlayingChanged(bool playing);
     void OnNoAudioOutput();
-    // Decodes the document's song ahead of playing, once per song.
+    // Lets go of a song the document no longer has: its load stops, the player drops it.
     void SyncAudioPlayer();
+    // The document's new song starts decoding; playing waits for it.
+    void StartSongLoad(const std::filesystem::path& path);
+    void OnSongProgress(int percent);
+    void OnSongLoaded(const std::filesystem::path& path, const DecodedSong& song);
 
     // --- Documents ---
     // Asks whether to save a modified document; false when the user cancels.
@@ -159,7 +166,8 @@ private:
     void ShowViewControls(bool inside);
 
     CAppDocumentHost m_host;
-    FfmpegAudioMeasurer m_audio;
+    CBackgroundSongMeasurer m_audio{
+        [this](const std::filesystem::path& path) { StartSongLoad(path); }};
     CStepDocument m_document;
     CRecovery m_recovery{m_document};
     QHash<int, QAction*> m_actions;
@@ -179,8 +187,11 @@ private:
     QString m_importedName;
     CMonotonicTimeSource m_time;
     CAudioPlayer m_player;
+    CSongLoader m_songLoader;
     CPlaybackClock m_clock{m_time};
     bool m_toldNoAudioOutput = false;
+    // The last word on the song's progress, taken back when the song is ready.
+    QString m_songStatus;
 };
 
 } // namespace zelvane

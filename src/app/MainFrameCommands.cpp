@@ -138,10 +138,8 @@ void CMainFrame::OnAudio()
                                         IDS_FILTER_AUDIO, QStringLiteral("AudioDirectory"), this);
     if (path.isEmpty())
         return;
-    // The song is decoded once to learn its exact length.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The song decodes in the background; its length and the player follow.
     m_document.SetAudio(ToStdString(path));
-    QApplication::restoreOverrideCursor();
 }
 
 void CMainFrame::OnImportChart()

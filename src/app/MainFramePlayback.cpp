@@ -11,6 +11,7 @@
 #include "score/ScoreView.h"
 
 #include <QAction>
+#include <QStatusBar>
 
 namespace zelvane {
 
@@ -19,6 +20,8 @@ void CMainFrame::CreatePlayback()
     m_clock.SetAudio(&m_player);
     connect(&m_clock, &CPlaybackClock::playingChanged, this, &CMainFrame::OnPlayingChanged);
     connect(&m_player, &CAudioPlayer::outputUnavailable, this, &CMainFrame::OnNoAudioOutput);
+    connect(&m_songLoader, &CSongLoader::progressed, this, &CMainFrame::OnSongProgress);
+    connect(&m_songLoader, &CSongLoader::finished, this, &CMainFrame::OnSongLoaded);
     m_host.SetStopPlayback([this] { m_clock.Stop(); });
     // The score view scrolls with the song, and is locked while it plays.
     m_clock.AddFollower(m_scorePane->scoreView());
@@ -66,19 +69,47 @@ void CMainFrame::OnNoAudioOutput()
 
 void CMainFrame::SyncAudioPlayer()
 {
-    // A song the document could not measure is no song; its path stays for the user.
-    const std::filesystem::path path = m_document.audioLength() > 0
-        ? std::filesystem::path(m_document.audioPath())
-        : std::filesystem::path();
-    if (path == m_player.path())
+    const std::filesystem::path path(m_document.audioPath());
+    if (m_songLoader.loading() && m_songLoader.path() == path)
         return;
-    m_clock.Stop();
-    if (path.empty()) {
+    if (m_player.HasSong() && m_player.path() == path)
+        return;
+    m_songLoader.Cancel();
+    if (m_player.HasSong()) {
+        m_clock.Stop();
         m_player.Close();
-        return;
     }
-    WaitGuard wait(m_host);
-    m_player.Open(path);
+}
+
+void CMainFrame::StartSongLoad(const std::filesystem::path& path)
+{
+    m_clock.Stop();
+    m_player.Close();
+    m_songLoader.Start(path);
+    // The commands follow with the document's hint at the end of whatever attached the song.
+    OnSongProgress(0);
+}
+
+void CMainFrame::OnSongProgress(int percent)
+{
+    m_songStatus = ToQString(FormatString(IDS_SONG_LOADING, {std::to_string(percent)}));
+    ShowStatus(m_songStatus);
+}
+
+void CMainFrame::OnSongLoaded(const std::filesystem::path& path, const DecodedSong& song)
+{
+    // What the song length changes (the scores, their dances, the views) follows from the
+    // document; the player takes the very samples that were measured.
+    if (song.decoded) {
+        m_player.SetSong(path, song.pcm);
+        if (statusBar()->currentMessage() == m_songStatus)
+            ShowStatus(QString());
+        m_document.SongMeasured(path.string(), song.durationMs);
+    } else {
+        // The document keeps the song's path, so that the file can be mended and opened again.
+        ShowStatus(LoadQString(IDS_SONG_CANNOT_LOAD), ToQString(JapaneseText(song.failure)));
+    }
+    UpdateCommandStates();
 }
 
 } // namespace zelvane

@@ -117,6 +117,7 @@ void CStepDocument::OpenDocument(const std::filesystem::path& path)
     m_pathName = path;
     Load(data);
     m_modified = false;
+    AttachFiles();
 }
 
 void CStepDocument::SaveDocument(const std::filesystem::path& path)
@@ -167,11 +168,19 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
     if (m_scores.empty())
         m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
     m_currentScore = m_scores.front().get();
-    SetAudio(ResolveStoredPath(m_pathName, data.audioPath));
-    SetModel(ResolveStoredPath(m_pathName, data.modelPath));
+    m_audioPath = ResolveStoredPath(m_pathName, data.audioPath);
+    m_modelPath = ResolveStoredPath(m_pathName, data.modelPath);
     m_backgroundColor = data.backgroundColor;
     m_screenColor = data.screenColor;
     UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);
+}
+
+void CStepDocument::AttachFiles()
+{
+    // The paths are copied: the questions may replace them.
+    SetAudio(std::string(m_audioPath));
+    SetModel(std::string(m_modelPath));
+    UpdateAllViews(nullptr, UpdateHint::Model);
 }
 
 void CStepDocument::AddView(IStepDocumentView* view)
@@ -252,6 +261,8 @@ void CStepDocument::SetAudio(const std::string& path)
             return; // nothing here can decode audio: keep the path, no length
         } else {
             const AudioMeasurement measured = MeasureSong(*m_audio, m_audioPath);
+            if (measured.pending)
+                return; // the length comes through SongMeasured
             if (measured.decoded) {
                 m_audioLength = measured.durationMs;
                 return;
@@ -261,6 +272,16 @@ void CStepDocument::SetAudio(const std::string& path)
         if (!AskAboutMissingFile(m_audioPath, message, IDS_FILTER_AUDIO, ""))
             return;
     }
+}
+
+bool CStepDocument::SongMeasured(const std::string& path, std::int32_t durationMs)
+{
+    if (path.empty() || path != m_audioPath || durationMs < 0)
+        return false;
+    m_audioLength = durationMs;
+    UpdateAllScores();
+    UpdateAllViews(nullptr, UpdateHint::Song);
+    return true;
 }
 
 void CStepDocument::SetModel(const std::string& path)

@@ -64,14 +64,21 @@ public:
     void DeleteContents();
     // An empty document with one SINGLE "BASIC" score.
     void NewDocument();
-    // Reads a document file. On failure (FileIoError, FileFormatError) nothing changes.
+    // Reads a document file (Load), then finds the files it names (AttachFiles). On failure
+    // (FileIoError, FileFormatError) nothing changes.
     void OpenDocument(const std::filesystem::path& path);
     // Writes the document file through a temporary file; clears the modified flag.
     void SaveDocument(const std::filesystem::path& path);
-    // Replaces the contents with what a document file held (the reader's result). Throws
+    // Replaces the contents with what a document file held (the reader's result), and tells
+    // the views. The song and the model are taken by their paths only: nothing is asked and
+    // no other file is read, so the views only ever see a whole document. Throws
     // InvalidArgumentError, with nothing changed, for an invalid tempo, and ChartLimitError
     // for a chart, tempo or gap beyond the chart limits.
     void Load(const ZlvmDocumentData& data);
+    // The step after Load: the song and the model the document names are looked for, a
+    // missing one put to the host, the song measured and the model loaded; the views are
+    // then told of the model.
+    void AttachFiles();
     const std::filesystem::path& pathName() const { return m_pathName; }
     void SetPathName(std::filesystem::path path) { m_pathName = std::move(path); }
     bool IsModified() const { return m_modified; }
@@ -115,6 +122,11 @@ public:
     // Attaches a song; a missing or undecodable file (whatever the measurer throws) is put to
     // the host.
     void SetAudio(const std::string& path);
+    // The length of the song at `path`, measured after SetAudio returned (the measurer
+    // answered `pending`). Taken only while `path` is still the document's song; the scores'
+    // lengths and dances follow, and the views are told as of a change of the song. Returns
+    // whether it was taken.
+    bool SongMeasured(const std::string& path, std::int32_t durationMs);
     const std::string& modelPath() const { return m_modelPath; }
     // Attaches a PMD model (a missing file is put to the host), measures it for the dance
     // and re-dances every score. A model that cannot be read, for whatever reason (damaged,

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "chart/StepDocument.h"
+#include "cli/CliAudioMeasurer.h"
 #include "cli/CliHost.h"
 #include "cli/DocumentLoading.h"
-#include "media/FfmpegAudioMeasurer.h"
 
 #include <filesystem>
 #include <string>
@@ -33,7 +33,7 @@ private:
     std::filesystem::path m_path;
     Options m_options;
     CliHost m_host;
-    FfmpegAudioMeasurer m_audio;
+    CliAudioMeasurer m_audio;
     CStepDocument m_document;
     ChartReadWarnings m_diagnostics;
 };

@@ -66,6 +66,7 @@ ChartReadWarnings LoadChart(CStepDocument& document, const std::filesystem::path
         throw FileFormatError("\"" + path.string()
                               + "\" is damaged or not a Zelvane document: " + error.what());
     }
+    document.AttachFiles();
     return {};
 }
 

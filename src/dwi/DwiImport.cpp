@@ -78,8 +78,6 @@ void CDwiImport::Apply()
         document.FindOrCreateScore(read->style(), read->difficulty())
             ->AppendNotes(read->TakeAllNotes());
     document.SetCurrentScore(document.scores().front().get());
-    if (m_audioPath)
-        document.SetAudio(*m_audioPath);
 
     // Charts that placed nothing are not kept, but the document always keeps one score.
     for (std::size_t i = 0; i < document.scores().size() && document.scores().size() > 1;) {
@@ -92,6 +90,10 @@ void CDwiImport::Apply()
     CScore* first = document.scores().front().get();
     document.SetCurrentScore(first);
     document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
+    // The song is attached once the views know the new charts: a missing one is asked about
+    // with the document whole.
+    if (m_audioPath)
+        document.SetAudio(*m_audioPath);
     document.SetModifiedFlag(true);
     document.UpdateAllScores();
 }

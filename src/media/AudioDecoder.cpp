@@ -4,6 +4,7 @@
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <utility>
@@ -151,6 +152,42 @@ private:
     SwrContext* m_swr = nullptr;
 };
 
+// Counts a stream's samples per channel at the rate of its first frame; a later frame at
+// another rate (possible in MP3) is counted by its length in time.
+class SampleCounter {
+public:
+    void Count(const AVFrame& frame)
+    {
+        if (frame.sample_rate <= 0)
+            return;
+        if (m_rate == 0)
+            m_rate = frame.sample_rate;
+        m_samples += frame.sample_rate == m_rate
+            ? frame.nb_samples
+            : av_rescale(frame.nb_samples, m_rate, frame.sample_rate);
+    }
+
+    // Truncated to whole milliseconds.
+    std::int64_t DurationMs(const std::filesystem::path& path) const
+    {
+        if (m_rate == 0)
+            throw FileFormatError(Reason(IDS_REASON_AUDIO_NO_SAMPLE_RATE, {path}));
+        return m_samples * 1000 / m_rate;
+    }
+
+private:
+    std::int64_t m_samples = 0;
+    int m_rate = 0;
+};
+
+void CheckOutputFormat(int sampleRate, int channels)
+{
+    if (sampleRate < kMinOutputRate || sampleRate > kMaxOutputRate || channels < 1
+        || channels > kMaxOutputChannels) {
+        throw InvalidArgumentError(Reason(IDS_REASON_AUDIO_OUTPUT_FORMAT, {sampleRate, channels}));
+    }
+}
+
 } // namespace
 
 void AudioDecoder::FormatCloser::operator()(AVFormatContext* context) const
@@ -230,37 +267,59 @@ int AudioDecoder::channels() const
 
 std::int64_t AudioDecoder::MeasureDurationMs()
 {
-    // Counted at the rate of the first frame; a later frame at another rate (possible in
-    // MP3) is counted by its length in time.
-    std::int64_t samples = 0;
-    int rate = 0;
-    DecodeEachFrame([&](const AVFrame& frame) {
-        if (frame.sample_rate <= 0)
-            return;
-        if (rate == 0)
-            rate = frame.sample_rate;
-        samples += frame.sample_rate == rate
-            ? frame.nb_samples
-            : av_rescale(frame.nb_samples, rate, frame.sample_rate);
-    });
-    if (rate == 0)
-        throw FileFormatError(Reason(IDS_REASON_AUDIO_NO_SAMPLE_RATE, {m_path}));
-    return samples * 1000 / rate;
+    SampleCounter counter;
+    DecodeEachFrame([&](const AVFrame& frame) { counter.Count(frame); });
+    return counter.DurationMs(m_path);
 }
 
 PcmAudio AudioDecoder::DecodePcm(int sampleRate, int channels)
 {
-    if (sampleRate < kMinOutputRate || sampleRate > kMaxOutputRate || channels < 1
-        || channels > kMaxOutputChannels) {
-        throw InvalidArgumentError(Reason(IDS_REASON_AUDIO_OUTPUT_FORMAT, {sampleRate, channels}));
-    }
-    PcmAudio pcm;
+    return std::move(DecodeMeasuredPcm(sampleRate, channels).pcm);
+}
+
+MeasuredPcm AudioDecoder::DecodeMeasuredPcm(int sampleRate, int channels)
+{
+    CheckOutputFormat(sampleRate, channels);
+    MeasuredPcm result;
+    PcmAudio& pcm = result.pcm;
     pcm.sampleRate = sampleRate;
     pcm.channels = channels;
+    pcm.samples.reserve(ExpectedSampleCount(sampleRate, channels));
+    SampleCounter counter;
     S16Converter converter(m_path, sampleRate, channels);
-    DecodeEachFrame([&](const AVFrame& frame) { converter.Convert(frame, pcm.samples); });
+    DecodeEachFrame([&](const AVFrame& frame) {
+        counter.Count(frame);
+        converter.Convert(frame, pcm.samples);
+    });
     converter.Flush(pcm.samples);
-    return pcm;
+    result.durationMs = counter.DurationMs(m_path);
+    return result;
+}
+
+std::size_t AudioDecoder::ExpectedSampleCount(int sampleRate, int channels) const
+{
+    // The container's duration is only a guess, and a hostile one: the room is held to what
+    // the file could plausibly expand to, and what is missing grows as it comes.
+    constexpr std::int64_t kMaxExpansion = 64;
+    const std::int64_t duration = m_format->duration;
+    AVIOContext* io = m_format->pb;
+    const std::int64_t fileBytes = io ? avio_size(io) : 0;
+    if (duration <= 0 || fileBytes <= 0)
+        return 0;
+    const std::int64_t frames = av_rescale(duration, sampleRate, AV_TIME_BASE) + sampleRate;
+    const std::int64_t values = std::min(frames, INT64_MAX / channels) * channels;
+    const std::int64_t limit
+        = fileBytes * kMaxExpansion / static_cast<std::int64_t>(sizeof(std::int16_t));
+    return static_cast<std::size_t>(std::min(values, limit));
+}
+
+int AudioDecoder::PercentRead(std::int64_t position) const
+{
+    AVIOContext* io = m_format->pb;
+    const std::int64_t size = io ? avio_size(io) : 0;
+    if (size <= 0 || position <= 0)
+        return 0;
+    return static_cast<int>(std::min(position, size) * 100 / size);
 }
 
 void AudioDecoder::DecodeEachFrame(const FrameSink& sink)
@@ -294,13 +353,20 @@ void AudioDecoder::DecodeEachFrame(const FrameSink& sink)
         }
     };
 
+    // Where the packets lie in the file, not how far the reader has buffered: the stream's
+    // analysis reads ahead before the first packet is handed out.
+    int percent = 0;
     for (;;) {
+        if (m_progress && !m_progress(percent))
+            throw DecodeCancelled();
         const int result = av_read_frame(m_format.get(), packet.get());
         if (result == AVERROR_EOF)
             break;
         if (result < 0)
             Fail(IDS_REASON_AUDIO_CANNOT_READ, m_path, result);
         if (packet->stream_index == m_streamIndex) {
+            if (packet->pos >= 0)
+                percent = PercentRead(packet->pos + packet->size);
             const int sent = avcodec_send_packet(m_codec.get(), packet.get());
             if (sent < 0 && firstError == 0)
                 firstError = sent;

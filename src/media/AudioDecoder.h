@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -22,6 +23,18 @@ struct PcmAudio {
     {
         return channels > 0 ? static_cast<std::int64_t>(samples.size()) / channels : 0;
     }
+};
+
+// The song as a player takes it, with its exact length measured on the way.
+struct MeasuredPcm {
+    PcmAudio pcm;
+    std::int64_t durationMs = 0; // as MeasureDurationMs() counts it, from the file's own rate
+};
+
+// Thrown out of a decode when its progress handler asks it to stop.
+class DecodeCancelled : public std::exception {
+public:
+    const char* what() const noexcept override { return "the decode was cancelled"; }
 };
 
 // One song file opened with FFmpeg (WAV, MP3 or anything else it reads), positioned at the
@@ -53,6 +66,17 @@ public:
     // count (1 to 8 channels, 1000 to 384000 Hz), resampling and remixing as needed.
     PcmAudio DecodePcm(int sampleRate, int channels);
 
+    // DecodePcm and MeasureDurationMs from one pass over the stream: the player's samples
+    // and the document's length come from the same decode, and the length is exactly what
+    // measuring alone gives.
+    MeasuredPcm DecodeMeasuredPcm(int sampleRate, int channels);
+
+    // Told how far the decode has read, in per cent of the file, before every packet; a
+    // handler that returns false stops the decode with DecodeCancelled. Set it before
+    // decoding.
+    using ProgressHandler = std::function<bool(int percent)>;
+    void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
+
 private:
     struct FormatCloser {
         void operator()(AVFormatContext* context) const;
@@ -66,12 +90,18 @@ private:
     // the stream. Packets the decoder rejects are skipped, as players do; a stream that
     // yields no samples at all is an error.
     void DecodeEachFrame(const FrameSink& sink);
+    // Samples to make room for ahead of a decode, so that a long song is not copied as it
+    // grows; 0 when the file says nothing trustworthy about its length.
+    std::size_t ExpectedSampleCount(int sampleRate, int channels) const;
+    // The part of the file up to `position`, 0 to 100; 0 when its size is unknown.
+    int PercentRead(std::int64_t position) const;
 
     std::filesystem::path m_path;
     std::unique_ptr<AVFormatContext, FormatCloser> m_format;
     std::unique_ptr<AVCodecContext, CodecFreer> m_codec;
     int m_streamIndex = -1;
     bool m_consumed = false;
+    ProgressHandler m_progress;
 };
 
 } // namespace zelvane

@@ -2,7 +2,7 @@
 
 #include "playback/AssistClap.h"
 #include "playback/PcmSource.h"
-#include "text/Errors.h"
+#include "playback/SongLoader.h"
 #include "text/StringTable.h"
 
 #include <QAudioDevice>
@@ -12,13 +12,6 @@
 #include <algorithm>
 
 namespace zelvane {
-namespace {
-
-// Two channels are all a song needs; more would only multiply the memory it takes.
-constexpr int kMaxChannels = 2;
-
-} // namespace
-
 CAudioPlayer::CAudioPlayer(QObject* parent)
     : QObject(parent)
 {
@@ -34,43 +27,37 @@ std::int32_t CAudioPlayer::sampleRate() const
     return m_pcm ? m_pcm->sampleRate : 0;
 }
 
-QAudioFormat CAudioPlayer::ChooseFormat(int songRate, int songChannels)
-{
-    QAudioFormat format;
-    format.setSampleFormat(QAudioFormat::Int16);
-    format.setSampleRate(songRate);
-    format.setChannelCount(std::clamp(songChannels, 1, kMaxChannels));
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    m_hasOutput = !device.isNull();
-    if (!m_hasOutput || device.isFormatSupported(format))
-        return format;
-    const QAudioFormat preferred = device.preferredFormat();
-    format.setSampleRate(preferred.sampleRate());
-    format.setChannelCount(std::clamp(preferred.channelCount(), 1, kMaxChannels));
-    return format;
-}
-
 bool CAudioPlayer::Open(const std::filesystem::path& path)
 {
     Close();
-    m_path = path;
-    try {
-        AudioDecoder decoder(path);
-        m_format = ChooseFormat(decoder.sampleRate(), decoder.channels());
-        auto pcm = std::make_shared<PcmAudio>(
-            decoder.DecodePcm(m_format.sampleRate(), m_format.channelCount()));
-        if (pcm->sampleRate <= 0 || pcm->frameCount() <= 0)
-            throw FileFormatError(Reason(IDS_REASON_NO_SOUND));
-        m_durationMs = static_cast<std::int32_t>(
-            std::min<std::int64_t>(pcm->frameCount() * 1000 / pcm->sampleRate, INT32_MAX));
-        m_pcm = std::move(pcm);
-        return true;
-    } catch (const std::exception& error) {
-        m_errorText = error.what();
-        m_pcm.reset();
-        m_durationMs = 0;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const DecodedSong song = DecodeSong(path, [&device](int rate, int channels) {
+        return ChooseOutputFormat(device, rate, channels);
+    });
+    if (!song.decoded) {
+        m_path = path;
+        m_errorText = EnglishText(song.failure);
         return false;
     }
+    SetSong(path, song.pcm);
+    return true;
+}
+
+void CAudioPlayer::SetSong(const std::filesystem::path& path, std::shared_ptr<const PcmAudio> pcm)
+{
+    Close();
+    m_path = path;
+    if (!pcm || pcm->sampleRate <= 0 || pcm->frameCount() <= 0) {
+        m_errorText = EnglishText(Reason(IDS_REASON_NO_SOUND));
+        return;
+    }
+    m_format.setSampleFormat(QAudioFormat::Int16);
+    m_format.setSampleRate(pcm->sampleRate);
+    m_format.setChannelCount(pcm->channels);
+    m_hasOutput = !QMediaDevices::defaultAudioOutput().isNull();
+    m_durationMs = static_cast<std::int32_t>(
+        std::min<std::int64_t>(pcm->frameCount() * 1000 / pcm->sampleRate, INT32_MAX));
+    m_pcm = std::move(pcm);
 }
 
 void CAudioPlayer::Close()

@@ -27,12 +27,17 @@ public:
     explicit CAudioPlayer(QObject* parent = nullptr);
     ~CAudioPlayer() override;
 
-    // Decodes the whole song for the output. On failure the player holds no song and
-    // errorText() has the decoder's words.
+    // Decodes the whole song for the output, here and now. On failure the player holds no
+    // song and errorText() has the decoder's words.
     bool Open(const std::filesystem::path& path);
+    // Takes a song decoded elsewhere (in the format ChooseOutputFormat picked for the default
+    // output), sharing its samples.
+    void SetSong(const std::filesystem::path& path, std::shared_ptr<const PcmAudio> pcm);
     void Close();
     const std::filesystem::path& path() const { return m_path; }
     const std::string& errorText() const { return m_errorText; }
+    // The samples it plays, shared with whoever decoded them; null without a song.
+    const std::shared_ptr<const PcmAudio>& pcm() const { return m_pcm; }
     // Whether sound can be heard: a device was there when the song was opened and has not
     // failed since.
     bool hasOutput() const { return m_hasOutput; }
@@ -58,9 +63,6 @@ signals:
 private:
     void OnSinkStateChanged(QAudio::State state);
     void LoseOutput();
-    // The format the default device takes: the song's own rate and channels when it can,
-    // else the device's preferred ones; always 16-bit.
-    QAudioFormat ChooseFormat(int songRate, int songChannels);
 
     std::filesystem::path m_path;
     std::string m_errorText;

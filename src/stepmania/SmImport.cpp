@@ -205,9 +205,11 @@ void CSmImport::Apply()
         document.FindOrCreateScore(Style::SINGLE, "BASIC");
     CScore* first = document.scores().front().get();
     document.SetCurrentScore(first);
+    document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
+    // The song is attached once the views know the new charts: a missing one is asked about
+    // with the document whole.
     if (m_audioPath)
         document.SetAudio(*m_audioPath);
-    document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
     document.SetModifiedFlag(true);
     document.UpdateAllScores();
 }

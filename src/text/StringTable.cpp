@@ -482,6 +482,9 @@ constexpr Entry kEntries[] = {
     {IDS_BUTTON_REPLACE, "置き換える"},
     {IDS_BUTTON_KEEP, "残す"},
     {IDS_MODEL_MISSING_BONES, "モデルにダンスで動かすボーンがありません: %s"},
+    // The song loading in the background.
+    {IDS_SONG_LOADING, "曲を読み込み中… %d %%"},
+    {IDS_SONG_CANNOT_LOAD, "曲を読み込めませんでした。"},
     {57344, "Zelvane"},
     {57345, "レディ"},
     {61442, "すべてのファイル (*.*)"},

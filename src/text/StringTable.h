@@ -419,6 +419,9 @@ enum ProgramStringId : std::uint32_t {
     IDS_BUTTON_KEEP,
     // PMX models: the bones the dance moves that a model lacks.
     IDS_MODEL_MISSING_BONES,
+    // The song loading in the background: its progress in the status bar, and its failure.
+    IDS_SONG_LOADING,
+    IDS_SONG_CANNOT_LOAD,
     IDS_PROGRAM_END, // one past the last
 };
 

@@ -46,6 +46,13 @@ protected:
 
     bool Enabled(int id) { return frame->action(id)->isEnabled(); }
 
+    // Opens a document and waits until its song has decoded in the background.
+    void OpenAndLoad(const QString& path)
+    {
+        ASSERT_TRUE(frame->OpenFile(path));
+        QTRY_VERIFY(!frame->songLoader().loading());
+    }
+
     // What a user sees of the state: the commands, the score view and the score bar.
     // `playable`: the current score has notes to play.
     void ExpectPlayingState(bool playing, bool playable = true)
@@ -94,7 +101,7 @@ TEST_F(AppPlayback, PlayCommandsStartWhereAskedAndTheViewsFollowToTheEnd)
 {
     ExpectPlayingState(false, false); // the new document's score is empty
 
-    ASSERT_TRUE(frame->OpenFile(WriteSongDocument(QStringLiteral("beat"), 500)));
+    OpenAndLoad(WriteSongDocument(QStringLiteral("beat"), 500));
     EXPECT_EQ(frame->audioPlayer().DurationMs(), 1000) << "decoded ahead, on opening";
     ExpectPlayingState(false);
 
@@ -128,11 +135,12 @@ TEST_F(AppPlayback, PlayCommandsStartWhereAskedAndTheViewsFollowToTheEnd)
 TEST_F(AppPlayback, EveryWayOfLeavingTheSongStopsItAndGivesTheViewsBack)
 {
     const QString other = WriteSongDocument(QStringLiteral("other"));
-    ASSERT_TRUE(frame->OpenFile(WriteSongDocument(QStringLiteral("beat"))));
+    OpenAndLoad(WriteSongDocument(QStringLiteral("beat")));
     const auto startThen = [this](const std::function<void()>& leave, bool playable = true) {
         frame->action(ID_PLAY_FROM_START)->trigger();
         ASSERT_TRUE(frame->document().playing());
         leave();
+        QTRY_VERIFY(!frame->songLoader().loading());
         ExpectPlayingState(false, playable);
         EXPECT_EQ(follower.playingCalls.back(), false);
     };
@@ -143,14 +151,14 @@ TEST_F(AppPlayback, EveryWayOfLeavingTheSongStopsItAndGivesTheViewsBack)
     EXPECT_EQ(frame->audioPlayer().path().filename(), "other.wav") << "the new song decoded";
     startThen([this] { frame->action(ID_FILE_NEW)->trigger(); }, false);
     EXPECT_FALSE(frame->audioPlayer().HasSong());
-    ASSERT_TRUE(frame->OpenFile(other));
+    OpenAndLoad(other);
     startThen([this] { EXPECT_TRUE(frame->close()); });
     EXPECT_EQ(follower.playingCalls.size(), 8u);
 }
 
 TEST_F(AppPlayback, TheAssistClapIsOffByDefaultRememberedAndClicksAtEveryNote)
 {
-    ASSERT_TRUE(frame->OpenFile(WriteSongDocument(QStringLiteral("beat"))));
+    OpenAndLoad(WriteSongDocument(QStringLiteral("beat")));
     QAction* clap = frame->action(ID_PLAY_ASSIST_CLAP);
     EXPECT_FALSE(clap->isChecked());
     frame->action(ID_PLAY_FROM_START)->trigger();

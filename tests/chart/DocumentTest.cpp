@@ -1,6 +1,7 @@
 #include "ChartTestSupport.h"
 #include "TestData.h"
 #include "chart/StoredPath.h"
+#include "chart/ZlvmFile.h"
 #include "motion/MotionDocument.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
@@ -158,6 +159,129 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     document.SetAudio("/nowhere/song.mp3");
     EXPECT_EQ(document.audioPath(), "/nowhere/song.mp3");
     EXPECT_EQ(document.audioLength(), 0);
+}
+
+// A measurer that decodes beside the document answers at once that the length will follow;
+// the length is then taken for the song the document still has, and only for it.
+TEST(StepDocument, ASongMeasuredLaterGivesTheScoresTheirLengthOnlyWhileItIsTheSong)
+{
+    struct Pending : IAudioMeasurer {
+        AudioMeasurement Measure(const std::filesystem::path& path) override
+        {
+            asked.push_back(path.string());
+            AudioMeasurement later;
+            later.pending = true;
+            return later;
+        }
+        std::vector<std::string> asked;
+    };
+    TempFolder folder;
+    const std::string song = folder.Write("song.wav", "x").string();
+    const std::string other = folder.Write("other.wav", "x").string();
+    ScriptedHost host;
+    Pending audio;
+    CStepDocument document(&host, &audio);
+    document.SetDancesCharts(false);
+    document.NewDocument();
+    RecordingView view;
+    document.AddView(&view);
+
+    document.SetAudio(song);
+    EXPECT_EQ(audio.asked, std::vector<std::string>{song});
+    EXPECT_TRUE(host.requests.empty()) << "nothing to ask while the song decodes";
+    EXPECT_EQ(document.audioPath(), song);
+    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.currentScore()->length(), 0);
+
+    EXPECT_FALSE(document.SongMeasured(other, 5000));
+    EXPECT_FALSE(document.SongMeasured("", 5000));
+    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_TRUE(view.updates.empty());
+
+    // 10 s at 120 BPM: 20 beats of 48 clocks, the same as a length measured at once.
+    EXPECT_TRUE(document.SongMeasured(song, 10000));
+    EXPECT_EQ(document.audioLength(), 10000);
+    EXPECT_EQ(document.currentScore()->length(), 960);
+    ASSERT_EQ(view.updates.size(), 1u);
+    EXPECT_EQ(view.updates[0].hint, UpdateHint::Song);
+    EXPECT_FALSE(document.IsModified()) << "a measured length is no edit";
+
+    document.SetAudio(other);
+    EXPECT_EQ(document.audioLength(), 0) << "the old song's length went with it";
+    EXPECT_FALSE(document.SongMeasured(song, 10000));
+    EXPECT_EQ(document.audioLength(), 0);
+    document.RemoveView(&view);
+}
+
+// Loading takes the files by their paths and tells the views; only the step after it asks
+// about the files that are missing, with the views already showing the whole document, and
+// tells them of the model at its end.
+TEST(StepDocument, MissingFilesAreAskedAboutAfterTheLoadInAStepOfTheirOwn)
+{
+    struct AskingHost : ScriptedHost {
+        MissingFileAnswer AnswerMissingFile(const MissingFileRequest& request) override
+        {
+            const bool told = !view->updates.empty()
+                && view->updates.back().hint == UpdateHint::CurrentScore
+                && view->updates.back().score == document->currentScore();
+            toldBeforeAsking.push_back(told);
+            return ScriptedHost::AnswerMissingFile(request);
+        }
+        RecordingView* view = nullptr;
+        CStepDocument* document = nullptr;
+        std::vector<bool> toldBeforeAsking;
+    };
+    TempFolder folder;
+    ZlvmDocumentData data;
+    data.bpm = 150.0f;
+    data.audioPath = "gone.mp3";
+    data.modelPath = "gone.pmd";
+    data.scores.push_back({Style::SINGLE, "BASIC", {CNote{0, 1, 0}}});
+    const auto path = folder.Write("song.zlvm", [&] {
+        const auto bytes = WriteZlvm(data);
+        return std::string(bytes.begin(), bytes.end());
+    }());
+
+    AskingHost host;
+    FakeAudio audio;
+    CStepDocument document(&host, &audio);
+    document.SetDancesCharts(false);
+    document.NewDocument();
+    RecordingView view;
+    host.view = &view;
+    host.document = &document;
+    document.AddView(&view);
+
+    document.SetPathName(path);
+    document.Load(data);
+    EXPECT_TRUE(host.requests.empty()) << "a load asks nothing";
+    EXPECT_EQ(document.audioPath(), ResolveStoredPath(path, "gone.mp3"));
+    EXPECT_EQ(document.modelPath(), ResolveStoredPath(path, "gone.pmd"));
+    EXPECT_EQ(document.bpm(), 150.0f);
+    ASSERT_EQ(view.updates.size(), 1u);
+    EXPECT_EQ(view.updates[0].hint, UpdateHint::CurrentScore);
+
+    host.answers = {{MissingFileAnswer::Action::Keep, ""}, {MissingFileAnswer::Action::Keep, ""}};
+    document.AttachFiles();
+    ASSERT_EQ(host.requests.size(), 2u);
+    EXPECT_EQ(host.requests[0].filterId, std::uint32_t{IDS_FILTER_AUDIO});
+    EXPECT_EQ(host.requests[1].filterId, std::uint32_t{IDS_FILTER_MODEL});
+    EXPECT_EQ(host.toldBeforeAsking, (std::vector<bool>{true, true}));
+    EXPECT_EQ(view.updates.back().hint, UpdateHint::Model);
+
+    // Opening is both steps; a song found on the way is measured.
+    folder.Write("gone.mp3", "x");
+    host.requests.clear();
+    host.toldBeforeAsking.clear();
+    host.answers = {{MissingFileAnswer::Action::Ignore, ""}};
+    document.OpenDocument(path);
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].filterId, std::uint32_t{IDS_FILTER_MODEL});
+    EXPECT_EQ(host.toldBeforeAsking, std::vector<bool>{true});
+    EXPECT_EQ(document.audioLength(), 10000);
+    EXPECT_EQ(document.modelPath(), "");
+    EXPECT_FALSE(document.IsModified());
+    document.RemoveView(&view);
 }
 
 // Named by a document, a missing or unreadable model is asked about or left out with the

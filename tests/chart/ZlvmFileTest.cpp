@@ -169,6 +169,8 @@ TEST(ZlvmFile, LoadingDropsEmptyScoresAndKeepsDuplicatesInOrder)
     // A note on a panel the score does not have is left out; the score had only that one.
     data.scores.push_back({Style::SINGLE, "MANIAC", {{0, 4, 0}}, "", {""}});
     document.Load(data);
+    // The lengths come with the files the document names, in the step after the load.
+    document.AttachFiles();
 
     ASSERT_EQ(document.scores().size(), 3u);
     EXPECT_EQ(document.currentScore(), document.scores()[0].get());

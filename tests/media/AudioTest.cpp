@@ -1,7 +1,7 @@
 #include "AudioFiles.h"
 
 #include "media/AudioDecoder.h"
-#include "media/FfmpegAudioMeasurer.h"
+#include "media/SongDecoding.h"
 #include "text/Errors.h"
 
 #include <gtest/gtest.h>
@@ -71,15 +71,15 @@ TEST_F(AudioDecoderTest, FailuresAreTypedErrors)
 
 namespace {
 
-using FfmpegAudioMeasurerTest = AudioFileTest;
+using SongMeasuringTest = AudioFileTest;
 
-AudioMeasurement Measure(const std::filesystem::path& path)
+DecodedSong Measure(const std::filesystem::path& path)
 {
-    return FfmpegAudioMeasurer().Measure(path);
+    return MeasureSong(path);
 }
 
 // Why a measurement failed, as the command-line tool would say it.
-std::string Said(const AudioMeasurement& measured)
+std::string Said(const DecodedSong& measured)
 {
     return EnglishText(measured.failure);
 }
@@ -93,7 +93,7 @@ std::vector<std::uint8_t> RampWav(int rate, int channels, std::size_t frames)
 
 } // namespace
 
-TEST_F(FfmpegAudioMeasurerTest, WavDurationIsTheFrameCountInWholeMilliseconds)
+TEST_F(SongMeasuringTest, WavDurationIsTheFrameCountInWholeMilliseconds)
 {
     // Rate, channels, frames, whole milliseconds.
     const std::tuple<int, int, std::size_t, std::int32_t> cases[] = {
@@ -109,7 +109,7 @@ TEST_F(FfmpegAudioMeasurerTest, WavDurationIsTheFrameCountInWholeMilliseconds)
     }
 }
 
-TEST_F(FfmpegAudioMeasurerTest, EveryPrefixOfAWavIsMeasuredOrRejected)
+TEST_F(SongMeasuringTest, EveryPrefixOfAWavIsMeasuredOrRejected)
 {
     // At 1000 Hz one mono sample is one millisecond, so each prefix has a known length. The
     // header of every cut still claims all 120 samples: the length must come from the
@@ -125,7 +125,7 @@ TEST_F(FfmpegAudioMeasurerTest, EveryPrefixOfAWavIsMeasuredOrRejected)
     }
 }
 
-TEST_F(FfmpegAudioMeasurerTest, BadFilesAreReportedWithTheReason)
+TEST_F(SongMeasuringTest, BadFilesAreReportedWithTheReason)
 {
     WriteFile("text.mp3", {'n', 'o', 't', ' ', 'a', 'u', 'd', 'i', 'o', '\n'});
     WriteFile("empty.wav", {});
@@ -140,7 +140,7 @@ TEST_F(FfmpegAudioMeasurerTest, BadFilesAreReportedWithTheReason)
            {"header.wav", "Invalid data"},
            {"folder.wav", "Is a directory"}};
     for (const auto& [name, reason] : cases) {
-        const AudioMeasurement measured = Measure(m_folder / name);
+        const DecodedSong measured = Measure(m_folder / name);
         EXPECT_FALSE(measured.decoded) << name;
         EXPECT_EQ(measured.durationMs, 0) << name;
         EXPECT_NE(Said(measured).find(name), std::string::npos) << Said(measured);
@@ -148,7 +148,7 @@ TEST_F(FfmpegAudioMeasurerTest, BadFilesAreReportedWithTheReason)
     }
 }
 
-TEST_F(FfmpegAudioMeasurerTest, Mp3LengthWithAndWithoutTheLameHeader)
+TEST_F(SongMeasuringTest, Mp3LengthWithAndWithoutTheLameHeader)
 {
     if (std::system("ffmpeg -version >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "the ffmpeg program is not on PATH; it makes the MP3 files";
@@ -156,14 +156,14 @@ TEST_F(FfmpegAudioMeasurerTest, Mp3LengthWithAndWithoutTheLameHeader)
     // decoder trims both, so 2 s of input decode to exactly 88200 samples. The container's
     // own estimate for the same file is 2037 ms, so a duration read from it fails here.
     const auto tagged = MakeMp3("tagged.mp3", 2.0, true);
-    const AudioMeasurement measured = Measure(tagged);
+    const DecodedSong measured = Measure(tagged);
     EXPECT_TRUE(measured.decoded) << Said(measured);
     EXPECT_NEAR(measured.durationMs, 2000, 1);
     EXPECT_EQ(AudioDecoder(tagged).DecodePcm(44100, 2).frameCount(), 88200); // no resampling
 
     // Without it the length keeps the encoder delay (25 ms) and the padding of the last
     // 1152-sample frame (under 26 ms): at least the true 2000 ms, at most 52 ms more.
-    const AudioMeasurement bare = Measure(MakeMp3("bare.mp3", 2.0, false));
+    const DecodedSong bare = Measure(MakeMp3("bare.mp3", 2.0, false));
     EXPECT_TRUE(bare.decoded) << Said(bare);
     EXPECT_GE(bare.durationMs, 2000);
     EXPECT_LE(bare.durationMs, 2052);
