@@ -2223,6 +2223,16 @@ Detect Tempo</translation>
             <translation>The model lacks bones the dance moves: %s</translation>
         </message>
         <message>
+            <source>曲を読み込み中… %d %%</source>
+            <extracomment>ID 41296</extracomment>
+            <translation>Loading the song… %d %%</translation>
+        </message>
+        <message>
+            <source>曲を読み込めませんでした。</source>
+            <extracomment>ID 41297</extracomment>
+            <translation>The song could not be loaded.</translation>
+        </message>
+        <message>
             <source>Zelvane</source>
             <extracomment>ID 57344</extracomment>
             <translation>Zelvane</translation>

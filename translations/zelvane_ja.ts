@@ -2223,6 +2223,16 @@ DWI作成</translation>
             <translation>モデルにダンスで動かすボーンがありません: %s</translation>
         </message>
         <message>
+            <source>曲を読み込み中… %d %%</source>
+            <extracomment>ID 41296</extracomment>
+            <translation>曲を読み込み中… %d %%</translation>
+        </message>
+        <message>
+            <source>曲を読み込めませんでした。</source>
+            <extracomment>ID 41297</extracomment>
+            <translation>曲を読み込めませんでした。</translation>
+        </message>
+        <message>
             <source>Zelvane</source>
             <extracomment>ID 57344</extracomment>
             <translation>Zelvane</translation>
