@@ -2,6 +2,7 @@
 // (sampling every bone, the hierarchy, IK and skinning), with the shared test model and a
 // short greeting motion made for it. Pose times are also given per 10 000 vertices. IK alone
 // is the hierarchy with IK less the hierarchy alone.
+#include "SharedMeiFiles.h"
 #include "model/ModelInstance.h"
 #include "model/PmdReader.h"
 #include "motion/MotionDocument.h"
@@ -14,18 +15,7 @@
 namespace {
 
 using namespace zelvane;
-
-const std::filesystem::path kSharedData(ZELVANE_SHARED_TESTDATA);
-const std::filesystem::path kModelPath = kSharedData / "models/mei/mei.pmd";
-const std::filesystem::path kMotionPath = kSharedData / "motions/mei_greeting.vmd";
-
-bool HaveSharedFiles(benchmark::State& state)
-{
-    if (std::filesystem::exists(kModelPath) && std::filesystem::exists(kMotionPath))
-        return true;
-    state.SkipWithError("the shared test model or motion is missing");
-    return false;
-}
+using namespace zelvane::bench;
 
 // The model, an instance of it and the motion, as the preview holds them.
 struct Dancer {

@@ -3,6 +3,7 @@
 // (BDEF2) and spherically (SDEF, centred between the two bones' heads).
 #include "../tests/model/PmxFromModel.h"
 #include "../tests/model/PmxTestWriter.h"
+#include "SharedMeiFiles.h"
 #include "model/ModelInstance.h"
 #include "model/ModelLoader.h"
 #include "model/PmdReader.h"
@@ -15,18 +16,7 @@
 namespace {
 
 using namespace zelvane;
-
-const std::filesystem::path kSharedData(ZELVANE_SHARED_TESTDATA);
-const std::filesystem::path kModelPath = kSharedData / "models/mei/mei.pmd";
-const std::filesystem::path kMotionPath = kSharedData / "motions/mei_greeting.vmd";
-
-bool HaveSharedFiles(benchmark::State& state)
-{
-    if (std::filesystem::exists(kModelPath) && std::filesystem::exists(kMotionPath))
-        return true;
-    state.SkipWithError("the shared test model or motion is missing");
-    return false;
-}
+using namespace zelvane::bench;
 
 PmxFile MeiAsPmx(bool sdef)
 {

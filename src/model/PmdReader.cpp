@@ -1,6 +1,7 @@
 #include "model/PmdReader.h"
 
 #include "model/NameIds.h"
+#include "model/RecordFields.h"
 #include "text/BinaryReader.h"
 #include "text/Encoding.h"
 #include "text/Errors.h"
@@ -8,7 +9,6 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <string_view>
 
@@ -35,28 +35,6 @@ constexpr std::size_t kMorphVertexSize = 16;
 constexpr std::size_t kBoneDisplaySize = 3;
 constexpr std::size_t kRigidBodySize = 83;
 constexpr std::size_t kJointSize = 124;
-
-// Unchecked little-endian fields of a record whose bytes were all checked to be there.
-std::uint16_t U16At(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t U32At(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
-        | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-float F32At(const std::uint8_t* p)
-{
-    return std::bit_cast<float>(U32At(p));
-}
-
-Vector3 Vector3At(const std::uint8_t* p)
-{
-    return {F32At(p), F32At(p + 4), F32At(p + 8)};
-}
 
 // Fills a model section by section. A list of fixed-size records is checked once against the
 // bytes left, before anything is allocated for it, and then decoded without further checks;

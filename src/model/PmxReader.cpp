@@ -1,36 +1,18 @@
 #include "model/PmxReader.h"
 
 #include "model/PmxFieldReader.h"
+#include "model/RecordFields.h"
 #include "text/Errors.h"
 #include "text/FileIo.h"
 #include "text/StringTable.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdio>
 #include <cstring>
 
 namespace zelvane {
 
 namespace {
-
-// Little-endian fields of bytes already checked to be there: the vertex and face lists are
-// most of a model, and are read a record at a time rather than a field at a time.
-std::uint32_t U32At(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
-        | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-float F32At(const std::uint8_t* p)
-{
-    return std::bit_cast<float>(U32At(p));
-}
-
-Vector3 Vector3At(const std::uint8_t* p)
-{
-    return {F32At(p), F32At(p + 4), F32At(p + 8)};
-}
 
 // A bone index of 1, 2 or 4 bytes, signed.
 std::int32_t IndexAt(const std::uint8_t* p, std::uint8_t size)
