@@ -56,9 +56,9 @@ TEST(AmplitudePyramid, EveryLevelAgreesWithADirectMinMax)
     }
 }
 
-// A stretch is answered from the level that fits it: never narrower than its samples, never
-// wider than the buckets around it, and a spike is seen from every scale that covers it.
-TEST(AmplitudePyramid, AStretchIsBoundedByItsSamplesAndTheBucketsAroundThem)
+// A stretch is answered from the level that fits it: exactly the buckets around its samples,
+// so never narrower than the samples themselves.
+TEST(AmplitudePyramid, AStretchIsAnsweredByTheBucketsAroundIt)
 {
     const std::int64_t frames = 10007;
     const PcmAudio pcm = NoisySong(frames);
@@ -71,18 +71,13 @@ TEST(AmplitudePyramid, AStretchIsBoundedByItsSamplesAndTheBucketsAroundThem)
                                    {0, frames},
                                    {9000, frames}}) {
         const AmplitudeSpan span = pyramid.Span(from, to);
-        const AmplitudeSpan inner = DirectSpan(pcm, from, to);
         const std::int64_t size = AmplitudePyramid::FramesPerBucket(pyramid.LevelFor(to - from));
         EXPECT_LE(size, std::max<std::int64_t>(to - from, AmplitudePyramid::kBaseFrames));
         const AmplitudeSpan outer
             = DirectSpan(pcm, from / size * size, std::min(frames, (to + size - 1) / size * size));
         EXPECT_EQ(span.low, outer.low) << from << ".." << to;
         EXPECT_EQ(span.high, outer.high) << from << ".." << to;
-        EXPECT_LE(span.low, inner.low);
-        EXPECT_GE(span.high, inner.high);
     }
-    EXPECT_EQ(pyramid.Span(900, 1100).high, 30000);
-    EXPECT_EQ(pyramid.Span(2000, 4000).low, -31000);
     // In milliseconds: frame 1000 is 125 ms into a song of 8000 frames a second.
     EXPECT_EQ(pyramid.SpanMs(124.0, 126.0).high, 30000);
 
