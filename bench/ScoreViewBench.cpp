@@ -1,6 +1,7 @@
 // The score view: a full repaint of a 1920 x 1080 view of the three-minute DOUBLE chart,
 // scrolled through the whole song (goal: at most 4 ms), the same with 1 000 tempo changes,
-// stops and delays marked beside the lanes (goal: at most 4 ms), and one step of dragging
+// stops and delays marked beside the lanes (goal: at most 4 ms), both again with the song's
+// waveform drawn beside the lanes (goal: at most 4 ms), and one step of dragging
 // 200 selected notes, the mouse move with the repaint it causes (goal: at most 2 ms).
 
 #include "LongDoubleChart.h"
@@ -122,6 +123,53 @@ void BM_ScoreViewRepaint(benchmark::State& state)
 }
 // Without tempo events, and with 1 000 markers.
 BENCHMARK(BM_ScoreViewRepaint)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// A stereo 44.1 kHz song as long as the chart, loud and quiet by turns every few seconds,
+// as its envelope: what the decode hands the view.
+std::shared_ptr<const AmplitudePyramid> SongEnvelope()
+{
+    const double seconds = kLongChartLength / 48.0 * 60.0 / kLongChartBpm;
+    PcmAudio pcm;
+    pcm.sampleRate = 44100;
+    pcm.channels = 2;
+    const auto frames = static_cast<std::size_t>(seconds * pcm.sampleRate);
+    pcm.samples.resize(frames * 2);
+    std::uint32_t state = 1;
+    for (std::size_t i = 0; i < frames; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const int loudness = (i / 100000) % 2 == 0 ? 16 : 2;
+        const int value = (static_cast<int>(state >> 20) - 2048) * loudness;
+        pcm.samples[2 * i] = static_cast<std::int16_t>(value);
+        pcm.samples[2 * i + 1] = static_cast<std::int16_t>(-value / 2);
+    }
+    return std::make_shared<const AmplitudePyramid>(pcm);
+}
+
+// The same repaint with the song's waveform beside the lanes (goal: at most 4 ms).
+void BM_ScoreViewRepaintWithWaveform(benchmark::State& state)
+{
+    LongChartView chart(static_cast<std::int32_t>(state.range(0)));
+    CScoreView& view = chart.view();
+    view.SetSongEnvelope(SongEnvelope());
+    view.SetWaveformShown(true);
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const int lastRow = view.maxFirstRow() + view.pageRows();
+    int row = 0;
+    for (auto _ : state) {
+        row = row + 11 > lastRow ? 0 : row + 11;
+        view.SetFirstRow(row);
+        QPainter painter(&image);
+        view.Paint(painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["width"] = image.width();
+    state.counters["height"] = image.height();
+    state.counters["stripHeight"] = view.WaveformRect().height();
+    state.counters["tempoEvents"] = static_cast<double>(state.range(0));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ScoreViewRepaintWithWaveform)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void MouseEvent(QWidget* target, QEvent::Type type, const QPoint& point)
 {

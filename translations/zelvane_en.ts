@@ -2233,6 +2233,18 @@ Detect Tempo</translation>
             <translation>The song could not be loaded.</translation>
         </message>
         <message>
+            <source>曲の波形をスコアの横に表示/非表示
+波形</source>
+            <extracomment>ID 41298</extracomment>
+            <translation>Show or hide the song's waveform beside the score
+Waveform</translation>
+        </message>
+        <message>
+            <source>波形(&amp;W)</source>
+            <extracomment>ID 41299</extracomment>
+            <translation>&amp;Waveform</translation>
+        </message>
+        <message>
             <source>Zelvane</source>
             <extracomment>ID 57344</extracomment>
             <translation>Zelvane</translation>

@@ -2233,6 +2233,18 @@ DWI作成</translation>
             <translation>曲を読み込めませんでした。</translation>
         </message>
         <message>
+            <source>曲の波形をスコアの横に表示/非表示
+波形</source>
+            <extracomment>ID 41298</extracomment>
+            <translation>曲の波形をスコアの横に表示/非表示
+波形</translation>
+        </message>
+        <message>
+            <source>波形(&amp;W)</source>
+            <extracomment>ID 41299</extracomment>
+            <translation>波形(&amp;W)</translation>
+        </message>
+        <message>
             <source>Zelvane</source>
             <extracomment>ID 57344</extracomment>
             <translation>Zelvane</translation>

@@ -119,6 +119,7 @@ QList<CommandEntry> BuildCommands(const SayMenuText& say)
                 {Key(ctrl | Qt::Key_Minus), Key((ctrl | Qt::KeypadModifier) | Qt::Key_Minus)}),
         // The score view takes Home and the arrows; no key of its own is a letter.
         Command(ID_VIEW_FRAME_ALL, "全体表示(&A)\tF", {Key(QKeyCombination(Qt::Key_F))}),
+        TableCommand(ID_VIEW_WAVEFORM, IDS_MENU_VIEW_WAVEFORM),
         Command(ID_VIEW_BACKGROUND_COLOR, "背景色(&B)..."),
         Command(ID_VIEW_SCREEN_COLOR, "スクリーン色(&S)..."),
         Command(ID_PLAY_FROM_START, "先頭から(&H)\tCtrl+F5", {Key(ctrl | Qt::Key_F5)}),
@@ -147,8 +148,8 @@ QList<MenuSpec> BuildMenus(const SayMenuText& say)
           ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY,
           ID_EDIT_DELETE_TEMPO_EVENTS, 0, ID_EDIT_DETECT_TEMPO}},
         {say("表示(&V)"),
-         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, 0, ID_VIEW_BACKGROUND_COLOR,
-          ID_VIEW_SCREEN_COLOR, 0, kLanguageMenu}},
+         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, 0, ID_VIEW_FRAME_ALL, ID_VIEW_WAVEFORM, 0,
+          ID_VIEW_BACKGROUND_COLOR, ID_VIEW_SCREEN_COLOR, 0, kLanguageMenu}},
         {say("再生(&P)"),
          {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, 0, ID_PLAY_STOP, 0, ID_PLAY_ASSIST_CLAP}},
         {say("ヘルプ(&H)"), {ID_APP_ABOUT}},

@@ -145,6 +145,9 @@ void CMainFrame::CreateActions()
     QAction* clap = m_actions.value(ID_PLAY_ASSIST_CLAP);
     clap->setCheckable(true);
     clap->setChecked(Settings::ReadInt(Settings::kWorkspace, kAssistClapKey, 0) != 0);
+    QAction* waveform = m_actions.value(ID_VIEW_WAVEFORM);
+    waveform->setCheckable(true);
+    waveform->setChecked(Settings::ReadInt(Settings::kWorkspace, kWaveformKey, 1) != 0);
 
     const CommandEntry* recent = FindCommand(ID_FILE_MRU_FIRST);
     for (int i = 0; i < Settings::kRecentFileCount; ++i) {
@@ -600,6 +603,12 @@ void CMainFrame::Run(int commandId)
         case ID_PLAY_STOP:
             m_clock.Stop();
             break;
+        case ID_VIEW_WAVEFORM: {
+            const bool shown = m_actions.value(ID_VIEW_WAVEFORM)->isChecked();
+            Settings::WriteInt(Settings::kWorkspace, kWaveformKey, shown ? 1 : 0);
+            m_scorePane->scoreView()->SetWaveformShown(shown);
+            break;
+        }
         case ID_PLAY_ASSIST_CLAP:
             Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
                                m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);

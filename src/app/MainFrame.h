@@ -36,6 +36,8 @@ class CMainFrame : public QMainWindow, public IStepDocumentView {
 public:
     static constexpr const char* kPlacementGroup = "Window";
     static constexpr const char* kAssistClapKey = "AssistClap";
+    // Whether the score shows the song's waveform (1, the default) or not (0).
+    static constexpr const char* kWaveformKey = "Waveform";
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;

@@ -26,6 +26,7 @@ void CMainFrame::CreatePlayback()
     // The score view scrolls with the song, and is locked while it plays.
     m_clock.AddFollower(m_scorePane->scoreView());
     m_clock.AddFollower(m_modelView);
+    m_scorePane->scoreView()->SetWaveformShown(m_actions.value(ID_VIEW_WAVEFORM)->isChecked());
 }
 
 void CMainFrame::OnPlay(bool fromStart)
@@ -75,6 +76,7 @@ void CMainFrame::SyncAudioPlayer()
     if (m_player.HasSong() && m_player.path() == path)
         return;
     m_songLoader.Cancel();
+    m_scorePane->scoreView()->SetSongEnvelope(nullptr);
     if (m_player.HasSong()) {
         m_clock.Stop();
         m_player.Close();
@@ -85,6 +87,7 @@ void CMainFrame::StartSongLoad(const std::filesystem::path& path)
 {
     m_clock.Stop();
     m_player.Close();
+    m_scorePane->scoreView()->SetSongEnvelope(nullptr);
     m_songLoader.Start(path);
     // The commands follow with the document's hint at the end of whatever attached the song.
     OnSongProgress(0);
@@ -102,6 +105,7 @@ void CMainFrame::OnSongLoaded(const std::filesystem::path& path, const DecodedSo
     // document; the player takes the very samples that were measured.
     if (song.decoded) {
         m_player.SetSong(path, song.pcm);
+        m_scorePane->scoreView()->SetSongEnvelope(song.envelope);
         if (statusBar()->currentMessage() == m_songStatus)
             ShowStatus(QString());
         m_document.SongMeasured(path.string(), song.durationMs);

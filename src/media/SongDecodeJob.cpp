@@ -2,6 +2,7 @@
 
 #include "text/StringTable.h"
 
+#include <memory>
 #include <utility>
 
 namespace zelvane {
@@ -43,6 +44,10 @@ void SongDecodeJob::Run(const std::stop_token& stop)
     DecodedSong song;
     try {
         song = m_decode(m_path, progress, stop);
+        // The envelope is made here, on the job's thread, so the window never reads the
+        // samples for it.
+        if (song.decoded && song.pcm && !song.envelope && !stop.stop_requested())
+            song.envelope = std::make_shared<const AmplitudePyramid>(*song.pcm);
     } catch (const DecodeCancelled&) {
         return;
     } catch (...) {

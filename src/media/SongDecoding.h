@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/AmplitudePyramid.h"
 #include "media/AudioDecoder.h"
 #include "text/Reason.h"
 
@@ -26,6 +27,8 @@ struct DecodedSong {
     bool decoded = false;
     std::int32_t durationMs = 0; // exact: from the number of decoded samples
     std::shared_ptr<const PcmAudio> pcm;
+    // The samples' envelope for drawing; made by the decode job from `pcm`.
+    std::shared_ptr<const AmplitudePyramid> envelope;
     Reason failure; // why not, when `decoded` is false
 };
 

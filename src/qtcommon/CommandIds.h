@@ -48,6 +48,7 @@ enum CommandId : int {
     ID_EDIT_INSERT_DELAY = static_cast<int>(IDS_EDIT_INSERT_DELAY),
     ID_EDIT_DELETE_TEMPO_EVENTS = static_cast<int>(IDS_EDIT_DELETE_TEMPO_EVENTS),
     ID_EDIT_DETECT_TEMPO = static_cast<int>(IDS_EDIT_DETECT_TEMPO),
+    ID_VIEW_WAVEFORM = static_cast<int>(IDS_VIEW_WAVEFORM),
 };
 
 } // namespace zelvane

@@ -3,6 +3,7 @@
 #include "base/Note.h"
 #include "base/TempoEvents.h"
 #include "chart/DocumentView.h"
+#include "media/AmplitudePyramid.h"
 #include "playback/PlaybackFollower.h"
 
 #include <QAbstractScrollArea>
@@ -148,6 +149,15 @@ public:
     // the keyboard back.
     void setPlaying(bool playing) override;
 
+    // --- The song's waveform ---
+    // The envelope of the document's song, drawn in a strip beside the lanes; null: none.
+    void SetSongEnvelope(std::shared_ptr<const AmplitudePyramid> envelope);
+    const std::shared_ptr<const AmplitudePyramid>& songEnvelope() const { return m_envelope; }
+    void SetWaveformShown(bool shown);
+    bool waveformShown() const { return m_waveformShown; }
+    // Where the strip is drawn in the viewport; empty when it is not (switched off, no song).
+    QRect WaveformRect() const;
+
     // Paints the grid as the viewport shows it, into any painter of the viewport's size.
     void Paint(QPainter& painter) const;
 
@@ -207,6 +217,9 @@ private:
                    bool highlighted) const;
     void PaintFreeze(QPainter& painter, const QRect& rect, std::int32_t panel) const;
     void PaintTempoMarkers(QPainter& painter) const;
+    void PaintWaveform(QPainter& painter) const;
+    // Where the margin of the tempo markers starts: after the lanes and the waveform.
+    int MarginLeft() const;
     // Index range of the notes that can reach the viewport.
     std::pair<std::size_t, std::size_t> VisibleNoteSpan() const;
 
@@ -281,6 +294,9 @@ private:
     const MarkerLabel& LabelOf(std::size_t index) const;
     mutable std::vector<CTempoEvent> m_labelledEvents;
     mutable std::vector<MarkerLabel> m_markerLabels;
+
+    std::shared_ptr<const AmplitudePyramid> m_envelope;
+    bool m_waveformShown = true;
 
     std::function<QAction*(int)> m_actionById;
     std::function<void()> m_refreshActions;

@@ -75,6 +75,7 @@ void CScoreView::Paint(QPainter& painter) const
 
     const QColor text = colours.color(QPalette::Text);
     painter.fillRect(QRect(m_headerWidth - kBorder, 0, kBorder, client.height()), text);
+    PaintWaveform(painter);
     PaintTempoMarkers(painter);
     painter.fillRect(QRect(m_lanesRight - kBorder, 0, kBorder, client.height()), text);
 

@@ -134,7 +134,7 @@ std::vector<CScoreView::TempoMarker> CScoreView::VisibleTempoMarkers() const
         const std::int64_t y = (EventClock(events[i]) - base) * m_rowHeight / m_clocksPerRow;
         const MarkerLabel& label = LabelOf(i);
         const int width = label.width + 2 * kMarkerPadding;
-        QRect rect(m_lanesRight + kMarkerGap,
+        QRect rect(MarginLeft() + kMarkerGap,
                    static_cast<int>(std::clamp(y, -kFarAway, kFarAway)) + 1, width, lineHeight);
         if (!markers.empty() && rect.top() <= markers.back().rect.bottom()) {
             const QRect& previous = markers.back().rect;

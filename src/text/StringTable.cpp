@@ -485,6 +485,8 @@ constexpr Entry kEntries[] = {
     // The song loading in the background.
     {IDS_SONG_LOADING, "曲を読み込み中… %d %%"},
     {IDS_SONG_CANNOT_LOAD, "曲を読み込めませんでした。"},
+    {IDS_VIEW_WAVEFORM, "曲の波形をスコアの横に表示/非表示\n波形"},
+    {IDS_MENU_VIEW_WAVEFORM, "波形(&W)"},
     {57344, "Zelvane"},
     {57345, "レディ"},
     {61442, "すべてのファイル (*.*)"},

@@ -422,6 +422,9 @@ enum ProgramStringId : std::uint32_t {
     // The song loading in the background: its progress in the status bar, and its failure.
     IDS_SONG_LOADING,
     IDS_SONG_CANNOT_LOAD,
+    // The song's waveform beside the score: the View menu's switch.
+    IDS_VIEW_WAVEFORM,
+    IDS_MENU_VIEW_WAVEFORM,
     IDS_PROGRAM_END, // one past the last
 };
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -144,6 +145,14 @@ TEST_F(SongDecodeTest, AJobReportsItsSongOnceOrNothingWhenCancelled)
         ASSERT_TRUE(report.song->decoded);
         EXPECT_EQ(report.song->durationMs, 5000);
         EXPECT_EQ(report.song->pcm->frameCount(), 40000);
+        // The envelope for drawing comes with the samples, made from those very samples.
+        ASSERT_TRUE(report.song->envelope);
+        EXPECT_EQ(report.song->envelope->frameCount(), 40000);
+        const auto [low, high] = std::minmax_element(report.song->pcm->samples.begin(),
+                                                     report.song->pcm->samples.end());
+        const AmplitudeSpan whole = report.song->envelope->Span(0, 40000);
+        EXPECT_EQ(whole.low, *low);
+        EXPECT_EQ(whole.high, *high);
         ASSERT_FALSE(report.percents.empty());
         EXPECT_TRUE(std::adjacent_find(report.percents.begin(), report.percents.end())
                     == report.percents.end())
