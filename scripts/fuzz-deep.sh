@@ -23,7 +23,9 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELVANE_BUILD_FUZZERS=ON -DZELVANE_BUILD_TESTS=OFF \
     -DZELVANE_BUILD_BENCH=OFF -DZELVANE_BUILD_MEDIA=OFF -DZELVANE_BUILD_RENDER=OFF \
     -DZELVANE_BUILD_APP=OFF >/dev/null
-cmake --build "$root/build-fuzz" -j"${JOBS:-2}" --target "${targets[@]/#/fuzz_}"
+build_targets=("${targets[@]/#/fuzz_}")
+[[ " ${targets[*]} " == *" pmx "* ]] && build_targets+=(make_pmx_seeds)
+cmake --build "$root/build-fuzz" -j"${JOBS:-2}" --target "${build_targets[@]}"
 
 # Seeds: the shared files of each kind, documents converted from the shared charts, and a few
 # hand-made byte strings for the formats nobody ships files of.
@@ -40,6 +42,11 @@ seed() {
         # posed whole by the target.
         find "$shared" -name '*.pmd' -exec cp {} "$dir"/ \;
         cp "$root/resources/mannequin/mannequin.pmd" "$dir"/
+        ;;
+    pmx)
+        # Nobody ships PMX files beside the project: the tests' small model in every
+        # layout, and the mannequin converted.
+        "$root/build-fuzz/fuzz/make_pmx_seeds" "$dir" "$root/resources/mannequin/mannequin.pmd"
         ;;
     zlvm)
         if [ -x "$cli" ]; then

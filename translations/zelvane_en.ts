@@ -1784,452 +1784,447 @@ Restore the changes?</translation>
             <translation>offset operation</translation>
         </message>
         <message>
-            <source>このPMXモデルには頂点が %d 個あります。読み込めるのは 65536 個までです。</source>
-            <extracomment>ID 41211</extracomment>
-            <translation>This PMX model has %d vertices; at most 65536 can be loaded.</translation>
-        </message>
-        <message>
             <source>ファイルまたはフォルダーがありません</source>
-            <extracomment>ID 41212</extracomment>
+            <extracomment>ID 41211</extracomment>
             <translation>no such file or folder</translation>
         </message>
         <message>
             <source>アクセスが拒否されました</source>
-            <extracomment>ID 41213</extracomment>
+            <extracomment>ID 41212</extracomment>
             <translation>access denied</translation>
         </message>
         <message>
             <source>この操作は許可されていません</source>
-            <extracomment>ID 41214</extracomment>
+            <extracomment>ID 41213</extracomment>
             <translation>operation not permitted</translation>
         </message>
         <message>
             <source>ディスクの空き領域が足りません</source>
-            <extracomment>ID 41215</extracomment>
+            <extracomment>ID 41214</extracomment>
             <translation>no space left on the disk</translation>
         </message>
         <message>
             <source>ディスクの使用量の上限を超えました</source>
-            <extracomment>ID 41216</extracomment>
+            <extracomment>ID 41215</extracomment>
             <translation>disk quota exceeded</translation>
         </message>
         <message>
             <source>読み取り専用の場所です</source>
-            <extracomment>ID 41217</extracomment>
+            <extracomment>ID 41216</extracomment>
             <translation>read-only location</translation>
         </message>
         <message>
             <source>フォルダーです</source>
-            <extracomment>ID 41218</extracomment>
+            <extracomment>ID 41217</extracomment>
             <translation>it is a folder</translation>
         </message>
         <message>
             <source>パスの途中にフォルダーでないものがあります</source>
-            <extracomment>ID 41219</extracomment>
+            <extracomment>ID 41218</extracomment>
             <translation>part of the path is not a folder</translation>
         </message>
         <message>
             <source>同じ名前のファイルがすでにあります</source>
-            <extracomment>ID 41220</extracomment>
+            <extracomment>ID 41219</extracomment>
             <translation>a file of that name already exists</translation>
         </message>
         <message>
             <source>ディスクの読み書き中にエラーが発生しました</source>
-            <extracomment>ID 41221</extracomment>
+            <extracomment>ID 41220</extracomment>
             <translation>input/output error on the disk</translation>
         </message>
         <message>
             <source>開いているファイルが多すぎます</source>
-            <extracomment>ID 41222</extracomment>
+            <extracomment>ID 41221</extracomment>
             <translation>too many open files</translation>
         </message>
         <message>
             <source>システム全体で開いているファイルが多すぎます</source>
-            <extracomment>ID 41223</extracomment>
+            <extracomment>ID 41222</extracomment>
             <translation>too many open files in the system</translation>
         </message>
         <message>
             <source>名前が長すぎます</source>
-            <extracomment>ID 41224</extracomment>
+            <extracomment>ID 41223</extracomment>
             <translation>name too long</translation>
         </message>
         <message>
             <source>シンボリックリンクが多すぎるか、循環しています</source>
-            <extracomment>ID 41225</extracomment>
+            <extracomment>ID 41224</extracomment>
             <translation>too many symbolic links, or a loop of them</translation>
         </message>
         <message>
             <source>ファイルが大きすぎます</source>
-            <extracomment>ID 41226</extracomment>
+            <extracomment>ID 41225</extracomment>
             <translation>file too large</translation>
         </message>
         <message>
             <source>使用中です</source>
-            <extracomment>ID 41227</extracomment>
+            <extracomment>ID 41226</extracomment>
             <translation>in use</translation>
         </message>
         <message>
             <source>メモリが不足しています</source>
-            <extracomment>ID 41228</extracomment>
+            <extracomment>ID 41227</extracomment>
             <translation>out of memory</translation>
         </message>
         <message>
             <source>エラー番号 %d</source>
-            <extracomment>ID 41229</extracomment>
+            <extracomment>ID 41228</extracomment>
             <translation>error number %d</translation>
         </message>
         <message>
             <source>ダンサーとパッドとスクリーンが全部見えるように視点を動かす
 全体表示</source>
-            <extracomment>ID 41230</extracomment>
+            <extracomment>ID 41229</extracomment>
             <translation>Move the camera so that the dancers, pads and screen all show
 Frame All</translation>
         </message>
         <message>
             <source>右ドラッグ: 回転　中ドラッグ: 平行移動　ホイール: 近づく/離れる　右ダブルクリック: 視点を戻す　F: 全体表示</source>
-            <extracomment>ID 41231</extracomment>
+            <extracomment>ID 41230</extracomment>
             <translation>Right drag: turn   Middle drag: pan   Wheel: nearer/farther   Right double-click: first camera   F: frame all</translation>
         </message>
         <message>
             <source>テクスチャが見つかりません: %s</source>
-            <extracomment>ID 41232</extracomment>
+            <extracomment>ID 41231</extracomment>
             <translation>Textures not found: %s</translation>
         </message>
         <message>
             <source>テクスチャが見つかりません: %s ほか%d個</source>
-            <extracomment>ID 41233</extracomment>
+            <extracomment>ID 41232</extracomment>
             <translation>Textures not found: %s and %d more</translation>
         </message>
         <message>
             <source>、</source>
-            <extracomment>ID 41234</extracomment>
+            <extracomment>ID 41233</extracomment>
             <translation>, </translation>
         </message>
         <message>
             <source>&quot;%s&quot; はDWIファイルではありません。</source>
-            <extracomment>ID 41235</extracomment>
+            <extracomment>ID 41234</extracomment>
             <translation>&quot;%s&quot; is not a DWI file.</translation>
         </message>
         <message>
             <source>BPMは0より大きく%s以下の数値を入力してください。</source>
-            <extracomment>ID 41236</extracomment>
+            <extracomment>ID 41235</extracomment>
             <translation>Please enter a BPM greater than 0 and at most %s.</translation>
         </message>
         <message>
             <source>ギャップは-%sから%sまでの整数 (ミリ秒) を入力してください。</source>
-            <extracomment>ID 41237</extracomment>
+            <extracomment>ID 41236</extracomment>
             <translation>Please enter a gap from -%s to %s (whole milliseconds).</translation>
         </message>
         <message>
             <source>DWIファイルにはワープと位置 0 の遅延を書けないため、それらを除いて書き出しました (ワープ %d 個、位置 0 の遅延 %d 個)。ノートはすべて書き出しています。</source>
-            <extracomment>ID 41238</extracomment>
+            <extracomment>ID 41237</extracomment>
             <translation>A DWI file cannot hold warps or a delay at position 0, so they were left out (%d warps, %d delays at position 0). Every note was written.</translation>
         </message>
         <message>
             <source>カーソル行から先のテンポを変える
 テンポ変更の挿入</source>
-            <extracomment>ID 41239</extracomment>
+            <extracomment>ID 41238</extracomment>
             <translation>Change the tempo from the cursor row on
 Insert Tempo Change</translation>
         </message>
         <message>
             <source>カーソル行のノートの後で譜面を止める
 停止の挿入</source>
-            <extracomment>ID 41240</extracomment>
+            <extracomment>ID 41239</extracomment>
             <translation>Stop the chart after the notes of the cursor row
 Insert Stop</translation>
         </message>
         <message>
             <source>カーソル行のノートの前で譜面を止める
 遅延の挿入</source>
-            <extracomment>ID 41241</extracomment>
+            <extracomment>ID 41240</extracomment>
             <translation>Stop the chart before the notes of the cursor row
 Insert Delay</translation>
         </message>
         <message>
             <source>カーソル行のテンポ変更、停止、遅延、ワープを削除
 テンポ変更の削除</source>
-            <extracomment>ID 41242</extracomment>
+            <extracomment>ID 41241</extracomment>
             <translation>Delete the tempo changes, stops, delays and warps of the cursor row
 Delete Tempo Events</translation>
         </message>
         <message>
             <source>テンポ変更の挿入(&amp;B)...</source>
-            <extracomment>ID 41243</extracomment>
+            <extracomment>ID 41242</extracomment>
             <translation>Insert Tempo C&amp;hange...</translation>
         </message>
         <message>
             <source>停止の挿入(&amp;O)...</source>
-            <extracomment>ID 41244</extracomment>
+            <extracomment>ID 41243</extracomment>
             <translation>Insert St&amp;op...</translation>
         </message>
         <message>
             <source>遅延の挿入(&amp;Y)...</source>
-            <extracomment>ID 41245</extracomment>
+            <extracomment>ID 41244</extracomment>
             <translation>Insert Dela&amp;y...</translation>
         </message>
         <message>
             <source>テンポ変更の削除(&amp;E)</source>
-            <extracomment>ID 41246</extracomment>
+            <extracomment>ID 41245</extracomment>
             <translation>D&amp;elete Tempo Events</translation>
         </message>
         <message>
             <source>テンポ変更の挿入</source>
-            <extracomment>ID 41247</extracomment>
+            <extracomment>ID 41246</extracomment>
             <translation>Insert Tempo Change</translation>
         </message>
         <message>
             <source>遅延の挿入</source>
-            <extracomment>ID 41248</extracomment>
+            <extracomment>ID 41247</extracomment>
             <translation>Insert Delay</translation>
         </message>
         <message>
             <source>停止の挿入</source>
-            <extracomment>ID 41249</extracomment>
+            <extracomment>ID 41248</extracomment>
             <translation>Insert Stop</translation>
         </message>
         <message>
             <source>ワープの挿入</source>
-            <extracomment>ID 41250</extracomment>
+            <extracomment>ID 41249</extracomment>
             <translation>Insert Warp</translation>
         </message>
         <message>
             <source>テンポ変更の編集</source>
-            <extracomment>ID 41251</extracomment>
+            <extracomment>ID 41250</extracomment>
             <translation>Edit Tempo Change</translation>
         </message>
         <message>
             <source>遅延の編集</source>
-            <extracomment>ID 41252</extracomment>
+            <extracomment>ID 41251</extracomment>
             <translation>Edit Delay</translation>
         </message>
         <message>
             <source>停止の編集</source>
-            <extracomment>ID 41253</extracomment>
+            <extracomment>ID 41252</extracomment>
             <translation>Edit Stop</translation>
         </message>
         <message>
             <source>ワープの編集</source>
-            <extracomment>ID 41254</extracomment>
+            <extracomment>ID 41253</extracomment>
             <translation>Edit Warp</translation>
         </message>
         <message>
             <source>テンポ変更の削除</source>
-            <extracomment>ID 41255</extracomment>
+            <extracomment>ID 41254</extracomment>
             <translation>Delete Tempo Events</translation>
         </message>
         <message>
             <source>テンポ %s</source>
-            <extracomment>ID 41256</extracomment>
+            <extracomment>ID 41255</extracomment>
             <translation>Tempo %s</translation>
         </message>
         <message>
             <source>遅延 %s秒</source>
-            <extracomment>ID 41257</extracomment>
+            <extracomment>ID 41256</extracomment>
             <translation>Delay %s s</translation>
         </message>
         <message>
             <source>停止 %s秒</source>
-            <extracomment>ID 41258</extracomment>
+            <extracomment>ID 41257</extracomment>
             <translation>Stop %s s</translation>
         </message>
         <message>
             <source>ワープ %d</source>
-            <extracomment>ID 41259</extracomment>
+            <extracomment>ID 41258</extracomment>
             <translation>Warp %d</translation>
         </message>
         <message>
             <source>位置 %d (%d小節目)</source>
-            <extracomment>ID 41260</extracomment>
+            <extracomment>ID 41259</extracomment>
             <translation>Position %d (measure %d)</translation>
         </message>
         <message>
             <source>秒数:</source>
-            <extracomment>ID 41261</extracomment>
+            <extracomment>ID 41260</extracomment>
             <translation>Seconds:</translation>
         </message>
         <message>
             <source>長さ (クロック):</source>
-            <extracomment>ID 41262</extracomment>
+            <extracomment>ID 41261</extracomment>
             <translation>Length (clocks):</translation>
         </message>
         <message>
             <source>秒数は0より大きく%s以下の数値を入力してください。</source>
-            <extracomment>ID 41263</extracomment>
+            <extracomment>ID 41262</extracomment>
             <translation>Please enter seconds greater than 0 and at most %s.</translation>
         </message>
         <message>
             <source>長さは1から%sまでの整数 (クロック) を入力してください。</source>
-            <extracomment>ID 41264</extracomment>
+            <extracomment>ID 41263</extracomment>
             <translation>Please enter a length from 1 to %s (whole clocks).</translation>
         </message>
         <message>
             <source>譜面ファイル(*.dwi;*.sm;*.ssc)|*.dwi;*.sm;*.ssc</source>
-            <extracomment>ID 41265</extracomment>
+            <extracomment>ID 41264</extracomment>
             <translation>Chart files (*.dwi;*.sm;*.ssc)|*.dwi;*.sm;*.ssc</translation>
         </message>
         <message>
             <source>SMファイル(*.sm)|*.sm</source>
-            <extracomment>ID 41266</extracomment>
+            <extracomment>ID 41265</extracomment>
             <translation>SM files (*.sm)|*.sm</translation>
         </message>
         <message>
             <source>SSCファイル(*.ssc)|*.ssc</source>
-            <extracomment>ID 41267</extracomment>
+            <extracomment>ID 41266</extracomment>
             <translation>SSC files (*.ssc)|*.ssc</translation>
         </message>
         <message>
             <source>…ほか%d件</source>
-            <extracomment>ID 41268</extracomment>
+            <extracomment>ID 41267</extracomment>
             <translation>…and %d more</translation>
         </message>
         <message>
             <source>言語(&amp;L)</source>
-            <extracomment>ID 41269</extracomment>
+            <extracomment>ID 41268</extracomment>
             <translation>&amp;Language</translation>
         </message>
         <message>
             <source>表示する言語は、次にZelvaneを起動したときから切り替わります。</source>
-            <extracomment>ID 41270</extracomment>
+            <extracomment>ID 41269</extracomment>
             <translation>The language changes the next time Zelvane starts.</translation>
         </message>
         <message>
             <source>パネルサイズ:</source>
-            <extracomment>ID 41271</extracomment>
+            <extracomment>ID 41270</extracomment>
             <translation>Panel size:</translation>
         </message>
         <message>
             <source>オプション</source>
-            <extracomment>ID 41272</extracomment>
+            <extracomment>ID 41271</extracomment>
             <translation>Options</translation>
         </message>
         <message>
             <source>捻る</source>
-            <extracomment>ID 41273</extracomment>
+            <extracomment>ID 41272</extracomment>
             <translation>Twist</translation>
         </message>
         <message>
             <source>振り向き抑制</source>
-            <extracomment>ID 41274</extracomment>
+            <extracomment>ID 41273</extracomment>
             <translation>Suppress turns</translation>
         </message>
         <message>
             <source>足の割り当て</source>
-            <extracomment>ID 41275</extracomment>
+            <extracomment>ID 41274</extracomment>
             <translation>Feet</translation>
         </message>
         <message>
             <source>標準</source>
-            <extracomment>ID 41276</extracomment>
+            <extracomment>ID 41275</extracomment>
             <translation>Standard</translation>
         </message>
         <message>
             <source>最適</source>
-            <extracomment>ID 41277</extracomment>
+            <extracomment>ID 41276</extracomment>
             <translation>Optimal</translation>
         </message>
         <message>
             <source>ビルド: %s</source>
-            <extracomment>ID 41278</extracomment>
+            <extracomment>ID 41277</extracomment>
             <translation>Build: %s</translation>
         </message>
         <message>
             <source>曲を聴いてテンポと最初の拍を見つける
 テンポ検出</source>
-            <extracomment>ID 41279</extracomment>
+            <extracomment>ID 41278</extracomment>
             <translation>Listen to the song and find its tempo and first beat
 Detect Tempo</translation>
         </message>
         <message>
             <source>テンポ検出(&amp;G)...</source>
-            <extracomment>ID 41280</extracomment>
+            <extracomment>ID 41279</extracomment>
             <translation>Detect Tempo and &amp;Beat...</translation>
         </message>
         <message>
             <source>テンポ検出</source>
-            <extracomment>ID 41281</extracomment>
+            <extracomment>ID 41280</extracomment>
             <translation>Detect Tempo</translation>
         </message>
         <message>
             <source>曲「%s」を解析しています...</source>
-            <extracomment>ID 41282</extracomment>
+            <extracomment>ID 41281</extracomment>
             <translation>Analysing the song &quot;%s&quot;...</translation>
         </message>
         <message>
             <source>適用すると、曲のBPMとギャップがこの値になります。</source>
-            <extracomment>ID 41283</extracomment>
+            <extracomment>ID 41282</extracomment>
             <translation>Apply makes these the song's BPM and gap.</translation>
         </message>
         <message>
             <source>拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。</source>
-            <extracomment>ID 41284</extracomment>
+            <extracomment>ID 41283</extracomment>
             <translation>No beat was found: the song is silent, too short, or has too few clear attacks.</translation>
         </message>
         <message>
             <source>曲を解析できませんでした。</source>
-            <extracomment>ID 41285</extracomment>
+            <extracomment>ID 41284</extracomment>
             <translation>The song could not be analysed.</translation>
         </message>
         <message>
             <source>テンポ (BPM):</source>
-            <extracomment>ID 41286</extracomment>
+            <extracomment>ID 41285</extracomment>
             <translation>Tempo (BPM):</translation>
         </message>
         <message>
             <source>最初の拍 (ギャップ):</source>
-            <extracomment>ID 41287</extracomment>
+            <extracomment>ID 41286</extracomment>
             <translation>First beat (gap):</translation>
         </message>
         <message>
             <source>%s ミリ秒</source>
-            <extracomment>ID 41288</extracomment>
+            <extracomment>ID 41287</extracomment>
             <translation>%s ms</translation>
         </message>
         <message>
             <source>信頼度 (0～1):</source>
-            <extracomment>ID 41289</extracomment>
+            <extracomment>ID 41288</extracomment>
             <translation>Confidence (0–1):</translation>
         </message>
         <message>
             <source>この曲には途中のテンポ変更、停止、遅延、ワープがあります。検出したテンポ1つで置き換えますか?
 「残す」では最初のテンポとギャップだけが変わります。</source>
-            <extracomment>ID 41290</extracomment>
+            <extracomment>ID 41289</extracomment>
             <translation>This song has later tempo changes, stops, delays or warps. Replace them with the one tempo found?
 &quot;Keep&quot; changes only the first tempo and the gap.</translation>
         </message>
         <message>
             <source>適用</source>
-            <extracomment>ID 41291</extracomment>
+            <extracomment>ID 41290</extracomment>
             <translation>Apply</translation>
         </message>
         <message>
             <source>閉じる</source>
-            <extracomment>ID 41292</extracomment>
+            <extracomment>ID 41291</extracomment>
             <translation>Close</translation>
         </message>
         <message>
             <source>置き換える</source>
-            <extracomment>ID 41293</extracomment>
+            <extracomment>ID 41292</extracomment>
             <translation>Replace</translation>
         </message>
         <message>
             <source>残す</source>
-            <extracomment>ID 41294</extracomment>
+            <extracomment>ID 41293</extracomment>
             <translation>Keep</translation>
         </message>
         <message>
             <source>モデルにダンスで動かすボーンがありません: %s</source>
-            <extracomment>ID 41295</extracomment>
+            <extracomment>ID 41294</extracomment>
             <translation>The model lacks bones the dance moves: %s</translation>
         </message>
         <message>
             <source>曲を読み込み中… %d %%</source>
-            <extracomment>ID 41296</extracomment>
+            <extracomment>ID 41295</extracomment>
             <translation>Loading the song… %d %%</translation>
         </message>
         <message>
             <source>曲を読み込めませんでした。</source>
-            <extracomment>ID 41297</extracomment>
+            <extracomment>ID 41296</extracomment>
             <translation>The song could not be loaded.</translation>
         </message>
         <message>

@@ -1784,452 +1784,447 @@ DWI作成</translation>
             <translation>演算の種類</translation>
         </message>
         <message>
-            <source>このPMXモデルには頂点が %d 個あります。読み込めるのは 65536 個までです。</source>
-            <extracomment>ID 41211</extracomment>
-            <translation>このPMXモデルには頂点が %d 個あります。読み込めるのは 65536 個までです。</translation>
-        </message>
-        <message>
             <source>ファイルまたはフォルダーがありません</source>
-            <extracomment>ID 41212</extracomment>
+            <extracomment>ID 41211</extracomment>
             <translation>ファイルまたはフォルダーがありません</translation>
         </message>
         <message>
             <source>アクセスが拒否されました</source>
-            <extracomment>ID 41213</extracomment>
+            <extracomment>ID 41212</extracomment>
             <translation>アクセスが拒否されました</translation>
         </message>
         <message>
             <source>この操作は許可されていません</source>
-            <extracomment>ID 41214</extracomment>
+            <extracomment>ID 41213</extracomment>
             <translation>この操作は許可されていません</translation>
         </message>
         <message>
             <source>ディスクの空き領域が足りません</source>
-            <extracomment>ID 41215</extracomment>
+            <extracomment>ID 41214</extracomment>
             <translation>ディスクの空き領域が足りません</translation>
         </message>
         <message>
             <source>ディスクの使用量の上限を超えました</source>
-            <extracomment>ID 41216</extracomment>
+            <extracomment>ID 41215</extracomment>
             <translation>ディスクの使用量の上限を超えました</translation>
         </message>
         <message>
             <source>読み取り専用の場所です</source>
-            <extracomment>ID 41217</extracomment>
+            <extracomment>ID 41216</extracomment>
             <translation>読み取り専用の場所です</translation>
         </message>
         <message>
             <source>フォルダーです</source>
-            <extracomment>ID 41218</extracomment>
+            <extracomment>ID 41217</extracomment>
             <translation>フォルダーです</translation>
         </message>
         <message>
             <source>パスの途中にフォルダーでないものがあります</source>
-            <extracomment>ID 41219</extracomment>
+            <extracomment>ID 41218</extracomment>
             <translation>パスの途中にフォルダーでないものがあります</translation>
         </message>
         <message>
             <source>同じ名前のファイルがすでにあります</source>
-            <extracomment>ID 41220</extracomment>
+            <extracomment>ID 41219</extracomment>
             <translation>同じ名前のファイルがすでにあります</translation>
         </message>
         <message>
             <source>ディスクの読み書き中にエラーが発生しました</source>
-            <extracomment>ID 41221</extracomment>
+            <extracomment>ID 41220</extracomment>
             <translation>ディスクの読み書き中にエラーが発生しました</translation>
         </message>
         <message>
             <source>開いているファイルが多すぎます</source>
-            <extracomment>ID 41222</extracomment>
+            <extracomment>ID 41221</extracomment>
             <translation>開いているファイルが多すぎます</translation>
         </message>
         <message>
             <source>システム全体で開いているファイルが多すぎます</source>
-            <extracomment>ID 41223</extracomment>
+            <extracomment>ID 41222</extracomment>
             <translation>システム全体で開いているファイルが多すぎます</translation>
         </message>
         <message>
             <source>名前が長すぎます</source>
-            <extracomment>ID 41224</extracomment>
+            <extracomment>ID 41223</extracomment>
             <translation>名前が長すぎます</translation>
         </message>
         <message>
             <source>シンボリックリンクが多すぎるか、循環しています</source>
-            <extracomment>ID 41225</extracomment>
+            <extracomment>ID 41224</extracomment>
             <translation>シンボリックリンクが多すぎるか、循環しています</translation>
         </message>
         <message>
             <source>ファイルが大きすぎます</source>
-            <extracomment>ID 41226</extracomment>
+            <extracomment>ID 41225</extracomment>
             <translation>ファイルが大きすぎます</translation>
         </message>
         <message>
             <source>使用中です</source>
-            <extracomment>ID 41227</extracomment>
+            <extracomment>ID 41226</extracomment>
             <translation>使用中です</translation>
         </message>
         <message>
             <source>メモリが不足しています</source>
-            <extracomment>ID 41228</extracomment>
+            <extracomment>ID 41227</extracomment>
             <translation>メモリが不足しています</translation>
         </message>
         <message>
             <source>エラー番号 %d</source>
-            <extracomment>ID 41229</extracomment>
+            <extracomment>ID 41228</extracomment>
             <translation>エラー番号 %d</translation>
         </message>
         <message>
             <source>ダンサーとパッドとスクリーンが全部見えるように視点を動かす
 全体表示</source>
-            <extracomment>ID 41230</extracomment>
+            <extracomment>ID 41229</extracomment>
             <translation>ダンサーとパッドとスクリーンが全部見えるように視点を動かす
 全体表示</translation>
         </message>
         <message>
             <source>右ドラッグ: 回転　中ドラッグ: 平行移動　ホイール: 近づく/離れる　右ダブルクリック: 視点を戻す　F: 全体表示</source>
-            <extracomment>ID 41231</extracomment>
+            <extracomment>ID 41230</extracomment>
             <translation>右ドラッグ: 回転　中ドラッグ: 平行移動　ホイール: 近づく/離れる　右ダブルクリック: 視点を戻す　F: 全体表示</translation>
         </message>
         <message>
             <source>テクスチャが見つかりません: %s</source>
-            <extracomment>ID 41232</extracomment>
+            <extracomment>ID 41231</extracomment>
             <translation>テクスチャが見つかりません: %s</translation>
         </message>
         <message>
             <source>テクスチャが見つかりません: %s ほか%d個</source>
-            <extracomment>ID 41233</extracomment>
+            <extracomment>ID 41232</extracomment>
             <translation>テクスチャが見つかりません: %s ほか%d個</translation>
         </message>
         <message>
             <source>、</source>
-            <extracomment>ID 41234</extracomment>
+            <extracomment>ID 41233</extracomment>
             <translation>、</translation>
         </message>
         <message>
             <source>&quot;%s&quot; はDWIファイルではありません。</source>
-            <extracomment>ID 41235</extracomment>
+            <extracomment>ID 41234</extracomment>
             <translation>&quot;%s&quot; はDWIファイルではありません。</translation>
         </message>
         <message>
             <source>BPMは0より大きく%s以下の数値を入力してください。</source>
-            <extracomment>ID 41236</extracomment>
+            <extracomment>ID 41235</extracomment>
             <translation>BPMは0より大きく%s以下の数値を入力してください。</translation>
         </message>
         <message>
             <source>ギャップは-%sから%sまでの整数 (ミリ秒) を入力してください。</source>
-            <extracomment>ID 41237</extracomment>
+            <extracomment>ID 41236</extracomment>
             <translation>ギャップは-%sから%sまでの整数 (ミリ秒) を入力してください。</translation>
         </message>
         <message>
             <source>DWIファイルにはワープと位置 0 の遅延を書けないため、それらを除いて書き出しました (ワープ %d 個、位置 0 の遅延 %d 個)。ノートはすべて書き出しています。</source>
-            <extracomment>ID 41238</extracomment>
+            <extracomment>ID 41237</extracomment>
             <translation>DWIファイルにはワープと位置 0 の遅延を書けないため、それらを除いて書き出しました (ワープ %d 個、位置 0 の遅延 %d 個)。ノートはすべて書き出しています。</translation>
         </message>
         <message>
             <source>カーソル行から先のテンポを変える
 テンポ変更の挿入</source>
-            <extracomment>ID 41239</extracomment>
+            <extracomment>ID 41238</extracomment>
             <translation>カーソル行から先のテンポを変える
 テンポ変更の挿入</translation>
         </message>
         <message>
             <source>カーソル行のノートの後で譜面を止める
 停止の挿入</source>
-            <extracomment>ID 41240</extracomment>
+            <extracomment>ID 41239</extracomment>
             <translation>カーソル行のノートの後で譜面を止める
 停止の挿入</translation>
         </message>
         <message>
             <source>カーソル行のノートの前で譜面を止める
 遅延の挿入</source>
-            <extracomment>ID 41241</extracomment>
+            <extracomment>ID 41240</extracomment>
             <translation>カーソル行のノートの前で譜面を止める
 遅延の挿入</translation>
         </message>
         <message>
             <source>カーソル行のテンポ変更、停止、遅延、ワープを削除
 テンポ変更の削除</source>
-            <extracomment>ID 41242</extracomment>
+            <extracomment>ID 41241</extracomment>
             <translation>カーソル行のテンポ変更、停止、遅延、ワープを削除
 テンポ変更の削除</translation>
         </message>
         <message>
             <source>テンポ変更の挿入(&amp;B)...</source>
-            <extracomment>ID 41243</extracomment>
+            <extracomment>ID 41242</extracomment>
             <translation>テンポ変更の挿入(&amp;B)...</translation>
         </message>
         <message>
             <source>停止の挿入(&amp;O)...</source>
-            <extracomment>ID 41244</extracomment>
+            <extracomment>ID 41243</extracomment>
             <translation>停止の挿入(&amp;O)...</translation>
         </message>
         <message>
             <source>遅延の挿入(&amp;Y)...</source>
-            <extracomment>ID 41245</extracomment>
+            <extracomment>ID 41244</extracomment>
             <translation>遅延の挿入(&amp;Y)...</translation>
         </message>
         <message>
             <source>テンポ変更の削除(&amp;E)</source>
-            <extracomment>ID 41246</extracomment>
+            <extracomment>ID 41245</extracomment>
             <translation>テンポ変更の削除(&amp;E)</translation>
         </message>
         <message>
             <source>テンポ変更の挿入</source>
-            <extracomment>ID 41247</extracomment>
+            <extracomment>ID 41246</extracomment>
             <translation>テンポ変更の挿入</translation>
         </message>
         <message>
             <source>遅延の挿入</source>
-            <extracomment>ID 41248</extracomment>
+            <extracomment>ID 41247</extracomment>
             <translation>遅延の挿入</translation>
         </message>
         <message>
             <source>停止の挿入</source>
-            <extracomment>ID 41249</extracomment>
+            <extracomment>ID 41248</extracomment>
             <translation>停止の挿入</translation>
         </message>
         <message>
             <source>ワープの挿入</source>
-            <extracomment>ID 41250</extracomment>
+            <extracomment>ID 41249</extracomment>
             <translation>ワープの挿入</translation>
         </message>
         <message>
             <source>テンポ変更の編集</source>
-            <extracomment>ID 41251</extracomment>
+            <extracomment>ID 41250</extracomment>
             <translation>テンポ変更の編集</translation>
         </message>
         <message>
             <source>遅延の編集</source>
-            <extracomment>ID 41252</extracomment>
+            <extracomment>ID 41251</extracomment>
             <translation>遅延の編集</translation>
         </message>
         <message>
             <source>停止の編集</source>
-            <extracomment>ID 41253</extracomment>
+            <extracomment>ID 41252</extracomment>
             <translation>停止の編集</translation>
         </message>
         <message>
             <source>ワープの編集</source>
-            <extracomment>ID 41254</extracomment>
+            <extracomment>ID 41253</extracomment>
             <translation>ワープの編集</translation>
         </message>
         <message>
             <source>テンポ変更の削除</source>
-            <extracomment>ID 41255</extracomment>
+            <extracomment>ID 41254</extracomment>
             <translation>テンポ変更の削除</translation>
         </message>
         <message>
             <source>テンポ %s</source>
-            <extracomment>ID 41256</extracomment>
+            <extracomment>ID 41255</extracomment>
             <translation>テンポ %s</translation>
         </message>
         <message>
             <source>遅延 %s秒</source>
-            <extracomment>ID 41257</extracomment>
+            <extracomment>ID 41256</extracomment>
             <translation>遅延 %s秒</translation>
         </message>
         <message>
             <source>停止 %s秒</source>
-            <extracomment>ID 41258</extracomment>
+            <extracomment>ID 41257</extracomment>
             <translation>停止 %s秒</translation>
         </message>
         <message>
             <source>ワープ %d</source>
-            <extracomment>ID 41259</extracomment>
+            <extracomment>ID 41258</extracomment>
             <translation>ワープ %d</translation>
         </message>
         <message>
             <source>位置 %d (%d小節目)</source>
-            <extracomment>ID 41260</extracomment>
+            <extracomment>ID 41259</extracomment>
             <translation>位置 %d (%d小節目)</translation>
         </message>
         <message>
             <source>秒数:</source>
-            <extracomment>ID 41261</extracomment>
+            <extracomment>ID 41260</extracomment>
             <translation>秒数:</translation>
         </message>
         <message>
             <source>長さ (クロック):</source>
-            <extracomment>ID 41262</extracomment>
+            <extracomment>ID 41261</extracomment>
             <translation>長さ (クロック):</translation>
         </message>
         <message>
             <source>秒数は0より大きく%s以下の数値を入力してください。</source>
-            <extracomment>ID 41263</extracomment>
+            <extracomment>ID 41262</extracomment>
             <translation>秒数は0より大きく%s以下の数値を入力してください。</translation>
         </message>
         <message>
             <source>長さは1から%sまでの整数 (クロック) を入力してください。</source>
-            <extracomment>ID 41264</extracomment>
+            <extracomment>ID 41263</extracomment>
             <translation>長さは1から%sまでの整数 (クロック) を入力してください。</translation>
         </message>
         <message>
             <source>譜面ファイル(*.dwi;*.sm;*.ssc)|*.dwi;*.sm;*.ssc</source>
-            <extracomment>ID 41265</extracomment>
+            <extracomment>ID 41264</extracomment>
             <translation>譜面ファイル(*.dwi;*.sm;*.ssc)|*.dwi;*.sm;*.ssc</translation>
         </message>
         <message>
             <source>SMファイル(*.sm)|*.sm</source>
-            <extracomment>ID 41266</extracomment>
+            <extracomment>ID 41265</extracomment>
             <translation>SMファイル(*.sm)|*.sm</translation>
         </message>
         <message>
             <source>SSCファイル(*.ssc)|*.ssc</source>
-            <extracomment>ID 41267</extracomment>
+            <extracomment>ID 41266</extracomment>
             <translation>SSCファイル(*.ssc)|*.ssc</translation>
         </message>
         <message>
             <source>…ほか%d件</source>
-            <extracomment>ID 41268</extracomment>
+            <extracomment>ID 41267</extracomment>
             <translation>…ほか%d件</translation>
         </message>
         <message>
             <source>言語(&amp;L)</source>
-            <extracomment>ID 41269</extracomment>
+            <extracomment>ID 41268</extracomment>
             <translation>言語(&amp;L)</translation>
         </message>
         <message>
             <source>表示する言語は、次にZelvaneを起動したときから切り替わります。</source>
-            <extracomment>ID 41270</extracomment>
+            <extracomment>ID 41269</extracomment>
             <translation>表示する言語は、次にZelvaneを起動したときから切り替わります。</translation>
         </message>
         <message>
             <source>パネルサイズ:</source>
-            <extracomment>ID 41271</extracomment>
+            <extracomment>ID 41270</extracomment>
             <translation>パネルサイズ:</translation>
         </message>
         <message>
             <source>オプション</source>
-            <extracomment>ID 41272</extracomment>
+            <extracomment>ID 41271</extracomment>
             <translation>オプション</translation>
         </message>
         <message>
             <source>捻る</source>
-            <extracomment>ID 41273</extracomment>
+            <extracomment>ID 41272</extracomment>
             <translation>捻る</translation>
         </message>
         <message>
             <source>振り向き抑制</source>
-            <extracomment>ID 41274</extracomment>
+            <extracomment>ID 41273</extracomment>
             <translation>振り向き抑制</translation>
         </message>
         <message>
             <source>足の割り当て</source>
-            <extracomment>ID 41275</extracomment>
+            <extracomment>ID 41274</extracomment>
             <translation>足の割り当て</translation>
         </message>
         <message>
             <source>標準</source>
-            <extracomment>ID 41276</extracomment>
+            <extracomment>ID 41275</extracomment>
             <translation>標準</translation>
         </message>
         <message>
             <source>最適</source>
-            <extracomment>ID 41277</extracomment>
+            <extracomment>ID 41276</extracomment>
             <translation>最適</translation>
         </message>
         <message>
             <source>ビルド: %s</source>
-            <extracomment>ID 41278</extracomment>
+            <extracomment>ID 41277</extracomment>
             <translation>ビルド: %s</translation>
         </message>
         <message>
             <source>曲を聴いてテンポと最初の拍を見つける
 テンポ検出</source>
-            <extracomment>ID 41279</extracomment>
+            <extracomment>ID 41278</extracomment>
             <translation>曲を聴いてテンポと最初の拍を見つける
 テンポ検出</translation>
         </message>
         <message>
             <source>テンポ検出(&amp;G)...</source>
-            <extracomment>ID 41280</extracomment>
+            <extracomment>ID 41279</extracomment>
             <translation>テンポ検出(&amp;G)...</translation>
         </message>
         <message>
             <source>テンポ検出</source>
-            <extracomment>ID 41281</extracomment>
+            <extracomment>ID 41280</extracomment>
             <translation>テンポ検出</translation>
         </message>
         <message>
             <source>曲「%s」を解析しています...</source>
-            <extracomment>ID 41282</extracomment>
+            <extracomment>ID 41281</extracomment>
             <translation>曲「%s」を解析しています...</translation>
         </message>
         <message>
             <source>適用すると、曲のBPMとギャップがこの値になります。</source>
-            <extracomment>ID 41283</extracomment>
+            <extracomment>ID 41282</extracomment>
             <translation>適用すると、曲のBPMとギャップがこの値になります。</translation>
         </message>
         <message>
             <source>拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。</source>
-            <extracomment>ID 41284</extracomment>
+            <extracomment>ID 41283</extracomment>
             <translation>拍が見つかりませんでした。曲が無音か短すぎるか、はっきりした音の立ち上がりが少なすぎます。</translation>
         </message>
         <message>
             <source>曲を解析できませんでした。</source>
-            <extracomment>ID 41285</extracomment>
+            <extracomment>ID 41284</extracomment>
             <translation>曲を解析できませんでした。</translation>
         </message>
         <message>
             <source>テンポ (BPM):</source>
-            <extracomment>ID 41286</extracomment>
+            <extracomment>ID 41285</extracomment>
             <translation>テンポ (BPM):</translation>
         </message>
         <message>
             <source>最初の拍 (ギャップ):</source>
-            <extracomment>ID 41287</extracomment>
+            <extracomment>ID 41286</extracomment>
             <translation>最初の拍 (ギャップ):</translation>
         </message>
         <message>
             <source>%s ミリ秒</source>
-            <extracomment>ID 41288</extracomment>
+            <extracomment>ID 41287</extracomment>
             <translation>%s ミリ秒</translation>
         </message>
         <message>
             <source>信頼度 (0～1):</source>
-            <extracomment>ID 41289</extracomment>
+            <extracomment>ID 41288</extracomment>
             <translation>信頼度 (0～1):</translation>
         </message>
         <message>
             <source>この曲には途中のテンポ変更、停止、遅延、ワープがあります。検出したテンポ1つで置き換えますか?
 「残す」では最初のテンポとギャップだけが変わります。</source>
-            <extracomment>ID 41290</extracomment>
+            <extracomment>ID 41289</extracomment>
             <translation>この曲には途中のテンポ変更、停止、遅延、ワープがあります。検出したテンポ1つで置き換えますか?
 「残す」では最初のテンポとギャップだけが変わります。</translation>
         </message>
         <message>
             <source>適用</source>
-            <extracomment>ID 41291</extracomment>
+            <extracomment>ID 41290</extracomment>
             <translation>適用</translation>
         </message>
         <message>
             <source>閉じる</source>
-            <extracomment>ID 41292</extracomment>
+            <extracomment>ID 41291</extracomment>
             <translation>閉じる</translation>
         </message>
         <message>
             <source>置き換える</source>
-            <extracomment>ID 41293</extracomment>
+            <extracomment>ID 41292</extracomment>
             <translation>置き換える</translation>
         </message>
         <message>
             <source>残す</source>
-            <extracomment>ID 41294</extracomment>
+            <extracomment>ID 41293</extracomment>
             <translation>残す</translation>
         </message>
         <message>
             <source>モデルにダンスで動かすボーンがありません: %s</source>
-            <extracomment>ID 41295</extracomment>
+            <extracomment>ID 41294</extracomment>
             <translation>モデルにダンスで動かすボーンがありません: %s</translation>
         </message>
         <message>
             <source>曲を読み込み中… %d %%</source>
-            <extracomment>ID 41296</extracomment>
+            <extracomment>ID 41295</extracomment>
             <translation>曲を読み込み中… %d %%</translation>
         </message>
         <message>
             <source>曲を読み込めませんでした。</source>
-            <extracomment>ID 41297</extracomment>
+            <extracomment>ID 41296</extracomment>
             <translation>曲を読み込めませんでした。</translation>
         </message>
         <message>

@@ -37,7 +37,7 @@ public:
     // PMX only: one per vertex. Empty for PMD, whose vertices carry their two bones.
     std::vector<CVertexWeights> vertexWeights;
     // Three per face, in material order.
-    std::vector<std::uint16_t> indices;
+    std::vector<std::uint32_t> indices;
     std::vector<CModelMaterial> materials;
     std::vector<CModelBone> bones;
     // Solved in this order.

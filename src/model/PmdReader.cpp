@@ -9,7 +9,6 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #if defined(__GLIBC__)
@@ -148,15 +147,9 @@ private:
         const std::uint32_t count = m_reader.ReadU32();
         const std::uint8_t* record = Records(count, 2);
         m_model.indices.resize(count);
-        if (count == 0)
-            return; // memcpy may not be given the null data of an empty list
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(m_model.indices.data(), record, std::size_t{count} * 2);
-        } else {
-            for (std::uint16_t& index : m_model.indices) {
-                index = U16At(record);
-                record += 2;
-            }
+        for (std::uint32_t& index : m_model.indices) {
+            index = U16At(record);
+            record += 2;
         }
     }
 

@@ -12,8 +12,6 @@ namespace zelvane {
 
 namespace {
 
-constexpr std::size_t kMaxVertices = 65536;
-
 VertexSkinning SkinningOf(PmxWeightType type)
 {
     switch (type) {
@@ -226,9 +224,6 @@ std::string PmxTexturePath(const PmxFile& file, int texture, const std::string& 
 
 std::unique_ptr<CModelDocument> ModelFromPmx(const PmxFile& file, const std::string& modelFolder)
 {
-    if (file.vertices.size() > kMaxVertices)
-        throw InvalidArgumentError(
-            Reason(IDS_REASON_PMX_TOO_MANY_VERTICES, {file.vertices.size()}));
     // Bones are linked by 16-bit indices in IK chains.
     if (file.bones.size() > 65535)
         throw InvalidArgumentError(Reason(
@@ -242,9 +237,7 @@ std::unique_ptr<CModelDocument> ModelFromPmx(const PmxFile& file, const std::str
     model->comment = file.comment;
     model->englishComment = file.englishComment;
     AddVertices(file, *model);
-    model->indices.reserve(file.indices.size());
-    for (std::uint32_t index : file.indices)
-        model->indices.push_back(static_cast<std::uint16_t>(index));
+    model->indices = file.indices;
     AddMaterials(file, modelFolder, *model);
     AddBones(file, *model);
     AddMorphs(file, *model);

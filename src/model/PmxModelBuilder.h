@@ -9,8 +9,8 @@
 namespace zelvane {
 
 // The model a PMX file describes. Texture names become paths in `modelFolder` (which ends
-// with a separator or is empty) with '/' for the file's '\'. The face list is 16-bit, as
-// the view draws it: a model of more than 65536 vertices throws InvalidArgumentError.
+// with a separator or is empty) with '/' for the file's '\'. Throws InvalidArgumentError for
+// a model of more bones than IK chains can link.
 std::unique_ptr<CModelDocument> ModelFromPmx(const PmxFile& file, const std::string& modelFolder);
 
 // A texture name of a PMX file as a path in `modelFolder`; "" for -1.

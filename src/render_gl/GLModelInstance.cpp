@@ -42,8 +42,11 @@ Color4 LitColour(const CModelMaterial& material, const Color4& light)
             std::clamp(material.diffuse.a, 0.0f, 1.0f)};
 }
 
+// Vertices 0 to 65535 fit a 16-bit index.
+constexpr std::size_t kShortIndexVertices = 65536;
+
 // The lowest and highest vertex that the indices [first, end) use; (0, 0) for none.
-std::pair<GLuint, GLuint> VertexRange(const std::vector<std::uint16_t>& indices, std::size_t first,
+std::pair<GLuint, GLuint> VertexRange(const std::vector<std::uint32_t>& indices, std::size_t first,
                                       std::size_t end)
 {
     end = std::min(end, indices.size());
@@ -172,8 +175,20 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     gl.glVertexAttribPointer(CSceneProgram::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
                              sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, uv)));
     m_indexBuffer->bind();
-    m_indexBuffer->allocate(model.indices.data(),
-                            static_cast<int>(model.indices.size() * sizeof(std::uint16_t)));
+    // Models whose vertices 16 bits can number (every PMD model, most PMX ones) go up at half
+    // the size; larger ones keep their 32-bit indices.
+    if (model.vertices.size() <= kShortIndexVertices) {
+        const std::vector<std::uint16_t> shortIndices(model.indices.begin(), model.indices.end());
+        m_indexType = GL_UNSIGNED_SHORT;
+        m_indexSize = sizeof(std::uint16_t);
+        m_indexBuffer->allocate(shortIndices.data(),
+                                static_cast<int>(shortIndices.size() * m_indexSize));
+    } else {
+        m_indexType = GL_UNSIGNED_INT;
+        m_indexSize = sizeof(std::uint32_t);
+        m_indexBuffer->allocate(model.indices.data(),
+                                static_cast<int>(model.indices.size() * m_indexSize));
+    }
     m_meshArray->release();
 
     m_edgeArray = std::make_unique<QOpenGLVertexArrayObject>();
@@ -252,8 +267,8 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CScenePr
     if (count == 0 || !program.Use())
         return;
     const auto [low, high] = m_vertexRange[material];
-    gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
-                           reinterpret_cast<void*>(first * sizeof(std::uint16_t)));
+    gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), m_indexType,
+                           reinterpret_cast<void*>(first * m_indexSize));
 }
 
 void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)

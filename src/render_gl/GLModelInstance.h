@@ -80,6 +80,9 @@ private:
     std::unique_ptr<QOpenGLBuffer> m_vertexBuffer;
     std::unique_ptr<QOpenGLBuffer> m_edgeBuffer;
     std::unique_ptr<QOpenGLBuffer> m_indexBuffer;
+    // GL_UNSIGNED_SHORT or GL_UNSIGNED_INT, as the index buffer was filled.
+    GLenum m_indexType = GL_UNSIGNED_SHORT;
+    std::size_t m_indexSize = sizeof(std::uint16_t);
     std::vector<MaterialTextures> m_textures;
     std::array<std::unique_ptr<QOpenGLTexture>, CModelDocument::kToonCount> m_toonTextures;
     // Where each material's indices start.

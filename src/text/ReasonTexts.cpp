@@ -215,8 +215,6 @@ constexpr TextById kReasons[] = {
     {IDS_REASON_PMX_BODY_SHAPE, "rigid body shape"},
     {IDS_REASON_PMX_BODY_MODE, "physics mode"},
     {IDS_REASON_PMX_OPERATION, "offset operation"},
-    {IDS_REASON_PMX_TOO_MANY_VERTICES,
-     "the PMX model has %d vertices; at most 65536 can be loaded"},
 };
 
 static_assert(IsInAscendingIdOrder(kReasons), "the English reasons must be in ascending ID order");

@@ -387,8 +387,6 @@ constexpr Entry kEntries[] = {
     {IDS_REASON_PMX_BODY_SHAPE, "剛体の形"},
     {IDS_REASON_PMX_BODY_MODE, "物理演算の種類"},
     {IDS_REASON_PMX_OPERATION, "演算の種類"},
-    {IDS_REASON_PMX_TOO_MANY_VERTICES,
-     "このPMXモデルには頂点が %d 個あります。読み込めるのは 65536 個までです。"},
     {IDS_SYSTEM_ERROR_ENOENT, "ファイルまたはフォルダーがありません"},
     {IDS_SYSTEM_ERROR_EACCES, "アクセスが拒否されました"},
     {IDS_SYSTEM_ERROR_EPERM, "この操作は許可されていません"},

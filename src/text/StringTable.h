@@ -321,8 +321,6 @@ enum ProgramStringId : std::uint32_t {
     IDS_REASON_PMX_BODY_SHAPE,
     IDS_REASON_PMX_BODY_MODE,
     IDS_REASON_PMX_OPERATION,
-    // The English reasons are one run of IDs, so this one stands with them.
-    IDS_REASON_PMX_TOO_MANY_VERTICES,
     // What the system said (an errno), in the user's words; English takes strerror's.
     IDS_SYSTEM_ERROR_ENOENT,
     IDS_SYSTEM_ERROR_EACCES,

@@ -1,6 +1,7 @@
 #include "app/AppTestSupport.h"
 #include "app/MotionOptionDialog.h"
 #include "app/PlayerDialog.h"
+#include "model/PmxTestWriter.h"
 #include "motion/MotionDocument.h"
 
 #include <QCheckBox>
@@ -38,6 +39,44 @@ TEST_F(AppModelAndMotion, AModelShowsItsCommentAndAFileThatIsNoModelIsRefused)
         << detail.toStdString();
     EXPECT_EQ(frame->document().model(), mannequin);
     EXPECT_EQ(frame->document().modelPath(), model.toStdString());
+}
+
+// A PMX model without some of the standard bones the dance moves names those below its
+// comment, in the dance's order, and none of the bones it has.
+TEST_F(AppModelAndMotion, AModelLackingStandardBonesNamesThemBelowItsComment)
+{
+    PmxFile file;
+    file.header.encoding = 1;
+    file.name = "骨少";
+    file.comment = "試しのモデル";
+    PmxVertex vertex;
+    vertex.bones = {0, -1, -1, -1};
+    vertex.weights = {1, 0, 0, 0};
+    file.vertices = {vertex, vertex, vertex};
+    file.indices = {0, 1, 2};
+    file.materials.emplace_back().indexCount = 3;
+    for (const char* name : {"センター", "上半身", "左足", "右足ＩＫ"}) {
+        PmxBone& bone = file.bones.emplace_back();
+        bone.name = name;
+        bone.parent = file.bones.size() > 1 ? 0 : -1;
+        bone.flags = PmxBone::kRotatable | PmxBone::kTranslatable;
+    }
+    const std::vector<std::uint8_t> bytes = test::PmxTestWriter(file).Write();
+    const QString path = Path(QStringLiteral("few.pmx"));
+    test::WriteBytes(path,
+                     QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                static_cast<qsizetype>(bytes.size())));
+
+    QString shown;
+    auto informed = test::AnswerMessage({}, &shown);
+    ASSERT_TRUE(frame->OpenFile(path));
+    ASSERT_TRUE(*informed);
+    ASSERT_NE(frame->document().model(), nullptr);
+    const QStringList parts = shown.split(QStringLiteral("\n\n"));
+    ASSERT_EQ(parts.size(), 2) << shown.toStdString();
+    EXPECT_EQ(parts[0], QStringLiteral("試しのモデル"));
+    EXPECT_EQ(parts[1], FormatQString(IDS_MODEL_MISSING_BONES, {"左足ＩＫ、首、左つま先ＩＫ"}));
+    EXPECT_FALSE(parts[1].contains(QStringLiteral("センター")));
 }
 
 // The dialog starts from the document's options (a new one twists and suppresses turns, the

@@ -249,7 +249,7 @@ TEST(Mannequin, HasTheSkeletonTheDanceNeedsWholeAndSizedForTheDefaults)
 
     // The faces name vertices the model has.
     EXPECT_TRUE(std::ranges::all_of(model->indices,
-                                    [&](std::uint16_t i) { return i < model->vertices.size(); }));
+                                    [&](std::uint32_t i) { return i < model->vertices.size(); }));
     // Joint vertices follow two bones half and half: the knee's box meets the thigh's, with
     // the near end of the shin box, four corners on three faces.
     int blended = 0;

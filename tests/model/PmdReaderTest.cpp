@@ -127,7 +127,7 @@ TEST(PmdReader, ReadsEverySectionAndTheJsonDescribesTheWholeModel)
     EXPECT_FALSE(model->vertices[0].noEdge);
     // Vertex bone numbers are unsigned: 0xFFFF is not a "no bone" marker.
     EXPECT_EQ(model->vertices[2].bone0, 65535);
-    EXPECT_EQ(model->indices, (std::vector<std::uint16_t>{0, 1, 2, 1, 2, 3}));
+    EXPECT_EQ(model->indices, (std::vector<std::uint32_t>{0, 1, 2, 1, 2, 3}));
 
     // Ordinary morphs address model vertices through the base morph.
     EXPECT_EQ(std::tuple(model->morphs[0].vertices[1].index, model->morphs[1].vertices[0].index,

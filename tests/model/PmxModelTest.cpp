@@ -124,7 +124,7 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
         std::make_tuple(0, 1, 25));
     EXPECT_TRUE(model->vertices[1].noEdge);
     EXPECT_FALSE(model->vertices[0].noEdge);
-    EXPECT_EQ(model->indices, (std::vector<std::uint16_t>{0, 1, 2}));
+    EXPECT_EQ(model->indices, (std::vector<std::uint32_t>{0, 1, 2}));
 
     const CModelMaterial& material = model->materials[0];
     EXPECT_EQ(material.texturePath, "/m/tex/skin.png");
@@ -173,24 +173,40 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
 TEST(PmxModel, FilesArePickedByTheirFirstBytes)
 {
     // A PMD goes on to the PMD reader as before; a PMX that is cut is refused by the PMX
-    // reader; a PMX the 16-bit face list cannot hold is refused with its vertex count.
+    // reader.
     const auto pmd = ReadModelFile(std::vector<std::uint8_t>(283, 0), "/m/");
     EXPECT_FALSE(pmd->IsPmx());
     auto bytes = PmxTestWriter(SmallPmx()).Write();
     bytes.resize(bytes.size() - 3);
     EXPECT_THROW(ReadModelFile(bytes, "/m/"), FileFormatError);
+}
 
+TEST(PmxModel, AModelOfMoreVerticesThanSixteenBitsNumberLoadsAndSkins)
+{
+    // Faces that name vertices past 65535 keep their whole index, and those vertices follow
+    // their bones like the first ones.
     PmxFile large = SmallPmx();
-    large.vertices.resize(65537, large.vertices[1]);
+    large.bones.pop_back(); // no IK to pull the moved bones back
     large.header.vertexIndexSize = 4;
-    try {
-        ReadModelFile(PmxTestWriter(large).Write(), "/m/");
-        ADD_FAILURE() << "a model of 65537 vertices was taken";
-    } catch (const InvalidArgumentError& error) {
-        EXPECT_NE(std::string(error.what()).find("65537"), std::string::npos) << error.what();
-    }
-    large.vertices.resize(65536);
-    EXPECT_EQ(ReadModelFile(PmxTestWriter(large).Write(), "/m/")->vertices.size(), 65536u);
+    large.vertices.resize(70000, large.vertices[1]);
+    large.vertices.back().position = {5, 6, 7};
+    large.indices.insert(large.indices.end(), {65536, 69999, 2});
+    large.materials[0].indexCount = 6;
+    const auto model = ReadModelFile(PmxTestWriter(large).Write(), "/m/");
+    ASSERT_EQ(model->vertices.size(), 70000u);
+    EXPECT_EQ(model->indices, (std::vector<std::uint32_t>{0, 1, 2, 65536, 69999, 2}));
+
+    CModelInstance instance(*model);
+    instance.SampleBones([](int id) -> BonePose {
+        if (id == NameToID("センター"))
+            return {{1, 2, 3}, Quaternion{}};
+        return {};
+    });
+    instance.Update();
+    ASSERT_EQ(instance.skinnedVertices.size(), 70000u);
+    ExpectNear(instance.skinnedVertices[69999].position, {6, 8, 10});
+    ExpectNear(instance.skinnedVertices[65536].position, {1, 3, 3});
+    ExpectNear(instance.skinnedVertices[1].position, {1, 3, 3});
 }
 
 // A CModelDocument as a PMX model, built bone by bone.

@@ -1,5 +1,6 @@
 #include "model/PmxReader.h"
 
+#include "PmxSample.h"
 #include "PmxTestWriter.h"
 #include "TempFolder.h"
 #include "text/BinaryWriter.h"
@@ -18,213 +19,9 @@ using namespace zelvane::test;
 
 namespace {
 
-PmxHeader Header(float version, std::uint8_t encoding, std::uint8_t indexSize)
-{
-    PmxHeader h;
-    h.version = version;
-    h.encoding = encoding;
-    h.additionalUvCount = 2;
-    h.vertexIndexSize = indexSize;
-    h.textureIndexSize = indexSize;
-    h.materialIndexSize = indexSize;
-    h.boneIndexSize = indexSize;
-    h.morphIndexSize = indexSize;
-    h.rigidBodyIndexSize = indexSize;
-    return h;
-}
-
-PmxVertex Vertex(float x, PmxWeightType type, std::array<std::int32_t, 4> bones,
-                 std::array<float, 4> weights)
-{
-    PmxVertex v;
-    v.position = {x, 1, 2};
-    v.normal = {0, 1, 0};
-    v.uv = {0.25f, x / 8};
-    v.additionalUvs[0] = {x, 2, 3, 4};
-    v.additionalUvs[1] = {-1, -2, -3, x};
-    v.weightType = type;
-    v.bones = bones;
-    v.weights = weights;
-    v.edgeScale = 0.5f;
-    return v;
-}
-
-PmxMorph Morph(const std::string& name, PmxMorphKind kind)
-{
-    PmxMorph morph;
-    morph.name = name;
-    morph.englishName = name + "_en";
-    morph.panel = 4;
-    morph.kind = kind;
-    return morph;
-}
-
-// A small model with every kind of record the version allows, Japanese texts included.
-PmxFile Sample(const PmxHeader& header)
-{
-    const bool v21 = header.version == 2.1f;
-    PmxFile f;
-    f.header = header;
-    f.name = "テスト";
-    f.englishName = "Test";
-    f.comment = "コメント\n二行目";
-    f.englishComment = "comment";
-    f.vertices = {
-        Vertex(0, PmxWeightType::Bdef1, {2, -1, -1, -1}, {1, 0, 0, 0}),
-        Vertex(1, PmxWeightType::Bdef2, {0, 1, -1, -1}, {0.25f, 0.75f, 0, 0}),
-        Vertex(2, PmxWeightType::Bdef4, {0, 1, 2, -1}, {0.5f, 0.25f, 0.25f, 0}),
-        Vertex(3, PmxWeightType::Sdef, {1, 2, -1, -1}, {0.5f, 0.5f, 0, 0}),
-        Vertex(4, v21 ? PmxWeightType::Qdef : PmxWeightType::Bdef4, {3, 2, 1, 0},
-               {0.125f, 0.125f, 0.25f, 0.5f}),
-    };
-    f.vertices[3].sdefC = {1, 2, 3};
-    f.vertices[3].sdefR0 = {4, 5, 6};
-    f.vertices[3].sdefR1 = {7, 8, 9};
-    f.indices = {0, 1, 2, 2, 3, 4, 4, 3, 0};
-    f.textures = {"tex/skin.png", "スフィア.spa"};
-
-    PmxMaterial skin;
-    skin.name = "肌";
-    skin.englishName = "skin";
-    skin.diffuse = {1, 0.5f, 0.25f, 1};
-    skin.specular = {0.1f, 0.2f, 0.3f};
-    skin.specularPower = 12;
-    skin.ambient = {0.5f, 0.5f, 0.5f};
-    skin.flags = 0x13;
-    skin.edgeColor = {0, 0, 0, 1};
-    skin.edgeSize = 1.5f;
-    skin.texture = 0;
-    skin.sphereTexture = 1;
-    skin.sphereMode = 2;
-    skin.sharedToon = true;
-    skin.toon = 9;
-    skin.memo = "メモ";
-    skin.indexCount = 6;
-    PmxMaterial cloth = skin;
-    cloth.name = "服";
-    cloth.texture = -1;
-    cloth.sphereTexture = -1;
-    cloth.sphereMode = 3;
-    cloth.sharedToon = false;
-    cloth.toon = 0;
-    cloth.indexCount = 3;
-    f.materials = {skin, cloth};
-
-    PmxBone center;
-    center.name = "センター";
-    center.englishName = "center";
-    center.position = {0, 8, 0};
-    center.flags = PmxBone::kTailIsBone | PmxBone::kRotatable | PmxBone::kTranslatable;
-    center.tailBone = 1;
-    PmxBone leg;
-    leg.name = "左足";
-    leg.position = {1, 10, 0};
-    leg.parent = 0;
-    leg.layer = 1;
-    leg.flags = PmxBone::kRotatable | PmxBone::kInheritRotation | PmxBone::kInheritTranslation
-        | PmxBone::kFixedAxis | PmxBone::kLocalAxes | PmxBone::kExternalParent;
-    leg.tailOffset = {0, -4, 0};
-    leg.inheritParent = 0;
-    leg.inheritRatio = -0.5f;
-    leg.fixedAxis = {0, 0, 1};
-    leg.localAxisX = {1, 0, 0};
-    leg.localAxisZ = {0, 0, 1};
-    leg.externalParentKey = 7;
-    PmxBone ankle;
-    ankle.name = "左足首";
-    ankle.parent = 1;
-    ankle.flags = PmxBone::kTailIsBone;
-    ankle.tailBone = -1;
-    PmxBone ik;
-    ik.name = "左足ＩＫ";
-    ik.parent = 0;
-    ik.flags = PmxBone::kIK | PmxBone::kTranslatable | PmxBone::kAfterPhysics;
-    ik.ikTarget = 2;
-    ik.ikLoopCount = 40;
-    ik.ikUnitAngle = 0.5f;
-    ik.ikLinks = {{1, true, {-3, 0, 0}, {-0.01f, 0, 0}}, {0, false, {}, {}}};
-    f.bones = {center, leg, ankle, ik};
-
-    PmxMorph group = Morph("グループ", PmxMorphKind::Group);
-    group.weights = {{1, 0.5f}, {2, 1}};
-    PmxMorph vertex = Morph("あ", PmxMorphKind::Vertex);
-    vertex.vertices = {{4, {0, 0.5f, -1, 0}}, {0, {1, 1, 1, 0}}};
-    PmxMorph bone = Morph("骨", PmxMorphKind::Bone);
-    bone.bones = {{3, {1, 2, 3}, {0, 0, 0.6f, 0.8f}}};
-    PmxMorph material = Morph("材質", PmxMorphKind::Material);
-    PmxMaterialOffset all;
-    all.material = -1;
-    all.operation = 1;
-    all.diffuse = {0, 0, 0, -1};
-    all.toonTint = {1, 1, 1, 1};
-    PmxMaterialOffset one = all;
-    one.material = 1;
-    one.operation = 0;
-    one.edgeSize = 2;
-    material.materials = {all, one};
-    f.morphs = {group, vertex, bone, material};
-    const PmxMorphKind uvKinds[]
-        = {PmxMorphKind::Uv, PmxMorphKind::ExtraUv1, PmxMorphKind::ExtraUv2, PmxMorphKind::ExtraUv3,
-           PmxMorphKind::ExtraUv4};
-    for (PmxMorphKind kind : uvKinds) {
-        PmxMorph uv = Morph("UV" + std::to_string(static_cast<int>(kind)), kind);
-        uv.vertices = {{static_cast<std::uint32_t>(kind) - 3, {0.5f, 0.25f, 0, 1}}};
-        f.morphs.push_back(uv);
-    }
-    if (v21) {
-        PmxMorph flip = Morph("フリップ", PmxMorphKind::Flip);
-        flip.weights = {{0, 1}};
-        PmxMorph impulse = Morph("衝撃", PmxMorphKind::Impulse);
-        impulse.impulses = {{1, true, {0, 1, 0}, {0, 0, 2}}};
-        f.morphs.push_back(flip);
-        f.morphs.push_back(impulse);
-    }
-
-    f.displayFrames = {{"Root", "Root", true, {{false, 0}}},
-                       {"表情", "Exp", true, {{true, 1}, {true, 0}, {false, 3}}},
-                       {"空", "", false, {}}};
-
-    PmxRigidBody head;
-    head.name = "頭";
-    head.bone = 2;
-    head.group = 3;
-    head.noCollisionMask = 0xFFF0;
-    head.shape = 2;
-    head.size = {1, 2, 0};
-    head.position = {0, 15, 0};
-    head.rotation = {0.1f, 0, 0};
-    head.mass = 1;
-    head.linearDamping = 0.5f;
-    head.angularDamping = 0.5f;
-    head.friction = 0.25f;
-    head.mode = 1;
-    PmxRigidBody free = head;
-    free.name = "free";
-    free.bone = -1;
-    free.mode = 2;
-    f.rigidBodies = {head, free};
-    PmxJoint joint;
-    joint.name = "首";
-    joint.kind = v21 ? 5 : 0;
-    joint.bodyA = 0;
-    joint.bodyB = 1;
-    joint.rotationMin = {-1, -1, -1};
-    joint.rotationMax = {1, 1, 1};
-    joint.springRotation = {10, 0, 0};
-    f.joints = {joint};
-    if (v21)
-        f.softBodyCount = 1;
-    return f;
-}
-
-std::vector<PmxSoftBodySample> SampleSoftBodies()
-{
-    return {{1, {{0, 4}, {1, 0}}, {1, 2, 3}}};
-}
-
 std::vector<std::uint8_t> Bytes(const PmxFile& file)
 {
-    return PmxTestWriter(file).Write(SampleSoftBodies());
+    return PmxTestWriter(file).Write(PmxSampleSoftBodies());
 }
 
 struct Layout {
@@ -265,7 +62,8 @@ class PmxReaderLayouts : public testing::TestWithParam<Layout> { };
 TEST_P(PmxReaderLayouts, ReadsEveryRecord)
 {
     const Layout layout = GetParam();
-    const PmxFile sample = Sample(Header(layout.version, layout.encoding, layout.indexSize));
+    const PmxFile sample
+        = PmxSample(PmxSampleHeader(layout.version, layout.encoding, layout.indexSize));
     const PmxFile read = ReadPmxFile(Bytes(sample));
     EXPECT_EQ(read.header, sample.header);
     EXPECT_EQ(read.name, "テスト");
@@ -293,7 +91,7 @@ TEST_P(PmxReaderLayouts, AFileCutAtAnyByteIsRefused)
 {
     const Layout layout = GetParam();
     const std::vector<std::uint8_t> bytes
-        = Bytes(Sample(Header(layout.version, layout.encoding, layout.indexSize)));
+        = Bytes(PmxSample(PmxSampleHeader(layout.version, layout.encoding, layout.indexSize)));
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         const std::uint32_t reason = RefusalReason<FileFormatError>(std::span(bytes).first(length));
         EXPECT_EQ(reason, length < 4 ? IDS_REASON_PMX_NOT_PMX : IDS_REASON_PMD_CUT_SHORT) << length;
@@ -308,10 +106,10 @@ INSTANTIATE_TEST_SUITE_P(EncodingsSizesVersions, PmxReaderLayouts,
 // 255 vertices where the signed tables stop at 127.
 TEST(PmxReader, MixedIndexSizesAndUnsignedVertexIndices)
 {
-    PmxHeader header = Header(2.0f, 1, 1);
+    PmxHeader header = PmxSampleHeader(2.0f, 1, 1);
     header.boneIndexSize = 4;
     header.morphIndexSize = 2;
-    PmxFile file = Sample(header);
+    PmxFile file = PmxSample(header);
     file.vertices.resize(255, file.vertices[0]);
     file.indices.insert(file.indices.end(), {254, 200, 130});
     file.materials[1].indexCount += 3;
@@ -323,7 +121,7 @@ TEST(PmxReader, MixedIndexSizesAndUnsignedVertexIndices)
 
 TEST(PmxReader, ExtraHeaderSettingsArePassedOver)
 {
-    const PmxFile sample = Sample(Header(2.0f, 0, 2));
+    const PmxFile sample = PmxSample(PmxSampleHeader(2.0f, 0, 2));
     std::vector<std::uint8_t> bytes = Bytes(sample);
     bytes[8] = 10;
     bytes.insert(bytes.begin() + 17, {0xAA, 0xBB});
@@ -333,7 +131,7 @@ TEST(PmxReader, ExtraHeaderSettingsArePassedOver)
 // Header settings and values no model may have.
 TEST(PmxReader, InvalidValuesAreRefusedWithTheirReason)
 {
-    const std::vector<std::uint8_t> good = Bytes(Sample(Header(2.0f, 1, 2)));
+    const std::vector<std::uint8_t> good = Bytes(PmxSample(PmxSampleHeader(2.0f, 1, 2)));
     const auto patched = [&](std::size_t offset, std::vector<std::uint8_t> value) {
         std::vector<std::uint8_t> bytes = good;
         std::memcpy(bytes.data() + offset, value.data(), value.size());
@@ -355,7 +153,7 @@ TEST(PmxReader, InvalidValuesAreRefusedWithTheirReason)
     // The model name's length: negative, and odd in UTF-16.
     EXPECT_EQ(RefusalReason<FileFormatError>(patched(17, {0xFF, 0xFF, 0xFF, 0xFF})),
               IDS_REASON_PMX_INVALID_VALUE);
-    std::vector<std::uint8_t> utf16 = Bytes(Sample(Header(2.0f, 0, 2)));
+    std::vector<std::uint8_t> utf16 = Bytes(PmxSample(PmxSampleHeader(2.0f, 0, 2)));
     utf16[17] = 3;
     EXPECT_EQ(RefusalReason<FileFormatError>(utf16), IDS_REASON_PMX_INVALID_VALUE);
 
@@ -370,21 +168,21 @@ TEST(PmxReader, InvalidValuesAreRefusedWithTheirReason)
         {"physics mode", [](PmxFile& f) { f.rigidBodies[0].mode = 3; }},
     };
     for (const auto& [what, damage] : damages) {
-        PmxFile file = Sample(Header(2.0f, 1, 2));
+        PmxFile file = PmxSample(PmxSampleHeader(2.0f, 1, 2));
         damage(file);
         EXPECT_EQ(RefusalReason<FileFormatError>(Bytes(file)), IDS_REASON_PMX_INVALID_VALUE)
             << what;
     }
-    PmxFile sixth = Sample(Header(2.1f, 1, 2));
+    PmxFile sixth = PmxSample(PmxSampleHeader(2.1f, 1, 2));
     sixth.joints[0].kind = 6;
     EXPECT_EQ(RefusalReason<FileFormatError>(Bytes(sixth)), IDS_REASON_PMX_INVALID_VALUE);
 
-    PmxFile notTriangles = Sample(Header(2.0f, 1, 2));
+    PmxFile notTriangles = PmxSample(PmxSampleHeader(2.0f, 1, 2));
     notTriangles.indices.push_back(0);
     notTriangles.materials[1].indexCount += 1;
     EXPECT_EQ(RefusalReason<FileFormatError>(Bytes(notTriangles)),
               IDS_REASON_PMX_FACES_NOT_TRIANGLES);
-    PmxFile counts = Sample(Header(2.0f, 1, 2));
+    PmxFile counts = PmxSample(PmxSampleHeader(2.0f, 1, 2));
     counts.materials[1].indexCount += 3;
     EXPECT_EQ(RefusalReason<FileFormatError>(Bytes(counts)), IDS_REASON_PMX_MATERIAL_INDEX_COUNTS);
 }
@@ -426,7 +224,7 @@ TEST(PmxReader, IndicesOutsideTheirTablesAreRefused)
         {"joint body", IDS_REASON_PMD_JOINTS, [](PmxFile& f) { f.joints[0].bodyB = 2; }},
     };
     for (const Damage& damage : damages) {
-        PmxFile file = Sample(Header(2.1f, 0, 2));
+        PmxFile file = PmxSample(PmxSampleHeader(2.1f, 0, 2));
         damage.apply(file);
         const std::vector<std::uint8_t> bytes = Bytes(file);
         EXPECT_EQ(RefusalReason<InvalidArgumentError>(bytes), IDS_REASON_PMX_INDEX_OUT_OF_RANGE)
@@ -437,7 +235,7 @@ TEST(PmxReader, IndicesOutsideTheirTablesAreRefused)
         = {{{2, {}, {}}}, {{-1, {{2, 0}}, {}}}, {{-1, {{0, 5}}, {}}}, {{-1, {}, {0, 5}}}};
     for (const auto& soft : softDamages) {
         const std::vector<std::uint8_t> bytes
-            = PmxTestWriter(Sample(Header(2.1f, 1, 1))).Write(soft);
+            = PmxTestWriter(PmxSample(PmxSampleHeader(2.1f, 1, 1))).Write(soft);
         EXPECT_EQ(RefusalReason<InvalidArgumentError>(bytes), IDS_REASON_PMX_INDEX_OUT_OF_RANGE);
         EXPECT_EQ(RefusedSection(bytes), IDS_REASON_PMX_SOFT_BODIES);
     }
@@ -448,7 +246,7 @@ TEST(PmxReader, IndicesOutsideTheirTablesAreRefused)
 TEST(PmxReader, HugeAndNegativeCountsAreRefused)
 {
     PmxFile empty;
-    empty.header = Header(2.1f, 1, 4);
+    empty.header = PmxSampleHeader(2.1f, 1, 4);
     const std::vector<std::uint8_t> good = PmxTestWriter(empty).Write();
     ASSERT_NO_THROW(ReadPmxFile(good));
     const std::uint32_t sections[]
@@ -469,7 +267,7 @@ TEST(PmxReader, HugeAndNegativeCountsAreRefused)
         }
     }
     // A list inside a record: the IK links of a bone.
-    PmxFile withIK = Sample(Header(2.0f, 1, 1));
+    PmxFile withIK = PmxSample(PmxSampleHeader(2.0f, 1, 1));
     withIK.bones[3].ikLinks.resize(1);
     std::vector<std::uint8_t> bytes = PmxTestWriter(withIK).Write();
     // The unit angle 0.5, one link, bone 1 with limits.
@@ -484,7 +282,7 @@ TEST(PmxReader, LoadsAFileAndReportsAMissingOne)
 {
     TempFolder folder;
     const std::filesystem::path path = folder.path() / "model.pmx";
-    const PmxFile sample = Sample(Header(2.1f, 0, 2));
+    const PmxFile sample = PmxSample(PmxSampleHeader(2.1f, 0, 2));
     const std::vector<std::uint8_t> bytes = Bytes(sample);
     {
         std::FILE* out = std::fopen(path.c_str(), "wb");

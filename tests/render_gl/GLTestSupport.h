@@ -113,7 +113,7 @@ inline CModelDocument MakeBall(const Vector3& centre, float radius, const CModel
             const int above = ring * (kSegments + 1) + segment;
             const int below = above + kSegments + 1;
             for (int i : {above, above + 1, below, above + 1, below + 1, below})
-                model.indices.push_back(static_cast<std::uint16_t>(i));
+                model.indices.push_back(static_cast<std::uint32_t>(i));
         }
     model.materials.push_back(material);
     model.materials.back().faceVertexCount = static_cast<int>(model.indices.size());

@@ -1,4 +1,7 @@
 #include "GLTestSupport.h"
+#include "model/ModelLoader.h"
+#include "model/PmxFromModel.h"
+#include "model/PmxTestWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,6 +117,39 @@ TEST_F(ModelWindowTest, BallsAreLitFlatOrToonShaded)
     EXPECT_GT(Luma(right), Luma(image.pixelColor(At({-3.2f, 10, -12.4f}))) + 30);
     // The lit colour tops out at ambient + 0.604 x diffuse; the ramp only darkens it.
     EXPECT_LE(Luma(right), 0.3f * 255 + 0.604f * 0.8f * 255 + 3);
+}
+
+// A PMX model whose faces name vertices past 65535 is drawn from its whole indices: the
+// ball's vertices come after 70000 others gathered far off in one point, so indices cut to
+// 16 bits would draw only specks there and no ball.
+TEST_F(ModelWindowTest, AModelOfMoreVerticesThanSixteenBitsNumberIsDrawn)
+{
+    CModelMaterial material;
+    material.diffuse = {0.5f, 0.25f, 0.0f, 1.0f};
+    material.ambient = {0.1f, 0.2f, 0.3f, 0.0f};
+    const CModelDocument ball = MakeBall({0, 10, -10}, 4.0f, material);
+    constexpr std::uint32_t kFiller = 70000;
+    CModelDocument large = ball;
+    CModelVertex far;
+    far.position = {0, 10, 500};
+    large.vertices.assign(kFiller, far);
+    large.vertices.insert(large.vertices.end(), ball.vertices.begin(), ball.vertices.end());
+    for (std::uint32_t& index : large.indices)
+        index += kFiller;
+    PmxFile file = PmxFromModel(large);
+    file.header.vertexIndexSize = 4;
+    m_model = std::move(*ReadModelFile(PmxTestWriter(file).Write(), ""));
+    ASSERT_EQ(m_model.vertices.size(), kFiller + ball.vertices.size());
+    m_window->ClearInstances();
+    m_window->CreateInstance(m_model);
+
+    const QImage image = Grab();
+    const float light = kLitWhite / 255.0f;
+    const QColor lit(std::lround((0.1f + light * 0.5f) * 255),
+                     std::lround((0.2f + light * 0.25f) * 255), std::lround(0.3f * 255));
+    EXPECT_TRUE(Near(image.pixelColor(At({0, 10, -14})), lit, 2));
+    EXPECT_TRUE(Near(image.pixelColor(At({-2, 8, -13})), lit, 2));
+    EXPECT_FALSE(Near(image.pixelColor(At({0, 16, -10})), lit, 2));
 }
 
 // Texture files are found beside the model whatever the case of their names and with either
