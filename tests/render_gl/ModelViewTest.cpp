@@ -80,18 +80,6 @@ TEST_F(ModelViewTest, TheDancersStandOnTheirPadsOnceThereIsAModel)
             }
         }
     }
-
-    // A document being replaced drops its model and scores before it tells its views (it may
-    // ask about missing files in between, and the window repaints meanwhile): the view draws
-    // nothing from what is gone until it is told.
-    m_document.DeleteContents();
-    m_view->followFrame(10);
-    EXPECT_FALSE(m_view->waitingForDance());
-    EXPECT_FALSE(BodyAt(m_view->window()->grabFramebuffer(), 0));
-    m_document.NewDocument();
-    image = GrabPosed();
-    EXPECT_TRUE(m_view->instances().empty());
-    EXPECT_FALSE(BodyAt(image, 0));
 }
 
 TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
