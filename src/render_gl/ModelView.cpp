@@ -212,9 +212,9 @@ void CModelView::FrameAll()
         }
         addBox(low, high);
     }
-    const float padSize = m_window->padSize();
-    const float padsHalfWidth = static_cast<float>(m_window->padCount()) * padSize * 0.5f;
-    addBox({-padsHalfWidth, 0.0f, -padSize * 0.5f}, {padsHalfWidth, 0.0f, padSize * 0.5f});
+    const float panelSize = m_window->panelSize();
+    const float padsHalfWidth = static_cast<float>(m_window->padCount()) * panelSize * 0.5f;
+    addBox({-padsHalfWidth, 0.0f, -panelSize * 0.5f}, {padsHalfWidth, 0.0f, panelSize * 0.5f});
     addBox({-CModelWindow::kScreenHalfWidth, 0.0f, CModelWindow::kScreenZ},
            {CModelWindow::kScreenHalfWidth, CModelWindow::kScreenHeight, CModelWindow::kScreenZ});
     m_window->FramePoints(points);
@@ -295,8 +295,7 @@ void CModelView::RebuildInstances()
         for (std::size_t i = 0; i < score->players().size(); ++i)
             m_instances.push_back(&m_window->CreateInstance(*model));
     }
-    const float padSize = model ? m_document->panelSize() : CModelWindow::kDefaultPadSize;
-    m_window->SetChartLayout(score, padSize);
+    m_window->SetChartLayout(score, m_document->panelSize());
 }
 
 void CModelView::UpdatePose()
