@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/PlaybackFollower.h"
 #include "chart/DocumentView.h"
-#include "playback/PlaybackFollower.h"
 
 #include <QPointer>
 #include <QStringList>

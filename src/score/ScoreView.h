@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Note.h"
+#include "base/PlaybackFollower.h"
 #include "base/TempoEvents.h"
 #include "chart/DocumentView.h"
-#include "playback/PlaybackFollower.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
