@@ -35,7 +35,7 @@ void BM_ChartImageRender(benchmark::State& state)
 {
     const LongChartDocument chartDocument;
     CChartImage chart;
-    chart.SetChartLayout(chartDocument.score(), 12.0f);
+    chart.SetChartLayout(chartDocument.score());
     chart.SetClocksPerRow(static_cast<std::int32_t>(state.range(0)));
     FrameWalk frames;
     for (auto _ : state)
@@ -50,7 +50,7 @@ void BM_ChartImageRenderVideoFrame(benchmark::State& state)
 {
     const LongChartDocument chartDocument;
     CChartImage chart;
-    chart.SetChartLayout(chartDocument.score(), 12.0f);
+    chart.SetChartLayout(chartDocument.score());
     QImage target(CChartImage::kWidth, CChartImage::kHeight, QImage::Format_RGB32);
     FrameWalk frames;
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 // writer: a SINGLE score of eighths with a run of sixteenths every fourth measure and a
 // freeze every eighth, repeated for the requested number of measures, at 300 BPM.
 #include "chart/StepDocument.h"
+#include "dwi/DwiImport.h"
 #include "dwi/DwiWriter.h"
 
 #include <benchmark/benchmark.h>
@@ -45,7 +46,7 @@ void ImportLongChart(benchmark::State& state)
     std::size_t notes = 0;
     for (auto _ : state) {
         CStepDocument document;
-        const DwiImportResult result = document.ImportDwi(path);
+        const DwiImportResult result = ImportDwi(document, path);
         notes = document.scores().front()->notes().size();
         benchmark::DoNotOptimize(result);
     }

@@ -10,6 +10,7 @@
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "dwi/DwiImport.h"
 #include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
 #include "render_gl/ModelView.h"
@@ -72,7 +73,7 @@ void BM_ModelViewFrame(benchmark::State& state)
     }
     CStepDocument document;
     document.NewDocument();
-    document.ImportDwi(kChartPath);
+    ImportDwi(document, kChartPath);
     CScore* couple = nullptr;
     for (const auto& score : document.scores())
         if (score->style() == Style::COUPLE && !couple)

@@ -1,6 +1,5 @@
 #include "app/DwiFileImport.h"
 
-#include "chart/ChartFileReading.h"
 #include "dwi/DwiImport.h"
 #include "qtcommon/QtText.h"
 
@@ -31,16 +30,9 @@ QString DiagnosticText(const DwiDiagnostic& diagnostic)
 DwiImportResult ImportDwiFile(CStepDocument& document, const std::filesystem::path& path,
                               const std::function<bool()>& confirmReplace)
 {
-    std::vector<std::uint8_t> bytes;
-    if (std::optional<std::string> failure = ReadChartFileForImport(path, bytes))
-        return {false, std::move(*failure)};
-
-    // Refused before anyone is asked to give up the charts there are.
-    CDwiImport import(document, path, bytes);
-    if (HasAnyNotes(document) && confirmReplace && !confirmReplace())
-        return {};
-    import.Apply();
-    return {true, ToStdString(DwiDiagnosticsText(import.diagnostics()))};
+    return ImportDwi(document, path, confirmReplace, [](const DwiDiagnostics& diagnostics) {
+        return ToStdString(DwiDiagnosticsText(diagnostics));
+    });
 }
 
 QString DwiDiagnosticsText(const DwiDiagnostics& diagnostics)

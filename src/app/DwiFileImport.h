@@ -10,8 +10,8 @@
 
 namespace zelvane {
 
-// CStepDocument::ImportDwi with the list of what the reader could not take worded in the
-// language the program speaks.
+// ImportDwi with the list of what the reader could not take worded in the language the
+// program speaks.
 DwiImportResult ImportDwiFile(CStepDocument& document, const std::filesystem::path& path,
                               const std::function<bool()>& confirmReplace);
 

@@ -15,7 +15,7 @@ std::int64_t WriteBackgroundVideo(const CScore& score, VideoFrameRange range,
 {
     const CStepDocument& document = *score.document();
     CChartImage chart;
-    chart.SetChartLayout(&score, document.panelSize());
+    chart.SetChartLayout(&score);
     chart.SetClocksPerRow(document.clocksPerRow());
     chart.SetScreenColor(document.screenColor());
     // Opaque: the video has no alpha, so the screen colour is the background itself.

@@ -84,13 +84,6 @@ public:
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified) { m_modified = modified; }
 
-    // Replaces every score with the charts of a DWI file (the DWI reader defines this).
-    // `confirmReplace` is asked, once the file is read, when any score has notes; false
-    // leaves all as it was. Bytes that are not a DWI file, or charts, a tempo or a gap
-    // beyond the chart limits throw FileFormatError before anyone is asked, nothing changed.
-    DwiImportResult ImportDwi(const std::filesystem::path& path,
-                              const std::function<bool()>& confirmReplace = {});
-
     // --- Views ---
     void AddView(IStepDocumentView* view);
     void RemoveView(IStepDocumentView* view);

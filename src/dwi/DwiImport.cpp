@@ -106,8 +106,9 @@ DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::pa
     return import.diagnostics();
 }
 
-DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
-                                         const std::function<bool()>& confirmReplace)
+DwiImportResult ImportDwi(CStepDocument& document, const std::filesystem::path& path,
+                          const std::function<bool()>& confirmReplace,
+                          const std::function<std::string(const DwiDiagnostics&)>& describe)
 {
     std::vector<std::uint8_t> bytes;
     if (std::optional<std::string> failure = ReadChartFileForImport(path, bytes))
@@ -115,12 +116,11 @@ DwiImportResult CStepDocument::ImportDwi(const std::filesystem::path& path,
 
     // Bytes that are no DWI file, or charts beyond the limits, are refused before anyone is
     // asked to give up the charts there are.
-    CDwiImport import(*this, path, bytes);
-    if (HasAnyNotes(*this) && confirmReplace && !confirmReplace())
+    CDwiImport import(document, path, bytes);
+    if (HasAnyNotes(document) && confirmReplace && !confirmReplace())
         return {};
     import.Apply();
-    // The desktop program shows the list in its own words.
-    return {true, FormatDwiDiagnosticsJapanese(import.diagnostics())};
+    return {true, describe(import.diagnostics())};
 }
 
 } // namespace zelvane

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,9 +44,20 @@ private:
     Reason m_tempoMapRefusal;
 };
 
-// Both steps at once, for callers with nobody to ask (CStepDocument::ImportDwi asks between
-// them). Returns what the reader could not take.
+// Both steps at once, for callers with nobody to ask (ImportDwi asks between them). Returns
+// what the reader could not take.
 DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,
                               std::span<const std::uint8_t> bytes);
+
+// Replaces every score of `document` with the charts of the DWI file at `path`.
+// `confirmReplace` is asked, once the file is read, when any score has notes; false leaves
+// all as it was. A file that cannot be read comes back not imported, why in `errors`. Bytes
+// that are not a DWI file, or charts, a tempo or a gap beyond the chart limits throw
+// FileFormatError before anyone is asked, nothing changed. `describe` words what the reader
+// could not take for `errors`.
+DwiImportResult ImportDwi(CStepDocument& document, const std::filesystem::path& path,
+                          const std::function<bool()>& confirmReplace = {},
+                          const std::function<std::string(const DwiDiagnostics&)>& describe
+                          = FormatDwiDiagnosticsJapanese);
 
 } // namespace zelvane

@@ -11,7 +11,8 @@ ModelMeasurements MeasureModel(const CModelDocument* model)
     if (!model)
         return parameters;
     if (const CModelBone* leg = model->FindBone(IDS_BONE_LEFT_LEG))
-        parameters.panelSize = 12.0f * leg->position.y / ModelMeasurements::kReferenceLegHeight;
+        parameters.panelSize = ModelMeasurements::kDefaultPanelSize * leg->position.y
+            / ModelMeasurements::kReferenceLegHeight;
     if (const CModelBone* leftFoot = model->FindBone(IDS_BONE_LEFT_FOOT_IK))
         parameters.leftFootRestX = leftFoot->position.x;
     if (const CModelBone* rightFoot = model->FindBone(IDS_BONE_RIGHT_FOOT_IK))

@@ -1,7 +1,7 @@
 #include "playback/PlaybackClock.h"
 
+#include "base/PlaybackFollower.h"
 #include "playback/AudioOutput.h"
-#include "playback/PlaybackFollower.h"
 #include "playback/PlaybackTimeSource.h"
 
 #include <algorithm>

@@ -32,10 +32,9 @@ CChartImage::CChartImage()
 {
 }
 
-void CChartImage::SetChartLayout(const CScore* score, float panelSize)
+void CChartImage::SetChartLayout(const CScore* score)
 {
     m_score = score;
-    m_padSize = panelSize;
     m_laneCount = score ? std::clamp(score->panelCount(), 0, kMaxLanes) : 0;
     m_padCount = m_laneCount / 4;
     m_laneX.fill(0);

@@ -30,9 +30,8 @@ public:
     // Shows `score` (null: nothing but the screen colour) and places its lanes: four side
     // by side in the middle, eight for two pads, and a 64-pixel gap between the dancers of
     // a couple. The score must stay alive until it is replaced here; its notes and length
-    // are read again on every frame, so edits show at once. `panelSize` is kept for the 3D
-    // view's pads.
-    void SetChartLayout(const CScore* score, float panelSize);
+    // are read again on every frame, so edits show at once.
+    void SetChartLayout(const CScore* score);
     // Clocks per 64 pixels of scrolling (the document's zoom); InvalidArgumentError unless
     // above 0.
     void SetClocksPerRow(std::int32_t clocksPerRow);
@@ -51,7 +50,6 @@ public:
     const CScore* score() const { return m_score; }
     int laneCount() const { return m_laneCount; }
     int padCount() const { return m_padCount; }
-    float padSize() const { return m_padSize; }
     // Left pixel of lane `lane` (0 to laneCount() - 1).
     std::int32_t laneX(int lane) const { return m_laneX.at(static_cast<std::size_t>(lane)); }
     std::int32_t clocksPerRow() const { return m_clocksPerRow; }
@@ -67,7 +65,6 @@ private:
     const CScore* m_score = nullptr;
     int m_laneCount = 0;
     int m_padCount = 0;
-    float m_padSize = 12.0f;
     std::array<std::int32_t, kMaxLanes> m_laneX{};
     std::int32_t m_clocksPerRow = kDefaultClocksPerRow;
     std::uint32_t m_screenColor = 0;

@@ -54,7 +54,7 @@ Vector3 CMMDWindow::ToonLight() const
 
 void CMMDWindow::PrepareInstances()
 {
-    if (!ready() || (m_instancesCurrent && !m_instancesCurrent()))
+    if (!ready())
         return;
     for (auto& instance : m_instances)
         instance->Prepare(gl());
@@ -85,8 +85,6 @@ void CMMDWindow::ReleaseResources()
 
 void CMMDWindow::DrawScene(CSceneProgram& program)
 {
-    if (m_instancesCurrent && !m_instancesCurrent())
-        return;
     std::array<QOpenGLTexture*, CModelDocument::kToonCount> toons{};
     for (std::size_t i = 0; i < toons.size(); ++i)
         toons[i] = m_defaultToons[i].get();

@@ -4,7 +4,6 @@
 #include "render_gl/ProjectionWindow.h"
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,14 +23,6 @@ public:
     void ClearInstances();
     const std::vector<std::unique_ptr<CGLModelInstance>>& instances() const { return m_instances; }
 
-    // Asked before every frame whether the instances may be drawn: the models they show can
-    // go away before their owner says so (a document being replaced may wait on a dialog in
-    // between), and then the frame is drawn without them.
-    void SetInstancesGuard(std::function<bool()> current)
-    {
-        m_instancesCurrent = std::move(current);
-    }
-
     // Makes the instances' GPU objects and uploads new poses (also done when drawing); the
     // context must be current.
     void PrepareInstances();
@@ -47,7 +38,6 @@ protected:
 
 private:
     std::vector<std::unique_ptr<CGLModelInstance>> m_instances;
-    std::function<bool()> m_instancesCurrent;
     std::array<std::unique_ptr<QOpenGLTexture>, CModelDocument::kToonCount> m_defaultToons;
 };
 

@@ -53,7 +53,6 @@ CModelView::CModelView(CStepDocument* document, QWidget* parent)
         // A context that fails later (on a screen without OpenGL) leaves the grey pane too.
         connect(m_window, &CProjectionWindow::unavailable, this, &CModelView::ShowUnavailable,
                 Qt::QueuedConnection);
-        m_window->SetInstancesGuard([this] { return SceneCurrent(); });
     } else {
         ShowUnavailable(reason);
     }
@@ -200,24 +199,22 @@ void CModelView::FrameAll()
             points.push_back({(corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
                               (corner & 4) ? high.z : low.z});
     };
-    if (SceneCurrent()) {
-        for (const CGLModelInstance* dancer : m_instances) {
-            const auto& vertices = dancer->instance().skinnedVertices;
-            if (vertices.empty())
-                continue;
-            Vector3 low = vertices.front().position;
-            Vector3 high = low;
-            for (const auto& vertex : vertices) {
-                const Vector3& p = vertex.position;
-                low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
-                high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
-            }
-            addBox(low, high);
+    for (const CGLModelInstance* dancer : m_instances) {
+        const auto& vertices = dancer->instance().skinnedVertices;
+        if (vertices.empty())
+            continue;
+        Vector3 low = vertices.front().position;
+        Vector3 high = low;
+        for (const auto& vertex : vertices) {
+            const Vector3& p = vertex.position;
+            low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+            high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
         }
+        addBox(low, high);
     }
-    const float padSize = m_window->padSize();
-    const float padsHalfWidth = static_cast<float>(m_window->padCount()) * padSize * 0.5f;
-    addBox({-padsHalfWidth, 0.0f, -padSize * 0.5f}, {padsHalfWidth, 0.0f, padSize * 0.5f});
+    const float panelSize = m_window->panelSize();
+    const float padsHalfWidth = static_cast<float>(m_window->padCount()) * panelSize * 0.5f;
+    addBox({-padsHalfWidth, 0.0f, -panelSize * 0.5f}, {padsHalfWidth, 0.0f, panelSize * 0.5f});
     addBox({-CModelWindow::kScreenHalfWidth, 0.0f, CModelWindow::kScreenZ},
            {CModelWindow::kScreenHalfWidth, CModelWindow::kScreenHeight, CModelWindow::kScreenZ});
     m_window->FramePoints(points);
@@ -285,11 +282,6 @@ void CModelView::StartWindow()
     m_window->show();
 }
 
-bool CModelView::SceneCurrent() const
-{
-    return m_document->model() == m_shownModel && m_document->currentScore() == m_shownScore;
-}
-
 void CModelView::RebuildInstances()
 {
     if (!m_window)
@@ -299,19 +291,16 @@ void CModelView::RebuildInstances()
     m_window->ClearInstances();
     const CScore* score = m_document->currentScore();
     const CModelDocument* model = m_document->model();
-    m_shownModel = model;
-    m_shownScore = score;
     if (score && model) {
         for (std::size_t i = 0; i < score->players().size(); ++i)
             m_instances.push_back(&m_window->CreateInstance(*model));
     }
-    const float padSize = model ? m_document->panelSize() : CModelWindow::kDefaultPadSize;
-    m_window->SetChartLayout(score, padSize);
+    m_window->SetChartLayout(score, m_document->panelSize());
 }
 
 void CModelView::UpdatePose()
 {
-    if (!m_window || !SceneCurrent())
+    if (!m_window)
         return;
     const CScore* score = m_document->currentScore();
     // Before the song starts the dancers stand as at its first frame.
@@ -339,8 +328,7 @@ void CModelView::UpdatePose()
 
 void CModelView::RenderChart()
 {
-    if (SceneCurrent())
-        m_window->RenderChart(m_frame);
+    m_window->RenderChart(m_frame);
 }
 
 } // namespace zelvane

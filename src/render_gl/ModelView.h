@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/PlaybackFollower.h"
 #include "chart/DocumentView.h"
-#include "playback/PlaybackFollower.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -90,11 +90,6 @@ private:
     // Shows the 3D window, which then makes its context and draws.
     void StartWindow();
     void ShowUnavailable(const QString& reason);
-    // Whether the dancers and the chart still show the document's model and score. While a
-    // document is being replaced they may already be gone (its questions about missing files
-    // run an event loop before the document tells its views); nothing is posed or drawn
-    // from them until the views are told.
-    bool SceneCurrent() const;
     void SetColours();
     // Looks for the model's pictures once per model the document installs.
     void CheckTextures();
@@ -114,9 +109,6 @@ private:
     QString m_unavailableReason;
     std::int32_t m_frame = 0;
     std::vector<CGLModelInstance*> m_instances;
-    // What the instances and the chart were made for.
-    const CModelDocument* m_shownModel = nullptr;
-    const CScore* m_shownScore = nullptr;
     QTimer m_danceWait;
     const CModelDocument* m_checkedModel = nullptr;
     std::string m_checkedPath;

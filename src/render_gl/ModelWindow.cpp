@@ -32,7 +32,7 @@ std::unique_ptr<QOpenGLTexture> MakeTexture(const QImage& image)
 CModelWindow::CModelWindow(QWidget* parent)
     : CMMDWindow(parent)
 {
-    m_chart.SetChartLayout(nullptr, kDefaultPadSize);
+    m_chart.SetChartLayout(nullptr);
     m_chartImage = &m_chart.Render(0);
 }
 
@@ -45,9 +45,10 @@ CModelWindow::~CModelWindow()
     }
 }
 
-void CModelWindow::SetChartLayout(const CScore* score, float padSize)
+void CModelWindow::SetChartLayout(const CScore* score, float panelSize)
 {
-    m_chart.SetChartLayout(score, padSize);
+    m_chart.SetChartLayout(score);
+    m_panelSize = panelSize;
     m_chartChanged = true;
     update();
 }
@@ -128,7 +129,7 @@ void CModelWindow::DrawScene(CSceneProgram& program)
     program.SetStages(true, false, false, false);
 
     const int pads = padCount();
-    const float size = padSize();
+    const float size = m_panelSize;
     for (int i = 0; i < pads; ++i) {
         const float x0 = -static_cast<float>(pads) * size * 0.5f + static_cast<float>(i) * size;
         const QuadVertex corners[kQuadCorners] = {

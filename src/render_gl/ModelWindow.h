@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ModelMeasurements.h"
 #include "render/ChartImage.h"
 #include "render_gl/MMDWindow.h"
 
@@ -24,13 +25,13 @@ public:
     static constexpr float kScreenZ = 20.0f;
     // The pads lie just above the grid so the grid lines do not show through them.
     static constexpr float kPadHeight = 0.05f;
-    static constexpr float kDefaultPadSize = 12.0f;
 
     explicit CModelWindow(QWidget* parent = nullptr);
     ~CModelWindow() override;
 
-    // The score on the screen (null: none) and the pads' size; one pad per four lanes.
-    void SetChartLayout(const CScore* score, float padSize);
+    // The score on the screen (null: none) and the side of each pad (the document's panel
+    // size); one pad per four lanes.
+    void SetChartLayout(const CScore* score, float panelSize);
     void SetClocksPerRow(std::int32_t clocksPerRow);
     // The screen colour, 0x00BBGGRR (shown at alpha 0x80).
     void SetScreenColor(std::uint32_t color);
@@ -39,7 +40,7 @@ public:
 
     const CChartImage& chart() const { return m_chart; }
     int padCount() const { return m_chart.padCount() > 0 ? m_chart.padCount() : 1; }
-    float padSize() const { return m_chart.padSize(); }
+    float panelSize() const { return m_panelSize; }
 
 protected:
     void CreateResources() override;
@@ -52,6 +53,7 @@ private:
     void DrawQuad(CSceneProgram& program, QOpenGLTexture& texture, const QuadVertex* corners);
 
     CChartImage m_chart;
+    float m_panelSize = ModelMeasurements::kDefaultPanelSize;
     // The last painted chart (kept by m_chart), waiting to be uploaded when changed.
     const QImage* m_chartImage = nullptr;
     bool m_chartChanged = true;

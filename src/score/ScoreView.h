@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/Note.h"
+#include "base/PlaybackFollower.h"
 #include "base/TempoEvents.h"
 #include "chart/DocumentView.h"
 #include "media/AmplitudePyramid.h"
-#include "playback/PlaybackFollower.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>

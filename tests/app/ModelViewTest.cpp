@@ -168,7 +168,7 @@ TEST_F(AppModelView, FrameAllShowsBothCoupleDancersAndThePads)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !view->waitingForDance(); }, 20000));
         window->ResetCamera();
 
-        const float half = window->padSize() * 0.5f;
+        const float half = window->panelSize() * 0.5f;
         std::vector<Vector3> points{
             {-2 * half, 0, -half}, {2 * half, 0, -half}, {-2 * half, 0, half}, {2 * half, 0, half}};
         for (const CGLModelInstance* dancer : view->instances())

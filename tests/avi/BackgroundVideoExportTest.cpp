@@ -47,7 +47,7 @@ protected:
 TEST_F(BackgroundVideoExport, TheFramesAreThePaintersFramesInOrderFromTheSongsStart)
 {
     CChartImage chart;
-    chart.SetChartLayout(score, document.panelSize());
+    chart.SetChartLayout(score);
     chart.SetScreenColor(document.screenColor());
     QImage painted(640, 480, QImage::Format_RGB32);
     document.SetGap(1000);

@@ -145,25 +145,39 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
     document.NewDocument();
     int asked = 0;
     auto refuse = [&] { return ++asked, false; };
-    EXPECT_TRUE(document.ImportDwi(dwi, refuse).imported); // no notes yet: nothing to ask
+    EXPECT_TRUE(ImportDwi(document, dwi, refuse).imported); // no notes yet: nothing to ask
     EXPECT_EQ(asked, 0);
 
     auto add = std::make_unique<CAddNoteCommand>(document.currentScore(), "add");
     add->AddNote(MakeNote(96, 3));
     document.Execute(std::move(add), nullptr);
-    EXPECT_FALSE(document.ImportDwi(dwi, refuse).imported);
+    EXPECT_FALSE(ImportDwi(document, dwi, refuse).imported);
     EXPECT_EQ(asked, 1);
     // A file that cannot be read is found out before anyone is asked or anything replaced.
-    const auto missing = document.ImportDwi(folder / "none.dwi", refuse);
+    const auto missing = ImportDwi(document, folder / "none.dwi", refuse);
     EXPECT_TRUE(!missing.imported && !missing.errors.empty());
-    EXPECT_FALSE(document.ImportDwi(folder.path(), refuse).imported);
+    EXPECT_FALSE(ImportDwi(document, folder.path(), refuse).imported);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{0, 2, 0}, {96, 3, 0}}));
     EXPECT_TRUE(document.CanUndo());
 
-    EXPECT_TRUE(document.ImportDwi(dwi, [] { return true; }).imported);
+    EXPECT_TRUE(ImportDwi(document, dwi, [] { return true; }).imported);
     EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{0, 2, 0}}));
     EXPECT_FALSE(document.CanUndo()); // the history referred to the scores that went
+
+    // The caller words what the reader could not take; the Japanese list is the default.
+    const auto odd = folder.Write("odd.dwi", "#FOO:x;\n#SINGLE:BASIC:1:8;");
+    EXPECT_EQ(ImportDwi(document, odd, {},
+                        [](const DwiDiagnostics& diagnostics) {
+                            return std::to_string(diagnostics.listed.at(0).line)
+                                + diagnostics.listed[0].argument;
+                        })
+                  .errors,
+              "1FOO");
+    const std::string japanese = ImportDwi(document, odd).errors;
+    EXPECT_NE(japanese, "");
+    EXPECT_EQ(japanese,
+              FormatDwiDiagnosticsJapanese(ImportText(document, "#FOO:x;\n#SINGLE:BASIC:1:8;")));
 }
 
 TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
@@ -258,7 +272,7 @@ TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
         SCOPED_TRACE(says);
         const auto path = folder.Write("garbage.dwi", text);
         try {
-            document.ImportDwi(path, refuse);
+            ImportDwi(document, path, refuse);
             ADD_FAILURE() << "imported";
         } catch (const NotDwiFileError& error) {
             const std::string message = error.what();
@@ -266,12 +280,12 @@ TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
             EXPECT_NE(message.find(says), std::string::npos) << message;
         }
     }
-    EXPECT_THROW(document.ImportDwi(folder.Write("gap.dwi", "#GAP:2147483647;"), refuse),
+    EXPECT_THROW(ImportDwi(document, folder.Write("gap.dwi", "#GAP:2147483647;"), refuse),
                  FileFormatError);
     // A file larger than any chart is not read at all (sparse: it takes no disk).
     const auto huge = folder.Write("huge.dwi", "#TITLE:x;");
     std::filesystem::resize_file(huge, std::uintmax_t{64} << 30);
-    const DwiImportResult unread = document.ImportDwi(huge, refuse);
+    const DwiImportResult unread = ImportDwi(document, huge, refuse);
     EXPECT_FALSE(unread.imported);
     // The import's errors are the desktop program's: its reason is said in Japanese.
     EXPECT_EQ(unread.errors.rfind("\"" + huge.string() + "\" は大きすぎるため", 0), 0u)

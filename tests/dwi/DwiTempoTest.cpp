@@ -174,7 +174,7 @@ TEST(DwiTempoTags, RealChartKeepsItsMapThroughTheDocumentFileAndBack)
     const auto source = SharedTestData("dwi/INSERTiON.dwi");
     ZELVANE_REQUIRE_SHARED(source);
     CStepDocument document;
-    ASSERT_TRUE(document.ImportDwi(source).imported);
+    ASSERT_TRUE(ImportDwi(document, source).imported);
     const CTempoMap& map = document.tempoMap();
     EXPECT_EQ(document.bpm(), 139.5f);
     // 45 changes (none restating the tempo before it) and one freeze.
@@ -195,7 +195,7 @@ TEST(DwiTempoTags, RealChartKeepsItsMapThroughTheDocumentFileAndBack)
     const auto written = folder / "again.dwi";
     EXPECT_TRUE(WriteDwi(reopened, written).empty());
     CStepDocument reread;
-    ASSERT_TRUE(reread.ImportDwi(written).imported);
+    ASSERT_TRUE(ImportDwi(reread, written).imported);
     EXPECT_EQ(reread.tempoMap(), map);
     EXPECT_EQ(DwiBytes(reread, written), ReadWholeFile(written, kMaxChartFileBytes));
     EXPECT_EQ(SortedNotesOf(*reread.scores().front()), SortedNotesOf(*document.scores().front()));

@@ -119,7 +119,7 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
     const auto path = folder / "out.dwi";
     WriteDwi(document, path);
     CStepDocument read;
-    EXPECT_EQ(read.ImportDwi(path).errors, "");
+    EXPECT_EQ(ImportDwi(read, path).errors, "");
     document.SetTitle("踊る； title"); // a ";" inside a value is written as its full-width form
     EXPECT_EQ(Contents(read), Contents(document));
     // The written file is a fixed point: writing what was read gives the same bytes.

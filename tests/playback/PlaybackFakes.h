@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/PlaybackFollower.h"
 #include "playback/AudioOutput.h"
 #include "playback/PlaybackClock.h"
-#include "playback/PlaybackFollower.h"
 #include "playback/PlaybackTimeSource.h"
 
 #include <cstdint>

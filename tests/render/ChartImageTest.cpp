@@ -28,7 +28,7 @@ protected:
             score->AppendNote(std::make_unique<CNote>(note));
         score->UpdateLength(0);
         score->WaitPlayers();
-        chart.SetChartLayout(score, 12.0f);
+        chart.SetChartLayout(score);
         chart.SetScreenColor(kScreen);
         return score;
     }
@@ -177,7 +177,7 @@ TEST_F(ChartImageTest, ScreenIsOpaqueInRgb32FramesAndTheImageIsPaintedInPlace)
     EXPECT_THROW(chart.RenderInto(0, indexed), InvalidArgumentError);
 
     // Without a score only the screen is left.
-    chart.SetChartLayout(nullptr, 12.0f);
+    chart.SetChartLayout(nullptr);
     chart.RenderInto(0, frame);
     EXPECT_TRUE(ImagesMatch(frame, Receptors({}, 0, QImage::Format_RGB32), 0));
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "chart/commands/Command.h"
+#include "model/ModelMeasurements.h"
 
 namespace zelvane {
 
 struct MotionOptions {
-    float panelSize = 12.0f;
+    float panelSize = ModelMeasurements::kDefaultPanelSize;
     bool twist = true;
     bool turnEnabled = false;
 };
