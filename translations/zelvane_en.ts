@@ -2230,13 +2230,13 @@ Detect Tempo</translation>
         <message>
             <source>曲の波形をスコアの横に表示/非表示
 波形</source>
-            <extracomment>ID 41298</extracomment>
+            <extracomment>ID 41297</extracomment>
             <translation>Show or hide the song's waveform beside the score
 Waveform</translation>
         </message>
         <message>
             <source>波形(&amp;W)</source>
-            <extracomment>ID 41299</extracomment>
+            <extracomment>ID 41298</extracomment>
             <translation>&amp;Waveform</translation>
         </message>
         <message>

@@ -2230,13 +2230,13 @@ DWI作成</translation>
         <message>
             <source>曲の波形をスコアの横に表示/非表示
 波形</source>
-            <extracomment>ID 41298</extracomment>
+            <extracomment>ID 41297</extracomment>
             <translation>曲の波形をスコアの横に表示/非表示
 波形</translation>
         </message>
         <message>
             <source>波形(&amp;W)</source>
-            <extracomment>ID 41299</extracomment>
+            <extracomment>ID 41298</extracomment>
             <translation>波形(&amp;W)</translation>
         </message>
         <message>
