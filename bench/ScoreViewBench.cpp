@@ -99,15 +99,14 @@ private:
     std::unique_ptr<CScoreView> m_view;
 };
 
-void BM_ScoreViewRepaint(benchmark::State& state)
+// Paints the view again and again, eleven rows further each time, so that every kind of
+// screen of the song is painted; the image's size goes into the counters.
+void PaintEveryScreen(benchmark::State& state, CScoreView& view)
 {
-    LongChartView chart(static_cast<std::int32_t>(state.range(0)));
-    CScoreView& view = chart.view();
     QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     const int lastRow = view.maxFirstRow() + view.pageRows();
     int row = 0;
     for (auto _ : state) {
-        // Eleven rows at a time, so that every kind of screen of the song is painted.
         row = row + 11 > lastRow ? 0 : row + 11;
         view.SetFirstRow(row);
         QPainter painter(&image);
@@ -117,6 +116,13 @@ void BM_ScoreViewRepaint(benchmark::State& state)
     }
     state.counters["width"] = image.width();
     state.counters["height"] = image.height();
+}
+
+void BM_ScoreViewRepaint(benchmark::State& state)
+{
+    LongChartView chart(static_cast<std::int32_t>(state.range(0)));
+    CScoreView& view = chart.view();
+    PaintEveryScreen(state, view);
     state.counters["tempoEvents"] = static_cast<double>(state.range(0));
     state.counters["markersShown"] = static_cast<double>(view.VisibleTempoMarkers().size());
     state.SetItemsProcessed(state.iterations());
@@ -152,19 +158,7 @@ void BM_ScoreViewRepaintWithWaveform(benchmark::State& state)
     CScoreView& view = chart.view();
     view.SetSongEnvelope(SongEnvelope());
     view.SetWaveformShown(true);
-    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-    const int lastRow = view.maxFirstRow() + view.pageRows();
-    int row = 0;
-    for (auto _ : state) {
-        row = row + 11 > lastRow ? 0 : row + 11;
-        view.SetFirstRow(row);
-        QPainter painter(&image);
-        view.Paint(painter);
-        painter.end();
-        benchmark::DoNotOptimize(image.constBits());
-    }
-    state.counters["width"] = image.width();
-    state.counters["height"] = image.height();
+    PaintEveryScreen(state, view);
     state.counters["stripHeight"] = view.WaveformRect().height();
     state.counters["tempoEvents"] = static_cast<double>(state.range(0));
     state.SetItemsProcessed(state.iterations());
