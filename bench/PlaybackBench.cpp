@@ -1,11 +1,11 @@
 // Starting the song (command to sound leaving the device) and the cost of one clock tick on
 // the user-interface thread.
+#include "base/PlaybackFollower.h"
 #include "base/TempoMap.h"
 #include "playback/AssistClap.h"
 #include "playback/AudioPlayer.h"
 #include "playback/PcmSource.h"
 #include "playback/PlaybackClock.h"
-#include "playback/PlaybackFollower.h"
 #include "playback/PlaybackTimeSource.h"
 #include "text/BinaryWriter.h"
 #include "text/FileIo.h"
