@@ -33,7 +33,8 @@ iconv_t Descriptor(const char* to, const char* from)
     auto it = cache.descriptors.find(key);
     if (it == cache.descriptors.end()) {
         iconv_t cd = iconv_open(to, from);
-        if (cd == reinterpret_cast<iconv_t>(-1))
+        // iconv_open's documented failure value is (iconv_t)-1.
+        if (cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
             throw CoreError(Reason(IDS_REASON_NO_TEXT_CONVERSION, {from, to}));
         it = cache.descriptors.emplace(key, cd).first;
     }
