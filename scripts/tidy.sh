@@ -13,7 +13,9 @@ sed -e 's/ -fvect-cost-model=[a-z]*//g' "$build_dir/compile_commands.json" \
 status=0
 run-clang-tidy -quiet -p "$work" -j "$(nproc)" "$root/src/.*\.cpp$" >"$work/out.txt" 2>&1 ||
     status=$?
-# Only the findings: not the command lines and counts clang-tidy prints for every file.
-grep -v -e '^clang-tidy' -e 'warnings\? generated' -e '^Suppressed' -e '^Use -header-filter' \
-    -e '^$' "$work/out.txt" || true
+# Only the findings, without colours: not the command lines and counts clang-tidy prints for
+# every file.
+sed -e 's/\x1b\[[0-9;]*m//g' "$work/out.txt" |
+    grep -v -e '^clang-tidy' -e 'warnings\? generated' -e '^Suppressed' \
+        -e '^Use -header-filter' -e '^$' || true
 exit "$status"
