@@ -33,6 +33,9 @@ void AddVertices(const PmxFile& file, CModelDocument& model)
 {
     model.vertices.resize(file.vertices.size());
     model.vertexWeights.resize(file.vertices.size());
+    model.edgeScales.resize(file.vertices.size());
+    if (file.header.additionalUvCount > 0)
+        model.subTextureUVs.resize(file.vertices.size());
     for (std::size_t i = 0; i < file.vertices.size(); ++i) {
         const PmxVertex& in = file.vertices[i];
         CModelVertex& vertex = model.vertices[i];
@@ -47,6 +50,9 @@ void AddVertices(const PmxFile& file, CModelDocument& model)
         const float share = std::clamp(in.weights[0], 0.0f, 1.0f);
         vertex.weight = oneBone ? 100 : static_cast<int>(std::lround(share * 100.0f));
         vertex.noEdge = in.edgeScale == 0.0f;
+        model.edgeScales[i] = in.edgeScale;
+        if (!model.subTextureUVs.empty())
+            model.subTextureUVs[i] = {in.additionalUvs[0][0], in.additionalUvs[0][1]};
 
         CVertexWeights& weights = model.vertexWeights[i];
         weights.skinning = SkinningOf(in.weightType);
