@@ -192,8 +192,11 @@ private:
     CSongLoader m_songLoader;
     CPlaybackClock m_clock{m_time};
     bool m_toldNoAudioOutput = false;
-    // The last word on the song's progress, taken back when the song is ready.
+    // The last word on the song's progress, taken back when the song is ready; and what it
+    // covered (a model's missing pictures, say), shown again then.
     QString m_songStatus;
+    QString m_statusBeforeSong;
+    QString m_detailBeforeSong;
 };
 
 } // namespace zelvane

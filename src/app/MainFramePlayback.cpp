@@ -95,6 +95,12 @@ void CMainFrame::StartSongLoad(const std::filesystem::path& path)
 
 void CMainFrame::OnSongProgress(int percent)
 {
+    // A message that came since the last step is kept for when the song is ready.
+    const QString shown = statusBar()->currentMessage();
+    if (shown != m_songStatus) {
+        m_statusBeforeSong = shown;
+        m_detailBeforeSong = statusDetail();
+    }
     m_songStatus = ToQString(FormatString(IDS_SONG_LOADING, {std::to_string(percent)}));
     ShowStatus(m_songStatus);
 }
@@ -107,7 +113,7 @@ void CMainFrame::OnSongLoaded(const std::filesystem::path& path, const DecodedSo
         m_player.SetSong(path, song.pcm);
         m_scorePane->scoreView()->SetSongEnvelope(song.envelope);
         if (statusBar()->currentMessage() == m_songStatus)
-            ShowStatus(QString());
+            ShowStatus(m_statusBeforeSong, m_detailBeforeSong);
         m_document.SongMeasured(path.string(), song.durationMs);
     } else {
         // The document keeps the song's path, so that the file can be mended and opened again.
