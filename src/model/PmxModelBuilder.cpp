@@ -167,6 +167,22 @@ void AddMorphs(const PmxFile& file, CModelDocument& model)
                 morph.vertices.push_back({static_cast<int>(offset.vertex),
                                           {offset.offset[0], offset.offset[1], offset.offset[2]}});
             }
+        } else if (in.kind == PmxMorphKind::Bone) {
+            morph.bones.reserve(in.bones.size());
+            for (const PmxBoneOffset& offset : in.bones) {
+                // A rotation as stored need not be of unit length; one of no length at all,
+                // or none a float can hold, turns nothing.
+                const auto& r = offset.rotation;
+                const Quaternion stored{r[0], r[1], r[2], r[3]};
+                const float length = QuaternionLength(stored);
+                const bool usable = length > 0.0f && std::isfinite(length);
+                morph.bones.push_back({offset.bone, offset.translation,
+                                       usable ? QuaternionNormalize(stored) : Quaternion{}});
+            }
+        } else if (in.kind == PmxMorphKind::Group) {
+            morph.members.reserve(in.weights.size());
+            for (const PmxMorphWeight& member : in.weights)
+                morph.members.push_back({member.morph, member.weight});
         }
         model.morphs.push_back(std::move(morph));
     }
