@@ -27,19 +27,6 @@ std::int32_t IndexAt(const std::uint8_t* p, std::uint8_t size)
     }
 }
 
-// A vertex index of 1, 2 or 4 bytes, unsigned.
-std::uint32_t VertexIndexAt(const std::uint8_t* p, std::uint8_t size)
-{
-    switch (size) {
-    case 1:
-        return p[0];
-    case 2:
-        return static_cast<std::uint32_t>(p[0] | p[1] << 8);
-    default:
-        return U32At(p);
-    }
-}
-
 constexpr std::size_t kNamesSize = 4 + 4; // two empty texts
 constexpr std::size_t kFloatSize = 4;
 
@@ -143,7 +130,10 @@ private:
         // edge scale.
         const std::size_t count
             = m_in.ReadCount(32 + 16 * header().additionalUvCount + 1 + b + kFloatSize);
-        m_file.vertices.resize(count);
+        // Each record is built where it is kept, in one pass: sizing the list first would
+        // write all of it twice.
+        m_file.vertices.reserve(count);
+        m_file.additionalUvs.reserve(count * header().additionalUvCount);
         const int maximumType = Is21() ? 4 : 3;
         const std::size_t uvs = header().additionalUvCount;
         const std::size_t fixed = 32 + 16 * uvs + 1;
@@ -151,14 +141,16 @@ private:
         const std::size_t weightSizes[]
             = {b + kFloatSize, 2 * b + 2 * kFloatSize, 4 * b + 5 * kFloatSize,
                2 * b + 11 * kFloatSize, 4 * b + 5 * kFloatSize};
-        for (PmxVertex& v : m_file.vertices) {
+        for (std::size_t i = 0; i < count; ++i) {
+            PmxVertex& v = m_file.vertices.emplace_back();
             const std::uint8_t* p = in().ReadBytes(fixed).data();
             v.position = Vector3At(p);
             v.normal = Vector3At(p + 12);
             v.uv = {F32At(p + 24), F32At(p + 28)};
             for (std::size_t i = 0; i < uvs; ++i) {
                 const std::uint8_t* uv = p + 32 + 16 * i;
-                v.additionalUvs[i] = {F32At(uv), F32At(uv + 4), F32At(uv + 8), F32At(uv + 12)};
+                m_file.additionalUvs.push_back(
+                    {F32At(uv), F32At(uv + 4), F32At(uv + 8), F32At(uv + 12)});
             }
             const std::uint8_t type = p[fixed - 1];
             if (type > maximumType)
@@ -210,12 +202,37 @@ private:
             throw FileFormatError(Reason(IDS_REASON_PMX_FACES_NOT_TRIANGLES, {count}));
         const std::uint8_t* p = in().ReadBytes(count * size).data();
         m_file.indices.resize(count);
+        std::uint32_t* out = m_file.indices.data();
+        // One loop per index size, so that each is a plain copy the compiler can widen; the
+        // largest index is checked once at the end.
+        std::uint32_t largest = 0;
+        switch (size) {
+        case 1:
+            for (std::size_t i = 0; i < count; ++i) {
+                out[i] = p[i];
+                largest = std::max(largest, out[i]);
+            }
+            break;
+        case 2:
+            for (std::size_t i = 0; i < count; ++i) {
+                out[i] = U16At(p + 2 * i);
+                largest = std::max(largest, out[i]);
+            }
+            break;
+        default:
+            for (std::size_t i = 0; i < count; ++i) {
+                out[i] = U32At(p + 4 * i);
+                largest = std::max(largest, out[i]);
+            }
+            break;
+        }
         const std::size_t vertexCount = m_file.vertices.size();
-        for (std::uint32_t& index : m_file.indices) {
-            index = VertexIndexAt(p, size);
-            p += size;
-            if (index >= vertexCount)
-                m_in.ThrowIndexOutOfRange(index, IDS_REASON_PMD_VERTICES);
+        if (count > 0 && largest >= vertexCount) {
+            // The first index outside the vertices is the one named.
+            for (std::uint32_t index : m_file.indices) {
+                if (index >= vertexCount)
+                    m_in.ThrowIndexOutOfRange(index, IDS_REASON_PMD_VERTICES);
+            }
         }
     }
 
@@ -529,8 +546,11 @@ private:
         m_in.SetSection(IDS_REASON_PMD_VERTICES);
         const std::size_t bones = m_file.bones.size();
         for (const PmxVertex& v : m_file.vertices) {
-            for (std::int32_t bone : v.bones)
-                m_in.CheckIndex(bone, bones, IDS_REASON_PMD_BONES, true);
+            for (std::int32_t bone : v.bones) {
+                // -1 names no bone; anything else must be one of the bones.
+                if (bone != -1 && (bone < 0 || static_cast<std::size_t>(bone) >= bones))
+                    m_in.CheckIndex(bone, bones, IDS_REASON_PMD_BONES, true);
+            }
         }
         m_in.SetSection(IDS_REASON_PMD_MORPHS);
         for (const PmxMorph& morph : m_file.morphs) {
