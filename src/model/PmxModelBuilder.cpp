@@ -29,6 +29,16 @@ VertexSkinning SkinningOf(PmxWeightType type)
     return VertexSkinning::Bdef1;
 }
 
+// std::lround of a share in percent, 0 to 100, without the library call every vertex would
+// make: the fraction of a float that size is exact, so the halfway case rounds up as there.
+int RoundPercent(float percent)
+{
+    if (!(percent >= 0.0f && percent <= 100.0f))
+        return static_cast<int>(std::lround(percent));
+    const int whole = static_cast<int>(percent);
+    return percent - static_cast<float>(whole) >= 0.5f ? whole + 1 : whole;
+}
+
 // A list's memory, given back.
 template<typename T> void Release(std::vector<T>& list)
 {
@@ -51,7 +61,7 @@ void AddVertices(PmxFile& file, CModelDocument& model)
         vertex.bone1 = in.bones[1] >= 0 ? in.bones[1] : vertex.bone0;
         const bool oneBone = in.weightType == PmxWeightType::Bdef1;
         const float share = std::clamp(in.weights[0], 0.0f, 1.0f);
-        vertex.weight = oneBone ? 100 : static_cast<int>(std::lround(share * 100.0f));
+        vertex.weight = oneBone ? 100 : RoundPercent(share * 100.0f);
         vertex.noEdge = in.edgeScale == 0.0f;
 
         CVertexWeights& weights = model.vertexWeights.emplace_back();

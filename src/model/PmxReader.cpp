@@ -130,8 +130,9 @@ private:
         // edge scale.
         const std::size_t count
             = m_in.ReadCount(32 + 16 * header().additionalUvCount + 1 + b + kFloatSize);
-        // Each record is built where it is kept, in one pass: sizing the list first would
-        // write all of it twice.
+        // Each record is built on the stack and appended whole: sizing the list first would
+        // write all of it twice, and clearing each new record in place is slower than
+        // copying one out of the cache.
         m_file.vertices.reserve(count);
         m_file.additionalUvs.reserve(count * header().additionalUvCount);
         const int maximumType = Is21() ? 4 : 3;
@@ -141,9 +142,21 @@ private:
         const std::size_t weightSizes[]
             = {b + kFloatSize, 2 * b + 2 * kFloatSize, 4 * b + 5 * kFloatSize,
                2 * b + 11 * kFloatSize, 4 * b + 5 * kFloatSize};
-        for (std::size_t i = 0; i < count; ++i) {
-            PmxVertex& v = m_file.vertices.emplace_back();
-            const std::uint8_t* p = in().ReadBytes(fixed).data();
+        // The records are walked with a pointer of our own, each checked against the end
+        // before it is read; the reader moves past them all at the end.
+        const std::span<const std::uint8_t> rest = in().Rest();
+        const std::uint8_t* next = rest.data();
+        const std::uint8_t* const end = next + rest.size();
+        const auto take = [&next, end](std::size_t size) {
+            if (static_cast<std::size_t>(end - next) < size)
+                throw EndOfFileError(Reason(IDS_REASON_DATA_ENDS));
+            const std::uint8_t* taken = next;
+            next += size;
+            return taken;
+        };
+        for (std::size_t n = 0; n < count; ++n) {
+            PmxVertex v;
+            const std::uint8_t* p = take(fixed);
             v.position = Vector3At(p);
             v.normal = Vector3At(p + 12);
             v.uv = {F32At(p + 24), F32At(p + 28)};
@@ -156,7 +169,7 @@ private:
             if (type > maximumType)
                 m_in.ThrowInvalidValue(IDS_REASON_PMX_WEIGHT_TYPE, type);
             v.weightType = static_cast<PmxWeightType>(type);
-            const std::uint8_t* w = in().ReadBytes(weightSizes[type]).data();
+            const std::uint8_t* w = take(weightSizes[type]);
             switch (v.weightType) {
             case PmxWeightType::Bdef1:
                 v.bones[0] = IndexAt(w, b);
@@ -191,7 +204,13 @@ private:
                 break;
             }
             v.edgeScale = F32At(w);
+            for (std::int32_t bone : v.bones) {
+                m_smallestVertexBone = std::min(m_smallestVertexBone, bone);
+                m_largestVertexBone = std::max(m_largestVertexBone, bone);
+            }
+            m_file.vertices.push_back(v);
         }
+        in().Skip(static_cast<std::size_t>(next - rest.data()));
     }
 
     void ReadIndices()
@@ -545,7 +564,13 @@ private:
     {
         m_in.SetSection(IDS_REASON_PMD_VERTICES);
         const std::size_t bones = m_file.bones.size();
-        for (const PmxVertex& v : m_file.vertices) {
+        // The vertices are gone through one by one only when the bones they name, smallest
+        // and largest, say that one of them is out of range, to name the first.
+        const bool inRange = m_smallestVertexBone >= -1
+            && (m_largestVertexBone < 0 || static_cast<std::size_t>(m_largestVertexBone) < bones);
+        const std::span<const PmxVertex> vertices
+            = inRange ? std::span<const PmxVertex>() : std::span<const PmxVertex>(m_file.vertices);
+        for (const PmxVertex& v : vertices) {
             for (std::int32_t bone : v.bones) {
                 // -1 names no bone; anything else must be one of the bones.
                 if (bone != -1 && (bone < 0 || static_cast<std::size_t>(bone) >= bones))
@@ -562,6 +587,9 @@ private:
 
     CPmxFieldReader m_in;
     PmxFile& m_file;
+    // The range of the bone indices the vertices hold, checked once the bones are read.
+    std::int32_t m_smallestVertexBone = -1;
+    std::int32_t m_largestVertexBone = -1;
 };
 
 } // namespace
