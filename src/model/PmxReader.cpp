@@ -27,6 +27,19 @@ std::int32_t IndexAt(const std::uint8_t* p, std::uint8_t size)
     }
 }
 
+// A vertex index of 1, 2 or 4 bytes, unsigned.
+std::uint32_t VertexIndexAt(const std::uint8_t* p, std::uint8_t size)
+{
+    switch (size) {
+    case 1:
+        return p[0];
+    case 2:
+        return U16At(p);
+    default:
+        return U32At(p);
+    }
+}
+
 constexpr std::size_t kNamesSize = 4 + 4; // two empty texts
 constexpr std::size_t kFloatSize = 4;
 
@@ -154,6 +167,15 @@ private:
             next += size;
             return taken;
         };
+        // The range of the bones named, noted as each index is decoded.
+        std::int32_t smallest = -1;
+        std::int32_t largest = -1;
+        const auto boneAt = [b, &smallest, &largest](const std::uint8_t* at) {
+            const std::int32_t bone = IndexAt(at, b);
+            smallest = std::min(smallest, bone);
+            largest = std::max(largest, bone);
+            return bone;
+        };
         for (std::size_t n = 0; n < count; ++n) {
             PmxVertex v;
             const std::uint8_t* p = take(fixed);
@@ -172,14 +194,14 @@ private:
             const std::uint8_t* w = take(weightSizes[type]);
             switch (v.weightType) {
             case PmxWeightType::Bdef1:
-                v.bones[0] = IndexAt(w, b);
+                v.bones[0] = boneAt(w);
                 v.weights[0] = 1.0f;
                 w += b;
                 break;
             case PmxWeightType::Bdef2:
             case PmxWeightType::Sdef:
-                v.bones[0] = IndexAt(w, b);
-                v.bones[1] = IndexAt(w + b, b);
+                v.bones[0] = boneAt(w);
+                v.bones[1] = boneAt(w + b);
                 w += 2 * b;
                 v.weights[0] = F32At(w);
                 v.weights[1] = 1.0f - v.weights[0];
@@ -194,7 +216,7 @@ private:
             case PmxWeightType::Bdef4:
             case PmxWeightType::Qdef:
                 for (std::int32_t& bone : v.bones) {
-                    bone = IndexAt(w, b);
+                    bone = boneAt(w);
                     w += b;
                 }
                 for (float& weight : v.weights) {
@@ -204,13 +226,11 @@ private:
                 break;
             }
             v.edgeScale = F32At(w);
-            for (std::int32_t bone : v.bones) {
-                m_smallestVertexBone = std::min(m_smallestVertexBone, bone);
-                m_largestVertexBone = std::max(m_largestVertexBone, bone);
-            }
             m_file.vertices.push_back(v);
         }
         in().Skip(static_cast<std::size_t>(next - rest.data()));
+        m_smallestVertexBone = smallest;
+        m_largestVertexBone = largest;
     }
 
     void ReadIndices()
@@ -393,14 +413,22 @@ private:
                 w.weight = in().ReadF32();
             }
             break;
-        case PmxMorphKind::Vertex:
-            morph.vertices.resize(m_in.ReadCount(h.vertexIndexSize + 12u));
-            for (PmxVertexOffset& v : morph.vertices) {
-                v.vertex = m_in.ReadVertexIndex(m_file.vertices.size());
-                const Vector3 offset = m_in.ReadVector3();
-                v.offset = {offset.x, offset.y, offset.z, 0.0f};
+        case PmxMorphKind::Vertex: {
+            // Records of one size, most of a morph section: their bytes are checked once and
+            // decoded as they lie, each vertex index checked.
+            const std::size_t size = h.vertexIndexSize + 12u;
+            const std::size_t count = m_in.ReadCount(size);
+            const std::uint8_t* p = in().ReadBytes(count * size).data();
+            morph.vertices.reserve(count);
+            for (std::size_t i = 0; i < count; ++i, p += size) {
+                const std::uint32_t vertex = VertexIndexAt(p, h.vertexIndexSize);
+                if (vertex >= m_file.vertices.size())
+                    m_in.ThrowIndexOutOfRange(vertex, IDS_REASON_PMD_VERTICES);
+                const Vector3 offset = Vector3At(p + h.vertexIndexSize);
+                morph.vertices.push_back({vertex, {offset.x, offset.y, offset.z, 0.0f}});
             }
             break;
+        }
         case PmxMorphKind::Bone:
             morph.bones.resize(m_in.ReadCount(h.boneIndexSize + 28u));
             for (PmxBoneOffset& o : morph.bones) {
