@@ -26,6 +26,7 @@ namespace zelvane {
 
 class CModelView;
 class CScorePane;
+class CScoreView;
 class CWaitDialog;
 
 // The program's window: menus, toolbar and status bar around a splitter with the score
@@ -75,6 +76,9 @@ public:
 
     void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
 
+    // The command table's rows run the window's commands and read its state.
+    friend struct FrameCommandRows;
+
 signals:
     // A background video has started; the dialog shows its progress until it ends.
     void backgroundVideoStarted(CWaitDialog* dialog);
@@ -95,7 +99,9 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateClient();
+    // Runs the command table's row of `commandId` if its rule allows it now.
     void Run(int commandId);
+    CScoreView* scoreView() const;
 
     // --- Commands ---
     void OnFileNew();
@@ -111,10 +117,11 @@ private:
     void OnCreateMotion();
     void OnBackgroundAvi();
     void OnColor(bool background);
+    // The switches of the waveform strip and the assist clap, remembered for the next start.
+    void OnWaveformSwitched();
+    void OnAssistClapSwitched();
     // Says in the status bar why an edit was not made.
     void RefuseEdit(const std::exception_ptr& error);
-    void OnUndo();
-    void OnRedo();
     void OnAbout();
     void OnSwitchPane(bool forward);
 

@@ -103,16 +103,12 @@ public:
     const std::vector<MOVING_NOTE>& movingNotes() const { return m_movingNotes; }
 
     // --- Commands of the Edit menu and the context menus ---
-    bool IsDeleteEnabled() const;
-    bool IsPasteEnabled() const;
-    bool IsInsertRowsEnabled() const;
-    bool IsModeEnabled() const;
+    // The view's own commands (cut, copy, paste, delete, insert rows, the two modes), looked
+    // up by their command IDs: whether one may run now (false for an ID the view does not
+    // have), and running it, which does nothing where it may not.
+    bool IsCommandEnabled(int commandId) const;
+    void RunCommand(int commandId);
     bool IsPlayFromCursorEnabled() const;
-    void OnDelete();
-    void OnCopy();
-    void OnCut();
-    void OnPaste();
-    void OnInsertRows();
     // --- The tempo map's events ---
     // Inserting and deleting events is for the current score's editor while the song stands.
     bool IsTempoEditEnabled() const;
@@ -222,6 +218,26 @@ private:
     int MarginLeft() const;
     // Index range of the notes that can reach the viewport.
     std::pair<std::size_t, std::size_t> VisibleNoteSpan() const;
+
+    // The view's commands (ScoreViewCommands.cpp): each row is a command ID, what it does
+    // and when it may.
+    struct Command {
+        int id;
+        void (CScoreView::*run)();
+        bool (CScoreView::*enabled)() const;
+    };
+    static const Command* FindCommand(int commandId);
+    bool IsDeleteEnabled() const;
+    bool IsPasteEnabled() const;
+    bool IsInsertRowsEnabled() const;
+    bool IsModeEnabled() const;
+    void Delete();
+    void Copy();
+    void Cut();
+    void Paste();
+    void InsertRows();
+    void EnterAddMode();
+    void EnterSelectMode();
 
     // Editing (ScoreViewEdit.cpp).
     int RowAt(int y) const;

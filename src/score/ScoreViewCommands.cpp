@@ -31,6 +31,37 @@ std::string Name(std::uint32_t id)
 
 // --- Edit commands ---
 
+const CScoreView::Command* CScoreView::FindCommand(int commandId)
+{
+    static constexpr Command kCommands[] = {
+        {ID_EDIT_CUT, &CScoreView::Cut, &CScoreView::IsDeleteEnabled},
+        {ID_EDIT_COPY, &CScoreView::Copy, &CScoreView::IsDeleteEnabled},
+        {ID_EDIT_PASTE, &CScoreView::Paste, &CScoreView::IsPasteEnabled},
+        {ID_EDIT_DELETE, &CScoreView::Delete, &CScoreView::IsDeleteEnabled},
+        {ID_EDIT_INSERT_ROWS, &CScoreView::InsertRows, &CScoreView::IsInsertRowsEnabled},
+        {ID_EDIT_ADD_MODE, &CScoreView::EnterAddMode, &CScoreView::IsModeEnabled},
+        {ID_EDIT_SELECT_MODE, &CScoreView::EnterSelectMode, &CScoreView::IsModeEnabled},
+    };
+    for (const Command& command : kCommands)
+        if (command.id == commandId)
+            return &command;
+    return nullptr;
+}
+
+bool CScoreView::IsCommandEnabled(int commandId) const
+{
+    const Command* command = FindCommand(commandId);
+    return command && (this->*command->enabled)();
+}
+
+void CScoreView::RunCommand(int commandId)
+{
+    // The rule is asked again here: a key may arrive before the menus were refreshed.
+    const Command* command = FindCommand(commandId);
+    if (command && (this->*command->enabled)())
+        (this->*command->run)();
+}
+
 bool CScoreView::IsDeleteEnabled() const
 {
     return score() && !m_document->playing()
@@ -96,28 +127,34 @@ bool CScoreView::CopySelection()
     return false;
 }
 
-void CScoreView::OnDelete()
+void CScoreView::Delete()
 {
-    if (IsDeleteEnabled())
-        DeleteSelection(IDS_DELETE);
+    DeleteSelection(IDS_DELETE);
 }
 
-void CScoreView::OnCopy()
+void CScoreView::Copy()
 {
-    if (IsDeleteEnabled())
-        CopySelection();
+    CopySelection();
 }
 
-void CScoreView::OnCut()
+void CScoreView::Cut()
 {
-    if (IsDeleteEnabled() && CopySelection())
+    if (CopySelection())
         DeleteSelection(IDS_CUT);
 }
 
-void CScoreView::OnPaste()
+void CScoreView::EnterAddMode()
 {
-    if (!IsPasteEnabled())
-        return;
+    SetSelectMode(false);
+}
+
+void CScoreView::EnterSelectMode()
+{
+    SetSelectMode(true);
+}
+
+void CScoreView::Paste()
+{
     CScore* current = score();
     const CScoreClipboard& clipboard = CScoreClipboard::Get();
     const std::int32_t cursorClock = m_cursorRow * m_clocksPerRow;
@@ -169,10 +206,8 @@ void CScoreView::OnPaste()
     emit commandStatesChanged();
 }
 
-void CScoreView::OnInsertRows()
+void CScoreView::InsertRows()
 {
-    if (!IsInsertRowsEnabled())
-        return;
     const auto [start, length] = RowRangeClocks();
     m_document->Execute(
         std::make_unique<CInsertClockCommand>(score(), Name(IDS_INSERT_ROWS), start, length), this);

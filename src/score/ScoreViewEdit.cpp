@@ -6,6 +6,7 @@
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
 #include "chart/commands/MoveNoteCommand.h"
+#include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
 #include "score/ScoreView.h"
 
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace zelvane {
 namespace {
@@ -425,6 +427,15 @@ void CScoreView::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    // Keys of the view's own commands, beside those the window's menus take.
+    static constexpr std::pair<int, int> kCommandKeys[]
+        = {{Qt::Key_Insert, ID_EDIT_INSERT_ROWS}, {Qt::Key_Delete, ID_EDIT_DELETE}};
+    for (const auto& [key, command] : kCommandKeys) {
+        if (event->key() == key) {
+            RunCommand(command);
+            return;
+        }
+    }
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     switch (event->key()) {
     case Qt::Key_PageUp:
@@ -450,12 +461,6 @@ void CScoreView::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Right:
         SetFirstColumn(m_firstColumn + 1);
-        return;
-    case Qt::Key_Insert:
-        OnInsertRows();
-        return;
-    case Qt::Key_Delete:
-        OnDelete();
         return;
     default:
         break;
