@@ -97,12 +97,12 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
     // The rules the commands share.
     const CommandRule always = [](const Frame&) { return true; };
     const CommandRule never = [](const Frame&) { return false; };
-    const CommandRule idle = [](const Frame& f) { return !f.m_document.playing(); };
-    const CommandRule playing = [](const Frame& f) { return f.m_document.playing(); };
+    const CommandRule idle = [](const Frame& f) { return !f.m_viewState.playing(); };
+    const CommandRule playing = [](const Frame& f) { return f.m_viewState.playing(); };
     // A chart with notes, while the song stands.
     const CommandRule idleWithChart = [](const Frame& f) {
         const CScore* score = f.m_document.currentScore();
-        return !f.m_document.playing() && score && score->length() > 0;
+        return !f.m_viewState.playing() && score && score->length() > 0;
     };
     // ... and, to be heard, a song that is no longer decoding.
     const CommandRule playable
@@ -178,7 +178,7 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
             ID_FILE_CREATE_MOTION, "モーション作成(&I)...", {},
             [](Frame& f) { f.OnCreateMotion(); },
             [](const Frame& f) {
-                return !f.m_document.playing() && f.m_document.currentScore() != nullptr;
+                return !f.m_viewState.playing() && f.m_document.currentScore() != nullptr;
             }),
         Row(
             ID_FILE_BACKGROUND_AVI, "背景AVI作成(&V)...", {}, [](Frame& f) { f.OnBackgroundAvi(); },
@@ -192,11 +192,11 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
             ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z",
             {Key(ctrl | Qt::Key_Z), Key(Qt::AltModifier | Qt::Key_Backspace)},
             [](Frame& f) { f.m_document.Undo(); },
-            [](const Frame& f) { return !f.m_document.playing() && f.m_document.CanUndo(); }),
+            [](const Frame& f) { return !f.m_viewState.playing() && f.m_document.CanUndo(); }),
         Row(
             ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y", {Key(ctrl | Qt::Key_Y)},
             [](Frame& f) { f.m_document.Redo(); },
-            [](const Frame& f) { return !f.m_document.playing() && f.m_document.CanRedo(); }),
+            [](const Frame& f) { return !f.m_viewState.playing() && f.m_document.CanRedo(); }),
         ScoreRow(ID_EDIT_CUT, "切り取り(&T)\tCtrl+X",
                  {Key(ctrl | Qt::Key_X), Key(shift | Qt::Key_Delete)}),
         ScoreRow(ID_EDIT_COPY, "コピー(&C)\tCtrl+C",
@@ -221,20 +221,20 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
         TableRow(
             ID_EDIT_DETECT_TEMPO, IDS_MENU_DETECT_TEMPO, [](Frame& f) { f.OnDetectTempo(); },
             [](const Frame& f) {
-                return !f.m_document.playing() && !f.m_document.audioPath().empty();
+                return !f.m_viewState.playing() && !f.m_document.audioPath().empty();
             }),
         // "+" of the main keyboard is "=" unshifted on many layouts.
         Row(
             ID_VIEW_ZOOM_IN, "拡大(&I)\tCtrl +",
             {Key(ctrl | Qt::Key_Plus), Key(ctrl | Qt::Key_Equal),
              Key((ctrl | Qt::KeypadModifier) | Qt::Key_Plus)},
-            [](Frame& f) { f.m_document.ZoomIn(); },
-            [](const Frame& f) { return f.m_document.CanZoomIn(); }),
+            [](Frame& f) { f.OnZoom(f.m_viewState.ZoomIn()); },
+            [](const Frame& f) { return f.m_viewState.CanZoomIn(); }),
         Row(
             ID_VIEW_ZOOM_OUT, "縮小(&O)\tCtrl -",
             {Key(ctrl | Qt::Key_Minus), Key((ctrl | Qt::KeypadModifier) | Qt::Key_Minus)},
-            [](Frame& f) { f.m_document.ZoomOut(); },
-            [](const Frame& f) { return f.m_document.CanZoomOut(); }),
+            [](Frame& f) { f.OnZoom(f.m_viewState.ZoomOut()); },
+            [](const Frame& f) { return f.m_viewState.CanZoomOut(); }),
         // The score view takes Home and the arrows; no key of its own is a letter.
         Row(
             ID_VIEW_FRAME_ALL, "全体表示(&A)\tF", {Key(QKeyCombination(Qt::Key_F))},

@@ -114,6 +114,7 @@ CMainFrame::~CMainFrame()
     m_clock.Stop();
     // The document outlives the clock; it must not reach for it while it empties itself.
     m_host.SetStopPlayback({});
+    m_host.SetDocumentCleared({});
     m_document.RemoveView(this);
     // The panes are views of the document; they go before it does.
     delete m_splitter;
@@ -268,10 +269,10 @@ void CMainFrame::CreateClient()
 {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("splitter"));
-    m_scorePane = new CScorePane(&m_document, m_splitter);
+    m_scorePane = new CScorePane(&m_document, &m_viewState, m_splitter);
     // Until the 3D view has drawn, and between its frames while resizing, its pane shows the
     // background colour.
-    m_modelView = new CModelView(&m_document, m_splitter);
+    m_modelView = new CModelView(&m_document, &m_viewState, m_splitter);
     m_modelView->setObjectName(QStringLiteral("modelViewPlace"));
     m_modelView->setAutoFillBackground(true);
     // A display without OpenGL leaves a grey pane; the status bar says why. A reason's
@@ -400,7 +401,7 @@ void CMainFrame::UpdateCommandStates()
     m_actions.value(ID_EDIT_REDO)
         ->setText(HistoryMenuText(IDS_REDO,
                                   m_document.CanRedo() ? &m_document.commandAt(done) : nullptr));
-    m_scorePane->scoreBar()->SetSwitchingEnabled(!m_document.playing());
+    m_scorePane->scoreBar()->SetSwitchingEnabled(!m_viewState.playing());
 }
 
 void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
@@ -472,6 +473,12 @@ void CMainFrame::Run(int commandId)
 CScoreView* CMainFrame::scoreView() const
 {
     return m_scorePane->scoreView();
+}
+
+void CMainFrame::OnZoom(bool changed)
+{
+    if (changed)
+        m_document.UpdateAllViews(nullptr, UpdateHint::Zoom);
 }
 
 void CMainFrame::OnWaveformSwitched()

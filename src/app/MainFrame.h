@@ -5,6 +5,7 @@
 #include "app/Recovery.h"
 #include "chart/DocumentView.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "playback/AudioPlayer.h"
 #include "playback/PlaybackClock.h"
 #include "playback/PlaybackTimeSource.h"
@@ -44,6 +45,8 @@ public:
     ~CMainFrame() override;
 
     CStepDocument& document() { return m_document; }
+    // Where the views stand (the cursor, the zoom) and whether the song plays.
+    CViewState& viewState() { return m_viewState; }
     QAction* action(int commandId) const { return m_actions.value(commandId); }
     QMenu* menu(int index) const { return m_menus.value(index); }
     const QList<QAction*>& recentFileActions() const { return m_recentActions; }
@@ -117,6 +120,8 @@ private:
     void OnCreateMotion();
     void OnBackgroundAvi();
     void OnColor(bool background);
+    // The views are told of a zoom that `changed`.
+    void OnZoom(bool changed);
     // The switches of the waveform strip and the assist clap, remembered for the next start.
     void OnWaveformSwitched();
     void OnAssistClapSwitched();
@@ -175,6 +180,7 @@ private:
     void ShowViewControls(bool inside);
 
     CAppDocumentHost m_host;
+    CViewState m_viewState;
     CBackgroundSongMeasurer m_audio{
         [this](const std::filesystem::path& path) { StartSongLoad(path); }};
     CStepDocument m_document;

@@ -3,6 +3,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteClockCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
@@ -64,7 +65,7 @@ void CScoreView::RunCommand(int commandId)
 
 bool CScoreView::IsDeleteEnabled() const
 {
-    return score() && !m_document->playing()
+    return score() && !m_viewState->playing()
         && (!m_selectedNotes.empty() || m_pendingNote.rect.isNull());
 }
 
@@ -76,18 +77,18 @@ bool CScoreView::IsPasteEnabled() const
 
 bool CScoreView::IsInsertRowsEnabled() const
 {
-    return score() && !m_document->playing() && m_selectedNotes.empty()
+    return score() && !m_viewState->playing() && m_selectedNotes.empty()
         && m_pendingNote.rect.isNull();
 }
 
 bool CScoreView::IsModeEnabled() const
 {
-    return !m_document->playing();
+    return !m_viewState->playing();
 }
 
 bool CScoreView::IsPlayFromCursorEnabled() const
 {
-    return score() && !m_document->playing() && score()->length() > 0;
+    return score() && !m_viewState->playing() && score()->length() > 0;
 }
 
 void CScoreView::DeleteSelection(std::uint32_t nameId)

@@ -3,6 +3,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
 #include "chart/commands/MoveNoteCommand.h"
@@ -476,9 +477,9 @@ void CScoreView::keyPressEvent(QKeyEvent* event)
 void CScoreView::ToggleNoteKey(std::int32_t panel)
 {
     CScore* current = score();
-    if (!current->HasPanel(panel) || m_document->playing())
+    if (!current->HasPanel(panel) || m_viewState->playing())
         return;
-    const std::int32_t now = m_document->currentTime();
+    const std::int32_t now = m_viewState->currentTime();
     if (CNote* note = current->FindNote(now, panel)) {
         auto command = std::make_unique<CDeleteNoteCommand>(current, Name(IDS_DELETE));
         command->AddNote(note);

@@ -79,11 +79,11 @@ TEST_F(CommandRowsTest, EveryRowHasAHandlerAndItsRuleFitsTheDocumentsState)
 
     // Playing: only stopping, the zoom and what never touches the chart (paste too, as it
     // always was: the score view itself is locked meanwhile).
-    frame->document().SetPlaying(true);
+    frame->viewState().SetPlaying(true);
     expectEnabled(
         With(kAlwaysEnabled, {ID_PLAY_STOP, ID_EDIT_PASTE, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT}),
         "playing");
-    frame->document().SetPlaying(false);
+    frame->viewState().SetPlaying(false);
 }
 
 // The modes are checked as the view's mode is, whichever way it was switched; the switches
