@@ -130,10 +130,10 @@ TEST_F(AppSongLoading, TheWindowWorksWhileTheSongDecodesAndOneDecodeFeedsLengthA
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(document.currentTime(), 96);
+    EXPECT_EQ(frame->viewState().currentTime(), 96);
     QTest::keyClicks(view, QStringLiteral("4"));
     EXPECT_EQ(document.currentScore()->notes().size(), 3u);
-    EXPECT_TRUE(document.IsUndoEnabled());
+    EXPECT_TRUE(document.CanUndo());
     QMenu* play = frame->menu(kPlayMenu);
     play->popup(frame->mapToGlobal(QPoint(10, 10)));
     QTRY_VERIFY(play->isVisible());
