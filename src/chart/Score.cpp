@@ -203,7 +203,9 @@ void CScore::UpdateLength(std::int32_t fromClock)
     try {
         for (std::size_t i = 0; i < m_players.size(); ++i) {
             const bool last = i + 1 == m_players.size();
-            m_players[i]->Regenerate(fromClock, last ? std::move(change) : change);
+            // Moved only into the last dancer, after every other one had its copy.
+            m_players[i]->Regenerate(
+                fromClock, last ? std::move(change) : change); // NOLINT(bugprone-use-after-move)
         }
     } catch (...) {
         // A dancer that missed this change is handed every note the next time.

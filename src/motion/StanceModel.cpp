@@ -49,7 +49,8 @@ CStanceModel::CStanceModel(const MotionParameters& parameters)
     std::vector<Vector3> positions;
     for (const std::int32_t panel : m_slotPanels)
         positions.push_back(PanelPosition(panel, parameters));
-    const std::size_t pairs = static_cast<std::size_t>(m_slotCount * m_slotCount);
+    const std::size_t pairs
+        = static_cast<std::size_t>(m_slotCount) * static_cast<std::size_t>(m_slotCount);
     std::vector<float> facings(pairs);
     std::vector<float> spreadCosts(pairs);
     m_distances.resize(pairs);
@@ -243,7 +244,8 @@ int CStanceModel::Moves(const FrameNotes& notes, int layout, const GapCosts& gap
         move.again = 0.0f;
         if (danced == 0)
             continue;
-        const std::size_t pairs = static_cast<std::size_t>(m_slotCount * m_slotCount);
+        const std::size_t pairs
+            = static_cast<std::size_t>(m_slotCount) * static_cast<std::size_t>(m_slotCount);
         move.cost = m_stanceChangeCosts[Pair(before.left, before.right) * pairs
                                         + Pair(after.left, after.right)]
             + gap.travelPerUnit

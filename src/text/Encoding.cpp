@@ -33,8 +33,7 @@ iconv_t Descriptor(const char* to, const char* from)
     auto it = cache.descriptors.find(key);
     if (it == cache.descriptors.end()) {
         iconv_t cd = iconv_open(to, from);
-        // iconv_open's documented failure value is (iconv_t)-1.
-        if (cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
+        if (cd == reinterpret_cast<iconv_t>(-1))
             throw CoreError(Reason(IDS_REASON_NO_TEXT_CONVERSION, {from, to}));
         it = cache.descriptors.emplace(key, cd).first;
     }
