@@ -53,7 +53,7 @@ QString FileMessage(std::uint32_t id, const QString& path)
 // there, or, while the document has no file, in the folder remembered for the kind.
 QString BesideDocument(const std::string& proposed, const CStepDocument& document)
 {
-    const QString name = ToQString(proposed);
+    QString name = ToQString(proposed);
     if (name.contains(QLatin1Char('/')) || document.pathName().empty())
         return name;
     return QFileInfo(FromPath(document.pathName())).absolutePath() + QLatin1Char('/') + name;
