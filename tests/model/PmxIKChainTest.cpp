@@ -70,14 +70,16 @@ Vector3 Head(const CModelInstance& instance, int bone)
 
 TEST(PmxIKChain, LinksInAnyOrderAndBesideTheEffectorLeaveEveryBoneWithItsParent)
 {
-    // センター - upper - lower - tip, with a branch off upper and a side bone off the centre.
+    // センター - upper - lower - tip, with a branch off upper and a side bone (with its tip)
+    // off the centre.
     // The chain names lower twice and side, which is not above the tip; the bones the chain
     // moved are upper's and side's subtrees, whichever order they are named in.
-    enum { kCenter, kUpper, kLower, kTip, kBranch, kSide, kGoal };
+    enum { kCenter, kUpper, kLower, kTip, kBranch, kSide, kSideTip, kGoal };
     const auto model = ReadModelFile(
         PmxTestWriter(Model({Bone("センター", -1, {0, 0, 0}), Bone("上", kCenter, {0, -1, 0}),
                              Bone("下", kUpper, {0, -2, 0}), Bone("先", kLower, {0, -3, 0}),
                              Bone("枝", kUpper, {1, -1, 0}), Bone("脇", kCenter, {-1, 0, 0}),
+                             Bone("脇先", kSide, {-2, 0, 0}),
                              IKBone(kTip, {{kLower}, {kUpper}, {kLower}, {kSide}})}))
             .Write(),
         "/m/");
@@ -93,8 +95,10 @@ TEST(PmxIKChain, LinksInAnyOrderAndBesideTheEffectorLeaveEveryBoneWithItsParent)
         bone.UpdateWorld();
         EXPECT_LE(Length(bone.WorldPosition() - before), 1e-5f) << "bone " << i;
     }
-    // The branch swung with upper, away from where it rests.
+    // The branch swung with upper, and the side tip with the side bone, away from where
+    // they rest.
     EXPECT_GT(Length(Head(*posed, kBranch) - Vector3{1, -1, 0}), 0.1f);
+    EXPECT_GT(Length(Head(*posed, kSideTip) - Vector3{-2, 0, 0}), 0.1f);
 }
 
 TEST(PmxIKChain, AChainOfAMillionLinksPosesInProportionToItsLength)
