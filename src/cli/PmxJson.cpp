@@ -122,6 +122,16 @@ nlohmann::json MorphToJson(const PmxMorph& morph)
 
 } // namespace
 
+const char* PmxFormatName(const PmxFile& file)
+{
+    return file.header.version > 2.05f ? "PMX 2.1" : "PMX 2.0";
+}
+
+const char* PmxEncodingName(const PmxFile& file)
+{
+    return file.header.encoding == 0 ? "UTF-16LE" : "UTF-8";
+}
+
 nlohmann::json PmxToJson(const PmxFile& file, const std::string& modelFolder)
 {
     nlohmann::json materials = nlohmann::json::array();
@@ -147,8 +157,8 @@ nlohmann::json PmxToJson(const PmxFile& file, const std::string& modelFolder)
         frames.push_back({{"name", frame.name}, {"bones", std::move(frameBones)}});
     }
     return {
-        {"format", file.header.version > 2.05f ? "PMX 2.1" : "PMX 2.0"},
-        {"encoding", file.header.encoding == 0 ? "UTF-16LE" : "UTF-8"},
+        {"format", PmxFormatName(file)},
+        {"encoding", PmxEncodingName(file)},
         {"name", file.name},
         {"comment", file.comment},
         {"englishName", file.englishName},

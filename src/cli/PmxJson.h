@@ -15,4 +15,9 @@ struct PmxFile;
 // `modelFolder` (ending with a separator) joined with the file's names, "" for none.
 nlohmann::json PmxToJson(const PmxFile& file, const std::string& modelFolder);
 
+// The "format" and "encoding" values of that output, for the plain listing, which has no
+// need to build the rest.
+const char* PmxFormatName(const PmxFile& file);
+const char* PmxEncodingName(const PmxFile& file);
+
 } // namespace zelvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
 
 namespace zelvane {
@@ -115,32 +116,74 @@ CPmxPoser::CPmxPoser(const CModelDocument& model, std::vector<CBoneInstance>& bo
     const auto below = [&](std::size_t bone, std::size_t ancestor) {
         return place[bone] > place[ancestor] && place[bone] < end[place[ancestor]];
     };
+    // Scratch shared by every chain, sized by the bones rather than the links, and left
+    // cleared after each chain: a chain may name millions of links, over and over the same
+    // few bones, so nothing here may cost per pair of links or a path per link.
+    constexpr std::uint32_t kNone = UINT32_MAX;
+    std::vector<std::uint32_t> placeOnLine(count, kNone);
+    std::vector<std::uint8_t> isLink(count, 0);
+    std::vector<std::uint32_t> distinct;
+    m_effectorLines.reserve(model.iks.size());
+    m_lineStarts.reserve(model.iks.size());
+    m_topLinks.reserve(model.iks.size());
     for (std::size_t i = 0; i < model.iks.size(); ++i) {
         const CModelIK& ik = model.iks[i];
+        const auto effector = static_cast<std::size_t>(ik.effector);
         // Only the first IK of a bone solves: a PMX bone has one chain.
         if (m_ikOfBone[static_cast<std::size_t>(ik.ikBone)] < 0)
             m_ikOfBone[static_cast<std::size_t>(ik.ikBone)] = static_cast<int>(i);
-        std::vector<std::vector<std::uint32_t>> paths;
+
+        // The way down from the highest link above the effector to the effector: every link
+        // above it finds the bones it moves as the tail of this one line.
+        std::size_t highest = effector;
         for (std::uint16_t link : ik.chain) {
-            std::vector<std::uint32_t> path;
-            if (below(static_cast<std::size_t>(ik.effector), link)) {
-                for (const CBoneInstance* at = &bones[static_cast<std::size_t>(ik.effector)];
-                     at != &bones[link]; at = at->parent)
-                    path.push_back(static_cast<std::uint32_t>(at - bones.data()));
-            }
-            path.push_back(link);
-            std::reverse(path.begin(), path.end());
-            paths.push_back(std::move(path));
+            if (below(effector, link) && place[link] < place[highest])
+                highest = link;
         }
-        m_linkPaths.push_back(std::move(paths));
+        std::vector<std::uint32_t> line;
+        for (const CBoneInstance* at = &bones[effector];; at = at->parent) {
+            line.push_back(static_cast<std::uint32_t>(at - bones.data()));
+            if (at == &bones[highest])
+                break;
+        }
+        std::reverse(line.begin(), line.end());
+        for (std::size_t k = 0; k < line.size(); ++k)
+            placeOnLine[line[k]] = static_cast<std::uint32_t>(k);
+        std::vector<std::uint32_t> starts;
+        starts.reserve(ik.chain.size());
+        for (std::uint16_t link : ik.chain)
+            starts.push_back(below(effector, link) ? placeOnLine[link] : kNone);
+        for (std::uint32_t bone : line)
+            placeOnLine[bone] = kNone;
+        m_effectorLines.push_back(std::move(line));
+        m_lineStarts.push_back(std::move(starts));
+
+        // The links no other link holds in its subtree. Subtrees nest in hierarchy order, so
+        // with the distinct links sorted by place each is either inside the last top found
+        // or a new top. The tops keep the order the chain first names them.
+        distinct.clear();
+        for (std::uint16_t link : ik.chain) {
+            if (isLink[link] == 0) {
+                isLink[link] = 1;
+                distinct.push_back(link);
+            }
+        }
+        std::sort(distinct.begin(), distinct.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return place[a] < place[b]; });
+        std::size_t openEnd = 0;
+        for (std::uint32_t link : distinct) {
+            if (place[link] < openEnd) {
+                isLink[link] = 0;
+            } else {
+                isLink[link] = 2;
+                openEnd = end[place[link]];
+            }
+        }
         std::vector<std::uint32_t> tops;
         for (std::uint16_t link : ik.chain) {
-            const bool covered
-                = std::any_of(ik.chain.begin(), ik.chain.end(), [&](std::uint16_t other) {
-                      return other != link && below(link, other);
-                  });
-            if (!covered && std::find(tops.begin(), tops.end(), link) == tops.end())
+            if (isLink[link] == 2)
                 tops.push_back(link);
+            isLink[link] = 0;
         }
         m_topLinks.push_back(std::move(tops));
     }
@@ -258,9 +301,14 @@ std::size_t CPmxPoser::SolveChain(std::size_t ikIndex, std::size_t budget, bool 
             turned = true;
             link.SetPmxRotation(q);
             link.UpdateWorld();
-            const std::vector<std::uint32_t>& path = m_linkPaths[ikIndex][k];
-            for (std::size_t j = 1; j < path.size(); ++j)
-                m_bones[path[j]].UpdateWorld();
+            // The bones between the link and the effector follow it before the next link
+            // measures where the effector is.
+            const std::uint32_t start = m_lineStarts[ikIndex][k];
+            if (start != UINT32_MAX) {
+                const std::vector<std::uint32_t>& line = m_effectorLines[ikIndex];
+                for (std::size_t j = start + 1; j < line.size(); ++j)
+                    m_bones[line[j]].UpdateWorld();
+            }
         }
         if (earlyStop && !turned)
             break;

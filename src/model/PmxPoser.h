@@ -47,9 +47,11 @@ private:
     std::vector<std::uint32_t> m_deformOrder;
     // For each bone the IK it solves, or -1.
     std::vector<int> m_ikOfBone;
-    // For each IK and link: the bones from the link down to the effector, link first; just
-    // the link when the effector is not below it.
-    std::vector<std::vector<std::vector<std::uint32_t>>> m_linkPaths;
+    // Per IK: the bones from its highest link above the effector down to the effector.
+    std::vector<std::vector<std::uint32_t>> m_effectorLines;
+    // Per IK and link: the link's place on that line, or UINT32_MAX when the effector is not
+    // below the link.
+    std::vector<std::vector<std::uint32_t>> m_lineStarts;
     // Per IK: the links whose subtrees hold every other link, so refreshing them refreshes
     // everything the chain moved.
     std::vector<std::vector<std::uint32_t>> m_topLinks;
