@@ -326,7 +326,7 @@ QStringList MenuSourceTexts()
 {
     QStringList texts;
     const SayMenuText record = [&texts](const char* japanese) {
-        const QString text = QString::fromUtf8(japanese);
+        QString text = QString::fromUtf8(japanese);
         if (!texts.contains(text))
             texts.append(text);
         return text;

@@ -93,7 +93,8 @@ void CTempoDetectDialog::ShowProgress()
     m_progress->setValue(m_permille);
 }
 
-void CTempoDetectDialog::Finish(std::optional<TempoEstimate> estimate, std::exception_ptr failure)
+void CTempoDetectDialog::Finish(std::optional<TempoEstimate> estimate,
+                                const std::exception_ptr& failure)
 {
     m_finished = true;
     m_estimate = estimate;

@@ -43,7 +43,7 @@ signals:
 
 private:
     void ShowProgress();
-    void Finish(std::optional<TempoEstimate> estimate, std::exception_ptr failure);
+    void Finish(std::optional<TempoEstimate> estimate, const std::exception_ptr& failure);
 
     QProgressBar* m_progress;
     QLabel* m_message;
