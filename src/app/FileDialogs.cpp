@@ -160,9 +160,8 @@ QString PromptFileName(FileDialogMode mode, const QString& initialName,
     QList<DialogFilter> filters;
     for (const std::uint32_t id : filterIds)
         filters.append(FromTable(id));
-    const QString chosen
-        = RunDialog(mode, DialogTitle(mode), WithRememberedDirectory(initialName, directoryKey),
-                    filters, parent);
+    QString chosen = RunDialog(mode, DialogTitle(mode),
+                               WithRememberedDirectory(initialName, directoryKey), filters, parent);
     if (!chosen.isEmpty())
         Settings::RememberDirectoryOf(directoryKey, chosen);
     return chosen;
@@ -172,9 +171,8 @@ QString PromptDocumentFileName(FileDialogMode mode, const QString& initialName, 
 {
     static const QString kKey = QStringLiteral("DocumentDirectory");
     // The document template's filter name and extension.
-    const QString chosen
-        = RunDialog(mode, DialogTitle(mode), WithRememberedDirectory(initialName, kKey),
-                    {{DocumentFilter(), DocumentExtension()}}, parent);
+    QString chosen = RunDialog(mode, DialogTitle(mode), WithRememberedDirectory(initialName, kKey),
+                               {{DocumentFilter(), DocumentExtension()}}, parent);
     if (!chosen.isEmpty())
         Settings::RememberDirectoryOf(kKey, chosen);
     return chosen;

@@ -48,7 +48,11 @@ int NameToID(std::string_view name)
         return static_cast<int>(it->second);
     if (auto id = FindStringId(name))
         return static_cast<int>(*id);
-    const auto id = static_cast<std::uint32_t>(++registry.dynamicCounter);
+    // Past the first 127 names the count reaches the string table's IDs: those are skipped,
+    // or a model's own bone could take the ID of a built-in one (センター, a foot's IK).
+    auto id = static_cast<std::uint32_t>(++registry.dynamicCounter);
+    while (HasString(id))
+        id = static_cast<std::uint32_t>(++registry.dynamicCounter);
     registry.Record(id, std::string(name));
     return static_cast<int>(id);
 }

@@ -47,3 +47,17 @@ TEST(NameIds, ConcurrentLookupsAgreeOnOneIdPerName)
         EXPECT_EQ(ids[t], ids[0]);
     EXPECT_EQ(std::set<int>(ids[0].begin(), ids[0].end()).size(), 200u);
 }
+
+// However many names a run meets, each keeps an ID of its own that gives the name back; none
+// takes the ID of a string-table text such as a built-in bone.
+TEST(NameIds, ManyUnknownNamesNeverTakeAStringTableId)
+{
+    for (int i = 0; i < 700; ++i) {
+        const std::string name = "own bone " + std::to_string(i);
+        const int id = NameToID(name);
+        ASSERT_EQ(IDToName(id), name) << id;
+        ASSERT_EQ(NameToID(name), id);
+    }
+    EXPECT_EQ(NameToID("センター"), 500);
+    EXPECT_EQ(IDToName(500), "センター");
+}
