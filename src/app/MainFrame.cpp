@@ -203,8 +203,9 @@ QMenu* CMainFrame::CreateLanguageMenu()
         {UiLanguage::Japanese, QStringLiteral("日本語(&J)")},
         {UiLanguage::English, QStringLiteral("&English")},
     };
-    for (const auto& [language, name] : items) {
-        QAction* action = languages->addAction(name);
+    for (const auto& item : items) {
+        const UiLanguage language = item.first;
+        QAction* action = languages->addAction(item.second);
         action->setCheckable(true);
         action->setChecked(language == CurrentUiLanguage());
         action->setData(LanguageCode(language));

@@ -4,8 +4,9 @@
 
 #include <QLocale>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 
 namespace zelvane {
 
@@ -13,10 +14,11 @@ QString FloatToText(float value)
 {
     const QLocale c = QLocale::c();
     for (int precision = 6; precision < 9; ++precision) {
-        const QString text = c.toString(static_cast<double>(value), 'g', precision);
+        QString text = c.toString(static_cast<double>(value), 'g', precision);
         bool ok = false;
         const float back = c.toFloat(text, &ok);
-        if (ok && std::memcmp(&back, &value, sizeof value) == 0)
+        // The same bits: -0 stays -0.
+        if (ok && std::bit_cast<std::uint32_t>(back) == std::bit_cast<std::uint32_t>(value))
             return text;
     }
     return c.toString(static_cast<double>(value), 'g', 9);
