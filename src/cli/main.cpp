@@ -30,9 +30,7 @@ int ReportUsageError(const CLI::App& app, const CLI::ParseError& error, int argc
     return 2;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     using namespace zelvane::cli;
     RemoveTemporaryFilesOnInterrupt();
@@ -190,4 +188,20 @@ int main(int argc, char** argv)
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Setting the commands up allocates too; whatever fails there or after is said in one
+    // line rather than ending the program without a word.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "zelvane-cli: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "zelvane-cli: an unexpected error\n";
+    }
+    return 1;
 }
