@@ -150,35 +150,45 @@ void CGLModelInstance::Prepare(QOpenGLFunctions_3_3_Core& gl)
 void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
 {
     const CModelDocument& model = *m_instance.model;
+    const CSkinnedMesh& mesh = m_instance.skinnedVertices;
     m_vertexBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
-    m_edgeBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+    m_vertexBuffer->setUsagePattern(QOpenGLBuffer::StreamDraw);
+    m_vertexBuffer->create();
+    // Texture coordinates never change with the pose: they go up once, beside the stream.
+    m_uvBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+    m_uvBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
+    m_uvBuffer->create();
+    m_uvBuffer->bind();
+    m_uvBuffer->allocate(mesh.uvs().data(), static_cast<int>(mesh.uvs().size() * sizeof(Vector2)));
     m_indexBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::IndexBuffer);
-    for (QOpenGLBuffer* buffer : {m_vertexBuffer.get(), m_edgeBuffer.get()}) {
-        buffer->setUsagePattern(QOpenGLBuffer::StreamDraw);
-        buffer->create();
-    }
     m_indexBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
     m_indexBuffer->create();
 
-    using Vertex = CModelInstance::SkinnedVertex;
+    // The stream holds every slot's position, then every normal, then every outline point.
+    const auto block = [&mesh](std::size_t which) {
+        return reinterpret_cast<void*>(which * mesh.slotCount() * sizeof(Vector3));
+    };
     m_meshArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_meshArray->create();
     m_meshArray->bind();
     m_vertexBuffer->bind();
     gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                             sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, position)));
+                             sizeof(Vector3), block(0));
     gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
-    gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                             reinterpret_cast<void*>(offsetof(Vertex, normal)));
+    gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
+                             sizeof(Vector3), block(1));
+    m_uvBuffer->bind();
     gl.glEnableVertexAttribArray(CSceneProgram::kTexCoordAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
-                             sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, uv)));
+                             sizeof(Vector2), nullptr);
     m_indexBuffer->bind();
-    // Models whose vertices 16 bits can number (every PMD model, most PMX ones) go up at half
-    // the size; larger ones keep their 32-bit indices.
-    if (model.vertices.size() <= kShortIndexVertices) {
-        const std::vector<std::uint16_t> shortIndices(model.indices.begin(), model.indices.end());
+    // The faces name slots, the order the skinning writes the vertices in. Meshes whose
+    // slots 16 bits can number (every PMD model, most PMX ones) go up at half the size;
+    // larger ones keep 32-bit indices.
+    const std::vector<std::uint32_t> indices = mesh.SlotIndices(model.indices);
+    if (mesh.slotCount() <= kShortIndexVertices) {
+        const std::vector<std::uint16_t> shortIndices(indices.begin(), indices.end());
         m_indexType = GL_UNSIGNED_SHORT;
         m_indexSize = sizeof(std::uint16_t);
         m_indexBuffer->allocate(shortIndices.data(),
@@ -186,18 +196,17 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     } else {
         m_indexType = GL_UNSIGNED_INT;
         m_indexSize = sizeof(std::uint32_t);
-        m_indexBuffer->allocate(model.indices.data(),
-                                static_cast<int>(model.indices.size() * m_indexSize));
+        m_indexBuffer->allocate(indices.data(), static_cast<int>(indices.size() * m_indexSize));
     }
     m_meshArray->release();
 
     m_edgeArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_edgeArray->create();
     m_edgeArray->bind();
-    m_edgeBuffer->bind();
+    m_vertexBuffer->bind();
     gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                             sizeof(Vector3), nullptr);
+                             sizeof(Vector3), block(2));
     m_indexBuffer->bind();
     m_edgeArray->release();
 
@@ -214,7 +223,7 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
         first += static_cast<std::size_t>(std::max(material.faceVertexCount, 0));
         // The vertices a material's faces use, so the driver transforms only those for it
         // rather than the whole mesh once per material.
-        m_vertexRange.push_back(VertexRange(model.indices, m_firstIndex.back(), first));
+        m_vertexRange.push_back(VertexRange(indices, m_firstIndex.back(), first));
     }
     for (std::size_t i = 0; i < m_toonTextures.size(); ++i) {
         m_toonTextures[i] = LoadTexture(model.toonPaths[i]);
@@ -227,16 +236,12 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
 
 void CGLModelInstance::Upload()
 {
-    // Whole buffers each time: a fresh allocation lets the driver keep drawing from the
+    // The whole stream each time: a fresh allocation lets the driver keep drawing from the
     // old pose while the new one arrives.
+    const std::vector<Vector3>& stream = m_instance.skinnedVertices.stream();
     m_vertexBuffer->bind();
-    m_vertexBuffer->allocate(m_instance.skinnedVertices.data(),
-                             static_cast<int>(m_instance.skinnedVertices.size()
-                                              * sizeof(CModelInstance::SkinnedVertex)));
-    m_edgeBuffer->bind();
-    m_edgeBuffer->allocate(m_instance.edgePositions.data(),
-                           static_cast<int>(m_instance.edgePositions.size() * sizeof(Vector3)));
-    m_edgeBuffer->release();
+    m_vertexBuffer->allocate(stream.data(), static_cast<int>(stream.size() * sizeof(Vector3)));
+    m_vertexBuffer->release();
     m_posed = false;
 }
 
@@ -245,7 +250,7 @@ void CGLModelInstance::Release()
     m_meshArray.reset();
     m_edgeArray.reset();
     m_vertexBuffer.reset();
-    m_edgeBuffer.reset();
+    m_uvBuffer.reset();
     m_indexBuffer.reset();
     m_textures.clear();
     for (auto& toon : m_toonTextures)

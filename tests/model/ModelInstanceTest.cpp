@@ -186,9 +186,9 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
     // The morph raised vertex 3 by half its offset; the base morph is never applied.
     ExpectNear(out[3].position, {2, 2, 0});
     // The outline is pushed out along the normal, except where the vertex has none.
-    ExpectNear(instance.edgePositions[0], {2.015f, 1, 0});
-    ExpectNear(instance.edgePositions[1], {0, 1, 4 - 0.015f});
-    ExpectNear(instance.edgePositions[3], out[3].position);
+    ExpectNear(instance.skinnedVertices.Edge(0), {2.015f, 1, 0});
+    ExpectNear(instance.skinnedVertices.Edge(1), {0, 1, 4 - 0.015f});
+    ExpectNear(instance.skinnedVertices.Edge(3), out[3].position);
 }
 
 TEST(ModelInstance, IndicesOutOfRangeAreInvalidArguments)

@@ -162,14 +162,13 @@ TEST(PmxSkinning, TheLanePathAgreesWithTheScalarPathForEveryKind)
         return {{}, QuaternionRotationYawPitchRoll(-0.7f, 0.9f, 1.2f)};
     });
     instance.Update();
-    const std::vector<SkinnedVertex> lanes = instance.skinnedVertices;
-    const std::vector<Vector3> edges = instance.edgePositions;
+    const CSkinnedMesh lanes = instance.skinnedVertices;
     instance.UpdateSkinScalar();
     for (std::size_t i = 0; i < lanes.size(); ++i) {
         SCOPED_TRACE(i);
         ExpectNear(lanes[i].position, instance.skinnedVertices[i].position, 1e-4f);
         ExpectNear(lanes[i].normal, instance.skinnedVertices[i].normal, 1e-5f);
-        ExpectNear(edges[i], instance.edgePositions[i], 1e-4f);
+        ExpectNear(lanes.Edge(i), instance.skinnedVertices.Edge(i), 1e-4f);
     }
     // Where nothing bends, the spherical blend is the linear one.
     instance.SampleBones([](int id) -> BonePose {
