@@ -32,6 +32,14 @@ std::uint64_t GroupKey(const CModelVertex& v)
     return key(v.bone0, v.bone1, v.weight);
 }
 
+// The percentages w0 of a and w1 of b, element by element, over a 4 × 4 matrix.
+void WeighTwo(const float* __restrict a, float w0, const float* __restrict b, float w1,
+              float* __restrict to)
+{
+    for (int k = 0; k < 16; ++k)
+        to[k] = w0 * a[k] * kPercent + w1 * b[k] * kPercent;
+}
+
 // Whether the rotation rows of `m` are a rotation: orthonormal within `tolerance` on each
 // product of two rows. A unit normal it turns is then of unit length within 1.5 × tolerance.
 bool IsRigid(const Matrix& m, float tolerance)
@@ -120,10 +128,7 @@ void BlendPmxGroup(const CMeshSkinner::Group& group, const std::vector<CBoneInst
         m = DualQuaternionBlend(matrices, group.weights.data(), group.boneCount);
     else
         m = LinearBlend(matrices, group.weights.data(), group.boneCount);
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 3; ++c)
-            blend.m[r][c] = m.m[r][c];
-    }
+    blend = m;
 }
 
 // A spherical group's per-frame terms (see SphericalRun): P0 · A + P1 · B + t is the
@@ -378,20 +383,15 @@ void CMeshSkinner::BlendMatrices(const std::vector<CBoneInstance>& bones)
         }
         const Matrix& m0 = bones[static_cast<std::size_t>(group.bone0)].world;
         if (group.weight == 100) {
-            for (int r = 0; r < 4; ++r) {
-                for (int c = 0; c < 3; ++c)
-                    blend.m[r][c] = m0.m[r][c];
-            }
+            blend = m0;
             continue;
         }
-        // Each element weighted by the percentages of the two bones.
+        // Each element weighted by the percentages of the two bones: the whole 4 × 4 in one
+        // run, which the compiler does four elements at a time.
         const Matrix& m1 = bones[static_cast<std::size_t>(group.bone1)].world;
         const float w0 = static_cast<float>(group.weight);
         const float w1 = static_cast<float>(100 - group.weight);
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 3; ++c)
-                blend.m[r][c] = w0 * m0.m[r][c] * kPercent + w1 * m1.m[r][c] * kPercent;
-        }
+        WeighTwo(&m0.m[0][0], w0, &m1.m[0][0], w1, &blend.m[0][0]);
     }
 }
 

@@ -43,10 +43,8 @@ public:
     static constexpr float kEdgeWidth = 0.015f;
     static constexpr std::size_t kLanes = 8;
 
-    // The rotation rows and translation of a blended matrix: what a point needs of it.
-    struct Blend {
-        float m[4][3];
-    };
+    // A blended matrix: rotation rows and translation, the last column unused.
+    using Blend = Matrix;
     enum class Kind : std::uint8_t { Pmd, Linear, Spherical, DualQuaternion };
     struct Group {
         int bone0;

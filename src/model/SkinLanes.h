@@ -26,13 +26,14 @@ struct SkinTargets {
     float* edges;
 };
 
-// Slots that one matrix (rotation rows, then translation) takes. A rigid one is a rotation,
+// Slots that one matrix (rotation rows, then translation; 4 × 4 with the last column unused)
+// takes. A rigid one is a rotation,
 // which keeps a unit normal's length, so its normals are not rescaled.
 struct MatrixRun {
     std::uint32_t firstSlot;
     std::uint32_t slotCount;
     bool rigid;
-    const float (*matrix)[3];
+    const float (*matrix)[4];
 };
 
 // Slots of a spherical blend: position = d · R + P0 · A + P1 · B + t, for d the offset from
