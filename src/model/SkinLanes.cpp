@@ -142,10 +142,10 @@ ZELVANE_SKIN_VERSIONS void SkinSphericalRuns(const SphericalRun* runs, std::size
                 p[c] = dx * r[0][c] + dy * r[1][c] + dz * r[2][c] + ax * a[0][c] + ay * a[1][c]
                     + az * a[2][c] + bx * b[0][c] + by * b[1][c] + bz * b[2][c] + run.t[c];
             }
-            Lanes u = nx * r[0][0] + ny * r[1][0] + nz * r[2][0];
-            Lanes v = nx * r[0][1] + ny * r[1][1] + nz * r[2][1];
-            Lanes w = nx * r[0][2] + ny * r[1][2] + nz * r[2][2];
-            Normalise(u, v, w);
+            // R is made from a unit quaternion: a rotation, which keeps the normal's length.
+            const Lanes u = nx * r[0][0] + ny * r[1][0] + nz * r[2][0];
+            const Lanes v = nx * r[0][1] + ny * r[1][1] + nz * r[2][1];
+            const Lanes w = nx * r[0][2] + ny * r[1][2] + nz * r[2][2];
             Emit(from, to, s, p[0], p[1], p[2], u, v, w);
         }
     }
