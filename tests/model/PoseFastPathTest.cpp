@@ -115,6 +115,41 @@ TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
         ASSERT_EQ(instance.skinnedVertices.Edge(i), before.Edge(i)) << i;
 }
 
+TEST(PoseFastPaths, TheDrawnStreamHoldsEachFaceCornerAsTheModelVertexItNames)
+{
+    // What the 3D view uploads: the faces renumbered to slots, and per slot the position,
+    // normal, outline point and texture coordinates of the vertex in it.
+    REQUIRE_GREETING();
+    const Greeting greeting;
+    const CModelDocument& model = *greeting.model;
+    CModelInstance instance(model);
+    greeting.Sample(instance, 30);
+    instance.Update();
+    const CSkinnedMesh& mesh = instance.skinnedVertices;
+    ASSERT_EQ(mesh.stream().size(), 3 * mesh.slotCount());
+    ASSERT_EQ(mesh.uvs().size(), mesh.slotCount());
+    std::vector<bool> taken(mesh.slotCount(), false);
+    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+        ASSERT_LT(mesh.SlotOf(i), mesh.slotCount());
+        ASSERT_FALSE(taken[mesh.SlotOf(i)]) << "two vertices in slot " << mesh.SlotOf(i);
+        taken[mesh.SlotOf(i)] = true;
+    }
+    const std::vector<std::uint32_t> slots = mesh.SlotIndices(model.indices);
+    ASSERT_EQ(slots.size(), model.indices.size());
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        const std::size_t vertex = model.indices[k];
+        const SkinnedVertex expected
+            = FullMatrixVertex(instance, vertex, model.vertices[vertex].position);
+        ASSERT_LE(Distance(mesh.positions()[slots[k]], expected.position), 1e-5f) << k;
+        ASSERT_LE(Distance(mesh.normals()[slots[k]], expected.normal), 1e-5f) << k;
+        const Vector3 edge = model.vertices[vertex].noEdge
+            ? expected.position
+            : expected.position + expected.normal * CMeshSkinner::kEdgeWidth;
+        ASSERT_LE(Distance(mesh.edges()[slots[k]], edge), 1e-5f) << k;
+        ASSERT_EQ(mesh.uvs()[slots[k]], model.vertices[vertex].uv) << k;
+    }
+}
+
 // The largest difference between the posed matrices of two instances' bones.
 float WorstBoneDifference(const CModelInstance& a, const CModelInstance& b)
 {
