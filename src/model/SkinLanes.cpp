@@ -28,16 +28,21 @@ inline void Store(float* to, const Lanes& lanes)
     std::memcpy(to, &lanes, sizeof lanes);
 }
 
-// Eight points given as their x, y and z lanes, written as eight x, y, z triples: each of the
-// three outputs takes its x and y from one shuffle and its z from a second.
+// Eight points given as their x, y and z lanes, written as eight x, y, z triples. Each half
+// of the registers (points 0–3 and 4–7) is arranged on its own first, which needs only
+// shuffles within halves, then the halves are paired up.
 inline void StorePoints(float* to, const Lanes& x, const Lanes& y, const Lanes& z)
 {
-    const Lanes xy0 = __builtin_shuffle(x, y, LaneIndex{0, 8, 0, 1, 9, 0, 2, 10});
-    Store(to, __builtin_shuffle(xy0, z, LaneIndex{0, 1, 8, 3, 4, 9, 6, 7}));
-    const Lanes xy1 = __builtin_shuffle(x, y, LaneIndex{0, 3, 11, 0, 4, 12, 0, 5});
-    Store(to + 8, __builtin_shuffle(xy1, z, LaneIndex{10, 1, 2, 11, 4, 5, 12, 7}));
-    const Lanes xy2 = __builtin_shuffle(x, y, LaneIndex{13, 0, 6, 14, 0, 7, 15, 0});
-    Store(to + 16, __builtin_shuffle(xy2, z, LaneIndex{0, 13, 2, 3, 14, 5, 6, 15}));
+    const Lanes xyLow = __builtin_shuffle(x, y, LaneIndex{0, 8, 1, 9, 4, 12, 5, 13});
+    const Lanes xyHigh = __builtin_shuffle(x, y, LaneIndex{2, 10, 3, 11, 6, 14, 7, 15});
+    const Lanes yzLow = __builtin_shuffle(y, z, LaneIndex{0, 8, 1, 9, 4, 12, 5, 13});
+    // Per half: x0 y0 z0 x1, y1 z1 x2 y2, z2 x3 y3 z3.
+    const Lanes first = __builtin_shuffle(xyLow, z, LaneIndex{0, 1, 8, 2, 4, 5, 12, 6});
+    const Lanes second = __builtin_shuffle(yzLow, xyHigh, LaneIndex{2, 3, 8, 9, 6, 7, 12, 13});
+    const Lanes third = __builtin_shuffle(z, xyHigh, LaneIndex{2, 10, 11, 3, 6, 14, 15, 7});
+    Store(to, __builtin_shuffle(first, second, LaneIndex{0, 1, 2, 3, 8, 9, 10, 11}));
+    Store(to + 8, __builtin_shuffle(third, first, LaneIndex{0, 1, 2, 3, 12, 13, 14, 15}));
+    Store(to + 16, __builtin_shuffle(second, third, LaneIndex{4, 5, 6, 7, 12, 13, 14, 15}));
 }
 
 // Scales (x, y, z) to unit length, lane by lane (the compiler makes one vector square root
