@@ -150,14 +150,37 @@ void MakeSphericalTerms(const CMeshSkinner::Group& group, const CMeshSkinner::Bl
     }
 }
 
+static_assert(CSkinnedMesh::kSpareSlots >= CMeshSkinner::kLanes,
+              "the mesh has room for the lanes that reach past its last slot");
+
 } // namespace
 
 CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     : m_model(model)
 {
     const std::vector<CModelVertex>& vertices = model.vertices;
-    const std::vector<std::uint32_t> groupOfVertex
+    std::vector<std::uint32_t> groupOfVertex
         = model.vertexWeights.empty() ? GroupPmdVertices() : GroupPmxVertices();
+    // The groups of one matrix first, the spherical ones after them: the lanes take each kind
+    // in slot order (see kLanes).
+    {
+        std::vector<std::uint32_t> order(m_groups.size());
+        for (std::size_t g = 0; g < order.size(); ++g)
+            order[g] = static_cast<std::uint32_t>(g);
+        std::stable_partition(order.begin(), order.end(), [this](std::uint32_t g) {
+            return m_groups[g].kind != Kind::Spherical;
+        });
+        std::vector<Group> sorted;
+        std::vector<std::uint32_t> placeOf(m_groups.size());
+        sorted.reserve(m_groups.size());
+        for (const std::uint32_t g : order) {
+            placeOf[g] = static_cast<std::uint32_t>(sorted.size());
+            sorted.push_back(m_groups[g]);
+        }
+        m_groups = std::move(sorted);
+        for (std::uint32_t& g : groupOfVertex)
+            g = placeOf[g];
+    }
     std::vector<std::uint32_t> members(m_groups.size(), 0);
     for (std::uint32_t group : groupOfVertex)
         ++members[group];
@@ -165,8 +188,7 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     bool spherical = false;
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         m_groups[g].firstSlot = slots;
-        m_groups[g].slotCount
-            = static_cast<std::uint32_t>((members[g] + kLanes - 1) / kLanes * kLanes);
+        m_groups[g].slotCount = members[g];
         slots += m_groups[g].slotCount;
         spherical = spherical || m_groups[g].kind == Kind::Spherical;
     }
@@ -206,13 +228,15 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     m_slotCount = slots;
     m_slotOfVertex.resize(vertices.size());
     m_uvs.assign(slots, Vector2{});
-    m_edgeWidth.assign(slots, 0.0f);
+    // The last run's last eight lanes may reach past the slots: one run of lanes more.
+    const std::size_t lanes = slots + kLanes;
+    m_edgeWidth.assign(lanes, 0.0f);
     for (int axis = 0; axis < 3; ++axis) {
-        m_rest[axis].assign(slots, 0.0f);
-        m_normal[axis].assign(slots, 0.0f);
+        m_rest[axis].assign(lanes, 0.0f);
+        m_normal[axis].assign(lanes, 0.0f);
         if (spherical) {
-            m_sdefPoint0[axis].assign(slots, 0.0f);
-            m_sdefPoint1[axis].assign(slots, 0.0f);
+            m_sdefPoint0[axis].assign(lanes, 0.0f);
+            m_sdefPoint1[axis].assign(lanes, 0.0f);
         }
     }
     std::vector<std::uint32_t> filled(m_groups.size(), 0);

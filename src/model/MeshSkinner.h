@@ -12,10 +12,10 @@
 namespace zelvane {
 
 // Deforms a model's mesh by its posed bones. Vertices that follow the same bones with the
-// same weight share one blended matrix; they are kept together, in groups padded to whole
-// runs of eight lanes, so the matrix is made once per frame and the vertices go through it
-// eight at a time. The output keeps that order (see CSkinnedMesh), so that the lanes go
-// out as they are made, positions, normals and outline in one pass.
+// same weight share one blended matrix; they are kept together, one group after the other,
+// so the matrix is made once per frame and the vertices go through it eight at a time. The
+// output keeps that order (see CSkinnedMesh), so that the lanes go out as they are made,
+// positions, normals and outline in one pass.
 //
 // A PMX vertex's group is its skinning kind, bones and weights: linear blends of up to four
 // bones and dual-quaternion blends come down to one matrix a group as well. A spherical
@@ -41,6 +41,9 @@ public:
 
     // How far the outline is pushed out from the surface.
     static constexpr float kEdgeWidth = 0.015f;
+    // Groups are not padded: the last eight lanes of a group reach into the slots after it,
+    // which the groups after it overwrite as they are skinned in slot order (and every
+    // array has kLanes slots more than there are slots, for the last group).
     static constexpr std::size_t kLanes = 8;
 
     // A blended matrix: rotation rows and translation, the last column unused.
@@ -51,7 +54,7 @@ public:
         int bone1;
         int weight; // percent of bone0; 100 when the group follows one bone
         std::uint32_t firstSlot;
-        std::uint32_t slotCount; // a multiple of kLanes
+        std::uint32_t slotCount; // its vertices
         // PMX groups: the bones with a weight, weights adding up to one.
         Kind kind = Kind::Pmd;
         std::uint8_t boneCount = 0;
@@ -92,7 +95,7 @@ private:
     // How far a rigid blend's rows may be from orthonormal: a normal it turns is then of
     // unit length within 3e-6, as near as the renormalised one for what it lights.
     static constexpr float kRigidTolerance = 2e-6f;
-    // For each model vertex its slot; the slots a group pads with belong to no vertex.
+    // For each model vertex its slot.
     std::size_t m_slotCount = 0;
     std::vector<std::uint32_t> m_slotOfVertex;
     // Per slot: rest position (a spherical vertex's offset from its centre) and normal, and

@@ -8,10 +8,11 @@ void CSkinnedMesh::Shape(std::size_t slotCount, std::vector<std::uint32_t> slotO
                          std::vector<Vector2> uvs)
 {
     m_slotCount = slotCount;
+    m_blockSize = slotCount + kSpareSlots;
     m_slotOfVertex = std::move(slotOfVertex);
     m_uvs = std::move(uvs);
-    m_uvs.resize(slotCount);
-    m_stream.assign(3 * slotCount, Vector3{});
+    m_uvs.resize(m_blockSize);
+    m_stream.assign(3 * m_blockSize, Vector3{});
 }
 
 SkinnedVertex CSkinnedMesh::operator[](std::size_t vertex) const

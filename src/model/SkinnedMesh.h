@@ -10,11 +10,12 @@
 namespace zelvane {
 
 // The posed mesh as the skinner leaves it and the 3D view draws it. It is kept in the
-// skinner's slot order (vertices that follow the same bones side by side, each run padded
-// with unused slots to whole runs of vector lanes), so that the skinner writes it in one
-// pass and the view uploads it as it is, drawing through indices renumbered to slots once.
-// The stream holds, one block after the other, every slot's position, its normal and its
-// outline position; the texture coordinates, which posing never changes, are apart.
+// skinner's slot order (vertices that follow the same bones side by side), so that the
+// skinner writes it in one pass and the view uploads it as it is, drawing through indices
+// renumbered to slots once. The stream holds three blocks of blockSize() points: every
+// slot's position, its normal and its outline position, each block with room after its
+// slots for the vector lanes that reach past the last one. The texture coordinates, which
+// posing never changes, are apart.
 class CSkinnedMesh {
 public:
     // Lays the mesh out for `slotCount` slots; `slotOfVertex` leads from each model vertex to
@@ -31,22 +32,27 @@ public:
     Vector3 Edge(std::size_t vertex) const { return edges()[m_slotOfVertex[vertex]]; }
 
     std::size_t slotCount() const { return m_slotCount; }
+    std::size_t blockSize() const { return m_blockSize; }
     std::uint32_t SlotOf(std::size_t vertex) const { return m_slotOfVertex[vertex]; }
     // Model vertex indices renumbered to slots: the faces as the stream draws them.
     std::vector<std::uint32_t> SlotIndices(const std::vector<std::uint32_t>& indices) const;
 
-    // Positions, then normals, then outline positions: slotCount() points each.
+    // Positions, then normals, then outline positions: blockSize() points each.
     const std::vector<Vector3>& stream() const { return m_stream; }
     const std::vector<Vector2>& uvs() const { return m_uvs; }
     const Vector3* positions() const { return m_stream.data(); }
-    const Vector3* normals() const { return m_stream.data() + m_slotCount; }
-    const Vector3* edges() const { return m_stream.data() + 2 * m_slotCount; }
+    const Vector3* normals() const { return m_stream.data() + m_blockSize; }
+    const Vector3* edges() const { return m_stream.data() + 2 * m_blockSize; }
     Vector3* positions() { return m_stream.data(); }
-    Vector3* normals() { return m_stream.data() + m_slotCount; }
-    Vector3* edges() { return m_stream.data() + 2 * m_slotCount; }
+    Vector3* normals() { return m_stream.data() + m_blockSize; }
+    Vector3* edges() { return m_stream.data() + 2 * m_blockSize; }
+
+    // The room each block keeps after its slots.
+    static constexpr std::size_t kSpareSlots = 8;
 
 private:
     std::size_t m_slotCount = 0;
+    std::size_t m_blockSize = 0;
     std::vector<std::uint32_t> m_slotOfVertex;
     std::vector<Vector3> m_stream;
     std::vector<Vector2> m_uvs;

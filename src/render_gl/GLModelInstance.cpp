@@ -166,7 +166,7 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
 
     // The stream holds every slot's position, then every normal, then every outline point.
     const auto block = [&mesh](std::size_t which) {
-        return reinterpret_cast<void*>(which * mesh.slotCount() * sizeof(Vector3));
+        return reinterpret_cast<void*>(which * mesh.blockSize() * sizeof(Vector3));
     };
     m_meshArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_meshArray->create();

@@ -126,8 +126,10 @@ TEST(PoseFastPaths, TheDrawnStreamHoldsEachFaceCornerAsTheModelVertexItNames)
     greeting.Sample(instance, 30);
     instance.Update();
     const CSkinnedMesh& mesh = instance.skinnedVertices;
-    ASSERT_EQ(mesh.stream().size(), 3 * mesh.slotCount());
-    ASSERT_EQ(mesh.uvs().size(), mesh.slotCount());
+    ASSERT_EQ(mesh.slotCount(), model.vertices.size());
+    ASSERT_GE(mesh.blockSize(), mesh.slotCount());
+    ASSERT_EQ(mesh.stream().size(), 3 * mesh.blockSize());
+    ASSERT_EQ(mesh.uvs().size(), mesh.blockSize());
     std::vector<bool> taken(mesh.slotCount(), false);
     for (std::size_t i = 0; i < model.vertices.size(); ++i) {
         ASSERT_LT(mesh.SlotOf(i), mesh.slotCount());
