@@ -10,6 +10,7 @@
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "dwi/DwiImport.h"
 #include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
@@ -86,7 +87,8 @@ void BM_ModelViewFrame(benchmark::State& state)
     document.SetModel(kModelPath.string());
     document.WaitAllPlayers();
 
-    CModelView view(&document);
+    CViewState viewState;
+    CModelView view(&document, &viewState);
     view.resize(kWidth, kHeight);
     view.show();
     CModelWindow& window = *view.window();

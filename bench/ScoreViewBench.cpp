@@ -7,6 +7,7 @@
 #include "LongDoubleChart.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "score/ScoreView.h"
 
 #include <QApplication>
@@ -61,7 +62,7 @@ public:
         score->UpdateLength(0);
         score->StopPlayers();
         m_document.SetCurrentScore(score);
-        m_view = std::make_unique<CScoreView>(&m_document, nullptr);
+        m_view = std::make_unique<CScoreView>(&m_document, &m_viewState, nullptr);
         m_view->resize(kWidth + m_view->verticalScrollBar()->sizeHint().width(), kHeight);
         m_view->show();
         m_document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, score);
@@ -96,6 +97,7 @@ private:
     }
 
     CStepDocument m_document;
+    CViewState m_viewState;
     std::unique_ptr<CScoreView> m_view;
 };
 

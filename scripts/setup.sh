@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
     qt6-image-formats-plugins qt6-l10n-tools
     xvfb xauth libgl1-mesa-dri fonts-ipafont-gothic pulseaudio pulseaudio-utils
-    clang libclang-rt-14-dev ccache
+    clang libclang-rt-14-dev clang-tidy ccache
     librsvg2-bin dpkg-dev desktop-file-utils appstream
     python3 libx11-6
 )

@@ -76,4 +76,10 @@ void CAppDocumentHost::StopPlayback()
         m_stopPlayback();
 }
 
+void CAppDocumentHost::DocumentCleared()
+{
+    if (m_cleared)
+        m_cleared();
+}
+
 } // namespace zelvane

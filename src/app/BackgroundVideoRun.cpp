@@ -13,7 +13,8 @@
 namespace zelvane {
 
 BackgroundVideoOutcome RunBackgroundVideo(QWidget* owner, const CScore& score,
-                                          VideoFrameRange range, const std::filesystem::path& path,
+                                          std::int32_t clocksPerRow, VideoFrameRange range,
+                                          const std::filesystem::path& path,
                                           const AviWriterOptions& options,
                                           const std::function<void(CWaitDialog&)>& shown)
 {
@@ -49,7 +50,8 @@ BackgroundVideoOutcome RunBackgroundVideo(QWidget* owner, const CScore& score,
     QEventLoop loop;
     std::thread worker([&] {
         try {
-            outcome.framesWritten = WriteBackgroundVideo(score, range, path, options, progress);
+            outcome.framesWritten
+                = WriteBackgroundVideo(score, range, path, options, progress, clocksPerRow);
         } catch (...) {
             outcome.failure = std::current_exception();
         }

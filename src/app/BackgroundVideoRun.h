@@ -25,9 +25,11 @@ struct BackgroundVideoOutcome {
 // Writes the background video on a worker thread while a wait dialog shows how far it has
 // come and offers to stop. `owner` (the main window) is disabled meanwhile but keeps
 // painting, since the user-interface thread goes on handling events until the worker ends.
-// `shown` is called once the dialog is up.
+// `shown` is called once the dialog is up. The chart scrolls `clocksPerRow` clocks a row, as
+// the views show it.
 BackgroundVideoOutcome RunBackgroundVideo(QWidget* owner, const CScore& score,
-                                          VideoFrameRange range, const std::filesystem::path& path,
+                                          std::int32_t clocksPerRow, VideoFrameRange range,
+                                          const std::filesystem::path& path,
                                           const AviWriterOptions& options,
                                           const std::function<void(CWaitDialog&)>& shown);
 

@@ -2,6 +2,7 @@
 
 #include "chart/StepDocument.h"
 #include "dwi/DwiDiagnostics.h"
+#include "dwi/DwiImport.h"
 
 #include <QString>
 

@@ -114,6 +114,7 @@ CMainFrame::~CMainFrame()
     m_clock.Stop();
     // The document outlives the clock; it must not reach for it while it empties itself.
     m_host.SetStopPlayback({});
+    m_host.SetDocumentCleared({});
     m_document.RemoveView(this);
     // The panes are views of the document; they go before it does.
     delete m_splitter;
@@ -135,18 +136,15 @@ void CMainFrame::CreateActions()
             action->setIcon(icon);
         // The menus show their shortcut texts in the item text itself.
         action->setIconVisibleInMenu(false);
+        action->setCheckable(entry.checkable);
         const int id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });
         m_actions.insert(id, action);
         addAction(action); // pane keys have no menu entry and still work
     }
-    m_actions.value(ID_EDIT_ADD_MODE)->setCheckable(true);
-    m_actions.value(ID_EDIT_SELECT_MODE)->setCheckable(true);
     QAction* clap = m_actions.value(ID_PLAY_ASSIST_CLAP);
-    clap->setCheckable(true);
     clap->setChecked(Settings::ReadInt(Settings::kWorkspace, kAssistClapKey, 0) != 0);
     QAction* waveform = m_actions.value(ID_VIEW_WAVEFORM);
-    waveform->setCheckable(true);
     waveform->setChecked(Settings::ReadInt(Settings::kWorkspace, kWaveformKey, 1) != 0);
 
     const CommandEntry* recent = FindCommand(ID_FILE_MRU_FIRST);
@@ -271,10 +269,10 @@ void CMainFrame::CreateClient()
 {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("splitter"));
-    m_scorePane = new CScorePane(&m_document, m_splitter);
+    m_scorePane = new CScorePane(&m_document, &m_viewState, m_splitter);
     // Until the 3D view has drawn, and between its frames while resizing, its pane shows the
     // background colour.
-    m_modelView = new CModelView(&m_document, m_splitter);
+    m_modelView = new CModelView(&m_document, &m_viewState, m_splitter);
     m_modelView->setObjectName(QStringLiteral("modelViewPlace"));
     m_modelView->setAutoFillBackground(true);
     // A display without OpenGL leaves a grey pane; the status bar says why. A reason's
@@ -389,52 +387,21 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::UpdateCommandStates()
 {
-    const bool playing = m_document.playing();
-    const auto enable = [this](int id, bool enabled) { m_actions.value(id)->setEnabled(enabled); };
-
-    for (int id : {ID_FILE_AUDIO, ID_FILE_SONG_SETTINGS, ID_FILE_IMPORT_DWI, ID_FILE_EXPORT_DWI,
-                   ID_FILE_MODEL, ID_FILE_MOTION_SETTINGS})
-        enable(id, !playing);
-    enable(ID_FILE_CREATE_MOTION, !playing && m_document.currentScore());
-    const CScore* score = m_document.currentScore();
-    enable(ID_FILE_BACKGROUND_AVI, !playing && score && score->length() > 0);
-    // A song still decoding cannot be heard yet.
-    const bool canPlay = !playing && score && score->length() > 0 && !m_songLoader.loading();
-    enable(ID_PLAY_FROM_START, canPlay);
-    enable(ID_PLAY_FROM_CURSOR, canPlay && m_scorePane->scoreView()->IsPlayFromCursorEnabled());
-    enable(ID_PLAY_STOP, playing);
-    // The clap is mixed in when the song starts; switching it mid-song would do nothing.
-    enable(ID_PLAY_ASSIST_CLAP, !playing);
-
-    const CScoreView* view = m_scorePane->scoreView();
-    enable(ID_EDIT_DELETE, view->IsDeleteEnabled());
-    enable(ID_EDIT_COPY, view->IsDeleteEnabled());
-    enable(ID_EDIT_CUT, view->IsDeleteEnabled());
-    enable(ID_EDIT_PASTE, view->IsPasteEnabled());
-    enable(ID_EDIT_INSERT_ROWS, view->IsInsertRowsEnabled());
-    enable(ID_EDIT_ADD_MODE, view->IsModeEnabled());
-    enable(ID_EDIT_SELECT_MODE, view->IsModeEnabled());
-    for (int id : {ID_EDIT_INSERT_TEMPO_CHANGE, ID_EDIT_INSERT_STOP, ID_EDIT_INSERT_DELAY})
-        enable(id, view->IsTempoEditEnabled());
-    enable(ID_EDIT_DELETE_TEMPO_EVENTS, view->IsDeleteTempoEventsEnabled());
-    enable(ID_EDIT_DETECT_TEMPO, !playing && !m_document.audioPath().empty());
-    m_actions.value(ID_EDIT_ADD_MODE)->setChecked(!view->selectMode());
-    m_actions.value(ID_EDIT_SELECT_MODE)->setChecked(view->selectMode());
-
-    QAction* undo = m_actions.value(ID_EDIT_UNDO);
+    for (const CommandEntry& entry : CommandTable()) {
+        QAction* action = m_actions.value(entry.id);
+        action->setEnabled(entry.enabled(*this));
+        if (entry.checked)
+            action->setChecked(entry.checked(*this));
+    }
+    // The history names what undo and redo would do.
     const std::size_t done = m_document.historyPosition();
-    undo->setText(HistoryMenuText(
-        IDS_UNDO, m_document.CanUndo() ? &m_document.commandAt(done - 1) : nullptr));
-    undo->setEnabled(m_document.IsUndoEnabled());
-    QAction* redo = m_actions.value(ID_EDIT_REDO);
-    redo->setText(
-        HistoryMenuText(IDS_REDO, m_document.CanRedo() ? &m_document.commandAt(done) : nullptr));
-    redo->setEnabled(m_document.IsRedoEnabled());
-
-    enable(ID_VIEW_ZOOM_IN, m_document.CanZoomIn());
-    enable(ID_VIEW_ZOOM_OUT, m_document.CanZoomOut());
-    enable(ID_VIEW_FRAME_ALL, m_modelView->window() != nullptr);
-    m_scorePane->scoreBar()->SetSwitchingEnabled(!playing);
+    m_actions.value(ID_EDIT_UNDO)
+        ->setText(HistoryMenuText(
+            IDS_UNDO, m_document.CanUndo() ? &m_document.commandAt(done - 1) : nullptr));
+    m_actions.value(ID_EDIT_REDO)
+        ->setText(HistoryMenuText(IDS_REDO,
+                                  m_document.CanRedo() ? &m_document.commandAt(done) : nullptr));
+    m_scorePane->scoreBar()->SetSwitchingEnabled(!m_viewState.playing());
 }
 
 void CMainFrame::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
@@ -486,136 +453,14 @@ void CMainFrame::Run(int commandId)
     // A command whose state went stale (a shortcut pressed before the menu refreshed) is
     // checked again here rather than run in a state it does not allow.
     UpdateCommandStates();
+    const CommandEntry* entry = FindCommand(commandId);
     QAction* action = m_actions.value(commandId);
-    if (!action || !action->isEnabled())
+    if (!entry || !entry->run || !action || !action->isEnabled())
         return;
     // The command boundary: an edit the chart cannot take (beyond its limits) is refused
     // with nothing changed, never left to end the program.
     try {
-        switch (commandId) {
-        case ID_FILE_NEW:
-            OnFileNew();
-            break;
-        case ID_FILE_OPEN:
-            OnFileOpen();
-            break;
-        case ID_FILE_SAVE:
-            OnFileSave();
-            break;
-        case ID_FILE_SAVE_AS:
-            OnFileSaveAs();
-            break;
-        case ID_FILE_AUDIO:
-            OnAudio();
-            break;
-        case ID_FILE_SONG_SETTINGS:
-            OnSongSettings();
-            break;
-        case ID_FILE_IMPORT_DWI:
-            OnImportChart();
-            break;
-        case ID_FILE_EXPORT_DWI:
-            OnExportChart();
-            break;
-        case ID_FILE_MODEL:
-            OnModel();
-            break;
-        case ID_FILE_MOTION_SETTINGS:
-            OnMotionSettings();
-            break;
-        case ID_FILE_CREATE_MOTION:
-            OnCreateMotion();
-            break;
-        case ID_FILE_BACKGROUND_AVI:
-            OnBackgroundAvi();
-            break;
-        case ID_APP_EXIT:
-            close();
-            break;
-        case ID_EDIT_UNDO:
-            OnUndo();
-            break;
-        case ID_EDIT_REDO:
-            OnRedo();
-            break;
-        case ID_EDIT_CUT:
-            m_scorePane->scoreView()->OnCut();
-            break;
-        case ID_EDIT_COPY:
-            m_scorePane->scoreView()->OnCopy();
-            break;
-        case ID_EDIT_PASTE:
-            m_scorePane->scoreView()->OnPaste();
-            break;
-        case ID_EDIT_DELETE:
-            m_scorePane->scoreView()->OnDelete();
-            break;
-        case ID_EDIT_INSERT_ROWS:
-            m_scorePane->scoreView()->OnInsertRows();
-            break;
-        case ID_EDIT_INSERT_TEMPO_CHANGE:
-        case ID_EDIT_INSERT_STOP:
-        case ID_EDIT_INSERT_DELAY:
-            OnInsertTempoEvent(commandId);
-            break;
-        case ID_EDIT_DELETE_TEMPO_EVENTS:
-            OnDeleteTempoEvents();
-            break;
-        case ID_EDIT_DETECT_TEMPO:
-            OnDetectTempo();
-            break;
-        case ID_EDIT_ADD_MODE:
-            m_scorePane->scoreView()->SetSelectMode(false);
-            break;
-        case ID_EDIT_SELECT_MODE:
-            m_scorePane->scoreView()->SetSelectMode(true);
-            break;
-        case ID_VIEW_ZOOM_IN:
-            m_document.ZoomIn();
-            break;
-        case ID_VIEW_ZOOM_OUT:
-            m_document.ZoomOut();
-            break;
-        case ID_VIEW_FRAME_ALL:
-            m_modelView->FrameAll();
-            break;
-        case ID_VIEW_BACKGROUND_COLOR:
-            OnColor(true);
-            break;
-        case ID_VIEW_SCREEN_COLOR:
-            OnColor(false);
-            break;
-        case ID_APP_ABOUT:
-            OnAbout();
-            break;
-        case ID_NEXT_PANE:
-            OnSwitchPane(true);
-            break;
-        case ID_PREV_PANE:
-            OnSwitchPane(false);
-            break;
-        case ID_PLAY_FROM_START:
-            OnPlay(true);
-            break;
-        case ID_PLAY_FROM_CURSOR:
-            OnPlay(false);
-            break;
-        case ID_PLAY_STOP:
-            m_clock.Stop();
-            break;
-        case ID_VIEW_WAVEFORM: {
-            const bool shown = m_actions.value(ID_VIEW_WAVEFORM)->isChecked();
-            Settings::WriteInt(Settings::kWorkspace, kWaveformKey, shown ? 1 : 0);
-            m_scorePane->scoreView()->SetWaveformShown(shown);
-            break;
-        }
-        case ID_PLAY_ASSIST_CLAP:
-            Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
-                               m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);
-            break;
-        default:
-            break;
-        }
+        entry->run(*this);
     } catch (const CoreError&) {
         RefuseEdit(std::current_exception());
     }
@@ -623,6 +468,30 @@ void CMainFrame::Run(int commandId)
     UpdateCommandStates();
     // Some commands change the modified flag without a hint (a written background video).
     UpdateTitle();
+}
+
+CScoreView* CMainFrame::scoreView() const
+{
+    return m_scorePane->scoreView();
+}
+
+void CMainFrame::OnZoom(bool changed)
+{
+    if (changed)
+        m_document.UpdateAllViews(nullptr, UpdateHint::Zoom);
+}
+
+void CMainFrame::OnWaveformSwitched()
+{
+    const bool shown = m_actions.value(ID_VIEW_WAVEFORM)->isChecked();
+    Settings::WriteInt(Settings::kWorkspace, kWaveformKey, shown ? 1 : 0);
+    scoreView()->SetWaveformShown(shown);
+}
+
+void CMainFrame::OnAssistClapSwitched()
+{
+    Settings::WriteInt(Settings::kWorkspace, kAssistClapKey,
+                       m_actions.value(ID_PLAY_ASSIST_CLAP)->isChecked() ? 1 : 0);
 }
 
 void CMainFrame::RefuseEdit(const std::exception_ptr& error)
@@ -662,18 +531,6 @@ void CMainFrame::ShowViewControls(bool inside)
 QString CMainFrame::statusDetail() const
 {
     return m_statusDetail->toolTip();
-}
-
-void CMainFrame::OnUndo()
-{
-    if (m_document.IsUndoEnabled())
-        m_document.Undo();
-}
-
-void CMainFrame::OnRedo()
-{
-    if (m_document.IsRedoEnabled())
-        m_document.Redo();
 }
 
 void CMainFrame::OnAbout()

@@ -5,6 +5,7 @@
 #include "app/Recovery.h"
 #include "chart/DocumentView.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "playback/AudioPlayer.h"
 #include "playback/PlaybackClock.h"
 #include "playback/PlaybackTimeSource.h"
@@ -26,6 +27,7 @@ namespace zelvane {
 
 class CModelView;
 class CScorePane;
+class CScoreView;
 class CWaitDialog;
 
 // The program's window: menus, toolbar and status bar around a splitter with the score
@@ -43,6 +45,8 @@ public:
     ~CMainFrame() override;
 
     CStepDocument& document() { return m_document; }
+    // Where the views stand (the cursor, the zoom) and whether the song plays.
+    CViewState& viewState() { return m_viewState; }
     QAction* action(int commandId) const { return m_actions.value(commandId); }
     QMenu* menu(int index) const { return m_menus.value(index); }
     const QList<QAction*>& recentFileActions() const { return m_recentActions; }
@@ -75,6 +79,9 @@ public:
 
     void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
 
+    // The command table's rows run the window's commands and read its state.
+    friend struct FrameCommandRows;
+
 signals:
     // A background video has started; the dialog shows its progress until it ends.
     void backgroundVideoStarted(CWaitDialog* dialog);
@@ -95,7 +102,9 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateClient();
+    // Runs the command table's row of `commandId` if its rule allows it now.
     void Run(int commandId);
+    CScoreView* scoreView() const;
 
     // --- Commands ---
     void OnFileNew();
@@ -111,10 +120,13 @@ private:
     void OnCreateMotion();
     void OnBackgroundAvi();
     void OnColor(bool background);
+    // The views are told of a zoom that `changed`.
+    void OnZoom(bool changed);
+    // The switches of the waveform strip and the assist clap, remembered for the next start.
+    void OnWaveformSwitched();
+    void OnAssistClapSwitched();
     // Says in the status bar why an edit was not made.
     void RefuseEdit(const std::exception_ptr& error);
-    void OnUndo();
-    void OnRedo();
     void OnAbout();
     void OnSwitchPane(bool forward);
 
@@ -168,6 +180,7 @@ private:
     void ShowViewControls(bool inside);
 
     CAppDocumentHost m_host;
+    CViewState m_viewState;
     CBackgroundSongMeasurer m_audio{
         [this](const std::filesystem::path& path) { StartSongLoad(path); }};
     CStepDocument m_document;
@@ -192,8 +205,11 @@ private:
     CSongLoader m_songLoader;
     CPlaybackClock m_clock{m_time};
     bool m_toldNoAudioOutput = false;
-    // The last word on the song's progress, taken back when the song is ready.
+    // The last word on the song's progress, taken back when the song is ready; and what it
+    // covered (a model's missing pictures, say), shown again then.
     QString m_songStatus;
+    QString m_statusBeforeSong;
+    QString m_detailBeforeSong;
 };
 
 } // namespace zelvane

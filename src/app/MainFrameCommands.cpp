@@ -321,7 +321,7 @@ void CMainFrame::OnCreateMotion()
 void CMainFrame::OnBackgroundAvi()
 {
     CScore* score = m_document.currentScore();
-    if (m_document.playing() || !score || score->length() <= 0)
+    if (m_viewState.playing() || !score || score->length() <= 0)
         return;
     const QString path
         = PromptFileName(FileDialogMode::Save, BesideDocument(ProposedAviPath(*score), m_document),
@@ -333,8 +333,8 @@ void CMainFrame::OnBackgroundAvi()
         return;
     m_writingVideo = true;
     const BackgroundVideoOutcome outcome = RunBackgroundVideo(
-        this, *score, BackgroundVideoFrames(*score), ToPath(path), codecs.options(),
-        [this](CWaitDialog& dialog) { emit backgroundVideoStarted(&dialog); });
+        this, *score, m_viewState.clocksPerRow(), BackgroundVideoFrames(*score), ToPath(path),
+        codecs.options(), [this](CWaitDialog& dialog) { emit backgroundVideoStarted(&dialog); });
     m_writingVideo = false;
     if (outcome.failure) {
         try {

@@ -23,6 +23,8 @@ void CMainFrame::CreatePlayback()
     connect(&m_songLoader, &CSongLoader::progressed, this, &CMainFrame::OnSongProgress);
     connect(&m_songLoader, &CSongLoader::finished, this, &CMainFrame::OnSongLoaded);
     m_host.SetStopPlayback([this] { m_clock.Stop(); });
+    // A new or read document is shown from its top, zoomed out.
+    m_host.SetDocumentCleared([this] { m_viewState.StartOver(); });
     // The score view scrolls with the song, and is locked while it plays.
     m_clock.AddFollower(m_scorePane->scoreView());
     m_clock.AddFollower(m_modelView);
@@ -32,7 +34,7 @@ void CMainFrame::CreatePlayback()
 void CMainFrame::OnPlay(bool fromStart)
 {
     const CScore* score = m_document.currentScore();
-    if (m_document.playing() || !score || score->length() <= 0)
+    if (m_viewState.playing() || !score || score->length() <= 0)
         return;
     SyncAudioPlayer();
     std::vector<std::int64_t> clicks;
@@ -53,8 +55,9 @@ void CMainFrame::OnPlay(bool fromStart)
 
 void CMainFrame::OnPlayingChanged(bool playing)
 {
-    // The followers (the score view among them) lock and unlock themselves.
-    m_document.SetPlaying(playing);
+    // The followers (the score view among them) lock and unlock themselves; the commands
+    // (undo and redo among them) rest while the song plays.
+    m_viewState.SetPlaying(playing);
     UpdateCommandStates();
 }
 
@@ -95,6 +98,12 @@ void CMainFrame::StartSongLoad(const std::filesystem::path& path)
 
 void CMainFrame::OnSongProgress(int percent)
 {
+    // A message that came since the last step is kept for when the song is ready.
+    const QString shown = statusBar()->currentMessage();
+    if (shown != m_songStatus) {
+        m_statusBeforeSong = shown;
+        m_detailBeforeSong = statusDetail();
+    }
     m_songStatus = ToQString(FormatString(IDS_SONG_LOADING, {std::to_string(percent)}));
     ShowStatus(m_songStatus);
 }
@@ -107,7 +116,7 @@ void CMainFrame::OnSongLoaded(const std::filesystem::path& path, const DecodedSo
         m_player.SetSong(path, song.pcm);
         m_scorePane->scoreView()->SetSongEnvelope(song.envelope);
         if (statusBar()->currentMessage() == m_songStatus)
-            ShowStatus(QString());
+            ShowStatus(m_statusBeforeSong, m_detailBeforeSong);
         m_document.SongMeasured(path.string(), song.durationMs);
     } else {
         // The document keeps the song's path, so that the file can be mended and opened again.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/StepDocument.h"
+#include "dwi/DwiImport.h"
 
 #include <filesystem>
 #include <functional>

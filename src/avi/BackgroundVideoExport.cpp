@@ -11,12 +11,13 @@ namespace zelvane {
 
 std::int64_t WriteBackgroundVideo(const CScore& score, VideoFrameRange range,
                                   const std::filesystem::path& path,
-                                  const AviWriterOptions& options, const VideoProgress& progress)
+                                  const AviWriterOptions& options, const VideoProgress& progress,
+                                  std::int32_t clocksPerRow)
 {
     const CStepDocument& document = *score.document();
     CChartImage chart;
     chart.SetChartLayout(&score);
-    chart.SetClocksPerRow(document.clocksPerRow());
+    chart.SetClocksPerRow(clocksPerRow);
     chart.SetScreenColor(document.screenColor());
     // Opaque: the video has no alpha, so the screen colour is the background itself.
     QImage image(CChartImage::kWidth, CChartImage::kHeight, QImage::Format_RGB32);

@@ -38,8 +38,12 @@ public:
     // Long work on the user's behalf (joining workers, loading a model) is bracketed by these.
     virtual void BeginWait() { }
     virtual void EndWait() { }
-    // The song is playing and must stop (a new song is attached, the document is emptied).
+    // Whatever song plays must stop (a new song is attached, the document is emptied).
+    // Asked whether or not one plays: the program knows, the document does not.
     virtual void StopPlayback() { }
+    // The document was emptied, before it is filled anew (a new or read document): the views
+    // start over, at its top and zoomed out.
+    virtual void DocumentCleared() { }
 };
 
 // Keeps the host's wait cursor up for as long as it lives, however the work ends.

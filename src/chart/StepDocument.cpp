@@ -74,10 +74,9 @@ void CStepDocument::SetHost(IDocumentHost* host)
 void CStepDocument::DeleteContents()
 {
     WaitAllPlayers();
-    if (m_playing) {
-        m_host->StopPlayback();
-        m_playing = false;
-    }
+    // The song of the last contents must not play on over the next; the views start over.
+    m_host->StopPlayback();
+    m_host->DocumentCleared();
     ClearHistory();
     DeleteAllScores();
     m_title.clear();
@@ -92,8 +91,6 @@ void CStepDocument::DeleteContents()
     m_twist = true;
     m_turnEnabled = false;
     m_motion = ModelMeasurements();
-    m_currentTime = 0;
-    m_zoomIndex = 7;
     const ColorSettings colors = m_host->ReadColorSettings();
     m_backgroundColor = colors.background;
     m_screenColor = colors.screen;
@@ -247,10 +244,8 @@ bool CStepDocument::AskAboutMissingFile(std::string& path, const std::string& me
 
 void CStepDocument::SetAudio(const std::string& path)
 {
-    if (m_playing) {
-        m_host->StopPlayback();
-        m_playing = false;
-    }
+    // Whatever played is the last song's.
+    m_host->StopPlayback();
     m_audioPath = path;
     m_audioLength = 0;
     while (!m_audioPath.empty()) {
@@ -389,22 +384,6 @@ void CStepDocument::WaitAllPlayers()
 {
     for (auto& score : m_scores)
         score->WaitPlayers();
-}
-
-void CStepDocument::ZoomIn()
-{
-    if (m_zoomIndex > 0) {
-        --m_zoomIndex;
-        UpdateAllViews(nullptr, UpdateHint::Zoom);
-    }
-}
-
-void CStepDocument::ZoomOut()
-{
-    if (m_zoomIndex < 7) {
-        ++m_zoomIndex;
-        UpdateAllViews(nullptr, UpdateHint::Zoom);
-    }
 }
 
 std::int32_t CStepDocument::ClockToFrame(std::int32_t clock) const

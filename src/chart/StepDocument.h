@@ -11,7 +11,6 @@
 #include "model/ModelMeasurements.h"
 #include "text/Reason.h"
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -23,18 +22,11 @@ namespace zelvane {
 
 struct ZlvmDocumentData;
 
-struct DwiImportResult {
-    bool imported = false; // false: the user declined, or the file could not be opened
-    // In Japanese: one line per problem read, "N行目:" first, CR LF between lines; or why
-    // the file could not be read.
-    std::string errors;
-};
-
 // The one document of the program: the song settings, the scores, the files that go with
-// them, the motion options, what the views share, and the command history.
+// them, the motion options and the command history. Where the views stand in it (the
+// cursor, the zoom) and whether the song plays is the views' own (CViewState).
 class CStepDocument : public CUndoable {
 public:
-    static constexpr std::array<std::int32_t, 8> kZoomTable{3, 4, 6, 8, 12, 16, 24, 48};
     static constexpr float kDefaultBpm = 120.0f;
 
     explicit CStepDocument(IDocumentHost* host = nullptr, IAudioMeasurer* audio = nullptr);
@@ -157,31 +149,17 @@ public:
     void SetCurrentScore(CScore* score) { m_currentScore = score; }
     void WaitAllPlayers();
 
-    // --- What the views share ---
-    std::int32_t currentTime() const { return m_currentTime; }
-    void SetCurrentTime(std::int32_t clock) { m_currentTime = clock; }
-    std::int32_t zoomIndex() const { return m_zoomIndex; }
-    std::int32_t clocksPerRow() const { return kZoomTable[static_cast<std::size_t>(m_zoomIndex)]; }
-    bool CanZoomIn() const { return m_zoomIndex >= 1; }
-    bool CanZoomOut() const { return m_zoomIndex < 7; }
-    void ZoomIn();
-    void ZoomOut();
+    // --- Dancing and colours ---
     // Whether a change of the charts sets the dancers to work. A document read only to be
     // shown, converted or filmed (the command-line tool, the fuzzers) does without: turning
     // it on dances nothing by itself; each score dances from its next UpdateLength.
     bool dancesCharts() const { return m_dancesCharts; }
     void SetDancesCharts(bool dances) { m_dancesCharts = dances; }
 
-    bool playing() const { return m_playing; }
-    void SetPlaying(bool playing) { m_playing = playing; }
     std::uint32_t backgroundColor() const { return m_backgroundColor; }
     std::uint32_t screenColor() const { return m_screenColor; }
     void SetBackgroundColor(std::uint32_t color) { m_backgroundColor = color; }
     void SetScreenColor(std::uint32_t color) { m_screenColor = color; }
-
-    // Undo and redo are off while the song plays, whatever the history holds.
-    bool IsUndoEnabled() const { return !m_playing && CanUndo(); }
-    bool IsRedoEnabled() const { return !m_playing && CanRedo(); }
 
     // --- Conversions through the document's tempo map and gap ---
     std::int32_t ClockToFrame(std::int32_t clock) const;
@@ -221,9 +199,6 @@ private:
     ModelMeasurements m_motion;
     std::vector<std::unique_ptr<CScore>> m_scores;
     CScore* m_currentScore = nullptr;
-    std::int32_t m_currentTime = 0;
-    std::int32_t m_zoomIndex = 7;
-    bool m_playing = false;
     bool m_dancesCharts = true;
     std::uint32_t m_backgroundColor = 0xFFFFFF;
     std::uint32_t m_screenColor = 0;

@@ -50,9 +50,15 @@ int RunPose(const PoseRequest& request)
             throw FileFormatError("\"" + request.motion
                                   + "\" is damaged or not a VMD motion: " + error.what());
         }
+        const std::int32_t frame = std::max(request.frame, 0);
         instance.SampleBones([&](int nameID) {
             const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
-            return sequence ? sequence->Sample(std::max(request.frame, 0)) : BonePose{};
+            return sequence ? sequence->Sample(frame) : BonePose{};
+        });
+        // A PMX model's bone morphs move bones too.
+        instance.SampleMorphs([&](int nameID) {
+            const CMorphFrameSequence* sequence = motion.morphSequences.Find(nameID);
+            return sequence ? sequence->Sample(frame) : 0.0f;
         });
     } else {
         CliChart chart(request.chart, {request.verbose, false});

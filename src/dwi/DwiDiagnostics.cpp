@@ -71,7 +71,7 @@ std::string FormatDwiDiagnosticsJapanese(const DwiDiagnostics& diagnostics)
 
 std::string DescribeDwiDiagnostic(const DwiDiagnostic& diagnostic)
 {
-    const std::string where = "line " + std::to_string(diagnostic.line) + ": ";
+    std::string where = "line " + std::to_string(diagnostic.line) + ": ";
     switch (diagnostic.kind) {
     case DwiDiagnostic::Kind::UnknownTag:
         return where + "the tag \"" + diagnostic.argument + "\" is not supported";

@@ -12,6 +12,14 @@
 
 namespace zelvane {
 
+// How an import of a chart file ended.
+struct DwiImportResult {
+    bool imported = false; // false: the user declined, or the file could not be opened
+    // In Japanese: one line per problem read, "N行目:" first, CR LF between lines; or why
+    // the file could not be read.
+    std::string errors;
+};
+
 // One DWI import in two steps, so that everything that can refuse the file does so before
 // the user is asked whether the charts may be replaced: the file is read into a document of
 // its own and checked, and only then, if still wanted, moved into the user's document.

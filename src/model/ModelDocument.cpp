@@ -26,6 +26,8 @@ void CModelDocument::DeleteContents()
     format = Format::Pmd;
     vertices.clear();
     vertexWeights.clear();
+    edgeScales.clear();
+    subTextureUVs.clear();
     indices.clear();
     materials.clear();
     bones.clear();

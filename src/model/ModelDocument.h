@@ -36,6 +36,12 @@ public:
     std::vector<CModelVertex> vertices;
     // PMX only: one per vertex. Empty for PMD, whose vertices carry their two bones.
     std::vector<CVertexWeights> vertexWeights;
+    // PMX only, one per vertex: the outline's width there as a share of its material's (0
+    // keeps the vertex where it is). Empty for PMD, whose vertices say noEdge.
+    std::vector<float> edgeScales;
+    // PMX only, one per vertex where the file has extra UVs: the first extra UV's x and y,
+    // which a sub-texture material reads its sphere texture by. Empty otherwise.
+    std::vector<Vector2> subTextureUVs;
     // Three per face, in material order.
     std::vector<std::uint32_t> indices;
     std::vector<CModelMaterial> materials;

@@ -47,6 +47,7 @@ bool BendsBackwards(const Quaternion& q)
 CModelInstance::CModelInstance(const CModelDocument& modelDocument)
     : model(&modelDocument)
     , m_skinner((Validate(), modelDocument))
+    , m_morphMixer(modelDocument)
 {
     boneInstances.reserve(model->bones.size());
     for (const CModelBone& bone : model->bones)
@@ -168,6 +169,12 @@ void CModelInstance::SampleBones(const std::function<BonePose(int nameID)>& samp
     }
 }
 
+void CModelInstance::SampleMorphs(const std::function<float(int nameID)>& sample)
+{
+    for (std::size_t m = 0; m < model->morphs.size(); ++m)
+        morphWeights[m] = sample(model->morphs[m].nameID);
+}
+
 void CModelInstance::Update()
 {
     UpdateBones();
@@ -178,8 +185,12 @@ void CModelInstance::Update()
 void CModelInstance::UpdateBones()
 {
     if (m_pmxPoser) {
+        const bool morphed
+            = m_morphMixer.AddBoneMorphs(m_morphMixer.Mix(morphWeights), boneInstances);
         ikLinkUpdates
             = m_pmxPoser->Pose(kMaxIKLinkUpdatesPerChain, kMaxIKLinkUpdatesPerFrame, ikEarlyStop);
+        if (morphed)
+            m_morphMixer.RestoreSamples(boneInstances);
         return;
     }
     for (CBoneInstance* instance : m_order)
@@ -287,13 +298,13 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
 
 void CModelInstance::UpdateSkin()
 {
-    m_skinner.ApplyMorphs(morphWeights);
+    m_skinner.ApplyMorphs(m_morphMixer.Mix(morphWeights));
     m_skinner.Skin(boneInstances, skinnedVertices, outlines);
 }
 
 void CModelInstance::UpdateSkinScalar()
 {
-    m_skinner.ApplyMorphs(morphWeights);
+    m_skinner.ApplyMorphs(m_morphMixer.Mix(morphWeights));
     m_skinner.SkinScalar(boneInstances, skinnedVertices, outlines);
 }
 

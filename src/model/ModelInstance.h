@@ -4,6 +4,7 @@
 #include "model/BonePose.h"
 #include "model/MeshSkinner.h"
 #include "model/ModelDocument.h"
+#include "model/MorphMixer.h"
 #include "model/PmxPoser.h"
 #include "model/Quaternion.h"
 #include "model/SkinnedMesh.h"
@@ -55,11 +56,14 @@ public:
 
     // Sets every bone's translation and rotation from the motion, by the bone's name ID.
     void SampleBones(const std::function<BonePose(int nameID)>& sample);
+    // Sets every morph's weight from the motion, by the morph's name ID.
+    void SampleMorphs(const std::function<float(int nameID)>& sample);
     // Evaluates the hierarchy from the sampled poses, solves IK and deforms the mesh.
     void Update();
 
     // Every root bone and its subtree, roots in bone order. A PMX model poses all its bones
-    // here, IK included, in its deform order.
+    // here, IK included, in its deform order, with its weighted bone morphs (and group
+    // morphs' shares of them) added to the sampled poses first.
     void UpdateBones();
     // PMD only: a PMX model solves its chains in UpdateBones.
     void SolveIK();
@@ -83,6 +87,7 @@ private:
     std::vector<std::size_t> m_placeOfBone;
     std::vector<std::size_t> m_subtreeEnd;
     CMeshSkinner m_skinner;
+    CMorphMixer m_morphMixer;
     std::unique_ptr<CPmxPoser> m_pmxPoser;
 };
 

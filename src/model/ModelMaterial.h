@@ -26,11 +26,16 @@ struct CModelMaterial {
     // PMX only.
     static constexpr std::uint8_t kBothFaces = 0x01;
     static constexpr std::uint8_t kEdge = 0x10;
-    // The file's material flags; `edge` says the same as kEdge.
+    // The file's material flags; `edge` says the same as kEdge. Both faces: drawn without
+    // culling its back faces.
     std::uint8_t flags = 0;
+    // The outline's colour and its width as a multiple of PMD's fixed one; a PMD outline is
+    // black at that width whatever these say.
     Color4 edgeColor;
     float edgeSize = 0.0f;
-    // 0 none, 1 multiplied, 2 added, 3 the first extra UVs as sphere coordinates.
+    // 0 none, 1 multiplied, 2 added, 3 the first extra UVs as sphere coordinates (PMD
+    // leaves it 0 and says the kind by `sphereAdd`).
+    static constexpr int kSphereSubTexture = 3;
     int sphereMode = 0;
     // The material's own toon texture, where it names one instead of a shared toon.
     std::string toonPath;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Quaternion.h"
 #include "model/Vector.h"
 
 #include <string>
@@ -15,6 +16,20 @@ struct CModelMorphVertex {
     Vector3 offset;
 };
 
+// A PMX bone morph's entry: what it adds to one bone's sampled pose at full weight.
+struct CModelMorphBone {
+    int bone = 0;
+    Vector3 translation;
+    // Of unit length.
+    Quaternion rotation;
+};
+
+// A PMX group morph's entry: a member morph and the share of the group's weight it gets.
+struct CModelMorphMember {
+    int morph = 0;
+    float ratio = 0.0f;
+};
+
 struct CModelMorph {
     static constexpr int kBaseType = 0;
 
@@ -23,10 +38,17 @@ struct CModelMorph {
     int type = kBaseType;
     std::vector<CModelMorphVertex> vertices;
     // PMX only: the morph's kind (0 group, 1 vertex, 2 bone, 3 UV, 4-7 extra UV, 8 material,
-    // 9 flip, 10 impulse); -1 for PMD. Only vertex morphs move the mesh here; the others
-    // keep their names and no vertices.
+    // 9 flip, 10 impulse); -1 for PMD. Vertex morphs move the mesh, bone morphs their bones,
+    // group morphs their members; the others keep their names and nothing more.
     int pmxKind = -1;
     int offsetCount = 0;
+    // PMX bone morphs: the bones they move and turn.
+    std::vector<CModelMorphBone> bones;
+    // PMX group morphs: their members.
+    std::vector<CModelMorphMember> members;
+
+    static constexpr int kPmxGroup = 0;
+    static constexpr int kPmxBone = 2;
 };
 
 } // namespace zelvane

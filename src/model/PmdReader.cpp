@@ -166,7 +166,9 @@ private:
             material.specular = {specular.x, specular.y, specular.z, 0.0f};
             const Vector3 ambient = Vector3At(record + 32);
             material.ambient = {ambient.x, ambient.y, ambient.z, 0.0f};
-            material.toonIndex = static_cast<std::int8_t>(record[44]);
+            // The byte is signed: 255, "no toon", reads as -1.
+            material.toonIndex
+                = static_cast<std::int8_t>(record[44]); // NOLINT(bugprone-signed-char-misuse)
             material.edge = record[45] != 0;
             material.faceVertexCount = static_cast<int>(U32At(record + 46));
             AssignMaterialFileNames(material, TextAt(record + 50, kShortTextSize), m_folder);

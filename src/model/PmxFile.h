@@ -35,8 +35,6 @@ struct PmxVertex {
     Vector3 position;
     Vector3 normal;
     Vector2 uv;
-    // The first `additionalUvCount` entries are read; the others stay zero.
-    std::array<PmxFloat4, 4> additionalUvs{};
     PmxWeightType weightType = PmxWeightType::Bdef1;
     // Bdef1 uses the first bone, Bdef2 and Sdef the first two (the second weight is
     // 1 - weights[0]), Bdef4 and Qdef all four. Unused bones are -1.
@@ -271,6 +269,10 @@ struct PmxFile {
     std::string comment;
     std::string englishComment;
     std::vector<PmxVertex> vertices;
+    // The vertices' extra UV channels, `header.additionalUvCount` a vertex, vertex by vertex:
+    // kept beside the vertices rather than in them, as most models have none and a vertex
+    // with room for four would be most of the records' memory.
+    std::vector<PmxFloat4> additionalUvs;
     // Three per face, in material order.
     std::vector<std::uint32_t> indices;
     // Texture paths as written, relative to the model's folder.

@@ -29,13 +29,40 @@ VertexSkinning SkinningOf(PmxWeightType type)
     return VertexSkinning::Bdef1;
 }
 
-void AddVertices(const PmxFile& file, CModelDocument& model)
+// std::lround of a share in percent, 0 to 100, without the library call every vertex would
+// make: the fraction of a float that size is exact, so the halfway case rounds up as there.
+int RoundPercent(float percent)
 {
-    model.vertices.resize(file.vertices.size());
-    model.vertexWeights.resize(file.vertices.size());
-    for (std::size_t i = 0; i < file.vertices.size(); ++i) {
-        const PmxVertex& in = file.vertices[i];
-        CModelVertex& vertex = model.vertices[i];
+    if (!(percent >= 0.0f && percent <= 100.0f))
+        return static_cast<int>(std::lround(percent));
+    const int whole = static_cast<int>(percent);
+    return percent - static_cast<float>(whole) >= 0.5f ? whole + 1 : whole;
+}
+
+// A list's memory, given back.
+template<typename T> void Release(std::vector<T>& list)
+{
+    std::vector<T>().swap(list);
+}
+
+void AddVertices(PmxFile& file, CModelDocument& model)
+{
+    // Built in place, one pass over each list.
+    model.vertices.reserve(file.vertices.size());
+    model.vertexWeights.reserve(file.vertices.size());
+    model.edgeScales.reserve(file.vertices.size());
+    // A sub-texture is laid by the first extra UV channel, where the model has one.
+    const auto extraUvs = static_cast<std::size_t>(file.header.additionalUvCount);
+    const bool subTextures
+        = extraUvs > 0 && file.additionalUvs.size() == file.vertices.size() * extraUvs;
+    if (subTextures)
+        model.subTextureUVs.reserve(file.vertices.size());
+    for (const PmxVertex& in : file.vertices) {
+        if (subTextures) {
+            const PmxFloat4& uv = file.additionalUvs[model.vertices.size() * extraUvs];
+            model.subTextureUVs.push_back({uv[0], uv[1]});
+        }
+        CModelVertex& vertex = model.vertices.emplace_back();
         vertex.position = in.position;
         vertex.normal = in.normal;
         vertex.uv = in.uv;
@@ -45,10 +72,11 @@ void AddVertices(const PmxFile& file, CModelDocument& model)
         vertex.bone1 = in.bones[1] >= 0 ? in.bones[1] : vertex.bone0;
         const bool oneBone = in.weightType == PmxWeightType::Bdef1;
         const float share = std::clamp(in.weights[0], 0.0f, 1.0f);
-        vertex.weight = oneBone ? 100 : static_cast<int>(std::lround(share * 100.0f));
+        vertex.weight = oneBone ? 100 : RoundPercent(share * 100.0f);
         vertex.noEdge = in.edgeScale == 0.0f;
+        model.edgeScales.push_back(in.edgeScale);
 
-        CVertexWeights& weights = model.vertexWeights[i];
+        CVertexWeights& weights = model.vertexWeights.emplace_back();
         weights.skinning = SkinningOf(in.weightType);
         weights.bones = in.bones;
         weights.weights = in.weights;
@@ -68,6 +96,8 @@ void AddVertices(const PmxFile& file, CModelDocument& model)
         weights.sdefR0 = in.sdefR0;
         weights.sdefR1 = in.sdefR1;
     }
+    Release(file.vertices);
+    Release(file.additionalUvs);
 }
 
 void AddMaterials(const PmxFile& file, const std::string& folder, CModelDocument& model)
@@ -105,14 +135,14 @@ void AddMaterials(const PmxFile& file, const std::string& folder, CModelDocument
     }
 }
 
-void AddBones(const PmxFile& file, CModelDocument& model)
+void AddBones(PmxFile& file, CModelDocument& model)
 {
     model.bones.reserve(file.bones.size());
     for (std::size_t i = 0; i < file.bones.size(); ++i) {
-        const PmxBone& in = file.bones[i];
+        PmxBone& in = file.bones[i];
         CModelBone bone;
         bone.nameID = NameToID(in.name);
-        bone.englishName = in.englishName;
+        bone.englishName = std::move(in.englishName);
         bone.parent = in.parent;
         bone.tail = (in.flags & PmxBone::kTailIsBone) != 0 ? in.tailBone : -1;
         // The PMD kinds the flags come nearest to: 2 IK, 1 moves and turns, 0 turns.
@@ -143,17 +173,19 @@ void AddBones(const PmxFile& file, CModelDocument& model)
             ik.chain.push_back(static_cast<std::uint16_t>(link.bone));
             ik.limits.push_back({link.hasLimits, link.lowerLimit, link.upperLimit});
         }
+        Release(in.ikLinks);
         model.iks.push_back(std::move(ik));
     }
+    Release(file.bones);
 }
 
-void AddMorphs(const PmxFile& file, CModelDocument& model)
+void AddMorphs(PmxFile& file, CModelDocument& model)
 {
     model.morphs.reserve(file.morphs.size());
-    for (const PmxMorph& in : file.morphs) {
+    for (PmxMorph& in : file.morphs) {
         CModelMorph morph;
         morph.nameID = NameToID(in.name);
-        morph.englishName = in.englishName;
+        morph.englishName = std::move(in.englishName);
         // PMD's kinds are the panels, and its kind 0 is the base morph PMX has not: a PMX
         // morph on the system panel counts as "other".
         morph.type = in.panel == 0 ? 4 : in.panel;
@@ -167,23 +199,44 @@ void AddMorphs(const PmxFile& file, CModelDocument& model)
                 morph.vertices.push_back({static_cast<int>(offset.vertex),
                                           {offset.offset[0], offset.offset[1], offset.offset[2]}});
             }
+        } else if (in.kind == PmxMorphKind::Bone) {
+            morph.bones.reserve(in.bones.size());
+            for (const PmxBoneOffset& offset : in.bones) {
+                // A rotation as stored need not be of unit length; one of no length at all,
+                // or none a float can hold, turns nothing.
+                const auto& r = offset.rotation;
+                const Quaternion stored{r[0], r[1], r[2], r[3]};
+                const float length = QuaternionLength(stored);
+                const bool usable = length > 0.0f && std::isfinite(length);
+                morph.bones.push_back({offset.bone, offset.translation,
+                                       usable ? QuaternionNormalize(stored) : Quaternion{}});
+            }
+        } else if (in.kind == PmxMorphKind::Group) {
+            morph.members.reserve(in.weights.size());
+            for (const PmxMorphWeight& member : in.weights)
+                morph.members.push_back({member.morph, member.weight});
         }
         model.morphs.push_back(std::move(morph));
+        in = PmxMorph{};
     }
+    Release(file.morphs);
 }
 
-void AddFramesAndPhysics(const PmxFile& file, CModelDocument& model)
+void AddFramesAndPhysics(PmxFile& file, CModelDocument& model)
 {
-    for (const PmxDisplayFrame& frame : file.displayFrames) {
+    model.boneGroups.reserve(file.displayFrames.size());
+    for (PmxDisplayFrame& frame : file.displayFrames) {
         CModelBoneGroup group;
-        group.name = frame.name;
-        group.englishName = frame.englishName;
+        group.name = std::move(frame.name);
+        group.englishName = std::move(frame.englishName);
         for (const PmxDisplayElement& element : frame.elements) {
             if (!element.isMorph)
                 group.bones.push_back(element.index);
         }
+        Release(frame.elements);
         model.boneGroups.push_back(std::move(group));
     }
+    Release(file.displayFrames);
     model.rigidBodies.reserve(file.rigidBodies.size());
     for (const PmxRigidBody& in : file.rigidBodies) {
         CRigidBody body;
@@ -222,7 +275,7 @@ std::string PmxTexturePath(const PmxFile& file, int texture, const std::string& 
     return modelFolder + name;
 }
 
-std::unique_ptr<CModelDocument> ModelFromPmx(const PmxFile& file, const std::string& modelFolder)
+std::unique_ptr<CModelDocument> ModelFromPmx(PmxFile&& file, const std::string& modelFolder)
 {
     // Bones are linked by 16-bit indices in IK chains.
     if (file.bones.size() > 65535)
@@ -232,12 +285,12 @@ std::unique_ptr<CModelDocument> ModelFromPmx(const PmxFile& file, const std::str
     auto model = std::make_unique<CModelDocument>();
     model->format = file.header.version > 2.05f ? CModelDocument::Format::Pmx21
                                                 : CModelDocument::Format::Pmx20;
-    model->name = file.name;
-    model->englishName = file.englishName;
-    model->comment = file.comment;
-    model->englishComment = file.englishComment;
+    model->name = std::move(file.name);
+    model->englishName = std::move(file.englishName);
+    model->comment = std::move(file.comment);
+    model->englishComment = std::move(file.englishComment);
     AddVertices(file, *model);
-    model->indices = file.indices;
+    model->indices = std::move(file.indices);
     AddMaterials(file, modelFolder, *model);
     AddBones(file, *model);
     AddMorphs(file, *model);

@@ -23,17 +23,6 @@ Vector3 IntoFrame(const Vector3& v, const Matrix& transform)
             v.x * m[2][0] + v.y * m[2][1] + v.z * m[2][2]};
 }
 
-// `ratio` of the rotation `q`: the same axis, the angle times the ratio (which may be
-// negative or above one). A ratio of one keeps the rotation exactly.
-Quaternion ScaledRotation(const Quaternion& q, float ratio)
-{
-    if (ratio == 1.0f)
-        return q;
-    if (ratio == 0.0f)
-        return {};
-    return QuaternionNormalize(QuaternionSlerp(Quaternion{}, q, ratio));
-}
-
 // The rotation's part about `axis` (of unit length): the twist left when every turn about
 // another axis is taken away.
 Quaternion OntoAxis(const Quaternion& q, const Vector3& axis)
@@ -193,7 +182,7 @@ void CPmxPoser::Evaluate(std::size_t index)
                 from = local ? QuaternionRotationMatrix(source.world)
                              : QuaternionMultiply(source.currentRotation, source.inheritedRotation);
             }
-            instance.inheritedRotation = ScaledRotation(from, bone.inheritRatio);
+            instance.inheritedRotation = QuaternionScaled(from, bone.inheritRatio);
         }
         if (inheritsTranslation) {
             Vector3 from = source.translation;

@@ -34,7 +34,7 @@ std::uint32_t VertexIndexAt(const std::uint8_t* p, std::uint8_t size)
     case 1:
         return p[0];
     case 2:
-        return static_cast<std::uint32_t>(p[0] | p[1] << 8);
+        return U16At(p);
     default:
         return U32At(p);
     }
@@ -143,7 +143,11 @@ private:
         // edge scale.
         const std::size_t count
             = m_in.ReadCount(32 + 16 * header().additionalUvCount + 1 + b + kFloatSize);
-        m_file.vertices.resize(count);
+        // Each record is built on the stack and appended whole: sizing the list first would
+        // write all of it twice, and clearing each new record in place is slower than
+        // copying one out of the cache.
+        m_file.vertices.reserve(count);
+        m_file.additionalUvs.reserve(count * header().additionalUvCount);
         const int maximumType = Is21() ? 4 : 3;
         const std::size_t uvs = header().additionalUvCount;
         const std::size_t fixed = 32 + 16 * uvs + 1;
@@ -151,30 +155,53 @@ private:
         const std::size_t weightSizes[]
             = {b + kFloatSize, 2 * b + 2 * kFloatSize, 4 * b + 5 * kFloatSize,
                2 * b + 11 * kFloatSize, 4 * b + 5 * kFloatSize};
-        for (PmxVertex& v : m_file.vertices) {
-            const std::uint8_t* p = in().ReadBytes(fixed).data();
+        // The records are walked with a pointer of our own, each checked against the end
+        // before it is read; the reader moves past them all at the end.
+        const std::span<const std::uint8_t> rest = in().Rest();
+        const std::uint8_t* next = rest.data();
+        const std::uint8_t* const end = next + rest.size();
+        const auto take = [&next, end](std::size_t size) {
+            if (static_cast<std::size_t>(end - next) < size)
+                throw EndOfFileError(Reason(IDS_REASON_DATA_ENDS));
+            const std::uint8_t* taken = next;
+            next += size;
+            return taken;
+        };
+        // The range of the bones named, noted as each index is decoded.
+        std::int32_t smallest = -1;
+        std::int32_t largest = -1;
+        const auto boneAt = [b, &smallest, &largest](const std::uint8_t* at) {
+            const std::int32_t bone = IndexAt(at, b);
+            smallest = std::min(smallest, bone);
+            largest = std::max(largest, bone);
+            return bone;
+        };
+        for (std::size_t n = 0; n < count; ++n) {
+            PmxVertex v;
+            const std::uint8_t* p = take(fixed);
             v.position = Vector3At(p);
             v.normal = Vector3At(p + 12);
             v.uv = {F32At(p + 24), F32At(p + 28)};
             for (std::size_t i = 0; i < uvs; ++i) {
                 const std::uint8_t* uv = p + 32 + 16 * i;
-                v.additionalUvs[i] = {F32At(uv), F32At(uv + 4), F32At(uv + 8), F32At(uv + 12)};
+                m_file.additionalUvs.push_back(
+                    {F32At(uv), F32At(uv + 4), F32At(uv + 8), F32At(uv + 12)});
             }
             const std::uint8_t type = p[fixed - 1];
             if (type > maximumType)
                 m_in.ThrowInvalidValue(IDS_REASON_PMX_WEIGHT_TYPE, type);
             v.weightType = static_cast<PmxWeightType>(type);
-            const std::uint8_t* w = in().ReadBytes(weightSizes[type]).data();
+            const std::uint8_t* w = take(weightSizes[type]);
             switch (v.weightType) {
             case PmxWeightType::Bdef1:
-                v.bones[0] = IndexAt(w, b);
+                v.bones[0] = boneAt(w);
                 v.weights[0] = 1.0f;
                 w += b;
                 break;
             case PmxWeightType::Bdef2:
             case PmxWeightType::Sdef:
-                v.bones[0] = IndexAt(w, b);
-                v.bones[1] = IndexAt(w + b, b);
+                v.bones[0] = boneAt(w);
+                v.bones[1] = boneAt(w + b);
                 w += 2 * b;
                 v.weights[0] = F32At(w);
                 v.weights[1] = 1.0f - v.weights[0];
@@ -189,7 +216,7 @@ private:
             case PmxWeightType::Bdef4:
             case PmxWeightType::Qdef:
                 for (std::int32_t& bone : v.bones) {
-                    bone = IndexAt(w, b);
+                    bone = boneAt(w);
                     w += b;
                 }
                 for (float& weight : v.weights) {
@@ -199,7 +226,11 @@ private:
                 break;
             }
             v.edgeScale = F32At(w);
+            m_file.vertices.push_back(v);
         }
+        in().Skip(static_cast<std::size_t>(next - rest.data()));
+        m_smallestVertexBone = smallest;
+        m_largestVertexBone = largest;
     }
 
     void ReadIndices()
@@ -210,12 +241,37 @@ private:
             throw FileFormatError(Reason(IDS_REASON_PMX_FACES_NOT_TRIANGLES, {count}));
         const std::uint8_t* p = in().ReadBytes(count * size).data();
         m_file.indices.resize(count);
+        std::uint32_t* out = m_file.indices.data();
+        // One loop per index size, so that each is a plain copy the compiler can widen; the
+        // largest index is checked once at the end.
+        std::uint32_t largest = 0;
+        switch (size) {
+        case 1:
+            for (std::size_t i = 0; i < count; ++i) {
+                out[i] = p[i];
+                largest = std::max(largest, out[i]);
+            }
+            break;
+        case 2:
+            for (std::size_t i = 0; i < count; ++i) {
+                out[i] = U16At(p + 2 * i);
+                largest = std::max(largest, out[i]);
+            }
+            break;
+        default:
+            for (std::size_t i = 0; i < count; ++i) {
+                out[i] = U32At(p + 4 * i);
+                largest = std::max(largest, out[i]);
+            }
+            break;
+        }
         const std::size_t vertexCount = m_file.vertices.size();
-        for (std::uint32_t& index : m_file.indices) {
-            index = VertexIndexAt(p, size);
-            p += size;
-            if (index >= vertexCount)
-                m_in.ThrowIndexOutOfRange(index, IDS_REASON_PMD_VERTICES);
+        if (count > 0 && largest >= vertexCount) {
+            // The first index outside the vertices is the one named.
+            for (std::uint32_t index : m_file.indices) {
+                if (index >= vertexCount)
+                    m_in.ThrowIndexOutOfRange(index, IDS_REASON_PMD_VERTICES);
+            }
         }
     }
 
@@ -357,14 +413,22 @@ private:
                 w.weight = in().ReadF32();
             }
             break;
-        case PmxMorphKind::Vertex:
-            morph.vertices.resize(m_in.ReadCount(h.vertexIndexSize + 12u));
-            for (PmxVertexOffset& v : morph.vertices) {
-                v.vertex = m_in.ReadVertexIndex(m_file.vertices.size());
-                const Vector3 offset = m_in.ReadVector3();
-                v.offset = {offset.x, offset.y, offset.z, 0.0f};
+        case PmxMorphKind::Vertex: {
+            // Records of one size, most of a morph section: their bytes are checked once and
+            // decoded as they lie, each vertex index checked.
+            const std::size_t size = h.vertexIndexSize + 12u;
+            const std::size_t count = m_in.ReadCount(size);
+            const std::uint8_t* p = in().ReadBytes(count * size).data();
+            morph.vertices.reserve(count);
+            for (std::size_t i = 0; i < count; ++i, p += size) {
+                const std::uint32_t vertex = VertexIndexAt(p, h.vertexIndexSize);
+                if (vertex >= m_file.vertices.size())
+                    m_in.ThrowIndexOutOfRange(vertex, IDS_REASON_PMD_VERTICES);
+                const Vector3 offset = Vector3At(p + h.vertexIndexSize);
+                morph.vertices.push_back({vertex, {offset.x, offset.y, offset.z, 0.0f}});
             }
             break;
+        }
         case PmxMorphKind::Bone:
             morph.bones.resize(m_in.ReadCount(h.boneIndexSize + 28u));
             for (PmxBoneOffset& o : morph.bones) {
@@ -528,9 +592,18 @@ private:
     {
         m_in.SetSection(IDS_REASON_PMD_VERTICES);
         const std::size_t bones = m_file.bones.size();
-        for (const PmxVertex& v : m_file.vertices) {
-            for (std::int32_t bone : v.bones)
-                m_in.CheckIndex(bone, bones, IDS_REASON_PMD_BONES, true);
+        // The vertices are gone through one by one only when the bones they name, smallest
+        // and largest, say that one of them is out of range, to name the first.
+        const bool inRange = m_smallestVertexBone >= -1
+            && (m_largestVertexBone < 0 || static_cast<std::size_t>(m_largestVertexBone) < bones);
+        const std::span<const PmxVertex> vertices
+            = inRange ? std::span<const PmxVertex>() : std::span<const PmxVertex>(m_file.vertices);
+        for (const PmxVertex& v : vertices) {
+            for (std::int32_t bone : v.bones) {
+                // -1 names no bone; anything else must be one of the bones.
+                if (bone != -1 && (bone < 0 || static_cast<std::size_t>(bone) >= bones))
+                    m_in.CheckIndex(bone, bones, IDS_REASON_PMD_BONES, true);
+            }
         }
         m_in.SetSection(IDS_REASON_PMD_MORPHS);
         for (const PmxMorph& morph : m_file.morphs) {
@@ -542,6 +615,9 @@ private:
 
     CPmxFieldReader m_in;
     PmxFile& m_file;
+    // The range of the bone indices the vertices hold, checked once the bones are read.
+    std::int32_t m_smallestVertexBone = -1;
+    std::int32_t m_largestVertexBone = -1;
 };
 
 } // namespace

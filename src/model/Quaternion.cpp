@@ -58,4 +58,13 @@ Quaternion QuaternionSlerp(const Quaternion& a, const Quaternion& b, float t)
     };
 }
 
+Quaternion QuaternionScaled(const Quaternion& q, float ratio)
+{
+    if (ratio == 1.0f)
+        return q;
+    if (ratio == 0.0f)
+        return {};
+    return QuaternionNormalize(QuaternionSlerp(Quaternion{}, q, ratio));
+}
+
 } // namespace zelvane

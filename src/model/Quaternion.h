@@ -46,4 +46,8 @@ Quaternion QuaternionRotationYawPitchRoll(float yaw, float pitch, float roll);
 // rotations are blended linearly, where the sine formula loses precision.
 Quaternion QuaternionSlerp(const Quaternion& a, const Quaternion& b, float t);
 
+// `ratio` of the rotation `q`: the same axis, the angle times the ratio (which may be
+// negative or above one). A ratio of one keeps the rotation exactly, zero gives none.
+Quaternion QuaternionScaled(const Quaternion& q, float ratio);
+
 } // namespace zelvane

@@ -3,6 +3,7 @@
 #include "model/SkinnedVertex.h"
 #include "model/Vector.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -36,6 +37,18 @@ public:
     std::uint32_t SlotOf(std::size_t vertex) const { return m_slotOfVertex[vertex]; }
     // Model vertex indices renumbered to slots: the faces as the stream draws them.
     std::vector<std::uint32_t> SlotIndices(const std::vector<std::uint32_t>& indices) const;
+    // A list of one entry per model vertex moved to the vertices' slots, for a buffer drawn
+    // beside the stream: blockSize() entries, `fill` where no vertex is (and for vertices the
+    // list is too short for).
+    template<typename T>
+    std::vector<T> InSlots(const std::vector<T>& perVertex, const T& fill) const
+    {
+        std::vector<T> placed(m_blockSize, fill);
+        const std::size_t count = std::min(perVertex.size(), m_slotOfVertex.size());
+        for (std::size_t vertex = 0; vertex < count; ++vertex)
+            placed[m_slotOfVertex[vertex]] = perVertex[vertex];
+        return placed;
+    }
 
     // Positions, then normals, then outline positions: blockSize() points each.
     const std::vector<Vector3>& stream() const { return m_stream; }

@@ -3,6 +3,7 @@
 #include "base/Note.h"
 #include "base/Style.h"
 #include "base/TempoMap.h"
+#include "model/ModelMeasurements.h"
 
 #include <atomic>
 #include <cstdint>
@@ -27,10 +28,11 @@ struct MotionParameters {
     bool twist = true;
     bool turnEnabled = false;
     FootAssignment feet = FootAssignment::GREEDY;
-    float panelSize = 12.0f; // side of one 3 x 3 pad
-    float leftFootRestX = 0.875424f;
-    float rightFootRestX = -0.875424f;
-    float toeReach = 2.463567f;
+    // The model's measurements; without a model, those of the model the dance was tuned on.
+    float panelSize = ModelMeasurements::kDefaultPanelSize; // side of one 3 x 3 pad
+    float leftFootRestX = ModelMeasurements::kDefaultLeftFootRestX;
+    float rightFootRestX = ModelMeasurements::kDefaultRightFootRestX;
+    float toeReach = ModelMeasurements::kDefaultToeReach;
 
     bool operator==(const MotionParameters&) const = default;
 };

@@ -80,7 +80,8 @@ private:
     int ParkingSlot(int slot) const;
     std::size_t Pair(int left, int right) const
     {
-        return static_cast<std::size_t>(left * m_slotCount + right);
+        return static_cast<std::size_t>(left) * static_cast<std::size_t>(m_slotCount)
+            + static_cast<std::size_t>(right);
     }
 
     int m_panelCount = 4;

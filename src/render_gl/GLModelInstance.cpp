@@ -1,5 +1,6 @@
 #include "render_gl/GLModelInstance.h"
 
+#include "model/MeshSkinner.h"
 #include "render_gl/TargaImage.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace zelvane {
 
@@ -40,6 +43,32 @@ Color4 LitColour(const CModelMaterial& material, const Color4& light)
             channel(material.ambient.g, light.g, material.diffuse.g),
             channel(material.ambient.b, light.b, material.diffuse.b),
             std::clamp(material.diffuse.a, 0.0f, 1.0f)};
+}
+
+// A value read from a file, as a colour channel or a share: non-finite ones count as 0.
+float Clamped(float value, float high)
+{
+    return std::isfinite(value) ? std::clamp(value, 0.0f, high) : 0.0f;
+}
+
+// How the material's sphere texture is laid on: by its mode (PMX) or its kind (PMD). A
+// sub-texture needs the model's extra UVs; without them there is nothing to lay it by.
+CSceneProgram::Sphere SphereStage(const CModelDocument& model, const CModelMaterial& material)
+{
+    if (material.sphereMode == CModelMaterial::kSphereSubTexture)
+        return model.subTextureUVs.size() == model.vertices.size()
+            ? CSceneProgram::Sphere::SubTexture
+            : CSceneProgram::Sphere::None;
+    return material.sphereAdd ? CSceneProgram::Sphere::Add : CSceneProgram::Sphere::Multiply;
+}
+
+// The picture files a material draws with (colour, sphere, own toon), empty where none.
+std::array<const std::string*, 3> MaterialFiles(const CModelDocument& model,
+                                                const CModelMaterial& material)
+{
+    static const std::string none;
+    const bool sphere = SphereStage(model, material) != CSceneProgram::Sphere::None;
+    return {&material.texturePath, sphere ? &material.spherePath : &none, &material.toonPath};
 }
 
 // Vertices 0 to 65535 fit a 16-bit index.
@@ -102,7 +131,7 @@ std::vector<std::string> CGLModelInstance::MissingFiles(const CModelDocument& mo
 {
     std::vector<std::string> missing;
     for (const CModelMaterial& material : model.materials)
-        for (const std::string* path : {&material.texturePath, &material.spherePath}) {
+        for (const std::string* path : MaterialFiles(model, material)) {
             if (path->empty() || std::find(missing.begin(), missing.end(), *path) != missing.end())
                 continue;
             if (FindFile(*path).empty())
@@ -182,6 +211,19 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     gl.glEnableVertexAttribArray(CSceneProgram::kTexCoordAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
                              sizeof(Vector2), nullptr);
+    if (model.subTextureUVs.size() == model.vertices.size() && !model.vertices.empty()) {
+        // In slots, as the faces name them.
+        const std::vector<Vector2> subTextureUVs = mesh.InSlots(model.subTextureUVs, Vector2{});
+        m_subTextureBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+        m_subTextureBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
+        m_subTextureBuffer->create();
+        m_subTextureBuffer->bind();
+        m_subTextureBuffer->allocate(subTextureUVs.data(),
+                                     static_cast<int>(subTextureUVs.size() * sizeof(Vector2)));
+        gl.glEnableVertexAttribArray(CSceneProgram::kSubTexCoordAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kSubTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
+                                 sizeof(Vector2), nullptr);
+    }
     m_indexBuffer->bind();
     // The faces name slots, the order the skinning writes the vertices in. Meshes whose
     // slots 16 bits can number (every PMD model, most PMX ones) go up at half the size;
@@ -203,10 +245,35 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     m_edgeArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_edgeArray->create();
     m_edgeArray->bind();
-    m_vertexBuffer->bind();
-    gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
-    gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                             sizeof(Vector3), block(2));
+    if (model.IsPmx()) {
+        // The shader pushes the skinned mesh out by each vertex's share of its material's
+        // width, which the skinning's one outline mesh cannot hold. The shares go up in slots,
+        // as the faces name them.
+        std::vector<float> scales(model.vertices.size(), 1.0f);
+        for (std::size_t i = 0; i < scales.size() && i < model.edgeScales.size(); ++i)
+            scales[i] = Clamped(model.edgeScales[i], std::numeric_limits<float>::max());
+        scales = mesh.InSlots(scales, 0.0f);
+        m_edgeScaleBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+        m_edgeScaleBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
+        m_edgeScaleBuffer->create();
+        m_edgeScaleBuffer->bind();
+        m_edgeScaleBuffer->allocate(scales.data(), static_cast<int>(scales.size() * sizeof(float)));
+        gl.glEnableVertexAttribArray(CSceneProgram::kEdgeScaleAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kEdgeScaleAttribute, 1, GL_FLOAT, GL_FALSE,
+                                 sizeof(float), nullptr);
+        m_vertexBuffer->bind();
+        gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
+                                 sizeof(Vector3), block(0));
+        gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
+                                 sizeof(Vector3), block(1));
+    } else {
+        m_vertexBuffer->bind();
+        gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
+                                 sizeof(Vector3), block(2));
+    }
     m_indexBuffer->bind();
     m_edgeArray->release();
 
@@ -217,8 +284,12 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     std::size_t first = 0;
     for (std::size_t i = 0; i < model.materials.size(); ++i) {
         const CModelMaterial& material = model.materials[i];
-        m_textures[i].texture = LoadTexture(material.texturePath);
-        m_textures[i].sphere = LoadTexture(material.spherePath);
+        const auto [texture, sphere, toon] = MaterialFiles(model, material);
+        m_textures[i].texture = LoadTexture(*texture);
+        m_textures[i].sphere = LoadTexture(*sphere);
+        m_textures[i].toon = LoadTexture(*toon);
+        if (m_textures[i].toon)
+            m_textures[i].toon->setWrapMode(QOpenGLTexture::ClampToEdge);
         m_firstIndex.push_back(first);
         first += static_cast<std::size_t>(std::max(material.faceVertexCount, 0));
         // The vertices a material's faces use, so the driver transforms only those for it
@@ -252,6 +323,8 @@ void CGLModelInstance::Release()
     m_vertexBuffer.reset();
     m_uvBuffer.reset();
     m_indexBuffer.reset();
+    m_edgeScaleBuffer.reset();
+    m_subTextureBuffer.reset();
     m_textures.clear();
     for (auto& toon : m_toonTextures)
         toon.reset();
@@ -286,15 +359,37 @@ void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& p
     gl.glEnable(GL_CULL_FACE);
     gl.glFrontFace(GL_CW);
     gl.glCullFace(GL_FRONT);
-    gl.glDisable(GL_BLEND);
-    program.SetStages(false, false, false, false);
+    program.SetStages(false, CSceneProgram::Sphere::None, false);
     program.SetAlphaTest(false);
-    program.SetLitColour({0.0f, 0.0f, 0.0f, 0.0f});
     m_edgeArray->bind();
-    const auto& materials = m_instance.model->materials;
-    for (std::size_t i = 0; i < materials.size(); ++i)
-        if (materials[i].edge)
-            DrawMaterialFaces(gl, program, i);
+    const CModelDocument& model = *m_instance.model;
+    if (!model.IsPmx()) {
+        gl.glDisable(GL_BLEND);
+        program.SetLitColour({0.0f, 0.0f, 0.0f, 0.0f});
+    } else {
+        gl.glEnable(GL_BLEND);
+        gl.glBlendEquation(GL_FUNC_ADD);
+        gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    for (std::size_t i = 0; i < model.materials.size(); ++i) {
+        const CModelMaterial& material = model.materials[i];
+        if (!material.edge)
+            continue;
+        if (model.IsPmx()) {
+            const Color4& c = material.edgeColor;
+            const Color4 colour{Clamped(c.r, 1.0f), Clamped(c.g, 1.0f), Clamped(c.b, 1.0f),
+                                Clamped(c.a, 1.0f)};
+            const float width = CMeshSkinner::kEdgeWidth
+                * Clamped(material.edgeSize, std::numeric_limits<float>::max());
+            // An outline of no width or no opacity would not show.
+            if (colour.a <= 0.0f || !(width > 0.0f))
+                continue;
+            program.SetLitColour(colour);
+            program.SetOutlineWidth(width);
+        }
+        DrawMaterialFaces(gl, program, i);
+    }
+    program.SetOutlineWidth(0.0f);
     m_edgeArray->release();
 }
 
@@ -313,12 +408,13 @@ void CGLModelInstance::Draw(
     gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     program.SetToonLight(toonLight);
     m_meshArray->bind();
-    const auto& materials = m_instance.model->materials;
-    for (std::size_t i = 0; i < materials.size(); ++i) {
-        const CModelMaterial& material = materials[i];
+    const CModelDocument& model = *m_instance.model;
+    bool culling = true;
+    for (std::size_t i = 0; i < model.materials.size(); ++i) {
+        const CModelMaterial& material = model.materials[i];
         QOpenGLTexture* colour = m_textures[i].texture.get();
         QOpenGLTexture* sphere = m_textures[i].sphere.get();
-        QOpenGLTexture* toon = nullptr;
+        QOpenGLTexture* toon = m_textures[i].toon.get();
         if (material.toonIndex >= 0 && material.toonIndex < CModelDocument::kToonCount) {
             const auto index = static_cast<std::size_t>(material.toonIndex);
             toon = m_toonTextures[index] ? m_toonTextures[index].get() : defaultToons[index];
@@ -337,10 +433,21 @@ void CGLModelInstance::Draw(
             continue;
         program.SetAlphaTest(colour && !sphere && !toon);
         program.SetLitColour(lit);
-        program.SetStages(colour != nullptr, sphere != nullptr, material.sphereAdd,
+        program.SetStages(colour != nullptr,
+                          sphere ? SphereStage(model, material) : CSceneProgram::Sphere::None,
                           toon != nullptr);
+        const bool bothFaces = (material.flags & CModelMaterial::kBothFaces) != 0;
+        if (bothFaces == culling) {
+            culling = !bothFaces;
+            if (culling)
+                gl.glEnable(GL_CULL_FACE);
+            else
+                gl.glDisable(GL_CULL_FACE);
+        }
         DrawMaterialFaces(gl, program, i);
     }
+    if (!culling)
+        gl.glEnable(GL_CULL_FACE);
     m_meshArray->release();
 }
 

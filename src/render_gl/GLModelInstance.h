@@ -40,11 +40,13 @@ public:
     void Release();
     bool drawable() const { return m_created && !m_instance.model->indices.empty(); }
 
-    // The black outline: pushed-out back faces of the materials that have one; nothing while
-    // the instance's `outlines` is cleared.
+    // The outline: pushed-out back faces of the materials that have one; nothing while the
+    // instance's `outlines` is cleared. A PMD outline is black and as wide everywhere; a PMX
+    // one takes its material's colour and width and each vertex's share of that width.
     void DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program);
-    // The materials in file order. `defaultToons` stand in for toon files the model lacks;
-    // `toonLight` is the camera-space light direction, `light` the light's ambient colour.
+    // The materials in file order, those drawn on both faces without culling. `defaultToons`
+    // stand in for shared toon files the model lacks; `toonLight` is the camera-space light
+    // direction, `light` the light's ambient colour.
     void Draw(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
               const std::array<QOpenGLTexture*, CModelDocument::kToonCount>& defaultToons,
               const Vector3& toonLight, const Color4& light);
@@ -56,16 +58,20 @@ public:
     // A texture from an image file (BMP, PNG, JPEG, TGA; ".sph" and ".spa" are BMP), or
     // null if it cannot be read.
     static std::unique_ptr<QOpenGLTexture> LoadTexture(const std::string& path);
-    // The colour and sphere-map files the model names that FindFile cannot find, each once,
-    // in the order of the materials. Such a material draws without its picture (plain white
-    // where the picture was all it had), so the user is told which files to look for. Toon
-    // files are left out: the default ramps stand in for them.
+    // The colour, sphere-map and own toon files the model names that FindFile cannot find,
+    // each once, in the order of the materials. Such a material draws without its picture
+    // (plain white where the picture was all it had, unshaded without its toon), so the user
+    // is told which files to look for. Shared toon files are left out: the default ramps
+    // stand in for them. So is a sub-texture of a model without the extra UVs to lay it on,
+    // which is never drawn.
     static std::vector<std::string> MissingFiles(const CModelDocument& model);
 
 private:
     struct MaterialTextures {
         std::unique_ptr<QOpenGLTexture> texture;
         std::unique_ptr<QOpenGLTexture> sphere;
+        // The material's own toon ramp, where it names one instead of a shared toon.
+        std::unique_ptr<QOpenGLTexture> toon;
     };
 
     void Create(QOpenGLFunctions_3_3_Core& gl);
@@ -81,6 +87,10 @@ private:
     std::unique_ptr<QOpenGLBuffer> m_vertexBuffer;
     std::unique_ptr<QOpenGLBuffer> m_uvBuffer;
     std::unique_ptr<QOpenGLBuffer> m_indexBuffer;
+    // PMX only, uploaded once: each vertex's share of the outline width (the PMX outline is
+    // pushed out from the mesh buffer by the shader), and the sub-texture coordinates.
+    std::unique_ptr<QOpenGLBuffer> m_edgeScaleBuffer;
+    std::unique_ptr<QOpenGLBuffer> m_subTextureBuffer;
     // GL_UNSIGNED_SHORT or GL_UNSIGNED_INT, as the index buffer was filled.
     GLenum m_indexType = GL_UNSIGNED_SHORT;
     std::size_t m_indexSize = sizeof(std::uint16_t);

@@ -3,6 +3,7 @@
 #include "chart/Player.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "render_gl/GLModelInstance.h"
 #include "render_gl/GLSupport.h"
 #include "render_gl/ModelWindow.h"
@@ -29,9 +30,10 @@ std::uint32_t RgbFromColorRef(std::uint32_t color)
 
 } // namespace
 
-CModelView::CModelView(CStepDocument* document, QWidget* parent)
+CModelView::CModelView(CStepDocument* document, const CViewState* viewState, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
+    , m_viewState(viewState)
 {
     setFocusPolicy(Qt::StrongFocus);
     m_layout = new QStackedLayout(this);
@@ -102,7 +104,7 @@ void CModelView::InitialUpdate()
     CheckTextures();
     if (m_window) {
         m_window->ResetCamera();
-        m_window->SetClocksPerRow(m_document->clocksPerRow());
+        m_window->SetClocksPerRow(m_viewState->clocksPerRow());
     }
     SetColours();
     RebuildInstances();
@@ -129,13 +131,13 @@ void CModelView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
         break;
     case UpdateHint::CurrentTime:
         // During playback the clock's frames drive the view, not the cursor.
-        if (!m_document->playing()) {
-            m_frame = m_document->ClockToFrame(m_document->currentTime());
+        if (!m_viewState->playing()) {
+            m_frame = m_document->ClockToFrame(m_viewState->currentTime());
             UpdatePose();
         }
         break;
     case UpdateHint::Zoom:
-        m_window->SetClocksPerRow(m_document->clocksPerRow());
+        m_window->SetClocksPerRow(m_viewState->clocksPerRow());
         RenderChart();
         break;
     case UpdateHint::Color:

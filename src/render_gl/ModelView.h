@@ -22,6 +22,7 @@ class CGLModelInstance;
 class CModelDocument;
 class CModelWindow;
 class CStepDocument;
+class CViewState;
 
 // The document's 3D view: one dancer per player of the current score, posed at the
 // current frame from the player's dance, on the dance pads in front of the chart screen.
@@ -37,11 +38,12 @@ public:
     // How often a pose that waits for its dancer's worker is tried again.
     static constexpr int kDanceWaitMilliseconds = 30;
 
-    // Registers itself with `document`, which must outlive the view.
-    explicit CModelView(CStepDocument* document, QWidget* parent = nullptr);
+    // Registers itself with `document`, which must outlive the view, as must `viewState`:
+    // the cursor's time and the zoom the views share.
+    CModelView(CStepDocument* document, const CViewState* viewState, QWidget* parent = nullptr);
     ~CModelView() override;
 
-    // Frame 0, the default camera, the document's colours and zoom, then the dancers.
+    // Frame 0, the default camera, the document's colours, the shared zoom, then the dancers.
     void InitialUpdate();
     void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
     // Playback: shows `frame` (negative during the lead-in) whatever the cursor says.
@@ -100,6 +102,7 @@ private:
     void RenderChart();
 
     CStepDocument* m_document;
+    const CViewState* m_viewState;
     QStackedLayout* m_layout = nullptr;
     CModelWindow* m_window = nullptr;
     bool m_windowStarted = false;

@@ -126,7 +126,7 @@ void CModelWindow::DrawScene(CSceneProgram& program)
     gl().glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     program.SetAlphaTest(false);
     program.SetLitColour(kQuadColour);
-    program.SetStages(true, false, false, false);
+    program.SetStages(true, CSceneProgram::Sphere::None, false);
 
     const int pads = padCount();
     const float size = m_panelSize;

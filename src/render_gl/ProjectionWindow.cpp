@@ -245,7 +245,7 @@ void CProjectionWindow::DrawGrid()
 {
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
-    m_program->SetStages(false, false, false, false);
+    m_program->SetStages(false, CSceneProgram::Sphere::None, false);
     m_program->SetAlphaTest(false);
     m_gridArray->bind();
     const int axisVertices = 2 * kAxisCount;

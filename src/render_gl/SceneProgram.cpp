@@ -10,7 +10,9 @@ enum StageBit {
     kSphereAddBit = 4,
     kToonBit = 8,
     kAlphaTestBit = 16,
-    kAllBits = 31,
+    kSubTextureBit = 32,
+    kOutlineBit = 64,
+    kAllBits = 127,
 };
 
 // The matrices arrive transposed (see ToShader): M^T · p in the shader is p · M.
@@ -23,15 +25,32 @@ uniform mat4 worldView;
 out vec3 cameraNormal;
 out vec3 cameraPosition;
 out vec2 vertexTexCoord;
+#ifdef OUTLINE
+layout(location = 3) in float edgeScale;
+uniform float outlineWidth;
+#endif
+#ifdef SUB_TEXTURE
+layout(location = 4) in vec2 subTexCoord;
+out vec2 vertexSubTexCoord;
+#endif
 void main()
 {
-    vec4 clip = worldViewProjection * vec4(position, 1.0);
+#ifdef OUTLINE
+    // The outline pushes the skinned surface out along its normal.
+    vec3 point = position + normal * (outlineWidth * edgeScale);
+#else
+    vec3 point = position;
+#endif
+    vec4 clip = worldViewProjection * vec4(point, 1.0);
     // The projection maps depth to 0..1 as Direct3D does; OpenGL clips -1..1.
     clip.z = 2.0 * clip.z - clip.w;
     gl_Position = clip;
     cameraNormal = mat3(worldView) * normal;
-    cameraPosition = (worldView * vec4(position, 1.0)).xyz;
+    cameraPosition = (worldView * vec4(point, 1.0)).xyz;
     vertexTexCoord = texCoord;
+#ifdef SUB_TEXTURE
+    vertexSubTexCoord = subTexCoord;
+#endif
 }
 )";
 
@@ -39,6 +58,9 @@ constexpr const char* kFragmentShader = R"(
 in vec3 cameraNormal;
 in vec3 cameraPosition;
 in vec2 vertexTexCoord;
+#ifdef SUB_TEXTURE
+in vec2 vertexSubTexCoord;
+#endif
 uniform vec4 litColour;
 uniform vec3 toonLight;
 uniform sampler2D colourSampler;
@@ -53,9 +75,14 @@ void main()
     colour *= texture(colourSampler, vertexTexCoord);
 #endif
 #ifdef SPHERE_TEXTURE
+#ifdef SUB_TEXTURE
+    // A sub-texture is a second picture laid on by the vertices' own coordinates.
+    vec3 sphere = texture(sphereSampler, vertexSubTexCoord).rgb;
+#else
     // The camera-space reflection of the eye ray, the generated sphere-map coordinate.
     vec3 r = reflect(normalize(cameraPosition), n);
     vec3 sphere = texture(sphereSampler, vec2(0.5 + 0.5 * r.x, 0.5 - 0.5 * r.y)).rgb;
+#endif
 #ifdef SPHERE_ADD
     colour.rgb = clamp(colour.rgb + sphere, 0.0, 1.0);
 #else
@@ -87,11 +114,11 @@ QMatrix4x4 ToShader(const Matrix& m)
 QByteArray Header(int key)
 {
     QByteArray header("#version 330 core\n");
-    const std::pair<int, const char*> defines[] = {{kColourBit, "COLOUR_TEXTURE"},
-                                                   {kSphereBit, "SPHERE_TEXTURE"},
-                                                   {kSphereAddBit, "SPHERE_ADD"},
-                                                   {kToonBit, "TOON_TEXTURE"},
-                                                   {kAlphaTestBit, "ALPHA_TEST"}};
+    const std::pair<int, const char*> defines[]
+        = {{kColourBit, "COLOUR_TEXTURE"}, {kSphereBit, "SPHERE_TEXTURE"},
+           {kSphereAddBit, "SPHERE_ADD"},  {kToonBit, "TOON_TEXTURE"},
+           {kAlphaTestBit, "ALPHA_TEST"},  {kSubTextureBit, "SUB_TEXTURE"},
+           {kOutlineBit, "OUTLINE"}};
     for (const auto& [bit, name] : defines)
         if (key & bit)
             header += QByteArray("#define ") + name + "\n";
@@ -107,6 +134,7 @@ struct CSceneProgram::Variant {
     int worldView = -1;
     int litColour = -1;
     int toonLight = -1;
+    int outlineWidth = -1;
 };
 
 CSceneProgram::CSceneProgram() = default;
@@ -133,6 +161,7 @@ CSceneProgram::Variant* CSceneProgram::Build(int key, QString* log)
             variant->worldView = program.uniformLocation("worldView");
             variant->litColour = program.uniformLocation("litColour");
             variant->toonLight = program.uniformLocation("toonLight");
+            variant->outlineWidth = program.uniformLocation("outlineWidth");
             program.bind();
             program.setUniformValue("colourSampler", kColourUnit);
             program.setUniformValue("sphereSampler", kSphereUnit);
@@ -162,14 +191,17 @@ bool CSceneProgram::Use()
                             m_litColour.a);
     if (variant->toonLight >= 0)
         program.setUniformValue(variant->toonLight, m_toonLight.x, m_toonLight.y, m_toonLight.z);
+    if (variant->outlineWidth >= 0)
+        program.setUniformValue(variant->outlineWidth, m_outlineWidth);
     return true;
 }
 
 int CSceneProgram::Key() const
 {
-    return (m_colourTexture ? kColourBit : 0) | (m_sphereTexture ? kSphereBit : 0)
-        | (m_sphereTexture && m_sphereAdd ? kSphereAddBit : 0) | (m_toonTexture ? kToonBit : 0)
-        | (m_alphaTest ? kAlphaTestBit : 0);
+    return (m_colourTexture ? kColourBit : 0) | (m_sphere != Sphere::None ? kSphereBit : 0)
+        | (m_sphere == Sphere::Add ? kSphereAddBit : 0)
+        | (m_sphere == Sphere::SubTexture ? kSubTextureBit : 0) | (m_toonTexture ? kToonBit : 0)
+        | (m_alphaTest ? kAlphaTestBit : 0) | (m_outlineWidth != 0.0f ? kOutlineBit : 0);
 }
 
 void CSceneProgram::SetTransforms(const Matrix& world, const Matrix& view, const Matrix& projection)
@@ -179,12 +211,10 @@ void CSceneProgram::SetTransforms(const Matrix& world, const Matrix& view, const
     m_worldView = ToShader(worldView);
 }
 
-void CSceneProgram::SetStages(bool colourTexture, bool sphereTexture, bool sphereAdd,
-                              bool toonTexture)
+void CSceneProgram::SetStages(bool colourTexture, Sphere sphere, bool toonTexture)
 {
     m_colourTexture = colourTexture;
-    m_sphereTexture = sphereTexture;
-    m_sphereAdd = sphereAdd;
+    m_sphere = sphere;
     m_toonTexture = toonTexture;
 }
 

@@ -22,16 +22,23 @@ namespace zelvane {
 // texture costs as much as one that does, and one that might discard loses its early depth
 // test.
 //
-// Vertex attributes: 0 position, 1 normal, 2 texture coordinate. Samplers: units 0, 1, 2.
-// Set the state, then Use() right before each draw call.
+// Vertex attributes: 0 position, 1 normal, 2 texture coordinate, and where a draw asks for
+// them 3 the outline's width share and 4 the sub-texture coordinate. Samplers: units 0, 1,
+// 2. Set the state, then Use() right before each draw call.
 class CSceneProgram {
 public:
     static constexpr int kPositionAttribute = 0;
     static constexpr int kNormalAttribute = 1;
     static constexpr int kTexCoordAttribute = 2;
+    static constexpr int kEdgeScaleAttribute = 3;
+    static constexpr int kSubTexCoordAttribute = 4;
     static constexpr int kColourUnit = 0;
     static constexpr int kSphereUnit = 1;
     static constexpr int kToonUnit = 2;
+
+    // The second stage: none, a sphere map multiplied or added, or a sub-texture (the
+    // sphere unit's picture read by attribute 4 and multiplied).
+    enum class Sphere { None, Multiply, Add, SubTexture };
 
     CSceneProgram();
     ~CSceneProgram();
@@ -48,7 +55,11 @@ public:
     // The colour the light leaves on the surface, before any texture.
     void SetLitColour(const Color4& colour) { m_litColour = colour; }
     // Which stages are on. Each texture must be bound to its unit by the caller.
-    void SetStages(bool colourTexture, bool sphereTexture, bool sphereAdd, bool toonTexture);
+    void SetStages(bool colourTexture, Sphere sphere, bool toonTexture);
+    // Non-zero: each position is pushed out along its normal by this width times the
+    // vertex's attribute 3, as an outline drawn from the skinned mesh itself. 0: positions
+    // are drawn as they are.
+    void SetOutlineWidth(float width) { m_outlineWidth = width; }
     // The camera-space light direction the toon ramp is looked up against (normalised).
     void SetToonLight(const Vector3& direction) { m_toonLight = direction; }
     // Pixels whose alpha is 0 are not drawn.
@@ -67,8 +78,8 @@ private:
     Color4 m_litColour;
     Vector3 m_toonLight;
     bool m_colourTexture = false;
-    bool m_sphereTexture = false;
-    bool m_sphereAdd = false;
+    Sphere m_sphere = Sphere::None;
+    float m_outlineWidth = 0.0f;
     bool m_toonTexture = false;
     bool m_alphaTest = false;
 };

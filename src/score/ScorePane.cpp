@@ -7,13 +7,13 @@
 
 namespace zelvane {
 
-CScorePane::CScorePane(CStepDocument* document, QWidget* parent)
+CScorePane::CScorePane(CStepDocument* document, CViewState* viewState, QWidget* parent)
     : QWidget(parent)
     , m_bar(new CScoreBar(this))
 {
     // The bar lists the document's scores before the view shows the current one.
     m_bar->Fill(document);
-    m_view = new CScoreView(document, m_bar, this);
+    m_view = new CScoreView(document, viewState, m_bar, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -7,13 +7,14 @@ namespace zelvane {
 class CScoreBar;
 class CScoreView;
 class CStepDocument;
+class CViewState;
 
 // The left pane of the main window: the score bar above the score view. The pane hands the
 // keyboard focus on to the view.
 class CScorePane : public QWidget {
     Q_OBJECT
 public:
-    explicit CScorePane(CStepDocument* document, QWidget* parent = nullptr);
+    CScorePane(CStepDocument* document, CViewState* viewState, QWidget* parent = nullptr);
 
     CScoreBar* scoreBar() const { return m_bar; }
     CScoreView* scoreView() const { return m_view; }

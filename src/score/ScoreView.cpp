@@ -2,6 +2,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "score/ScoreBar.h"
 #include "score/ScoreClipboard.h"
 #include "text/Errors.h"
@@ -66,9 +67,11 @@ QFont ScoreFont()
 
 } // namespace
 
-CScoreView::CScoreView(CStepDocument* document, CScoreBar* bar, QWidget* parent)
+CScoreView::CScoreView(CStepDocument* document, CViewState* viewState, CScoreBar* bar,
+                       QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_document(document)
+    , m_viewState(viewState)
     , m_bar(bar)
     , m_font(ScoreFont())
 {
@@ -117,7 +120,7 @@ void CScoreView::InitialUpdate()
     m_dragMode = kNoDrag;
     m_hoverRect = QRect();
     m_pendingNote = PendingNote();
-    ApplyZoom(m_document->clocksPerRow());
+    ApplyZoom(m_viewState->clocksPerRow());
 }
 
 void CScoreView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
@@ -132,8 +135,8 @@ void CScoreView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
         m_hoverRect = QRect();
         [[fallthrough]];
     case UpdateHint::NotesMoved:
-        if (m_clocksPerRow != m_document->clocksPerRow()) {
-            ApplyZoom(m_document->clocksPerRow());
+        if (m_clocksPerRow != m_viewState->clocksPerRow()) {
+            ApplyZoom(m_viewState->clocksPerRow());
             break;
         }
         RecalcScrollRanges();
@@ -141,7 +144,7 @@ void CScoreView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
         emit commandStatesChanged();
         break;
     case UpdateHint::Zoom:
-        ApplyZoom(m_document->clocksPerRow());
+        ApplyZoom(m_viewState->clocksPerRow());
         break;
     case UpdateHint::Song:
         // A new tempo map moves the markers, and the song's length in clocks with it.
@@ -165,8 +168,8 @@ void CScoreView::ApplyZoom(std::int32_t clocksPerRow)
     };
     m_cursorRow = nearest(m_cursorRow);
     m_anchorRow = nearest(m_anchorRow);
-    if (m_clocksPerRow * m_cursorRow != m_document->currentTime()) {
-        m_document->SetCurrentTime(m_clocksPerRow * m_cursorRow);
+    if (m_clocksPerRow * m_cursorRow != m_viewState->currentTime()) {
+        m_viewState->SetCurrentTime(m_clocksPerRow * m_cursorRow);
         m_document->UpdateAllViews(this, UpdateHint::CurrentTime);
     }
     RecalcScrollRanges();
@@ -289,16 +292,21 @@ void CScoreView::ScrollRowIntoView(int row)
 
 void CScoreView::SetCursorRow(int row, bool extend)
 {
+    MoveCursorRow(row, extend);
+    m_document->UpdateAllViews(this, UpdateHint::CurrentTime);
+    Render();
+    emit commandStatesChanged();
+}
+
+void CScoreView::MoveCursorRow(int row, bool extend)
+{
     row = ClampRow(row);
     if (!extend)
         m_anchorRow = row;
     m_cursorRow = row;
     m_selectedNotes.clear();
     ScrollRowIntoView(row);
-    m_document->SetCurrentTime(m_clocksPerRow * row);
-    m_document->UpdateAllViews(this, UpdateHint::CurrentTime);
-    Render();
-    emit commandStatesChanged();
+    m_viewState->SetCurrentTime(m_clocksPerRow * row);
 }
 
 QRect CScoreView::GetNoteRect(std::int32_t clock, std::int32_t panel, std::int32_t length) const
@@ -389,8 +397,12 @@ void CScoreView::followFrame(int frame)
                                      / m_clocksPerRow);
     // The playing row is the second visible row, so the one before it stays in sight.
     SetFirstRow(std::max(row - 1, 0));
-    if (row != m_cursorRow)
-        SetCursorRow(row, false);
+    // The other views follow the clock themselves, and nothing the commands or the window
+    // show depends on the row while the song plays: the cursor moves without a word to them.
+    if (row != m_cursorRow) {
+        MoveCursorRow(row, false);
+        Render();
+    }
 }
 
 void CScoreView::setPlaying(bool playing)

@@ -28,11 +28,12 @@ namespace zelvane {
 class CScore;
 class CScoreBar;
 class CStepDocument;
+class CViewState;
 
 // The chart editor: the current score as a grid with time running down in rows and one
 // column per panel. The user adds, selects, moves, lengthens, deletes, cuts, copies and
 // pastes notes and inserts and deletes rows here; every change goes through the document's
-// edit commands, so it can be undone. The cursor row is the document's current time.
+// edit commands, so it can be undone. The cursor row is the views' current time.
 class CScoreView : public QAbstractScrollArea, public IStepDocumentView, public IPlaybackFollower {
     Q_OBJECT
 public:
@@ -57,13 +58,16 @@ public:
         QRect rect; // null: there is no pending note
     };
 
-    // `bar` (may be null) is the score bar switched off while the song plays.
-    CScoreView(CStepDocument* document, CScoreBar* bar, QWidget* parent = nullptr);
+    // `viewState` is shared with the other views of the document: the cursor row is its
+    // current time, and the zoom its clocks per row. `bar` (may be null) is the score bar
+    // switched off while the song plays.
+    CScoreView(CStepDocument* document, CViewState* viewState, CScoreBar* bar,
+               QWidget* parent = nullptr);
     ~CScoreView() override;
 
     void OnUpdate(IStepDocumentView* sender, UpdateHint hint, CScore* score) override;
-    // Back to the top of the score in add mode with nothing selected, at the document's
-    // zoom: what a new or opened document starts with.
+    // Back to the top of the score in add mode with nothing selected, at the shared zoom:
+    // what a new or opened document starts with.
     void InitialUpdate();
 
     // --- Geometry ---
@@ -85,8 +89,8 @@ public:
     bool IsVisible(const QRect& rect) const;
 
     // --- Rows and scrolling ---
-    // Moves the cursor row (clamped at 0) and with it the document's current time; the row
-    // range keeps its anchor when `extend` is set.
+    // Moves the cursor row (clamped at 0) and with it the current time the views share, and
+    // tells them; the row range keeps its anchor when `extend` is set.
     void SetCursorRow(int row, bool extend);
     void SetFirstRow(int row);
     void SetFirstColumn(int column);
@@ -103,16 +107,12 @@ public:
     const std::vector<MOVING_NOTE>& movingNotes() const { return m_movingNotes; }
 
     // --- Commands of the Edit menu and the context menus ---
-    bool IsDeleteEnabled() const;
-    bool IsPasteEnabled() const;
-    bool IsInsertRowsEnabled() const;
-    bool IsModeEnabled() const;
+    // The view's own commands (cut, copy, paste, delete, insert rows, the two modes), looked
+    // up by their command IDs: whether one may run now (false for an ID the view does not
+    // have), and running it, which does nothing where it may not.
+    bool IsCommandEnabled(int commandId) const;
+    void RunCommand(int commandId);
     bool IsPlayFromCursorEnabled() const;
-    void OnDelete();
-    void OnCopy();
-    void OnCut();
-    void OnPaste();
-    void OnInsertRows();
     // --- The tempo map's events ---
     // Inserting and deleting events is for the current score's editor while the song stands.
     bool IsTempoEditEnabled() const;
@@ -194,6 +194,8 @@ private:
     CScore* score() const;
     void Render();
     void ApplyZoom(std::int32_t clocksPerRow);
+    // Moves the cursor row and the shared current time, telling nobody.
+    void MoveCursorRow(int row, bool extend);
     void RecalcScrollRanges();
     int ClampRow(std::int64_t row) const;
     void SyncScrollBars();
@@ -223,6 +225,26 @@ private:
     // Index range of the notes that can reach the viewport.
     std::pair<std::size_t, std::size_t> VisibleNoteSpan() const;
 
+    // The view's commands (ScoreViewCommands.cpp): each row is a command ID, what it does
+    // and when it may.
+    struct Command {
+        int id;
+        void (CScoreView::*run)();
+        bool (CScoreView::*enabled)() const;
+    };
+    static const Command* FindCommand(int commandId);
+    bool IsDeleteEnabled() const;
+    bool IsPasteEnabled() const;
+    bool IsInsertRowsEnabled() const;
+    bool IsModeEnabled() const;
+    void Delete();
+    void Copy();
+    void Cut();
+    void Paste();
+    void InsertRows();
+    void EnterAddMode();
+    void EnterSelectMode();
+
     // Editing (ScoreViewEdit.cpp).
     int RowAt(int y) const;
     int PanelAt(int x) const;
@@ -243,6 +265,7 @@ private:
     std::pair<std::int32_t, std::int32_t> RowRangeClocks() const;
 
     CStepDocument* m_document;
+    CViewState* m_viewState;
     CScoreBar* m_bar;
     QFont m_font;
     int m_headerWidth = 0;

@@ -3,6 +3,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteClockCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
@@ -31,9 +32,40 @@ std::string Name(std::uint32_t id)
 
 // --- Edit commands ---
 
+const CScoreView::Command* CScoreView::FindCommand(int commandId)
+{
+    static constexpr Command kCommands[] = {
+        {ID_EDIT_CUT, &CScoreView::Cut, &CScoreView::IsDeleteEnabled},
+        {ID_EDIT_COPY, &CScoreView::Copy, &CScoreView::IsDeleteEnabled},
+        {ID_EDIT_PASTE, &CScoreView::Paste, &CScoreView::IsPasteEnabled},
+        {ID_EDIT_DELETE, &CScoreView::Delete, &CScoreView::IsDeleteEnabled},
+        {ID_EDIT_INSERT_ROWS, &CScoreView::InsertRows, &CScoreView::IsInsertRowsEnabled},
+        {ID_EDIT_ADD_MODE, &CScoreView::EnterAddMode, &CScoreView::IsModeEnabled},
+        {ID_EDIT_SELECT_MODE, &CScoreView::EnterSelectMode, &CScoreView::IsModeEnabled},
+    };
+    for (const Command& command : kCommands)
+        if (command.id == commandId)
+            return &command;
+    return nullptr;
+}
+
+bool CScoreView::IsCommandEnabled(int commandId) const
+{
+    const Command* command = FindCommand(commandId);
+    return command && (this->*command->enabled)();
+}
+
+void CScoreView::RunCommand(int commandId)
+{
+    // The rule is asked again here: a key may arrive before the menus were refreshed.
+    const Command* command = FindCommand(commandId);
+    if (command && (this->*command->enabled)())
+        (this->*command->run)();
+}
+
 bool CScoreView::IsDeleteEnabled() const
 {
-    return score() && !m_document->playing()
+    return score() && !m_viewState->playing()
         && (!m_selectedNotes.empty() || m_pendingNote.rect.isNull());
 }
 
@@ -45,18 +77,18 @@ bool CScoreView::IsPasteEnabled() const
 
 bool CScoreView::IsInsertRowsEnabled() const
 {
-    return score() && !m_document->playing() && m_selectedNotes.empty()
+    return score() && !m_viewState->playing() && m_selectedNotes.empty()
         && m_pendingNote.rect.isNull();
 }
 
 bool CScoreView::IsModeEnabled() const
 {
-    return !m_document->playing();
+    return !m_viewState->playing();
 }
 
 bool CScoreView::IsPlayFromCursorEnabled() const
 {
-    return score() && !m_document->playing() && score()->length() > 0;
+    return score() && !m_viewState->playing() && score()->length() > 0;
 }
 
 void CScoreView::DeleteSelection(std::uint32_t nameId)
@@ -96,28 +128,34 @@ bool CScoreView::CopySelection()
     return false;
 }
 
-void CScoreView::OnDelete()
+void CScoreView::Delete()
 {
-    if (IsDeleteEnabled())
-        DeleteSelection(IDS_DELETE);
+    DeleteSelection(IDS_DELETE);
 }
 
-void CScoreView::OnCopy()
+void CScoreView::Copy()
 {
-    if (IsDeleteEnabled())
-        CopySelection();
+    CopySelection();
 }
 
-void CScoreView::OnCut()
+void CScoreView::Cut()
 {
-    if (IsDeleteEnabled() && CopySelection())
+    if (CopySelection())
         DeleteSelection(IDS_CUT);
 }
 
-void CScoreView::OnPaste()
+void CScoreView::EnterAddMode()
 {
-    if (!IsPasteEnabled())
-        return;
+    SetSelectMode(false);
+}
+
+void CScoreView::EnterSelectMode()
+{
+    SetSelectMode(true);
+}
+
+void CScoreView::Paste()
+{
     CScore* current = score();
     const CScoreClipboard& clipboard = CScoreClipboard::Get();
     const std::int32_t cursorClock = m_cursorRow * m_clocksPerRow;
@@ -169,10 +207,8 @@ void CScoreView::OnPaste()
     emit commandStatesChanged();
 }
 
-void CScoreView::OnInsertRows()
+void CScoreView::InsertRows()
 {
-    if (!IsInsertRowsEnabled())
-        return;
     const auto [start, length] = RowRangeClocks();
     m_document->Execute(
         std::make_unique<CInsertClockCommand>(score(), Name(IDS_INSERT_ROWS), start, length), this);

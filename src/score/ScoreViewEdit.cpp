@@ -3,9 +3,11 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "chart/commands/AddNoteCommand.h"
 #include "chart/commands/DeleteNoteCommand.h"
 #include "chart/commands/MoveNoteCommand.h"
+#include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
 #include "score/ScoreView.h"
 
@@ -16,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace zelvane {
 namespace {
@@ -425,6 +428,15 @@ void CScoreView::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    // Keys of the view's own commands, beside those the window's menus take.
+    static constexpr std::pair<int, int> kCommandKeys[]
+        = {{Qt::Key_Insert, ID_EDIT_INSERT_ROWS}, {Qt::Key_Delete, ID_EDIT_DELETE}};
+    for (const auto& [key, command] : kCommandKeys) {
+        if (event->key() == key) {
+            RunCommand(command);
+            return;
+        }
+    }
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     switch (event->key()) {
     case Qt::Key_PageUp:
@@ -451,12 +463,6 @@ void CScoreView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right:
         SetFirstColumn(m_firstColumn + 1);
         return;
-    case Qt::Key_Insert:
-        OnInsertRows();
-        return;
-    case Qt::Key_Delete:
-        OnDelete();
-        return;
     default:
         break;
     }
@@ -471,9 +477,9 @@ void CScoreView::keyPressEvent(QKeyEvent* event)
 void CScoreView::ToggleNoteKey(std::int32_t panel)
 {
     CScore* current = score();
-    if (!current->HasPanel(panel) || m_document->playing())
+    if (!current->HasPanel(panel) || m_viewState->playing())
         return;
-    const std::int32_t now = m_document->currentTime();
+    const std::int32_t now = m_viewState->currentTime();
     if (CNote* note = current->FindNote(now, panel)) {
         auto command = std::make_unique<CDeleteNoteCommand>(current, Name(IDS_DELETE));
         command->AddNote(note);

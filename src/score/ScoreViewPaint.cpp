@@ -2,6 +2,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "render/DrawSprite.h"
 #include "render/SpriteSheets.h"
 #include "score/ScoreView.h"
@@ -88,7 +89,7 @@ void CScoreView::Paint(QPainter& painter) const
         painter.fillRect(QRect(r.right() + 1 - kBorder, r.top(), kBorder, r.height()), band);
     }
 
-    if (!m_document->playing() && m_pendingNote.rect.isNull() && !m_hoverRect.isNull())
+    if (!m_viewState->playing() && m_pendingNote.rect.isNull() && !m_hoverRect.isNull())
         DrawSprite(painter, m_sheets.receptor, SheetCell(m_hoverPanel, 0), m_hoverRect);
     if (!m_pendingNote.rect.isNull() && m_pendingNote.rect.left() >= m_headerWidth)
         PaintNote(painter, m_pendingNote.rect, m_pendingNote.panel, m_pendingNote.clock, true);
@@ -170,7 +171,7 @@ void CScoreView::PaintNote(QPainter& painter, const QRect& rect, std::int32_t pa
         painter.fillRect(rect, palette().color(QPalette::Highlight));
     if (rect.height() <= m_rowHeight) {
         // The colour tells the note's place in the beat and cycles with the current time.
-        const std::int32_t now = m_document->currentTime();
+        const std::int32_t now = m_viewState->currentTime();
         int colour = static_cast<int>(
             ((now % kClocksPerMeasure) / kColourStep + (clock / kColourStep) * 4) % kColourRows);
         if (colour < 0)
@@ -185,7 +186,7 @@ void CScoreView::PaintFreeze(QPainter& painter, const QRect& rect, std::int32_t 
 {
     const std::int64_t base = static_cast<std::int64_t>(m_clocksPerRow) * m_firstRow;
     const std::int64_t now = m_rowHeight
-        * (static_cast<std::int64_t>(m_document->currentTime()) - base) / m_clocksPerRow;
+        * (static_cast<std::int64_t>(m_viewState->currentTime()) - base) / m_clocksPerRow;
     const int top = rect.top();
     const int bottom = rect.bottom() + 1;
     // Lit while the current time is inside the freeze.

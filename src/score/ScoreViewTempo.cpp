@@ -3,6 +3,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "qtcommon/QtText.h"
 #include "score/ScoreView.h"
 
@@ -56,7 +57,7 @@ std::pair<std::size_t, std::size_t> EventSpan(const std::vector<CTempoEvent>& ev
 
 bool CScoreView::IsTempoEditEnabled() const
 {
-    return score() && !m_document->playing();
+    return score() && !m_viewState->playing();
 }
 
 bool CScoreView::IsDeleteTempoEventsEnabled() const

@@ -36,6 +36,9 @@ public:
     std::uint64_t ReadU64();
     float ReadF32();
     std::span<const std::uint8_t> ReadBytes(std::size_t count);
+    // The bytes left, without reading them: for a caller that walks many small records
+    // itself, checking each against the end of this, and then Skips what it read.
+    std::span<const std::uint8_t> Rest() const { return m_bytes.subspan(m_position); }
     void Skip(std::size_t count) { ReadBytes(count); }
 
     // The length-prefixed string of the document and clipboard archives, returned as UTF-8.

@@ -106,8 +106,9 @@ TEST(AppStart, TheVersionNamesTheProjectAndTheCommit)
     const QString printed = QString::fromUtf8(program.readAllStandardOutput());
     EXPECT_EQ(printed, QStringLiteral("zelvane ") + BuildVersionText() + QLatin1Char('\n'));
     EXPECT_TRUE(BuildVersionText().startsWith(QString::fromLatin1(kVersion)));
-    if (*kGitDescription != '\0')
+    if (*kGitDescription != '\0') {
         EXPECT_TRUE(BuildVersionText().contains(QString::fromLatin1(kGitDescription)));
+    }
 
     CAboutDialog about;
     auto* version = about.findChild<QLabel*>(QStringLiteral("version"));

@@ -281,8 +281,9 @@ TEST(Translations, EveryTextHasAFinishedEnglishTranslation)
         EXPECT_EQ(translated.section(u'\t', 1), text.source.section(u'\t', 1)) << source;
         // A file-type filter's patterns, after the bar, are read as they are.
         EXPECT_EQ(translated.section(u'|', 1), text.source.section(u'|', 1)) << source;
-        if (text.source.contains(u'&'))
+        if (text.source.contains(u'&')) {
             EXPECT_TRUE(translated.contains(u'&')) << source;
+        }
         menuTexts += qstrcmp(text.context, kMenuContext) == 0 ? 1 : 0;
     }
     EXPECT_EQ(menuTexts, MenuSourceTexts().size());

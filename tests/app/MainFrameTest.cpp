@@ -143,12 +143,12 @@ TEST_F(MainFrameTest, UndoAndRedoNameTheirCommandAndRestWhilePlaying)
     QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(document.title(), "Song");
 
-    document.SetPlaying(true);
+    frame->viewState().SetPlaying(true);
     emit frame->menu(1)->aboutToShow();
     EXPECT_FALSE(undo->isEnabled());
     QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(document.title(), "Song");
-    document.SetPlaying(false);
+    frame->viewState().SetPlaying(false);
     emit frame->menu(1)->aboutToShow();
     ASSERT_TRUE(undo->isEnabled());
     QTest::keyClick(frame.get(), Qt::Key_Backspace, Qt::AltModifier);

@@ -57,7 +57,7 @@ protected:
     // `playable`: the current score has notes to play.
     void ExpectPlayingState(bool playing, bool playable = true)
     {
-        EXPECT_EQ(frame->document().playing(), playing);
+        EXPECT_EQ(frame->viewState().playing(), playing);
         EXPECT_EQ(frame->playbackClock().playing(), playing);
         EXPECT_EQ(Enabled(ID_PLAY_STOP), playing);
         for (int id : {ID_PLAY_FROM_START, ID_PLAY_FROM_CURSOR, ID_FILE_BACKGROUND_AVI})
@@ -79,8 +79,8 @@ protected:
         test::ManualTime time;
         CPlaybackClock clock(time);
         test::RecordingFollower cursor;
-        std::vector<std::int32_t> clocks{frame->document().currentTime()};
-        cursor.onFrame = [&](int) { clocks.push_back(frame->document().currentTime()); };
+        std::vector<std::int32_t> clocks{frame->viewState().currentTime()};
+        cursor.onFrame = [&](int) { clocks.push_back(frame->viewState().currentTime()); };
         clock.AddFollower(view);
         clock.AddFollower(&cursor);
         clock.Start(0, last, 0);
@@ -116,7 +116,7 @@ TEST_F(AppPlayback, PlayCommandsStartWhereAskedAndTheViewsFollowToTheEnd)
         EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("音を出さずに")))
             << frame->statusBar()->currentMessage().toStdString();
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!frame->document().playing(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->viewState().playing(), 20000);
     ExpectPlayingState(false);
     EXPECT_FALSE(follower.frames.empty());
     EXPECT_EQ(follower.playingCalls, (std::vector<bool>{true, false}));
@@ -138,7 +138,7 @@ TEST_F(AppPlayback, EveryWayOfLeavingTheSongStopsItAndGivesTheViewsBack)
     OpenAndLoad(WriteSongDocument(QStringLiteral("beat")));
     const auto startThen = [this](const std::function<void()>& leave, bool playable = true) {
         frame->action(ID_PLAY_FROM_START)->trigger();
-        ASSERT_TRUE(frame->document().playing());
+        ASSERT_TRUE(frame->viewState().playing());
         leave();
         QTRY_VERIFY(!frame->songLoader().loading());
         ExpectPlayingState(false, playable);
@@ -231,6 +231,40 @@ TEST_F(AppPlayback, TheCursorStandsThroughAStopAndHurriesAtTwiceTheTempo)
     EXPECT_EQ(frame->playbackClock().frame(), 120);
     EXPECT_EQ(frame->playbackClock().endFrame(), 240);
     frame->action(ID_PLAY_STOP)->trigger();
+}
+
+// While the song plays the views follow the clock themselves: the cursor passes row after
+// row, the 3D view takes every frame, and no hint goes round the document's views (the
+// window among them) for it. A row chosen by hand is told, as before.
+TEST_F(AppPlayback, PlayingRowsReachTheViewsWithoutAHintPerRow)
+{
+    struct HintCounter : IStepDocumentView {
+        void OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*) override
+        {
+            currentTimeHints += hint == UpdateHint::CurrentTime ? 1 : 0;
+        }
+        int currentTimeHints = 0;
+    } hints;
+    AddNotes({CNote{0, 0, 0}, CNote{960, 1, 0}});
+    frame->document().AddView(&hints);
+    test::ManualTime time;
+    CPlaybackClock clock(time);
+    clock.AddFollower(frame->scorePane()->scoreView());
+    clock.AddFollower(frame->modelView());
+    clock.Start(0, 100, 0);
+    while (clock.playing()) {
+        time.now += CPlaybackClock::kTickIntervalMs;
+        clock.Tick();
+    }
+    frame->document().RemoveView(&hints);
+    EXPECT_EQ(frame->viewState().currentTime(), 336) << "the cursor went along (frame 101)";
+    EXPECT_EQ(frame->modelView()->frame(), 101);
+    EXPECT_EQ(hints.currentTimeHints, 0);
+
+    frame->document().AddView(&hints);
+    frame->scorePane()->scoreView()->SetCursorRow(2, false);
+    frame->document().RemoveView(&hints);
+    EXPECT_EQ(hints.currentTimeHints, 1);
 }
 
 } // namespace

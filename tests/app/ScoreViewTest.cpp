@@ -116,7 +116,7 @@ TEST_F(ScoreViewTest, ScrollingGoesPastTheEndAndZoomKeepsTheCursorsClock)
     view->followFrame(150);
     EXPECT_EQ(view->cursorRow(), 10);
     EXPECT_EQ(view->firstRow(), 9);
-    EXPECT_EQ(document().currentTime(), 480);
+    EXPECT_EQ(frame->viewState().currentTime(), 480);
 
     // Half a beat a row: the cursor stays on clock 480, a freeze of two beats is five rows.
     QTest::keyClick(frame.get(), Qt::Key_Plus, Qt::ControlModifier);
@@ -139,7 +139,7 @@ TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
     Drag(QPoint(5, 3 * 48 + 10), QPoint(5, 6 * 48 + 10));
     EXPECT_EQ(view->anchorRow(), 3);
     EXPECT_EQ(view->cursorRow(), 6);
-    EXPECT_EQ(document().currentTime(), 6 * 48);
+    EXPECT_EQ(frame->viewState().currentTime(), 6 * 48);
     QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(view->anchorRow(), 3);
     EXPECT_EQ(view->cursorRow(), 5);
@@ -170,7 +170,7 @@ TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndEditsPastTheLimit
 {
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(document().currentTime(), 96);
+    EXPECT_EQ(frame->viewState().currentTime(), 96);
     QTest::keyClicks(view, QStringLiteral("3"));
     EXPECT_EQ(Notes(), (std::vector<CNote>{{96, 2, 0}}));
     QTest::keyClicks(view, QStringLiteral("3"));

@@ -1,5 +1,6 @@
 #include "app/AppTestSupport.h"
 #include "media/AudioFiles.h"
+#include "model/PmdTestWriter.h"
 
 #include <QMenu>
 
@@ -81,7 +82,8 @@ protected:
 
     // A document of one two-note chart at 480 BPM (half a second) and a song of `ms`
     // milliseconds, or of a file that is no song.
-    QString WriteDocument(const QString& name, int ms, bool noise = false)
+    QString WriteDocument(const QString& name, int ms, bool noise = false,
+                          const QString& model = QString())
     {
         const QString song = Path(name + QStringLiteral(".wav"));
         if (noise) {
@@ -94,6 +96,7 @@ protected:
         ZlvmDocumentData data;
         data.bpm = 480.0f;
         data.audioPath = song.toStdString();
+        data.modelPath = model.toStdString();
         data.scores.push_back({Style::SINGLE, "BASIC", {CNote{0, 1, 0}, CNote{192, 2, 0}}});
         const QString path = Path(name + QStringLiteral(".zlvm"));
         WriteFileAtomically(path.toStdString(), WriteZlvm(data));
@@ -127,10 +130,10 @@ TEST_F(AppSongLoading, TheWindowWorksWhileTheSongDecodesAndOneDecodeFeedsLengthA
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(document.currentTime(), 96);
+    EXPECT_EQ(frame->viewState().currentTime(), 96);
     QTest::keyClicks(view, QStringLiteral("4"));
     EXPECT_EQ(document.currentScore()->notes().size(), 3u);
-    EXPECT_TRUE(document.IsUndoEnabled());
+    EXPECT_TRUE(document.CanUndo());
     QMenu* play = frame->menu(kPlayMenu);
     play->popup(frame->mapToGlobal(QPoint(10, 10)));
     QTRY_VERIFY(play->isVisible());
@@ -196,6 +199,33 @@ TEST_F(AppSongLoading, ASongThatCannotBeDecodedIsToldInTheStatusBar)
     EXPECT_EQ(frame->document().audioPath(), Path(QStringLiteral("noise.wav")).toStdString());
     EXPECT_EQ(frame->document().audioLength(), 0);
     EXPECT_TRUE(CanPlay());
+}
+
+// The song's progress takes the status bar only while it lasts: what it covered, here the
+// pictures the document's model lacks, is said again once the song is ready.
+TEST_F(AppSongLoading, TheStatusTheProgressCoveredComesBackWhenTheSongIsReady)
+{
+    test::PmdFile model;
+    model.name = "tri";
+    model.vertices = {{-1, 0, 0}, {0, 1, 0}, {1, 0, 0}};
+    model.bones.push_back({"center"});
+    model.indices = {0, 1, 2};
+    test::PmdMaterial& material = model.materials.emplace_back();
+    material.faceVertexCount = 3;
+    material.fileNames = "blouse.png";
+    const std::vector<std::uint8_t> bytes = test::WritePmd(model);
+    const QString modelPath = Path(QStringLiteral("tri.pmd"));
+    test::WriteBytes(modelPath,
+                     QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                static_cast<qsizetype>(bytes.size())));
+
+    ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("dressed"), 1000, false, modelPath)));
+    held.WaitUntilStarted(1);
+    const QString missing = ToQString(FormatString(IDS_TEXTURES_NOT_FOUND, {"blouse.png"}));
+    EXPECT_EQ(frame->modelView()->missingTextures(), QStringList{QStringLiteral("blouse.png")});
+    held.ReleaseOne();
+    QTRY_VERIFY(frame->audioPlayer().HasSong());
+    EXPECT_EQ(Status(), missing);
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST_F(TempoDetectTest, StoppingOrCancellingChangesNothing)
     EXPECT_EQ(document().bpm(), 120.0f);
     EXPECT_EQ(document().gap(), -40);
     EXPECT_EQ(document().tempoMap().events().size(), 2u);
-    EXPECT_FALSE(document().IsUndoEnabled());
+    EXPECT_FALSE(document().CanUndo());
 
     document().SetAudio({});
     frame->UpdateCommandStates();

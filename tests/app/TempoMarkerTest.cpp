@@ -185,10 +185,10 @@ TEST_F(TempoMarkerTest, MarkersOpenTheirEventAndRefusedEditsChangeNothing)
         << frame->statusDetail().toStdString();
 
     // While the song plays the markers open nothing and the entries are off.
-    document().SetPlaying(true);
+    frame->viewState().SetPlaying(true);
     frame->UpdateCommandStates();
     EXPECT_FALSE(frame->action(ID_EDIT_INSERT_STOP)->isEnabled());
-    document().SetPlaying(false);
+    frame->viewState().SetPlaying(false);
 }
 
 } // namespace zelvane

@@ -79,7 +79,7 @@ TEST_F(CommandTest, EditMenuTextsTheRedoTailAndWhenUndoIsOff)
     EXPECT_EQ(document.UndoMenuText(), "元に戻す(&U) - 追加\tCtrl+Z");
     document.Undo();
     EXPECT_EQ(view.updates.back().sender, nullptr);
-    EXPECT_FALSE(document.IsUndoEnabled());
+    EXPECT_FALSE(document.CanUndo());
     EXPECT_EQ(document.UndoMenuText(), "元に戻す(&U)\tCtrl+Z");
     EXPECT_EQ(document.RedoMenuText(), "やり直し - 追加\tCtrl+Y");
     document.Redo();
@@ -92,14 +92,11 @@ TEST_F(CommandTest, EditMenuTextsTheRedoTailAndWhenUndoIsOff)
     document.Undo();
     AddNotes({{144, 3, 0}});
     EXPECT_EQ(document.historyCount(), 2u);
-    EXPECT_FALSE(document.IsRedoEnabled());
+    EXPECT_FALSE(document.CanRedo());
     EXPECT_EQ(NotesOf(*score), (std::vector<CNote>{{96, 2, 0}, {144, 3, 0}}));
 
     document.Undo();
-    document.SetPlaying(true);
-    EXPECT_FALSE(document.IsUndoEnabled() || document.IsRedoEnabled());
-    document.SetPlaying(false);
-    EXPECT_TRUE(document.IsUndoEnabled() && document.IsRedoEnabled());
+    EXPECT_TRUE(document.CanUndo() && document.CanRedo());
     document.NewDocument();
     EXPECT_EQ(document.historyCount(), 0u);
 }

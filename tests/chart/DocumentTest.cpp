@@ -1,6 +1,7 @@
 #include "ChartTestSupport.h"
 #include "TestData.h"
 #include "chart/StoredPath.h"
+#include "chart/ViewState.h"
 #include "chart/ZlvmFile.h"
 #include "motion/MotionDocument.h"
 #include "text/Errors.h"
@@ -44,7 +45,9 @@ public:
         return answer;
     }
     ColorSettings ReadColorSettings() override { return colors; }
+    void DocumentCleared() override { ++cleared; }
 
+    int cleared = 0;
     std::vector<MissingFileAnswer> answers;
     std::vector<MissingFileRequest> requests;
     ColorSettings colors{0x123456, 0x654321};
@@ -65,7 +68,7 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsAndTakesOnlyATempoAboveZero)
     document.SetGap(300);
     document.SetMotionOptions(20.0f, false, true);
     document.FindOrCreateScore(Style::COUPLE, "MANIAC");
-    document.ZoomIn();
+    host.cleared = 0;
     document.NewDocument();
 
     ASSERT_EQ(document.scores().size(), 1u);
@@ -79,8 +82,9 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsAndTakesOnlyATempoAboveZero)
     EXPECT_EQ(std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
                          document.twist(), document.turnEnabled(), document.panelSize()),
               std::tuple(std::string(), std::string(), 120.0f, 0, true, false, 12.0f));
-    EXPECT_EQ(std::tuple(document.zoomIndex(), document.clocksPerRow(), document.IsModified()),
-              std::tuple(7, 48, false));
+    EXPECT_FALSE(document.IsModified());
+    // The views are told to start over once, before the new contents reach them.
+    EXPECT_EQ(host.cleared, 1);
     // The colours come from the settings.
     EXPECT_EQ(document.backgroundColor(), 0x123456u);
     EXPECT_EQ(document.screenColor(), 0x654321u);
@@ -91,23 +95,32 @@ TEST(StepDocument, NewDocumentStartsFromTheDefaultsAndTakesOnlyATempoAboveZero)
     EXPECT_EQ(document.bpm(), 120.0f);
 }
 
-// Zooming stops at the table's ends, telling nobody there; every step between tells the
-// views still added.
-TEST(StepDocument, ZoomStopsAtTheTablesEndsAndTellsTheViewsStillAdded)
+// The views shared zoom stops at the table's ends, and a new document starts it over, at its
+// top. Hints reach only the views still added.
+TEST(StepDocument, ZoomStopsAtTheTablesEndsAndHintsReachTheViewsStillAdded)
 {
+    CViewState state;
+    EXPECT_FALSE(state.CanZoomOut());
+    EXPECT_FALSE(state.ZoomOut());
+    EXPECT_EQ(state.clocksPerRow(), 48);
+    int steps = 0;
+    while (state.CanZoomIn())
+        steps += state.ZoomIn() ? 1 : 0;
+    EXPECT_FALSE(state.ZoomIn());
+    EXPECT_EQ(std::tuple(steps, state.zoomIndex(), state.clocksPerRow()), std::tuple(7, 0, 3));
+    state.SetCurrentTime(96);
+    state.SetPlaying(true);
+    state.StartOver();
+    EXPECT_EQ(std::tuple(state.zoomIndex(), state.currentTime(), state.playing()),
+              std::tuple(7, 0, true));
+
     CStepDocument document;
     RecordingView view, removed;
     document.AddView(&removed);
     document.AddView(&view);
     document.RemoveView(&removed);
-    EXPECT_FALSE(document.CanZoomOut());
-    document.ZoomOut();
-    EXPECT_EQ(document.clocksPerRow(), 48);
-    while (document.CanZoomIn())
-        document.ZoomIn();
-    document.ZoomIn();
-    EXPECT_EQ(document.clocksPerRow(), 3);
-    EXPECT_EQ(view.updates.size(), 7u);
+    document.UpdateAllViews(nullptr, UpdateHint::Zoom);
+    ASSERT_EQ(view.updates.size(), 1u);
     EXPECT_EQ(view.updates.back().hint, UpdateHint::Zoom);
     EXPECT_TRUE(removed.updates.empty());
 }

@@ -1,9 +1,11 @@
 // PMX models on the command line: info and its JSON, and the dance and pose of a model made
 // PMX, against the same model as PMD.
 #include "CliTestSupport.h"
+#include "model/NameIds.h"
 #include "model/PmdReader.h"
 #include "model/PmxFromModel.h"
 #include "model/PmxTestWriter.h"
+#include "motion/MotionDocument.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -150,6 +152,33 @@ TEST(CliPmx, InfoPrintsWhatThePmxHoldsAsStored)
     const CommandResult text = RunCli("info " + Quoted(path));
     EXPECT_NE(text.out.find("format:    PMX 2.1, UTF-8"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("IK chains: 1"), std::string::npos) << text.out;
+}
+
+TEST(CliPmx, PoseMovesBonesByTheBoneMorphsTheMotionKeys)
+{
+    PmxFile file = Small();
+    file.bones[2].flags = PmxBone::kRotatable; // no IK pulling the morphed bone back
+    PmxMorph lift;
+    lift.name = "上げ";
+    lift.kind = PmxMorphKind::Bone;
+    lift.bones = {{1, {0, 4, 0}, {0, 0, 0, 1}}};
+    file.morphs[1].weights = {{2, 0.5f}};
+    file.morphs.push_back(lift);
+    const auto path = WritePmx("lift.pmx", file);
+    CMotionDocument motion;
+    motion.GetMorphSequence(NameToID("組")).Insert({10, 1.0f});
+    const std::vector<std::uint8_t> vmd = motion.Write();
+    const auto vmdPath = WriteTemp("lift.vmd", std::string(vmd.begin(), vmd.end()));
+    const auto headAt = [&](int frame) {
+        const CommandResult pose = RunCli("pose --json " + Quoted(path) + " " + Quoted(vmdPath)
+                                          + " --frame " + std::to_string(frame));
+        EXPECT_EQ(pose.status, 0) << pose.err;
+        return nlohmann::json::parse(pose.out)["bones"][1]["position"];
+    };
+    // The group keyed at full weight hands half to the bone morph, which lifts the bone by
+    // half of 4; halfway to the key, a quarter of it.
+    EXPECT_EQ(headAt(10), nlohmann::json::parse("[1, 4, 3]"));
+    EXPECT_EQ(headAt(5), nlohmann::json::parse("[1, 3, 3]"));
 }
 
 TEST(CliPmx, APmxModelLackingDanceBonesDancesWhatItHasAndSaysWhichAreMissing)

@@ -48,6 +48,7 @@ PmxFile SmallPmx()
     PmxFile f;
     f.header.version = 2.1f;
     f.header.encoding = 1;
+    f.header.additionalUvCount = 2;
     f.name = "小";
     f.comment = "コメント";
     PmxVertex a;
@@ -56,6 +57,7 @@ PmxFile SmallPmx()
     a.bones = {0, 1, -1, -1};
     a.weights = {0.25f, 0, 0, 0};
     a.sdefC = {0, 1, 0};
+    a.additionalUvs = {{{0.25f, 0.75f, 5, 6}, {7, 8, 9, 10}}};
     PmxVertex b = a;
     b.weightType = PmxWeightType::Bdef1;
     b.bones = {1, -1, -1, -1};
@@ -65,6 +67,7 @@ PmxFile SmallPmx()
     c.weightType = PmxWeightType::Qdef;
     c.bones = {0, 1, 0, -1};
     c.weights = {0.5f, 0.25f, 0.25f, 0};
+    c.edgeScale = 0.5f;
     f.vertices = {a, b, c};
     f.indices = {0, 1, 2};
     f.textures = {"tex\\skin.png", "env.spa", "own_toon.bmp"};
@@ -124,6 +127,11 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
         std::make_tuple(0, 1, 25));
     EXPECT_TRUE(model->vertices[1].noEdge);
     EXPECT_FALSE(model->vertices[0].noEdge);
+    // The outline's share and the first extra UV, which the 3D view draws with.
+    EXPECT_EQ(model->edgeScales, (std::vector<float>{1, 0, 0.5f}));
+    ASSERT_EQ(model->subTextureUVs.size(), 3u);
+    EXPECT_EQ(std::tie(model->subTextureUVs[0].x, model->subTextureUVs[0].y),
+              std::make_tuple(0.25f, 0.75f));
     EXPECT_EQ(model->indices, (std::vector<std::uint32_t>{0, 1, 2}));
 
     const CModelMaterial& material = model->materials[0];

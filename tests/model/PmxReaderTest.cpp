@@ -71,6 +71,7 @@ TEST_P(PmxReaderLayouts, ReadsEveryRecord)
     EXPECT_EQ(read.englishName, "Test");
     EXPECT_EQ(read.englishComment, "comment");
     EXPECT_EQ(read.vertices, sample.vertices);
+    EXPECT_EQ(read.additionalUvs, sample.additionalUvs);
     EXPECT_EQ(read.vertices[1].weights[1], 0.75f);
     EXPECT_EQ(read.vertices[3].sdefR1, (Vector3{7, 8, 9}));
     EXPECT_EQ(read.indices, sample.indices);

@@ -33,8 +33,6 @@ inline PmxVertex SampleVertex(float x, PmxWeightType type, std::array<std::int32
     v.position = {x, 1, 2};
     v.normal = {0, 1, 0};
     v.uv = {0.25f, x / 8};
-    v.additionalUvs[0] = {x, 2, 3, 4};
-    v.additionalUvs[1] = {-1, -2, -3, x};
     v.weightType = type;
     v.bones = bones;
     v.weights = weights;
@@ -70,6 +68,12 @@ inline PmxFile PmxSample(const PmxHeader& header)
         SampleVertex(4, v21 ? PmxWeightType::Qdef : PmxWeightType::Bdef4, {3, 2, 1, 0},
                      {0.125f, 0.125f, 0.25f, 0.5f}),
     };
+    // Two extra UV channels a vertex.
+    for (const PmxVertex& v : f.vertices) {
+        const float x = v.position.x;
+        f.additionalUvs.push_back({x, 2, 3, 4});
+        f.additionalUvs.push_back({-1, -2, -3, x});
+    }
     f.vertices[3].sdefC = {1, 2, 3};
     f.vertices[3].sdefR0 = {4, 5, 6};
     f.vertices[3].sdefR1 = {7, 8, 9};

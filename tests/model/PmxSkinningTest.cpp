@@ -283,8 +283,9 @@ TEST(PmxSkinning, TheSharedModelConvertedToPmxPosesAndMeasuresAsThePmd)
                 << "frame " << frame;
             // Knees bend forwards only.
             const Quaternion& q = pmx.boneInstances[ik.chain[0]].currentRotation;
-            if (mei.pmd->bones[ik.chain[0]].isKnee)
+            if (mei.pmd->bones[ik.chain[0]].isKnee) {
                 EXPECT_LE(q.x * q.w, 0.0f) << "frame " << frame;
+            }
         }
     }
     EXPECT_LT(worstBone, 1e-3f);

@@ -33,8 +33,8 @@ public:
     {
         WriteHeader();
         Count(m_file.vertices.size());
-        for (const PmxVertex& v : m_file.vertices)
-            WriteVertex(v);
+        for (std::size_t i = 0; i < m_file.vertices.size(); ++i)
+            WriteVertex(m_file.vertices[i], i);
         Count(m_file.indices.size());
         for (std::uint32_t index : m_file.indices)
             VertexIndex(index);
@@ -134,14 +134,17 @@ private:
         Text(m_file.englishComment);
     }
 
-    void WriteVertex(const PmxVertex& v)
+    // Extra UVs the file's list lacks are written as zeros.
+    void WriteVertex(const PmxVertex& v, std::size_t index)
     {
         V3(v.position);
         V3(v.normal);
         F(v.uv.x);
         F(v.uv.y);
-        for (int i = 0; i < m_h.additionalUvCount; ++i)
-            V4(v.additionalUvs[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < m_h.additionalUvCount; ++i) {
+            const std::size_t at = index * m_h.additionalUvCount + i;
+            V4(at < m_file.additionalUvs.size() ? m_file.additionalUvs[at] : PmxFloat4{});
+        }
         m_w.WriteU8(static_cast<std::uint8_t>(v.weightType));
         switch (v.weightType) {
         case PmxWeightType::Bdef1:

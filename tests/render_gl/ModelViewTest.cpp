@@ -2,6 +2,7 @@
 
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
+#include "chart/ViewState.h"
 #include "render_gl/ModelView.h"
 
 namespace zelvane::test {
@@ -15,7 +16,7 @@ protected:
     {
         SKIP_WITHOUT_OPENGL();
         m_document.NewDocument();
-        m_view = std::make_unique<CModelView>(&m_document);
+        m_view = std::make_unique<CModelView>(&m_document, &m_viewState);
         m_view->resize(kWidth, kHeight);
         m_view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
@@ -46,6 +47,7 @@ protected:
     }
 
     CStepDocument m_document;
+    CViewState m_viewState;
     std::unique_ptr<CModelView> m_view;
 };
 
@@ -91,7 +93,7 @@ TEST_F(ModelViewTest, TheDancersStandOnTheirPadsOnceThereIsAModel)
 TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
 {
     LoadMannequin();
-    m_document.SetCurrentTime(96);
+    m_viewState.SetCurrentTime(96);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
     EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
     // Through the tempo map: at a stop's clock the pose of its note, before the stop; a clock
@@ -101,20 +103,20 @@ TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
     m_document.SetTempoMap(stopped);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
     EXPECT_EQ(m_view->frame(), 30);
-    m_document.SetCurrentTime(97);
+    m_viewState.SetCurrentTime(97);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
     EXPECT_EQ(m_view->frame(), 90); // 90.3125
-    m_document.SetCurrentTime(96);
+    m_viewState.SetCurrentTime(96);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
-    m_document.SetPlaying(true);
-    m_document.SetCurrentTime(192);
+    m_viewState.SetPlaying(true);
+    m_viewState.SetCurrentTime(192);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
     EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
     // The playback clock's frames drive it instead; the lead-in poses as frame 0.
     m_view->followFrame(-20);
     EXPECT_EQ(m_view->frame(), -20);
     EXPECT_TRUE(BodyAt(GrabPosed(), 0));
-    m_document.SetPlaying(false);
+    m_viewState.SetPlaying(false);
 
     m_document.SetBackgroundColor(0x563412); // 0x00BBGGRR
     m_document.SetScreenColor(0xFF0000);     // blue
@@ -160,7 +162,8 @@ TEST(ModelViewStartTest, The3DWindowStartsOnlyOnceItsWindowIsOnTheScreen)
     SKIP_WITHOUT_OPENGL();
     CStepDocument document;
     document.NewDocument();
-    CModelView view(&document);
+    CViewState viewState;
+    CModelView view(&document, &viewState);
     view.resize(kWidth, kHeight);
     ASSERT_NE(view.window(), nullptr);
     view.show();

@@ -25,6 +25,23 @@ TEST(Encoding, Cp932RoundTripsJapaneseCutsAtALoneLeadByteAndReplacesBadBytes)
     EXPECT_EQ(Utf16LeToUtf8(std::vector<std::uint8_t>{'a', 0, 0x00, 0xD8, 'b', 0}), "a\uFFFDb");
 }
 
+TEST(Encoding, Utf16DecodesEveryCharacterOfThePlaneAsTheEncoderWroteIt)
+{
+    // Each character of the basic plane, alone and between ASCII and Japanese, comes back as
+    // the UTF-16 the encoder makes of it; a pair of surrogates is one character.
+    for (unsigned c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        const std::vector<std::uint8_t> utf16{
+            'a', 0, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8), 0x42, 0x30};
+        const std::string utf8 = Utf16LeToUtf8(utf16);
+        ASSERT_TRUE(IsValidUtf8(AsBytes(utf8))) << std::hex << c;
+        ASSERT_EQ(Utf8ToUtf16Le(utf8), utf16) << std::hex << c;
+    }
+    EXPECT_EQ(Utf16LeToUtf8(std::vector<std::uint8_t>{0x3D, 0xD8, 0x00, 0xDE, 'x', 0}), "😀x");
+    EXPECT_EQ(Utf16LeToUtf8(std::vector<std::uint8_t>{0xE6, 0x5D, 0xB3, 0x8D}), "左足");
+}
+
 TEST(Encoding, Utf8ValidityDecidesTheDecoding)
 {
     EXPECT_TRUE(IsValidUtf8(AsBytes("曲名")));
