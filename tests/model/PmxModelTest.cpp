@@ -57,7 +57,6 @@ PmxFile SmallPmx()
     a.bones = {0, 1, -1, -1};
     a.weights = {0.25f, 0, 0, 0};
     a.sdefC = {0, 1, 0};
-    a.additionalUvs = {{{0.25f, 0.75f, 5, 6}, {7, 8, 9, 10}}};
     PmxVertex b = a;
     b.weightType = PmxWeightType::Bdef1;
     b.bones = {1, -1, -1, -1};
@@ -69,6 +68,9 @@ PmxFile SmallPmx()
     c.weights = {0.5f, 0.25f, 0.25f, 0};
     c.edgeScale = 0.5f;
     f.vertices = {a, b, c};
+    // Two extra UV channels a vertex, each vertex the same.
+    for (std::size_t v = 0; v < f.vertices.size(); ++v)
+        f.additionalUvs.insert(f.additionalUvs.end(), {{0.25f, 0.75f, 5, 6}, {7, 8, 9, 10}});
     f.indices = {0, 1, 2};
     f.textures = {"tex\\skin.png", "env.spa", "own_toon.bmp"};
     PmxMaterial m;

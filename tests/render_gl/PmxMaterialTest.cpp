@@ -146,8 +146,8 @@ TEST_F(PmxMaterialTest, SphereModesAndOwnToons)
     for (const auto& c : cases) {
         ShowPmx(ball, [&](PmxFile& f) {
             f.header.additionalUvCount = static_cast<std::uint8_t>(c.extraUvs);
-            for (PmxVertex& v : f.vertices)
-                v.additionalUvs[0] = {0.9f, 0.5f, 0, 0};
+            f.additionalUvs.assign(f.vertices.size() * static_cast<std::size_t>(c.extraUvs),
+                                   {0.9f, 0.5f, 0, 0});
             f.textures = {c.sphere};
             PmxMaterial& m = f.materials[0];
             m.sphereTexture = 0;
