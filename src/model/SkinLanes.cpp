@@ -11,7 +11,6 @@ namespace {
 // Eight floats, which GCC keeps in one AVX register (two SSE ones in the base build). Lane
 // values pass by reference: the base build has no AVX registers to pass them in.
 using Lanes = float __attribute__((vector_size(32)));
-using LaneIndex = int __attribute__((vector_size(32)));
 constexpr std::size_t kLanes = sizeof(Lanes) / sizeof(float);
 
 // A normal of no length stays zero rather than becoming NaN: the smallest normal float
@@ -33,16 +32,16 @@ inline void Store(float* to, const Lanes& lanes)
 // shuffles within halves, then the halves are paired up.
 inline void StorePoints(float* to, const Lanes& x, const Lanes& y, const Lanes& z)
 {
-    const Lanes xyLow = __builtin_shuffle(x, y, LaneIndex{0, 8, 1, 9, 4, 12, 5, 13});
-    const Lanes xyHigh = __builtin_shuffle(x, y, LaneIndex{2, 10, 3, 11, 6, 14, 7, 15});
-    const Lanes yzLow = __builtin_shuffle(y, z, LaneIndex{0, 8, 1, 9, 4, 12, 5, 13});
+    const Lanes xyLow = __builtin_shufflevector(x, y, 0, 8, 1, 9, 4, 12, 5, 13);
+    const Lanes xyHigh = __builtin_shufflevector(x, y, 2, 10, 3, 11, 6, 14, 7, 15);
+    const Lanes yzLow = __builtin_shufflevector(y, z, 0, 8, 1, 9, 4, 12, 5, 13);
     // Per half: x0 y0 z0 x1, y1 z1 x2 y2, z2 x3 y3 z3.
-    const Lanes first = __builtin_shuffle(xyLow, z, LaneIndex{0, 1, 8, 2, 4, 5, 12, 6});
-    const Lanes second = __builtin_shuffle(yzLow, xyHigh, LaneIndex{2, 3, 8, 9, 6, 7, 12, 13});
-    const Lanes third = __builtin_shuffle(z, xyHigh, LaneIndex{2, 10, 11, 3, 6, 14, 15, 7});
-    Store(to, __builtin_shuffle(first, second, LaneIndex{0, 1, 2, 3, 8, 9, 10, 11}));
-    Store(to + 8, __builtin_shuffle(third, first, LaneIndex{0, 1, 2, 3, 12, 13, 14, 15}));
-    Store(to + 16, __builtin_shuffle(second, third, LaneIndex{4, 5, 6, 7, 12, 13, 14, 15}));
+    const Lanes first = __builtin_shufflevector(xyLow, z, 0, 1, 8, 2, 4, 5, 12, 6);
+    const Lanes second = __builtin_shufflevector(yzLow, xyHigh, 2, 3, 8, 9, 6, 7, 12, 13);
+    const Lanes third = __builtin_shufflevector(z, xyHigh, 2, 10, 11, 3, 6, 14, 15, 7);
+    Store(to, __builtin_shufflevector(first, second, 0, 1, 2, 3, 8, 9, 10, 11));
+    Store(to + 8, __builtin_shufflevector(third, first, 0, 1, 2, 3, 12, 13, 14, 15));
+    Store(to + 16, __builtin_shufflevector(second, third, 4, 5, 6, 7, 12, 13, 14, 15));
 }
 
 // Scales (x, y, z) to unit length, lane by lane (the compiler makes one vector square root
