@@ -150,6 +150,23 @@ TEST(PoseFastPaths, TheDrawnStreamHoldsEachFaceCornerAsTheModelVertexItNames)
         ASSERT_LE(Distance(mesh.edges()[slots[k]], edge), 1e-5f) << k;
         ASSERT_EQ(mesh.uvs()[slots[k]], model.vertices[vertex].uv) << k;
     }
+    // A per-vertex list the view draws beside the stream (outline shares, extra UVs), moved
+    // to slots: each face corner finds the value of the vertex it names. The model's slots
+    // are not its vertex order, or a list left in vertex order would pass as well.
+    std::vector<std::uint32_t> perVertex(model.vertices.size());
+    bool reordered = false;
+    for (std::size_t i = 0; i < perVertex.size(); ++i) {
+        perVertex[i] = static_cast<std::uint32_t>(i);
+        reordered = reordered || mesh.SlotOf(i) != i;
+    }
+    ASSERT_TRUE(reordered);
+    const std::uint32_t fill = UINT32_MAX;
+    const std::vector<std::uint32_t> placed = mesh.InSlots(perVertex, fill);
+    ASSERT_EQ(placed.size(), mesh.blockSize());
+    for (std::size_t k = 0; k < slots.size(); ++k)
+        ASSERT_EQ(placed[slots[k]], model.indices[k]) << k;
+    for (std::size_t slot = mesh.slotCount(); slot < placed.size(); ++slot)
+        EXPECT_EQ(placed[slot], fill) << slot;
 }
 
 // The largest difference between the posed matrices of two instances' bones.
