@@ -70,7 +70,7 @@ void BM_LoadToPosable(benchmark::State& state)
     for (auto _ : state) {
         auto model = LoadModelDocument(kModelPath);
         CModelInstance instance(*model);
-        benchmark::DoNotOptimize(instance.skinnedVertices.data());
+        benchmark::DoNotOptimize(instance.skinnedVertices.stream().data());
     }
 }
 BENCHMARK(BM_LoadToPosable)->Unit(benchmark::kMicrosecond);
@@ -100,7 +100,7 @@ void PoseFrames(benchmark::State& state, bool outlines)
     for (auto _ : state) {
         dancer.Sample(frame);
         dancer.instance.Update();
-        benchmark::DoNotOptimize(dancer.instance.skinnedVertices.data());
+        benchmark::DoNotOptimize(dancer.instance.skinnedVertices.stream().data());
         frame = frame < dancer.lastFrame ? frame + 1 : 0;
     }
     ReportPerVertices(state, dancer.model->vertices.size());
@@ -214,7 +214,7 @@ void Skin(benchmark::State& state, SkinPath path)
             dancer.instance.UpdateSkinScalar();
         else
             dancer.instance.UpdateSkin();
-        benchmark::DoNotOptimize(dancer.instance.skinnedVertices.data());
+        benchmark::DoNotOptimize(dancer.instance.skinnedVertices.stream().data());
     }
     ReportPerVertices(state, dancer.model->vertices.size());
 }

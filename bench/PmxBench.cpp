@@ -76,7 +76,7 @@ void PosePmx(benchmark::State& state, bool sdef)
         });
         instance.Update();
         frame = (frame + 1) % 200;
-        benchmark::DoNotOptimize(instance.skinnedVertices.data());
+        benchmark::DoNotOptimize(instance.skinnedVertices.stream().data());
     }
 }
 

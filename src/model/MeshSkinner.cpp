@@ -1,6 +1,7 @@
 #include "model/MeshSkinner.h"
 
 #include "model/SkinBlends.h"
+#include "model/SkinLanes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +14,6 @@ namespace zelvane {
 namespace {
 
 constexpr float kPercent = 0.01f;
-constexpr float kSmallestSquare = std::numeric_limits<float>::min();
 
 // Bone 0, bone 1 and the weight in one number. A vertex entirely on one bone is keyed by that
 // bone alone, whichever field names it. Bone indices are below 2^24: a model has at most
@@ -32,53 +32,27 @@ std::uint64_t GroupKey(const CModelVertex& v)
     return key(v.bone0, v.bone1, v.weight);
 }
 
-// The per-slot work, written as plain loops over arrays so the compiler turns them into
-// vector instructions. It is built twice, for the common x86-64 base and for processors with
-// AVX2 and FMA, and the loader picks the one the processor runs; the arithmetic is the same
-// in both, up to the rounding of fused multiply-adds. Every array is its own parameter,
-// marked as overlapping no other, so the compiler needs no run-time checks before it takes
-// eight slots at once.
-// ThreadSanitizer instruments the function that picks the version, which the loader runs
-// before the sanitizer has started, and the program crashes; such builds take the base one.
-#if defined(__SANITIZE_THREAD__)
-#define ZELVANE_SKIN_VERSIONS
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define ZELVANE_SKIN_VERSIONS
-#endif
-#endif
-#ifndef ZELVANE_SKIN_VERSIONS
-#define ZELVANE_SKIN_VERSIONS [[gnu::target_clones("arch=x86-64-v3", "default")]]
-#endif
-ZELVANE_SKIN_VERSIONS void SkinSlots(std::size_t count, const float (*matrix)[3],
-                                     const float* __restrict px, const float* __restrict py,
-                                     const float* __restrict pz, const float* __restrict nx,
-                                     const float* __restrict ny, const float* __restrict nz,
-                                     float* __restrict ox, float* __restrict oy,
-                                     float* __restrict oz, float* __restrict onx,
-                                     float* __restrict ony, float* __restrict onz)
+// The percentages w0 of a and w1 of b, element by element, over a 4 × 4 matrix.
+void WeighTwo(const float* __restrict a, float w0, const float* __restrict b, float w1,
+              float* __restrict to)
 {
-    const float m00 = matrix[0][0], m01 = matrix[0][1], m02 = matrix[0][2];
-    const float m10 = matrix[1][0], m11 = matrix[1][1], m12 = matrix[1][2];
-    const float m20 = matrix[2][0], m21 = matrix[2][1], m22 = matrix[2][2];
-    const float m30 = matrix[3][0], m31 = matrix[3][1], m32 = matrix[3][2];
-    for (std::size_t s = 0; s < count; ++s) {
-        ox[s] = px[s] * m00 + py[s] * m10 + pz[s] * m20 + m30;
-        oy[s] = px[s] * m01 + py[s] * m11 + pz[s] * m21 + m31;
-        oz[s] = px[s] * m02 + py[s] * m12 + pz[s] * m22 + m32;
-        // A normal only turns: the rotation rows alone, then one square root.
-        const float tx = nx[s] * m00 + ny[s] * m10 + nz[s] * m20;
-        const float ty = nx[s] * m01 + ny[s] * m11 + nz[s] * m21;
-        const float tz = nx[s] * m02 + ny[s] * m12 + nz[s] * m22;
-        const float squared = tx * tx + ty * ty + tz * tz;
-        // A normal of no length stays zero rather than becoming NaN: the smallest normal
-        // float keeps the factor finite, and it changes no square above 1e-30. Written
-        // without a branch, so the loop stays one straight run of vector instructions.
-        const float inverse = 1.0f / std::sqrt(squared + kSmallestSquare);
-        onx[s] = tx * inverse;
-        ony[s] = ty * inverse;
-        onz[s] = tz * inverse;
+    for (int k = 0; k < 16; ++k)
+        to[k] = w0 * a[k] * kPercent + w1 * b[k] * kPercent;
+}
+
+// Whether the rotation rows of `m` are a rotation: orthonormal within `tolerance` on each
+// product of two rows. A unit normal it turns is then of unit length within 1.5 × tolerance.
+bool IsRigid(const Matrix& m, float tolerance)
+{
+    float worst = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = i; j < 3; ++j) {
+            const float dot = m.m[i][0] * m.m[j][0] + m.m[i][1] * m.m[j][1] + m.m[i][2] * m.m[j][2];
+            worst = std::max(worst, std::abs(dot - (i == j ? 1.0f : 0.0f)));
+        }
     }
+    // NaN fails the comparison: such a matrix is rescaled as any other.
+    return worst <= tolerance;
 }
 
 // The group of a PMX vertex: the bones it follows with a weight, each bone once, weights
@@ -154,76 +128,30 @@ void BlendPmxGroup(const CMeshSkinner::Group& group, const std::vector<CBoneInst
         m = DualQuaternionBlend(matrices, group.weights.data(), group.boneCount);
     else
         m = LinearBlend(matrices, group.weights.data(), group.boneCount);
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 3; ++c)
-            blend.m[r][c] = m.m[r][c];
-    }
+    blend = m;
 }
 
-// A spherical group's per-frame terms: position = (p − C) · R + P0 · A + P1 · B + t, where R
-// is the blended rotation, A and B the two bones' rotations scaled by their weights, and t
-// the weighted sum of their translations (so P0 · A + P1 · B + t is the weighted sum of the
-// points each bone carries).
-struct SphericalTerms {
-    float r[3][3];
-    float a[3][3];
-    float b[3][3];
-    float t[3];
-};
-
-SphericalTerms MakeSphericalTerms(const CMeshSkinner::Group& group,
-                                  const CMeshSkinner::Blend& blend,
-                                  const std::vector<CBoneInstance>& bones)
+// A spherical group's per-frame terms (see SphericalRun): P0 · A + P1 · B + t is the
+// weighted sum of the points each bone carries.
+void MakeSphericalTerms(const CMeshSkinner::Group& group, const CMeshSkinner::Blend& blend,
+                        const std::vector<CBoneInstance>& bones, SphericalRun& run)
 {
     const Matrix& m0 = bones[static_cast<std::size_t>(group.bones[0])].world;
     const Matrix& m1 = bones[static_cast<std::size_t>(group.bones[1])].world;
     const float w0 = group.weights[0];
     const float w1 = group.weights[1];
-    SphericalTerms terms;
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
-            terms.r[i][j] = blend.m[i][j];
-            terms.a[i][j] = w0 * m0.m[i][j];
-            terms.b[i][j] = w1 * m1.m[i][j];
+            run.r[i][j] = blend.m[i][j];
+            run.a[i][j] = w0 * m0.m[i][j];
+            run.b[i][j] = w1 * m1.m[i][j];
         }
-        terms.t[i] = w0 * m0.m[3][i] + w1 * m1.m[3][i];
+        run.t[i] = w0 * m0.m[3][i] + w1 * m1.m[3][i];
     }
-    return terms;
 }
 
-// The spherical counterpart of SkinSlots, built the same two ways.
-ZELVANE_SKIN_VERSIONS void SkinSphericalSlots(
-    std::size_t count, const SphericalTerms& terms, const float* __restrict px,
-    const float* __restrict py, const float* __restrict pz, const float* __restrict cx,
-    const float* __restrict cy, const float* __restrict cz, const float* __restrict ax,
-    const float* __restrict ay, const float* __restrict az, const float* __restrict bx,
-    const float* __restrict by, const float* __restrict bz, const float* __restrict nx,
-    const float* __restrict ny, const float* __restrict nz, float* __restrict ox,
-    float* __restrict oy, float* __restrict oz, float* __restrict onx, float* __restrict ony,
-    float* __restrict onz)
-{
-    const auto& r = terms.r;
-    const auto& a = terms.a;
-    const auto& b = terms.b;
-    for (std::size_t s = 0; s < count; ++s) {
-        const float dx = px[s] - cx[s];
-        const float dy = py[s] - cy[s];
-        const float dz = pz[s] - cz[s];
-        ox[s] = dx * r[0][0] + dy * r[1][0] + dz * r[2][0] + ax[s] * a[0][0] + ay[s] * a[1][0]
-            + az[s] * a[2][0] + bx[s] * b[0][0] + by[s] * b[1][0] + bz[s] * b[2][0] + terms.t[0];
-        oy[s] = dx * r[0][1] + dy * r[1][1] + dz * r[2][1] + ax[s] * a[0][1] + ay[s] * a[1][1]
-            + az[s] * a[2][1] + bx[s] * b[0][1] + by[s] * b[1][1] + bz[s] * b[2][1] + terms.t[1];
-        oz[s] = dx * r[0][2] + dy * r[1][2] + dz * r[2][2] + ax[s] * a[0][2] + ay[s] * a[1][2]
-            + az[s] * a[2][2] + bx[s] * b[0][2] + by[s] * b[1][2] + bz[s] * b[2][2] + terms.t[2];
-        const float tx = nx[s] * r[0][0] + ny[s] * r[1][0] + nz[s] * r[2][0];
-        const float ty = nx[s] * r[0][1] + ny[s] * r[1][1] + nz[s] * r[2][1];
-        const float tz = nx[s] * r[0][2] + ny[s] * r[1][2] + nz[s] * r[2][2];
-        const float inverse = 1.0f / std::sqrt(tx * tx + ty * ty + tz * tz + kSmallestSquare);
-        onx[s] = tx * inverse;
-        ony[s] = ty * inverse;
-        onz[s] = tz * inverse;
-    }
-}
+static_assert(CSkinnedMesh::kSpareSlots >= CMeshSkinner::kLanes,
+              "the mesh has room for the lanes that reach past its last slot");
 
 } // namespace
 
@@ -231,8 +159,28 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     : m_model(model)
 {
     const std::vector<CModelVertex>& vertices = model.vertices;
-    const std::vector<std::uint32_t> groupOfVertex
+    std::vector<std::uint32_t> groupOfVertex
         = model.vertexWeights.empty() ? GroupPmdVertices() : GroupPmxVertices();
+    // The groups of one matrix first, the spherical ones after them: the lanes take each kind
+    // in slot order (see kLanes).
+    {
+        std::vector<std::uint32_t> order(m_groups.size());
+        for (std::size_t g = 0; g < order.size(); ++g)
+            order[g] = static_cast<std::uint32_t>(g);
+        std::stable_partition(order.begin(), order.end(), [this](std::uint32_t g) {
+            return m_groups[g].kind != Kind::Spherical;
+        });
+        std::vector<Group> sorted;
+        std::vector<std::uint32_t> placeOf(m_groups.size());
+        sorted.reserve(m_groups.size());
+        for (const std::uint32_t g : order) {
+            placeOf[g] = static_cast<std::uint32_t>(sorted.size());
+            sorted.push_back(m_groups[g]);
+        }
+        m_groups = std::move(sorted);
+        for (std::uint32_t& g : groupOfVertex)
+            g = placeOf[g];
+    }
     std::vector<std::uint32_t> members(m_groups.size(), 0);
     for (std::uint32_t group : groupOfVertex)
         ++members[group];
@@ -240,12 +188,28 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
     bool spherical = false;
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         m_groups[g].firstSlot = slots;
-        m_groups[g].slotCount
-            = static_cast<std::uint32_t>((members[g] + kLanes - 1) / kLanes * kLanes);
+        m_groups[g].slotCount = members[g];
         slots += m_groups[g].slotCount;
         spherical = spherical || m_groups[g].kind == Kind::Spherical;
     }
     m_blends.resize(m_groups.size());
+    m_boneRigid.assign(model.bones.size(), 0);
+    std::vector<bool> checked(model.bones.size(), false);
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        const Group& group = m_groups[g];
+        if (group.kind == Kind::Spherical) {
+            m_sphericalRuns.push_back({group.firstSlot, group.slotCount, {}, {}, {}, {}});
+            m_sphericalGroups.push_back(static_cast<std::uint32_t>(g));
+            continue;
+        }
+        m_matrixRuns.push_back({group.firstSlot, group.slotCount, false, m_blends[g].m});
+        const int bone = RigidBone(group);
+        m_rigidBone.push_back(bone);
+        if (bone >= 0 && !checked[static_cast<std::size_t>(bone)]) {
+            checked[static_cast<std::size_t>(bone)] = true;
+            m_rigidBones.push_back(static_cast<std::uint32_t>(bone));
+        }
+    }
     if (spherical) {
         m_boneTurns.resize(model.bones.size());
         std::vector<bool> listed(model.bones.size(), false);
@@ -261,16 +225,18 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
             }
         }
     }
+    m_slotCount = slots;
     m_slotOfVertex.resize(vertices.size());
+    m_uvs.assign(slots, Vector2{});
+    // The last run's last eight lanes may reach past the slots: one run of lanes more.
+    const std::size_t lanes = slots + kLanes;
+    m_edgeWidth.assign(lanes, 0.0f);
     for (int axis = 0; axis < 3; ++axis) {
-        m_rest[axis].assign(slots, 0.0f);
-        m_normal[axis].assign(slots, 0.0f);
-        m_skinned[axis].assign(slots, 0.0f);
-        m_turned[axis].assign(slots, 0.0f);
+        m_rest[axis].assign(lanes, 0.0f);
+        m_normal[axis].assign(lanes, 0.0f);
         if (spherical) {
-            m_sdefCentre[axis].assign(slots, 0.0f);
-            m_sdefPoint0[axis].assign(slots, 0.0f);
-            m_sdefPoint1[axis].assign(slots, 0.0f);
+            m_sdefPoint0[axis].assign(lanes, 0.0f);
+            m_sdefPoint1[axis].assign(lanes, 0.0f);
         }
     }
     std::vector<std::uint32_t> filled(m_groups.size(), 0);
@@ -282,9 +248,13 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
         m_rest[0][slot] = v.position.x;
         m_rest[1][slot] = v.position.y;
         m_rest[2][slot] = v.position.z;
-        m_normal[0][slot] = v.normal.x;
-        m_normal[1][slot] = v.normal.y;
-        m_normal[2][slot] = v.normal.z;
+        // Unit normals, so that a rigid turn leaves them of unit length.
+        const Vector3 normal = Normalize(v.normal);
+        m_normal[0][slot] = normal.x;
+        m_normal[1][slot] = normal.y;
+        m_normal[2][slot] = normal.z;
+        m_uvs[slot] = v.uv;
+        m_edgeWidth[slot] = v.noEdge ? 0.0f : kEdgeWidth;
         if (m_groups[g].kind != Kind::Spherical)
             continue;
         // The two points the bones carry: the centre moved halfway towards each reference
@@ -299,12 +269,19 @@ CMeshSkinner::CMeshSkinner(const CModelDocument& model)
         const float* fields[3][3] = {{&w.sdefC.x, &point0.x, &point1.x},
                                      {&w.sdefC.y, &point0.y, &point1.y},
                                      {&w.sdefC.z, &point0.z, &point1.z}};
+        // A spherical vertex turns about its centre: it keeps its offset from the centre in
+        // place of its position, which morphs move the same way.
         for (int axis = 0; axis < 3; ++axis) {
-            m_sdefCentre[axis][slot] = *fields[axis][0];
+            m_rest[axis][slot] -= *fields[axis][0];
             m_sdefPoint0[axis][slot] = *fields[axis][1];
             m_sdefPoint1[axis][slot] = *fields[axis][2];
         }
     }
+}
+
+void CMeshSkinner::Shape(CSkinnedMesh& mesh) const
+{
+    mesh.Shape(m_slotCount, m_slotOfVertex, m_uvs);
 }
 
 std::vector<std::uint32_t> CMeshSkinner::GroupPmdVertices()
@@ -389,7 +366,35 @@ void CMeshSkinner::ApplyMorphs(const std::vector<float>& weights)
     }
 }
 
+int CMeshSkinner::RigidBone(const Group& group)
+{
+    // A group on one bone takes the bone's matrix as it is; a group on none stays at rest.
+    if (group.kind == Kind::Pmd)
+        return group.weight == 100 ? group.bone0 : kNeverRigid;
+    if (group.kind == Kind::Linear && group.boneCount <= 1)
+        return group.boneCount == 0 ? kAlwaysRigid : group.bones[0];
+    return kNeverRigid;
+}
+
 void CMeshSkinner::BlendGroups(const std::vector<CBoneInstance>& bones)
+{
+    BlendMatrices(bones);
+    // A posed bone is a rotation and a move, but a motion may hold turns that are not of
+    // unit length: each bone a group follows alone is checked once a frame.
+    for (const std::uint32_t bone : m_rigidBones)
+        m_boneRigid[bone] = IsRigid(bones[bone].world, kRigidTolerance);
+    for (std::size_t k = 0; k < m_matrixRuns.size(); ++k) {
+        const int bone = m_rigidBone[k];
+        m_matrixRuns[k].rigid
+            = bone == kAlwaysRigid || (bone >= 0 && m_boneRigid[static_cast<std::size_t>(bone)]);
+    }
+    for (std::size_t k = 0; k < m_sphericalRuns.size(); ++k) {
+        const std::uint32_t g = m_sphericalGroups[k];
+        MakeSphericalTerms(m_groups[g], m_blends[g], bones, m_sphericalRuns[k]);
+    }
+}
+
+void CMeshSkinner::BlendMatrices(const std::vector<CBoneInstance>& bones)
 {
     for (std::uint32_t bone : m_sphericalBones)
         m_boneTurns[bone] = QuaternionRotationMatrix(bones[bone].world);
@@ -402,67 +407,37 @@ void CMeshSkinner::BlendGroups(const std::vector<CBoneInstance>& bones)
         }
         const Matrix& m0 = bones[static_cast<std::size_t>(group.bone0)].world;
         if (group.weight == 100) {
-            for (int r = 0; r < 4; ++r) {
-                for (int c = 0; c < 3; ++c)
-                    blend.m[r][c] = m0.m[r][c];
-            }
+            blend = m0;
             continue;
         }
-        // Each element weighted by the percentages of the two bones.
+        // Each element weighted by the percentages of the two bones: the whole 4 × 4 in one
+        // run, which the compiler does four elements at a time.
         const Matrix& m1 = bones[static_cast<std::size_t>(group.bone1)].world;
         const float w0 = static_cast<float>(group.weight);
         const float w1 = static_cast<float>(100 - group.weight);
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 3; ++c)
-                blend.m[r][c] = w0 * m0.m[r][c] * kPercent + w1 * m1.m[r][c] * kPercent;
-        }
+        WeighTwo(&m0.m[0][0], w0, &m1.m[0][0], w1, &blend.m[0][0]);
     }
 }
 
-void CMeshSkinner::Skin(const std::vector<CBoneInstance>& bones, std::vector<SkinnedVertex>& out,
-                        std::vector<Vector3>* edges)
+void CMeshSkinner::Skin(const std::vector<CBoneInstance>& bones, CSkinnedMesh& out, bool outlines)
 {
     BlendGroups(bones);
     const auto& positions = m_morphsApplied ? m_morphed : m_rest;
-    for (std::size_t g = 0; g < m_groups.size(); ++g) {
-        const std::size_t first = m_groups[g].firstSlot;
-        const auto at = [first](const std::vector<float>& slots) { return slots.data() + first; };
-        const auto into = [first](std::vector<float>& slots) { return slots.data() + first; };
-        if (m_groups[g].kind == Kind::Spherical) {
-            const SphericalTerms terms = MakeSphericalTerms(m_groups[g], m_blends[g], bones);
-            SkinSphericalSlots(
-                m_groups[g].slotCount, terms, at(positions[0]), at(positions[1]), at(positions[2]),
-                at(m_sdefCentre[0]), at(m_sdefCentre[1]), at(m_sdefCentre[2]), at(m_sdefPoint0[0]),
-                at(m_sdefPoint0[1]), at(m_sdefPoint0[2]), at(m_sdefPoint1[0]), at(m_sdefPoint1[1]),
-                at(m_sdefPoint1[2]), at(m_normal[0]), at(m_normal[1]), at(m_normal[2]),
-                into(m_skinned[0]), into(m_skinned[1]), into(m_skinned[2]), into(m_turned[0]),
-                into(m_turned[1]), into(m_turned[2]));
-            continue;
-        }
-        SkinSlots(m_groups[g].slotCount, m_blends[g].m, at(positions[0]), at(positions[1]),
-                  at(positions[2]), at(m_normal[0]), at(m_normal[1]), at(m_normal[2]),
-                  into(m_skinned[0]), into(m_skinned[1]), into(m_skinned[2]), into(m_turned[0]),
-                  into(m_turned[1]), into(m_turned[2]));
-    }
-    // Back into model order, the layout the mesh is drawn from.
-    const std::vector<CModelVertex>& vertices = m_model.vertices;
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const std::uint32_t slot = m_slotOfVertex[i];
-        SkinnedVertex& v = out[i];
-        v.position = {m_skinned[0][slot], m_skinned[1][slot], m_skinned[2][slot]};
-        v.normal = {m_turned[0][slot], m_turned[1][slot], m_turned[2][slot]};
-        v.uv = vertices[i].uv;
-    }
-    if (edges) {
-        for (std::size_t i = 0; i < vertices.size(); ++i) {
-            const SkinnedVertex& v = out[i];
-            (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
-        }
-    }
+    const SkinSources from{
+        {positions[0].data(), positions[1].data(), positions[2].data()},
+        {m_normal[0].data(), m_normal[1].data(), m_normal[2].data()},
+        m_edgeWidth.data(),
+        {m_sdefPoint0[0].data(), m_sdefPoint0[1].data(), m_sdefPoint0[2].data()},
+        {m_sdefPoint1[0].data(), m_sdefPoint1[1].data(), m_sdefPoint1[2].data()}};
+    const SkinTargets to{&out.positions()->x, &out.normals()->x,
+                         outlines ? &out.edges()->x : nullptr};
+    SkinMatrixRuns(m_matrixRuns.data(), m_matrixRuns.size(), from, to);
+    if (!m_sphericalRuns.empty())
+        SkinSphericalRuns(m_sphericalRuns.data(), m_sphericalRuns.size(), from, to);
 }
 
-void CMeshSkinner::SkinScalar(const std::vector<CBoneInstance>& bones,
-                              std::vector<SkinnedVertex>& out, std::vector<Vector3>* edges)
+void CMeshSkinner::SkinScalar(const std::vector<CBoneInstance>& bones, CSkinnedMesh& out,
+                              bool outlines)
 {
     BlendGroups(bones);
     const auto& positions = m_morphsApplied ? m_morphed : m_rest;
@@ -477,30 +452,27 @@ void CMeshSkinner::SkinScalar(const std::vector<CBoneInstance>& bones,
         const auto& m = m_blends[g].m;
         const Vector3 p{positions[0][slot], positions[1][slot], positions[2][slot]};
         const Vector3 n = vertices[i].normal;
-        SkinnedVertex& v = out[i];
+        Vector3& position = out.positions()[slot];
+        Vector3& normal = out.normals()[slot];
         if (m_groups[g].kind == Kind::Spherical) {
-            SkinSphericalVertex(m_groups[g], m_blends[g], bones, slot, p, n, v);
-            v.uv = vertices[i].uv;
-            if (edges)
-                (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
-            continue;
+            SkinSphericalVertex(m_groups[g], m_blends[g], bones, slot, p, n, position, normal);
+        } else {
+            position = {p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0],
+                        p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1],
+                        p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2]};
+            normal = Normalize({n.x * m[0][0] + n.y * m[1][0] + n.z * m[2][0],
+                                n.x * m[0][1] + n.y * m[1][1] + n.z * m[2][1],
+                                n.x * m[0][2] + n.y * m[1][2] + n.z * m[2][2]});
         }
-        v.position = {p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0],
-                      p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1],
-                      p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2]};
-        v.normal = Normalize({n.x * m[0][0] + n.y * m[1][0] + n.z * m[2][0],
-                              n.x * m[0][1] + n.y * m[1][1] + n.z * m[2][1],
-                              n.x * m[0][2] + n.y * m[1][2] + n.z * m[2][2]});
-        v.uv = vertices[i].uv;
-        if (edges)
-            (*edges)[i] = vertices[i].noEdge ? v.position : v.position + v.normal * kEdgeWidth;
+        if (outlines)
+            out.edges()[slot] = vertices[i].noEdge ? position : position + normal * kEdgeWidth;
     }
 }
 
 void CMeshSkinner::SkinSphericalVertex(const Group& group, const Blend& blend,
                                        const std::vector<CBoneInstance>& bones, std::uint32_t slot,
-                                       const Vector3& position, const Vector3& normal,
-                                       SkinnedVertex& out) const
+                                       const Vector3& offset, const Vector3& normal,
+                                       Vector3& outPosition, Vector3& outNormal) const
 {
     // The direct form: the vertex turned about its centre by the blended rotation, then
     // carried to the weighted mean of where the two bones take their points.
@@ -512,13 +484,12 @@ void CMeshSkinner::SkinSphericalVertex(const Group& group, const Blend& blend,
     const auto point = [slot](const std::vector<float>* axes) {
         return Vector3{axes[0][slot], axes[1][slot], axes[2][slot]};
     };
-    const Vector3 centre = point(m_sdefCentre);
     const Matrix& m0 = bones[static_cast<std::size_t>(group.bones[0])].world;
     const Matrix& m1 = bones[static_cast<std::size_t>(group.bones[1])].world;
-    out.position = TransformNormal(position - centre, rotation)
+    outPosition = TransformNormal(offset, rotation)
         + TransformCoord(point(m_sdefPoint0), m0) * group.weights[0]
         + TransformCoord(point(m_sdefPoint1), m1) * group.weights[1];
-    out.normal = Normalize(TransformNormal(normal, rotation));
+    outNormal = Normalize(TransformNormal(normal, rotation));
 }
 
 } // namespace zelvane

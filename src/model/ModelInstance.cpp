@@ -89,8 +89,7 @@ CModelInstance::CModelInstance(const CModelDocument& modelDocument)
             *model, boneInstances, CPmxPoser::Hierarchy{m_order, m_placeOfBone, m_subtreeEnd});
     }
     morphWeights.assign(model->morphs.size(), 0.0f);
-    skinnedVertices.resize(model->vertices.size());
-    edgePositions.resize(model->vertices.size());
+    m_skinner.Shape(skinnedVertices);
     // The bone matrices start as identities, so this shows the rest pose until the first
     // pose arrives.
     UpdateSkin();
@@ -300,13 +299,13 @@ std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
 void CModelInstance::UpdateSkin()
 {
     m_skinner.ApplyMorphs(m_morphMixer.Mix(morphWeights));
-    m_skinner.Skin(boneInstances, skinnedVertices, outlines ? &edgePositions : nullptr);
+    m_skinner.Skin(boneInstances, skinnedVertices, outlines);
 }
 
 void CModelInstance::UpdateSkinScalar()
 {
     m_skinner.ApplyMorphs(m_morphMixer.Mix(morphWeights));
-    m_skinner.SkinScalar(boneInstances, skinnedVertices, outlines ? &edgePositions : nullptr);
+    m_skinner.SkinScalar(boneInstances, skinnedVertices, outlines);
 }
 
 } // namespace zelvane

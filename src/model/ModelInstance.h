@@ -7,6 +7,7 @@
 #include "model/MorphMixer.h"
 #include "model/PmxPoser.h"
 #include "model/Quaternion.h"
+#include "model/SkinnedMesh.h"
 #include "model/SkinnedVertex.h"
 #include "model/Vector.h"
 
@@ -17,8 +18,7 @@
 namespace zelvane {
 
 // One posable copy of a model: bone hierarchy, IK and skinning on the CPU. The 3D view
-// uploads `skinnedVertices` and `edgePositions` after every pose. The model must outlive
-// the instance.
+// uploads `skinnedVertices` after every pose. The model must outlive the instance.
 class CModelInstance {
 public:
     using SkinnedVertex = zelvane::SkinnedVertex;
@@ -42,10 +42,9 @@ public:
     // One per model bone, same order; never resized, so the links between them stay valid.
     std::vector<CBoneInstance> boneInstances;
     std::vector<float> morphWeights;
-    std::vector<SkinnedVertex> skinnedVertices;
-    // The outline mesh: positions pushed out along the normal. Filled while `outlines` is
-    // set; a user that never draws outlines clears it and saves that work.
-    std::vector<Vector3> edgePositions;
+    // The posed mesh, with the outline mesh (positions pushed out along the normal) filled
+    // while `outlines` is set; a user that never draws outlines clears it and saves that work.
+    CSkinnedMesh skinnedVertices;
     bool outlines = true;
     bool visible = true;
     // A chain stops iterating after a pass in which no link turned (every later pass would

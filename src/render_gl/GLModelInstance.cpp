@@ -179,47 +179,60 @@ void CGLModelInstance::Prepare(QOpenGLFunctions_3_3_Core& gl)
 void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
 {
     const CModelDocument& model = *m_instance.model;
+    const CSkinnedMesh& mesh = m_instance.skinnedVertices;
     m_vertexBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
-    m_edgeBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+    m_vertexBuffer->setUsagePattern(QOpenGLBuffer::StreamDraw);
+    m_vertexBuffer->create();
+    // Texture coordinates never change with the pose: they go up once, beside the stream.
+    m_uvBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
+    m_uvBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
+    m_uvBuffer->create();
+    m_uvBuffer->bind();
+    m_uvBuffer->allocate(mesh.uvs().data(), static_cast<int>(mesh.uvs().size() * sizeof(Vector2)));
     m_indexBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::IndexBuffer);
-    for (QOpenGLBuffer* buffer : {m_vertexBuffer.get(), m_edgeBuffer.get()}) {
-        buffer->setUsagePattern(QOpenGLBuffer::StreamDraw);
-        buffer->create();
-    }
     m_indexBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
     m_indexBuffer->create();
 
-    using Vertex = CModelInstance::SkinnedVertex;
+    // The stream holds every slot's position, then every normal, then every outline point.
+    // OpenGL takes an offset into the bound buffer in a pointer's place: no object is there.
+    const auto block = [&mesh](std::size_t which) {
+        return reinterpret_cast<void*>( // NOLINT(performance-no-int-to-ptr)
+            which * mesh.blockSize() * sizeof(Vector3));
+    };
     m_meshArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_meshArray->create();
     m_meshArray->bind();
     m_vertexBuffer->bind();
     gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                             sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, position)));
+                             sizeof(Vector3), block(0));
     gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
-    gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                             reinterpret_cast<void*>(offsetof(Vertex, normal)));
+    gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
+                             sizeof(Vector3), block(1));
+    m_uvBuffer->bind();
     gl.glEnableVertexAttribArray(CSceneProgram::kTexCoordAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
-                             sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, uv)));
+                             sizeof(Vector2), nullptr);
     if (model.subTextureUVs.size() == model.vertices.size() && !model.vertices.empty()) {
+        // In slots, as the faces name them.
+        const std::vector<Vector2> subTextureUVs = mesh.InSlots(model.subTextureUVs, Vector2{});
         m_subTextureBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
         m_subTextureBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
         m_subTextureBuffer->create();
         m_subTextureBuffer->bind();
-        m_subTextureBuffer->allocate(
-            model.subTextureUVs.data(),
-            static_cast<int>(model.subTextureUVs.size() * sizeof(Vector2)));
+        m_subTextureBuffer->allocate(subTextureUVs.data(),
+                                     static_cast<int>(subTextureUVs.size() * sizeof(Vector2)));
         gl.glEnableVertexAttribArray(CSceneProgram::kSubTexCoordAttribute);
         gl.glVertexAttribPointer(CSceneProgram::kSubTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
                                  sizeof(Vector2), nullptr);
     }
     m_indexBuffer->bind();
-    // Models whose vertices 16 bits can number (every PMD model, most PMX ones) go up at half
-    // the size; larger ones keep their 32-bit indices.
-    if (model.vertices.size() <= kShortIndexVertices) {
-        const std::vector<std::uint16_t> shortIndices(model.indices.begin(), model.indices.end());
+    // The faces name slots, the order the skinning writes the vertices in. Meshes whose
+    // slots 16 bits can number (every PMD model, most PMX ones) go up at half the size;
+    // larger ones keep 32-bit indices.
+    const std::vector<std::uint32_t> indices = mesh.SlotIndices(model.indices);
+    if (mesh.slotCount() <= kShortIndexVertices) {
+        const std::vector<std::uint16_t> shortIndices(indices.begin(), indices.end());
         m_indexType = GL_UNSIGNED_SHORT;
         m_indexSize = sizeof(std::uint16_t);
         m_indexBuffer->allocate(shortIndices.data(),
@@ -227,8 +240,7 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     } else {
         m_indexType = GL_UNSIGNED_INT;
         m_indexSize = sizeof(std::uint32_t);
-        m_indexBuffer->allocate(model.indices.data(),
-                                static_cast<int>(model.indices.size() * m_indexSize));
+        m_indexBuffer->allocate(indices.data(), static_cast<int>(indices.size() * m_indexSize));
     }
     m_meshArray->release();
 
@@ -237,10 +249,12 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     m_edgeArray->bind();
     if (model.IsPmx()) {
         // The shader pushes the skinned mesh out by each vertex's share of its material's
-        // width, which the skinning's one outline mesh cannot hold.
+        // width, which the skinning's one outline mesh cannot hold. The shares go up in slots,
+        // as the faces name them.
         std::vector<float> scales(model.vertices.size(), 1.0f);
         for (std::size_t i = 0; i < scales.size() && i < model.edgeScales.size(); ++i)
             scales[i] = Clamped(model.edgeScales[i], std::numeric_limits<float>::max());
+        scales = mesh.InSlots(scales, 0.0f);
         m_edgeScaleBuffer = std::make_unique<QOpenGLBuffer>(QOpenGLBuffer::VertexBuffer);
         m_edgeScaleBuffer->setUsagePattern(QOpenGLBuffer::StaticDraw);
         m_edgeScaleBuffer->create();
@@ -252,16 +266,15 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
         m_vertexBuffer->bind();
         gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
         gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                                 sizeof(Vertex),
-                                 reinterpret_cast<void*>(offsetof(Vertex, position)));
+                                 sizeof(Vector3), block(0));
         gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
         gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
-                                 sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, normal)));
+                                 sizeof(Vector3), block(1));
     } else {
-        m_edgeBuffer->bind();
+        m_vertexBuffer->bind();
         gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
         gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                                 sizeof(Vector3), nullptr);
+                                 sizeof(Vector3), block(2));
     }
     m_indexBuffer->bind();
     m_edgeArray->release();
@@ -283,7 +296,7 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
         first += static_cast<std::size_t>(std::max(material.faceVertexCount, 0));
         // The vertices a material's faces use, so the driver transforms only those for it
         // rather than the whole mesh once per material.
-        m_vertexRange.push_back(VertexRange(model.indices, m_firstIndex.back(), first));
+        m_vertexRange.push_back(VertexRange(indices, m_firstIndex.back(), first));
     }
     for (std::size_t i = 0; i < m_toonTextures.size(); ++i) {
         m_toonTextures[i] = LoadTexture(model.toonPaths[i]);
@@ -296,19 +309,12 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
 
 void CGLModelInstance::Upload()
 {
-    // Whole buffers each time: a fresh allocation lets the driver keep drawing from the
+    // The whole stream each time: a fresh allocation lets the driver keep drawing from the
     // old pose while the new one arrives.
+    const std::vector<Vector3>& stream = m_instance.skinnedVertices.stream();
     m_vertexBuffer->bind();
-    m_vertexBuffer->allocate(m_instance.skinnedVertices.data(),
-                             static_cast<int>(m_instance.skinnedVertices.size()
-                                              * sizeof(CModelInstance::SkinnedVertex)));
-    // A PMX outline is drawn from the mesh buffer.
-    if (!m_instance.model->IsPmx()) {
-        m_edgeBuffer->bind();
-        m_edgeBuffer->allocate(m_instance.edgePositions.data(),
-                               static_cast<int>(m_instance.edgePositions.size() * sizeof(Vector3)));
-    }
-    m_edgeBuffer->release();
+    m_vertexBuffer->allocate(stream.data(), static_cast<int>(stream.size() * sizeof(Vector3)));
+    m_vertexBuffer->release();
     m_posed = false;
 }
 
@@ -317,7 +323,7 @@ void CGLModelInstance::Release()
     m_meshArray.reset();
     m_edgeArray.reset();
     m_vertexBuffer.reset();
-    m_edgeBuffer.reset();
+    m_uvBuffer.reset();
     m_indexBuffer.reset();
     m_edgeScaleBuffer.reset();
     m_subTextureBuffer.reset();
@@ -341,8 +347,10 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CScenePr
     if (count == 0 || !program.Use())
         return;
     const auto [low, high] = m_vertexRange[material];
-    gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), m_indexType,
-                           reinterpret_cast<void*>(first * m_indexSize));
+    // The offset into the bound index buffer goes in a pointer's place, as OpenGL takes it.
+    gl.glDrawRangeElements(
+        GL_TRIANGLES, low, high, static_cast<GLsizei>(count), m_indexType,
+        reinterpret_cast<void*>(first * m_indexSize)); // NOLINT(performance-no-int-to-ptr)
 }
 
 void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)

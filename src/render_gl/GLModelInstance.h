@@ -16,8 +16,9 @@
 namespace zelvane {
 
 // A posed model on the GPU: the CPU instance (bones, IK, skinning) and what it draws with,
-// a vertex buffer and an outline buffer streamed from the skinning after every pose, the
-// model's indices, its material and toon textures. The CPU side exists at once; the GPU
+// a vertex buffer streamed from the skinning after every pose (positions, normals and the
+// outline), the texture coordinates, the model's indices renumbered to the skinning's
+// slots, its material and toon textures. The CPU side exists at once; the GPU
 // side is made on the window's context when it first draws, and again after a lost
 // context.
 class CGLModelInstance {
@@ -84,7 +85,7 @@ private:
     std::unique_ptr<QOpenGLVertexArrayObject> m_meshArray;
     std::unique_ptr<QOpenGLVertexArrayObject> m_edgeArray;
     std::unique_ptr<QOpenGLBuffer> m_vertexBuffer;
-    std::unique_ptr<QOpenGLBuffer> m_edgeBuffer;
+    std::unique_ptr<QOpenGLBuffer> m_uvBuffer;
     std::unique_ptr<QOpenGLBuffer> m_indexBuffer;
     // PMX only, uploaded once: each vertex's share of the outline width (the PMX outline is
     // pushed out from the mesh buffer by the shader), and the sub-texture coordinates.
@@ -97,7 +98,7 @@ private:
     std::array<std::unique_ptr<QOpenGLTexture>, CModelDocument::kToonCount> m_toonTextures;
     // Where each material's indices start.
     std::vector<std::size_t> m_firstIndex;
-    // The lowest and highest vertex each material's faces use.
+    // The lowest and highest slot each material's faces use.
     std::vector<std::pair<GLuint, GLuint>> m_vertexRange;
 };
 

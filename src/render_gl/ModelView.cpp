@@ -202,13 +202,13 @@ void CModelView::FrameAll()
                               (corner & 4) ? high.z : low.z});
     };
     for (const CGLModelInstance* dancer : m_instances) {
-        const auto& vertices = dancer->instance().skinnedVertices;
-        if (vertices.empty())
+        const CSkinnedMesh& mesh = dancer->instance().skinnedVertices;
+        if (mesh.empty())
             continue;
-        Vector3 low = vertices.front().position;
+        Vector3 low = mesh[0].position;
         Vector3 high = low;
-        for (const auto& vertex : vertices) {
-            const Vector3& p = vertex.position;
+        for (std::size_t i = 0; i < mesh.size(); ++i) {
+            const Vector3 p = mesh[i].position;
             low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
             high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
         }

@@ -172,8 +172,8 @@ TEST_F(AppModelView, FrameAllShowsBothCoupleDancersAndThePads)
         std::vector<Vector3> points{
             {-2 * half, 0, -half}, {2 * half, 0, -half}, {-2 * half, 0, half}, {2 * half, 0, half}};
         for (const CGLModelInstance* dancer : view->instances())
-            for (const auto& vertex : dancer->instance().skinnedVertices)
-                points.push_back(vertex.position);
+            for (std::size_t i = 0; i < dancer->instance().skinnedVertices.size(); ++i)
+                points.push_back(dancer->instance().skinnedVertices[i].position);
         const auto widest = [&] {
             float reach = 0.0f;
             for (const Vector3& point : points) {

@@ -186,9 +186,38 @@ TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
     // The morph raised vertex 3 by half its offset; the base morph is never applied.
     ExpectNear(out[3].position, {2, 2, 0});
     // The outline is pushed out along the normal, except where the vertex has none.
-    ExpectNear(instance.edgePositions[0], {2.015f, 1, 0});
-    ExpectNear(instance.edgePositions[1], {0, 1, 4 - 0.015f});
-    ExpectNear(instance.edgePositions[3], out[3].position);
+    ExpectNear(instance.skinnedVertices.Edge(0), {2.015f, 1, 0});
+    ExpectNear(instance.skinnedVertices.Edge(1), {0, 1, 4 - 0.015f});
+    ExpectNear(instance.skinnedVertices.Edge(3), out[3].position);
+}
+
+TEST(ModelInstance, NormalsComeOutOfUnitLengthFromAnyNormalAndAnyTurn)
+{
+    // Normals of the file of any length but zero, a vertex on one bone, one between two, and
+    // a turn that is not of unit length (a motion may hold one): each normal comes out of
+    // unit length, lanes and scalar path alike; a zero normal stays zero.
+    CModelDocument model;
+    model.bones = {Bone("甲", -1, {0, 0, 0}), Bone("乙", -1, {0, 0, 0})};
+    for (const auto& [normal, weight] : {std::pair{Vector3{0, 3, 0}, 100},
+                                         {{0.2f, 0, 0.1f}, 100},
+                                         {{0, 0, 2}, 40},
+                                         {{0, 0, 0}, 100}})
+        model.vertices.push_back({{1, 1, 0}, normal, {}, 0, 1, weight, false});
+    CModelInstance instance(model);
+    for (const float scale : {1.0f, 1.5f}) {
+        SCOPED_TRACE(scale);
+        const Quaternion turn = QuaternionRotationAxis(Normalize({1, 2, 3}), 0.9f);
+        instance.SampleBones([&](int) {
+            return BonePose{{}, {turn.x * scale, turn.y * scale, turn.z * scale, turn.w * scale}};
+        });
+        for (const bool lanes : {true, false}) {
+            instance.UpdateBones();
+            lanes ? instance.UpdateSkin() : instance.UpdateSkinScalar();
+            for (std::size_t i = 0; i < 3; ++i)
+                EXPECT_NEAR(Length(instance.skinnedVertices[i].normal), 1.0f, 1e-5f) << i;
+            EXPECT_EQ(instance.skinnedVertices[3].normal, Vector3{});
+        }
+    }
 }
 
 TEST(ModelInstance, IndicesOutOfRangeAreInvalidArguments)

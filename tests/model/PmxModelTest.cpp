@@ -68,8 +68,8 @@ PmxFile SmallPmx()
     c.weights = {0.5f, 0.25f, 0.25f, 0};
     c.edgeScale = 0.5f;
     f.vertices = {a, b, c};
-    // Two extra UVs a vertex, the same for each.
-    for (int v = 0; v < 3; ++v)
+    // Two extra UV channels a vertex, each vertex the same.
+    for (std::size_t v = 0; v < f.vertices.size(); ++v)
         f.additionalUvs.insert(f.additionalUvs.end(), {{0.25f, 0.75f, 5, 6}, {7, 8, 9, 10}});
     f.indices = {0, 1, 2};
     f.textures = {"tex\\skin.png", "env.spa", "own_toon.bmp"};

@@ -89,8 +89,7 @@ TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
         instance.UpdateBones();
         instance.SolveIK();
         instance.UpdateSkin();
-        const std::vector<SkinnedVertex> lanes = instance.skinnedVertices;
-        const std::vector<Vector3> laneEdges = instance.edgePositions;
+        const CSkinnedMesh lanes = instance.skinnedVertices;
         instance.UpdateSkinScalar();
         float worstScalar = 0.0f, worstFull = 0.0f;
         for (std::size_t i = 0; i < model.vertices.size(); ++i) {
@@ -98,7 +97,7 @@ TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
             const SkinnedVertex full = FullMatrixVertex(instance, i, morphed[i]);
             worstScalar = std::max({worstScalar, Distance(lanes[i].position, scalar.position),
                                     Distance(lanes[i].normal, scalar.normal),
-                                    Distance(laneEdges[i], instance.edgePositions[i])});
+                                    Distance(lanes.Edge(i), instance.skinnedVertices.Edge(i))});
             worstFull = std::max({worstFull, Distance(lanes[i].position, full.position),
                                   Distance(lanes[i].normal, full.normal)});
             ASSERT_EQ(lanes[i].uv, model.vertices[i].uv) << i;
@@ -109,10 +108,65 @@ TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
     }
     // Without outlines the outline mesh is left as it was.
     instance.outlines = false;
-    const std::vector<Vector3> before = instance.edgePositions;
+    const CSkinnedMesh before = instance.skinnedVertices;
     greeting.Sample(instance, 20);
     instance.Update();
-    EXPECT_EQ(instance.edgePositions, before);
+    for (std::size_t i = 0; i < model.vertices.size(); ++i)
+        ASSERT_EQ(instance.skinnedVertices.Edge(i), before.Edge(i)) << i;
+}
+
+TEST(PoseFastPaths, TheDrawnStreamHoldsEachFaceCornerAsTheModelVertexItNames)
+{
+    // What the 3D view uploads: the faces renumbered to slots, and per slot the position,
+    // normal, outline point and texture coordinates of the vertex in it.
+    REQUIRE_GREETING();
+    const Greeting greeting;
+    const CModelDocument& model = *greeting.model;
+    CModelInstance instance(model);
+    greeting.Sample(instance, 30);
+    instance.Update();
+    const CSkinnedMesh& mesh = instance.skinnedVertices;
+    ASSERT_EQ(mesh.slotCount(), model.vertices.size());
+    ASSERT_GE(mesh.blockSize(), mesh.slotCount());
+    ASSERT_EQ(mesh.stream().size(), 3 * mesh.blockSize());
+    ASSERT_EQ(mesh.uvs().size(), mesh.blockSize());
+    std::vector<bool> taken(mesh.slotCount(), false);
+    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+        ASSERT_LT(mesh.SlotOf(i), mesh.slotCount());
+        ASSERT_FALSE(taken[mesh.SlotOf(i)]) << "two vertices in slot " << mesh.SlotOf(i);
+        taken[mesh.SlotOf(i)] = true;
+    }
+    const std::vector<std::uint32_t> slots = mesh.SlotIndices(model.indices);
+    ASSERT_EQ(slots.size(), model.indices.size());
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        const std::size_t vertex = model.indices[k];
+        const SkinnedVertex expected
+            = FullMatrixVertex(instance, vertex, model.vertices[vertex].position);
+        ASSERT_LE(Distance(mesh.positions()[slots[k]], expected.position), 1e-5f) << k;
+        ASSERT_LE(Distance(mesh.normals()[slots[k]], expected.normal), 1e-5f) << k;
+        const Vector3 edge = model.vertices[vertex].noEdge
+            ? expected.position
+            : expected.position + expected.normal * CMeshSkinner::kEdgeWidth;
+        ASSERT_LE(Distance(mesh.edges()[slots[k]], edge), 1e-5f) << k;
+        ASSERT_EQ(mesh.uvs()[slots[k]], model.vertices[vertex].uv) << k;
+    }
+    // A per-vertex list the view draws beside the stream (outline shares, extra UVs), moved
+    // to slots: each face corner finds the value of the vertex it names. The model's slots
+    // are not its vertex order, or a list left in vertex order would pass as well.
+    std::vector<std::uint32_t> perVertex(model.vertices.size());
+    bool reordered = false;
+    for (std::size_t i = 0; i < perVertex.size(); ++i) {
+        perVertex[i] = static_cast<std::uint32_t>(i);
+        reordered = reordered || mesh.SlotOf(i) != i;
+    }
+    ASSERT_TRUE(reordered);
+    const std::uint32_t fill = UINT32_MAX;
+    const std::vector<std::uint32_t> placed = mesh.InSlots(perVertex, fill);
+    ASSERT_EQ(placed.size(), mesh.blockSize());
+    for (std::size_t k = 0; k < slots.size(); ++k)
+        ASSERT_EQ(placed[slots[k]], model.indices[k]) << k;
+    for (std::size_t slot = mesh.slotCount(); slot < placed.size(); ++slot)
+        EXPECT_EQ(placed[slot], fill) << slot;
 }
 
 // The largest difference between the posed matrices of two instances' bones.

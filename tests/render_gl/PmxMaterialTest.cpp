@@ -168,5 +168,52 @@ TEST_F(PmxMaterialTest, SphereModesAndOwnToons)
     }
 }
 
+// The skinning keeps the vertices of one bone side by side, so a ball whose right half
+// follows a second bone is drawn from a reordered mesh. The extra UVs and the outline shares,
+// which go up apart from the posed mesh, still belong to their own vertices: the right half
+// shows the sub-texture's green half and a wide outline, the left half red and a narrow one.
+TEST_F(PmxMaterialTest, ExtraUvsAndOutlineSharesFollowTheirVerticesWhenTheMeshIsReordered)
+{
+    WriteImage(QStringLiteral("halves.png"), Qt::red, Qt::green);
+    CModelDocument ball = MakeBall({0, 10, -10}, 4.0f, Plain({0.5f, 0.5f, 0.5f, 1}));
+    ball.bones.emplace_back().position = ball.bones[0].position;
+    const auto right = [&](std::size_t v) { return ball.vertices[v].position.x > 0.0f; };
+    for (std::size_t v = 0; v < ball.vertices.size(); ++v)
+        ball.vertices[v].bone0 = ball.vertices[v].bone1 = right(v) ? 1 : 0;
+    CGLModelInstance& shown = ShowPmx(ball, [&](PmxFile& f) {
+        f.header.additionalUvCount = 1;
+        f.textures = {"halves.png"};
+        f.materials[0].sphereTexture = 0;
+        f.materials[0].sphereMode = 3;
+        f.materials[0].flags = kEdge;
+        f.materials[0].edgeColor = {0, 0, 1, 1};
+        f.materials[0].edgeSize = 100;
+        for (std::size_t v = 0; v < f.vertices.size(); ++v) {
+            f.additionalUvs.push_back({right(v) ? 0.9f : 0.1f, 0.5f, 0, 0});
+            f.vertices[v].edgeScale = right(v) ? 1.0f : 0.25f;
+        }
+    });
+    // Otherwise a list left in model order would be drawn right.
+    bool reordered = false;
+    for (std::size_t v = 0; v < ball.vertices.size(); ++v)
+        reordered = reordered || shown.instance().skinnedVertices.SlotOf(v) != v;
+    ASSERT_TRUE(reordered);
+
+    constexpr int half = (kLitWhite + 1) / 2;
+    const QImage image = Grab();
+    for (const float x : {1.5f, 2.25f, 3.0f})
+        for (const float y : {8.5f, 10.0f, 11.5f}) {
+            const QColor r = image.pixelColor(At({x, y, -14}));
+            const QColor l = image.pixelColor(At({-x, y, -14}));
+            EXPECT_TRUE(Near(r, QColor(0, half, 0), 3))
+                << x << ", " << y << ": " << r.name().toStdString();
+            EXPECT_TRUE(Near(l, QColor(half, 0, 0), 3))
+                << -x << ", " << y << ": " << l.name().toStdString();
+        }
+    const QColor blue(0, 0, 255);
+    EXPECT_TRUE(Near(image.pixelColor(At({4.75f, 10, -10})), blue, 0));
+    EXPECT_FALSE(Near(image.pixelColor(At({-4.75f, 10, -10})), blue, 64));
+}
+
 } // namespace
 } // namespace zelvane::test
