@@ -196,8 +196,7 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     // The stream holds every slot's position, then every normal, then every outline point.
     // OpenGL takes an offset into the bound buffer in a pointer's place: no object is there.
     const auto block = [&mesh](std::size_t which) {
-        return reinterpret_cast<void*>( // NOLINT(performance-no-int-to-ptr)
-            which * mesh.blockSize() * sizeof(Vector3));
+        return reinterpret_cast<void*>(which * mesh.blockSize() * sizeof(Vector3));
     };
     m_meshArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_meshArray->create();
@@ -348,9 +347,8 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CScenePr
         return;
     const auto [low, high] = m_vertexRange[material];
     // The offset into the bound index buffer goes in a pointer's place, as OpenGL takes it.
-    gl.glDrawRangeElements(
-        GL_TRIANGLES, low, high, static_cast<GLsizei>(count), m_indexType,
-        reinterpret_cast<void*>(first * m_indexSize)); // NOLINT(performance-no-int-to-ptr)
+    gl.glDrawRangeElements(GL_TRIANGLES, low, high, static_cast<GLsizei>(count), m_indexType,
+                           reinterpret_cast<void*>(first * m_indexSize));
 }
 
 void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)
