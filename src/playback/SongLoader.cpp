@@ -49,7 +49,7 @@ SongDecodeJob::Decode CSongLoader::DecodeForDefaultOutput() const
     // formats never change.
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     return [device](const std::filesystem::path& path,
-                    const AudioDecoder::ProgressHandler& progress, std::stop_token) {
+                    const AudioDecoder::ProgressHandler& progress, const std::stop_token&) {
         return DecodeSong(
             path,
             [&device](int rate, int channels) {
