@@ -176,7 +176,9 @@ TEST_F(PmxMaterialTest, ExtraUvsAndOutlineSharesFollowTheirVerticesWhenTheMeshIs
 {
     WriteImage(QStringLiteral("halves.png"), Qt::red, Qt::green);
     CModelDocument ball = MakeBall({0, 10, -10}, 4.0f, Plain({0.5f, 0.5f, 0.5f, 1}));
-    ball.bones.emplace_back().position = ball.bones[0].position;
+    // Read before the list grows: the new bone may move the old ones.
+    const Vector3 root = ball.bones[0].position;
+    ball.bones.emplace_back().position = root;
     const auto right = [&](std::size_t v) { return ball.vertices[v].position.x > 0.0f; };
     for (std::size_t v = 0; v < ball.vertices.size(); ++v)
         ball.vertices[v].bone0 = ball.vertices[v].bone1 = right(v) ? 1 : 0;
