@@ -198,16 +198,23 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     const auto block = [&mesh](std::size_t which) {
         return reinterpret_cast<void*>(which * mesh.blockSize() * sizeof(Vector3));
     };
+    // Points the bound vertex array's positions at one block of the stream, and its normals
+    // at the normals' block when the drawing needs them.
+    const auto bindStream = [&](std::size_t positions, bool normals) {
+        m_vertexBuffer->bind();
+        gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
+                                 sizeof(Vector3), block(positions));
+        if (!normals)
+            return;
+        gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
+        gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
+                                 sizeof(Vector3), block(1));
+    };
     m_meshArray = std::make_unique<QOpenGLVertexArrayObject>();
     m_meshArray->create();
     m_meshArray->bind();
-    m_vertexBuffer->bind();
-    gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
-    gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                             sizeof(Vector3), block(0));
-    gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
-    gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
-                             sizeof(Vector3), block(1));
+    bindStream(0, true);
     m_uvBuffer->bind();
     gl.glEnableVertexAttribArray(CSceneProgram::kTexCoordAttribute);
     gl.glVertexAttribPointer(CSceneProgram::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE,
@@ -262,18 +269,10 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
         gl.glEnableVertexAttribArray(CSceneProgram::kEdgeScaleAttribute);
         gl.glVertexAttribPointer(CSceneProgram::kEdgeScaleAttribute, 1, GL_FLOAT, GL_FALSE,
                                  sizeof(float), nullptr);
-        m_vertexBuffer->bind();
-        gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
-        gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                                 sizeof(Vector3), block(0));
-        gl.glEnableVertexAttribArray(CSceneProgram::kNormalAttribute);
-        gl.glVertexAttribPointer(CSceneProgram::kNormalAttribute, 3, GL_FLOAT, GL_FALSE,
-                                 sizeof(Vector3), block(1));
+        bindStream(0, true);
     } else {
-        m_vertexBuffer->bind();
-        gl.glEnableVertexAttribArray(CSceneProgram::kPositionAttribute);
-        gl.glVertexAttribPointer(CSceneProgram::kPositionAttribute, 3, GL_FLOAT, GL_FALSE,
-                                 sizeof(Vector3), block(2));
+        // The skinning already pushed the outline points out.
+        bindStream(2, false);
     }
     m_indexBuffer->bind();
     m_edgeArray->release();
