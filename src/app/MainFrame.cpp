@@ -513,20 +513,29 @@ void CMainFrame::ShowStatus(const QString& message, const QString& detail)
     m_statusDetail->setToolTip(detail);
 }
 
+void CMainFrame::ShowPassing(PassingStatus& passing, const QString& message)
+{
+    const QString shown = statusBar()->currentMessage();
+    if (shown != passing.shown) {
+        passing.coveredMessage = shown;
+        passing.coveredDetail = statusDetail();
+    }
+    passing.shown = message;
+    ShowStatus(message);
+}
+
+void CMainFrame::EndPassing(const PassingStatus& passing)
+{
+    if (statusBar()->currentMessage() == passing.shown)
+        ShowStatus(passing.coveredMessage, passing.coveredDetail);
+}
+
 void CMainFrame::ShowViewControls(bool inside)
 {
-    const QString controls = LoadQString(IDS_MODEL_VIEW_CONTROLS);
-    const QString shown = statusBar()->currentMessage();
-    if (inside) {
-        if (shown != controls) {
-            m_statusBeforeView = shown;
-            m_detailBeforeView = statusDetail();
-        }
-        ShowStatus(controls);
-    } else if (shown == controls) {
-        // Only the controls are taken back: a message that came meanwhile stays.
-        ShowStatus(m_statusBeforeView, m_detailBeforeView);
-    }
+    if (inside)
+        ShowPassing(m_viewControlsStatus, LoadQString(IDS_MODEL_VIEW_CONTROLS));
+    else
+        EndPassing(m_viewControlsStatus);
 }
 
 QString CMainFrame::statusDetail() const

@@ -171,6 +171,19 @@ private:
     // A message in the status bar and, apart from it, its technical detail; both go when
     // the next message comes.
     void ShowStatus(const QString& message, const QString& detail = QString());
+    // A message that stands in the status bar only for a while (the 3D view's controls, the
+    // song's progress), and what it covered, which comes back when it goes.
+    struct PassingStatus {
+        QString shown;
+        QString coveredMessage;
+        QString coveredDetail;
+    };
+    // Shows `message` over what the bar says; a message that came since this one's last
+    // showing is what it covers from now on.
+    void ShowPassing(PassingStatus& passing, const QString& message);
+    // Brings back what the passing message covered, if the bar still shows it: a message
+    // that came meanwhile stays.
+    void EndPassing(const PassingStatus& passing);
     void UpdateTitle();
     void AddRecentFile(const QString& path);
     void UpdateRecentFiles();
@@ -195,8 +208,7 @@ private:
     QLabel* m_statusDetail = nullptr;
     // The last word on a model's missing pictures.
     QString m_texturesStatus;
-    QString m_statusBeforeView;
-    QString m_detailBeforeView;
+    PassingStatus m_viewControlsStatus;
     bool m_splitterPlaced = false;
     bool m_writingVideo = false;
     QString m_importedName;
@@ -205,11 +217,9 @@ private:
     CSongLoader m_songLoader;
     CPlaybackClock m_clock{m_time};
     bool m_toldNoAudioOutput = false;
-    // The last word on the song's progress, taken back when the song is ready; and what it
-    // covered (a model's missing pictures, say), shown again then.
-    QString m_songStatus;
-    QString m_statusBeforeSong;
-    QString m_detailBeforeSong;
+    // The song's progress, taken back when the song is ready; what it covered (a model's
+    // missing pictures, say) is shown again then.
+    PassingStatus m_songStatus;
 };
 
 } // namespace zelvane

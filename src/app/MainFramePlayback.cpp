@@ -98,14 +98,7 @@ void CMainFrame::StartSongLoad(const std::filesystem::path& path)
 
 void CMainFrame::OnSongProgress(int percent)
 {
-    // A message that came since the last step is kept for when the song is ready.
-    const QString shown = statusBar()->currentMessage();
-    if (shown != m_songStatus) {
-        m_statusBeforeSong = shown;
-        m_detailBeforeSong = statusDetail();
-    }
-    m_songStatus = ToQString(FormatString(IDS_SONG_LOADING, {std::to_string(percent)}));
-    ShowStatus(m_songStatus);
+    ShowPassing(m_songStatus, ToQString(FormatString(IDS_SONG_LOADING, {std::to_string(percent)})));
 }
 
 void CMainFrame::OnSongLoaded(const std::filesystem::path& path, const DecodedSong& song)
@@ -115,8 +108,7 @@ void CMainFrame::OnSongLoaded(const std::filesystem::path& path, const DecodedSo
     if (song.decoded) {
         m_player.SetSong(path, song.pcm);
         m_scorePane->scoreView()->SetSongEnvelope(song.envelope);
-        if (statusBar()->currentMessage() == m_songStatus)
-            ShowStatus(m_statusBeforeSong, m_detailBeforeSong);
+        EndPassing(m_songStatus);
         m_document.SongMeasured(path.string(), song.durationMs);
     } else {
         // The document keeps the song's path, so that the file can be mended and opened again.
