@@ -42,6 +42,11 @@ std::uint32_t VertexIndexAt(const std::uint8_t* p, std::uint8_t size)
 
 constexpr std::size_t kNamesSize = 4 + 4; // two empty texts
 constexpr std::size_t kFloatSize = 4;
+// Bones are linked by 16-bit indices in IK chains. Morphs are held to the count a PMD can
+// hold: a morph record is 14 bytes at the least but takes a few hundred in memory, so a file
+// of millions of them would take gigabytes without being any model one could edit.
+constexpr std::size_t kMaxBones = 65535;
+constexpr std::size_t kMaxMorphs = 65535;
 
 bool IsIndexSize(std::uint8_t size)
 {
@@ -337,6 +342,8 @@ private:
         const std::uint8_t b = header().boneIndexSize;
         // Names, position, parent, layer, flags and the smaller form of the tail.
         const std::size_t count = m_in.ReadCount(kNamesSize + 12 + b + 4 + 2 + b);
+        if (count > kMaxBones)
+            m_in.ThrowInvalidValue(IDS_REASON_PMX_COUNT, static_cast<std::int64_t>(count));
         m_file.bones.resize(count);
         for (PmxBone& bone : m_file.bones) {
             bone.name = m_in.ReadText();
@@ -386,6 +393,8 @@ private:
     void ReadMorphs()
     {
         const std::size_t count = m_in.ReadCount(kNamesSize + 1 + 1 + 4);
+        if (count > kMaxMorphs)
+            m_in.ThrowInvalidValue(IDS_REASON_PMX_COUNT, static_cast<std::int64_t>(count));
         m_file.morphs.resize(count);
         const int maximumKind = Is21() ? 10 : 8;
         for (PmxMorph& morph : m_file.morphs) {

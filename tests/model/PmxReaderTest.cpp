@@ -279,6 +279,30 @@ TEST(PmxReader, HugeAndNegativeCountsAreRefused)
     EXPECT_EQ(RefusalReason<FileFormatError>(bytes), IDS_REASON_PMD_CUT_SHORT);
 }
 
+// Bones and morphs past the count a PMD can hold are refused at their count, before the
+// records are read: a morph takes 14 bytes of the file at the least but hundreds in memory.
+TEST(PmxReader, BonesAndMorphsPastWhatAModelHoldsAreRefusedAtTheirCount)
+{
+    for (const std::uint32_t section : {IDS_REASON_PMD_BONES, IDS_REASON_PMD_MORPHS}) {
+        for (const std::size_t count : {std::size_t{65535}, std::size_t{65536}}) {
+            PmxFile file;
+            file.header = PmxSampleHeader(2.0f, 1, 4);
+            if (section == IDS_REASON_PMD_BONES)
+                file.bones.resize(count);
+            else
+                file.morphs.resize(count, PmxMorph{.kind = PmxMorphKind::Group});
+            const std::vector<std::uint8_t> bytes = PmxTestWriter(file).Write();
+            SCOPED_TRACE(count);
+            if (count == 65535) {
+                EXPECT_NO_THROW(ReadPmxFile(bytes));
+                continue;
+            }
+            EXPECT_EQ(RefusalReason<FileFormatError>(bytes), IDS_REASON_PMX_INVALID_VALUE);
+            EXPECT_EQ(RefusedSection(bytes), section);
+        }
+    }
+}
+
 TEST(PmxReader, LoadsAFileAndReportsAMissingOne)
 {
     TempFolder folder;
