@@ -21,7 +21,7 @@ CNote NoteNumber(int i)
 void FillDocument(CStepDocument& document)
 {
     document.NewDocument();
-    CScore* score = document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+    CScore* score = document.scores().FindOrCreate(Style::DOUBLE, "MANIAC");
     for (int i = 0; i < kNotes; ++i)
         score->InsertNote(std::make_unique<CNote>(NoteNumber(i)));
     score->UpdateLength(0);
@@ -33,7 +33,7 @@ void BM_AddAndUndoNotes(benchmark::State& state)
     for (auto _ : state) {
         CStepDocument document;
         document.NewDocument();
-        CScore* score = document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+        CScore* score = document.scores().FindOrCreate(Style::DOUBLE, "MANIAC");
         for (int i = 0; i < kNotes; ++i) {
             auto command = std::make_unique<CAddNoteCommand>(score, "追加");
             command->AddNote(std::make_unique<CNote>(NoteNumber(i)));

@@ -17,7 +17,7 @@ public:
     LongChartDocument()
     {
         m_document.SetBpm(kLongChartBpm);
-        m_score = m_document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+        m_score = m_document.scores().FindOrCreate(Style::DOUBLE, "MANIAC");
         for (const CNote& note : LongDoubleChartNotes())
             m_score->AppendNote(std::make_unique<CNote>(note));
         m_score->UpdateLength(0);

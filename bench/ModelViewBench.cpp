@@ -83,9 +83,9 @@ void BM_ModelViewFrame(benchmark::State& state)
         state.SkipWithError("the chart has no COUPLE score");
         return;
     }
-    document.SetCurrentScore(couple);
+    document.scores().SetCurrent(couple);
     document.SetModel(kModelPath.string());
-    document.WaitAllPlayers();
+    document.scores().WaitAll();
 
     CViewState viewState;
     CModelView view(&document, &viewState);
@@ -124,7 +124,7 @@ void BM_ModelViewFrame(benchmark::State& state)
         instance->instance().visible = state.range(1) != 0;
         instance->instance().outlines = state.range(2) != 0;
     }
-    const std::int32_t lastFrame = document.ClockToFrame(couple->length());
+    const std::int32_t lastFrame = document.tempoMap().ClockToFrame(couple->length());
     const double cpuStart = ProcessCpuMilliseconds();
     const double threadStart = ThreadCpuMilliseconds();
     for (auto _ : state) {

@@ -56,19 +56,19 @@ public:
         m_document.SetBpm(kLongChartBpm);
         if (tempoEvents > 0)
             m_document.SetTempoMap(SpreadTempoEvents(tempoEvents));
-        CScore* score = m_document.FindOrCreateScore(Style::DOUBLE, "MANIAC");
+        CScore* score = m_document.scores().FindOrCreate(Style::DOUBLE, "MANIAC");
         for (const CNote& note : LongDoubleChartNotes())
             score->AppendNote(std::make_unique<CNote>(note));
         score->UpdateLength(0);
         score->StopPlayers();
-        m_document.SetCurrentScore(score);
+        m_document.scores().SetCurrent(score);
         m_view = std::make_unique<CScoreView>(&m_document, &m_viewState, nullptr);
         m_view->resize(kWidth + m_view->verticalScrollBar()->sizeHint().width(), kHeight);
         m_view->show();
         m_document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, score);
     }
     CStepDocument& document() { return m_document; }
-    CScore& score() { return *m_document.currentScore(); }
+    CScore& score() { return *m_document.scores().current(); }
     CScoreView& view() { return *m_view; }
 
 private:

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A folder that does not exist, so FILE values resolve to nothing on this machine.
     const std::filesystem::path path = "/nonexistent-zelvane-fuzz/chart.dwi";
     CStepDocument document;
-    document.SetDancesCharts(false);
+    document.SetDancing({.dancesCharts = false});
     DwiDiagnostics diagnostics;
     try {
         diagnostics = ImportDwiBytes(document, path, std::span(data, size));

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path path = data[0] % 2 == 0 ? "/nonexistent-zelvane-fuzz/chart.sm"
                                                         : "/nonexistent-zelvane-fuzz/chart.ssc";
     CStepDocument document;
-    document.SetDancesCharts(false);
+    document.SetDancing({.dancesCharts = false});
     try {
         CSmImport import(document, path, std::span(data + 1, size - 1));
         if (import.warnings().listed.size() > SmWarnings::kMaxListed)

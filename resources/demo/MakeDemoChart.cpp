@@ -56,13 +56,12 @@ int main(int argc, char** argv)
     try {
         CStepDocument document;
         document.NewDocument();
-        document.SetTitle("Zelvane Demo");
-        document.SetArtist("Zelvane");
+        document.SetDescription({"Zelvane Demo", "Zelvane", 0});
         document.SetBpm(140.0f);
-        WritePattern(*document.currentScore(), 0, 0);
-        WritePattern(*document.FindOrCreateScore(Style::DOUBLE, "BASIC"), 0, 0);
-        WritePattern(*document.FindOrCreateScore(Style::DOUBLE, "BASIC"), 4, 8);
-        CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "ANOTHER");
+        WritePattern(*document.scores().current(), 0, 0);
+        WritePattern(*document.scores().FindOrCreate(Style::DOUBLE, "BASIC"), 0, 0);
+        WritePattern(*document.scores().FindOrCreate(Style::DOUBLE, "BASIC"), 4, 8);
+        CScore& couple = *document.scores().FindOrCreate(Style::COUPLE, "ANOTHER");
         WritePattern(couple, 0, 0);
         WritePattern(couple, 4, 0);
         // The song and the model are referred to where the build put them.
@@ -70,7 +69,7 @@ int main(int argc, char** argv)
             document.SetAudio(argv[2]);
         if (argc > 3)
             document.SetModel(argv[3]);
-        document.UpdateAllScores();
+        document.scores().UpdateAll();
         document.SaveDocument(argv[1]);
     } catch (const CoreError& error) {
         std::cerr << "MakeDemoChart: " << error.what() << "\n";

@@ -101,7 +101,7 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
     const CommandRule playing = [](const Frame& f) { return f.m_viewState.playing(); };
     // A chart with notes, while the song stands.
     const CommandRule idleWithChart = [](const Frame& f) {
-        const CScore* score = f.m_document.currentScore();
+        const CScore* score = f.m_document.scores().current();
         return !f.m_viewState.playing() && score && score->length() > 0;
     };
     // ... and, to be heard, a song that is no longer decoding.
@@ -178,7 +178,7 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
             ID_FILE_CREATE_MOTION, "モーション作成(&I)...", {},
             [](Frame& f) { f.OnCreateMotion(); },
             [](const Frame& f) {
-                return !f.m_viewState.playing() && f.m_document.currentScore() != nullptr;
+                return !f.m_viewState.playing() && f.m_document.scores().current() != nullptr;
             }),
         Row(
             ID_FILE_BACKGROUND_AVI, "背景AVI作成(&V)...", {}, [](Frame& f) { f.OnBackgroundAvi(); },
@@ -221,7 +221,7 @@ QList<CommandEntry> FrameCommandRows::Build(const SayMenuText& say)
         TableRow(
             ID_EDIT_DETECT_TEMPO, IDS_MENU_DETECT_TEMPO, [](Frame& f) { f.OnDetectTempo(); },
             [](const Frame& f) {
-                return !f.m_viewState.playing() && !f.m_document.audioPath().empty();
+                return !f.m_viewState.playing() && !f.m_document.audio().path.empty();
             }),
         // "+" of the main keyboard is "=" unshifted on many layouts.
         Row(

@@ -76,7 +76,16 @@ StatusText MissingTexturesText(const QStringList& names)
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent)
     , m_host(this)
-    , m_document(&m_host, &m_audio)
+    // A dance that fails says so in the status bar. The call comes on the worker's thread
+    // and is carried over to this one; it is dropped if the window has gone meanwhile.
+    , m_document({&m_host, &m_audio, [this](const Reason& reason) {
+                      QMetaObject::invokeMethod(
+                          this,
+                          [this, detail = ReasonText(reason)] {
+                              ShowStatus(LoadQString(IDS_ERROR_WORKER), detail);
+                          },
+                          Qt::QueuedConnection);
+                  }})
 {
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
@@ -87,18 +96,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateClient();
     CreatePlayback();
     m_document.AddView(this);
-    // A dance that fails says so in the status bar. The call comes on the worker's thread
-    // and is carried over to this one; it is dropped if the window has gone meanwhile.
-    m_document.SetWorkerFailureHandler([this](const Reason& reason) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, detail = ReasonText(reason)] {
-                ShowStatus(LoadQString(IDS_ERROR_WORKER), detail);
-            },
-            Qt::QueuedConnection);
-    });
     m_recentFiles = Settings::ReadRecentFiles();
-    m_document.SetFootAssignment(Settings::ReadFootAssignment());
+    m_document.SetDancing({m_document.dancing().dancesCharts, Settings::ReadFootAssignment()});
     m_document.NewDocument();
     m_modelView->InitialUpdate();
     UpdateRecentFiles();
@@ -423,7 +422,7 @@ QWidget* CMainFrame::modelViewPlace() const
 void CMainFrame::UpdateModelPlace()
 {
     QPalette palette = m_modelView->palette();
-    palette.setColor(QPalette::Window, FromColorRef(m_document.backgroundColor()));
+    palette.setColor(QPalette::Window, FromColorRef(m_document.colors().background));
     m_modelView->setPalette(palette);
 }
 

@@ -134,7 +134,7 @@ bool CMainFrame::OnFileSaveAs()
 
 void CMainFrame::OnAudio()
 {
-    const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.audioPath()),
+    const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.audio().path),
                                         IDS_FILTER_AUDIO, QStringLiteral("AudioDirectory"), this);
     if (path.isEmpty())
         return;
@@ -232,8 +232,8 @@ void CMainFrame::OnExportChart()
 
 void CMainFrame::OnSongSettings()
 {
-    const SongProperties current{m_document.title(), m_document.artist(), m_document.bpm(),
-                                 m_document.gap()};
+    const SongProperties current{m_document.description().title, m_document.description().artist,
+                                 m_document.tempoMap().songBpm(), m_document.description().gap};
     CSongDialog dialog(current, this);
     if (RunModal(dialog) != QDialog::Accepted)
         return;
@@ -247,7 +247,7 @@ void CMainFrame::OnSongSettings()
 
 void CMainFrame::OnModel()
 {
-    const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.modelPath()),
+    const QString path = PromptFileName(FileDialogMode::Open, ToQString(m_document.model().path),
                                         IDS_FILTER_MODEL, QStringLiteral("ModelDirectory"), this);
     if (!path.isEmpty())
         LoadModel(path);
@@ -264,7 +264,7 @@ void CMainFrame::LoadModel(const QString& path)
     }
     m_document.SetModifiedFlag(true);
     m_document.UpdateAllViews(nullptr, UpdateHint::Model);
-    if (const CModelDocument* model = m_document.model()) {
+    if (const CModelDocument* model = m_document.model().document.get()) {
         // The comment, and below it the standard bones the dance would move that this model
         // lacks: those keep still while it dances.
         QString text = ToQString(model->comment);
@@ -288,7 +288,7 @@ void CMainFrame::LoadModel(const QString& path)
 
 void CMainFrame::OnCreateMotion()
 {
-    CScore* score = m_document.currentScore();
+    CScore* score = m_document.scores().current();
     if (!score)
         return;
     std::size_t player = 0;
@@ -303,7 +303,7 @@ void CMainFrame::OnCreateMotion()
         IDS_FILTER_MOTION, QStringLiteral("MotionDirectory"), this);
     if (path.isEmpty())
         return;
-    const CModelDocument* model = m_document.model();
+    const CModelDocument* model = m_document.model().document.get();
     const std::string modelName
         = model ? model->name : std::string(LoadString(IDS_DEFAULT_MODEL_NAME));
     // The export waits for the dancer's background work to finish.
@@ -320,7 +320,7 @@ void CMainFrame::OnCreateMotion()
 
 void CMainFrame::OnBackgroundAvi()
 {
-    CScore* score = m_document.currentScore();
+    CScore* score = m_document.scores().current();
     if (m_viewState.playing() || !score || score->length() <= 0)
         return;
     const QString path
@@ -351,15 +351,13 @@ void CMainFrame::OnBackgroundAvi()
 
 void CMainFrame::OnMotionSettings()
 {
-    const MotionOptions current{m_document.panelSize(), m_document.twist(),
-                                m_document.turnEnabled()};
-    CMotionOptionDialog dialog(current, m_document.footAssignment(), this);
+    CMotionOptionDialog dialog(m_document.motionOptions(), m_document.dancing().feet, this);
     if (RunModal(dialog) != QDialog::Accepted)
         return;
     // The foot assignment is the user's setting, outside the edit history; the options
     // command below makes every score dance anew with it.
-    if (dialog.feet() != m_document.footAssignment()) {
-        m_document.SetFootAssignment(dialog.feet());
+    if (dialog.feet() != m_document.dancing().feet) {
+        m_document.SetDancing({m_document.dancing().dancesCharts, dialog.feet()});
         Settings::WriteFootAssignment(dialog.feet());
     }
     try {
@@ -373,7 +371,7 @@ void CMainFrame::OnMotionSettings()
 void CMainFrame::OnColor(bool background)
 {
     const std::uint32_t current
-        = background ? m_document.backgroundColor() : m_document.screenColor();
+        = background ? m_document.colors().background : m_document.colors().screen;
     QColorDialog dialog(FromColorRef(current), this);
     // Titled as the command's tooltip names it.
     dialog.setWindowTitle(
@@ -384,13 +382,15 @@ void CMainFrame::OnColor(bool background)
     if (!chosen.isValid() || ToColorRef(chosen) == current)
         return;
     // Colours are a preference of the user, not part of the edit history.
+    ColorSettings colors = m_document.colors();
     if (background) {
-        m_document.SetBackgroundColor(ToColorRef(chosen));
+        colors.background = ToColorRef(chosen);
         Settings::WriteBackgroundColor(ToColorRef(chosen));
     } else {
-        m_document.SetScreenColor(ToColorRef(chosen));
+        colors.screen = ToColorRef(chosen);
         Settings::WriteScreenColor(ToColorRef(chosen));
     }
+    m_document.SetColors(colors);
     m_document.UpdateAllViews(nullptr, UpdateHint::Color);
 }
 

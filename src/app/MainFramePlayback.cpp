@@ -33,7 +33,7 @@ void CMainFrame::CreatePlayback()
 
 void CMainFrame::OnPlay(bool fromStart)
 {
-    const CScore* score = m_document.currentScore();
+    const CScore* score = m_document.scores().current();
     if (m_viewState.playing() || !score || score->length() <= 0)
         return;
     SyncAudioPlayer();
@@ -43,14 +43,15 @@ void CMainFrame::OnPlay(bool fromStart)
         clocks.reserve(score->notes().size());
         for (const auto& note : score->notes())
             clocks.push_back(note->clock);
-        clicks = AssistClap::ClickFrames(clocks, m_document.tempoMap(), m_document.gap(),
-                                         m_player.sampleRate());
+        clicks = AssistClap::ClickFrames(clocks, m_document.tempoMap(),
+                                         m_document.description().gap, m_player.sampleRate());
     }
     m_player.SetClickFrames(std::move(clicks));
     const std::int32_t frame = fromStart
-        ? CPlaybackClock::StartFrameFromTop(m_document.gap())
-        : m_document.ClockToFrame(m_scorePane->scoreView()->cursorTime());
-    m_clock.Start(frame, m_document.ClockToFrame(score->length()), m_document.gap());
+        ? CPlaybackClock::StartFrameFromTop(m_document.description().gap)
+        : m_document.tempoMap().ClockToFrame(m_scorePane->scoreView()->cursorTime());
+    m_clock.Start(frame, m_document.tempoMap().ClockToFrame(score->length()),
+                  m_document.description().gap);
 }
 
 void CMainFrame::OnPlayingChanged(bool playing)
@@ -73,7 +74,7 @@ void CMainFrame::OnNoAudioOutput()
 
 void CMainFrame::SyncAudioPlayer()
 {
-    const std::filesystem::path path(m_document.audioPath());
+    const std::filesystem::path path(m_document.audio().path);
     if (m_songLoader.loading() && m_songLoader.path() == path)
         return;
     if (m_player.HasSong() && m_player.path() == path)

@@ -77,13 +77,13 @@ void CMainFrame::OnDeleteTempoEvents()
 
 void CMainFrame::OnDetectTempo()
 {
-    if (m_document.audioPath().empty())
+    if (m_document.audio().path.empty())
         return;
-    CTempoDetectDialog dialog(m_document.audioPath(), this);
+    CTempoDetectDialog dialog(m_document.audio().path, this);
     if (RunModal(dialog) != QDialog::Accepted || !dialog.estimate())
         return;
     // A chart writes its tempo to the thousandth and its gap in whole milliseconds.
-    SongProperties values{m_document.title(), m_document.artist(),
+    SongProperties values{m_document.description().title, m_document.description().artist,
                           static_cast<float>(std::round(dialog.estimate()->bpm * 1000.0) / 1000.0),
                           static_cast<std::int32_t>(std::lround(dialog.estimate()->firstBeatMs))};
 

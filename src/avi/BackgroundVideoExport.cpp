@@ -18,7 +18,7 @@ std::int64_t WriteBackgroundVideo(const CScore& score, VideoFrameRange range,
     CChartImage chart;
     chart.SetChartLayout(&score);
     chart.SetClocksPerRow(clocksPerRow);
-    chart.SetScreenColor(document.screenColor());
+    chart.SetScreenColor(document.colors().screen);
     // Opaque: the video has no alpha, so the screen colour is the background itself.
     QImage image(CChartImage::kWidth, CChartImage::kHeight, QImage::Format_RGB32);
 

@@ -16,7 +16,7 @@ CPlayer::CPlayer(CScore* score, std::int32_t firstPanel, std::int32_t panelCount
     , m_panelCount(panelCount)
 {
     m_worker.SetFailureHandler(
-        [this](const Reason& reason) { m_score->document()->ReportWorkerFailure(reason); });
+        [this](const Reason& reason) { m_score->document()->services().workerFailure(reason); });
 }
 
 CPlayer::~CPlayer()
@@ -32,15 +32,15 @@ void CPlayer::Regenerate(std::int32_t fromClock, NoteChange change)
     input.scoreLength = m_score->length();
     MotionParameters& parameters = input.parameters;
     parameters.tempo = document.tempoMap();
-    parameters.gap = document.gap();
+    parameters.gap = document.description().gap;
     parameters.style = m_score->style();
     parameters.firstPanel = m_firstPanel;
     parameters.panelCount = m_panelCount;
-    parameters.twist = document.twist();
-    parameters.turnEnabled = document.turnEnabled();
-    parameters.feet = document.footAssignment();
-    const ModelMeasurements& measured = document.modelMeasurements();
-    parameters.panelSize = measured.panelSize;
+    parameters.twist = document.motionOptions().twist;
+    parameters.turnEnabled = document.motionOptions().turnEnabled;
+    parameters.feet = document.dancing().feet;
+    parameters.panelSize = document.motionOptions().panelSize;
+    const ModelMeasurements& measured = document.model().measurements;
     parameters.leftFootRestX = measured.leftFootRestX;
     parameters.rightFootRestX = measured.rightFootRestX;
     parameters.toeReach = measured.toeReach;
@@ -59,7 +59,7 @@ CMotionDocument CPlayer::MakeMotion(const std::string& modelName)
         throw WorkerFailedError(reason.empty() ? Reason(IDS_REASON_DANCE_FAILED) : reason);
     }
     const std::int32_t gapFrames = static_cast<std::int32_t>(
-        static_cast<std::int64_t>(m_score->document()->gap()) * 30 / 1000);
+        static_cast<std::int64_t>(m_score->document()->description().gap) * 30 / 1000);
     CMotionDocument motion;
     motion.modelName = modelName;
     for (const auto& [nameID, sequence] : generator().boneSequences()) {

@@ -8,6 +8,16 @@
 #include <unordered_map>
 
 namespace zelvane {
+namespace {
+
+// A chart lasts at least as long as its song.
+std::int32_t SongLengthClocks(const CStepDocument& document)
+{
+    return document.tempoMap().AudioLengthClocks(document.audio().lengthMs,
+                                                 document.description().gap);
+}
+
+} // namespace
 
 CScore::CScore(CStepDocument* document, Style style, std::string difficulty)
     : m_document(document)
@@ -18,7 +28,7 @@ CScore::CScore(CStepDocument* document, Style style, std::string difficulty)
     const std::int32_t panelsEach = panelCount() / players;
     for (std::int32_t i = 0; i < players; ++i)
         m_players.push_back(std::make_unique<CPlayer>(this, i * panelsEach, panelsEach));
-    m_length = std::max(0, m_document->AudioLengthClocks());
+    m_length = std::max(0, SongLengthClocks(*m_document));
 }
 
 CScore::~CScore()
@@ -187,11 +197,11 @@ std::string CScore::ProposedMotionPath(std::size_t player) const
 
 void CScore::UpdateLength(std::int32_t fromClock)
 {
-    if (!m_document->dancesCharts()) {
+    if (!m_document->dancing().dancesCharts) {
         std::int32_t end = 0;
         for (const auto& note : m_notes)
             end = std::max(end, note->endClock());
-        m_length = std::max(end, m_document->AudioLengthClocks());
+        m_length = std::max(end, SongLengthClocks(*m_document));
         // The dancers were not told of this change: the next ones hand them every note.
         m_tracker.Invalidate(0);
         return;
@@ -199,7 +209,7 @@ void CScore::UpdateLength(std::int32_t fromClock)
     // Every edit ends here: the dancers are handed the notes the edit may have changed,
     // and the notes before those are not visited again.
     NoteChange change = m_tracker.Update(m_notes, fromClock);
-    m_length = std::max(m_tracker.lastEnd(), m_document->AudioLengthClocks());
+    m_length = std::max(m_tracker.lastEnd(), SongLengthClocks(*m_document));
     try {
         for (std::size_t i = 0; i < m_players.size(); ++i) {
             const bool last = i + 1 == m_players.size();

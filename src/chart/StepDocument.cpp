@@ -1,7 +1,6 @@
 #include "chart/StepDocument.h"
 
 #include "base/ChartLimits.h"
-#include "base/TimeUnits.h"
 #include "chart/StoredPath.h"
 #include "chart/ZlvmFile.h"
 #include "model/ModelLoader.h"
@@ -50,60 +49,47 @@ AudioMeasurement MeasureSong(IAudioMeasurer& audio, const std::string& path)
 
 } // namespace
 
-CStepDocument::CStepDocument(IDocumentHost* host, IAudioMeasurer* audio)
-    : m_host(host ? host : &m_defaultHost)
-    , m_audio(audio)
+CStepDocument::CStepDocument(DocumentServices services)
+    : m_services(std::move(services))
 {
-    const ColorSettings colors = m_host->ReadColorSettings();
-    m_backgroundColor = colors.background;
-    m_screenColor = colors.screen;
+    if (!m_services.host)
+        m_services.host = &m_defaultHost;
+    if (!m_services.workerFailure)
+        m_services.workerFailure = [](const Reason&) {};
+    m_colors = m_services.host->ReadColorSettings();
 }
 
 CStepDocument::~CStepDocument()
 {
     // Commands refer to scores; drop them first, then stop every dancer before the scores go.
     ClearHistory();
-    DeleteAllScores();
-}
-
-void CStepDocument::SetHost(IDocumentHost* host)
-{
-    m_host = host ? host : &m_defaultHost;
+    m_scores.DeleteAll();
 }
 
 void CStepDocument::DeleteContents()
 {
-    WaitAllPlayers();
+    m_scores.WaitAll();
     // The song of the last contents must not play on over the next; the views start over.
-    m_host->StopPlayback();
-    m_host->DocumentCleared();
+    m_services.host->StopPlayback();
+    m_services.host->DocumentCleared();
     ClearHistory();
-    DeleteAllScores();
-    m_title.clear();
-    m_artist.clear();
+    m_scores.DeleteAll();
+    m_description = SongDescription();
     m_tempo = CTempoMap(kDefaultBpm);
-    m_gap = 0;
-    m_audioPath.clear();
-    m_audioLength = 0;
-    m_modelPath.clear();
-    m_model.reset();
-    m_modelLoadError.clear();
-    m_twist = true;
-    m_turnEnabled = false;
-    m_motion = ModelMeasurements();
-    const ColorSettings colors = m_host->ReadColorSettings();
-    m_backgroundColor = colors.background;
-    m_screenColor = colors.screen;
+    m_audio = SongAudio();
+    m_model = AttachedModel();
+    m_motionOptions = MotionOptions();
+    m_colors = m_services.host->ReadColorSettings();
 }
 
 void CStepDocument::NewDocument()
 {
     DeleteContents();
-    m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
-    m_currentScore = m_scores.front().get();
+    m_scores.Append(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
+    m_scores.SetCurrent(m_scores.front().get());
     m_pathName.clear();
     m_modified = false;
-    UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);
+    UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_scores.current());
 }
 
 void CStepDocument::OpenDocument(const std::filesystem::path& path)
@@ -140,12 +126,10 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
             throw ChartLimitError(breach);
     }
     DeleteContents();
-    m_title = data.title;
-    m_artist = data.artist;
+    m_description = {data.title, data.artist, data.gap};
     m_tempo = std::move(tempo);
-    m_gap = data.gap;
-    m_twist = data.twist;
-    m_turnEnabled = data.turnEnabled;
+    m_motionOptions.twist = data.twist;
+    m_motionOptions.turnEnabled = data.turnEnabled;
     for (const ZlvmScoreRecord& record : data.scores) {
         auto score = std::make_unique<CScore>(this, record.style, record.difficulty);
         // A damaged file may name panels the score does not have; such notes could never
@@ -160,23 +144,22 @@ void CStepDocument::Load(const ZlvmDocumentData& data)
         score->SetMeter(record.meter);
         for (std::size_t i = 0; i < score->players().size() && i < record.motionPaths.size(); ++i)
             score->players()[i]->SetMotionPath(record.motionPaths[i]);
-        m_scores.push_back(std::move(score));
+        m_scores.Append(std::move(score));
     }
     if (m_scores.empty())
-        m_scores.push_back(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
-    m_currentScore = m_scores.front().get();
-    m_audioPath = ResolveStoredPath(m_pathName, data.audioPath);
-    m_modelPath = ResolveStoredPath(m_pathName, data.modelPath);
-    m_backgroundColor = data.backgroundColor;
-    m_screenColor = data.screenColor;
-    UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_currentScore);
+        m_scores.Append(std::make_unique<CScore>(this, Style::SINGLE, "BASIC"));
+    m_scores.SetCurrent(m_scores.front().get());
+    m_audio.path = ResolveStoredPath(m_pathName, data.audioPath);
+    m_model.path = ResolveStoredPath(m_pathName, data.modelPath);
+    m_colors = {data.backgroundColor, data.screenColor};
+    UpdateAllViews(nullptr, UpdateHint::CurrentScore, m_scores.current());
 }
 
 void CStepDocument::AttachFiles()
 {
     // The paths are copied: the questions may replace them.
-    SetAudio(std::string(m_audioPath));
-    SetModel(std::string(m_modelPath));
+    SetAudio(std::string(m_audio.path));
+    SetModel(std::string(m_model.path));
     UpdateAllViews(nullptr, UpdateHint::Model);
 }
 
@@ -200,7 +183,7 @@ void CStepDocument::UpdateAllViews(IStepDocumentView* sender, UpdateHint hint, C
             view->OnUpdate(sender, hint, score);
 }
 
-bool CStepDocument::IsValidBpm(float bpm)
+bool IsValidBpm(float bpm)
 {
     return std::isfinite(bpm) && bpm > 0.0f;
 }
@@ -228,7 +211,7 @@ bool CStepDocument::AskAboutMissingFile(std::string& path, const std::string& me
                                         std::uint32_t filterId, const std::string& directoryKey)
 {
     const MissingFileAnswer answer
-        = m_host->AnswerMissingFile({message, path, filterId, directoryKey});
+        = m_services.host->AnswerMissingFile({message, path, filterId, directoryKey});
     switch (answer.action) {
     case MissingFileAnswer::Action::Retry:
         path = answer.path;
@@ -245,62 +228,61 @@ bool CStepDocument::AskAboutMissingFile(std::string& path, const std::string& me
 void CStepDocument::SetAudio(const std::string& path)
 {
     // Whatever played is the last song's.
-    m_host->StopPlayback();
-    m_audioPath = path;
-    m_audioLength = 0;
-    while (!m_audioPath.empty()) {
+    m_services.host->StopPlayback();
+    m_audio = {path, 0};
+    while (!m_audio.path.empty()) {
         std::string message;
-        if (!CanOpenForReading(m_audioPath)) {
-            message = FormatString(IDS_FILE_NOT_FOUND, {FileTitle(m_audioPath)});
-        } else if (!m_audio) {
+        if (!CanOpenForReading(m_audio.path)) {
+            message = FormatString(IDS_FILE_NOT_FOUND, {FileTitle(m_audio.path)});
+        } else if (!m_services.audio) {
             return; // nothing here can decode audio: keep the path, no length
         } else {
-            const AudioMeasurement measured = MeasureSong(*m_audio, m_audioPath);
+            const AudioMeasurement measured = MeasureSong(*m_services.audio, m_audio.path);
             if (measured.pending)
                 return; // the length comes through SongMeasured
             if (measured.decoded) {
-                m_audioLength = measured.durationMs;
+                m_audio.lengthMs = measured.durationMs;
                 return;
             }
             message = JapaneseText(measured.failure);
         }
-        if (!AskAboutMissingFile(m_audioPath, message, IDS_FILTER_AUDIO, ""))
+        if (!AskAboutMissingFile(m_audio.path, message, IDS_FILTER_AUDIO, ""))
             return;
     }
 }
 
 bool CStepDocument::SongMeasured(const std::string& path, std::int32_t durationMs)
 {
-    if (path.empty() || path != m_audioPath || durationMs < 0)
+    if (path.empty() || path != m_audio.path || durationMs < 0)
         return false;
-    m_audioLength = durationMs;
-    UpdateAllScores();
+    m_audio.lengthMs = durationMs;
+    m_scores.UpdateAll();
     UpdateAllViews(nullptr, UpdateHint::Song);
     return true;
 }
 
 void CStepDocument::SetModel(const std::string& path)
 {
-    m_modelPath = path;
-    while (!m_modelPath.empty() && !CanOpenForReading(m_modelPath)) {
-        const std::string message = FormatString(IDS_FILE_NOT_FOUND, {FileTitle(m_modelPath)});
-        if (!AskAboutMissingFile(m_modelPath, message, IDS_FILTER_MODEL, "ModelDirectory"))
+    m_model.path = path;
+    while (!m_model.path.empty() && !CanOpenForReading(m_model.path)) {
+        const std::string message = FormatString(IDS_FILE_NOT_FOUND, {FileTitle(m_model.path)});
+        if (!AskAboutMissingFile(m_model.path, message, IDS_FILTER_MODEL, "ModelDirectory"))
             break;
     }
     std::unique_ptr<CModelDocument> model;
-    m_modelLoadError.clear();
-    WaitGuard wait(*m_host);
+    m_model.loadError.clear();
+    WaitGuard wait(*m_services.host);
     // A file still missing has been put to the host already; only one that is there can
     // fail to load.
-    if (!m_modelPath.empty() && CanOpenForReading(m_modelPath)) {
+    if (!m_model.path.empty() && CanOpenForReading(m_model.path)) {
         // Whatever stops the model from loading (a damaged file, one too big for memory)
         // leaves the document without one, as a missing file does.
         try {
-            model = LoadModelFile(m_modelPath);
+            model = LoadModelFile(m_model.path);
         } catch (const std::bad_alloc&) {
-            m_modelLoadError = "there is not enough memory to read it";
+            m_model.loadError = "there is not enough memory to read it";
         } catch (const std::exception& error) {
-            m_modelLoadError = error.what();
+            m_model.loadError = error.what();
         }
     }
     InstallModel(std::move(model));
@@ -308,107 +290,29 @@ void CStepDocument::SetModel(const std::string& path)
 
 void CStepDocument::ChangeModel(const std::string& path)
 {
-    WaitGuard wait(*m_host);
+    WaitGuard wait(*m_services.host);
     // Read before anything changes, so a file that is no model leaves the dancer as it was.
     std::unique_ptr<CModelDocument> model = LoadModelFile(path);
-    m_modelPath = path;
-    m_modelLoadError.clear();
+    m_model.path = path;
+    m_model.loadError.clear();
     InstallModel(std::move(model));
 }
 
 void CStepDocument::InstallModel(std::unique_ptr<CModelDocument> model)
 {
-    WaitAllPlayers();
-    m_model = std::move(model);
-    m_motion = MeasureModel(m_model.get());
-    UpdateAllScores();
+    m_scores.WaitAll();
+    m_model.document = std::move(model);
+    m_model.measurements = MeasureModel(m_model.document.get());
+    // A model sets the panels to its own size; the user may change it afterwards.
+    m_motionOptions.panelSize = m_model.measurements.panelSize;
+    m_scores.UpdateAll();
 }
 
-std::string CStepDocument::MotionModelName() const
+std::string MotionModelName(const AttachedModel& model)
 {
-    if (m_model)
-        return m_model->name;
+    if (model.document)
+        return model.document->name;
     return std::string(LoadString(IDS_DEFAULT_MODEL_NAME));
-}
-
-void CStepDocument::SetMotionOptions(float panelSize, bool twist, bool turnEnabled)
-{
-    m_motion.panelSize = panelSize;
-    m_twist = twist;
-    m_turnEnabled = turnEnabled;
-}
-
-CScore* CStepDocument::FindScore(Style style, const std::string& difficulty) const
-{
-    for (const auto& score : m_scores)
-        if (score->style() == style && score->difficulty() == difficulty)
-            return score.get();
-    return nullptr;
-}
-
-CScore* CStepDocument::FindOrCreateScore(Style style, const std::string& difficulty)
-{
-    if (CScore* score = FindScore(style, difficulty))
-        return score;
-    m_scores.push_back(std::make_unique<CScore>(this, style, difficulty));
-    return m_scores.back().get();
-}
-
-void CStepDocument::DeleteScore(CScore* score)
-{
-    auto it = std::find_if(m_scores.begin(), m_scores.end(),
-                           [score](const auto& owned) { return owned.get() == score; });
-    if (it == m_scores.end())
-        throw InvalidArgumentError(Reason(IDS_REASON_SCORE_NOT_IN_DOCUMENT));
-    (*it)->StopPlayers();
-    m_scores.erase(it);
-    if (m_currentScore == score)
-        m_currentScore = m_scores.empty() ? nullptr : m_scores.front().get();
-}
-
-void CStepDocument::DeleteAllScores()
-{
-    for (auto& score : m_scores)
-        score->StopPlayers();
-    m_scores.clear();
-    m_currentScore = nullptr;
-}
-
-void CStepDocument::UpdateAllScores()
-{
-    for (auto& score : m_scores)
-        score->UpdateLength(0);
-}
-
-void CStepDocument::WaitAllPlayers()
-{
-    for (auto& score : m_scores)
-        score->WaitPlayers();
-}
-
-std::int32_t CStepDocument::ClockToFrame(std::int32_t clock) const
-{
-    return m_tempo.ClockToFrame(clock);
-}
-
-std::int32_t CStepDocument::FrameToClock(std::int32_t frame) const
-{
-    return m_tempo.FrameToClock(frame);
-}
-
-std::int32_t CStepDocument::FrameToAudioTime(std::int32_t frame) const
-{
-    return zelvane::FrameToAudioTime(frame, m_gap);
-}
-
-std::int32_t CStepDocument::AudioTimeToFrame(std::int32_t milliseconds) const
-{
-    return zelvane::AudioTimeToFrame(milliseconds, m_gap);
-}
-
-std::int32_t CStepDocument::AudioLengthClocks() const
-{
-    return m_tempo.AudioLengthClocks(m_audioLength, m_gap);
 }
 
 } // namespace zelvane

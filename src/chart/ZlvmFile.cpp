@@ -156,7 +156,7 @@ ZlvmDocumentData ReadZlvm(std::span<const std::uint8_t> bytes)
     data.title = reader.ReadArchiveString();
     data.artist = reader.ReadArchiveString();
     data.bpm = reader.ReadF32();
-    if (!CStepDocument::IsValidBpm(data.bpm))
+    if (!IsValidBpm(data.bpm))
         throw FileFormatError(Reason(IDS_REASON_ZLVM_BAD_TEMPO));
     if (Reason breach = ChartTempoBreach(data.bpm); !breach.empty())
         throw FileFormatError(breach);
@@ -240,14 +240,14 @@ std::vector<std::uint8_t> WriteZlvm(const ZlvmDocumentData& data)
 ZlvmDocumentData CaptureZlvm(const CStepDocument& document)
 {
     ZlvmDocumentData data;
-    data.title = document.title();
-    data.artist = document.artist();
-    data.bpm = document.bpm();
-    data.gap = document.gap();
-    data.audioPath = document.audioPath();
-    data.modelPath = document.modelPath();
-    data.twist = document.twist();
-    data.turnEnabled = document.turnEnabled();
+    data.title = document.description().title;
+    data.artist = document.description().artist;
+    data.bpm = document.tempoMap().songBpm();
+    data.gap = document.description().gap;
+    data.audioPath = document.audio().path;
+    data.modelPath = document.model().path;
+    data.twist = document.motionOptions().twist;
+    data.turnEnabled = document.motionOptions().turnEnabled;
     for (const auto& score : document.scores()) {
         ZlvmScoreRecord record;
         record.style = score->style();
@@ -260,8 +260,8 @@ ZlvmDocumentData CaptureZlvm(const CStepDocument& document)
             record.motionPaths.push_back(player->motionPath());
         data.scores.push_back(std::move(record));
     }
-    data.backgroundColor = document.backgroundColor();
-    data.screenColor = document.screenColor();
+    data.backgroundColor = document.colors().background;
+    data.screenColor = document.colors().screen;
     const std::vector<CTempoEvent>& events = document.tempoMap().events();
     data.tempoEvents.assign(events.begin() + 1, events.end());
     return data;

@@ -65,7 +65,7 @@ int RunAvi(const AviRequest& request)
         throw InvalidArgumentError("the " + request.style + " " + request.difficulty
                                    + " chart is empty: there is nothing to show");
     if (!request.screenColor.empty())
-        document.SetScreenColor(ParseScreenColor(request.screenColor));
+        document.SetColors({document.colors().background, ParseScreenColor(request.screenColor)});
 
     ProgressBar bar("writing video");
     const VideoFrameRange range = BackgroundVideoFrames(score);

@@ -69,17 +69,17 @@ nlohmann::json DocumentToJson(const CStepDocument& document, const std::vector<s
                           {"motionPaths", motionPaths},
                           {"notes", notes}});
     }
-    return {{"title", document.title()},
-            {"artist", document.artist()},
-            {"bpm", Json(document.bpm())},
+    return {{"title", document.description().title},
+            {"artist", document.description().artist},
+            {"bpm", Json(document.tempoMap().songBpm())},
             {"tempo", TempoToJson(document.tempoMap())},
-            {"gap", document.gap()},
-            {"audioPath", document.audioPath()},
-            {"modelPath", document.modelPath()},
-            {"twist", document.twist()},
-            {"turnEnabled", document.turnEnabled()},
-            {"backgroundColor", document.backgroundColor()},
-            {"screenColor", document.screenColor()},
+            {"gap", document.description().gap},
+            {"audioPath", document.audio().path},
+            {"modelPath", document.model().path},
+            {"twist", document.motionOptions().twist},
+            {"turnEnabled", document.motionOptions().turnEnabled},
+            {"backgroundColor", document.colors().background},
+            {"screenColor", document.colors().screen},
             {"scores", scores},
             {"errors", errors}};
 }
@@ -87,14 +87,14 @@ nlohmann::json DocumentToJson(const CStepDocument& document, const std::vector<s
 std::string DocumentSummary(const CStepDocument& document, const std::vector<std::string>& errors)
 {
     std::ostringstream out;
-    out << "title:  " << document.title() << "\n"
-        << "artist: " << document.artist() << "\n"
-        << "bpm:    " << document.bpm() << "\n"
-        << "gap:    " << document.gap() << " ms\n";
-    if (!document.audioPath().empty())
-        out << "audio:  " << document.audioPath() << " (" << document.audioLength() << " ms)\n";
-    if (!document.modelPath().empty())
-        out << "model:  " << document.modelPath() << "\n";
+    out << "title:  " << document.description().title << "\n"
+        << "artist: " << document.description().artist << "\n"
+        << "bpm:    " << document.tempoMap().songBpm() << "\n"
+        << "gap:    " << document.description().gap << " ms\n";
+    if (!document.audio().path.empty())
+        out << "audio:  " << document.audio().path << " (" << document.audio().lengthMs << " ms)\n";
+    if (!document.model().path.empty())
+        out << "model:  " << document.model().path << "\n";
     out << "scores: " << document.scores().size() << "\n";
     for (const auto& score : document.scores()) {
         std::size_t freezes = 0;

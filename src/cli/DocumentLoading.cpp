@@ -163,7 +163,7 @@ Style ParseStyle(const std::string& text)
 
 CScore& RequireScore(CStepDocument& document, Style style, const std::string& difficulty)
 {
-    if (CScore* score = document.FindScore(style, difficulty))
+    if (CScore* score = document.scores().Find(style, difficulty))
         return *score;
     std::string known;
     for (const auto& score : document.scores()) {

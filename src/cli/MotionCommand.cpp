@@ -16,10 +16,10 @@ namespace {
 void RequireModel(CStepDocument& document, const std::string& path)
 {
     document.SetModel(path);
-    if (!document.model())
+    if (!document.model().document)
         throw FileFormatError("cannot use the model \"" + path + "\": "
-                              + (document.modelLoadError().empty() ? "the file is missing"
-                                                                   : document.modelLoadError()));
+                              + (document.model().loadError.empty() ? "the file is missing"
+                                                                    : document.model().loadError));
 }
 
 } // namespace
@@ -36,36 +36,36 @@ int RunMotion(const MotionRequest& request)
 
     if (!request.model.empty())
         RequireModel(document, request.model);
-    if (document.model())
-        WarnAboutMissingDanceBones(*document.model(), document.modelPath());
+    if (document.model().document)
+        WarnAboutMissingDanceBones(*document.model().document, document.model().path);
     // A document's own options stand unless a flag says otherwise.
-    float panelSize = document.panelSize();
+    float panelSize = document.motionOptions().panelSize;
     if (request.panelSize) {
         if (!std::isfinite(*request.panelSize) || *request.panelSize <= 0.0f)
             throw InvalidArgumentError("the panel size must be a number above 0");
         panelSize = *request.panelSize;
     }
-    document.SetMotionOptions(panelSize, request.noTwist ? false : document.twist(),
-                              request.allowTurn ? true : document.turnEnabled());
-    document.SetFootAssignment(ParseFootAssignment(request.feet));
+    document.SetMotionOptions({panelSize, request.noTwist ? false : document.motionOptions().twist,
+                               request.allowTurn ? true : document.motionOptions().turnEnabled});
+    document.SetDancing({document.dancing().dancesCharts, ParseFootAssignment(request.feet)});
 
     CScore& score = RequireScore(document, style, request.difficulty);
     const std::size_t players = score.players().size();
     if (request.player < 1 || static_cast<std::size_t>(request.player) > players)
         throw InvalidArgumentError(players == 1 ? "this chart has one dancer: --player must be 1"
                                                 : "--player must be 1 or 2");
-    document.SetDancesCharts(true);
+    document.SetDancing({true, document.dancing().feet});
     score.UpdateLength(0);
 
     CPlayer& player = *score.players()[static_cast<std::size_t>(request.player - 1)];
-    const std::int32_t lastFrame = document.ClockToFrame(score.length());
+    const std::int32_t lastFrame = document.tempoMap().ClockToFrame(score.length());
     ProgressBar bar("dancing");
     while (player.progress() != CMotionGenerator::kProgressIdle) {
         bar.Show(std::max(0, player.progress()), lastFrame);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     bar.Show(lastFrame, lastFrame);
-    player.WriteMotion(request.output, document.MotionModelName());
+    player.WriteMotion(request.output, MotionModelName(document.model()));
     return 0;
 }
 

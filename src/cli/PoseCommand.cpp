@@ -68,7 +68,7 @@ int RunPose(const PoseRequest& request)
         WarnAboutMissingDanceBones(*model, request.model);
         CScore& score = RequireScore(document, ParseStyle(request.style), request.difficulty);
         // Only the chosen chart is danced, for the model it is posed on.
-        document.SetDancesCharts(true);
+        document.SetDancing({true, document.dancing().feet});
         score.UpdateLength(0);
         if (request.player < 1 || static_cast<std::size_t>(request.player) > score.players().size())
             throw InvalidArgumentError("--player must be 1 or, for COUPLE, 2");

@@ -54,7 +54,7 @@ int RunStats(const StatsRequest& request)
     CliChart chart(request.input, {request.verbose, true});
     chart.WarnAboutReadErrors();
     CStepDocument& document = chart.document();
-    document.SetFootAssignment(ParseFootAssignment(request.feet));
+    document.SetDancing({document.dancing().dancesCharts, ParseFootAssignment(request.feet)});
 
     std::vector<CScore*> scores;
     const bool anyStyle = request.style.empty();
@@ -72,7 +72,7 @@ int RunStats(const StatsRequest& request)
     }
 
     // Every dancer of the chosen charts dances at once, each on its own worker.
-    document.SetDancesCharts(true);
+    document.SetDancing({true, document.dancing().feet});
     for (CScore* score : scores)
         score->UpdateLength(0);
 

@@ -20,13 +20,11 @@ CDwiImport::CDwiImport(CStepDocument& document, std::filesystem::path path,
     // The tempo may come after the charts, and the import replaces every score: so the file
     // is read into a document of its own that starts from the document's song settings,
     // checked against the chart limits, and only then moved into the user's document.
-    m_read.SetTitle(document.title());
-    m_read.SetArtist(document.artist());
-    m_read.SetBpm(document.bpm());
-    m_read.SetGap(document.gap());
-    m_read.FindOrCreateScore(Style::SINGLE, "BASIC");
+    m_read.SetDescription(document.description());
+    m_read.SetBpm(document.tempoMap().songBpm());
+    m_read.scores().FindOrCreate(Style::SINGLE, "BASIC");
     {
-        WaitGuard wait(document.host());
+        WaitGuard wait(*document.services().host);
         CDwiReader reader(m_read, m_path, bytes);
         m_diagnostics = reader.Read();
         m_audioPath = reader.audioPath();
@@ -40,8 +38,8 @@ void CDwiImport::CheckChartLimits() const
     const std::string file = m_path.filename().string();
     // The song's tempo first, so a file whose tempo alone is too fast says so as it always
     // has, then the map its tempo changes and freezes would make.
-    for (const Reason& breach :
-         {ChartTempoBreach(m_read.bpm()), ChartGapBreach(m_read.gap()), m_tempoMapRefusal})
+    for (const Reason& breach : {ChartTempoBreach(m_read.tempoMap().songBpm()),
+                                 ChartGapBreach(m_read.description().gap), m_tempoMapRefusal})
         if (!breach.empty())
             throw FileFormatError(Reason(IDS_REASON_IMPORT_REFUSED, {file, breach}));
     const CTempoMap& tempo = m_read.tempoMap();
@@ -68,34 +66,33 @@ void CDwiImport::Apply()
     CStepDocument& document = m_document;
     // Commands in the history refer to the scores that are about to go.
     document.ClearHistory();
-    document.DeleteAllScores();
+    document.scores().DeleteAll();
     // Song settings as the file left them, and every chart, its notes in the order read.
-    document.SetTitle(m_read.title());
-    document.SetArtist(m_read.artist());
+    document.SetDescription(m_read.description());
     document.SetTempoMap(m_read.tempoMap());
-    document.SetGap(m_read.gap());
     for (const auto& read : m_read.scores())
-        document.FindOrCreateScore(read->style(), read->difficulty())
+        document.scores()
+            .FindOrCreate(read->style(), read->difficulty())
             ->AppendNotes(read->TakeAllNotes());
-    document.SetCurrentScore(document.scores().front().get());
+    document.scores().SetCurrent(document.scores().front().get());
 
     // Charts that placed nothing are not kept, but the document always keeps one score.
     for (std::size_t i = 0; i < document.scores().size() && document.scores().size() > 1;) {
         CScore* score = document.scores()[i].get();
         if (score->notes().empty())
-            document.DeleteScore(score);
+            document.scores().Delete(score);
         else
             ++i;
     }
     CScore* first = document.scores().front().get();
-    document.SetCurrentScore(first);
+    document.scores().SetCurrent(first);
     document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
     // The song is attached once the views know the new charts: a missing one is asked about
     // with the document whole.
     if (m_audioPath)
         document.SetAudio(*m_audioPath);
     document.SetModifiedFlag(true);
-    document.UpdateAllScores();
+    document.scores().UpdateAll();
 }
 
 DwiDiagnostics ImportDwiBytes(CStepDocument& document, const std::filesystem::path& path,

@@ -133,7 +133,7 @@ DwiDiagnostics CDwiReader::Read()
 void CDwiReader::ReadFinalTiming()
 {
     m_readsTempoOnly = true;
-    m_timing = CDwiTiming(m_document.bpm());
+    m_timing = CDwiTiming(m_document.tempoMap().songBpm());
     while (const auto byte = NextByte())
         if (*byte == '#')
             ReadTag();
@@ -322,14 +322,17 @@ void CDwiReader::ReadTag()
         }
         return;
     }
-    if (name == "TITLE") {
-        m_document.SetTitle(DecodeUtf8(ReadUntil(';')));
-    } else if (name == "ARTIST") {
-        m_document.SetArtist(DecodeUtf8(ReadUntil(';')));
+    if (name == "TITLE" || name == "ARTIST" || name == "GAP") {
+        SongDescription song = m_document.description();
+        if (name == "TITLE")
+            song.title = DecodeUtf8(ReadUntil(';'));
+        else if (name == "ARTIST")
+            song.artist = DecodeUtf8(ReadUntil(';'));
+        else
+            song.gap = ParseLeadingInteger(ReadUntil(';'));
+        m_document.SetDescription(std::move(song));
     } else if (name == "BPM") {
         ReadBpm(ReadUntil(';'));
-    } else if (name == "GAP") {
-        m_document.SetGap(ParseLeadingInteger(ReadUntil(';')));
     } else if (name == "FILE") {
         const std::string value = Utf8OrCp932ToUtf8(Bytes(ReadUntil(';')));
         m_audioPath = dwi::ResolveDwiAudioPath(m_path, value);
@@ -354,7 +357,7 @@ void CDwiReader::ReadBpm(const std::string& value)
     // A tempo of 0 or less would make every clock-to-frame conversion divide by it: such a
     // value is reported and the tempo stays as it was.
     const std::optional<float> bpm = ParseLeadingFloat(value);
-    if (!bpm || !CStepDocument::IsValidBpm(*bpm)) {
+    if (!bpm || !IsValidBpm(*bpm)) {
         AddDiagnostic(DwiDiagnostic::Kind::InvalidTempo, Utf8OrCp932ToUtf8(Bytes(value)));
         return;
     }
@@ -393,7 +396,7 @@ void CDwiReader::ReadChart(Style style)
 {
     const std::string difficulty = AsciiUpper(Utf8OrCp932ToUtf8(Bytes(ReadUntil(':'))));
     ReadUntil(':'); // the foot rating, which the editor does not keep
-    m_score = &Stage(m_document.FindOrCreateScore(style, difficulty));
+    m_score = &Stage(m_document.scores().FindOrCreate(style, difficulty));
     m_panelOffset = 0;
     StartBlock();
 

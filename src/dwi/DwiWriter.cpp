@@ -225,13 +225,14 @@ DwiExportOmissions DwiOmissions(const CTempoMap& tempo)
 std::vector<std::uint8_t> DwiBytes(const CStepDocument& document, const std::filesystem::path& path)
 {
     std::string out;
-    out += "#TITLE:" + ValueText(document.title()) + ";" + std::string(kLineEnd);
-    out += "#ARTIST:" + ValueText(document.artist()) + ";" + std::string(kLineEnd);
-    out += "#FILE:" + ValueText(dwi::DwiAudioPathText(document.audioPath(), path)) + ";"
+    out += "#TITLE:" + ValueText(document.description().title) + ";" + std::string(kLineEnd);
+    out += "#ARTIST:" + ValueText(document.description().artist) + ";" + std::string(kLineEnd);
+    out += "#FILE:" + ValueText(dwi::DwiAudioPathText(document.audio().path, path)) + ";"
         + std::string(kLineEnd);
     // fmt, not printf: the decimal point must not follow the user's locale.
-    out += fmt::format("#BPM:{:.3f};", static_cast<double>(document.bpm())) + std::string(kLineEnd);
-    out += fmt::format("#GAP:{};", document.gap()) + std::string(kLineEnd);
+    out += fmt::format("#BPM:{:.3f};", static_cast<double>(document.tempoMap().songBpm()))
+        + std::string(kLineEnd);
+    out += fmt::format("#GAP:{};", document.description().gap) + std::string(kLineEnd);
     WriteTempoTags(out, document.tempoMap());
     for (const auto& score : document.scores())
         WriteChart(out, *score);

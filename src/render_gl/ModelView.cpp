@@ -132,7 +132,7 @@ void CModelView::OnUpdate(IStepDocumentView*, UpdateHint hint, CScore*)
     case UpdateHint::CurrentTime:
         // During playback the clock's frames drive the view, not the cursor.
         if (!m_viewState->playing()) {
-            m_frame = m_document->ClockToFrame(m_viewState->currentTime());
+            m_frame = m_document->tempoMap().ClockToFrame(m_viewState->currentTime());
             UpdatePose();
         }
         break;
@@ -159,19 +159,19 @@ void CModelView::SetColours()
 {
     if (!m_window)
         return;
-    m_window->SetScreenColor(m_document->screenColor());
-    m_window->SetClearColour(kOpaque | RgbFromColorRef(m_document->backgroundColor()));
+    m_window->SetScreenColor(m_document->colors().screen);
+    m_window->SetClearColour(kOpaque | RgbFromColorRef(m_document->colors().background));
 }
 
 void CModelView::CheckTextures()
 {
-    const CModelDocument* model = m_document->model();
+    const CModelDocument* model = m_document->model().document.get();
     // The motion options send the same hint without a new model. A document read anew may
     // hold its model where the last one's was; the path tells them apart.
-    if (model == m_checkedModel && m_document->modelPath() == m_checkedPath)
+    if (model == m_checkedModel && m_document->model().path == m_checkedPath)
         return;
     m_checkedModel = model;
-    m_checkedPath = m_document->modelPath();
+    m_checkedPath = m_document->model().path;
     m_missingTextures.clear();
     if (!model) {
         emit texturesChecked(m_missingTextures);
@@ -179,7 +179,7 @@ void CModelView::CheckTextures()
     }
     // The reader puts the model's folder before every name; the user knows the names as the
     // model writes them.
-    std::string folder = std::filesystem::absolute(m_document->modelPath()).parent_path().string();
+    std::string folder = std::filesystem::absolute(m_document->model().path).parent_path().string();
     if (folder.empty() || folder.back() != '/')
         folder += '/';
     for (const std::string& path : CGLModelInstance::MissingFiles(*model)) {
@@ -291,20 +291,20 @@ void CModelView::RebuildInstances()
     m_danceWait.stop();
     m_instances.clear();
     m_window->ClearInstances();
-    const CScore* score = m_document->currentScore();
-    const CModelDocument* model = m_document->model();
+    const CScore* score = m_document->scores().current();
+    const CModelDocument* model = m_document->model().document.get();
     if (score && model) {
         for (std::size_t i = 0; i < score->players().size(); ++i)
             m_instances.push_back(&m_window->CreateInstance(*model));
     }
-    m_window->SetChartLayout(score, m_document->panelSize());
+    m_window->SetChartLayout(score, m_document->motionOptions().panelSize);
 }
 
 void CModelView::UpdatePose()
 {
     if (!m_window)
         return;
-    const CScore* score = m_document->currentScore();
+    const CScore* score = m_document->scores().current();
     // Before the song starts the dancers stand as at its first frame.
     const std::int32_t poseFrame = std::max(m_frame, 0);
     bool waiting = false;

@@ -100,7 +100,7 @@ int CScoreBar::FindLevel(const QString& text) const
 
 void CScoreBar::ShowCurrentScore()
 {
-    const CScore* score = m_document ? m_document->currentScore() : nullptr;
+    const CScore* score = m_document ? m_document->scores().current() : nullptr;
     if (!score)
         return;
     const QSignalBlocker modeBlocker(m_mode);
@@ -119,12 +119,12 @@ void CScoreBar::SwitchScore()
     if (!style)
         return;
     const std::string difficulty = ToStdString(m_level->currentText());
-    CScore* score = m_document->FindScore(*style, difficulty);
+    CScore* score = m_document->scores().Find(*style, difficulty);
     if (!score) {
-        score = m_document->FindOrCreateScore(*style, difficulty);
+        score = m_document->scores().FindOrCreate(*style, difficulty);
         m_document->UpdateAllViews(nullptr, UpdateHint::ScoreCreated, score);
     }
-    m_document->SetCurrentScore(score);
+    m_document->scores().SetCurrent(score);
     m_document->UpdateAllViews(nullptr, UpdateHint::CurrentScore, score);
     if (isVisible())
         emit scoreSwitched();

@@ -109,7 +109,7 @@ CScoreView::~CScoreView()
 
 CScore* CScoreView::score() const
 {
-    return m_document->currentScore();
+    return m_document->scores().current();
 }
 
 void CScoreView::InitialUpdate()
@@ -392,7 +392,7 @@ void CScoreView::followFrame(int frame)
 {
     if (!score())
         return;
-    const std::int32_t clock = m_document->FrameToClock(frame);
+    const std::int32_t clock = m_document->tempoMap().FrameToClock(frame);
     const int row = static_cast<int>((m_clocksPerRow / 2 + static_cast<std::int64_t>(clock))
                                      / m_clocksPerRow);
     // The playing row is the second visible row, so the one before it stays in sight.

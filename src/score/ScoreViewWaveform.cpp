@@ -56,7 +56,7 @@ void CScoreView::PaintWaveform(QPainter& painter) const
     if (strip.isNull() || m_rowHeight <= 0)
         return;
     const CTempoMap& tempo = m_document->tempoMap();
-    const double gap = m_document->gap();
+    const double gap = m_document->description().gap;
     // The song's time where each visible row starts, one more for the end of the last: the
     // map is asked once per row, and the lines within a row share its pace.
     const int rows = strip.height() / m_rowHeight + 2;

@@ -79,7 +79,7 @@ CSmImport::CSmImport(CStepDocument& document, std::filesystem::path path,
     SmFileText text;
     std::vector<Reason> passedOver;
     try {
-        WaitGuard wait(document.host());
+        WaitGuard wait(*document.services().host);
         text = ReadSmFile(bytes, ssc);
         m_timing = ReadTiming(text.timing, !ssc, passedOver);
     } catch (const FileFormatError& error) {
@@ -182,11 +182,9 @@ void CSmImport::Apply()
     CStepDocument& document = m_document;
     // Commands in the history refer to the scores that are about to go.
     document.ClearHistory();
-    document.DeleteAllScores();
-    document.SetTitle(m_title);
-    document.SetArtist(m_artist);
+    document.scores().DeleteAll();
+    document.SetDescription({m_title, m_artist, m_timing.gap});
     document.SetTempoMap(m_timing.tempo);
-    document.SetGap(m_timing.gap);
     for (Chart& chart : m_charts) {
         if (chart.notes.empty())
             continue;
@@ -196,22 +194,22 @@ void CSmImport::Apply()
         notes.reserve(chart.notes.size());
         for (const CNote& note : chart.notes)
             notes.push_back(std::make_unique<CNote>(note));
-        CScore* score = document.FindOrCreateScore(chart.style, chart.difficulty);
+        CScore* score = document.scores().FindOrCreate(chart.style, chart.difficulty);
         score->AppendNotes(std::move(notes));
         score->SetMeter(chart.meter);
     }
     // The document always keeps one score.
     if (document.scores().empty())
-        document.FindOrCreateScore(Style::SINGLE, "BASIC");
+        document.scores().FindOrCreate(Style::SINGLE, "BASIC");
     CScore* first = document.scores().front().get();
-    document.SetCurrentScore(first);
+    document.scores().SetCurrent(first);
     document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, first);
     // The song is attached once the views know the new charts: a missing one is asked about
     // with the document whole.
     if (m_audioPath)
         document.SetAudio(*m_audioPath);
     document.SetModifiedFlag(true);
-    document.UpdateAllScores();
+    document.scores().UpdateAll();
 }
 
 } // namespace zelvane

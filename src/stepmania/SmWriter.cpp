@@ -174,10 +174,10 @@ SmWritten WriteSmText(const CStepDocument& document, const std::filesystem::path
     };
     if (ssc)
         tag("VERSION", "0.83");
-    tag("TITLE", Escaped(document.title()));
-    tag("ARTIST", Escaped(document.artist()));
-    tag("MUSIC", Escaped(dwi::DwiAudioPathText(document.audioPath(), path)));
-    tag("OFFSET", fmt::format("{:.3f}", -static_cast<double>(document.gap()) / 1000.0));
+    tag("TITLE", Escaped(document.description().title));
+    tag("ARTIST", Escaped(document.description().artist));
+    tag("MUSIC", Escaped(dwi::DwiAudioPathText(document.audio().path, path)));
+    tag("OFFSET", fmt::format("{:.3f}", -static_cast<double>(document.description().gap) / 1000.0));
     const TimingLists timing = Timing(document.tempoMap());
     tag("BPMS", timing.bpms);
     tag("STOPS", timing.stops);

@@ -226,11 +226,11 @@ protected:
     CScore& AddNotes(const std::vector<CNote>& notes, Style style = Style::SINGLE)
     {
         CStepDocument& document = frame->document();
-        CScore* score = document.FindOrCreateScore(style, "BASIC");
+        CScore* score = document.scores().FindOrCreate(style, "BASIC");
         for (const CNote& note : notes)
             score->InsertNote(std::make_unique<CNote>(note));
         score->UpdateLength(0);
-        document.SetCurrentScore(score);
+        document.scores().SetCurrent(score);
         document.UpdateAllViews(nullptr, UpdateHint::CurrentScore, score);
         return *score;
     }

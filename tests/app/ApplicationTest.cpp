@@ -27,7 +27,7 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
         CZelvane program(*qApp);
         CMainFrame& frame = program.Start({path});
         EXPECT_TRUE(frame.isVisible());
-        EXPECT_EQ(frame.document().title(), "Saved");
+        EXPECT_EQ(frame.document().description().title, "Saved");
         ASSERT_TRUE(frame.recovery().active());
         copy = frame.recovery().copyPath();
         EXPECT_TRUE(frame.recovery().Save()); // unmodified: nothing to keep
@@ -45,7 +45,7 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
         CMainFrame& frame = program.Start({});
         ASSERT_TRUE(*offered);
         EXPECT_TRUE(question.contains(QStringLiteral("復元")));
-        EXPECT_EQ(frame.document().title(), "Unsaved work");
+        EXPECT_EQ(frame.document().description().title, "Unsaved work");
         EXPECT_TRUE(frame.document().IsModified());
         EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("song.zlvm* - Zelvane"));
         // A clean end, the changes thrown away when asked: no copy is left.
@@ -71,7 +71,7 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
     CMainFrame& frame = program.Start({path});
     ASSERT_TRUE(*declined);
     EXPECT_TRUE(*reported);
-    EXPECT_EQ(frame.document().title(), "");
+    EXPECT_EQ(frame.document().description().title, "");
     EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("無題 - Zelvane"));
     EXPECT_FALSE(QFile::exists(copy));
 

@@ -59,14 +59,14 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     test::WriteBytes(damaged, QByteArray("not a document at all"));
     EXPECT_TRUE(OpenExpectingMessage(damaged).contains(QStringLiteral("damaged.zlvm")));
     EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("missing.zlvm"))).isEmpty());
-    EXPECT_EQ(frame->document().title(), "Old");
+    EXPECT_EQ(frame->document().description().title, "Old");
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("mine.zlvm - Zelvane"));
 
     test::Retitle(frame->document(), "Mine");
     auto asked = test::AnswerMessage(QStringLiteral("キャンセル"));
     Press(Qt::Key_N);
     EXPECT_TRUE(*asked);
-    EXPECT_EQ(frame->document().title(), "Mine");
+    EXPECT_EQ(frame->document().description().title, "Mine");
     asked = test::AnswerMessage(QStringLiteral("キャンセル"));
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(*asked);
@@ -75,13 +75,13 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     asked = test::AnswerMessage(QStringLiteral("はい(&Y)"));
     Press(Qt::Key_N);
     EXPECT_TRUE(*asked);
-    EXPECT_EQ(frame->document().title(), "");
+    EXPECT_EQ(frame->document().description().title, "");
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("無題 - Zelvane"));
     EXPECT_EQ(ReadZlvm(ReadWholeFile(path.toStdString(), kMaxChartFileBytes)).title, "Mine");
     // The recent-file list, which a new window reads too, brings the file back.
     CMainFrame restarted;
     restarted.recentFileActions().value(0)->trigger();
-    EXPECT_EQ(restarted.document().title(), "Mine");
+    EXPECT_EQ(restarted.document().description().title, "Mine");
 
     // A dropped document, its extension in any case, replaces the current one after the
     // question.
@@ -96,7 +96,7 @@ TEST_F(AppDocumentCommands, AFileThatCannotBeOpenedIsReportedAndChangesAreAskedA
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame.get(), &drop);
     EXPECT_TRUE(*asked);
-    EXPECT_EQ(frame->document().title(), "Dropped");
+    EXPECT_EQ(frame->document().description().title, "Dropped");
 }
 
 // A song that is not there is named in Japanese; browsing without choosing leaves the
@@ -123,8 +123,8 @@ TEST_F(AppDocumentCommands, ASongThatIsMissingIsAskedAboutAndCanBeIgnored)
     EXPECT_TRUE(browsed && *browsed);
     EXPECT_EQ(message, QStringLiteral("\"beat.wav\"というファイルはありません。"));
     EXPECT_TRUE(detail.isEmpty()) << detail.toStdString();
-    EXPECT_EQ(frame->document().audioPath(), "");
-    EXPECT_EQ(frame->document().title(), "S");
+    EXPECT_EQ(frame->document().audio().path, "");
+    EXPECT_EQ(frame->document().description().title, "S");
     EXPECT_FALSE(frame->songLoader().loading());
 }
 
@@ -137,7 +137,7 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("tune* - Zelvane"));
     // A chart that is not there is reported and the document stays.
     EXPECT_FALSE(OpenExpectingMessage(Path(QStringLiteral("gone.dwi"))).isEmpty());
-    EXPECT_EQ(frame->document().title(), "T");
+    EXPECT_EQ(frame->document().description().title, "T");
 
     const QString dwi = Path(QStringLiteral("groove.DWI"));
     test::WriteBytes(dwi, QByteArray("#TITLE:Imported;\r\n#FOO:bar;\r\n#SINGLE:BASIC:1:2468;"));
@@ -154,7 +154,7 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_FALSE(frame->OpenFile(dwi));
     EXPECT_TRUE(*asked);
     EXPECT_EQ(question, QStringLiteral("現在の譜面は消去されます。"));
-    EXPECT_EQ(frame->document().title(), "Keep");
+    EXPECT_EQ(frame->document().description().title, "Keep");
 
     QString errors;
     auto confirmed = test::AnswerMessage(QStringLiteral("OK"));
@@ -166,7 +166,7 @@ TEST_F(AppDocumentCommands, ImportingADwiFileAsksBeforeReplacingChartsAndListsIt
     EXPECT_TRUE(*confirmed);
     ASSERT_TRUE(*listed);
     EXPECT_EQ(errors, QStringLiteral("2行目:\"FOO\" には対応していません。"));
-    EXPECT_EQ(frame->document().title(), "Imported");
+    EXPECT_EQ(frame->document().description().title, "Imported");
     // The document keeps its own file; the chart only replaced its scores.
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm* - Zelvane"));
 }
@@ -177,7 +177,7 @@ TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
 {
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("keep.zlvm"), "Keep")));
     test::Retitle(frame->document(), "Kept");
-    const std::vector<CNote> notes = test::NotesOf(*frame->document().currentScore());
+    const std::vector<CNote> notes = test::NotesOf(*frame->document().scores().current());
     ASSERT_FALSE(notes.empty());
 
     std::mt19937 random(5000);
@@ -194,8 +194,8 @@ TEST_F(AppDocumentCommands, AFileThatIsNoDwiIsRefusedBeforeTheQuestion)
     EXPECT_EQ(text, ToQString(FormatString(IDS_DWI_NOT_DWI, {garbage.toStdString()})));
     // What gave the bytes away, in Japanese too; the message already named the file.
     EXPECT_EQ(detail, QStringLiteral("テキストファイルにはないNULバイトを含んでいます。"));
-    EXPECT_EQ(frame->document().title(), "Kept");
-    EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
+    EXPECT_EQ(frame->document().description().title, "Kept");
+    EXPECT_EQ(test::NotesOf(*frame->document().scores().current()), notes);
     EXPECT_TRUE(frame->document().CanUndo());
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("keep.zlvm* - Zelvane"));
 }
@@ -210,7 +210,7 @@ TEST_F(AppDocumentCommands, TheImportListsOnlyWhatChangesTheCharts)
                                 "#SAMPLESTART:10;#SAMPLELENGTH:5;#DISPLAYTITLE:q;"
                                 "#DISPLAYARTIST:a;#SINGLE:BASIC:1:8;"));
     EXPECT_TRUE(frame->OpenFile(quiet)); // a list nobody expected would fail the test
-    EXPECT_EQ(frame->document().title(), "Q");
+    EXPECT_EQ(frame->document().description().title, "Q");
 
     const QString odd = Path(QStringLiteral("odd.dwi"));
     test::WriteBytes(odd, QByteArray("#GENRE:Pop;\r\n#SINGLE:BASIC:1:8Z;"));
@@ -300,8 +300,8 @@ TEST(ErrorMessages, CoreFailuresAreSaidInJapaneseWithTheirReasons)
     // An edit beyond the chart's limits says which note and which limit.
     CStepDocument document;
     document.NewDocument();
-    const std::int32_t maxClock = MaxChartClock(document.bpm());
-    CAddNoteCommand add(document.currentScore(), "add");
+    const std::int32_t maxClock = MaxChartClock(document.tempoMap().songBpm());
+    CAddNoteCommand add(document.scores().current(), "add");
     try {
         add.AddNote(test::MakeNote(maxClock + 1, 0));
         ADD_FAILURE() << "a note after the chart's limit was added";

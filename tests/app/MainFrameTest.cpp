@@ -130,29 +130,29 @@ TEST_F(MainFrameTest, UndoAndRedoNameTheirCommandAndRestWhilePlaying)
     ASSERT_TRUE(*retitled);
     ASSERT_TRUE(test::Activate(frame.get()));
     CStepDocument& document = frame->document();
-    EXPECT_EQ(document.title(), "Song");
+    EXPECT_EQ(document.description().title, "Song");
     emit frame->menu(1)->aboutToShow();
     QAction* undo = frame->action(ID_EDIT_UNDO);
     QAction* redo = frame->action(ID_EDIT_REDO);
     EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U) - 曲の設定\tCtrl+Z"));
     EXPECT_FALSE(redo->isEnabled());
     QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(document.title(), "");
+    EXPECT_EQ(document.description().title, "");
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_EQ(redo->text(), QStringLiteral("やり直し - 曲の設定\tCtrl+Y"));
     QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(document.title(), "Song");
+    EXPECT_EQ(document.description().title, "Song");
 
     frame->viewState().SetPlaying(true);
     emit frame->menu(1)->aboutToShow();
     EXPECT_FALSE(undo->isEnabled());
     QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(document.title(), "Song");
+    EXPECT_EQ(document.description().title, "Song");
     frame->viewState().SetPlaying(false);
     emit frame->menu(1)->aboutToShow();
     ASSERT_TRUE(undo->isEnabled());
     QTest::keyClick(frame.get(), Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(document.title(), "");
+    EXPECT_EQ(document.description().title, "");
 }
 
 TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
@@ -163,7 +163,7 @@ TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
     });
     frame->action(ID_VIEW_BACKGROUND_COLOR)->trigger();
     ASSERT_TRUE(*chosen);
-    EXPECT_EQ(frame->document().backgroundColor(), 0x00563412u);
+    EXPECT_EQ(frame->document().colors().background, 0x00563412u);
     EXPECT_EQ(Settings::ReadColors().background, 0x00563412u);
     EXPECT_EQ(frame->modelViewPlace()->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
     EXPECT_FALSE(frame->document().IsModified());
@@ -172,14 +172,14 @@ TEST_F(MainFrameTest, ColoursAreStoredAsBlueGreenRedAndNotAsEdits)
     // A new document takes its colours from the settings.
     Settings::WriteBackgroundColor(0x000000FFu);
     frame->document().NewDocument();
-    EXPECT_EQ(frame->document().backgroundColor(), 0x000000FFu);
+    EXPECT_EQ(frame->document().colors().background, 0x000000FFu);
 }
 
 // A dance that fails on its worker is reported in the status bar, not by ending the
 // program. The chart gets past the readers and commands only by the core's own calls.
 TEST_F(MainFrameTest, ADanceThatFailsIsShownInTheStatusBar)
 {
-    CScore& score = *frame->document().currentScore();
+    CScore& score = *frame->document().scores().current();
     score.AppendNote(std::make_unique<CNote>(CNote{2'000'000'000, 0, 0}));
     score.UpdateLength(0);
     const QString message = LoadQString(IDS_ERROR_WORKER);

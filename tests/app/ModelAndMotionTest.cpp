@@ -23,7 +23,7 @@ TEST_F(AppModelAndMotion, AModelShowsItsCommentAndAFileThatIsNoModelIsRefused)
     auto informed = test::AnswerMessage({}, &shown, &detail);
     ASSERT_TRUE(frame->OpenFile(model));
     ASSERT_TRUE(*informed);
-    const CModelDocument* mannequin = frame->document().model();
+    const CModelDocument* mannequin = frame->document().model().document.get();
     ASSERT_NE(mannequin, nullptr);
     EXPECT_EQ(shown.toStdString(), mannequin->comment);
     EXPECT_TRUE(frame->document().IsModified());
@@ -37,8 +37,8 @@ TEST_F(AppModelAndMotion, AModelShowsItsCommentAndAFileThatIsNoModelIsRefused)
     EXPECT_TRUE(shown.endsWith(LoadQString(IDS_ERROR_FILE_FORMAT))) << shown.toStdString();
     EXPECT_TRUE(detail.startsWith(QStringLiteral("PMDモデルではありません。")))
         << detail.toStdString();
-    EXPECT_EQ(frame->document().model(), mannequin);
-    EXPECT_EQ(frame->document().modelPath(), model.toStdString());
+    EXPECT_EQ(frame->document().model().document.get(), mannequin);
+    EXPECT_EQ(frame->document().model().path, model.toStdString());
 }
 
 // A PMX model without some of the standard bones the dance moves names those below its
@@ -71,7 +71,7 @@ TEST_F(AppModelAndMotion, AModelLackingStandardBonesNamesThemBelowItsComment)
     auto informed = test::AnswerMessage({}, &shown);
     ASSERT_TRUE(frame->OpenFile(path));
     ASSERT_TRUE(*informed);
-    ASSERT_NE(frame->document().model(), nullptr);
+    ASSERT_NE(frame->document().model().document.get(), nullptr);
     const QStringList parts = shown.split(QStringLiteral("\n\n"));
     ASSERT_EQ(parts.size(), 2) << shown.toStdString();
     EXPECT_EQ(parts[0], QStringLiteral("試しのモデル"));
@@ -106,19 +106,19 @@ TEST_F(AppModelAndMotion, MotionOptionsComeFromTheDialogAndTheFeetAreTheUsersSet
     });
     frame->action(ID_FILE_MOTION_SETTINGS)->trigger();
     ASSERT_TRUE(*answered);
-    EXPECT_EQ(document.panelSize(), 0.5f);
-    EXPECT_FALSE(document.twist());
-    EXPECT_TRUE(document.turnEnabled());
-    EXPECT_EQ(document.footAssignment(), FootAssignment::OPTIMAL);
-    document.WaitAllPlayers();
-    ASSERT_NE(document.currentScore(), nullptr);
-    for (const auto& player : document.currentScore()->players())
+    EXPECT_EQ(document.motionOptions().panelSize, 0.5f);
+    EXPECT_FALSE(document.motionOptions().twist);
+    EXPECT_TRUE(document.motionOptions().turnEnabled);
+    EXPECT_EQ(document.dancing().feet, FootAssignment::OPTIMAL);
+    document.scores().WaitAll();
+    ASSERT_NE(document.scores().current(), nullptr);
+    for (const auto& player : document.scores().current()->players())
         EXPECT_EQ(player->generator().parameters().feet, FootAssignment::OPTIMAL);
 
     CMainFrame second;
-    EXPECT_EQ(second.document().footAssignment(), FootAssignment::OPTIMAL);
+    EXPECT_EQ(second.document().dancing().feet, FootAssignment::OPTIMAL);
     second.document().NewDocument();
-    EXPECT_EQ(second.document().footAssignment(), FootAssignment::OPTIMAL);
+    EXPECT_EQ(second.document().dancing().feet, FootAssignment::OPTIMAL);
     // Only 1 means the whole-chart assignment.
     for (const QVariant& stored : {QVariant(0), QVariant(2), QVariant(QStringLiteral("x"))}) {
         test::Stored().setValue(QStringLiteral("Workspace/FootAssignment"), stored);
@@ -160,7 +160,7 @@ TEST_F(AppModelAndMotion, AMotionIsWrittenWhereTheUserChoosesForTheDancerChosen)
     frame->action(ID_FILE_CREATE_MOTION)->trigger();
     ASSERT_TRUE(*answered && *chosen);
     EXPECT_EQ(proposed, QStringLiteral("_COUPLE_BASIC_2P.vmd"));
-    EXPECT_EQ(frame->document().currentScore()->players().at(1)->motionPath(),
+    EXPECT_EQ(frame->document().scores().current()->players().at(1)->motionPath(),
               second.toStdString());
     EXPECT_TRUE(QFileInfo::exists(second));
 }

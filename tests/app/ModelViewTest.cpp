@@ -41,7 +41,7 @@ protected:
         auto informed = test::AnswerMessage();
         ASSERT_TRUE(frame->OpenFile(path));
         ASSERT_TRUE(*informed);
-        ASSERT_EQ(frame->document().modelPath(), path.toStdString());
+        ASSERT_EQ(frame->document().model().path, path.toStdString());
     }
 
     QString Message() const { return frame->statusBar()->currentMessage(); }

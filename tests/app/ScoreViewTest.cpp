@@ -23,7 +23,7 @@ protected:
     }
 
     CStepDocument& document() { return frame->document(); }
-    CScore& score() { return *document().currentScore(); }
+    CScore& score() { return *document().scores().current(); }
     QWidget* port() { return view->viewport(); }
 
     // The middle of a cell; `dy` moves within the cell (from its top).
@@ -151,8 +151,8 @@ TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
     EXPECT_TRUE(view->hoverRect().isNull());
 
     // A DOUBLE score in a pane too narrow for eight columns scrolls sideways.
-    document().SetCurrentScore(document().FindOrCreateScore(Style::DOUBLE, "BASIC"));
-    document().UpdateAllViews(nullptr, UpdateHint::CurrentScore, document().currentScore());
+    document().scores().SetCurrent(document().scores().FindOrCreate(Style::DOUBLE, "BASIC"));
+    document().UpdateAllViews(nullptr, UpdateHint::CurrentScore, document().scores().current());
     frame->splitter()->setSizes({view->headerWidth() + 5 * 48 + 20, 600});
     QTRY_VERIFY(view->maxFirstColumn() > 0);
     for (int i = 0; i < 10; ++i)
@@ -180,7 +180,7 @@ TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndEditsPastTheLimit
     EXPECT_EQ(History(), (std::vector<std::string>{"追加", "削除"}));
 
     const QString refused = LoadQString(IDS_EDIT_REFUSED) + LoadQString(IDS_ERROR_CHART_LIMIT);
-    const CNote last{MaxChartClock(document().bpm()), 0, 0};
+    const CNote last{MaxChartClock(document().tempoMap().songBpm()), 0, 0};
     view->SetCursorRow(last.clock / view->clocksPerRow() + 10, false);
     QTest::keyClicks(view, QStringLiteral("1"));
     EXPECT_TRUE(Notes().empty());
@@ -425,17 +425,17 @@ QStringList Items(QComboBox* list)
 // combination that is not there creates it, unless switching is off (during playback).
 TEST_F(ScoreViewTest, TheScoreBarListsTheLevelsAndCreatesAMissingCombination)
 {
-    CScore* basic = document().currentScore();
-    document().FindOrCreateScore(Style::COUPLE, "EXTRA");
-    CScore* prefix = document().FindOrCreateScore(Style::DOUBLE, "bas");
-    document().FindOrCreateScore(Style::SINGLE, "extra"); // found as EXTRA, not added again
+    CScore* basic = document().scores().current();
+    document().scores().FindOrCreate(Style::COUPLE, "EXTRA");
+    CScore* prefix = document().scores().FindOrCreate(Style::DOUBLE, "bas");
+    document().scores().FindOrCreate(Style::SINGLE, "extra"); // found as EXTRA, not added again
     CScoreBar* bar = frame->scorePane()->scoreBar();
     bar->Fill(&document());
     EXPECT_EQ(Items(bar->modeList()), (QStringList{"SINGLE", "DOUBLE", "COUPLE"}));
     EXPECT_EQ(Items(bar->levelList()),
               (QStringList{"BASIC", "ANOTHER", "MANIAC", "SMANIAC", "EXTRA"}));
     // A name that begins a listed one shows as that item.
-    document().SetCurrentScore(prefix);
+    document().scores().SetCurrent(prefix);
     bar->Fill(&document());
     EXPECT_EQ(bar->modeList()->currentText(), QStringLiteral("DOUBLE"));
     EXPECT_EQ(bar->levelList()->currentText(), QStringLiteral("BASIC"));
@@ -443,9 +443,9 @@ TEST_F(ScoreViewTest, TheScoreBarListsTheLevelsAndCreatesAMissingCombination)
     bar->levelList()->setFocus();
     QTest::keyClick(bar->levelList(), Qt::Key_Down); // ANOTHER
     QTest::keyClick(bar->levelList(), Qt::Key_Down); // MANIAC
-    CScore* maniac = document().FindScore(Style::DOUBLE, "MANIAC");
+    CScore* maniac = document().scores().Find(Style::DOUBLE, "MANIAC");
     ASSERT_NE(maniac, nullptr);
-    EXPECT_EQ(document().currentScore(), maniac);
+    EXPECT_EQ(document().scores().current(), maniac);
     EXPECT_EQ(document().scores().size(), 6u); // DOUBLE ANOTHER too
     // The keyboard goes on to the score once a score is chosen.
     EXPECT_TRUE(view->hasFocus());
@@ -455,13 +455,13 @@ TEST_F(ScoreViewTest, TheScoreBarListsTheLevelsAndCreatesAMissingCombination)
     QTest::keyClick(bar->modeList(), Qt::Key_Up); // SINGLE MANIAC: new
     bar->levelList()->setCurrentIndex(0);
     emit bar->levelList()->activated(0); // SINGLE BASIC: exists
-    EXPECT_EQ(document().currentScore(), basic);
+    EXPECT_EQ(document().scores().current(), basic);
     EXPECT_EQ(document().scores().size(), 7u);
 
     bar->SetSwitchingEnabled(false);
     QTest::keyClick(bar->modeList(), Qt::Key_Down);
     EXPECT_EQ(document().scores().size(), 7u);
-    EXPECT_EQ(document().currentScore(), basic);
+    EXPECT_EQ(document().scores().current(), basic);
 }
 
 } // namespace

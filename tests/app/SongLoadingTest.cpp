@@ -118,7 +118,7 @@ TEST_F(AppSongLoading, TheWindowWorksWhileTheSongDecodesAndOneDecodeFeedsLengthA
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("long"), 4000)));
     held.WaitUntilStarted(1);
     CStepDocument& document = frame->document();
-    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.audio().lengthMs, 0);
     EXPECT_FALSE(CanPlay());
     EXPECT_EQ(Status(), QStringLiteral("曲を読み込み中… 0 %"));
 
@@ -132,7 +132,7 @@ TEST_F(AppSongLoading, TheWindowWorksWhileTheSongDecodesAndOneDecodeFeedsLengthA
     QTest::keyClick(view, Qt::Key_Down);
     EXPECT_EQ(frame->viewState().currentTime(), 96);
     QTest::keyClicks(view, QStringLiteral("4"));
-    EXPECT_EQ(document.currentScore()->notes().size(), 3u);
+    EXPECT_EQ(document.scores().current()->notes().size(), 3u);
     EXPECT_TRUE(document.CanUndo());
     QMenu* play = frame->menu(kPlayMenu);
     play->popup(frame->mapToGlobal(QPoint(10, 10)));
@@ -146,13 +146,13 @@ TEST_F(AppSongLoading, TheWindowWorksWhileTheSongDecodesAndOneDecodeFeedsLengthA
     EXPECT_EQ(held.started(), 1) << "decoded once";
     ASSERT_EQ(held.decoded().size(), 1u);
     EXPECT_EQ(frame->audioPlayer().pcm(), held.decoded()[0]) << "the very samples decoded";
-    EXPECT_EQ(document.audioLength(), 4000);
+    EXPECT_EQ(document.audio().lengthMs, 4000);
     EXPECT_EQ(frame->audioPlayer().DurationMs(), 4000);
     // Four seconds at 480 BPM are 32 beats: the score reaches the song's end.
-    EXPECT_EQ(document.currentScore()->length(), 32 * 48);
+    EXPECT_EQ(document.scores().current()->length(), 32 * 48);
     EXPECT_TRUE(CanPlay());
     EXPECT_FALSE(Status().contains(QStringLiteral("曲を読み込み中"))) << Status().toStdString();
-    EXPECT_EQ(document.currentScore()->notes().size(), 3u) << "the edit stays";
+    EXPECT_EQ(document.scores().current()->notes().size(), 3u) << "the edit stays";
 }
 
 // Another document, a new one or the window's end stops the song in its decode; only the
@@ -167,7 +167,7 @@ TEST_F(AppSongLoading, LeavingADocumentStopsItsSongsDecode)
     held.ReleaseOne();
     QTRY_VERIFY(frame->audioPlayer().HasSong());
     EXPECT_EQ(frame->audioPlayer().path().filename(), "second.wav");
-    EXPECT_EQ(frame->document().audioLength(), 2000);
+    EXPECT_EQ(frame->document().audio().lengthMs, 2000);
     EXPECT_EQ(held.decoded().size(), 1u) << "the first song was never decoded";
 
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("third"), 1000)));
@@ -175,7 +175,7 @@ TEST_F(AppSongLoading, LeavingADocumentStopsItsSongsDecode)
     EXPECT_FALSE(frame->audioPlayer().HasSong()) << "the second song went with its document";
     frame->action(ID_FILE_NEW)->trigger();
     EXPECT_FALSE(frame->songLoader().loading());
-    EXPECT_EQ(frame->document().audioLength(), 0);
+    EXPECT_EQ(frame->document().audio().lengthMs, 0);
 
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("fourth"), 1000)));
     held.WaitUntilStarted(4);
@@ -196,8 +196,8 @@ TEST_F(AppSongLoading, ASongThatCannotBeDecodedIsToldInTheStatusBar)
         << frame->statusDetail().toStdString();
     EXPECT_FALSE(test::HasEnglish(frame->statusDetail(), Path(QStringLiteral("noise.wav"))));
     EXPECT_FALSE(frame->audioPlayer().HasSong());
-    EXPECT_EQ(frame->document().audioPath(), Path(QStringLiteral("noise.wav")).toStdString());
-    EXPECT_EQ(frame->document().audioLength(), 0);
+    EXPECT_EQ(frame->document().audio().path, Path(QStringLiteral("noise.wav")).toStdString());
+    EXPECT_EQ(frame->document().audio().lengthMs, 0);
     EXPECT_TRUE(CanPlay());
 }
 

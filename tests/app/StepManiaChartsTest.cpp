@@ -68,8 +68,8 @@ TEST_F(AppStepMania, AStepManiaChartIsImportedAfterTheQuestionAndListsWhatItLeft
         ToQString(JapaneseText(Reason(IDS_REASON_SM_NOTES_LEFT_OUT, {"SINGLE", "MANIAC", 1}))));
 
     const CStepDocument& document = frame->document();
-    EXPECT_EQ(document.title(), "Sm Song");
-    EXPECT_EQ(document.audioPath(), "");
+    EXPECT_EQ(document.description().title, "Sm Song");
+    EXPECT_EQ(document.audio().path, "");
     ASSERT_EQ(document.scores().size(), 1u);
     EXPECT_EQ(document.scores()[0]->difficulty(), "MANIAC");
     EXPECT_EQ(test::NotesOf(*document.scores()[0]),
@@ -97,7 +97,7 @@ TEST_F(AppStepMania, ARefusedStepManiaFileChangesNothing)
 {
     AddNotes({{0, 1, 0}, {48, 2, 0}});
     test::Retitle(frame->document(), "Kept");
-    const std::vector<CNote> notes = test::NotesOf(*frame->document().currentScore());
+    const std::vector<CNote> notes = test::NotesOf(*frame->document().scores().current());
     const QString plain = Path(QStringLiteral("Plain.SM"));
     test::WriteBytes(plain, QByteArray("just words, no tag at all\n"));
 
@@ -112,8 +112,8 @@ TEST_F(AppStepMania, ARefusedStepManiaFileChangesNothing)
     EXPECT_EQ(detail,
               ToQString(JapaneseText(
                   Reason(IDS_REASON_IMPORT_REFUSED, {"Plain.SM", Reason(IDS_REASON_SM_NO_TAG)}))));
-    EXPECT_EQ(frame->document().title(), "Kept");
-    EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
+    EXPECT_EQ(frame->document().description().title, "Kept");
+    EXPECT_EQ(test::NotesOf(*frame->document().scores().current()), notes);
     EXPECT_TRUE(frame->document().CanUndo());
 }
 
@@ -158,7 +158,7 @@ TEST_F(AppStepMania, ChartsAreExportedByKindAndReadBackWithTheSameNotes)
         auto asked = ConfirmReplace();
         ASSERT_TRUE(frame->OpenFile(path));
         EXPECT_TRUE(*asked);
-        EXPECT_EQ(test::NotesOf(*frame->document().currentScore()), notes);
+        EXPECT_EQ(test::NotesOf(*frame->document().scores().current()), notes);
         EXPECT_EQ(frame->document().tempoMap().events().size(), path == ssc ? 3u : 2u);
     }
     EXPECT_EQ(frame->document().tempoMap().events(),

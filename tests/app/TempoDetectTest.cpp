@@ -30,7 +30,8 @@ protected:
         CTempoMap map(120.0f);
         ASSERT_TRUE(map.Add(std::vector<CTempoEvent>{CTempoChange{960, 90.0f}}).empty());
         document().SetTempoMap(map);
-        document().SetGap(-40);
+        document().SetDescription(
+            {document().description().title, document().description().artist, -40});
         document().SetAudio(song.toStdString());
         frame->UpdateCommandStates();
     }
@@ -70,14 +71,14 @@ TEST_F(TempoDetectTest, AppliesTheTempoAndGapFoundAsOneUndoableEdit)
     ASSERT_TRUE(*asked);
     EXPECT_EQ(question, LoadQString(IDS_DETECT_TEMPO_REPLACE_MAP));
     EXPECT_NEAR(bpmShown.toDouble(), kSongBpm, 0.05) << bpmShown.toStdString();
-    EXPECT_NEAR(document().bpm(), kSongBpm, 0.05);
-    EXPECT_NEAR(document().gap(), kSongGap, 10);
+    EXPECT_NEAR(document().tempoMap().songBpm(), kSongBpm, 0.05);
+    EXPECT_NEAR(document().description().gap, kSongGap, 10);
     EXPECT_TRUE(document().tempoMap().IsSingleTempo());
     EXPECT_EQ(document().commandAt(0).name(), "テンポ検出");
 
     frame->action(ID_EDIT_UNDO)->trigger();
-    EXPECT_EQ(document().bpm(), 120.0f);
-    EXPECT_EQ(document().gap(), -40);
+    EXPECT_EQ(document().tempoMap().songBpm(), 120.0f);
+    EXPECT_EQ(document().description().gap, -40);
     EXPECT_EQ(document().tempoMap().events(),
               (std::vector<CTempoEvent>{CTempoChange{0, 120.0f}, CTempoChange{960, 90.0f}}));
 
@@ -85,8 +86,8 @@ TEST_F(TempoDetectTest, AppliesTheTempoAndGapFoundAsOneUndoableEdit)
     asked = test::AnswerMessage(LoadQString(IDS_BUTTON_KEEP));
     frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
     ASSERT_TRUE(*detected && *asked);
-    EXPECT_NEAR(document().bpm(), kSongBpm, 0.05);
-    EXPECT_NEAR(document().gap(), kSongGap, 10);
+    EXPECT_NEAR(document().tempoMap().songBpm(), kSongBpm, 0.05);
+    EXPECT_NEAR(document().description().gap, kSongGap, 10);
     ASSERT_EQ(document().tempoMap().events().size(), 2u);
     EXPECT_EQ(document().tempoMap().events()[1], CTempoEvent(CTempoChange{960, 90.0f}));
 }
@@ -109,8 +110,8 @@ TEST_F(TempoDetectTest, StoppingOrCancellingChangesNothing)
     frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
     ASSERT_TRUE(*detected && *asked);
 
-    EXPECT_EQ(document().bpm(), 120.0f);
-    EXPECT_EQ(document().gap(), -40);
+    EXPECT_EQ(document().tempoMap().songBpm(), 120.0f);
+    EXPECT_EQ(document().description().gap, -40);
     EXPECT_EQ(document().tempoMap().events().size(), 2u);
     EXPECT_FALSE(document().CanUndo());
 

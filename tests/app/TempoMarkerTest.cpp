@@ -157,7 +157,7 @@ TEST_F(TempoMarkerTest, MarkersOpenTheirEventAndRefusedEditsChangeNothing)
     ASSERT_TRUE(*asked);
     EXPECT_EQ(title, QStringLiteral("停止の編集"));
     EXPECT_EQ(EventsNow()[1], (CTempoEvent{CStop{48, 1500.0}}));
-    EXPECT_TRUE(test::NotesOf(*document().currentScore()).empty()) << "the click adds no note";
+    EXPECT_TRUE(test::NotesOf(*document().scores().current()).empty()) << "the click adds no note";
     EXPECT_EQ(MarkerOf(1)->text, QStringLiteral("停止 1.500秒"));
 
     // The song's tempo, from its marker or from the menu at row 0.
@@ -165,7 +165,7 @@ TEST_F(TempoMarkerTest, MarkersOpenTheirEventAndRefusedEditsChangeNothing)
     frame->action(ID_EDIT_INSERT_TEMPO_CHANGE)->trigger();
     ASSERT_TRUE(*asked);
     EXPECT_EQ(title, QStringLiteral("テンポ変更の編集"));
-    EXPECT_EQ(document().bpm(), 140.0f);
+    EXPECT_EQ(document().tempoMap().songBpm(), 140.0f);
 
     // A note at the chart's limit: a longer stop before it would take it past two hours.
     const CNote last{MaxChartClock(document().tempoMap()), 0, 0};

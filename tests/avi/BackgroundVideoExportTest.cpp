@@ -23,8 +23,8 @@ protected:
     {
         document.NewDocument();
         document.SetBpm(120.0f);
-        document.SetScreenColor(0x00000000);
-        score = document.currentScore();
+        document.SetColors({document.colors().background, 0x00000000});
+        score = document.scores().current();
         score->InsertNote(std::make_unique<CNote>(CNote{48, 1, 0}));
         score->UpdateLength(0);
         score->StopPlayers();
@@ -48,9 +48,9 @@ TEST_F(BackgroundVideoExport, TheFramesAreThePaintersFramesInOrderFromTheSongsSt
 {
     CChartImage chart;
     chart.SetChartLayout(score);
-    chart.SetScreenColor(document.screenColor());
+    chart.SetScreenColor(document.colors().screen);
     QImage painted(640, 480, QImage::Format_RGB32);
-    document.SetGap(1000);
+    document.SetDescription({document.description().title, document.description().artist, 1000});
     ASSERT_EQ(Write(), 30 + 16); // to frame 15, a beat at 120 BPM, and one more
     const test::ReadVideo video(path);
     ASSERT_EQ(video.pictures.size(), 30u + 16u);

@@ -23,7 +23,7 @@ protected:
     {
         document.NewDocument();
         document.AddView(&view);
-        score = document.currentScore();
+        score = document.scores().current();
     }
     void AddNotes(std::initializer_list<CNote> notes, IStepDocumentView* sender = nullptr)
     {
@@ -178,8 +178,10 @@ TEST_F(CommandTest, SongAndMotionSettingsChangeAndUndoTogether)
     EXPECT_EQ(view.updates.back().hint, UpdateHint::Model);
     EXPECT_EQ(document.UndoMenuText(), "元に戻す(&U) - モーション設定\tCtrl+Z");
     const auto settings = [this] {
-        return std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
-                          document.panelSize(), document.twist(), document.turnEnabled());
+        return std::tuple(document.description().title, document.description().artist,
+                          document.tempoMap().songBpm(), document.description().gap,
+                          document.motionOptions().panelSize, document.motionOptions().twist,
+                          document.motionOptions().turnEnabled);
     };
     EXPECT_EQ(settings(),
               std::tuple(std::string("曲"), std::string("人"), 150.0f, 40, 15.5f, false, true));
@@ -196,7 +198,7 @@ TEST_F(CommandTest, SongAndMotionSettingsChangeAndUndoTogether)
 // anything, and leaves no entry in the history.
 TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
 {
-    const std::int32_t last = MaxChartClock(document.bpm());
+    const std::int32_t last = MaxChartClock(document.tempoMap().songBpm());
     AddNotes({{last - 10, 1, 0}});
     const std::vector<CNote> before = NotesOf(*score);
 
@@ -230,7 +232,7 @@ TEST_F(CommandTest, EditsBeyondTheChartLimitsAreRefusedWithoutAnUndoEntry)
     EXPECT_EQ(NotesOf(*score), before);
     EXPECT_EQ(document.historyCount(), 2u);
     EXPECT_EQ(document.historyPosition(), 1u);
-    EXPECT_EQ(document.bpm(), 120.0f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 120.0f);
 
     // Nor may a chart hold more notes than the document file can count.
     NoteArray notes;

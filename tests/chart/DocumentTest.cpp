@@ -60,39 +60,39 @@ public:
 TEST(StepDocument, NewDocumentStartsFromTheDefaultsAndTakesOnlyATempoAboveZero)
 {
     ScriptedHost host;
-    CStepDocument document(&host);
+    CStepDocument document({&host});
     document.NewDocument();
-    document.SetTitle("old");
-    document.SetArtist("someone");
+    document.SetDescription({"old", "someone", 300});
     document.SetBpm(150.0f);
-    document.SetGap(300);
-    document.SetMotionOptions(20.0f, false, true);
-    document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+    document.SetMotionOptions({20.0f, false, true});
+    document.scores().FindOrCreate(Style::COUPLE, "MANIAC");
     host.cleared = 0;
     document.NewDocument();
 
     ASSERT_EQ(document.scores().size(), 1u);
     const CScore& score = *document.scores()[0];
-    EXPECT_EQ(document.currentScore(), &score);
+    EXPECT_EQ(document.scores().current(), &score);
     EXPECT_TRUE(score.notes().empty());
     // Scores are found by style and the exact difficulty.
-    EXPECT_EQ(document.FindScore(Style::SINGLE, "BASIC"), &score);
-    EXPECT_EQ(document.FindScore(Style::SINGLE, "basic"), nullptr);
-    EXPECT_EQ(document.FindScore(Style::DOUBLE, "BASIC"), nullptr);
-    EXPECT_EQ(std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
-                         document.twist(), document.turnEnabled(), document.panelSize()),
+    EXPECT_EQ(document.scores().Find(Style::SINGLE, "BASIC"), &score);
+    EXPECT_EQ(document.scores().Find(Style::SINGLE, "basic"), nullptr);
+    EXPECT_EQ(document.scores().Find(Style::DOUBLE, "BASIC"), nullptr);
+    EXPECT_EQ(std::tuple(document.description().title, document.description().artist,
+                         document.tempoMap().songBpm(), document.description().gap,
+                         document.motionOptions().twist, document.motionOptions().turnEnabled,
+                         document.motionOptions().panelSize),
               std::tuple(std::string(), std::string(), 120.0f, 0, true, false, 12.0f));
     EXPECT_FALSE(document.IsModified());
     // The views are told to start over once, before the new contents reach them.
     EXPECT_EQ(host.cleared, 1);
     // The colours come from the settings.
-    EXPECT_EQ(document.backgroundColor(), 0x123456u);
-    EXPECT_EQ(document.screenColor(), 0x654321u);
+    EXPECT_EQ(document.colors().background, 0x123456u);
+    EXPECT_EQ(document.colors().screen, 0x654321u);
 
     for (float bad : {0.0f, -1.0f, std::numeric_limits<float>::infinity(),
                       std::numeric_limits<float>::quiet_NaN()})
         EXPECT_THROW(document.SetBpm(bad), InvalidArgumentError);
-    EXPECT_EQ(document.bpm(), 120.0f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 120.0f);
 }
 
 // The views shared zoom stops at the table's ends, and a new document starts it over, at its
@@ -132,15 +132,15 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     const std::string noise = folder.Write("noise.bad", "x").string();
     ScriptedHost host;
     FakeAudio audio;
-    CStepDocument document(&host, &audio);
+    CStepDocument document({&host, &audio});
     document.NewDocument();
 
     document.SetAudio(song);
-    EXPECT_EQ(document.audioLength(), 10000);
+    EXPECT_EQ(document.audio().lengthMs, 10000);
     EXPECT_TRUE(host.requests.empty());
     // The lengths follow at the next recomputation.
-    document.UpdateAllScores();
-    EXPECT_EQ(document.currentScore()->length(), 960);
+    document.scores().UpdateAll();
+    EXPECT_EQ(document.scores().current()->length(), 960);
 
     // Missing: the host browses to the song, which then loads.
     host.answers = {{MissingFileAnswer::Action::Retry, song}};
@@ -148,8 +148,8 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].message, "\"gone.mp3\"というファイルはありません。");
     EXPECT_EQ(host.requests[0].filterId, 148u);
-    EXPECT_EQ(document.audioPath(), song);
-    EXPECT_EQ(document.audioLength(), 10000);
+    EXPECT_EQ(document.audio().path, song);
+    EXPECT_EQ(document.audio().lengthMs, 10000);
 
     // Undecodable: the reason reaches the host in Japanese, without FFmpeg's English words;
     // ignoring forgets the path.
@@ -157,7 +157,7 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     document.SetAudio(noise);
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].message, "\"" + noise + "\" は音声として読めないファイルです。");
-    EXPECT_EQ(document.audioPath(), "");
+    EXPECT_EQ(document.audio().path, "");
 
     // A measurer that fails outright is a song that cannot be decoded, not a failed document.
     host.requests.clear();
@@ -165,13 +165,13 @@ TEST(StepDocument, SetAudioMeasuresTheSongAndAsksAboutMissingFiles)
     document.SetAudio(huge);
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_NE(host.requests[0].message.find(huge), std::string::npos);
-    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.audio().lengthMs, 0);
 
     // Keeping: the path stays for later, with no length.
     host.answers = {{MissingFileAnswer::Action::Keep, ""}};
     document.SetAudio("/nowhere/song.mp3");
-    EXPECT_EQ(document.audioPath(), "/nowhere/song.mp3");
-    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.audio().path, "/nowhere/song.mp3");
+    EXPECT_EQ(document.audio().lengthMs, 0);
 }
 
 // A measurer that decodes beside the document answers at once that the length will follow;
@@ -193,8 +193,8 @@ TEST(StepDocument, ASongMeasuredLaterGivesTheScoresTheirLengthOnlyWhileItIsTheSo
     const std::string other = folder.Write("other.wav", "x").string();
     ScriptedHost host;
     Pending audio;
-    CStepDocument document(&host, &audio);
-    document.SetDancesCharts(false);
+    CStepDocument document({&host, &audio});
+    document.SetDancing({.dancesCharts = false});
     document.NewDocument();
     RecordingView view;
     document.AddView(&view);
@@ -202,27 +202,27 @@ TEST(StepDocument, ASongMeasuredLaterGivesTheScoresTheirLengthOnlyWhileItIsTheSo
     document.SetAudio(song);
     EXPECT_EQ(audio.asked, std::vector<std::string>{song});
     EXPECT_TRUE(host.requests.empty()) << "nothing to ask while the song decodes";
-    EXPECT_EQ(document.audioPath(), song);
-    EXPECT_EQ(document.audioLength(), 0);
-    EXPECT_EQ(document.currentScore()->length(), 0);
+    EXPECT_EQ(document.audio().path, song);
+    EXPECT_EQ(document.audio().lengthMs, 0);
+    EXPECT_EQ(document.scores().current()->length(), 0);
 
     EXPECT_FALSE(document.SongMeasured(other, 5000));
     EXPECT_FALSE(document.SongMeasured("", 5000));
-    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.audio().lengthMs, 0);
     EXPECT_TRUE(view.updates.empty());
 
     // 10 s at 120 BPM: 20 beats of 48 clocks, the same as a length measured at once.
     EXPECT_TRUE(document.SongMeasured(song, 10000));
-    EXPECT_EQ(document.audioLength(), 10000);
-    EXPECT_EQ(document.currentScore()->length(), 960);
+    EXPECT_EQ(document.audio().lengthMs, 10000);
+    EXPECT_EQ(document.scores().current()->length(), 960);
     ASSERT_EQ(view.updates.size(), 1u);
     EXPECT_EQ(view.updates[0].hint, UpdateHint::Song);
     EXPECT_FALSE(document.IsModified()) << "a measured length is no edit";
 
     document.SetAudio(other);
-    EXPECT_EQ(document.audioLength(), 0) << "the old song's length went with it";
+    EXPECT_EQ(document.audio().lengthMs, 0) << "the old song's length went with it";
     EXPECT_FALSE(document.SongMeasured(song, 10000));
-    EXPECT_EQ(document.audioLength(), 0);
+    EXPECT_EQ(document.audio().lengthMs, 0);
     document.RemoveView(&view);
 }
 
@@ -236,7 +236,7 @@ TEST(StepDocument, MissingFilesAreAskedAboutAfterTheLoadInAStepOfTheirOwn)
         {
             const bool told = !view->updates.empty()
                 && view->updates.back().hint == UpdateHint::CurrentScore
-                && view->updates.back().score == document->currentScore();
+                && view->updates.back().score == document->scores().current();
             toldBeforeAsking.push_back(told);
             return ScriptedHost::AnswerMissingFile(request);
         }
@@ -257,8 +257,8 @@ TEST(StepDocument, MissingFilesAreAskedAboutAfterTheLoadInAStepOfTheirOwn)
 
     AskingHost host;
     FakeAudio audio;
-    CStepDocument document(&host, &audio);
-    document.SetDancesCharts(false);
+    CStepDocument document({&host, &audio});
+    document.SetDancing({.dancesCharts = false});
     document.NewDocument();
     RecordingView view;
     host.view = &view;
@@ -268,9 +268,9 @@ TEST(StepDocument, MissingFilesAreAskedAboutAfterTheLoadInAStepOfTheirOwn)
     document.SetPathName(path);
     document.Load(data);
     EXPECT_TRUE(host.requests.empty()) << "a load asks nothing";
-    EXPECT_EQ(document.audioPath(), ResolveStoredPath(path, "gone.mp3"));
-    EXPECT_EQ(document.modelPath(), ResolveStoredPath(path, "gone.pmd"));
-    EXPECT_EQ(document.bpm(), 150.0f);
+    EXPECT_EQ(document.audio().path, ResolveStoredPath(path, "gone.mp3"));
+    EXPECT_EQ(document.model().path, ResolveStoredPath(path, "gone.pmd"));
+    EXPECT_EQ(document.tempoMap().songBpm(), 150.0f);
     ASSERT_EQ(view.updates.size(), 1u);
     EXPECT_EQ(view.updates[0].hint, UpdateHint::CurrentScore);
 
@@ -291,8 +291,8 @@ TEST(StepDocument, MissingFilesAreAskedAboutAfterTheLoadInAStepOfTheirOwn)
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].filterId, std::uint32_t{IDS_FILTER_MODEL});
     EXPECT_EQ(host.toldBeforeAsking, std::vector<bool>{true});
-    EXPECT_EQ(document.audioLength(), 10000);
-    EXPECT_EQ(document.modelPath(), "");
+    EXPECT_EQ(document.audio().lengthMs, 10000);
+    EXPECT_EQ(document.model().path, "");
     EXPECT_FALSE(document.IsModified());
     document.RemoveView(&view);
 }
@@ -302,40 +302,41 @@ TEST(StepDocument, MissingFilesAreAskedAboutAfterTheLoadInAStepOfTheirOwn)
 TEST(StepDocument, ModelsAreMeasuredAskedForOrRefused)
 {
     ScriptedHost host;
-    CStepDocument document(&host);
+    CStepDocument document({&host});
     document.NewDocument();
-    document.SetMotionOptions(30.0f, true, false);
+    document.SetMotionOptions({30.0f, true, false});
     document.SetModel("/nowhere/model.pmd");
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].filterId, 139u);
     EXPECT_EQ(host.requests[0].directoryKey, "ModelDirectory");
-    EXPECT_EQ(document.modelPath(), "");
-    EXPECT_EQ(document.panelSize(), 12.0f);
+    EXPECT_EQ(document.model().path, "");
+    EXPECT_EQ(document.motionOptions().panelSize, 12.0f);
     // A device that never ends counts as missing rather than being read.
     document.SetModel("/dev/zero");
     ASSERT_EQ(host.requests.size(), 2u);
     EXPECT_EQ(host.requests[1].path, "/dev/zero");
-    EXPECT_EQ(document.model(), nullptr);
+    EXPECT_EQ(document.model().document.get(), nullptr);
 
     // Loading a model replaces a panel size typed into the options.
     const auto mannequin = ProjectFile("resources/mannequin/mannequin.pmd");
-    document.SetMotionOptions(30.0f, true, false);
+    document.SetMotionOptions({30.0f, true, false});
     document.SetModel(mannequin.string());
-    ASSERT_NE(document.model(), nullptr);
-    EXPECT_EQ(document.MotionModelName(), document.model()->name);
-    EXPECT_EQ(document.panelSize(), MeasureModel(document.model()).panelSize);
-    EXPECT_NE(document.panelSize(), 30.0f);
+    ASSERT_NE(document.model().document.get(), nullptr);
+    EXPECT_EQ(MotionModelName(document.model()), document.model().document->name);
+    EXPECT_EQ(document.motionOptions().panelSize,
+              MeasureModel(document.model().document.get()).panelSize);
+    EXPECT_NE(document.motionOptions().panelSize, 30.0f);
 
     TempFolder folder;
     const auto junk = folder.Write("not-a-model.pmd", "this is not a model");
-    const CModelDocument* dancer = document.model();
+    const CModelDocument* dancer = document.model().document.get();
     EXPECT_THROW(document.ChangeModel(junk.string()), FileFormatError);
-    EXPECT_EQ(document.model(), dancer);
-    EXPECT_EQ(document.modelPath(), mannequin.string());
+    EXPECT_EQ(document.model().document.get(), dancer);
+    EXPECT_EQ(document.model().path, mannequin.string());
     document.SetModel(junk.string());
-    EXPECT_EQ(document.model(), nullptr);
-    EXPECT_FALSE(document.modelLoadError().empty());
-    EXPECT_EQ(document.panelSize(), 12.0f);
+    EXPECT_EQ(document.model().document.get(), nullptr);
+    EXPECT_FALSE(document.model().loadError.empty());
+    EXPECT_EQ(document.motionOptions().panelSize, 12.0f);
 }
 
 // Models and motions are read whole: one larger than any of its kind is refused by its
@@ -361,7 +362,7 @@ TEST(StepDocument, ModelsAndMotionsBeyondTheirKindsSizeAreRefusedUnread)
     CStepDocument document;
     const auto model = huge("huge.pmd");
     saysTooLarge([&] { document.ChangeModel(model.string()); }, "huge.pmd");
-    EXPECT_EQ(document.modelPath(), "");
+    EXPECT_EQ(document.model().path, "");
     const auto motion = huge("huge.vmd");
     CMotionDocument dance;
     saysTooLarge([&] { dance.Load(motion); }, "huge.vmd");

@@ -9,6 +9,7 @@
 #include "text/StringTable.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <sys/resource.h>
@@ -27,7 +28,7 @@ std::vector<std::uint8_t> FullRunMotion(const CScore& score, std::size_t player)
 {
     CStepDocument fresh;
     fresh.NewDocument();
-    CScore& copy = *fresh.FindOrCreateScore(score.style(), score.difficulty());
+    CScore& copy = *fresh.scores().FindOrCreate(score.style(), score.difficulty());
     for (const auto& note : score.notes())
         copy.AppendNote(std::make_unique<CNote>(*note));
     copy.UpdateLength(0);
@@ -40,14 +41,19 @@ protected:
     void SetUp() override { document.NewDocument(); }
     CScore& Filled(std::int32_t measures, Style style = Style::SINGLE)
     {
-        CScore& score = *document.FindOrCreateScore(style, "BASIC");
+        CScore& score = *document.scores().FindOrCreate(style, "BASIC");
         for (std::int32_t i = 0; i < measures * 8; ++i)
             score.InsertNote(
                 MakeNote(i * 24, (i * 3 + i / 5) % score.panelCount(), i % 9 == 0 ? 36 : 0));
         score.UpdateLength(0);
         return score;
     }
-    CStepDocument document;
+    // Why a dance failed, as the document reports it; set before anything dances.
+    std::function<void(const Reason&)> onWorkerFailure;
+    CStepDocument document{{nullptr, nullptr, [this](const Reason& reason) {
+                                if (onWorkerFailure)
+                                    onWorkerFailure(reason);
+                            }}};
 };
 
 } // namespace
@@ -107,9 +113,10 @@ TEST_F(Player, TheExportShiftsByTheGapKeysEveryBoneAtFrameZeroAndIsWritten)
 {
     CScore& score = Filled(2);
     CPlayer& player = *score.players()[0];
-    document.SetGap(1000); // 30 frames later in the song
+    document.SetDescription({document.description().title, document.description().artist,
+                             1000}); // 30 frames later in the song
     score.UpdateLength(0);
-    const CMotionDocument later = player.MakeMotion(document.MotionModelName());
+    const CMotionDocument later = player.MakeMotion(MotionModelName(document.model()));
     EXPECT_EQ(later.modelName, LoadString(IDS_DEFAULT_MODEL_NAME));
     for (const auto& [nameID, sequence] : later.boneSequences) {
         ASSERT_FALSE(sequence->empty());
@@ -123,7 +130,7 @@ TEST_F(Player, TheExportShiftsByTheGapKeysEveryBoneAtFrameZeroAndIsWritten)
     EXPECT_EQ(center->keys()[0].translation, center->keys()[1].translation);
 
     // A negative gap drops the keys that would land before the song starts.
-    document.SetGap(-2000);
+    document.SetDescription({document.description().title, document.description().artist, -2000});
     score.UpdateLength(0);
     const CMotionDocument earlier = player.MakeMotion("model");
     for (const auto& [nameID, sequence] : earlier.boneSequences)
@@ -143,12 +150,12 @@ TEST_F(Player, TheExportShiftsByTheGapKeysEveryBoneAtFrameZeroAndIsWritten)
 
 TEST_F(Player, ADocumentReadOnlyToBeShownDancesNothingUntilAsked)
 {
-    document.SetDancesCharts(false);
+    document.SetDancing({.dancesCharts = false});
     CScore& score = Filled(2);
     CPlayer& player = *score.players()[0];
     EXPECT_EQ(player.MakeMotion("x").BoneKeyCount(), 0u);
     // Turned on, a score dances from its next change, as every score always did.
-    document.SetDancesCharts(true);
+    document.SetDancing({true, document.dancing().feet});
     score.UpdateLength(0);
     EXPECT_GT(player.MakeMotion("x").BoneKeyCount(), 0u);
 }
@@ -160,11 +167,11 @@ TEST_F(Player, ADanceThatFailsIsReportedRefusesTheExportAndDancesAgainAfterAnEdi
 {
     std::mutex reportLock;
     std::vector<std::string> reports;
-    document.SetWorkerFailureHandler([&](const Reason& reason) {
+    onWorkerFailure = [&](const Reason& reason) {
         std::lock_guard lock(reportLock);
         reports.push_back(EnglishText(reason));
-    });
-    CScore& score = *document.currentScore();
+    };
+    CScore& score = *document.scores().current();
     // Past every reader and command: the worker is the last to see such a chart.
     score.InsertNote(MakeNote(48, 1));
     score.AppendNote(MakeNote(2'000'000'000, 0));
@@ -196,7 +203,7 @@ int DanceWithoutRoomForAThread()
 {
     CStepDocument document;
     document.NewDocument();
-    CScore& score = *document.currentScore();
+    CScore& score = *document.scores().current();
     score.InsertNote(MakeNote(0, 0));
     std::size_t pages = 0;
     std::ifstream("/proc/self/statm") >> pages;

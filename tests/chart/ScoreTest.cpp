@@ -29,8 +29,10 @@ TEST(Score, PlayersSplitThePanelsByStyle)
 TEST(Score, NotesKeepClockOrderAndTheLengthIsTheirLastEndOrTheSongs)
 {
     CStepDocument document;
-    document.SetGap(500);
-    EXPECT_LT(document.AudioLengthClocks(), 0);
+    document.SetDescription({document.description().title, document.description().artist, 500});
+    EXPECT_LT(document.tempoMap().AudioLengthClocks(document.audio().lengthMs,
+                                                    document.description().gap),
+              0);
     CScore score(&document, Style::SINGLE, "BASIC");
     score.UpdateLength(0);
     EXPECT_EQ(score.length(), 0);
@@ -126,14 +128,14 @@ TEST(BackgroundVideo, TheRangeRunsFromTheSongsStartToTheFrameAfterTheChart)
 {
     CStepDocument document;
     document.NewDocument();
-    CScore& score = *document.currentScore();
+    CScore& score = *document.scores().current();
     score.InsertNote(MakeNote(1920 - 48, 0, 48));
     score.UpdateLength(0);
     // 1920 clocks at 120 BPM end at frame 600; that frame is written too, whatever the gap.
     const std::pair<std::int32_t, std::int32_t> cases[] // gap, first frame
         = {{0, 0}, {1000, -30}, {-500, 15}, {1, 0}, {-34, 1}};
     for (const auto& [gap, start] : cases) {
-        document.SetGap(gap);
+        document.SetDescription({document.description().title, document.description().artist, gap});
         const VideoFrameRange range = BackgroundVideoFrames(score);
         EXPECT_EQ(range.start, start) << gap;
         EXPECT_EQ(range.end, 601) << gap;
@@ -152,10 +154,10 @@ TEST(BackgroundVideo, ProposedNamesFollowTheDocumentStyleDifficultyAndDancerOrTh
 {
     CStepDocument document;
     document.NewDocument();
-    EXPECT_EQ(ProposedAviPath(*document.currentScore()), "_SINGLE_BASIC.avi");
+    EXPECT_EQ(ProposedAviPath(*document.scores().current()), "_SINGLE_BASIC.avi");
     document.SetPathName("/x/song.zlvm");
-    EXPECT_EQ(document.currentScore()->ProposedMotionPath(0), "song_SINGLE_BASIC.vmd");
-    CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+    EXPECT_EQ(document.scores().current()->ProposedMotionPath(0), "song_SINGLE_BASIC.vmd");
+    CScore& couple = *document.scores().FindOrCreate(Style::COUPLE, "MANIAC");
     EXPECT_EQ(ProposedAviPath(couple), "song_COUPLE_MANIAC.avi");
     EXPECT_EQ(couple.ProposedMotionPath(1), "song_COUPLE_MANIAC_2P.vmd");
     couple.SetAviPath("/videos/first.avi");

@@ -31,7 +31,7 @@ protected:
     {
         document.NewDocument();
         document.AddView(&view);
-        score = document.currentScore();
+        score = document.scores().current();
     }
     Events EventsNow() const { return document.tempoMap().events(); }
     // Runs the command, then checks that undo gives back the map and the notes exactly and
@@ -82,7 +82,7 @@ TEST_F(TempoEdit, EventsAreInsertedChangedAndDeletedThroughTheHistory)
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(view.updates.back().hint, UpdateHint::Song);
     // At 150 BPM from the second measure its second beat comes after 2 s + 0.4 s.
-    EXPECT_EQ(document.ClockToFrame(240), 72);
+    EXPECT_EQ(document.tempoMap().ClockToFrame(240), 72);
 
     DoUndoRedo(CTempoEventCommand::Insert(&document, CStop{192, 250.0}));
     DoUndoRedo(CTempoEventCommand::Insert(&document, CDelay{96, 100.0}));
@@ -98,7 +98,7 @@ TEST_F(TempoEdit, EventsAreInsertedChangedAndDeletedThroughTheHistory)
     DoUndoRedo(CTempoEventCommand::Remove(&document, both));
     EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 120.0f}, CDelay{96, 100.0}}));
     DoUndoRedo(CTempoEventCommand::Change(&document, 0, CTempoChange{0, 90.0f}));
-    EXPECT_EQ(document.bpm(), 90.0f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 90.0f);
     EXPECT_EQ(document.UndoMenuText(), "元に戻す(&U) - テンポ変更の編集\tCtrl+Z");
 }
 
@@ -175,7 +175,7 @@ TEST_F(TempoEdit, RowsInsertedAndDeletedMoveTheEventsWithTheNotes)
     // The first rows gone, what followed them starts the song at the tempo it had.
     DoUndoRedo(std::make_unique<CDeleteClockCommand>(score, "削除", 0, 96));
     EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 180.0f}, CWarp{48, 96}, CStop{192, 200.0}}));
-    EXPECT_EQ(document.bpm(), 180.0f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 180.0f);
     document.Undo();
     // Rows of the song's start without a tempo change after them keep the song's tempo.
     document.Execute(std::make_unique<CDeleteClockCommand>(score, "削除", 0, 48), nullptr);
@@ -188,7 +188,7 @@ TEST_F(TempoEdit, RowEditsThatWouldTakeAnotherChartPastTheLimitAreRefused)
     // A fast stretch keeps the other chart's last note within two hours; deleting the rows
     // of its tempo change would slow every later clock down to the song's tempo.
     ASSERT_NO_THROW(document.SetTempoMap(MapOf(120.0f, {CTempoChange{96, 240.0f}})));
-    CScore& other = *document.FindOrCreateScore(Style::DOUBLE, "BASIC");
+    CScore& other = *document.scores().FindOrCreate(Style::DOUBLE, "BASIC");
     const std::int32_t last = MaxChartClock(document.tempoMap());
     Add(other, {{last - 96, 5, 0}});
     ExpectRefused([&] { return std::make_unique<CDeleteClockCommand>(score, "削除", 48, 96); });
@@ -250,7 +250,7 @@ TEST_F(TempoEdit, TheSongsTempoChangesOnlyTheFirstTempoAndKeepsTheChartsInTheLim
 TEST_F(TempoEdit, TempoEditsGiveTheSameDanceAsAFullRun)
 {
     CScore& single = *score;
-    CScore& couple = *document.FindOrCreateScore(Style::COUPLE, "BASIC");
+    CScore& couple = *document.scores().FindOrCreate(Style::COUPLE, "BASIC");
     for (std::int32_t i = 0; i < 64; ++i) {
         single.InsertNote(MakeNote(i * 24, i % 4, i % 7 == 0 ? 36 : 0));
         couple.InsertNote(MakeNote(i * 24 + 12, (i * 3) % 8));
@@ -261,7 +261,7 @@ TEST_F(TempoEdit, TempoEditsGiveTheSameDanceAsAFullRun)
         CStepDocument fresh;
         fresh.NewDocument();
         fresh.SetTempoMap(document.tempoMap());
-        CScore& copy = *fresh.FindOrCreateScore(from.style(), from.difficulty());
+        CScore& copy = *fresh.scores().FindOrCreate(from.style(), from.difficulty());
         for (const auto& note : from.notes())
             copy.AppendNote(std::make_unique<CNote>(*note));
         copy.UpdateLength(0);

@@ -173,7 +173,7 @@ TEST(ZlvmFile, LoadingDropsEmptyScoresAndKeepsDuplicatesInOrder)
     document.AttachFiles();
 
     ASSERT_EQ(document.scores().size(), 3u);
-    EXPECT_EQ(document.currentScore(), document.scores()[0].get());
+    EXPECT_EQ(document.scores().current(), document.scores()[0].get());
     EXPECT_EQ(document.scores()[0]->difficulty(), "BASIC");
     EXPECT_EQ(document.scores()[1]->style(), Style::COUPLE);
     EXPECT_EQ(document.scores()[1]->players()[1]->motionPath(), "2p.vmd");
@@ -191,17 +191,18 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
     const auto path = folder / "song.zlvm";
     CStepDocument document;
     document.NewDocument();
-    document.SetTitle("タイトル");
+    document.SetDescription(
+        {"タイトル", document.description().artist, document.description().gap});
     document.SetBpm(0.1f + 140.0f);
-    document.SetBackgroundColor(0xABCDEF);
+    document.SetColors({0xABCDEF, document.colors().screen});
     document.SaveDocument(path);
 
     CStepDocument opened;
     opened.OpenDocument(path);
-    EXPECT_EQ(opened.title(), "タイトル");
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(opened.bpm()),
+    EXPECT_EQ(opened.description().title, "タイトル");
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(opened.tempoMap().songBpm()),
               std::bit_cast<std::uint32_t>(0.1f + 140.0f));
-    EXPECT_EQ(opened.backgroundColor(), 0xABCDEFu);
+    EXPECT_EQ(opened.colors().background, 0xABCDEFu);
     ASSERT_EQ(opened.scores().size(), 1u); // a fresh BASIC score
     EXPECT_EQ(opened.scores()[0]->difficulty(), "BASIC");
     EXPECT_FALSE(opened.IsModified());
@@ -210,7 +211,7 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
     Bytes damaged = WriteZlvm(SampleData());
     damaged.resize(damaged.size() - 3);
     WriteFileAtomically(folder / "damaged.zlvm", damaged);
-    opened.currentScore()->InsertNote(MakeNote(0, 0));
+    opened.scores().current()->InsertNote(MakeNote(0, 0));
     EXPECT_THROW(opened.OpenDocument(folder / "damaged.zlvm"), EndOfFileError);
     EXPECT_THROW(opened.OpenDocument(folder / "missing.zlvm"), FileIoError);
     ZlvmDocumentData farNote, farGap, fastTempo;
@@ -224,20 +225,20 @@ TEST(ZlvmFile, ASavedDocumentOpensAsItWasAndFailuresLeaveTheDocumentAndTheFile)
     std::filesystem::resize_file(folder / "huge.zlvm", std::uintmax_t{64} << 30);
     EXPECT_THROW(opened.OpenDocument(folder / "huge.zlvm"), FileIoError);
     std::filesystem::remove(folder / "huge.zlvm");
-    EXPECT_EQ(opened.title(), "タイトル");
+    EXPECT_EQ(opened.description().title, "タイトル");
     ASSERT_EQ(opened.scores().size(), 1u);
-    EXPECT_EQ(NotesOf(*opened.currentScore()), (std::vector<CNote>{{0, 0, 0}}));
+    EXPECT_EQ(NotesOf(*opened.scores().current()), (std::vector<CNote>{{0, 0, 0}}));
 
     EXPECT_THROW(document.SaveDocument(folder / "no-such-folder" / "x.zlvm"), FileIoError);
     EXPECT_EQ(document.pathName(), path);
     // The file counts notes in 16 bits: a chart at the limit is saved, one more is refused,
     // not wrapped, and the old file stays whole with no temporary file left beside it.
     for (std::size_t i = 0; i < kMaxChartNotes; ++i)
-        document.currentScore()->AppendNote(MakeNote(0, 0));
+        document.scores().current()->AppendNote(MakeNote(0, 0));
     document.SaveDocument(path);
     const Bytes full = ReadWholeFile(path, kMaxChartFileBytes);
     EXPECT_EQ(ReadZlvm(full).scores[0].notes.size(), kMaxChartNotes);
-    document.currentScore()->AppendNote(MakeNote(0, 0));
+    document.scores().current()->AppendNote(MakeNote(0, 0));
     document.SetModifiedFlag(true);
     EXPECT_THROW(document.SaveDocument(path), InvalidArgumentError);
     EXPECT_EQ(ReadWholeFile(path, kMaxChartFileBytes), full);

@@ -44,13 +44,12 @@ TEST(CliCommands, InfoPrintsTheDocumentAsJsonAndConvertKeepsItThroughBothFormats
     {
         CStepDocument document;
         document.NewDocument();
-        document.SetTitle("曲名");
+        document.SetDescription({"曲名", "", -40});
         document.SetBpm(133.33f);
-        document.SetGap(-40);
         // A path stored by another system need not be UTF-8.
         document.SetAudio("/nowhere/song\xFF.mp3");
-        Add(*document.currentScore(), {{96, 3, 0}, {0, 1, 48}});
-        CScore* couple = document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+        Add(*document.scores().current(), {{96, 3, 0}, {0, 1, 48}});
+        CScore* couple = document.scores().FindOrCreate(Style::COUPLE, "MANIAC");
         Add(*couple, {{0, 6, 0}});
         couple->players()[1]->SetMotionPath("two.vmd");
         document.SaveDocument(path);
@@ -207,8 +206,8 @@ TEST(CliCommands, MotionReadsOnlyTheModelItIsGiven)
     {
         CStepDocument written;
         written.NewDocument();
-        written.SetDancesCharts(false);
-        Add(*written.currentScore(), {{0, 1, 0}});
+        written.SetDancing({.dancesCharts = false});
+        Add(*written.scores().current(), {{0, 1, 0}});
         written.SetModel("/nowhere/gone.pmd");
         written.SaveDocument(document);
     }

@@ -107,8 +107,8 @@ TEST(CliInterrupt, AnInterruptedVideoLeavesTheOldFileAndNothingBesideIt)
     {
         CStepDocument document;
         document.NewDocument();
-        document.SetDancesCharts(false);
-        Add(*document.currentScore(), {{0, 1, 0}, {172800, 2, 0}});
+        document.SetDancing({.dancesCharts = false});
+        Add(*document.scores().current(), {{0, 1, 0}, {172800, 2, 0}});
         document.SaveDocument(chart);
     }
     const auto target = folder / "video.avi";

@@ -21,7 +21,7 @@ std::filesystem::path WriteMappedDocument(const std::string& name)
                                                  CDelay{97, 2.5}, CWarp{300, 12}})
                     .empty());
     document.SetTempoMap(map);
-    Add(*document.currentScore(), {{0, 1, 0}, {96, 0, 0}, {384, 3, 0}});
+    Add(*document.scores().current(), {{0, 1, 0}, {96, 0, 0}, {384, 3, 0}});
     document.SaveDocument(path);
     return path;
 }

@@ -51,10 +51,10 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
                            "#title:abc;#Artist: X Y ;\r\n#bpm: 150.5 ;"
                            "#GAP:-120ms;#CHANGEBPM:96=200;#FREEZE:1=2;")
                     .empty());
-    EXPECT_EQ(document.title(), "abc");
-    EXPECT_EQ(document.artist(), "X Y");
-    EXPECT_EQ(document.bpm(), 150.5f);
-    EXPECT_EQ(document.gap(), -120);
+    EXPECT_EQ(document.description().title, "abc");
+    EXPECT_EQ(document.description().artist, "X Y");
+    EXPECT_EQ(document.tempoMap().songBpm(), 150.5f);
+    EXPECT_EQ(document.description().gap, -120);
 
     // Blank lines and control bytes do not count; a chart runs on across line breaks.
     const auto result = ImportText(document,
@@ -83,7 +83,7 @@ TEST(DwiReader, TagsAreCaseBlindAndErrorsNameTheNonEmptyLine)
     for (const std::string value : {"0", "-3", "abc", "", "nan"}) {
         const auto tempo = ImportText(document, "#BPM:" + value + ";");
         EXPECT_EQ(tempo.listed, (std::vector<DwiDiagnostic>{{Kind::InvalidTempo, 1, value}}));
-        EXPECT_EQ(document.bpm(), 150.5f) << value;
+        EXPECT_EQ(document.tempoMap().songBpm(), 150.5f) << value;
     }
     EXPECT_EQ(FormatDwiDiagnosticsJapanese(ImportText(document, "#BPM:-3;")),
               "1行目:\"BPM:-3\" には対応していません。");
@@ -133,7 +133,7 @@ TEST(DwiReader, ChartsFillTheirScoresBlocksTheSecondPadAndEmptyScoresAreDropped)
     const CScore& maniac = *document.scores()[0];
     EXPECT_EQ(maniac.difficulty(), "MANIAC");
     EXPECT_EQ(NotesOf(maniac), (Notes{{0, 1, 0}, {24, 0, 0}}));
-    EXPECT_EQ(document.currentScore(), &maniac);
+    EXPECT_EQ(document.scores().current(), &maniac);
     EXPECT_EQ(maniac.length(), 24);
 }
 
@@ -148,7 +148,7 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
     EXPECT_TRUE(ImportDwi(document, dwi, refuse).imported); // no notes yet: nothing to ask
     EXPECT_EQ(asked, 0);
 
-    auto add = std::make_unique<CAddNoteCommand>(document.currentScore(), "add");
+    auto add = std::make_unique<CAddNoteCommand>(document.scores().current(), "add");
     add->AddNote(MakeNote(96, 3));
     document.Execute(std::move(add), nullptr);
     EXPECT_FALSE(ImportDwi(document, dwi, refuse).imported);
@@ -158,11 +158,11 @@ TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
     EXPECT_TRUE(!missing.imported && !missing.errors.empty());
     EXPECT_FALSE(ImportDwi(document, folder.path(), refuse).imported);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{0, 2, 0}, {96, 3, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{0, 2, 0}, {96, 3, 0}}));
     EXPECT_TRUE(document.CanUndo());
 
     EXPECT_TRUE(ImportDwi(document, dwi, [] { return true; }).imported);
-    EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{0, 2, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{0, 2, 0}}));
     EXPECT_FALSE(document.CanUndo()); // the history referred to the scores that went
 
     // The caller words what the reader could not take; the Japanese list is the default.
@@ -195,7 +195,7 @@ TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
     CStepDocument document;
     for (const auto& [written, chart, expected] : cases) {
         ImportText(document, "#FILE:" + written + ";", chart);
-        EXPECT_EQ(document.audioPath(), expected.string());
+        EXPECT_EQ(document.audio().path, expected.string());
     }
 }
 
@@ -222,24 +222,25 @@ TEST(DwiReader, ChartsBeyondTheChartLimitsAreRefusedWithNothingReplaced)
         SCOPED_TRACE(text.substr(0, 40));
         CStepDocument document;
         document.NewDocument();
-        document.currentScore()->InsertNote(MakeNote(96, 3));
+        document.scores().current()->InsertNote(MakeNote(96, 3));
         try {
             ImportText(document, text);
             ADD_FAILURE() << "the chart was imported";
         } catch (const FileFormatError& error) {
             EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
         }
-        EXPECT_EQ(document.title(), "");
-        EXPECT_EQ(document.bpm(), 120.0f);
+        EXPECT_EQ(document.description().title, "");
+        EXPECT_EQ(document.tempoMap().songBpm(), 120.0f);
         ASSERT_EQ(document.scores().size(), 1u);
-        EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{96, 3, 0}}));
+        EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{96, 3, 0}}));
     }
     CStepDocument full;
     ImportText(full, fast + std::string(kMaxChartNotes, '8') + ";");
     EXPECT_EQ(full.scores().front()->notes().size(), kMaxChartNotes);
     ImportText(full, "#GAP:-600000;" + fastest + std::string(174762, '0') + "8;");
     EXPECT_EQ(NotesOf(*full.scores().front()), (Notes{{4194288, 2, 0}}));
-    EXPECT_EQ(std::tuple(full.bpm(), full.gap()), std::tuple(kMaxChartBpm, -kMaxChartGap));
+    EXPECT_EQ(std::tuple(full.tempoMap().songBpm(), full.description().gap),
+              std::tuple(kMaxChartBpm, -kMaxChartGap));
 }
 
 // Bytes that are no DWI file (binary data, or text without one DWI tag and its value) are
@@ -263,7 +264,7 @@ TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
     TempFolder folder;
     CStepDocument document;
     document.NewDocument();
-    auto add = std::make_unique<CAddNoteCommand>(document.currentScore(), "add");
+    auto add = std::make_unique<CAddNoteCommand>(document.scores().current(), "add");
     add->AddNote(MakeNote(96, 3));
     document.Execute(std::move(add), nullptr);
     int asked = 0;
@@ -291,7 +292,7 @@ TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
     EXPECT_EQ(unread.errors.rfind("\"" + huge.string() + "\" は大きすぎるため", 0), 0u)
         << unread.errors;
     EXPECT_EQ(asked, 0);
-    EXPECT_EQ(NotesOf(*document.currentScore()), (Notes{{96, 3, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{96, 3, 0}}));
     EXPECT_TRUE(document.CanUndo());
 
     // The least a DWI file can be: a tag and its value, a chart's header, or a tempo that
@@ -323,7 +324,7 @@ TEST(DwiReader, HostileFilesAreReadNoFurtherThanTheirNotesReach)
         CDwiReader reader(scratch, "/nonexistent/long.dwi", bytes);
         EXPECT_TRUE(reader.Read().empty()) << bpm; // the "Z" after the steps is never reached
         const std::int32_t firstBeyond = (MaxChartClock(bpm) / 24 + 1) * 24;
-        const CScore& score = *scratch.FindScore(Style::SINGLE, "BASIC");
+        const CScore& score = *scratch.scores().Find(Style::SINGLE, "BASIC");
         EXPECT_EQ(score.notes().size(), static_cast<std::size_t>(firstBeyond / 24 + 1)) << bpm;
         EXPECT_EQ(score.notes().back()->clock, firstBeyond) << bpm;
     }
@@ -332,7 +333,7 @@ TEST(DwiReader, HostileFilesAreReadNoFurtherThanTheirNotesReach)
     ImportText(document,
                "#BPM:200;#SINGLE:BASIC:1:<8!;\n#BPM:50;\n><4;\n#BPM:100;\n>"
                    + std::string(24010, '0') + "8;");
-    EXPECT_EQ(document.bpm(), 200.0f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 200.0f);
     EXPECT_EQ(document.scores().front()->notes().back()->clock, 24 * 24012);
     EXPECT_GT(24 * 24012, MaxChartClock(100.0f));
 }

@@ -51,7 +51,7 @@ TEST(DwiTempoTags, ChangesAndFreezesBecomeTheDocumentsTempoMap)
                            "#FREEZE:8=53,0.125=10,0.375=20,12=0,0.0833=7;\r\n"
                            "#SINGLE:BASIC:1:2;")
                     .empty());
-    EXPECT_EQ(document.bpm(), 140.0f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 140.0f);
     EXPECT_EQ(document.tempoMap().events(),
               MapOf(140.0f,
                     {CStop{1, 7.0}, CStop{2, 10.0}, CStop{4, 20.0}, CTempoChange{48, 70.0f},
@@ -71,7 +71,7 @@ TEST(DwiTempoTags, ChangesAndFreezesBecomeTheDocumentsTempoMap)
         read.SetBpm(140.0f);
         EXPECT_TRUE(ImportText(read, text).empty()) << text;
         EXPECT_EQ(read.tempoMap().events(), expected) << text;
-        EXPECT_EQ(read.bpm(), std::get<CTempoChange>(expected.front()).bpm) << text;
+        EXPECT_EQ(read.tempoMap().songBpm(), std::get<CTempoChange>(expected.front()).bpm) << text;
     }
 }
 
@@ -176,7 +176,7 @@ TEST(DwiTempoTags, RealChartKeepsItsMapThroughTheDocumentFileAndBack)
     CStepDocument document;
     ASSERT_TRUE(ImportDwi(document, source).imported);
     const CTempoMap& map = document.tempoMap();
-    EXPECT_EQ(document.bpm(), 139.5f);
+    EXPECT_EQ(document.tempoMap().songBpm(), 139.5f);
     // 45 changes (none restating the tempo before it) and one freeze.
     ASSERT_EQ(map.events().size(), 1u + 45u + 1u);
     // "384=129" and "384=1375": clock 4608, the change before the stop there.

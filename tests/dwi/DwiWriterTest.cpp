@@ -17,8 +17,9 @@ auto Contents(const CStepDocument& document)
     std::vector<std::tuple<int, std::string, Notes>> scores;
     for (const auto& score : document.scores())
         scores.emplace_back(int(score->style()), score->difficulty(), SortedNotesOf(*score));
-    return std::tuple(document.title(), document.artist(), document.bpm(), document.gap(),
-                      document.audioPath(), scores);
+    return std::tuple(document.description().title, document.description().artist,
+                      document.tempoMap().songBpm(), document.description().gap,
+                      document.audio().path, scores);
 }
 
 // Every song lasts as long as the test says, so a score's length can be set by its audio.
@@ -46,11 +47,10 @@ TEST(DwiWriter, SettingsLinesStepChoicePerMeasureBlocksAndLengths)
     TempFolder folder;
     const auto song = folder.Write("music/song.wav", "x");
     FixedLengthAudio twoSeconds(2000); // one measure at 120 BPM
-    CStepDocument document(nullptr, &twoSeconds);
+    CStepDocument document({nullptr, &twoSeconds});
     document.NewDocument();
-    document.SetArtist("ア;ー");
+    document.SetDescription({"", "ア;ー", -20});
     document.SetBpm(150.5f);
-    document.SetGap(-20);
     EXPECT_EQ(Text(document),
               "#TITLE:;\r\n#ARTIST:ア；ー;\r\n#FILE:;\r\n#BPM:150.500;\r\n#GAP:-20;\r\n"
               "#SINGLE:BASIC::\r\n;\r\n");
@@ -76,7 +76,7 @@ TEST(DwiWriter, SettingsLinesStepChoicePerMeasureBlocksAndLengths)
     document.NewDocument();
     document.SetAudio(song.string());
     Add(*document.scores().front(), {{0, 1, 200}});
-    Add(*document.FindOrCreateScore(Style::DOUBLE, "BASIC"), {{0, 0, 0}, {0, 7, 0}});
+    Add(*document.scores().FindOrCreate(Style::DOUBLE, "BASIC"), {{0, 0, 0}, {0, 7, 0}});
     const std::string text = Text(document, folder / "out.dwi");
     // The song lies below the chart's folder: its path is written relative to it.
     EXPECT_NE(text.find("#FILE:music/song.wav;\r\n"), std::string::npos);
@@ -88,7 +88,7 @@ TEST(DwiWriter, SettingsLinesStepChoicePerMeasureBlocksAndLengths)
     EXPECT_EQ(Text(document, "/elsewhere/out.dwi").find("#FILE:" + song.string() + ";"), 21u);
 
     document.NewDocument();
-    document.FindOrCreateScore(Style::COUPLE, "MANIAC");
+    document.scores().FindOrCreate(Style::COUPLE, "MANIAC");
     EXPECT_NE(Text(document).find("#COUPLE:MANIAC::\r\n:;\r\n"), std::string::npos);
 }
 
@@ -98,10 +98,8 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
     const auto song = folder.Write("audio/曲.mp3", "x");
     CStepDocument document;
     document.NewDocument();
-    document.SetTitle("踊る; title");
-    document.SetArtist("アーティスト");
+    document.SetDescription({"踊る; title", "アーティスト", -37});
     document.SetBpm(155.5f);
-    document.SetGap(-37);
     document.SetAudio(song.string());
 
     // One measure per step size, then freezes of one to four panels, one of them ending
@@ -111,16 +109,18 @@ TEST(DwiRoundTrip, EveryStepSizeFreezeAndBlockReadsBackWhole)
     Add(*document.scores()[0], {{960, 1, 96}, {1152, 0, 48}, {1152, 3, 48}, {1200, 1, 0}});
     Add(*document.scores()[0], {{1344, 0, 24}, {1344, 1, 24}, {1344, 2, 24}, {1440, 0, 7}});
     Add(*document.scores()[0], {{1440, 1, 7}, {1440, 2, 7}, {1440, 3, 7}, {1536, 2, 0}});
-    Add(*document.FindOrCreateScore(Style::DOUBLE, "鬼"),
+    Add(*document.scores().FindOrCreate(Style::DOUBLE, "鬼"),
         {{0, 0, 0}, {0, 7, 0}, {12, 4, 36}, {48, 5, 0}, {96, 1, 3}, {100, 6, 0}});
-    Add(*document.FindOrCreateScore(Style::COUPLE, "ANOTHER"),
+    Add(*document.scores().FindOrCreate(Style::COUPLE, "ANOTHER"),
         {{0, 2, 0}, {0, 6, 0}, {24, 0, 192}, {24, 4, 192}, {216, 7, 0}});
 
     const auto path = folder / "out.dwi";
     WriteDwi(document, path);
     CStepDocument read;
     EXPECT_EQ(ImportDwi(read, path).errors, "");
-    document.SetTitle("踊る； title"); // a ";" inside a value is written as its full-width form
+    document.SetDescription(
+        {"踊る； title", document.description().artist,
+         document.description().gap}); // a ";" inside a value is written as its full-width form
     EXPECT_EQ(Contents(read), Contents(document));
     // The written file is a fixed point: writing what was read gives the same bytes.
     EXPECT_EQ(DwiBytes(read, path), ReadWholeFile(path, kMaxChartFileBytes));
@@ -142,7 +142,7 @@ TEST(DwiRoundTrip, EveryPrefixOfAFileImportsSoundly)
         }
         ImportText(document, prefix);
         ASSERT_FALSE(document.scores().empty());
-        EXPECT_EQ(document.currentScore(), document.scores().front().get());
+        EXPECT_EQ(document.scores().current(), document.scores().front().get());
         for (const auto& score : document.scores())
             for (const auto& note : score->notes()) {
                 EXPECT_TRUE(score->HasPanel(note->panel)) << size;

@@ -114,19 +114,21 @@ inline void ExpectHardestSingleLandsOnTime(CStepDocument& document, const std::s
     CScore* hardest = nullptr;
     for (const char* difficulty : {"SMANIAC", "MANIAC", "ANOTHER", "BASIC", "BEGINNER"})
         if (!hardest)
-            hardest = document.FindScore(Style::SINGLE, difficulty);
+            hardest = document.scores().Find(Style::SINGLE, difficulty);
     if (!hardest)
         return;
-    Chart chart{name + " " + hardest->difficulty(), document.tempoMap(), {}, document.gap()};
+    Chart chart{
+        name + " " + hardest->difficulty(), document.tempoMap(), {}, document.description().gap};
     for (const auto& note : hardest->notes())
         chart.notes.push_back(*note);
-    document.SetDancesCharts(true);
+    document.SetDancing({true, document.dancing().feet});
     hardest->UpdateLength(0);
     CPlayer& player = *hardest->players()[0];
     CMotionDocument read;
     read.Read(player.MakeMotion("dancer").Write());
     const std::int32_t dropped
-        = MeasureSteps(player.generator().stepFrames(), document.panelSize()).droppedNotes;
+        = MeasureSteps(player.generator().stepFrames(), document.motionOptions().panelSize)
+              .droppedNotes;
     const std::vector<std::string> missed = NotesMissed(chart, read);
     if (static_cast<std::int32_t>(missed.size()) > dropped) {
         ADD_FAILURE() << chart.name << ": " << missed.size() << " notes missed, " << dropped

@@ -58,8 +58,9 @@ CMotionDocument WrittenAndReadBack(const Chart& chart)
     CStepDocument document;
     document.NewDocument();
     document.SetTempoMap(chart.tempo);
-    document.SetGap(chart.gap);
-    CScore& score = *document.FindOrCreateScore(Style::SINGLE, "BASIC");
+    document.SetDescription(
+        {document.description().title, document.description().artist, chart.gap});
+    CScore& score = *document.scores().FindOrCreate(Style::SINGLE, "BASIC");
     for (const CNote& note : chart.notes)
         score.InsertNote(std::make_unique<CNote>(note));
     score.UpdateLength(0);
@@ -254,7 +255,7 @@ TEST(TempoDanceTest, TheHardestChartOfARealSongOfManyTemposLandsOnTime)
     CStepDocument document;
     ImportDwiBytes(document, path, ReadWholeFile(path, kMaxChartFileBytes));
     ASSERT_FALSE(document.tempoMap().IsSingleTempo());
-    ASSERT_GT(document.FindScore(Style::SINGLE, "MANIAC")->notes().size(), 300u);
+    ASSERT_GT(document.scores().Find(Style::SINGLE, "MANIAC")->notes().size(), 300u);
     test::ExpectHardestSingleLandsOnTime(document, "INSERTiON");
 }
 

@@ -23,7 +23,7 @@ protected:
 
     CScore* Show(Style style, std::initializer_list<CNote> notes)
     {
-        CScore* score = document.FindOrCreateScore(style, "BASIC");
+        CScore* score = document.scores().FindOrCreate(style, "BASIC");
         for (const CNote& note : notes)
             score->AppendNote(std::make_unique<CNote>(note));
         score->UpdateLength(0);

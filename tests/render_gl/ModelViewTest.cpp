@@ -27,7 +27,7 @@ protected:
     void LoadMannequin()
     {
         m_document.SetModel(ZELVANE_MANNEQUIN);
-        ASSERT_NE(m_document.model(), nullptr) << m_document.modelLoadError();
+        ASSERT_NE(m_document.model().document.get(), nullptr) << m_document.model().loadError;
         m_document.UpdateAllViews(nullptr, UpdateHint::Model);
     }
 
@@ -61,7 +61,7 @@ TEST_F(ModelViewTest, TheDancersStandOnTheirPadsOnceThereIsAModel)
     // The pads are as large as the document's panels, model or not.
     const QPoint beyondDefault = At({0, 0.05f, -ModelMeasurements::kDefaultPanelSize / 2 - 1.5f});
     EXPECT_FALSE(IsPad(GrabPosed().pixelColor(beyondDefault)));
-    m_document.SetMotionOptions(ModelMeasurements::kDefaultPanelSize + 4, true, false);
+    m_document.SetMotionOptions({ModelMeasurements::kDefaultPanelSize + 4, true, false});
     m_document.UpdateAllViews(nullptr, UpdateHint::Model);
     EXPECT_TRUE(IsPad(GrabPosed().pixelColor(beyondDefault)));
 
@@ -73,10 +73,10 @@ TEST_F(ModelViewTest, TheDancersStandOnTheirPadsOnceThereIsAModel)
     EXPECT_FALSE(Near(chest, QColor(Qt::white), 20));
     EXPECT_FALSE(Near(chest, QColor(0, 255, 0), 60)); // the y axis stays behind the body
 
-    const float size = m_document.panelSize();
+    const float size = m_document.motionOptions().panelSize;
     for (const Style style : {Style::COUPLE, Style::DOUBLE}) {
         SCOPED_TRACE(StyleName(style));
-        m_document.SetCurrentScore(m_document.FindOrCreateScore(style, "BASIC"));
+        m_document.scores().SetCurrent(m_document.scores().FindOrCreate(style, "BASIC"));
         m_document.UpdateAllViews(nullptr, UpdateHint::CurrentScore);
         EXPECT_EQ(m_view->instances().size(), style == Style::COUPLE ? 2u : 1u);
         EXPECT_EQ(m_view->window()->padCount(), 2);
@@ -95,7 +95,7 @@ TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
     LoadMannequin();
     m_viewState.SetCurrentTime(96);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
-    EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
+    EXPECT_EQ(m_view->frame(), m_document.tempoMap().ClockToFrame(96));
     // Through the tempo map: at a stop's clock the pose of its note, before the stop; a clock
     // later, after it (120 BPM, 2 s from frame 30).
     CTempoMap stopped(120.0f);
@@ -111,15 +111,14 @@ TEST_F(ModelViewTest, FollowsTheCursorUnlessPlayingAndTakesTheDocumentsColours)
     m_viewState.SetPlaying(true);
     m_viewState.SetCurrentTime(192);
     m_document.UpdateAllViews(nullptr, UpdateHint::CurrentTime);
-    EXPECT_EQ(m_view->frame(), m_document.ClockToFrame(96));
+    EXPECT_EQ(m_view->frame(), m_document.tempoMap().ClockToFrame(96));
     // The playback clock's frames drive it instead; the lead-in poses as frame 0.
     m_view->followFrame(-20);
     EXPECT_EQ(m_view->frame(), -20);
     EXPECT_TRUE(BodyAt(GrabPosed(), 0));
     m_viewState.SetPlaying(false);
 
-    m_document.SetBackgroundColor(0x563412); // 0x00BBGGRR
-    m_document.SetScreenColor(0xFF0000);     // blue
+    m_document.SetColors({0x563412, 0xFF0000}); // background, screen (blue): 0x00BBGGRR
     m_document.UpdateAllViews(nullptr, UpdateHint::Color);
     const QImage image = GrabPosed();
     EXPECT_TRUE(Near(image.pixelColor(At({12.5f, 0, -2.5f})), QColor(0x12, 0x34, 0x56), 0));

@@ -22,7 +22,7 @@ TEST(SmDance, TheHardestSingleChartOfEverySharedFileLandsOnTime)
         if (extension != ".sm" && extension != ".ssc")
             continue;
         CStepDocument document;
-        document.SetDancesCharts(false);
+        document.SetDancing({.dancesCharts = false});
         CSmImport(document, entry.path(), ReadWholeFile(entry.path(), kMaxChartFileBytes)).Apply();
         if (document.tempoMap().IsSingleTempo())
             continue;

@@ -16,7 +16,7 @@ namespace {
 SmWarnings Import(CStepDocument& document, std::string_view text,
                   const std::string& name = "song.sm")
 {
-    document.SetDancesCharts(false);
+    document.SetDancing({.dancesCharts = false});
     CSmImport import(document, std::filesystem::temp_directory_path() / name, AsBytes(text));
     import.Apply();
     return import.warnings();
@@ -58,8 +58,8 @@ TEST(SmImport, ChartsBecomeScoresByStyleAndDifficulty)
         + Chart("dance-single", "Edit", "0100", "mine") + Chart("dance-solo", "Hard", "100000")
         + Chart("pump-single", "Hard", "10000") + Chart("dance-couple", "Easy", "00001000");
     const SmWarnings warnings = Import(document, text);
-    EXPECT_EQ(document.title(), "T");
-    EXPECT_EQ(document.gap(), 250);
+    EXPECT_EQ(document.description().title, "T");
+    EXPECT_EQ(document.description().gap, 250);
     EXPECT_EQ(ScoreNames(document),
               (std::vector<std::string>{"SINGLE MANIAC", "DOUBLE SMANIAC", "SINGLE EDIT",
                                         "SINGLE MINE", "SINGLE EDIT 2", "COUPLE BASIC"}));
@@ -93,7 +93,7 @@ TEST(SmImport, TheSharedFilesImportAndChartsWithTimingOfTheirOwnAreLeftOut)
         ++files;
         SCOPED_TRACE(entry.path().string());
         CStepDocument document;
-        document.SetDancesCharts(false);
+        document.SetDancing({.dancesCharts = false});
         CSmImport import(document, entry.path(), ReadWholeFile(entry.path(), kMaxChartFileBytes));
         import.Apply();
         EXPECT_FALSE(document.scores().front()->notes().empty());
@@ -102,7 +102,7 @@ TEST(SmImport, TheSharedFilesImportAndChartsWithTimingOfTheirOwnAreLeftOut)
 
     const auto dysangel = root / "Club Fantastic Season 1/Dysangel/dysangel.ssc";
     CStepDocument document;
-    document.SetDancesCharts(false);
+    document.SetDancing({.dancesCharts = false});
     CSmImport import(document, dysangel, ReadWholeFile(dysangel, kMaxChartFileBytes));
     import.Apply();
     // Its Challenge chart warps where the song does not; the other charts time as it does.
@@ -111,7 +111,7 @@ TEST(SmImport, TheSharedFilesImportAndChartsWithTimingOfTheirOwnAreLeftOut)
                                         "SINGLE BEGINNER", "DOUBLE SMANIAC"}));
     ASSERT_FALSE(import.warnings().empty());
     EXPECT_EQ(import.warnings().listed[0].id(), IDS_REASON_SM_OWN_TIMING);
-    EXPECT_EQ(document.gap(), 365);
+    EXPECT_EQ(document.description().gap, 365);
     EXPECT_TRUE(document.tempoMap().IsSingleTempo());
 }
 
@@ -139,11 +139,12 @@ TEST(SmImport, HostileFilesAreRefusedQuicklyAndLeaveTheDocument)
     };
     for (const auto& entry : cases) {
         CStepDocument document;
-        document.SetDancesCharts(false);
-        document.SetTitle("kept");
+        document.SetDancing({.dancesCharts = false});
+        document.SetDescription(
+            {"kept", document.description().artist, document.description().gap});
         EXPECT_THROW(CSmImport(document, "bad.sm", AsBytes(entry.text)), FileFormatError)
             << entry.name;
-        EXPECT_EQ(document.title(), "kept") << entry.name;
+        EXPECT_EQ(document.description().title, "kept") << entry.name;
     }
 
     // 10 000 columns a line, or a line of 50 MB: the columns past the chart's are passed over.

@@ -37,7 +37,7 @@ void RoundTrip(const CStepDocument& document, const std::string& name, CStepDocu
 {
     const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
     SmWritten text = WriteSmText(document, path);
-    back.SetDancesCharts(false);
+    back.SetDancing({.dancesCharts = false});
     CSmImport import(back, path, AsBytes(text.text));
     import.Apply();
     if (written)
@@ -49,10 +49,9 @@ void RoundTrip(const CStepDocument& document, const std::string& name, CStepDocu
 TEST(SmWriter, WhatIsWrittenReadsBackWithItsMapFreezesAndMeters)
 {
     CStepDocument document;
-    document.SetDancesCharts(false);
+    document.SetDancing({.dancesCharts = false});
     document.NewDocument();
-    document.SetTitle("Title; with: marks");
-    document.SetGap(-1234);
+    document.SetDescription({"Title; with: marks", "", -1234});
     CTempoMap tempo(133.33f);
     ASSERT_TRUE(tempo
                     .Add(std::vector<CTempoEvent>{CTempoChange{200, 46.6667f}, CStop{96, 53.0},
@@ -64,13 +63,13 @@ TEST(SmWriter, WhatIsWrittenReadsBackWithItsMapFreezesAndMeters)
     for (const CNote& note :
          {CNote{0, 0, 0}, CNote{7, 3, 41}, CNote{48, 1, 0}, CNote{400, 2, 0}, CNote{1000, 0, 0}})
         single->AppendNote(std::make_unique<CNote>(note));
-    CScore* edit = document.FindOrCreateScore(Style::DOUBLE, "EDIT");
+    CScore* edit = document.scores().FindOrCreate(Style::DOUBLE, "EDIT");
     edit->AppendNote(std::make_unique<CNote>(CNote{96, 7, 192}));
 
     CStepDocument ssc;
     RoundTrip(document, "round.ssc", ssc);
-    EXPECT_EQ(ssc.title(), document.title());
-    EXPECT_EQ(ssc.gap(), -1234);
+    EXPECT_EQ(ssc.description().title, document.description().title);
+    EXPECT_EQ(ssc.description().gap, -1234);
     EXPECT_EQ(ssc.tempoMap(), tempo);
     EXPECT_EQ(Charts(ssc), Charts(document));
 
@@ -105,7 +104,7 @@ TEST(SmWriter, SharedChartsAndDwiChartsSurviveTheRoundTrip)
     const auto dwi = test::SharedTestData("dwi/DIVE.dwi");
     ZELVANE_REQUIRE_SHARED(ants);
     CStepDocument read;
-    read.SetDancesCharts(false);
+    read.SetDancing({.dancesCharts = false});
     CSmImport(read, ants, ReadWholeFile(ants, kMaxChartFileBytes)).Apply();
     for (const char* name : {"ants.sm", "ants.ssc"}) {
         CStepDocument back;
@@ -116,7 +115,7 @@ TEST(SmWriter, SharedChartsAndDwiChartsSurviveTheRoundTrip)
 
     ZELVANE_REQUIRE_SHARED(dwi);
     CStepDocument fromDwi;
-    fromDwi.SetDancesCharts(false);
+    fromDwi.SetDancing({.dancesCharts = false});
     ImportDwiBytes(fromDwi, dwi, ReadWholeFile(dwi, kMaxChartFileBytes));
     CStepDocument back;
     RoundTrip(fromDwi, "dive.sm", back);

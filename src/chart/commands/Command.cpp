@@ -22,7 +22,7 @@ void CScoreCommand::CheckNote(const CNote& note) const
     if (!m_score->HasPanel(note.panel))
         throw InvalidArgumentError(Reason(IDS_REASON_PANEL_NOT_IN_STYLE,
                                           {note.panel, std::string(StyleName(m_score->style()))}));
-    const Reason breach = ChartLimitBreach(note, document()->bpm());
+    const Reason breach = ChartLimitBreach(note, document()->tempoMap().songBpm());
     if (!breach.empty())
         throw ChartLimitError(breach);
 }

@@ -10,7 +10,7 @@ namespace zelvane {
 
 CMotionOptionCommand::CMotionOptionCommand(CStepDocument* document, MotionOptions newValues)
     : CDocumentCommand(document, std::string(LoadString(IDS_MOTION_SETTINGS)))
-    , m_old{document->panelSize(), document->twist(), document->turnEnabled()}
+    , m_old(document->motionOptions())
     , m_new(newValues)
 {
     if (!std::isfinite(m_new.panelSize) || m_new.panelSize <= 0.0f)
@@ -20,9 +20,9 @@ CMotionOptionCommand::CMotionOptionCommand(CStepDocument* document, MotionOption
 void CMotionOptionCommand::Apply(const MotionOptions& values, IStepDocumentView* sender)
 {
     CStepDocument* doc = document();
-    doc->SetMotionOptions(values.panelSize, values.twist, values.turnEnabled);
+    doc->SetMotionOptions(values);
     doc->SetModifiedFlag(true);
-    doc->UpdateAllScores();
+    doc->scores().UpdateAll();
     doc->UpdateAllViews(sender, UpdateHint::Model);
 }
 

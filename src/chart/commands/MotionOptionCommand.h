@@ -1,15 +1,9 @@
 #pragma once
 
+#include "chart/MotionOptions.h"
 #include "chart/commands/Command.h"
-#include "model/ModelMeasurements.h"
 
 namespace zelvane {
-
-struct MotionOptions {
-    float panelSize = ModelMeasurements::kDefaultPanelSize;
-    bool twist = true;
-    bool turnEnabled = false;
-};
 
 // Changes the options of the dance generator; every score dances anew.
 class CMotionOptionCommand : public CDocumentCommand {

@@ -13,12 +13,13 @@ namespace zelvane {
 CSongPropertyCommand::CSongPropertyCommand(CStepDocument* document, SongProperties newValues,
                                            OtherTempoEvents others, const std::string& name)
     : CDocumentCommand(document, name.empty() ? std::string(LoadString(IDS_SONG_SETTINGS)) : name)
-    , m_old{document->title(), document->artist(), document->bpm(), document->gap()}
+    , m_old{document->description().title, document->description().artist,
+            document->tempoMap().songBpm(), document->description().gap}
     , m_new(std::move(newValues))
     , m_oldTempo(document->tempoMap())
     , m_newTempo(document->tempoMap())
 {
-    if (!CStepDocument::IsValidBpm(m_new.bpm))
+    if (!IsValidBpm(m_new.bpm))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
     for (const Reason& breach : {ChartTempoBreach(m_new.bpm), ChartGapBreach(m_new.gap)})
         if (!breach.empty())
@@ -46,11 +47,9 @@ void CSongPropertyCommand::Apply(const SongProperties& values, const CTempoMap& 
 {
     CStepDocument* doc = document();
     CTempoMap copy = tempo; // before anything changes
-    doc->SetTitle(values.title);
-    doc->SetArtist(values.artist);
+    doc->SetDescription({values.title, values.artist, values.gap});
     doc->SetTempoMap(std::move(copy));
-    doc->SetGap(values.gap);
-    doc->UpdateAllScores();
+    doc->scores().UpdateAll();
     doc->SetModifiedFlag(true);
     doc->UpdateAllViews(sender, UpdateHint::Song);
 }

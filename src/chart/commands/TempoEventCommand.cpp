@@ -74,7 +74,7 @@ CTempoEventCommand::CTempoEventCommand(CStepDocument* document, std::string name
     , m_before(document->tempoMap())
     , m_after(std::move(after))
 {
-    if (!CStepDocument::IsValidBpm(m_after.songBpm()))
+    if (!IsValidBpm(m_after.songBpm()))
         throw InvalidArgumentError(Reason(IDS_REASON_TEMPO_NOT_POSITIVE));
     if (Reason breach = m_after.Breach(); !breach.empty())
         throw ChartLimitError(breach);
