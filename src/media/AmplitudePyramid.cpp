@@ -16,13 +16,19 @@ AmplitudePyramid::AmplitudePyramid(const PcmAudio& pcm)
     const auto base = static_cast<std::size_t>(kBaseFrames);
 
     std::vector<AmplitudeSpan> level((frames + base - 1) / base);
+    const std::int16_t* samples = pcm.samples.data();
     for (std::size_t bucket = 0; bucket < level.size(); ++bucket) {
         const std::size_t begin = bucket * base * channels;
         const std::size_t end = std::min(frames, (bucket + 1) * base) * channels;
-        const auto [low, high]
-            = std::minmax_element(pcm.samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                                  pcm.samples.begin() + static_cast<std::ptrdiff_t>(end));
-        level[bucket] = {*low, *high};
+        // A plain loop of minima and maxima, which the compiler runs many samples at a time:
+        // this reads the whole song once more while it is being made playable.
+        std::int16_t low = samples[begin];
+        std::int16_t high = samples[begin];
+        for (std::size_t i = begin + 1; i < end; ++i) {
+            low = std::min(low, samples[i]);
+            high = std::max(high, samples[i]);
+        }
+        level[bucket] = {low, high};
     }
     m_levels.push_back(std::move(level));
 
