@@ -145,17 +145,17 @@ void SongJobToPlayable(benchmark::State& state, int rate)
     // envelope included), apart from the wall clock a loaded machine stretches.
     double jobStartMs = 0;
     double jobCpuMs = 0;
-    const SongDecodeJob::Decode decode
-        = [rate, &jobStartMs](const std::filesystem::path& path,
-                              const AudioDecoder::ProgressHandler& progress, std::stop_token) {
-              jobStartMs = ThreadCpuMs();
-              return DecodeSong(
-                  path,
-                  [rate](int songRate, int channels) {
-                      return SongFormat{rate ? rate : songRate, channels};
-                  },
-                  progress);
-          };
+    const SongDecodeJob::Decode decode =
+        [rate, &jobStartMs](const std::filesystem::path& path,
+                            const AudioDecoder::ProgressHandler& progress, const std::stop_token&) {
+            jobStartMs = ThreadCpuMs();
+            return DecodeSong(
+                path,
+                [rate](int songRate, int channels) {
+                    return SongFormat{rate ? rate : songRate, channels};
+                },
+                progress);
+        };
     std::optional<DecodedSong> result;
     for (auto _ : state) {
         // Letting the previous song go is not part of making this one playable.
