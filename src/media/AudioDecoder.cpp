@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -88,9 +89,8 @@ public:
         if (m_swr) {
             Run(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples, out);
         } else {
-            const auto* samples = reinterpret_cast<const std::int16_t*>(frame.extended_data[0]);
-            out.insert(out.end(), samples,
-                       samples + static_cast<std::ptrdiff_t>(frame.nb_samples) * m_channels);
+            const std::size_t values = static_cast<std::size_t>(frame.nb_samples) * m_channels;
+            std::memcpy(Extend(out, values), frame.extended_data[0], values * sizeof(std::int16_t));
         }
     }
 
@@ -144,8 +144,8 @@ private:
         if (room < 0)
             Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, room);
         const std::size_t before = out.size();
-        out.resize(before + static_cast<std::size_t>(room) * m_channels);
-        auto* target = reinterpret_cast<std::uint8_t*>(out.data() + before);
+        auto* target = reinterpret_cast<std::uint8_t*>(
+            Extend(out, static_cast<std::size_t>(room) * m_channels));
         const int made = swr_convert(m_swr, &target, room, input, count);
         if (made < 0) {
             out.resize(before);
@@ -153,6 +153,26 @@ private:
         }
         out.resize(before + static_cast<std::size_t>(made) * m_channels);
         return made;
+    }
+
+    // Makes room for `values` more samples at the end of `out` and returns where it starts.
+    // A stretch of memory ahead is made ready for writing at a time, so that the song's
+    // hundred megabytes are not mapped in one page fault per page.
+    std::int16_t* Extend(PcmSamples& out, std::size_t values)
+    {
+        constexpr std::size_t kPrepareAhead = std::size_t{1} << 19; // a megabyte of samples
+        const std::size_t before = out.size();
+        out.resize(before + values);
+        if (out.data() != m_preparedBlock) { // a new block: what was moved into it is written
+            m_preparedBlock = out.data();
+            m_prepared = before;
+        }
+        if (out.size() > m_prepared) {
+            const std::size_t end = std::min(out.capacity(), out.size() + kPrepareAhead);
+            PrepareSampleWrites(out.data() + m_prepared, (end - m_prepared) * sizeof(std::int16_t));
+            m_prepared = end;
+        }
+        return out.data() + before;
     }
 
     const std::filesystem::path& m_path;
@@ -164,6 +184,8 @@ private:
     int m_inRate = 0;
     bool m_configured = false;
     SwrContext* m_swr = nullptr; // null while frames are copied as they are
+    const std::int16_t* m_preparedBlock = nullptr;
+    std::size_t m_prepared = 0; // samples of m_preparedBlock ready for writing
 };
 
 // Counts a stream's samples per channel at the rate of its first frame; a later frame at
