@@ -63,10 +63,12 @@ struct FrameFreer {
 // new format is set up.
 class S16Converter {
 public:
-    S16Converter(const std::filesystem::path& path, int rate, int channels)
+    S16Converter(const std::filesystem::path& path, int rate, int channels,
+                 const AudioDecoder::SampleObserver& observer)
         : m_path(path)
         , m_rate(rate)
         , m_channels(channels)
+        , m_observer(observer)
     {
         av_channel_layout_default(&m_outLayout, channels);
     }
@@ -90,7 +92,10 @@ public:
             Run(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples, out);
         } else {
             const std::size_t values = static_cast<std::size_t>(frame.nb_samples) * m_channels;
-            std::memcpy(Extend(out, values), frame.extended_data[0], values * sizeof(std::int16_t));
+            std::int16_t* target = Extend(out, values);
+            std::memcpy(target, frame.extended_data[0], values * sizeof(std::int16_t));
+            if (m_observer)
+                m_observer(target, values);
         }
     }
 
@@ -152,6 +157,8 @@ private:
             Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, made);
         }
         out.resize(before + static_cast<std::size_t>(made) * m_channels);
+        if (m_observer && made > 0)
+            m_observer(out.data() + before, static_cast<std::size_t>(made) * m_channels);
         return made;
     }
 
@@ -178,6 +185,7 @@ private:
     const std::filesystem::path& m_path;
     int m_rate;
     int m_channels;
+    const AudioDecoder::SampleObserver& m_observer;
     AVChannelLayout m_outLayout = {};
     AVChannelLayout m_inLayout = {};
     int m_inFormat = -1;
@@ -326,7 +334,7 @@ MeasuredPcm AudioDecoder::DecodeMeasuredPcm(int sampleRate, int channels)
     pcm.channels = channels;
     pcm.samples.reserve(ExpectedSampleCount(sampleRate, channels));
     SampleCounter counter;
-    S16Converter converter(m_path, sampleRate, channels);
+    S16Converter converter(m_path, sampleRate, channels, m_observer);
     DecodeEachFrame([&](const AVFrame& frame) {
         counter.Count(frame);
         converter.Convert(frame, pcm.samples);

@@ -82,6 +82,12 @@ public:
     using ProgressHandler = std::function<bool(int percent)>;
     void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 
+    // Shown each run of samples DecodePcm and DecodeMeasuredPcm keep, in order, right after
+    // it is written, while it is still in the processor's cache: whatever else reads every
+    // sample reads it there. Set it before decoding.
+    using SampleObserver = std::function<void(const std::int16_t* samples, std::size_t count)>;
+    void SetSampleObserver(SampleObserver observer) { m_observer = std::move(observer); }
+
 private:
     struct FormatCloser {
         void operator()(AVFormatContext* context) const;
@@ -108,6 +114,7 @@ private:
     std::int64_t m_fileBytes = 0; // 0 when unknown
     bool m_consumed = false;
     ProgressHandler m_progress;
+    SampleObserver m_observer;
 };
 
 } // namespace zelvane

@@ -128,6 +128,21 @@ TEST_F(SongSamplesTest, AreThoseOfFfmpegAndItsResampler)
         EXPECT_EQ(std::vector(song.pcm->samples.begin(), song.pcm->samples.end()),
                   reference.samples);
         EXPECT_EQ(song.durationMs, reference.durationMs);
+        // The envelope made on the way is the one the samples give.
+        ASSERT_TRUE(song.envelope);
+        const AmplitudePyramid envelope(*song.pcm);
+        EXPECT_EQ(song.envelope->frameCount(), envelope.frameCount());
+        ASSERT_EQ(song.envelope->levelCount(), envelope.levelCount());
+        for (std::size_t level = 0; level < envelope.levelCount(); ++level) {
+            const auto& made = song.envelope->Level(level);
+            const auto& expected = envelope.Level(level);
+            ASSERT_EQ(made.size(), expected.size()) << level;
+            for (std::size_t i = 0; i < made.size(); ++i) {
+                ASSERT_EQ(std::pair(made[i].low, made[i].high),
+                          std::pair(expected[i].low, expected[i].high))
+                    << "level " << level << " bucket " << i;
+            }
+        }
     }
 }
 
