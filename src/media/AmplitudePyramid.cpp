@@ -1,30 +1,29 @@
 #include "media/AmplitudePyramid.h"
 
+#include "media/AmplitudePyramidBuilder.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace zelvane {
 
 AmplitudePyramid::AmplitudePyramid(const PcmAudio& pcm)
-    : m_sampleRate(pcm.sampleRate)
-    , m_frameCount(pcm.frameCount())
+    : AmplitudePyramid([&pcm] {
+        AmplitudePyramidBuilder builder(pcm.channels);
+        builder.Add(pcm.samples.data(), static_cast<std::size_t>(pcm.frameCount() * pcm.channels));
+        return builder.Finish(pcm.sampleRate);
+    }())
 {
-    if (m_frameCount <= 0 || pcm.channels <= 0)
-        return;
-    const auto channels = static_cast<std::size_t>(pcm.channels);
-    const auto frames = static_cast<std::size_t>(m_frameCount);
-    const auto base = static_cast<std::size_t>(kBaseFrames);
+}
 
-    std::vector<AmplitudeSpan> level((frames + base - 1) / base);
-    for (std::size_t bucket = 0; bucket < level.size(); ++bucket) {
-        const std::size_t begin = bucket * base * channels;
-        const std::size_t end = std::min(frames, (bucket + 1) * base) * channels;
-        const auto [low, high]
-            = std::minmax_element(pcm.samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                                  pcm.samples.begin() + static_cast<std::ptrdiff_t>(end));
-        level[bucket] = {*low, *high};
-    }
-    m_levels.push_back(std::move(level));
+AmplitudePyramid::AmplitudePyramid(int sampleRate, std::int64_t frameCount,
+                                   std::vector<AmplitudeSpan> base)
+    : m_sampleRate(sampleRate)
+    , m_frameCount(frameCount)
+{
+    if (m_frameCount <= 0 || base.empty())
+        return;
+    m_levels.push_back(std::move(base));
 
     // Each level joins pairs of the one below, up to a single bucket for the whole song.
     while (m_levels.back().size() > 1) {

@@ -26,6 +26,8 @@ public:
 
     AmplitudePyramid() = default;
     explicit AmplitudePyramid(const PcmAudio& pcm);
+    // From level 0 alone (AmplitudePyramidBuilder makes it); the levels above are joined here.
+    AmplitudePyramid(int sampleRate, std::int64_t frameCount, std::vector<AmplitudeSpan> base);
 
     int sampleRate() const { return m_sampleRate; }
     std::int64_t frameCount() const { return m_frameCount; }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -54,15 +55,20 @@ struct FrameFreer {
 };
 
 // Turns decoded frames of whatever layout into interleaved 16-bit PCM of one fixed rate and
-// channel count. The resampler is set up from the first frame rather than from the stream
-// header, because the frames are what the decoder really produces; should the input format
-// change mid-stream, what is buffered is flushed and a new resampler takes over.
+// channel count, appended to the song's samples. Frames already in that form are copied as
+// they are, which is what the resampler would do with them; the others go through the
+// resampler, which writes straight into the song's samples. It is set up from the first frame
+// rather than from the stream header, because the frames are what the decoder really
+// produces; should the input format change mid-stream, what is buffered is flushed and the
+// new format is set up.
 class S16Converter {
 public:
-    S16Converter(const std::filesystem::path& path, int rate, int channels)
+    S16Converter(const std::filesystem::path& path, int rate, int channels,
+                 const AudioDecoder::SampleObserver& observer)
         : m_path(path)
         , m_rate(rate)
         , m_channels(channels)
+        , m_observer(observer)
     {
         av_channel_layout_default(&m_outLayout, channels);
     }
@@ -75,18 +81,26 @@ public:
     S16Converter(const S16Converter&) = delete;
     S16Converter& operator=(const S16Converter&) = delete;
 
-    void Convert(const AVFrame& frame, std::vector<std::int16_t>& out)
+    void Convert(const AVFrame& frame, PcmSamples& out)
     {
-        if (!m_swr || frame.format != m_inFormat || frame.sample_rate != m_inRate
+        if (!m_configured || frame.format != m_inFormat || frame.sample_rate != m_inRate
             || av_channel_layout_compare(&frame.ch_layout, &m_inLayout) != 0) {
             Flush(out);
             Configure(frame);
         }
-        Run(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples, out);
+        if (m_swr) {
+            Run(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples, out);
+        } else {
+            const std::size_t values = static_cast<std::size_t>(frame.nb_samples) * m_channels;
+            std::int16_t* target = Extend(out, values);
+            std::memcpy(target, frame.extended_data[0], values * sizeof(std::int16_t));
+            if (m_observer)
+                m_observer(target, values);
+        }
     }
 
     // Emits what the resampler still holds (its filter delay) at the end of the stream.
-    void Flush(std::vector<std::int16_t>& out)
+    void Flush(PcmSamples& out)
     {
         if (!m_swr)
             return;
@@ -97,6 +111,7 @@ private:
     void Configure(const AVFrame& frame)
     {
         swr_free(&m_swr);
+        m_configured = false;
         av_channel_layout_uninit(&m_inLayout);
         int result = av_channel_layout_copy(&m_inLayout, &frame.ch_layout);
         // A WAV without a channel mask only says how many channels it has; take the usual
@@ -108,48 +123,77 @@ private:
             else
                 result = av_channel_layout_copy(&input, &frame.ch_layout);
         }
-        if (result >= 0) {
+        const bool same = result >= 0 && frame.format == AV_SAMPLE_FMT_S16
+            && frame.sample_rate == m_rate && av_channel_layout_compare(&input, &m_outLayout) == 0;
+        if (result >= 0 && !same) {
             result = swr_alloc_set_opts2(&m_swr, &m_outLayout, AV_SAMPLE_FMT_S16, m_rate, &input,
                                          static_cast<AVSampleFormat>(frame.format),
                                          frame.sample_rate, 0, nullptr);
+            if (result >= 0)
+                result = swr_init(m_swr);
         }
         av_channel_layout_uninit(&input);
-        if (result >= 0)
-            result = swr_init(m_swr);
         if (result < 0) {
             swr_free(&m_swr);
             Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, result);
         }
         m_inFormat = frame.format;
         m_inRate = frame.sample_rate;
+        m_configured = true;
     }
 
     // Appends the converted output of `count` input samples; returns the frames appended.
-    int Run(const std::uint8_t** input, int count, std::vector<std::int16_t>& out)
+    int Run(const std::uint8_t** input, int count, PcmSamples& out)
     {
         const int room = swr_get_out_samples(m_swr, count);
         if (room < 0)
             Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, room);
         const std::size_t before = out.size();
-        out.resize(before + static_cast<std::size_t>(room) * m_channels);
-        auto* target = reinterpret_cast<std::uint8_t*>(out.data() + before);
+        auto* target = reinterpret_cast<std::uint8_t*>(
+            Extend(out, static_cast<std::size_t>(room) * m_channels));
         const int made = swr_convert(m_swr, &target, room, input, count);
         if (made < 0) {
             out.resize(before);
             Fail(IDS_REASON_AUDIO_CANNOT_CONVERT, m_path, made);
         }
         out.resize(before + static_cast<std::size_t>(made) * m_channels);
+        if (m_observer && made > 0)
+            m_observer(out.data() + before, static_cast<std::size_t>(made) * m_channels);
         return made;
+    }
+
+    // Makes room for `values` more samples at the end of `out` and returns where it starts.
+    // A stretch of memory ahead is made ready for writing at a time, so that the song's
+    // hundred megabytes are not mapped in one page fault per page.
+    std::int16_t* Extend(PcmSamples& out, std::size_t values)
+    {
+        constexpr std::size_t kPrepareAhead = std::size_t{1} << 19; // a megabyte of samples
+        const std::size_t before = out.size();
+        out.resize(before + values);
+        if (out.data() != m_preparedBlock) { // a new block: what was moved into it is written
+            m_preparedBlock = out.data();
+            m_prepared = before;
+        }
+        if (out.size() > m_prepared) {
+            const std::size_t end = std::min(out.capacity(), out.size() + kPrepareAhead);
+            PrepareSampleWrites(out.data() + m_prepared, (end - m_prepared) * sizeof(std::int16_t));
+            m_prepared = end;
+        }
+        return out.data() + before;
     }
 
     const std::filesystem::path& m_path;
     int m_rate;
     int m_channels;
+    const AudioDecoder::SampleObserver& m_observer;
     AVChannelLayout m_outLayout = {};
     AVChannelLayout m_inLayout = {};
     int m_inFormat = -1;
     int m_inRate = 0;
-    SwrContext* m_swr = nullptr;
+    bool m_configured = false;
+    SwrContext* m_swr = nullptr; // null while frames are copied as they are
+    const std::int16_t* m_preparedBlock = nullptr;
+    std::size_t m_prepared = 0; // samples of m_preparedBlock ready for writing
 };
 
 // Counts a stream's samples per channel at the rate of its first frame; a later frame at
@@ -234,6 +278,10 @@ AudioDecoder::AudioDecoder(const std::filesystem::path& path)
     if (result < 0 || !codec)
         Fail(IDS_REASON_AUDIO_NO_DECODABLE, path, result < 0 ? result : AVERROR_DECODER_NOT_FOUND);
     m_streamIndex = result;
+    // Asked once: FFmpeg asks the file system every time, and the progress wants it for
+    // every packet.
+    if (AVIOContext* io = m_format->pb)
+        m_fileBytes = std::max<std::int64_t>(avio_size(io), 0);
     // Cover art and other streams are not even demuxed into packets.
     for (unsigned i = 0; i < m_format->nb_streams; ++i) {
         if (static_cast<int>(i) != m_streamIndex)
@@ -286,7 +334,7 @@ MeasuredPcm AudioDecoder::DecodeMeasuredPcm(int sampleRate, int channels)
     pcm.channels = channels;
     pcm.samples.reserve(ExpectedSampleCount(sampleRate, channels));
     SampleCounter counter;
-    S16Converter converter(m_path, sampleRate, channels);
+    S16Converter converter(m_path, sampleRate, channels, m_observer);
     DecodeEachFrame([&](const AVFrame& frame) {
         counter.Count(frame);
         converter.Convert(frame, pcm.samples);
@@ -302,8 +350,7 @@ std::size_t AudioDecoder::ExpectedSampleCount(int sampleRate, int channels) cons
     // the file could plausibly expand to, and what is missing grows as it comes.
     constexpr std::int64_t kMaxExpansion = 64;
     const std::int64_t duration = m_format->duration;
-    AVIOContext* io = m_format->pb;
-    const std::int64_t fileBytes = io ? avio_size(io) : 0;
+    const std::int64_t fileBytes = m_fileBytes;
     if (duration <= 0 || fileBytes <= 0)
         return 0;
     const std::int64_t frames = av_rescale(duration, sampleRate, AV_TIME_BASE) + sampleRate;
@@ -315,11 +362,9 @@ std::size_t AudioDecoder::ExpectedSampleCount(int sampleRate, int channels) cons
 
 int AudioDecoder::PercentRead(std::int64_t position) const
 {
-    AVIOContext* io = m_format->pb;
-    const std::int64_t size = io ? avio_size(io) : 0;
-    if (size <= 0 || position <= 0)
+    if (m_fileBytes <= 0 || position <= 0)
         return 0;
-    return static_cast<int>(std::min(position, size) * 100 / size);
+    return static_cast<int>(std::min(position, m_fileBytes) * 100 / m_fileBytes);
 }
 
 void AudioDecoder::DecodeEachFrame(const FrameSink& sink)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/SampleAllocator.h"
+
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -13,11 +15,14 @@ struct AVFrame;
 
 namespace zelvane {
 
+// Interleaved signed 16-bit samples; resize(n) leaves new ones unset (see SampleAllocator).
+using PcmSamples = std::vector<std::int16_t, SampleAllocator<std::int16_t>>;
+
 // Interleaved signed 16-bit audio, the form an audio output takes directly.
 struct PcmAudio {
     int sampleRate = 0;
     int channels = 0;
-    std::vector<std::int16_t> samples; // frameCount() frames of `channels` values each
+    PcmSamples samples; // frameCount() frames of `channels` values each
 
     std::int64_t frameCount() const
     {
@@ -77,6 +82,12 @@ public:
     using ProgressHandler = std::function<bool(int percent)>;
     void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 
+    // Shown each run of samples DecodePcm and DecodeMeasuredPcm keep, in order, right after
+    // it is written, while it is still in the processor's cache: whatever else reads every
+    // sample reads it there. Set it before decoding.
+    using SampleObserver = std::function<void(const std::int16_t* samples, std::size_t count)>;
+    void SetSampleObserver(SampleObserver observer) { m_observer = std::move(observer); }
+
 private:
     struct FormatCloser {
         void operator()(AVFormatContext* context) const;
@@ -100,8 +111,10 @@ private:
     std::unique_ptr<AVFormatContext, FormatCloser> m_format;
     std::unique_ptr<AVCodecContext, CodecFreer> m_codec;
     int m_streamIndex = -1;
+    std::int64_t m_fileBytes = 0; // 0 when unknown
     bool m_consumed = false;
     ProgressHandler m_progress;
+    SampleObserver m_observer;
 };
 
 } // namespace zelvane

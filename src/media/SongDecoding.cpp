@@ -1,5 +1,7 @@
 #include "media/SongDecoding.h"
 
+#include "media/AmplitudePyramidBuilder.h"
+
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
@@ -60,6 +62,10 @@ DecodedSong DecodeSong(const std::filesystem::path& path, const SongFormatChoose
         AudioDecoder decoder(path);
         decoder.SetProgressHandler(progress);
         const SongFormat format = choose(decoder.sampleRate(), decoder.channels());
+        AmplitudePyramidBuilder envelope(format.channels);
+        decoder.SetSampleObserver([&envelope](const std::int16_t* samples, std::size_t count) {
+            envelope.Add(samples, count);
+        });
         MeasuredPcm measured = decoder.DecodeMeasuredPcm(format.sampleRate, format.channels);
         if (Reason tooLong = SongTooLongReason(path, measured.durationMs); !tooLong.empty()) {
             song.failure = std::move(tooLong);
@@ -70,6 +76,8 @@ DecodedSong DecodeSong(const std::filesystem::path& path, const SongFormatChoose
             return song;
         }
         song.durationMs = static_cast<std::int32_t>(measured.durationMs);
+        song.envelope
+            = std::make_shared<const AmplitudePyramid>(envelope.Finish(format.sampleRate));
         song.pcm = std::make_shared<const PcmAudio>(std::move(measured.pcm));
         song.decoded = true;
     } catch (const DecodeCancelled&) {

@@ -27,12 +27,14 @@ struct DecodedSong {
     bool decoded = false;
     std::int32_t durationMs = 0; // exact: from the number of decoded samples
     std::shared_ptr<const PcmAudio> pcm;
-    // The samples' envelope for drawing; made by the decode job from `pcm`.
+    // The samples' envelope for drawing: made while decoding, or by the decode job from `pcm`
+    // when its decode did not.
     std::shared_ptr<const AmplitudePyramid> envelope;
     Reason failure; // why not, when `decoded` is false
 };
 
-// Decodes the song at `path` in the format `choose` picks, telling `progress` as it goes.
+// Decodes the song at `path` in the format `choose` picks, telling `progress` as it goes,
+// and makes its envelope on the way.
 // Never throws for a song that cannot be used: the failure comes back with its reason.
 // Throws DecodeCancelled when `progress` returns false.
 DecodedSong DecodeSong(const std::filesystem::path& path, const SongFormatChooser& choose,

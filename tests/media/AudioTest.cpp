@@ -25,7 +25,7 @@ TEST_F(AudioDecoderTest, SamplesPassThroughOrAreResampledToTheLengthAndMonoSprea
     EXPECT_EQ(std::tuple(same.sampleRate(), same.channels()), std::tuple(44100, 2));
     const PcmAudio unchanged = same.DecodePcm(44100, 2);
     EXPECT_EQ(std::tuple(unchanged.sampleRate, unchanged.channels), std::tuple(44100, 2));
-    EXPECT_EQ(unchanged.samples, samples);
+    EXPECT_EQ(std::vector(unchanged.samples.begin(), unchanged.samples.end()), samples);
 
     // 1 s of 48 kHz stereo, left high and right low. The resampler holds back its filter
     // delay (16 input samples) until flushed; two frames of slack allow for FFmpeg versions
