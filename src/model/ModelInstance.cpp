@@ -153,16 +153,22 @@ void CModelInstance::SampleMorphs(const std::function<float(int nameID)>& sample
 
 void CModelInstance::Update()
 {
-    UpdateBones();
+    // The group morphs are shared out once, for the bones and the mesh alike.
+    const std::vector<float>& mixed = m_morphMixer.Mix(morphWeights);
+    PoseBones(mixed);
     SolveIK();
-    UpdateSkin();
+    Skin(mixed);
 }
 
 void CModelInstance::UpdateBones()
 {
+    PoseBones(m_morphMixer.Mix(morphWeights));
+}
+
+void CModelInstance::PoseBones(const std::vector<float>& mixedWeights)
+{
     if (m_pmxPoser) {
-        const bool morphed
-            = m_morphMixer.AddBoneMorphs(m_morphMixer.Mix(morphWeights), boneInstances);
+        const bool morphed = m_morphMixer.AddBoneMorphs(mixedWeights, boneInstances);
         ikLinkUpdates
             = m_pmxPoser->Pose(kMaxIKLinkUpdatesPerChain, kMaxIKLinkUpdatesPerFrame, ikEarlyStop);
         if (morphed)
@@ -182,7 +188,12 @@ void CModelInstance::SolveIK()
 
 void CModelInstance::UpdateSkin()
 {
-    m_skinner.ApplyMorphs(m_morphMixer.Mix(morphWeights));
+    Skin(m_morphMixer.Mix(morphWeights));
+}
+
+void CModelInstance::Skin(const std::vector<float>& mixedWeights)
+{
+    m_skinner.ApplyMorphs(mixedWeights);
     m_skinner.Skin(boneInstances, skinnedVertices, outlines);
 }
 

@@ -81,6 +81,9 @@ public:
 
 private:
     void Validate() const;
+    // UpdateBones and UpdateSkin with the morph weights already mixed.
+    void PoseBones(const std::vector<float>& mixedWeights);
+    void Skin(const std::vector<float>& mixedWeights);
 
     // Every bone once, parents before children: the roots in bone order, each followed by
     // its subtree depth first, children in bone order. A bone's descendants follow it
