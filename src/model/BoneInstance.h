@@ -118,7 +118,7 @@ inline void CBoneInstance::UpdateFromSample()
     currentRotation = rotation;
 }
 
-inline void CBoneInstance::SetCurrentRotation(const Quaternion& q)
+[[gnu::always_inline]] inline void CBoneInstance::SetCurrentRotation(const Quaternion& q)
 {
     currentRotation = q;
     local = BoneMatrix(bone->position, MatrixRotationQuaternion(q), translation);
