@@ -5,7 +5,6 @@
 #include "model/Quaternion.h"
 #include "model/Vector.h"
 
-#include <cstring>
 #include <vector>
 
 namespace zelvane {
@@ -51,23 +50,6 @@ public:
     // Where the bone's head is in the posed model.
     Vector3 WorldPosition() const { return TransformCoord(bone->position, world); }
 };
-
-// A matrix row as four floats in one vector register, so that a product of bone matrices
-// stays in registers: four lanes do what the four columns would do one after the other, each
-// lane with the same operations in the same order, so the results are the same floats.
-using MatrixRow = float __attribute__((vector_size(16)));
-
-inline MatrixRow LoadRow(const float (&row)[4])
-{
-    MatrixRow r;
-    std::memcpy(&r, row, sizeof r);
-    return r;
-}
-
-inline void StoreRow(float (&row)[4], const MatrixRow& r)
-{
-    std::memcpy(row, &r, sizeof r);
-}
 
 // T(−rest) · R · T(translation) · T(rest), computed directly: R keeps its rotation part and
 // gets the translation row −rest · R + translation + rest, which is exactly what the three
