@@ -170,13 +170,15 @@ void ReportGoalDistances(benchmark::State& state, Dancer& dancer)
     state.counters["goal_distance_worst"] = worst;
 }
 
-// Early-stopped chains (what the program does) and every iteration the model asks for.
-void HierarchyAndIK(benchmark::State& state, bool earlyStop)
+// Early-stopped chains solved side by side (what the program does), every iteration the
+// model asks for, and the chains one after the other.
+void HierarchyAndIK(benchmark::State& state, bool earlyStop, bool sideBySide = true)
 {
     if (!HaveSharedFiles(state))
         return;
     Dancer dancer;
     dancer.instance.ikEarlyStop = earlyStop;
+    dancer.instance.ikSideBySide = sideBySide;
     dancer.Sample(dancer.lastFrame / 2);
     for (auto _ : state) {
         dancer.instance.UpdateBones();
@@ -197,6 +199,12 @@ void BM_PoseHierarchyAndFullIK(benchmark::State& state)
     HierarchyAndIK(state, false);
 }
 BENCHMARK(BM_PoseHierarchyAndFullIK)->Unit(benchmark::kMicrosecond);
+
+void BM_PoseHierarchyAndIKOneChainAtATime(benchmark::State& state)
+{
+    HierarchyAndIK(state, true, false);
+}
+BENCHMARK(BM_PoseHierarchyAndIKOneChainAtATime)->Unit(benchmark::kMicrosecond);
 
 enum class SkinPath { Lanes, LanesWithoutOutlines, Scalar };
 

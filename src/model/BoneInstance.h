@@ -64,20 +64,29 @@ inline Matrix BoneMatrix(const Vector3& rest, const Matrix& rotation, const Vect
     return r;
 }
 
-// a · b for matrices whose last column is (0, 0, 0, 1), as every bone matrix is: the terms
-// the full product would add from that column are exact zeros, so leaving them out changes
-// no result.
+// out = a · b for matrices whose last column is (0, 0, 0, 1), as every bone matrix is: the
+// terms the full product would add from that column are exact zeros, so leaving them out
+// changes no result. `out` may be `a` or `b`: b is read whole first, and each row of a before
+// the same row of out is written.
+inline void MultiplyAffineInto(Matrix& out, const Matrix& a, const Matrix& b)
+{
+    const MatrixRow b0 = LoadRow(b.m[0]);
+    const MatrixRow b1 = LoadRow(b.m[1]);
+    const MatrixRow b2 = LoadRow(b.m[2]);
+    const MatrixRow b3 = LoadRow(b.m[3]);
+    for (int i = 0; i < 3; ++i) {
+        const MatrixRow row = a.m[i][0] * b0 + a.m[i][1] * b1 + a.m[i][2] * b2;
+        StoreRow(out.m[i], row);
+    }
+    // The last column comes out as 0, 0, 0, 1 by itself.
+    const MatrixRow row = a.m[3][0] * b0 + a.m[3][1] * b1 + a.m[3][2] * b2 + b3;
+    StoreRow(out.m[3], row);
+}
+
 inline Matrix MultiplyAffine(const Matrix& a, const Matrix& b)
 {
-    // Whole rows, four columns at a time, so the compiler can keep each row in one vector
-    // register; the last column comes out as 0, 0, 0, 1 by itself.
     Matrix r;
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j];
-    }
-    for (int j = 0; j < 4; ++j)
-        r.m[3][j] += b.m[3][j];
+    MultiplyAffineInto(r, a, b);
     return r;
 }
 
@@ -87,11 +96,11 @@ inline void CBoneInstance::UpdateFromSample()
 {
     world = BoneMatrix(bone->position, MatrixRotationQuaternion(rotation), translation);
     if (parent)
-        world = MultiplyAffine(world, parent->world);
+        MultiplyAffineInto(world, world, parent->world);
     currentRotation = rotation;
 }
 
-inline void CBoneInstance::SetCurrentRotation(const Quaternion& q)
+[[gnu::always_inline]] inline void CBoneInstance::SetCurrentRotation(const Quaternion& q)
 {
     currentRotation = q;
     local = BoneMatrix(bone->position, MatrixRotationQuaternion(q), translation);
@@ -108,7 +117,10 @@ inline void CBoneInstance::SetPmxRotation(const Quaternion& q)
 inline void CBoneInstance::UpdateWorld()
 {
     // A root in an IK chain simply has no parent to follow.
-    world = parent ? MultiplyAffine(local, parent->world) : local;
+    if (parent)
+        MultiplyAffineInto(world, local, parent->world);
+    else
+        world = local;
 }
 
 } // namespace zelvane

@@ -3,6 +3,7 @@
 #include "model/Quaternion.h"
 #include "model/Vector.h"
 
+#include <cstring>
 #include <optional>
 
 namespace zelvane {
@@ -16,6 +17,23 @@ struct Matrix {
 };
 
 Matrix operator*(const Matrix& a, const Matrix& b);
+
+// A matrix row as four floats in one vector register, so that a product of bone matrices
+// stays in registers: four lanes do what the four columns would do one after the other, each
+// lane with the same operations in the same order, so the results are the same floats.
+using MatrixRow = float __attribute__((vector_size(16)));
+
+inline MatrixRow LoadRow(const float (&row)[4])
+{
+    MatrixRow r;
+    std::memcpy(&r, row, sizeof r);
+    return r;
+}
+
+inline void StoreRow(float (&row)[4], const MatrixRow& r)
+{
+    std::memcpy(row, &r, sizeof r);
+}
 
 Matrix MatrixTranslation(const Vector3& v);
 Matrix MatrixScaling(float x, float y, float z);

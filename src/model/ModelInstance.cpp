@@ -10,36 +10,9 @@ namespace zelvane {
 
 namespace {
 
-// An IK link this close to the effector cannot turn it anywhere.
-constexpr float kCoincident = 1e-7f;
-
 bool InRange(int index, std::size_t count)
 {
     return index >= 0 && static_cast<std::size_t>(index) < count;
-}
-
-// The inverse of a pure rotation is its transpose: `v` taken into the frame that the rotation
-// part of `transform` leads out of.
-Vector3 IntoFrame(const Vector3& v, const Matrix& transform)
-{
-    const auto& m = transform.m;
-    return {v.x * m[0][0] + v.y * m[0][1] + v.z * m[0][2],
-            v.x * m[1][0] + v.y * m[1][1] + v.z * m[1][2],
-            v.x * m[2][0] + v.y * m[2][1] + v.z * m[2][2]};
-}
-
-// Whether a knee turned by `q` bends backwards: the angle about X of the rotation's matrix,
-// atan2(m[2][1], m[2][2]), is negative. The sign is read without the arctangent: atan2(y, x)
-// < 0 exactly when y < 0, or y is -0 and x is negative or -0. (The matrix is inline, so
-// only its two entries read here are computed.)
-bool BendsBackwards(const Quaternion& q)
-{
-    const Matrix m = MatrixRotationQuaternion(q);
-    const float y = m.m[2][1];
-    const float x = m.m[2][2];
-    if (y < 0.0f)
-        return true;
-    return y == 0.0f && std::signbit(y) && std::signbit(x) && !std::isnan(x);
 }
 
 } // namespace
@@ -84,9 +57,12 @@ CModelInstance::CModelInstance(const CModelDocument& modelDocument)
         for (auto child = instance->children.rbegin(); child != instance->children.rend(); ++child)
             pending.emplace_back(*child, false);
     }
+    const BoneHierarchy hierarchy{m_order, m_placeOfBone, m_subtreeEnd};
     if (model->IsPmx()) {
-        m_pmxPoser = std::make_unique<CPmxPoser>(
-            *model, boneInstances, CPmxPoser::Hierarchy{m_order, m_placeOfBone, m_subtreeEnd});
+        m_pmxPoser = std::make_unique<CPmxPoser>(*model, boneInstances, hierarchy);
+    } else {
+        m_pmdIK = std::make_unique<CPmdIKSolver>(
+            *model, boneInstances, hierarchy, kMaxIKLinkUpdatesPerChain, kMaxIKLinkUpdatesPerFrame);
     }
     morphWeights.assign(model->morphs.size(), 0.0f);
     m_skinner.Shape(skinnedVertices);
@@ -177,16 +153,22 @@ void CModelInstance::SampleMorphs(const std::function<float(int nameID)>& sample
 
 void CModelInstance::Update()
 {
-    UpdateBones();
+    // The group morphs are shared out once, for the bones and the mesh alike.
+    const std::vector<float>& mixed = m_morphMixer.Mix(morphWeights);
+    PoseBones(mixed);
     SolveIK();
-    UpdateSkin();
+    Skin(mixed);
 }
 
 void CModelInstance::UpdateBones()
 {
+    PoseBones(m_morphMixer.Mix(morphWeights));
+}
+
+void CModelInstance::PoseBones(const std::vector<float>& mixedWeights)
+{
     if (m_pmxPoser) {
-        const bool morphed
-            = m_morphMixer.AddBoneMorphs(m_morphMixer.Mix(morphWeights), boneInstances);
+        const bool morphed = m_morphMixer.AddBoneMorphs(mixedWeights, boneInstances);
         ikLinkUpdates
             = m_pmxPoser->Pose(kMaxIKLinkUpdatesPerChain, kMaxIKLinkUpdatesPerFrame, ikEarlyStop);
         if (morphed)
@@ -197,108 +179,21 @@ void CModelInstance::UpdateBones()
         instance->UpdateFromSample();
 }
 
-void CModelInstance::UpdateDescendants(std::size_t index)
-{
-    const std::size_t place = m_placeOfBone[index];
-    for (std::size_t i = place + 1; i < m_subtreeEnd[place]; ++i)
-        m_order[i]->UpdateFromSample();
-}
-
 void CModelInstance::SolveIK()
 {
     if (m_pmxPoser)
         return;
-    ikLinkUpdates = 0;
-    for (const CModelIK& ik : model->iks)
-        ikLinkUpdates += SolveChain(ik, kMaxIKLinkUpdatesPerFrame - ikLinkUpdates);
-}
-
-// Cyclic coordinate descent: each link in turn, from the effector towards the root, turns so
-// that the effector swings towards the goal.
-std::size_t CModelInstance::SolveChain(const CModelIK& ik, std::size_t budget)
-{
-    const auto bone = [this](int index) -> CBoneInstance& {
-        return boneInstances[static_cast<std::size_t>(index)];
-    };
-    CBoneInstance& effector = bone(ik.effector);
-    const Vector3 goal = bone(ik.ikBone).WorldPosition();
-    effector.SetCurrentRotation(effector.rotation);
-    const std::size_t links = ik.chain.size();
-    if (links == 0)
-        return 0;
-    const std::size_t passes = std::min({static_cast<std::size_t>(std::max(ik.iterations, 0)),
-                                         kMaxIKLinkUpdatesPerChain / links, budget / links});
-
-    std::size_t updates = 0;
-    for (std::size_t n = 0; n < passes; ++n) {
-        bool turned = false;
-        for (std::size_t k = 0; k < links; ++k) {
-            ++updates;
-            CBoneInstance& link = bone(ik.chain[k]);
-            const Vector3 e = effector.WorldPosition();
-            const Vector3 l = link.WorldPosition();
-            if (Length(l - e) < kCoincident)
-                break;
-            const Vector3 a = Normalize(l - e);
-            const Vector3 b = Normalize(l - goal);
-            const Vector3 cross = Cross(a, b);
-            const bool knee = link.bone->isKnee;
-            if (!knee && Length(cross) == 0.0f) {
-                // The goal lies on the line through link and effector: no axis to turn
-                // about, so this link waits for the next pass. Its local matrices are made
-                // current because the links after it rebuild their worlds from them.
-                link.SetCurrentRotation(link.currentRotation);
-                continue;
-            }
-
-            // The step turns the link within its parent's frame.
-            Vector3 axis = cross;
-            if (link.parent)
-                axis = IntoFrame(axis, link.parent->world);
-            axis = Normalize(axis);
-            // A knee only hinges about its X axis.
-            if (knee)
-                axis = {axis.x >= 0.0f ? 1.0f : -1.0f, 0.0f, 0.0f};
-
-            const float angle = std::acos(std::clamp(Dot(a, b), -1.0f, 1.0f));
-            if (angle != 0.0f)
-                turned = true;
-            float half = angle * 0.5f;
-            const float cap = static_cast<float>(k + 1) * ik.limitAngle * 2.0f;
-            if (half > cap)
-                half = cap;
-            // The first pass takes a double step, to get moving from the sampled pose.
-            const float stepAngle = n == 0 ? half * 2.0f * 2.0f : half * 2.0f;
-            const Quaternion step = QuaternionRotationAxis(axis, stepAngle);
-            // The axis is in the parent's frame, so the step comes after the link's own
-            // rotation.
-            Quaternion q = QuaternionMultiply(link.currentRotation, step);
-            if (knee) {
-                // Keep the knee bending forwards only.
-                if (BendsBackwards(q)) {
-                    q.x = -q.x;
-                    turned = true;
-                }
-            }
-            link.SetCurrentRotation(q);
-
-            for (std::size_t j = k + 1; j-- > 0;)
-                bone(ik.chain[j]).UpdateWorld();
-            effector.UpdateWorld();
-        }
-        // A pass in which no link turned leaves every matrix as it was, so each later pass
-        // would repeat it exactly: stopping here cannot change the pose.
-        if (ikEarlyStop && !turned)
-            break;
-    }
-    // Nothing below the effector is read while the chain turns: it follows once, at the end.
-    UpdateDescendants(static_cast<std::size_t>(ik.effector));
-    return updates;
+    ikLinkUpdates = m_pmdIK->Solve(ikEarlyStop, ikSideBySide);
 }
 
 void CModelInstance::UpdateSkin()
 {
-    m_skinner.ApplyMorphs(m_morphMixer.Mix(morphWeights));
+    Skin(m_morphMixer.Mix(morphWeights));
+}
+
+void CModelInstance::Skin(const std::vector<float>& mixedWeights)
+{
+    m_skinner.ApplyMorphs(mixedWeights);
     m_skinner.Skin(boneInstances, skinnedVertices, outlines);
 }
 

@@ -5,6 +5,7 @@
 #include "model/MeshSkinner.h"
 #include "model/ModelDocument.h"
 #include "model/MorphMixer.h"
+#include "model/PmdIKSolver.h"
 #include "model/PmxPoser.h"
 #include "model/Quaternion.h"
 #include "model/SkinnedMesh.h"
@@ -51,6 +52,9 @@ public:
     // repeat it exactly, so the pose is the same). Cleared, every chain runs all its
     // iterations (within the bounds above).
     bool ikEarlyStop = true;
+    // PMD: chains that share no bone are solved side by side (see CPmdIKSolver). Cleared,
+    // they are solved one after the other in the model's order, to the same pose.
+    bool ikSideBySide = true;
     // How many link updates the last SolveIK made.
     std::size_t ikLinkUpdates = 0;
 
@@ -72,13 +76,14 @@ public:
     void UpdateSkinScalar();
     // What poses a PMX model's bones; null for PMD.
     const CPmxPoser* pmxPoser() const { return m_pmxPoser.get(); }
+    // What solves a PMD model's chains; null for PMX.
+    const CPmdIKSolver* pmdIK() const { return m_pmdIK.get(); }
 
 private:
     void Validate() const;
-    // Returns the link updates it made, at most `budget`.
-    std::size_t SolveChain(const CModelIK& ik, std::size_t budget);
-    // Recomputes from the sampled poses every bone below `index`, not the bone itself.
-    void UpdateDescendants(std::size_t index);
+    // UpdateBones and UpdateSkin with the morph weights already mixed.
+    void PoseBones(const std::vector<float>& mixedWeights);
+    void Skin(const std::vector<float>& mixedWeights);
 
     // Every bone once, parents before children: the roots in bone order, each followed by
     // its subtree depth first, children in bone order. A bone's descendants follow it
@@ -89,6 +94,8 @@ private:
     CMeshSkinner m_skinner;
     CMorphMixer m_morphMixer;
     std::unique_ptr<CPmxPoser> m_pmxPoser;
+    // PMD only: what solves its chains.
+    std::unique_ptr<CPmdIKSolver> m_pmdIK;
 };
 
 } // namespace zelvane

@@ -91,7 +91,7 @@ int HingeAxis(const CIKLinkLimit& limit)
 } // namespace
 
 CPmxPoser::CPmxPoser(const CModelDocument& model, std::vector<CBoneInstance>& bones,
-                     Hierarchy hierarchy)
+                     BoneHierarchy hierarchy)
     : m_model(model)
     , m_bones(bones)
     , m_hierarchy(hierarchy)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BoneHierarchy.h"
 #include "model/BoneInstance.h"
 #include "model/ModelDocument.h"
 
@@ -16,16 +17,9 @@ namespace zelvane {
 // chain's unit angle and the links' angle limits.
 class CPmxPoser {
 public:
-    // The hierarchy is the instance's: every bone once, parents before children, each
-    // followed by its subtree up to `subtreeEnd` of its place.
-    struct Hierarchy {
-        const std::vector<CBoneInstance*>& order;
-        const std::vector<std::size_t>& placeOfBone;
-        const std::vector<std::size_t>& subtreeEnd;
-    };
-
     // The model's indices must have been checked (CModelInstance does).
-    CPmxPoser(const CModelDocument& model, std::vector<CBoneInstance>& bones, Hierarchy hierarchy);
+    CPmxPoser(const CModelDocument& model, std::vector<CBoneInstance>& bones,
+              BoneHierarchy hierarchy);
 
     // Poses every bone from its sampled translation and rotation. Returns the IK link
     // updates it made, at most `budget`; a chain stops early after a pass in which no link
@@ -43,7 +37,7 @@ private:
 
     const CModelDocument& m_model;
     std::vector<CBoneInstance>& m_bones;
-    Hierarchy m_hierarchy;
+    BoneHierarchy m_hierarchy;
     std::vector<std::uint32_t> m_deformOrder;
     // For each bone the IK it solves, or -1.
     std::vector<int> m_ikOfBone;

@@ -14,14 +14,15 @@ Matrix LinearBlend(const Matrix* const* bones, const float* weights, std::size_t
 {
     if (count == 1)
         return *bones[0];
+    // Whole rows at a time, each column's sum made in its own lane; the last column keeps
+    // what an identity has there.
     Matrix r;
     for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            float sum = 0.0f;
-            for (std::size_t k = 0; k < count; ++k)
-                sum += weights[k] * bones[k]->m[row][column];
-            r.m[row][column] = sum;
-        }
+        MatrixRow sum{};
+        for (std::size_t k = 0; k < count; ++k)
+            sum += weights[k] * LoadRow(bones[k]->m[row]);
+        sum[3] = row == 3 ? 1.0f : 0.0f;
+        StoreRow(r.m[row], sum);
     }
     return r;
 }

@@ -6,11 +6,11 @@
 namespace zelvane {
 
 // The vector loops of the skinning: runs of slots that go through one blend, eight slots at
-// a time, written straight into the drawn mesh as points. The last eight of a run may reach
-// past it: the runs must be given in slot order, each kind after the kind before it, and
-// every array must hold eight slots more than the runs use. Built
-// twice, for the common x86-64 base and for processors with AVX2 and FMA; the loader picks
-// the one the processor runs.
+// a time (four for the last four or fewer), written straight into the drawn mesh as points.
+// The last lanes of a run may reach past it: the runs must be given in slot order, each kind
+// after the kind before it, and every array must hold eight slots more than the runs use.
+// Built twice, for the common x86-64 base and for processors with AVX2 and FMA; the loader
+// picks the one the processor runs.
 
 // Where the lanes read from, per slot, one array per coordinate.
 struct SkinSources {
