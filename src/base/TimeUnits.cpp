@@ -64,6 +64,11 @@ std::int32_t AudioTimeToFrame(std::int32_t milliseconds, std::int32_t gap)
     return TruncateToInt32(static_cast<float>(offset) / 1000.0f * 30.0f);
 }
 
+std::int32_t GapFrames(std::int32_t gap)
+{
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(gap) * kFramesPerSecond / 1000);
+}
+
 std::int32_t AudioLengthClocks(std::int32_t audioLength, std::int32_t gap, float bpm)
 {
     const std::int64_t frames = (static_cast<std::int64_t>(audioLength) - gap) * 30 / 1000;

@@ -22,6 +22,8 @@ std::int32_t FrameToClock(std::int32_t frame, float bpm);
 std::int32_t FrameToAudioTime(std::int32_t frame, std::int32_t gap);
 // (ms - gap) / 1000 x 30 in float, truncated.
 std::int32_t AudioTimeToFrame(std::int32_t milliseconds, std::int32_t gap);
+// The gap's whole frames: gap x 30 / 1000 in 64-bit integers, truncated toward zero.
+std::int32_t GapFrames(std::int32_t gap);
 // The audio after the gap, in clocks: frames in integers, then clocks in float.
 std::int32_t AudioLengthClocks(std::int32_t audioLength, std::int32_t gap, float bpm);
 

@@ -12,10 +12,8 @@ namespace zelvane {
 VideoFrameRange BackgroundVideoFrames(const CScore& score)
 {
     const CStepDocument& document = *score.document();
-    // Milliseconds to frames in integers, truncated toward zero, in 64 bits so no gap the
-    // file can hold overflows.
-    const std::int64_t start
-        = static_cast<std::int64_t>(document.description().gap) * -kFramesPerSecond / 1000;
+    // The video starts where the song does, the gap's frames before clock 0.
+    const std::int64_t start = -std::int64_t{GapFrames(document.description().gap)};
     const std::int64_t end = std::int64_t{document.tempoMap().ClockToFrame(score.length())} + 1;
     return {static_cast<std::int32_t>(start),
             static_cast<std::int32_t>(std::min<std::int64_t>(end, INT32_MAX))};

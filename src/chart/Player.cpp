@@ -1,5 +1,6 @@
 #include "chart/Player.h"
 
+#include "base/TimeUnits.h"
 #include "chart/Score.h"
 #include "chart/StepDocument.h"
 #include "motion/MotionDocument.h"
@@ -58,8 +59,7 @@ CMotionDocument CPlayer::MakeMotion(const std::string& modelName)
         const Reason reason = m_worker.failureReason();
         throw WorkerFailedError(reason.empty() ? Reason(IDS_REASON_DANCE_FAILED) : reason);
     }
-    const std::int32_t gapFrames = static_cast<std::int32_t>(
-        static_cast<std::int64_t>(m_score->document()->description().gap) * 30 / 1000);
+    const std::int32_t gapFrames = GapFrames(m_score->document()->description().gap);
     CMotionDocument motion;
     motion.modelName = modelName;
     for (const auto& [nameID, sequence] : generator().boneSequences()) {
