@@ -1,6 +1,7 @@
 #include "render_gl/GLModelInstance.h"
 
 #include "model/MeshSkinner.h"
+#include "render_gl/GLSupport.h"
 #include "render_gl/TargaImage.h"
 
 #include <QDir>
@@ -87,6 +88,36 @@ std::pair<GLuint, GLuint> VertexRange(const std::vector<std::uint32_t>& indices,
     return {*low, *high};
 }
 
+// Whether every pixel of an RGBA8888 picture is fully opaque.
+bool IsOpaque(const QImage& image)
+{
+    if (image.isNull())
+        return false;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            if (row[4 * x + 3] != 0xFF)
+                return false;
+    }
+    return true;
+}
+
+// A PMX outline's colour and width, as the file gives them within bounds.
+Color4 EdgeColour(const CModelMaterial& material)
+{
+    const Color4& c = material.edgeColor;
+    return {Clamped(c.r, 1.0f), Clamped(c.g, 1.0f), Clamped(c.b, 1.0f), Clamped(c.a, 1.0f)};
+}
+
+float EdgeWidth(const CModelMaterial& material)
+{
+    return CMeshSkinner::kEdgeWidth * Clamped(material.edgeSize, std::numeric_limits<float>::max());
+}
+
+// A frame of 8 bits a channel blends with the alpha in 8 bits too: from here up it is 255,
+// and what lies beneath keeps no share of the pixel.
+constexpr float kOpaqueInEightBits = 254.5f / 255.0f;
+
 } // namespace
 
 CGLModelInstance::CGLModelInstance(const CModelDocument& model)
@@ -140,11 +171,11 @@ std::vector<std::string> CGLModelInstance::MissingFiles(const CModelDocument& mo
     return missing;
 }
 
-std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string& path)
+QImage CGLModelInstance::LoadImage(const std::string& path)
 {
     const std::string file = FindFile(path);
     if (file.empty())
-        return nullptr;
+        return {};
     QImageReader reader(QString::fromStdString(file));
     const std::string lower = Lower(file);
     // Sphere maps are bitmaps under another name. Other files are read by their suffix
@@ -157,15 +188,24 @@ std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string&
         if (targa.open(QIODevice::ReadOnly))
             image = CTargaImage::Read(targa.readAll());
     }
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGBA8888);
+}
+
+std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const QImage& image)
+{
     if (image.isNull())
         return nullptr;
     // Uploaded top row first: texture coordinate v = 0 is the top of the picture, as the
     // model's coordinates expect.
-    auto texture = std::make_unique<QOpenGLTexture>(image.convertToFormat(QImage::Format_RGBA8888),
-                                                    QOpenGLTexture::DontGenerateMipMaps);
+    auto texture = std::make_unique<QOpenGLTexture>(image, QOpenGLTexture::DontGenerateMipMaps);
     texture->setMinMagFilters(QOpenGLTexture::Linear, QOpenGLTexture::Linear);
     texture->setWrapMode(QOpenGLTexture::Repeat);
     return texture;
+}
+
+std::unique_ptr<QOpenGLTexture> CGLModelInstance::LoadTexture(const std::string& path)
+{
+    return LoadTexture(LoadImage(path));
 }
 
 void CGLModelInstance::Prepare(QOpenGLFunctions_3_3_Core& gl)
@@ -285,7 +325,9 @@ void CGLModelInstance::Create(QOpenGLFunctions_3_3_Core& gl)
     for (std::size_t i = 0; i < model.materials.size(); ++i) {
         const CModelMaterial& material = model.materials[i];
         const auto [texture, sphere, toon] = MaterialFiles(model, material);
-        m_textures[i].texture = LoadTexture(*texture);
+        const QImage colour = LoadImage(*texture);
+        m_textures[i].texture = LoadTexture(colour);
+        m_textures[i].colourOpaque = IsOpaque(colour);
         m_textures[i].sphere = LoadTexture(*sphere);
         m_textures[i].toon = LoadTexture(*toon);
         if (m_textures[i].toon)
@@ -352,9 +394,6 @@ void CGLModelInstance::DrawMaterialFaces(QOpenGLFunctions_3_3_Core& gl, CScenePr
 
 void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program)
 {
-    // Without outlines the skinning leaves the outline mesh as it was: a stale or empty pose.
-    if (!drawable() || !m_instance.outlines)
-        return;
     // Front faces are removed, so only the pushed-out back faces show, as a rim. A front
     // face is one whose corners run clockwise on the screen.
     gl.glEnable(GL_CULL_FACE);
@@ -377,11 +416,8 @@ void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& p
         if (!material.edge)
             continue;
         if (model.IsPmx()) {
-            const Color4& c = material.edgeColor;
-            const Color4 colour{Clamped(c.r, 1.0f), Clamped(c.g, 1.0f), Clamped(c.b, 1.0f),
-                                Clamped(c.a, 1.0f)};
-            const float width = CMeshSkinner::kEdgeWidth
-                * Clamped(material.edgeSize, std::numeric_limits<float>::max());
+            const Color4 colour = EdgeColour(material);
+            const float width = EdgeWidth(material);
             // An outline of no width or no opacity would not show.
             if (colour.a <= 0.0f || !(width > 0.0f))
                 continue;
@@ -394,12 +430,92 @@ void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& p
     m_edgeArray->release();
 }
 
-void CGLModelInstance::Draw(
-    QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
-    const std::array<QOpenGLTexture*, CModelDocument::kToonCount>& defaultToons,
-    const Vector3& toonLight, const Color4& light)
+CGLModelInstance::MaterialStages CGLModelInstance::Stages(std::size_t material,
+                                                          const ToonTextures& defaultToons) const
+{
+    MaterialStages stages{m_textures[material].texture.get(), m_textures[material].sphere.get(),
+                          m_textures[material].toon.get()};
+    const int toonIndex = m_instance.model->materials[material].toonIndex;
+    if (toonIndex >= 0 && toonIndex < CModelDocument::kToonCount) {
+        const auto index = static_cast<std::size_t>(toonIndex);
+        stages.toon = m_toonTextures[index] ? m_toonTextures[index].get() : defaultToons[index];
+    }
+    return stages;
+}
+
+std::size_t CGLModelInstance::OpaqueLead(const ToonTextures& defaultToons) const
+{
+    const CModelDocument& model = *m_instance.model;
+    if (model.IsPmx())
+        for (const CModelMaterial& material : model.materials)
+            if (material.edge && EdgeColour(material).a > 0.0f && EdgeWidth(material) > 0.0f
+                && EdgeColour(material).a < kOpaqueInEightBits)
+                return 0;
+    std::size_t lead = 0;
+    for (; lead < model.materials.size(); ++lead) {
+        const float alpha = std::clamp(model.materials[lead].diffuse.a, 0.0f, 1.0f);
+        if (alpha <= 0.0f)
+            continue; // not drawn at all
+        const MaterialStages stages = Stages(lead, defaultToons);
+        // Only a colour texture drawn without a sphere or toon stage brings its own alpha.
+        const bool textureAlpha
+            = stages.colour && !stages.sphere && !stages.toon && !m_textures[lead].colourOpaque;
+        if (!(alpha >= kOpaqueInEightBits) || textureAlpha)
+            break;
+    }
+    return lead;
+}
+
+void CGLModelInstance::Draw(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+                            const ToonTextures& defaultToons, const Vector3& toonLight,
+                            const Color4& light)
 {
     if (!drawable())
+        return;
+    const std::size_t count = m_instance.model->materials.size();
+    // Without outlines the skinning leaves the outline mesh as it was: a stale or empty pose.
+    const bool edges = m_instance.outlines;
+    // The outline comes after the lead of opaque materials where that is asked for and the
+    // frame is drawn with GL_LEQUAL, as the window draws it.
+    std::size_t lead = 0;
+    GLint depthFunction = GL_LEQUAL;
+    if (edges && LateOutline()) {
+        gl.glGetIntegerv(GL_DEPTH_FUNC, &depthFunction);
+        if (depthFunction == GL_LEQUAL)
+            lead = OpaqueLead(defaultToons);
+    }
+    m_materialsBeforeOutline = lead;
+    if (edges && lead == 0)
+        DrawEdges(gl, program);
+    DrawMaterials(gl, program, defaultToons, toonLight, light, 0, lead);
+    if (lead > 0) {
+        // With the outline first, a surface at the same depth as its outline wins the pixel
+        // by GL_LEQUAL; drawn after it, the outline must be strictly nearer to win.
+        gl.glDepthFunc(GL_LESS);
+        DrawEdges(gl, program);
+        gl.glDepthFunc(static_cast<GLenum>(depthFunction));
+    }
+    DrawMaterials(gl, program, defaultToons, toonLight, light, lead, count);
+}
+
+bool CGLModelInstance::LateOutline() const
+{
+    switch (outlineOrder) {
+    case OutlineOrder::First:
+        return false;
+    case OutlineOrder::AfterOpaqueLead:
+        return true;
+    case OutlineOrder::Auto:
+        break;
+    }
+    return CGLSupport::SoftwareRenderer();
+}
+
+void CGLModelInstance::DrawMaterials(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+                                     const ToonTextures& defaultToons, const Vector3& toonLight,
+                                     const Color4& light, std::size_t first, std::size_t end)
+{
+    if (first >= end)
         return;
     gl.glEnable(GL_CULL_FACE);
     gl.glFrontFace(GL_CW);
@@ -411,15 +527,9 @@ void CGLModelInstance::Draw(
     m_meshArray->bind();
     const CModelDocument& model = *m_instance.model;
     bool culling = true;
-    for (std::size_t i = 0; i < model.materials.size(); ++i) {
+    for (std::size_t i = first; i < end; ++i) {
         const CModelMaterial& material = model.materials[i];
-        QOpenGLTexture* colour = m_textures[i].texture.get();
-        QOpenGLTexture* sphere = m_textures[i].sphere.get();
-        QOpenGLTexture* toon = m_textures[i].toon.get();
-        if (material.toonIndex >= 0 && material.toonIndex < CModelDocument::kToonCount) {
-            const auto index = static_cast<std::size_t>(material.toonIndex);
-            toon = m_toonTextures[index] ? m_toonTextures[index].get() : defaultToons[index];
-        }
+        const auto [colour, sphere, toon] = Stages(i, defaultToons);
         if (colour)
             colour->bind(CSceneProgram::kColourUnit);
         if (sphere)

@@ -3,6 +3,7 @@
 #include "model/ModelInstance.h"
 #include "render_gl/SceneProgram.h"
 
+#include <QImage>
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions_3_3_Core>
 #include <QOpenGLTexture>
@@ -40,16 +41,29 @@ public:
     void Release();
     bool drawable() const { return m_created && !m_instance.model->indices.empty(); }
 
-    // The outline: pushed-out back faces of the materials that have one; nothing while the
+    // Toon ramps by index, one for each shared toon file.
+    using ToonTextures = std::array<QOpenGLTexture*, CModelDocument::kToonCount>;
+
+    // Where the outline goes among the materials. Drawn first, every rim pixel is written
+    // and then mostly covered by the surface in front; drawn after the opaque materials
+    // that lead the list, most of it fails the depth test before any work is done on it,
+    // which a software renderer feels. Both give the same pixels wherever those materials
+    // hide what lies beneath them outright, in a frame of 8 bits a channel; the outline
+    // goes after the lead only while it is opaque too. `Auto` puts it late on a software
+    // renderer and first on graphics hardware.
+    enum class OutlineOrder { Auto, First, AfterOpaqueLead };
+    OutlineOrder outlineOrder = OutlineOrder::Auto;
+    // How many materials the last frame drew before the outline.
+    std::size_t materialsBeforeOutline() const { return m_materialsBeforeOutline; }
+
+    // The materials in file order, those drawn on both faces without culling, and the
+    // outline: pushed-out back faces of the materials that have one; none while the
     // instance's `outlines` is cleared. A PMD outline is black and as wide everywhere; a PMX
     // one takes its material's colour and width and each vertex's share of that width.
-    void DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program);
-    // The materials in file order, those drawn on both faces without culling. `defaultToons`
-    // stand in for shared toon files the model lacks; `toonLight` is the camera-space light
-    // direction, `light` the light's ambient colour.
+    // `defaultToons` stand in for shared toon files the model lacks; `toonLight` is the
+    // camera-space light direction, `light` the light's ambient colour.
     void Draw(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
-              const std::array<QOpenGLTexture*, CModelDocument::kToonCount>& defaultToons,
-              const Vector3& toonLight, const Color4& light);
+              const ToonTextures& defaultToons, const Vector3& toonLight, const Color4& light);
 
     // The file an image path of the model names, found case-insensitively folder by folder
     // (models come from systems that ignore case, and write '\' between folders); empty if
@@ -72,7 +86,29 @@ private:
         std::unique_ptr<QOpenGLTexture> sphere;
         // The material's own toon ramp, where it names one instead of a shared toon.
         std::unique_ptr<QOpenGLTexture> toon;
+        // Whether every pixel of the colour texture is opaque.
+        bool colourOpaque = false;
     };
+    // The textures a material draws with this frame; its toon may be a shared one.
+    struct MaterialStages {
+        QOpenGLTexture* colour;
+        QOpenGLTexture* sphere;
+        QOpenGLTexture* toon;
+    };
+
+    // An image file as RGBA8888, or a null image if it cannot be read.
+    static QImage LoadImage(const std::string& path);
+    static std::unique_ptr<QOpenGLTexture> LoadTexture(const QImage& image);
+    MaterialStages Stages(std::size_t material, const ToonTextures& defaultToons) const;
+    bool LateOutline() const;
+    // How many materials at the head of the list hide what lies beneath them outright (or
+    // draw nothing); 0 where the outline is see-through itself.
+    std::size_t OpaqueLead(const ToonTextures& defaultToons) const;
+    void DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program);
+    // Materials [first, end).
+    void DrawMaterials(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& program,
+                       const ToonTextures& defaultToons, const Vector3& toonLight,
+                       const Color4& light, std::size_t first, std::size_t end);
 
     void Create(QOpenGLFunctions_3_3_Core& gl);
     void Upload();
@@ -100,6 +136,7 @@ private:
     std::vector<std::size_t> m_firstIndex;
     // The lowest and highest slot each material's faces use.
     std::vector<std::pair<GLuint, GLuint>> m_vertexRange;
+    std::size_t m_materialsBeforeOutline = 0;
 };
 
 } // namespace zelvane

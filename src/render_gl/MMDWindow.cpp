@@ -94,7 +94,6 @@ void CMMDWindow::DrawScene(CSceneProgram& program)
         if (!instance->instance().visible)
             continue;
         instance->Prepare(gl());
-        instance->DrawEdges(gl(), program);
         instance->Draw(gl(), program, toons, toonLight, light);
     }
 }
