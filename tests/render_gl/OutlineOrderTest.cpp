@@ -58,14 +58,23 @@ CModelMaterial Plain(const Color4& diffuse, bool edge)
 
 class OutlineOrderTest : public ModelWindowTest {
 protected:
-    // The frame with the outline first, and with it after the opaque materials that lead.
-    std::pair<QImage, QImage> BothOrders(CGLModelInstance& instance)
+    // Shows `model` afresh and checks that the frame with the outline after the opaque
+    // materials that lead, `lead` of them, is the frame with the outline first, bit for bit.
+    // Returns that frame.
+    QImage ExpectSameFrameInBothOrders(const CModelDocument& model, std::size_t lead)
     {
+        m_window->ClearInstances();
+        CGLModelInstance& instance = m_window->CreateInstance(model);
         instance.outlineOrder = CGLModelInstance::OutlineOrder::First;
-        QImage first = Grab();
+        const QImage first = Grab();
         EXPECT_EQ(instance.materialsBeforeOutline(), 0u);
         instance.outlineOrder = CGLModelInstance::OutlineOrder::AfterOpaqueLead;
-        return {first, Grab()};
+        EXPECT_TRUE(Grab() == first);
+        EXPECT_EQ(instance.materialsBeforeOutline(), lead);
+        // Not a picture without outlines, where the comparison would prove nothing.
+        instance.instance().outlines = false;
+        EXPECT_FALSE(Grab() == first);
+        return first;
     }
 };
 
@@ -82,44 +91,23 @@ TEST_F(OutlineOrderTest, AfterTheOpaqueLeadEveryPixelIsAsWithTheOutlineFirst)
     AppendBall(model, {-6, 10, -10}, 3.5f, bowl, true);
     AppendBall(model, {5, 10, -10}, 4.0f, Plain({1.0f, 1.0f, 1.0f, 1.0f}, true));
     AppendBall(model, {7.8f, 12.8f, -14}, 1.2f, Plain({1.0f, 0.0f, 0.0f, 0.5f}, false));
-    m_model = model;
-    m_window->ClearInstances();
-    CGLModelInstance& instance = m_window->CreateInstance(m_model);
-
-    auto [first, late] = BothOrders(instance);
-    EXPECT_EQ(instance.materialsBeforeOutline(), 2u);
-    EXPECT_TRUE(late == first);
-    // Not a picture without outlines.
-    instance.instance().outlines = false;
-    const QImage bare = Grab();
-    EXPECT_FALSE(bare == first);
-    instance.instance().outlines = true;
+    ExpectSameFrameInBothOrders(model, 2);
 
     // A colour texture with see-through pixels and no other stage: the white ball no longer
-    // hides what is beneath it, so only the bowl leads.
+    // hides what is beneath it, so only the bowl leads. The same picture opaque leads again.
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("picture.png"));
+    model.materials[1].texturePath = path.toStdString();
     QImage picture(8, 8, QImage::Format_RGBA8888);
     picture.fill(QColor(255, 255, 255, 255));
     for (int x = 0; x < 8; ++x)
         picture.setPixelColor(x, 3, QColor(0, 0, 255, 0));
-    const QString path = folder.filePath(QStringLiteral("holes.png"));
     ASSERT_TRUE(picture.save(path, "PNG"));
-    m_model.materials[1].texturePath = path.toStdString();
-    m_window->ClearInstances();
-    CGLModelInstance& holed = m_window->CreateInstance(m_model);
-    std::tie(first, late) = BothOrders(holed);
-    EXPECT_EQ(holed.materialsBeforeOutline(), 1u);
-    EXPECT_TRUE(late == first);
-
-    // The same picture fully opaque leads again.
+    ExpectSameFrameInBothOrders(model, 1);
     picture.fill(QColor(255, 255, 255, 255));
     ASSERT_TRUE(picture.save(path, "PNG"));
-    m_window->ClearInstances();
-    CGLModelInstance& whole = m_window->CreateInstance(m_model);
-    std::tie(first, late) = BothOrders(whole);
-    EXPECT_EQ(whole.materialsBeforeOutline(), 2u);
-    EXPECT_TRUE(late == first);
+    ExpectSameFrameInBothOrders(model, 2);
 }
 
 // A see-through PMX outline blends with what lies beneath it, so it stays first; an opaque
@@ -135,19 +123,9 @@ TEST_F(OutlineOrderTest, APmxOutlineGoesLateOnlyWhenItIsOpaque)
     AppendBall(model, {-5, 10, -10}, 3.0f, ball);
     ball.edgeColor.a = 1.0f;
     AppendBall(model, {5, 10, -10}, 3.0f, ball);
-    m_model = model;
-    m_window->ClearInstances();
-    CGLModelInstance& seeThrough = m_window->CreateInstance(m_model);
-    auto [first, late] = BothOrders(seeThrough);
-    EXPECT_EQ(seeThrough.materialsBeforeOutline(), 0u);
-    EXPECT_TRUE(late == first);
-
-    m_model.materials[0].edgeColor.a = 1.0f;
-    m_window->ClearInstances();
-    CGLModelInstance& opaque = m_window->CreateInstance(m_model);
-    std::tie(first, late) = BothOrders(opaque);
-    EXPECT_EQ(opaque.materialsBeforeOutline(), 2u);
-    EXPECT_TRUE(late == first);
+    ExpectSameFrameInBothOrders(model, 0);
+    model.materials[0].edgeColor.a = 1.0f;
+    ExpectSameFrameInBothOrders(model, 2);
 }
 
 // The shared model, whose materials are all but opaque (alpha 0.9999, 255 in 8 bits): the
@@ -158,13 +136,7 @@ TEST_F(OutlineOrderTest, TheSharedModelDrawsTheSameWithItsOutlineLast)
     ZELVANE_REQUIRE_SHARED(path);
     const auto model = LoadModelFile(path);
     ASSERT_TRUE(model);
-    m_window->ClearInstances();
-    CGLModelInstance& mei = m_window->CreateInstance(*model);
-    const auto [first, late] = BothOrders(mei);
-    EXPECT_EQ(mei.materialsBeforeOutline(), model->materials.size());
-    EXPECT_TRUE(late == first);
-    mei.instance().outlines = false;
-    EXPECT_FALSE(Grab() == first);
+    ExpectSameFrameInBothOrders(*model, model->materials.size());
 }
 
 } // namespace
