@@ -34,7 +34,7 @@ constexpr int kSongSeconds = 600;
 const std::filesystem::path& LongMp3()
 {
     static const std::filesystem::path path = [] {
-        const auto file = std::filesystem::temp_directory_path() / "zelvane-song-bench-600s.mp3";
+        auto file = std::filesystem::temp_directory_path() / "zelvane-song-bench-600s.mp3";
         std::error_code error;
         if (std::filesystem::file_size(file, error) > 0 && !error)
             return file;
