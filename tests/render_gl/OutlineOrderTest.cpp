@@ -89,7 +89,8 @@ TEST_F(OutlineOrderTest, AfterTheOpaqueLeadEveryPixelIsAsWithTheOutlineFirst)
     CModelMaterial bowl = Plain({0.2f, 0.8f, 0.3f, 1.0f}, true);
     bowl.flags = CModelMaterial::kBothFaces;
     AppendBall(model, {-6, 10, -10}, 3.5f, bowl, true);
-    AppendBall(model, {5, 10, -10}, 4.0f, Plain({1.0f, 1.0f, 1.0f, 1.0f}, true));
+    // Just opaque enough: 254.6 of 255, which the frame rounds to 255.
+    AppendBall(model, {5, 10, -10}, 4.0f, Plain({1.0f, 1.0f, 1.0f, 254.6f / 255.0f}, true));
     AppendBall(model, {7.8f, 12.8f, -14}, 1.2f, Plain({1.0f, 0.0f, 0.0f, 0.5f}, false));
     ExpectSameFrameInBothOrders(model, 2);
 
