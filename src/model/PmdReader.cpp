@@ -147,9 +147,15 @@ private:
         const std::uint32_t count = m_reader.ReadU32();
         const std::uint8_t* record = Records(count, 2);
         m_model.indices.resize(count);
+        const std::size_t vertexCount = m_model.vertices.size();
         for (std::uint32_t& index : m_model.indices) {
             index = U16At(record);
             record += 2;
+            // A face corner past the vertices would be drawn from memory the mesh does not own.
+            if (index >= vertexCount)
+                throw InvalidArgumentError(Reason(
+                    IDS_REASON_PMX_INDEX_OUT_OF_RANGE,
+                    {Reason(IDS_REASON_PMD_FACE_INDICES), index, Reason(IDS_REASON_PMD_VERTICES)}));
         }
     }
 

@@ -257,9 +257,10 @@ TEST(PmdReader, HugeCountsAreRefusedAsCut)
 
 TEST(PmdReader, IndicesOutOfRangeAreInvalidArguments)
 {
-    // A bone past the six, a group 0 or past the two (groups count from 1), a morph vertex
-    // past the base morph's two.
+    // A face corner past the vertices, a bone past the six, a group 0 or past the two
+    // (groups count from 1), a morph vertex past the base morph's two.
     const std::function<void(PmdFile&)> changes[] = {
+        [](PmdFile& f) { f.indices[1] = static_cast<std::uint16_t>(f.vertices.size()); },
         [](PmdFile& f) { f.boneDisplay.emplace_back(6, 1); },
         [](PmdFile& f) { f.boneDisplay.emplace_back(0, 0); },
         [](PmdFile& f) { f.boneDisplay.emplace_back(0, 3); },
