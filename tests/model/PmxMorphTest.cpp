@@ -1,14 +1,11 @@
 // PMX bone and group morphs keyed by a motion: a bone morph moves and turns its bone before
 // the bones are posed, a group hands its weight times each ratio to its members.
 #include "PmxTestWriter.h"
-#include "model/ModelInstance.h"
+#include "PoseTestSupport.h"
 #include "model/ModelLoader.h"
-#include "model/NameIds.h"
-#include "motion/MotionDocument.h"
 #include "text/Errors.h"
 
 #include <cmath>
-#include <gtest/gtest.h>
 #include <numbers>
 
 using namespace zelvane;
@@ -18,13 +15,6 @@ namespace {
 
 const float kHalf = std::sqrt(0.5f);
 constexpr float kQuarter = std::numbers::pi_v<float> / 2;
-
-void ExpectNear(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_LE(Length(actual - expected), 1e-5f)
-        << actual.x << ", " << actual.y << ", " << actual.z << " instead of " << expected.x << ", "
-        << expected.y << ", " << expected.z;
-}
 
 PmxBone Bone(const char* name, int parent, Vector3 position)
 {
@@ -108,11 +98,6 @@ void Pose(CModelInstance& instance, const CMotionDocument& motion, std::int32_t 
         return sequence ? sequence->Sample(frame) : 0.0f;
     });
     instance.Update();
-}
-
-Vector3 Head(const CModelInstance& instance, int bone)
-{
-    return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
 }
 
 class PmxMorphs : public ::testing::Test {
