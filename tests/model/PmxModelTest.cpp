@@ -42,38 +42,32 @@ PmxFile SmallPmx()
     f.header.additionalUvCount = 2;
     f.name = "小";
     f.comment = "コメント";
-    PmxVertex a;
-    a.position = {0, 1, 0};
-    a.weightType = PmxWeightType::Sdef;
-    a.bones = {0, 1, -1, -1};
-    a.weights = {0.25f, 0, 0, 0};
-    a.sdefC = {0, 1, 0};
-    PmxVertex b = a;
-    b.weightType = PmxWeightType::Bdef1;
-    b.bones = {1, -1, -1, -1};
-    b.weights = {1, 0, 0, 0};
-    b.edgeScale = 0;
-    PmxVertex c = a;
-    c.weightType = PmxWeightType::Qdef;
-    c.bones = {0, 1, 0, -1};
-    c.weights = {0.5f, 0.25f, 0.25f, 0};
-    c.edgeScale = 0.5f;
-    f.vertices = {a, b, c};
+    const Vector3 up{0, 1, 0};
+    f.vertices
+        = {{.position = up,
+            .weightType = PmxWeightType::Sdef,
+            .bones = {0, 1, -1, -1},
+            .weights = {0.25f, 0, 0, 0},
+            .sdefC = up},
+           {.position = up, .bones = {1, -1, -1, -1}, .weights = {1, 0, 0, 0}, .edgeScale = 0},
+           {.position = up,
+            .weightType = PmxWeightType::Qdef,
+            .bones = {0, 1, 0, -1},
+            .weights = {0.5f, 0.25f, 0.25f, 0},
+            .edgeScale = 0.5f}};
     // Two extra UV channels a vertex, each vertex the same.
     for (std::size_t v = 0; v < f.vertices.size(); ++v)
         f.additionalUvs.insert(f.additionalUvs.end(), {{0.25f, 0.75f, 5, 6}, {7, 8, 9, 10}});
     f.indices = {0, 1, 2};
     f.textures = {"tex\\skin.png", "env.spa", "own_toon.bmp"};
-    PmxMaterial m;
-    m.flags = 0x11;
-    m.edgeColor = {1, 0, 0, 1};
-    m.edgeSize = 2;
-    m.texture = 0;
-    m.sphereTexture = 1;
-    m.sphereMode = 2;
-    m.toon = 2;
-    m.indexCount = 3;
-    f.materials = {m};
+    f.materials = {{.flags = 0x11,
+                    .edgeColor = {1, 0, 0, 1},
+                    .edgeSize = 2,
+                    .texture = 0,
+                    .sphereTexture = 1,
+                    .sphereMode = 2,
+                    .toon = 2,
+                    .indexCount = 3}};
     PmxBone root = Bone("センター", -1, {0, 1, 0}, PmxBone::kTranslatable);
     PmxBone child = Bone("子", 0, {0, 2, 0}, PmxBone::kInheritRotation | PmxBone::kFixedAxis);
     child.inheritParent = 0;
@@ -86,17 +80,11 @@ PmxFile SmallPmx()
     ik.ikUnitAngle = 0.25f;
     ik.ikLinks = {{0, true, {-1, 0, 0}, {0, 0, 0}}};
     f.bones = {root, child, ik};
-    PmxMorph vertex;
-    vertex.name = "あ";
-    vertex.panel = 0;
-    vertex.kind = PmxMorphKind::Vertex;
-    vertex.vertices = {{2, {0, 1, 0, 0}}};
-    PmxMorph bone;
-    bone.name = "骨";
-    bone.panel = 3;
-    bone.kind = PmxMorphKind::Bone;
-    bone.bones = {{1, {0, 1, 0}, {0, 0, 0, 1}}};
-    f.morphs = {vertex, bone};
+    f.morphs = {{.name = "あ", .kind = PmxMorphKind::Vertex, .vertices = {{2, {0, 1, 0, 0}}}},
+                {.name = "骨",
+                 .panel = 3,
+                 .kind = PmxMorphKind::Bone,
+                 .bones = {{1, {0, 1, 0}, {0, 0, 0, 1}}}}};
     return f;
 }
 
@@ -109,17 +97,15 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
     EXPECT_EQ(std::tie(model->name, model->comment), std::tie("小", "コメント"));
 
     ASSERT_EQ(model->vertexWeights.size(), 3u);
-    const CVertexWeights& sdef = model->vertexWeights[0];
-    EXPECT_EQ(sdef.skinning, VertexSkinning::Sdef);
-    EXPECT_EQ(sdef.weights, (std::array<float, 4>{0.25f, 0.75f, 0, 0}));
-    EXPECT_EQ(model->vertexWeights[1].weights, (std::array<float, 4>{1, 0, 0, 0}));
-    EXPECT_EQ(model->vertexWeights[2].skinning, VertexSkinning::Qdef);
-    // What a PMD reader would see of them.
+    const auto& weights = model->vertexWeights;
     EXPECT_EQ(
-        std::tie(model->vertices[0].bone0, model->vertices[0].bone1, model->vertices[0].weight),
-        std::make_tuple(0, 1, 25));
-    EXPECT_TRUE(model->vertices[1].noEdge);
-    EXPECT_FALSE(model->vertices[0].noEdge);
+        std::tie(weights[0].skinning, weights[0].weights, weights[1].weights, weights[2].skinning),
+        std::make_tuple(VertexSkinning::Sdef, std::array<float, 4>{0.25f, 0.75f, 0, 0},
+                        std::array<float, 4>{1, 0, 0, 0}, VertexSkinning::Qdef));
+    // What a PMD reader would see of them.
+    const auto& v = model->vertices;
+    EXPECT_EQ(std::tie(v[0].bone0, v[0].bone1, v[0].weight, v[0].noEdge, v[1].noEdge),
+              std::make_tuple(0, 1, 25, false, true));
     // The outline's share and the first extra UV, which the 3D view draws with.
     EXPECT_EQ(model->edgeScales, (std::vector<float>{1, 0, 0.5f}));
     ASSERT_EQ(model->subTextureUVs.size(), 3u);
@@ -127,42 +113,36 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
               std::make_tuple(0.25f, 0.75f));
     EXPECT_EQ(model->indices, (std::vector<std::uint32_t>{0, 1, 2}));
 
-    const CModelMaterial& material = model->materials[0];
-    EXPECT_EQ(material.texturePath, "/m/tex/skin.png");
-    EXPECT_EQ(std::tie(material.spherePath, material.sphereAdd, material.sphereMode),
-              std::make_tuple("/m/env.spa", true, 2));
-    EXPECT_EQ(std::tie(material.toonIndex, material.toonPath),
-              std::make_tuple(-1, "/m/own_toon.bmp"));
-    EXPECT_TRUE(material.edge);
-    EXPECT_EQ(material.edgeColor, (Color4{1, 0, 0, 1}));
-    EXPECT_EQ(std::tie(material.flags, material.edgeSize, material.faceVertexCount),
-              std::make_tuple(std::uint8_t{0x11}, 2.0f, 3));
-    EXPECT_EQ(model->toonPaths[0], "/m/toon01.bmp");
-    EXPECT_EQ(model->toonPaths[9], "/m/toon10.bmp");
+    const CModelMaterial& m = model->materials[0];
+    EXPECT_EQ(
+        std::tie(m.texturePath, m.spherePath, m.sphereAdd, m.sphereMode, m.toonIndex, m.toonPath),
+        std::make_tuple("/m/tex/skin.png", "/m/env.spa", true, 2, -1, "/m/own_toon.bmp"));
+    EXPECT_EQ(std::tie(m.edge, m.edgeColor, m.flags, m.edgeSize, m.faceVertexCount),
+              std::make_tuple(true, Color4{1, 0, 0, 1}, std::uint8_t{0x11}, 2.0f, 3));
+    EXPECT_EQ(std::tie(model->toonPaths[0], model->toonPaths[9]),
+              std::make_tuple("/m/toon01.bmp", "/m/toon10.bmp"));
 
     const CModelBone& child = model->bones[1];
-    EXPECT_EQ(child.nameID, NameToID("子"));
-    EXPECT_EQ(std::tie(child.inheritParent, child.inheritRatio, child.layer),
-              std::make_tuple(0, 0.5f, 2));
+    EXPECT_EQ(std::tie(child.nameID, child.inheritParent, child.inheritRatio, child.layer,
+                       child.fixedAxis),
+              std::make_tuple(NameToID("子"), 0, 0.5f, 2, Vector3{0, 0, 1}));
     EXPECT_TRUE(child.Has(CModelBone::kInheritRotation) && child.Has(CModelBone::kFixedAxis));
-    EXPECT_EQ(child.fixedAxis, (Vector3{0, 0, 1}));
     EXPECT_FALSE(model->bones[0].isKnee);
     ASSERT_EQ(model->iks.size(), 1u);
     const CModelIK& ik = model->iks[0];
-    EXPECT_EQ(std::tie(ik.ikBone, ik.effector, ik.iterations, ik.limitAngle),
-              std::make_tuple(2, 1, 7, 0.25f));
-    EXPECT_EQ(ik.chain, (std::vector<std::uint16_t>{0}));
+    EXPECT_EQ(std::tie(ik.ikBone, ik.effector, ik.iterations, ik.limitAngle, ik.chain),
+              std::make_tuple(2, 1, 7, 0.25f, std::vector<std::uint16_t>{0}));
     ASSERT_EQ(ik.limits.size(), 1u);
-    EXPECT_TRUE(ik.limits[0].limited);
-    EXPECT_EQ(ik.limits[0].lower, (Vector3{-1, 0, 0}));
+    EXPECT_EQ(std::tie(ik.limits[0].limited, ik.limits[0].lower),
+              std::make_tuple(true, Vector3{-1, 0, 0}));
 
     // A vertex morph on the system panel moves vertices and is not taken for PMD's base
     // morph; a bone morph keeps its name and moves no vertex.
     ASSERT_EQ(model->morphs.size(), 2u);
-    EXPECT_EQ(std::tie(model->morphs[0].type, model->morphs[0].pmxKind), std::make_tuple(4, 1));
-    EXPECT_EQ(model->morphs[0].vertices.size(), 1u);
-    EXPECT_EQ(std::tie(model->morphs[1].type, model->morphs[1].pmxKind), std::make_tuple(3, 2));
-    EXPECT_TRUE(model->morphs[1].vertices.empty());
+    const auto& morphs = model->morphs;
+    EXPECT_EQ(std::tuple(morphs[0].type, morphs[0].pmxKind, morphs[0].vertices.size(),
+                         morphs[1].type, morphs[1].pmxKind, morphs[1].vertices.size()),
+              std::tuple(4, 1, 1u, 3, 2, 0u));
 
     // The vertex morph moves its vertex when weighted.
     CModelInstance instance(*model);

@@ -193,12 +193,9 @@ TEST(MorphKeys, WeightsRiseFromNothingAreLinearBetweenKeysAndHoldAfterTheLast)
     keys.Insert({10, 0.5f});
     keys.Insert({20, 1.0f});
     keys.Insert({40, 0.0f});
-    EXPECT_FLOAT_EQ(keys.Sample(0), 0.0f);
-    EXPECT_FLOAT_EQ(keys.Sample(4), 0.2f);
-    EXPECT_FLOAT_EQ(keys.Sample(10), 0.5f);
-    EXPECT_FLOAT_EQ(keys.Sample(15), 0.75f);
-    EXPECT_FLOAT_EQ(keys.Sample(35), 0.25f);
-    EXPECT_FLOAT_EQ(keys.Sample(100), 0.0f);
+    for (const auto& [frame, weight] :
+         {std::pair{0, 0.0f}, {4, 0.2f}, {10, 0.5f}, {15, 0.75f}, {35, 0.25f}, {100, 0.0f}})
+        EXPECT_FLOAT_EQ(keys.Sample(frame), weight) << frame;
     EXPECT_FLOAT_EQ(CMorphFrameSequence{}.Sample(5), 0.0f);
 }
 
