@@ -24,16 +24,6 @@ float AngleOf(const Quaternion& q)
     return 2.0f * std::acos(std::min(1.0f, std::fabs(q.w)));
 }
 
-PmxBone Bone(const char* name, int parent, Vector3 position, std::uint16_t flags = 0)
-{
-    PmxBone bone;
-    bone.name = name;
-    bone.parent = parent;
-    bone.position = position;
-    bone.flags = static_cast<std::uint16_t>(PmxBone::kRotatable | flags);
-    return bone;
-}
-
 PmxFile SmallPmx()
 {
     PmxFile f;
@@ -68,13 +58,13 @@ PmxFile SmallPmx()
                     .sphereMode = 2,
                     .toon = 2,
                     .indexCount = 3}};
-    PmxBone root = Bone("センター", -1, {0, 1, 0}, PmxBone::kTranslatable);
-    PmxBone child = Bone("子", 0, {0, 2, 0}, PmxBone::kInheritRotation | PmxBone::kFixedAxis);
+    PmxBone root = PmxBoneAt("センター", -1, {0, 1, 0}, PmxBone::kTranslatable);
+    PmxBone child = PmxBoneAt("子", 0, {0, 2, 0}, PmxBone::kInheritRotation | PmxBone::kFixedAxis);
     child.inheritParent = 0;
     child.inheritRatio = 0.5f;
     child.fixedAxis = {0, 0, 1};
     child.layer = 2;
-    PmxBone ik = Bone("IK", -1, {0, 2, 0}, PmxBone::kIK | PmxBone::kAfterPhysics);
+    PmxBone ik = PmxBoneAt("IK", -1, {0, 2, 0}, PmxBone::kIK | PmxBone::kAfterPhysics);
     ik.ikTarget = 1;
     ik.ikLoopCount = 7;
     ik.ikUnitAngle = 0.25f;
@@ -388,7 +378,7 @@ TEST(PmxPosing, ModelsLackingDanceBonesAreToldWhich)
 
 PmxBone IKBone(int target, std::vector<PmxIKLink> links)
 {
-    PmxBone ik = Bone("目標", -1, {0, 0, 0});
+    PmxBone ik = PmxBoneAt("目標", -1, {0, 0, 0});
     ik.flags |= PmxBone::kIK | PmxBone::kTranslatable;
     ik.ikTarget = target;
     ik.ikLoopCount = 200;
@@ -430,11 +420,12 @@ TEST(PmxIKChain, LinksInAnyOrderAndBesideTheEffectorLeaveEveryBoneWithItsParent)
     // moved are upper's and side's subtrees, whichever order they are named in.
     enum { kCenter, kUpper, kLower, kTip, kBranch, kSide, kSideTip, kGoal };
     const auto model = ReadModelFile(
-        PmxTestWriter(Model({Bone("センター", -1, {0, 0, 0}), Bone("上", kCenter, {0, -1, 0}),
-                             Bone("下", kUpper, {0, -2, 0}), Bone("先", kLower, {0, -3, 0}),
-                             Bone("枝", kUpper, {1, -1, 0}), Bone("脇", kCenter, {-1, 0, 0}),
-                             Bone("脇先", kSide, {-2, 0, 0}),
-                             IKBone(kTip, {{kLower}, {kUpper}, {kLower}, {kSide}})}))
+        PmxTestWriter(
+            Model({PmxBoneAt("センター", -1, {0, 0, 0}), PmxBoneAt("上", kCenter, {0, -1, 0}),
+                   PmxBoneAt("下", kUpper, {0, -2, 0}), PmxBoneAt("先", kLower, {0, -3, 0}),
+                   PmxBoneAt("枝", kUpper, {1, -1, 0}), PmxBoneAt("脇", kCenter, {-1, 0, 0}),
+                   PmxBoneAt("脇先", kSide, {-2, 0, 0}),
+                   IKBone(kTip, {{kLower}, {kUpper}, {kLower}, {kSide}})}))
             .Write(),
         "/m/");
     const Vector3 goal{1.0f, -2.5f, 0.0f};
@@ -465,13 +456,13 @@ TEST(PmxIKChain, AChainOfAMillionLinksPosesInProportionToItsLength)
     // sampled pose.
     constexpr int kSide = 100;
     constexpr std::size_t kLinks = 1000000;
-    std::vector<PmxBone> bones{Bone("センター", -1, {0, 0, 0})};
+    std::vector<PmxBone> bones{PmxBoneAt("センター", -1, {0, 0, 0})};
     for (int i = 1; i <= kSide; ++i)
-        bones.push_back(Bone("骨", 0, {static_cast<float>(i), 0, 0}));
+        bones.push_back(PmxBoneAt("骨", 0, {static_cast<float>(i), 0, 0}));
     const int arm = kSide + 1;
     const int tip = kSide + 2;
-    bones.push_back(Bone("腕", 0, {0, -1, 0}));
-    bones.push_back(Bone("先", arm, {0, -2, 0}));
+    bones.push_back(PmxBoneAt("腕", 0, {0, -1, 0}));
+    bones.push_back(PmxBoneAt("先", arm, {0, -2, 0}));
     std::vector<PmxIKLink> links(kLinks);
     for (std::size_t i = 0; i < kLinks; ++i)
         links[i].bone = i % 1000 == 0 ? arm : 1 + static_cast<std::int32_t>(i % kSide);

@@ -16,16 +16,6 @@ namespace {
 const float kHalf = std::sqrt(0.5f);
 constexpr float kQuarter = std::numbers::pi_v<float> / 2;
 
-PmxBone Bone(const char* name, int parent, Vector3 position)
-{
-    PmxBone bone;
-    bone.name = name;
-    bone.parent = parent;
-    bone.position = position;
-    bone.flags = PmxBone::kRotatable | PmxBone::kTranslatable;
-    return bone;
-}
-
 PmxVertex VertexOn(int bone, Vector3 position)
 {
     PmxVertex v;
@@ -59,13 +49,14 @@ PmxFile MorphModel()
     PmxMaterial material;
     material.indexCount = 3;
     f.materials = {material};
-    PmxBone twist = Bone("捩", -1, {1, 1, 0});
+    PmxBone twist = PmxBoneAt("捩", -1, {1, 1, 0}, PmxBone::kTranslatable);
     twist.flags |= PmxBone::kInheritRotation;
     twist.inheritParent = 1;
     twist.inheritRatio = 1.0f;
     twist.layer = 1;
-    f.bones
-        = {Bone("根", -1, {0, 0, 0}), Bone("腕", 0, {0, 1, 0}), Bone("手", 1, {1, 1, 0}), twist};
+    f.bones = {PmxBoneAt("根", -1, {0, 0, 0}, PmxBone::kTranslatable),
+               PmxBoneAt("腕", 0, {0, 1, 0}, PmxBone::kTranslatable),
+               PmxBoneAt("手", 1, {1, 1, 0}, PmxBone::kTranslatable), twist};
     PmxMorph bone = Morph("骨", PmxMorphKind::Bone);
     // A quarter turn about Z, stored at twice unit length.
     bone.bones = {{1, {0, 0, 1}, {0, 0, 2 * kHalf, 2 * kHalf}}};

@@ -1,12 +1,13 @@
 #pragma once
 
-// What the posing tests share: how near a point came, a bone to build a model of, where a
+// What the posing tests share: how near a point came, bones to build models of, where a
 // bone's head went, and the greeting motion on the shared model.
 
 #include "TestData.h"
 #include "model/ModelInstance.h"
 #include "model/NameIds.h"
 #include "model/PmdReader.h"
+#include "model/PmxFile.h"
 #include "motion/MotionDocument.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,17 @@ inline CModelBone ModelBone(const char* name, int parent = -1, Vector3 position 
     bone.nameID = NameToID(name);
     bone.parent = parent;
     bone.position = position;
+    return bone;
+}
+
+// A PMX bone that turns, and does what the flags add.
+inline PmxBone PmxBoneAt(const char* name, int parent, Vector3 position, std::uint16_t flags = 0)
+{
+    PmxBone bone;
+    bone.name = name;
+    bone.parent = parent;
+    bone.position = position;
+    bone.flags = static_cast<std::uint16_t>(PmxBone::kRotatable | flags);
     return bone;
 }
 
