@@ -1,37 +1,18 @@
-#include "model/ModelInstance.h"
-#include "TestData.h"
+#include "PoseTestSupport.h"
 #include "model/ModelMeasurements.h"
-#include "model/NameIds.h"
-#include "model/PmdReader.h"
 #include "text/Errors.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <gtest/gtest.h>
 #include <numbers>
 
 using namespace zelvane;
+using namespace zelvane::test;
 
 namespace {
 
 constexpr float kHalfPi = std::numbers::pi_v<float> / 2;
-
-void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-5f)
-{
-    EXPECT_LE(Length(actual - expected), tolerance)
-        << actual.x << ", " << actual.y << ", " << actual.z;
-}
-
-CModelBone Bone(const char* name, int parent, Vector3 position)
-{
-    CModelBone bone;
-    bone.nameID = NameToID(name);
-    bone.parent = parent;
-    bone.position = position;
-    bone.isKnee = std::string_view(name) == "左ひざ";
-    return bone;
-}
 
 enum LegBone { kCenter, kLeg, kKnee, kAnkle, kFootIK, kToe };
 
@@ -40,11 +21,13 @@ enum LegBone { kCenter, kLeg, kKnee, kAnkle, kFootIK, kToe };
 CModelDocument Leg()
 {
     CModelDocument model;
-    model.bones = {
-        Bone("センター", -1, {0, 11, 0}),    Bone("左足", kCenter, {0, 10, 0}),
-        Bone("左ひざ", kLeg, {0, 5, -0.1f}), Bone("左足首", kKnee, {0, 0, 0}),
-        Bone("左足ＩＫ", -1, {0, 0, 0}),     Bone("左つま先", kAnkle, {0, 0, -2}),
-    };
+    model.bones = {ModelBone("センター", -1, {0, 11, 0}),
+                   ModelBone("左足", kCenter, {0, 10, 0}),
+                   ModelBone("左ひざ", kLeg, {0, 5, -0.1f}),
+                   ModelBone("左足首", kKnee),
+                   ModelBone("左足ＩＫ"),
+                   ModelBone("左つま先", kAnkle, {0, 0, -2})};
+    model.bones[kKnee].isKnee = true;
     model.iks = {{kFootIK, kAnkle, 40, 0.1f, {kKnee, kLeg}}};
     return model;
 }
@@ -53,8 +36,8 @@ CModelDocument Leg()
 CModelDocument OneLink(int iterations, float limitAngle)
 {
     CModelDocument model;
-    model.bones = {Bone("腰", -1, {0, 0, 0}), Bone("足", 0, {0, 0, 0}), Bone("先", 1, {0, -1, 0}),
-                   Bone("目標", -1, {0, 0, 0})};
+    model.bones
+        = {ModelBone("腰"), ModelBone("足", 0), ModelBone("先", 1, {0, -1, 0}), ModelBone("目標")};
     model.iks = {{3, 2, iterations, limitAngle, {1}}};
     return model;
 }
@@ -73,7 +56,7 @@ void ExpectKneeBendsForwards(const CBoneInstance& knee)
 TEST(ModelInstance, HierarchyTurnsAboutTheRestHeadThenMoves)
 {
     CModelDocument model;
-    model.bones = {Bone("親", -1, {1, 0, 0}), Bone("子", 0, {1, 0, 2})};
+    model.bones = {ModelBone("親", -1, {1, 0, 0}), ModelBone("子", 0, {1, 0, 2})};
     CModelInstance instance(model);
     CBoneInstance& parent = instance.boneInstances[0];
     CBoneInstance& child = instance.boneInstances[1];
@@ -157,7 +140,7 @@ TEST(ModelInstance, IKWithoutAnAxisKeepsTheRotationAndATwistedLinkStillSteps)
 TEST(ModelInstance, SkinsByWeightAndPushesTheOutline)
 {
     CModelDocument model;
-    model.bones = {Bone("甲", -1, {0, 0, 0}), Bone("乙", -1, {0, 0, 0})};
+    model.bones = {ModelBone("甲"), ModelBone("乙")};
     for (const auto& [weight, noEdge] :
          {std::pair{100, false}, {0, false}, {50, false}, {100, true}})
         model.vertices.push_back({{0, 1, 0}, {1, 0, 0}, {0.5f, 0.25f}, 0, 1, weight, noEdge});
@@ -197,7 +180,7 @@ TEST(ModelInstance, NormalsComeOutOfUnitLengthFromAnyNormalAndAnyTurn)
     // a turn that is not of unit length (a motion may hold one): each normal comes out of
     // unit length, lanes and scalar path alike; a zero normal stays zero.
     CModelDocument model;
-    model.bones = {Bone("甲", -1, {0, 0, 0}), Bone("乙", -1, {0, 0, 0})};
+    model.bones = {ModelBone("甲"), ModelBone("乙")};
     for (const auto& [normal, weight] : {std::pair{Vector3{0, 3, 0}, 100},
                                          {{0.2f, 0, 0.1f}, 100},
                                          {{0, 0, 2}, 40},

@@ -1,16 +1,14 @@
 // PMX files into the model document, and PMX posing: deform order, inheritance through
-// chains, fixed axes, IK with unit angle and link limits, a D-bone leg following its IK leg.
+// chains, fixed axes, IK with unit angle and link limits, a D-bone leg following its IK leg,
+// and IK chains of unusual shape.
 #include "PmxTestWriter.h"
-#include "model/ModelInstance.h"
+#include "PoseTestSupport.h"
 #include "model/ModelLoader.h"
 #include "model/ModelMeasurements.h"
-#include "model/NameIds.h"
-#include "model/PmdReader.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
 #include <cmath>
-#include <gtest/gtest.h>
 #include <numbers>
 
 using namespace zelvane;
@@ -20,27 +18,10 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-4f)
-{
-    EXPECT_LE(Length(actual - expected), tolerance)
-        << actual.x << ", " << actual.y << ", " << actual.z << " instead of " << expected.x << ", "
-        << expected.y << ", " << expected.z;
-}
-
 // The angle of a rotation, whichever its sign.
 float AngleOf(const Quaternion& q)
 {
     return 2.0f * std::acos(std::min(1.0f, std::fabs(q.w)));
-}
-
-PmxBone Bone(const char* name, int parent, Vector3 position, std::uint16_t flags = 0)
-{
-    PmxBone bone;
-    bone.name = name;
-    bone.parent = parent;
-    bone.position = position;
-    bone.flags = static_cast<std::uint16_t>(PmxBone::kRotatable | flags);
-    return bone;
 }
 
 PmxFile SmallPmx()
@@ -51,61 +32,49 @@ PmxFile SmallPmx()
     f.header.additionalUvCount = 2;
     f.name = "小";
     f.comment = "コメント";
-    PmxVertex a;
-    a.position = {0, 1, 0};
-    a.weightType = PmxWeightType::Sdef;
-    a.bones = {0, 1, -1, -1};
-    a.weights = {0.25f, 0, 0, 0};
-    a.sdefC = {0, 1, 0};
-    PmxVertex b = a;
-    b.weightType = PmxWeightType::Bdef1;
-    b.bones = {1, -1, -1, -1};
-    b.weights = {1, 0, 0, 0};
-    b.edgeScale = 0;
-    PmxVertex c = a;
-    c.weightType = PmxWeightType::Qdef;
-    c.bones = {0, 1, 0, -1};
-    c.weights = {0.5f, 0.25f, 0.25f, 0};
-    c.edgeScale = 0.5f;
-    f.vertices = {a, b, c};
+    const Vector3 up{0, 1, 0};
+    f.vertices
+        = {{.position = up,
+            .weightType = PmxWeightType::Sdef,
+            .bones = {0, 1, -1, -1},
+            .weights = {0.25f, 0, 0, 0},
+            .sdefC = up},
+           {.position = up, .bones = {1, -1, -1, -1}, .weights = {1, 0, 0, 0}, .edgeScale = 0},
+           {.position = up,
+            .weightType = PmxWeightType::Qdef,
+            .bones = {0, 1, 0, -1},
+            .weights = {0.5f, 0.25f, 0.25f, 0},
+            .edgeScale = 0.5f}};
     // Two extra UV channels a vertex, each vertex the same.
     for (std::size_t v = 0; v < f.vertices.size(); ++v)
         f.additionalUvs.insert(f.additionalUvs.end(), {{0.25f, 0.75f, 5, 6}, {7, 8, 9, 10}});
     f.indices = {0, 1, 2};
     f.textures = {"tex\\skin.png", "env.spa", "own_toon.bmp"};
-    PmxMaterial m;
-    m.flags = 0x11;
-    m.edgeColor = {1, 0, 0, 1};
-    m.edgeSize = 2;
-    m.texture = 0;
-    m.sphereTexture = 1;
-    m.sphereMode = 2;
-    m.toon = 2;
-    m.indexCount = 3;
-    f.materials = {m};
-    PmxBone root = Bone("センター", -1, {0, 1, 0}, PmxBone::kTranslatable);
-    PmxBone child = Bone("子", 0, {0, 2, 0}, PmxBone::kInheritRotation | PmxBone::kFixedAxis);
+    f.materials = {{.flags = 0x11,
+                    .edgeColor = {1, 0, 0, 1},
+                    .edgeSize = 2,
+                    .texture = 0,
+                    .sphereTexture = 1,
+                    .sphereMode = 2,
+                    .toon = 2,
+                    .indexCount = 3}};
+    PmxBone root = PmxBoneAt("センター", -1, {0, 1, 0}, PmxBone::kTranslatable);
+    PmxBone child = PmxBoneAt("子", 0, {0, 2, 0}, PmxBone::kInheritRotation | PmxBone::kFixedAxis);
     child.inheritParent = 0;
     child.inheritRatio = 0.5f;
     child.fixedAxis = {0, 0, 1};
     child.layer = 2;
-    PmxBone ik = Bone("IK", -1, {0, 2, 0}, PmxBone::kIK | PmxBone::kAfterPhysics);
+    PmxBone ik = PmxBoneAt("IK", -1, {0, 2, 0}, PmxBone::kIK | PmxBone::kAfterPhysics);
     ik.ikTarget = 1;
     ik.ikLoopCount = 7;
     ik.ikUnitAngle = 0.25f;
     ik.ikLinks = {{0, true, {-1, 0, 0}, {0, 0, 0}}};
     f.bones = {root, child, ik};
-    PmxMorph vertex;
-    vertex.name = "あ";
-    vertex.panel = 0;
-    vertex.kind = PmxMorphKind::Vertex;
-    vertex.vertices = {{2, {0, 1, 0, 0}}};
-    PmxMorph bone;
-    bone.name = "骨";
-    bone.panel = 3;
-    bone.kind = PmxMorphKind::Bone;
-    bone.bones = {{1, {0, 1, 0}, {0, 0, 0, 1}}};
-    f.morphs = {vertex, bone};
+    f.morphs = {{.name = "あ", .kind = PmxMorphKind::Vertex, .vertices = {{2, {0, 1, 0, 0}}}},
+                {.name = "骨",
+                 .panel = 3,
+                 .kind = PmxMorphKind::Bone,
+                 .bones = {{1, {0, 1, 0}, {0, 0, 0, 1}}}}};
     return f;
 }
 
@@ -118,17 +87,15 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
     EXPECT_EQ(std::tie(model->name, model->comment), std::tie("小", "コメント"));
 
     ASSERT_EQ(model->vertexWeights.size(), 3u);
-    const CVertexWeights& sdef = model->vertexWeights[0];
-    EXPECT_EQ(sdef.skinning, VertexSkinning::Sdef);
-    EXPECT_EQ(sdef.weights, (std::array<float, 4>{0.25f, 0.75f, 0, 0}));
-    EXPECT_EQ(model->vertexWeights[1].weights, (std::array<float, 4>{1, 0, 0, 0}));
-    EXPECT_EQ(model->vertexWeights[2].skinning, VertexSkinning::Qdef);
-    // What a PMD reader would see of them.
+    const auto& weights = model->vertexWeights;
     EXPECT_EQ(
-        std::tie(model->vertices[0].bone0, model->vertices[0].bone1, model->vertices[0].weight),
-        std::make_tuple(0, 1, 25));
-    EXPECT_TRUE(model->vertices[1].noEdge);
-    EXPECT_FALSE(model->vertices[0].noEdge);
+        std::tie(weights[0].skinning, weights[0].weights, weights[1].weights, weights[2].skinning),
+        std::make_tuple(VertexSkinning::Sdef, std::array<float, 4>{0.25f, 0.75f, 0, 0},
+                        std::array<float, 4>{1, 0, 0, 0}, VertexSkinning::Qdef));
+    // What a PMD reader would see of them.
+    const auto& v = model->vertices;
+    EXPECT_EQ(std::tie(v[0].bone0, v[0].bone1, v[0].weight, v[0].noEdge, v[1].noEdge),
+              std::make_tuple(0, 1, 25, false, true));
     // The outline's share and the first extra UV, which the 3D view draws with.
     EXPECT_EQ(model->edgeScales, (std::vector<float>{1, 0, 0.5f}));
     ASSERT_EQ(model->subTextureUVs.size(), 3u);
@@ -136,42 +103,36 @@ TEST(PmxModel, LoadsIntoTheModelDocumentBesideTheSharedData)
               std::make_tuple(0.25f, 0.75f));
     EXPECT_EQ(model->indices, (std::vector<std::uint32_t>{0, 1, 2}));
 
-    const CModelMaterial& material = model->materials[0];
-    EXPECT_EQ(material.texturePath, "/m/tex/skin.png");
-    EXPECT_EQ(std::tie(material.spherePath, material.sphereAdd, material.sphereMode),
-              std::make_tuple("/m/env.spa", true, 2));
-    EXPECT_EQ(std::tie(material.toonIndex, material.toonPath),
-              std::make_tuple(-1, "/m/own_toon.bmp"));
-    EXPECT_TRUE(material.edge);
-    EXPECT_EQ(material.edgeColor, (Color4{1, 0, 0, 1}));
-    EXPECT_EQ(std::tie(material.flags, material.edgeSize, material.faceVertexCount),
-              std::make_tuple(std::uint8_t{0x11}, 2.0f, 3));
-    EXPECT_EQ(model->toonPaths[0], "/m/toon01.bmp");
-    EXPECT_EQ(model->toonPaths[9], "/m/toon10.bmp");
+    const CModelMaterial& m = model->materials[0];
+    EXPECT_EQ(
+        std::tie(m.texturePath, m.spherePath, m.sphereAdd, m.sphereMode, m.toonIndex, m.toonPath),
+        std::make_tuple("/m/tex/skin.png", "/m/env.spa", true, 2, -1, "/m/own_toon.bmp"));
+    EXPECT_EQ(std::tie(m.edge, m.edgeColor, m.flags, m.edgeSize, m.faceVertexCount),
+              std::make_tuple(true, Color4{1, 0, 0, 1}, std::uint8_t{0x11}, 2.0f, 3));
+    EXPECT_EQ(std::tie(model->toonPaths[0], model->toonPaths[9]),
+              std::make_tuple("/m/toon01.bmp", "/m/toon10.bmp"));
 
     const CModelBone& child = model->bones[1];
-    EXPECT_EQ(child.nameID, NameToID("子"));
-    EXPECT_EQ(std::tie(child.inheritParent, child.inheritRatio, child.layer),
-              std::make_tuple(0, 0.5f, 2));
+    EXPECT_EQ(std::tie(child.nameID, child.inheritParent, child.inheritRatio, child.layer,
+                       child.fixedAxis),
+              std::make_tuple(NameToID("子"), 0, 0.5f, 2, Vector3{0, 0, 1}));
     EXPECT_TRUE(child.Has(CModelBone::kInheritRotation) && child.Has(CModelBone::kFixedAxis));
-    EXPECT_EQ(child.fixedAxis, (Vector3{0, 0, 1}));
     EXPECT_FALSE(model->bones[0].isKnee);
     ASSERT_EQ(model->iks.size(), 1u);
     const CModelIK& ik = model->iks[0];
-    EXPECT_EQ(std::tie(ik.ikBone, ik.effector, ik.iterations, ik.limitAngle),
-              std::make_tuple(2, 1, 7, 0.25f));
-    EXPECT_EQ(ik.chain, (std::vector<std::uint16_t>{0}));
+    EXPECT_EQ(std::tie(ik.ikBone, ik.effector, ik.iterations, ik.limitAngle, ik.chain),
+              std::make_tuple(2, 1, 7, 0.25f, std::vector<std::uint16_t>{0}));
     ASSERT_EQ(ik.limits.size(), 1u);
-    EXPECT_TRUE(ik.limits[0].limited);
-    EXPECT_EQ(ik.limits[0].lower, (Vector3{-1, 0, 0}));
+    EXPECT_EQ(std::tie(ik.limits[0].limited, ik.limits[0].lower),
+              std::make_tuple(true, Vector3{-1, 0, 0}));
 
     // A vertex morph on the system panel moves vertices and is not taken for PMD's base
     // morph; a bone morph keeps its name and moves no vertex.
     ASSERT_EQ(model->morphs.size(), 2u);
-    EXPECT_EQ(std::tie(model->morphs[0].type, model->morphs[0].pmxKind), std::make_tuple(4, 1));
-    EXPECT_EQ(model->morphs[0].vertices.size(), 1u);
-    EXPECT_EQ(std::tie(model->morphs[1].type, model->morphs[1].pmxKind), std::make_tuple(3, 2));
-    EXPECT_TRUE(model->morphs[1].vertices.empty());
+    const auto& morphs = model->morphs;
+    EXPECT_EQ(std::tuple(morphs[0].type, morphs[0].pmxKind, morphs[0].vertices.size(),
+                         morphs[1].type, morphs[1].pmxKind, morphs[1].vertices.size()),
+              std::tuple(4, 1, 1u, 3, 2, 0u));
 
     // The vertex morph moves its vertex when weighted.
     CModelInstance instance(*model);
@@ -227,13 +188,9 @@ struct PmxModel {
 
     int Add(const char* name, int parent, Vector3 position, std::uint16_t flags = 0, int layer = 0)
     {
-        CModelBone bone;
-        bone.nameID = NameToID(name);
-        bone.parent = parent;
-        bone.position = position;
-        bone.flags = flags;
-        bone.layer = layer;
-        model.bones.push_back(bone);
+        model.bones.push_back(ModelBone(name, parent, position));
+        model.bones.back().flags = flags;
+        model.bones.back().layer = layer;
         return static_cast<int>(model.bones.size()) - 1;
     }
 
@@ -245,11 +202,6 @@ struct PmxModel {
         b.inheritRatio = ratio;
     }
 };
-
-Vector3 Head(const CModelInstance& instance, int bone)
-{
-    return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
-}
 
 Quaternion Turn(const CModelInstance& instance, int bone)
 {
@@ -415,17 +367,114 @@ TEST(PmxPosing, ChainsTurnByTheUnitAngleAndStayWithinTheirLimits)
     ExpectNear(Head(*limited, tip), {0, -std::cos(0.5f), -std::sin(0.5f)}, 1e-3f);
 }
 
-TEST(PmxPosing, ModelsLackingDanceBonesAreToldWhichAndMeasuredWithDefaults)
+TEST(PmxPosing, ModelsLackingDanceBonesAreToldWhich)
 {
     DLeg leg;
     const std::vector<int> missing = MissingDanceBones(leg.model);
     EXPECT_EQ(missing,
               (std::vector<int>{IDS_BONE_UPPER_BODY, IDS_BONE_RIGHT_FOOT_IK, IDS_BONE_NECK,
                                 IDS_BONE_LEFT_TOE_IK}));
-    const ModelMeasurements measured = MeasureModel(&leg.model);
-    EXPECT_FLOAT_EQ(measured.panelSize, 12.0f * 10.0f / ModelMeasurements::kReferenceLegHeight);
-    EXPECT_EQ(measured.rightFootRestX, ModelMeasurements::kDefaultRightFootRestX);
-    EXPECT_EQ(measured.toeReach, ModelMeasurements::kDefaultToeReach);
+}
+
+PmxBone IKBone(int target, std::vector<PmxIKLink> links)
+{
+    PmxBone ik = PmxBoneAt("目標", -1, {0, 0, 0});
+    ik.flags |= PmxBone::kIK | PmxBone::kTranslatable;
+    ik.ikTarget = target;
+    ik.ikLoopCount = 200;
+    ik.ikUnitAngle = 0.5f;
+    ik.ikLinks = std::move(links);
+    return ik;
+}
+
+PmxFile Model(std::vector<PmxBone> bones)
+{
+    PmxFile f;
+    f.header.version = 2.0f;
+    f.header.encoding = 1;
+    f.header.boneIndexSize = 2;
+    f.name = "鎖";
+    f.bones = std::move(bones);
+    return f;
+}
+
+std::unique_ptr<CModelInstance> Posed(const CModelDocument& model, Vector3 goal, Vector3 center)
+{
+    auto instance = std::make_unique<CModelInstance>(model);
+    instance->SampleBones([&](int id) -> BonePose {
+        if (id == NameToID("目標"))
+            return {goal, {}};
+        if (id == NameToID("センター"))
+            return {center, {}};
+        return {};
+    });
+    instance->Update();
+    return instance;
+}
+
+TEST(PmxIKChain, LinksInAnyOrderAndBesideTheEffectorLeaveEveryBoneWithItsParent)
+{
+    // センター - upper - lower - tip, with a branch off upper and a side bone (with its tip)
+    // off the centre.
+    // The chain names lower twice and side, which is not above the tip; the bones the chain
+    // moved are upper's and side's subtrees, whichever order they are named in.
+    enum { kCenter, kUpper, kLower, kTip, kBranch, kSide, kSideTip, kGoal };
+    const auto model = ReadModelFile(
+        PmxTestWriter(
+            Model({PmxBoneAt("センター", -1, {0, 0, 0}), PmxBoneAt("上", kCenter, {0, -1, 0}),
+                   PmxBoneAt("下", kUpper, {0, -2, 0}), PmxBoneAt("先", kLower, {0, -3, 0}),
+                   PmxBoneAt("枝", kUpper, {1, -1, 0}), PmxBoneAt("脇", kCenter, {-1, 0, 0}),
+                   PmxBoneAt("脇先", kSide, {-2, 0, 0}),
+                   IKBone(kTip, {{kLower}, {kUpper}, {kLower}, {kSide}})}))
+            .Write(),
+        "/m/");
+    const Vector3 goal{1.0f, -2.5f, 0.0f};
+    auto posed = Posed(*model, goal, {});
+    EXPECT_GT(posed->ikLinkUpdates, 0u);
+    EXPECT_LE(Length(Head(*posed, kTip) - goal), 5e-3f);
+    // Recomputing each bone from its parent (bones are listed parents first) changes nothing:
+    // no bone the chain moved was left where it was before.
+    for (std::size_t i = 0; i < posed->boneInstances.size(); ++i) {
+        CBoneInstance& bone = posed->boneInstances[i];
+        const Vector3 before = bone.WorldPosition();
+        bone.UpdateWorld();
+        EXPECT_LE(Length(bone.WorldPosition() - before), 1e-5f) << "bone " << i;
+    }
+    // The branch swung with upper, and the side tip with the side bone, away from where
+    // they rest.
+    EXPECT_GT(Length(Head(*posed, kBranch) - Vector3{1, -1, 0}), 0.1f);
+    EXPECT_GT(Length(Head(*posed, kSideTip) - Vector3{-2, 0, 0}), 0.1f);
+}
+
+TEST(PmxIKChain, AChainOfAMillionLinksPosesInProportionToItsLength)
+{
+    // Under センター hang a hundred side by side bones (one name for all: names this test
+    // makes up stay in the process's name list) and an arm holding the effector. The IK names
+    // the side bones again and again, and the arm every thousandth time: 1 000 000 links, no
+    // one above another, so comparing every link with every other would take 1e12 steps. The
+    // chain is too long for the frame's link budget: nothing turns and the bones keep their
+    // sampled pose.
+    constexpr int kSide = 100;
+    constexpr std::size_t kLinks = 1000000;
+    std::vector<PmxBone> bones{PmxBoneAt("センター", -1, {0, 0, 0})};
+    for (int i = 1; i <= kSide; ++i)
+        bones.push_back(PmxBoneAt("骨", 0, {static_cast<float>(i), 0, 0}));
+    const int arm = kSide + 1;
+    const int tip = kSide + 2;
+    bones.push_back(PmxBoneAt("腕", 0, {0, -1, 0}));
+    bones.push_back(PmxBoneAt("先", arm, {0, -2, 0}));
+    std::vector<PmxIKLink> links(kLinks);
+    for (std::size_t i = 0; i < kLinks; ++i)
+        links[i].bone = i % 1000 == 0 ? arm : 1 + static_cast<std::int32_t>(i % kSide);
+    bones.push_back(IKBone(tip, std::move(links)));
+    const auto model = ReadModelFile(PmxTestWriter(Model(std::move(bones))).Write(), "/m/");
+    ASSERT_EQ(model->iks.size(), 1u);
+    ASSERT_EQ(model->iks[0].chain.size(), kLinks);
+
+    auto posed = Posed(*model, {5, 0, 0}, {1, 2, 3});
+    EXPECT_EQ(posed->ikLinkUpdates, 0u);
+    EXPECT_LE(Length(Head(*posed, tip) - Vector3{1, 0, 3}), 1e-4f);
+    EXPECT_LE(Length(Head(*posed, kSide) - Vector3{kSide + 1, 2, 3}), 1e-4f);
 }
 
 } // namespace

@@ -1,14 +1,11 @@
 // PMX bone and group morphs keyed by a motion: a bone morph moves and turns its bone before
 // the bones are posed, a group hands its weight times each ratio to its members.
 #include "PmxTestWriter.h"
-#include "model/ModelInstance.h"
+#include "PoseTestSupport.h"
 #include "model/ModelLoader.h"
-#include "model/NameIds.h"
-#include "motion/MotionDocument.h"
 #include "text/Errors.h"
 
 #include <cmath>
-#include <gtest/gtest.h>
 #include <numbers>
 
 using namespace zelvane;
@@ -18,23 +15,6 @@ namespace {
 
 const float kHalf = std::sqrt(0.5f);
 constexpr float kQuarter = std::numbers::pi_v<float> / 2;
-
-void ExpectNear(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_LE(Length(actual - expected), 1e-5f)
-        << actual.x << ", " << actual.y << ", " << actual.z << " instead of " << expected.x << ", "
-        << expected.y << ", " << expected.z;
-}
-
-PmxBone Bone(const char* name, int parent, Vector3 position)
-{
-    PmxBone bone;
-    bone.name = name;
-    bone.parent = parent;
-    bone.position = position;
-    bone.flags = PmxBone::kRotatable | PmxBone::kTranslatable;
-    return bone;
-}
 
 PmxVertex VertexOn(int bone, Vector3 position)
 {
@@ -69,13 +49,14 @@ PmxFile MorphModel()
     PmxMaterial material;
     material.indexCount = 3;
     f.materials = {material};
-    PmxBone twist = Bone("捩", -1, {1, 1, 0});
+    PmxBone twist = PmxBoneAt("捩", -1, {1, 1, 0}, PmxBone::kTranslatable);
     twist.flags |= PmxBone::kInheritRotation;
     twist.inheritParent = 1;
     twist.inheritRatio = 1.0f;
     twist.layer = 1;
-    f.bones
-        = {Bone("根", -1, {0, 0, 0}), Bone("腕", 0, {0, 1, 0}), Bone("手", 1, {1, 1, 0}), twist};
+    f.bones = {PmxBoneAt("根", -1, {0, 0, 0}, PmxBone::kTranslatable),
+               PmxBoneAt("腕", 0, {0, 1, 0}, PmxBone::kTranslatable),
+               PmxBoneAt("手", 1, {1, 1, 0}, PmxBone::kTranslatable), twist};
     PmxMorph bone = Morph("骨", PmxMorphKind::Bone);
     // A quarter turn about Z, stored at twice unit length.
     bone.bones = {{1, {0, 0, 1}, {0, 0, 2 * kHalf, 2 * kHalf}}};
@@ -108,11 +89,6 @@ void Pose(CModelInstance& instance, const CMotionDocument& motion, std::int32_t 
         return sequence ? sequence->Sample(frame) : 0.0f;
     });
     instance.Update();
-}
-
-Vector3 Head(const CModelInstance& instance, int bone)
-{
-    return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
 }
 
 class PmxMorphs : public ::testing::Test {
@@ -208,12 +184,9 @@ TEST(MorphKeys, WeightsRiseFromNothingAreLinearBetweenKeysAndHoldAfterTheLast)
     keys.Insert({10, 0.5f});
     keys.Insert({20, 1.0f});
     keys.Insert({40, 0.0f});
-    EXPECT_FLOAT_EQ(keys.Sample(0), 0.0f);
-    EXPECT_FLOAT_EQ(keys.Sample(4), 0.2f);
-    EXPECT_FLOAT_EQ(keys.Sample(10), 0.5f);
-    EXPECT_FLOAT_EQ(keys.Sample(15), 0.75f);
-    EXPECT_FLOAT_EQ(keys.Sample(35), 0.25f);
-    EXPECT_FLOAT_EQ(keys.Sample(100), 0.0f);
+    for (const auto& [frame, weight] :
+         {std::pair{0, 0.0f}, {4, 0.2f}, {10, 0.5f}, {15, 0.75f}, {35, 0.25f}, {100, 0.0f}})
+        EXPECT_FLOAT_EQ(keys.Sample(frame), weight) << frame;
     EXPECT_FLOAT_EQ(CMorphFrameSequence{}.Sample(5), 0.0f);
 }
 

@@ -3,17 +3,13 @@
 // the shared PMD model converted to PMX posing and measuring as the PMD does.
 #include "PmxFromModel.h"
 #include "PmxTestWriter.h"
-#include "TestData.h"
-#include "model/ModelInstance.h"
+#include "PoseTestSupport.h"
 #include "model/ModelLoader.h"
 #include "model/ModelMeasurements.h"
 #include "model/NameIds.h"
-#include "model/PmdReader.h"
 #include "model/SkinBlends.h"
-#include "motion/MotionDocument.h"
 
 #include <cmath>
-#include <gtest/gtest.h>
 #include <numbers>
 
 using namespace zelvane;
@@ -23,26 +19,13 @@ namespace {
 
 constexpr float kHalfPi = std::numbers::pi_v<float> / 2;
 
-void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-4f)
-{
-    EXPECT_LE(Length(actual - expected), tolerance)
-        << actual.x << ", " << actual.y << ", " << actual.z << " instead of " << expected.x << ", "
-        << expected.y << ", " << expected.z;
-}
-
 // An arm along +x: the upper arm from the origin, the forearm from the elbow at (4, 0, 0),
 // and vertices set up by the test.
 CModelDocument Arm()
 {
     CModelDocument model;
     model.format = CModelDocument::Format::Pmx20;
-    CModelBone upper;
-    upper.nameID = NameToID("腕");
-    CModelBone fore;
-    fore.nameID = NameToID("ひじ");
-    fore.parent = 0;
-    fore.position = {4, 0, 0};
-    model.bones = {upper, fore};
+    model.bones = {ModelBone("腕"), ModelBone("ひじ", 0, {4, 0, 0})};
     return model;
 }
 
@@ -76,12 +59,7 @@ void BendElbow(CModelInstance& instance, float angle = kHalfPi)
 TEST(PmxSkinning, FourBoneBlendsWeighTheirBonesScaledToAddUpToOne)
 {
     CModelDocument model = Arm();
-    CModelBone third;
-    third.nameID = NameToID("三");
-    CModelBone fourth = third;
-    fourth.nameID = NameToID("四");
-    model.bones.push_back(third);
-    model.bones.push_back(fourth);
+    model.bones.insert(model.bones.end(), {ModelBone("三"), ModelBone("四")});
     // Weights adding up to two: each counts for half its value.
     AddVertex(model, {0, 0, 0}, VertexSkinning::Bdef4, {0, 1, 2, 3}, {0.2f, 0.4f, 0.6f, 0.8f});
     // The same bone twice counts once with both weights; a bone of weight 0 is not read.
@@ -206,55 +184,36 @@ TEST(PmxSkinning, TheSphericalRotationIsTheNormalisedSlerpOfTheTwoTurns)
     EXPECT_LE(worst, 1e-6f);
 }
 
-// The greeting motion on the shared model, and the same model converted to PMX.
-struct MeiInBothFormats {
-    std::unique_ptr<CModelDocument> pmd = LoadModelDocument(SharedTestData("models/mei/mei.pmd"));
-    std::unique_ptr<CModelDocument> pmx
-        = ReadModelFile(PmxTestWriter(PmxFromModel(*pmd)).Write(), "/m/");
-    CMotionDocument motion;
-
-    MeiInBothFormats() { motion.Load(SharedTestData("motions/mei_greeting.vmd")); }
-
-    void Pose(CModelInstance& instance, std::int32_t frame) const
-    {
-        instance.SampleBones([&](int nameID) -> BonePose {
-            const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
-            return sequence ? sequence->Sample(frame) : BonePose{};
-        });
-        instance.Update();
-    }
-};
-
 TEST(PmxSkinning, TheSharedModelConvertedToPmxPosesAndMeasuresAsThePmd)
 {
-    ZELVANE_REQUIRE_SHARED(SharedTestData("models/mei/mei.pmd"));
-    ZELVANE_REQUIRE_SHARED(SharedTestData("motions/mei_greeting.vmd"));
-    const MeiInBothFormats mei;
-    ASSERT_TRUE(mei.pmx->IsPmx());
-    ASSERT_EQ(mei.pmx->bones.size(), mei.pmd->bones.size());
-    ASSERT_EQ(mei.pmx->vertices.size(), mei.pmd->vertices.size());
-    const ModelMeasurements a = MeasureModel(mei.pmd.get());
-    const ModelMeasurements b = MeasureModel(mei.pmx.get());
+    REQUIRE_GREETING();
+    const Greeting mei;
+    const auto pmxModel = ReadModelFile(PmxTestWriter(PmxFromModel(*mei.model)).Write(), "/m/");
+    ASSERT_TRUE(pmxModel->IsPmx());
+    ASSERT_EQ(pmxModel->bones.size(), mei.model->bones.size());
+    ASSERT_EQ(pmxModel->vertices.size(), mei.model->vertices.size());
+    const ModelMeasurements a = MeasureModel(mei.model.get());
+    const ModelMeasurements b = MeasureModel(pmxModel.get());
     EXPECT_EQ(std::tie(a.panelSize, a.leftFootRestX, a.rightFootRestX, a.toeReach),
               std::tie(b.panelSize, b.leftFootRestX, b.rightFootRestX, b.toeReach));
-    EXPECT_TRUE(MissingDanceBones(*mei.pmx).empty());
+    EXPECT_TRUE(MissingDanceBones(*pmxModel).empty());
 
     // The legs: every IK link and what hangs below it. Their knees may swing about the
     // hip-to-ankle line differently (PMX keeps a knee's turn about its X axis only, where
     // the PMD rule keeps the motion's own twist of it), so they are held to reaching their
     // goals; everything else must match.
-    std::vector<bool> leg(mei.pmd->bones.size(), false);
-    for (const CModelIK& ik : mei.pmd->iks) {
+    std::vector<bool> leg(mei.model->bones.size(), false);
+    for (const CModelIK& ik : mei.model->iks) {
         for (std::uint16_t link : ik.chain)
             leg[link] = true;
     }
     for (std::size_t i = 0; i < leg.size(); ++i) {
-        for (int at = mei.pmd->bones[i].parent; at >= 0 && !leg[i];
-             at = mei.pmd->bones[static_cast<std::size_t>(at)].parent)
+        for (int at = mei.model->bones[i].parent; at >= 0 && !leg[i];
+             at = mei.model->bones[static_cast<std::size_t>(at)].parent)
             leg[i] = leg[static_cast<std::size_t>(at)];
     }
-    CModelInstance pmd(*mei.pmd);
-    CModelInstance pmx(*mei.pmx);
+    CModelInstance pmd(*mei.model);
+    CModelInstance pmx(*pmxModel);
     float worstBone = 0;
     float worstVertex = 0;
     float worstLeg = 0;
@@ -267,23 +226,20 @@ TEST(PmxSkinning, TheSharedModelConvertedToPmxPosesAndMeasuresAsThePmd)
             (leg[i] ? worstLeg : worstBone) = std::max(leg[i] ? worstLeg : worstBone, d);
         }
         for (std::size_t i = 0; i < pmd.skinnedVertices.size(); ++i) {
-            const CModelVertex& v = mei.pmd->vertices[i];
+            const CModelVertex& v = mei.model->vertices[i];
             if (leg[static_cast<std::size_t>(v.bone0)] || leg[static_cast<std::size_t>(v.bone1)])
                 continue;
             worstVertex = std::max(
                 worstVertex,
                 Length(pmd.skinnedVertices[i].position - pmx.skinnedVertices[i].position));
         }
-        for (const CModelIK& ik : mei.pmx->iks) {
-            const auto at = [&](const CModelInstance& instance, int bone) {
-                return instance.boneInstances[static_cast<std::size_t>(bone)].WorldPosition();
-            };
-            EXPECT_LE(Length(at(pmx, ik.effector) - at(pmx, ik.ikBone)),
-                      Length(at(pmd, ik.effector) - at(pmd, ik.ikBone)) + 0.05f)
+        for (const CModelIK& ik : pmxModel->iks) {
+            EXPECT_LE(Length(Head(pmx, ik.effector) - Head(pmx, ik.ikBone)),
+                      Length(Head(pmd, ik.effector) - Head(pmd, ik.ikBone)) + 0.05f)
                 << "frame " << frame;
             // Knees bend forwards only.
             const Quaternion& q = pmx.boneInstances[ik.chain[0]].currentRotation;
-            if (mei.pmd->bones[ik.chain[0]].isKnee) {
+            if (mei.model->bones[ik.chain[0]].isKnee) {
                 EXPECT_LE(q.x * q.w, 0.0f) << "frame " << frame;
             }
         }

@@ -1,44 +1,22 @@
 // The fast posing paths against the plain ones: lane skinning against one vertex at a time
-// and against the full 4 × 4 matrix formula, and IK that stops early against IK that runs
-// every iteration, on the shared test model with its greeting motion and on the mannequin.
-#include "TestData.h"
-#include "model/ModelInstance.h"
+// and against the full 4 × 4 matrix formula, IK that stops early against IK that runs every
+// iteration, and chains solved side by side against the same chains one after the other.
+#include "PoseTestSupport.h"
 #include "model/NameIds.h"
-#include "model/PmdReader.h"
-#include "motion/MotionDocument.h"
 
 #include <algorithm>
 #include <cmath>
-#include <gtest/gtest.h>
+#include <cstring>
 
 namespace zelvane {
 namespace {
+
+using test::Greeting;
 
 float Distance(const Vector3& a, const Vector3& b)
 {
     return Length(a - b);
 }
-
-// The greeting motion on the shared model.
-struct Greeting {
-    std::unique_ptr<CModelDocument> model
-        = LoadModelDocument(test::SharedTestData("models/mei/mei.pmd"));
-    CMotionDocument motion;
-
-    Greeting() { motion.Load(test::SharedTestData("motions/mei_greeting.vmd")); }
-
-    void Sample(CModelInstance& instance, std::int32_t frame) const
-    {
-        instance.SampleBones([&](int nameID) -> BonePose {
-            const CBoneFrameSequence* sequence = motion.boneSequences.Find(nameID);
-            return sequence ? sequence->Sample(frame) : BonePose{};
-        });
-    }
-};
-
-#define REQUIRE_GREETING()                                                                         \
-    ZELVANE_REQUIRE_SHARED(test::SharedTestData("models/mei/mei.pmd"));                            \
-    ZELVANE_REQUIRE_SHARED(test::SharedTestData("motions/mei_greeting.vmd"))
 
 // A vertex as the whole blended matrix takes it: the point and the point one normal away,
 // divided by w, the normal their normalised difference.
@@ -109,8 +87,7 @@ TEST(PoseFastPaths, LaneSkinningMatchesTheScalarPathAndTheFullMatrix)
     // Without outlines the outline mesh is left as it was.
     instance.outlines = false;
     const CSkinnedMesh before = instance.skinnedVertices;
-    greeting.Sample(instance, 20);
-    instance.Update();
+    greeting.Pose(instance, 20);
     for (std::size_t i = 0; i < model.vertices.size(); ++i)
         ASSERT_EQ(instance.skinnedVertices.Edge(i), before.Edge(i)) << i;
 }
@@ -123,8 +100,7 @@ TEST(PoseFastPaths, TheDrawnStreamHoldsEachFaceCornerAsTheModelVertexItNames)
     const Greeting greeting;
     const CModelDocument& model = *greeting.model;
     CModelInstance instance(model);
-    greeting.Sample(instance, 30);
-    instance.Update();
+    greeting.Pose(instance, 30);
     const CSkinnedMesh& mesh = instance.skinnedVertices;
     ASSERT_EQ(mesh.slotCount(), model.vertices.size());
     ASSERT_GE(mesh.blockSize(), mesh.slotCount());
@@ -193,27 +169,43 @@ float WorstEffectorDistance(const CModelInstance& instance)
     return worst;
 }
 
-TEST(PoseFastPaths, EarlyStoppedIKStaysWithinATenThousandthOfFullIteration)
+// Whether every bone of the two instances has the same matrix, bit for bit.
+bool SamePose(const CModelInstance& a, const CModelInstance& b)
+{
+    for (std::size_t i = 0; i < a.boneInstances.size(); ++i) {
+        if (std::memcmp(&a.boneInstances[i].world, &b.boneInstances[i].world, sizeof(Matrix)) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Early stopping against full iteration; and the legs solved side by side against one after
+// the other, to the bit (the two legs, then the two toes, each of which follows its leg).
+TEST(PoseFastPaths, EarlyStoppedIKStaysNearFullIterationAndSideBySideIsExact)
 {
     REQUIRE_GREETING();
     const Greeting greeting;
     CModelInstance early(*greeting.model);
     CModelInstance full(*greeting.model);
+    CModelInstance apart(*greeting.model);
     full.ikEarlyStop = false;
+    apart.ikSideBySide = false;
+    ASSERT_EQ(greeting.model->iks.size(), 4u);
+    EXPECT_EQ(early.pmdIK()->rounds(), 2u);
     std::size_t earlyUpdates = 0, fullUpdates = 0;
     std::int32_t lastFrame = 0;
     for (const auto& [nameID, sequence] : greeting.motion.boneSequences)
         lastFrame = std::max(lastFrame, sequence->empty() ? 0 : sequence->keys().back().frame);
     for (std::int32_t frame = 0; frame <= lastFrame; ++frame) {
         SCOPED_TRACE(frame);
-        greeting.Sample(early, frame);
-        greeting.Sample(full, frame);
-        early.Update();
-        full.Update();
+        for (CModelInstance* instance : {&early, &full, &apart})
+            greeting.Pose(*instance, frame);
         EXPECT_LE(WorstBoneDifference(early, full), 1e-4f);
         // The feet end no farther from their goals than the full iteration leaves them, but
         // for what single-precision steps cannot resolve.
         EXPECT_LE(WorstEffectorDistance(early), WorstEffectorDistance(full) + 1e-4f);
+        EXPECT_TRUE(SamePose(early, apart));
+        EXPECT_EQ(early.ikLinkUpdates, apart.ikLinkUpdates);
         earlyUpdates += early.ikLinkUpdates;
         fullUpdates += full.ikLinkUpdates;
     }
@@ -289,6 +281,99 @@ TEST(PoseFastPaths, IKWorkIsBoundedPerChainAndPerFrame)
         for (const auto& row : bone.world.m)
             ASSERT_TRUE(std::all_of(std::begin(row), std::end(row),
                                     [](float v) { return std::isfinite(v); }));
+    }
+}
+
+// Two legs of hip, knee, ankle and toe, two arms, and a chain for each leg, toe and hand, in
+// an order that makes chains wait for others: the left hand reaches for the left toe before
+// the toe's chain moves it, the right hand for the right toe after both right chains moved
+// it; the left toe turns before its leg, the right one after.
+enum Bone : std::uint8_t {
+    kRoot,
+    kLeftHip,
+    kLeftKnee,
+    kLeftAnkle,
+    kLeftToe,
+    kRightHip,
+    kRightKnee,
+    kRightAnkle,
+    kRightToe,
+    kLeftFootGoal,
+    kRightFootGoal,
+    kLeftToeGoal,
+    kRightToeGoal,
+    kLeftShoulder,
+    kLeftHand,
+    kRightShoulder,
+    kRightHand,
+    kBoneCount
+};
+
+CModelDocument TwoLegsAndAnArm()
+{
+    CModelDocument model;
+    const auto add = [&](int parent, Vector3 position, bool knee = false) {
+        CModelBone bone;
+        bone.parent = parent;
+        bone.position = position;
+        bone.isKnee = knee;
+        model.bones.push_back(bone);
+    };
+    add(-1, {0, 10, 0});
+    for (const float side : {1.0f, -1.0f}) {
+        const int hip = static_cast<int>(model.bones.size());
+        add(kRoot, {side, 9, 0});
+        add(hip, {side, 5, 0}, true);
+        add(hip + 1, {side, 1, 0});
+        add(hip + 2, {side, 0, -1});
+    }
+    add(kRoot, {1, 1, 0});
+    add(kRoot, {-1, 1, 0});
+    add(kLeftFootGoal, {1, 0, -1});
+    add(kRightFootGoal, {-1, 0, -1});
+    add(kRoot, {2, 14, 0});
+    add(kLeftShoulder, {5, 14, 0});
+    add(kRoot, {-2, 14, 0});
+    add(kRightShoulder, {-5, 14, 0});
+    const auto chain = [&](int goal, int effector, std::vector<std::uint16_t> links) {
+        model.iks.push_back(CModelIK{goal, effector, 40, 0.5f, std::move(links)});
+    };
+    chain(kLeftToe, kLeftHand, {kLeftShoulder});
+    chain(kLeftToeGoal, kLeftToe, {kLeftAnkle});
+    chain(kLeftFootGoal, kLeftAnkle, {kLeftKnee, kLeftHip});
+    chain(kRightFootGoal, kRightAnkle, {kRightKnee, kRightHip});
+    chain(kRightToeGoal, kRightToe, {kRightAnkle});
+    chain(kRightToe, kRightHand, {kRightShoulder});
+    return model;
+}
+
+TEST(PmdIKSolver, ChainsThatReadWhatOthersMoveKeepTheirOrder)
+{
+    const CModelDocument model = TwoLegsAndAnArm();
+    ASSERT_EQ(model.bones.size(), std::size_t{kBoneCount});
+    CModelInstance together(model);
+    CModelInstance apart(model);
+    apart.ikSideBySide = false;
+    // The left hand beside the right leg; the left toe and the right toe; the left leg and
+    // the right hand.
+    EXPECT_EQ(together.pmdIK()->rounds(), 3u);
+    // Within reach and out of it.
+    const Vector3 goals[][4] = {{{0.5f, 2, -1}, {-0.5f, 3, -2}, {0, 0.5f, 1}, {0.5f, 1, 0}},
+                                {{-0.5f, 1, 0.5f}, {1, 2, -1}, {0.5f, 0, -1}, {0, -0.5f, 1}},
+                                {{3, -4, 2}, {-2, 5, 0}, {1, 1, 1}, {-1, -1, 0}}};
+    for (const auto& set : goals) {
+        for (CModelInstance* instance : {&together, &apart}) {
+            instance->boneInstances[kLeftFootGoal].translation = set[0];
+            instance->boneInstances[kRightFootGoal].translation = set[1];
+            instance->boneInstances[kLeftToeGoal].translation = set[2];
+            instance->boneInstances[kRightToeGoal].translation = set[3];
+            instance->boneInstances[kRoot].rotation = QuaternionRotationAxis({0, 1, 0}, set[0].x);
+            instance->Update();
+        }
+        EXPECT_TRUE(SamePose(together, apart));
+        EXPECT_EQ(together.ikLinkUpdates, apart.ikLinkUpdates);
+        // The chains did turn: each leg's knee left its rest.
+        EXPECT_NE(together.boneInstances[kLeftKnee].currentRotation, Quaternion{});
     }
 }
 
