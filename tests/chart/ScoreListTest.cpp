@@ -18,6 +18,7 @@ TEST(ScoreList, FindsCreatesAndDeletesScoresKeepingACurrentOne)
     EXPECT_EQ(scores.FindOrCreate(Style::SINGLE, "BASIC"), basic);
     EXPECT_EQ(scores.Find(Style::DOUBLE, "MANIAC"), maniac);
     EXPECT_EQ(scores.Find(Style::SINGLE, "MANIAC"), nullptr);
+    EXPECT_EQ(scores.Find(Style::DOUBLE, "maniac"), nullptr); // the exact difficulty
     ASSERT_EQ(scores.size(), 2u);
     EXPECT_EQ(maniac->document(), &document);
 
