@@ -1,8 +1,12 @@
 #pragma once
 
 #include "TempFolder.h"
+#include "chart/Player.h"
 #include "chart/StepDocument.h"
+#include "motion/MotionDocument.h"
 
+#include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -38,6 +42,25 @@ inline void Add(CScore& score, const std::vector<CNote>& notes)
     for (const CNote& note : notes)
         score.InsertNote(std::make_unique<CNote>(note));
     score.UpdateLength(0);
+}
+
+// Every player of the scores dances what a fresh document with the same notes and tempo map
+// dances from scratch: the check that an edit restarted the dance where it should.
+inline void ExpectDancesOfAFullRun(std::initializer_list<const CScore*> scores, const char* step)
+{
+    for (const CScore* score : scores) {
+        CStepDocument fresh;
+        fresh.NewDocument();
+        fresh.SetTempoMap(score->document()->tempoMap());
+        CScore& copy = *fresh.scores().FindOrCreate(score->style(), score->difficulty());
+        for (const auto& note : score->notes())
+            copy.AppendNote(std::make_unique<CNote>(*note));
+        copy.UpdateLength(0);
+        for (std::size_t p = 0; p < score->players().size(); ++p)
+            EXPECT_TRUE(score->players()[p]->MakeMotion("x").Write()
+                        == copy.players()[p]->MakeMotion("x").Write())
+                << step << ", " << StyleName(score->style()) << " player " << p;
+    }
 }
 
 // Records every hint a document sends.

@@ -2,12 +2,45 @@
 #include "base/ChartLimits.h"
 #include "base/TimeUnits.h"
 #include "chart/BackgroundVideo.h"
+#include "text/Errors.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace zelvane;
 using namespace zelvane::test;
+
+// A style and difficulty name one score; deleting the current one makes the first current,
+// deleting one of another document changes nothing, and deleting all leaves none current.
+TEST(ScoreList, FindsCreatesAndDeletesScoresKeepingACurrentOne)
+{
+    CStepDocument document;
+    CStepDocument other;
+    CScoreList& scores = document.scores();
+    CScore* basic = scores.FindOrCreate(Style::SINGLE, "BASIC");
+    CScore* maniac = scores.FindOrCreate(Style::DOUBLE, "MANIAC");
+    EXPECT_EQ(scores.FindOrCreate(Style::SINGLE, "BASIC"), basic);
+    EXPECT_EQ(scores.Find(Style::DOUBLE, "MANIAC"), maniac);
+    EXPECT_EQ(scores.Find(Style::SINGLE, "MANIAC"), nullptr);
+    EXPECT_EQ(scores.Find(Style::DOUBLE, "maniac"), nullptr); // the exact difficulty
+    ASSERT_EQ(scores.size(), 2u);
+    EXPECT_EQ(maniac->document(), &document);
+
+    scores.SetCurrent(maniac);
+    CScore* stranger = other.scores().FindOrCreate(Style::DOUBLE, "MANIAC");
+    EXPECT_THROW(scores.Delete(stranger), InvalidArgumentError);
+    EXPECT_EQ(scores.size(), 2u);
+    EXPECT_EQ(scores.current(), maniac);
+
+    scores.Delete(maniac);
+    ASSERT_EQ(scores.size(), 1u);
+    EXPECT_EQ(scores.current(), basic);
+    EXPECT_EQ(scores[0].get(), basic);
+
+    scores.DeleteAll();
+    EXPECT_TRUE(scores.empty());
+    EXPECT_EQ(scores.current(), nullptr);
+}
 
 TEST(Score, PlayersSplitThePanelsByStyle)
 {
@@ -67,9 +100,7 @@ TEST(TimeUnits, ConversionsTruncateAsTheFilesExpectAndDoNotOverflow)
     EXPECT_EQ(AudioTimeToFrame(600, 100), 15);
     EXPECT_EQ(AudioTimeToFrame(50, 100), -1);
     EXPECT_EQ(AudioLengthClocks(10000, 0, 120.0f), 960);
-    // 133.33 BPM is not exact, and the float product decides.
-    EXPECT_EQ(FrameToClock(1000, 133.33f),
-              static_cast<std::int32_t>(48000.0f * 133.33f / 60.0f / 30.0f));
+    EXPECT_EQ(FrameToClock(1000, 133.33f), 3555); // 133.33 BPM is not exact: 3555.47
 
     // clock x 1800 exceeds 32 bits here; the 64-bit product keeps the exact frame.
     EXPECT_EQ(ClockToFrame(2000000, 120.0f), 625000);

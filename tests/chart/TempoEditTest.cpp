@@ -5,7 +5,6 @@
 #include "chart/commands/InsertClockCommand.h"
 #include "chart/commands/SongPropertyCommand.h"
 #include "chart/commands/TempoEventCommand.h"
-#include "motion/MotionDocument.h"
 #include "text/Errors.h"
 #include "text/StringTable.h"
 
@@ -99,21 +98,14 @@ TEST_F(TempoEdit, EventsAreInsertedChangedAndDeletedThroughTheHistory)
     EXPECT_EQ(EventsNow(), (Events{CTempoChange{0, 120.0f}, CDelay{96, 100.0}}));
     DoUndoRedo(CTempoEventCommand::Change(&document, 0, CTempoChange{0, 90.0f}));
     EXPECT_EQ(document.tempoMap().songBpm(), 90.0f);
-    EXPECT_EQ(document.UndoMenuText(), "元に戻す(&U) - テンポ変更の編集\tCtrl+Z");
 }
 
 TEST_F(TempoEdit, RefusedEditsChangeNothing)
 {
     ASSERT_TRUE(document.tempoMap().Breach().empty());
     document.Execute(CTempoEventCommand::Insert(&document, CTempoChange{192, 150.0f}), nullptr);
-    // The map's own refusals.
-    ExpectRefused([&] { return CTempoEventCommand::Insert(&document, CTempoChange{192, 99.0f}); });
-    ExpectRefused([&] { return CTempoEventCommand::Insert(&document, CTempoChange{0, 99.0f}); });
+    // The map's own refusals (each kind is the map's suite's) are the commands'.
     ExpectRefused([&] { return CTempoEventCommand::Insert(&document, CTempoChange{48, 0.0f}); });
-    ExpectRefused([&] { return CTempoEventCommand::Insert(&document, CStop{48, -1.0}); });
-    ExpectRefused([&] {
-        return CTempoEventCommand::Insert(&document, CStop{48, kMaxPauseMilliseconds + 1.0});
-    });
     const std::size_t songTempo[] = {0};
     ExpectRefused([&] { return CTempoEventCommand::Remove(&document, songTempo); });
 
@@ -240,9 +232,6 @@ TEST_F(TempoEdit, TheSongsTempoChangesOnlyTheFirstTempoAndKeepsTheChartsInTheLim
     EXPECT_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 115.0f, 0}),
                  ChartLimitError);
     EXPECT_NO_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 121.0f, 0}));
-    // The map refuses the tempo itself as well.
-    EXPECT_THROW(CSongPropertyCommand(&document, SongProperties{"", "", 2 * kMaxChartBpm, 0}),
-                 ChartLimitError);
 }
 
 // After a tempo edit every chart dances again from the first clock whose time changed; the
@@ -257,30 +246,14 @@ TEST_F(TempoEdit, TempoEditsGiveTheSameDanceAsAFullRun)
     }
     single.UpdateLength(0);
     couple.UpdateLength(0);
-    const auto fullRun = [this](const CScore& from, std::size_t player) {
-        CStepDocument fresh;
-        fresh.NewDocument();
-        fresh.SetTempoMap(document.tempoMap());
-        CScore& copy = *fresh.scores().FindOrCreate(from.style(), from.difficulty());
-        for (const auto& note : from.notes())
-            copy.AppendNote(std::make_unique<CNote>(*note));
-        copy.UpdateLength(0);
-        return copy.players()[player]->MakeMotion("x").Write();
-    };
-    const auto expectFullRun = [&](const char* step) {
-        for (const CScore* each : {&single, &couple})
-            for (std::size_t p = 0; p < each->players().size(); ++p)
-                EXPECT_TRUE(each->players()[p]->MakeMotion("x").Write() == fullRun(*each, p))
-                    << step << ", " << StyleName(each->style()) << " player " << p;
-    };
     document.Execute(CTempoEventCommand::Insert(&document, CTempoChange{480, 180.0f}), nullptr);
     document.Execute(CTempoEventCommand::Insert(&document, CStop{720, 400.0}), nullptr);
     document.Execute(CTempoEventCommand::Insert(&document, CDelay{960, 300.0}), nullptr);
-    expectFullRun("tempo change, stop, delay");
+    ExpectDancesOfAFullRun({&single, &couple}, "tempo change, stop, delay");
     document.Execute(CTempoEventCommand::Change(&document, 1, CTempoChange{480, 90.0f}), nullptr);
     document.Undo();
     document.Undo();
-    expectFullRun("change, undo of it and the delay");
+    ExpectDancesOfAFullRun({&single, &couple}, "change, undo of it and the delay");
     document.Execute(std::make_unique<CInsertClockCommand>(&single, "行挿入", 600, 48), nullptr);
-    expectFullRun("rows inserted before the stop");
+    ExpectDancesOfAFullRun({&single, &couple}, "rows inserted before the stop");
 }

@@ -161,10 +161,8 @@ TEST(TempoDanceTest, StepFramesFollowTheMap)
     for (const int bone : {kBoneCenter, kBoneLeftFootIk, kBoneRightFootIk}) {
         const CBoneFrame& note = *KeyAt(*tightRun, bone, 30);
         const CBoneFrame& hold = *KeyAt(*tightRun, bone, 59);
-        EXPECT_TRUE(note.translation.x == hold.translation.x
-                    && note.translation.y == hold.translation.y
-                    && note.translation.z == hold.translation.z
-                    && note.rotation.y == hold.rotation.y && note.rotation.w == hold.rotation.w)
+        EXPECT_EQ(std::tie(note.translation, note.rotation),
+                  std::tie(hold.translation, hold.rotation))
             << bone;
     }
 
