@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <sys/wait.h>
 
@@ -72,6 +73,19 @@ inline void ExpectFailure(const CommandResult& result, int status, const std::st
         EXPECT_EQ(result.err.rfind("zelvane-cli: error: ", 0), 0u) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     }
+}
+
+// The JSON a command that must succeed prints; null when it fails.
+inline nlohmann::json CliJson(const std::string& arguments)
+{
+    const CommandResult result = RunCli(arguments);
+    EXPECT_EQ(result.status, 0) << arguments << "\n" << result.err;
+    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
+}
+
+inline nlohmann::json InfoJson(const std::filesystem::path& path)
+{
+    return CliJson("info --json " + Quoted(path));
 }
 
 inline std::filesystem::path Mannequin()

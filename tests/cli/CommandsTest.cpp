@@ -29,13 +29,6 @@ std::filesystem::path Dwi(const std::string& name)
     return SharedTestData("dwi/" + name);
 }
 
-nlohmann::json Stats(const std::string& arguments)
-{
-    const CommandResult result = RunCli("stats --json " + arguments);
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
-}
-
 } // namespace
 
 TEST(CliCommands, InfoPrintsTheDocumentAsJsonAndAsASummary)
@@ -93,7 +86,7 @@ TEST(CliCommands, ReadErrorsAreWarnedOnceInEnglish)
                       + "line 5: the tempo \"0\" is not a number above 0\n");
     }
     // info lists the same sentences in its output.
-    const auto json = nlohmann::json::parse(RunCli("info --json " + Quoted(chart)).out);
+    const auto json = InfoJson(chart);
     ASSERT_EQ(json["errors"].size(), 3u);
     EXPECT_EQ(json["errors"][0], "tags not supported, passed over: SOLO");
 }
@@ -108,19 +101,15 @@ TEST(CliCommands, MotionWritesAVmdAndPoseReadsIt)
                                       + " --style couple --difficulty MANIAC --player 2 --model "
                                       + Quoted(Mannequin()) + " -o " + Quoted(motion));
     ASSERT_EQ(made.status, 0) << made.err;
-    const auto vmd = nlohmann::json::parse(RunCli("info --json " + Quoted(motion)).out);
+    const auto vmd = InfoJson(motion);
     ASSERT_FALSE(vmd["bones"].empty());
 
     // Posing by the written motion and by the chart's own dance agree.
-    const CommandResult byMotion
-        = RunCli("pose --json " + Quoted(Mannequin()) + " " + Quoted(motion) + " --frame 40");
-    const CommandResult byChart
-        = RunCli("pose --json " + Quoted(Mannequin()) + " --chart " + Quoted(chart)
-                 + " --style COUPLE --difficulty MANIAC --player 2 --frame 37");
-    ASSERT_EQ(byMotion.status, 0) << byMotion.err;
-    ASSERT_EQ(byChart.status, 0) << byChart.err;
-    const auto a = nlohmann::json::parse(byMotion.out);
-    const auto b = nlohmann::json::parse(byChart.out);
+    const auto a
+        = CliJson("pose --json " + Quoted(Mannequin()) + " " + Quoted(motion) + " --frame 40");
+    const auto b = CliJson("pose --json " + Quoted(Mannequin()) + " --chart " + Quoted(chart)
+                           + " --style COUPLE --difficulty MANIAC --player 2 --frame 37");
+    ASSERT_FALSE(a["bones"].empty());
     ASSERT_EQ(a["bones"].size(), b["bones"].size());
     // The gap of 100 ms moves the exported motion by 3 frames.
     for (std::size_t i = 0; i < a["bones"].size(); ++i)
@@ -297,7 +286,8 @@ TEST(CliFeet, StatsCompareTheAssignmentsOfEveryDancer)
     int crossovers[2] = {0, 0};
     std::vector<std::string> names[2];
     for (const int optimal : {0, 1}) {
-        const nlohmann::json stats = Stats(Quoted(chart) + (optimal ? " --feet optimal" : ""));
+        const nlohmann::json stats
+            = CliJson("stats --json " + Quoted(chart) + (optimal ? " --feet optimal" : ""));
         EXPECT_EQ(stats["feet"], optimal ? "optimal" : "greedy");
         for (const nlohmann::json& dancer : stats["dancers"]) {
             names[optimal].push_back(dancer["dancer"]);
@@ -310,7 +300,8 @@ TEST(CliFeet, StatsCompareTheAssignmentsOfEveryDancer)
         EXPECT_NE(std::find(names[0].begin(), names[0].end(), name), names[0].end()) << name;
 
     // Narrowed to one chart.
-    const nlohmann::json one = Stats(Quoted(chart) + " --style double --difficulty BASIC");
+    const nlohmann::json one
+        = CliJson("stats --json " + Quoted(chart) + " --style double --difficulty BASIC");
     ASSERT_EQ(one["dancers"].size(), 1u);
     EXPECT_EQ(one["dancers"][0]["dancer"], "DOUBLE BASIC");
 

@@ -98,9 +98,7 @@ PmxFile Small()
 TEST(CliPmx, InfoPrintsWhatThePmxHoldsAsStored)
 {
     const auto path = WritePmx("small.pmx", Small());
-    const CommandResult result = RunCli("info --json " + Quoted(path));
-    ASSERT_EQ(result.status, 0) << result.err;
-    const auto info = nlohmann::json::parse(result.out);
+    const auto info = InfoJson(path);
     const std::string folder = std::filesystem::absolute(path).parent_path().string() + "/";
     EXPECT_EQ(info["format"], "PMX 2.1");
     EXPECT_EQ(info["encoding"], "UTF-8");

@@ -1,22 +1,10 @@
 #include "CliTestSupport.h"
-#include "TestData.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 using namespace zelvane;
 using namespace zelvane::test;
-
-namespace {
-
-nlohmann::json InfoJson(const std::filesystem::path& path)
-{
-    const CommandResult result = RunCli("info --json " + Quoted(path));
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
-}
-
-} // namespace
 
 // Every chart command takes .sm and .ssc; convert writes them by extension and says in English
 // what a file of that kind cannot hold.

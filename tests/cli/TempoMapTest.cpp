@@ -26,13 +26,6 @@ std::filesystem::path WriteMappedDocument(const std::string& name)
     return path;
 }
 
-nlohmann::json InfoJson(const std::filesystem::path& path)
-{
-    const CommandResult result = RunCli("info --json " + Quoted(path));
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
-}
-
 } // namespace
 
 // "tempo" is always there, its first change the song's tempo; the text lists a map event by
@@ -89,11 +82,8 @@ TEST(CliTempoMap, StatsTimeTheStepsThroughTheMap)
     const std::string chart(bytes.begin(), bytes.end());
     const auto stats = [&chart](const std::string& name, const std::string& tags) {
         const auto path = WriteTemp(name, chart + "\r\n" + tags + "\r\n");
-        const CommandResult result
-            = RunCli("stats --json " + Quoted(path) + " --style SINGLE --difficulty BASIC");
-        EXPECT_EQ(result.status, 0) << result.err;
-        return result.status == 0 ? nlohmann::json::parse(result.out)["dancers"][0]
-                                  : nlohmann::json();
+        return CliJson("stats --json " + Quoted(path) + " --style SINGLE --difficulty BASIC")
+            .value("/dancers/0"_json_pointer, nlohmann::json());
     };
     nlohmann::json song = stats("dive.dwi", "");
     nlohmann::json slower = stats("dive-slower.dwi", "#CHANGEBPM:64=80;");
