@@ -1,22 +1,10 @@
 #include "CliTestSupport.h"
-#include "TestData.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 using namespace zelvane;
 using namespace zelvane::test;
-
-namespace {
-
-nlohmann::json InfoJson(const std::filesystem::path& path)
-{
-    const CommandResult result = RunCli("info --json " + Quoted(path));
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
-}
-
-} // namespace
 
 // Every chart command takes .sm and .ssc; convert writes them by extension and says in English
 // what a file of that kind cannot hold.
@@ -26,12 +14,10 @@ TEST(CliStepMania, ChartsConvertBetweenEveryFormatAndWarnInEnglish)
                               "#TITLE:Song;#OFFSET:0.1;#BPMS:0=150,4=75;#STOPS:2=0.5;\n"
                               "#NOTES:dance-single::Hard:9:0:\n1000\n0100\n2010\n0M01\n"
                               ",\n3000\n;\n");
+    // How the file reads is the StepMania suite's; here only that it reached the tool.
     const nlohmann::json read = InfoJson(sm);
-    EXPECT_EQ(read["gap"], -100);
-    EXPECT_EQ(read["tempo"]["changes"].size(), 2u);
-    EXPECT_EQ(read["tempo"]["stops"][0]["ms"], 500.0);
+    ASSERT_EQ(read["tempo"]["changes"].size(), 2u);
     ASSERT_EQ(read["scores"].size(), 1u);
-    EXPECT_EQ(read["scores"][0]["difficulty"], "MANIAC");
     const CommandResult warned = RunCli("info " + Quoted(sm));
     EXPECT_NE(warned.out.find("1 marks that are not danced"), std::string::npos) << warned.out;
 
@@ -56,10 +42,8 @@ TEST(CliStepMania, ChartsConvertBetweenEveryFormatAndWarnInEnglish)
     EXPECT_EQ(leftOut.status, 0);
     EXPECT_NE(leftOut.err.find("cannot hold warps"), std::string::npos) << leftOut.err;
 
-    const CommandResult garbage
-        = RunCli("info " + Quoted(WriteTemp("garbage.ssc", std::string("\x7f\0ELF", 5))));
-    EXPECT_EQ(garbage.status, 1);
-    EXPECT_EQ(std::count(garbage.err.begin(), garbage.err.end(), '\n'), 1) << garbage.err;
+    const auto garbage = WriteTemp("garbage.ssc", std::string("\x7f\0ELF", 5));
+    ExpectFailure(RunCli("info " + Quoted(garbage)), 1, "garbage.ssc");
 }
 
 TEST(CliStepMania, ThePlayersChartsReadAndDance)

