@@ -333,44 +333,9 @@ TEST_F(ScoreViewTest, ANoteDragBelowTheViewKeepsScrolling)
     EXPECT_TRUE(History().empty());
 }
 
-TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursorAndForeignDataChangesNothing)
-{
-    AddNotes({{0, 0, 0}, {192, 1, 0}});
-    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{192, 0, 0}, {240, 1, 0}});
-    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
-    view->SetCursorRow(10, false);
-    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 0, 0}, {192, 1, 0}, {480, 0, 0}, {528, 1, 0}}));
-    EXPECT_EQ(view->selectedNotes().size(), 2u);
-
-    // The earliest note lands on the cursor, unless the score ends before it: into an
-    // empty score the reference is 0.
-    document().SetModifiedFlag(false);
-    frame->action(ID_FILE_NEW)->trigger();
-    view->SetCursorRow(10, false);
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{672, 0, 0}, {720, 1, 0}}));
-    EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
-
-    // Notes of a DOUBLE score's second pad are dropped in a SINGLE score; a count that
-    // claims more records than there are bytes pastes nothing; text is no score data.
-    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
-    view->SetCursorRow(0, false);
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 1, 0}, {672, 0, 0}, {720, 1, 0}}));
-    auto* damaged = new QMimeData;
-    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
-    QGuiApplication::clipboard()->setMimeData(damaged);
-    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(History().size(), 2u);
-    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
-    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
-}
-
 // A freeze is held from its clock on: copied with a tap, the earlier of the two lands on the
 // cursor and the freeze keeps its row and length relative to it.
-TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
+TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursorAndForeignDataChangesNothing)
 {
     AddNotes({{96, 0, 0}, {144, 3, 96}, {480, 2, 0}});
     QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(2, 0));
@@ -378,7 +343,6 @@ TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
     ASSERT_EQ(view->selectedNotes().size(), 2u);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     QTRY_VERIFY(CScoreClipboard::Get().HasNotes());
-
     view->SetCursorRow(8, false);
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(
@@ -388,6 +352,30 @@ TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
     for (const CNote* note : view->selectedNotes())
         selected.push_back(*note);
     EXPECT_EQ(selected, (std::vector<CNote>{{384, 0, 0}, {432, 3, 96}}));
+
+    // The earliest note lands on the cursor, unless the score ends before it: into an
+    // empty score the reference is 0.
+    document().SetModifiedFlag(false);
+    frame->action(ID_FILE_NEW)->trigger();
+    view->SetCursorRow(10, false);
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{576, 0, 0}, {624, 3, 96}}));
+    EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
+
+    // Notes of a DOUBLE score's second pad are dropped in a SINGLE score; a count that
+    // claims more records than there are bytes pastes nothing; text is no score data.
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
+    view->SetCursorRow(0, false);
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 1, 0}, {576, 0, 0}, {624, 3, 96}}));
+    auto* damaged = new QMimeData;
+    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
+    QGuiApplication::clipboard()->setMimeData(damaged);
+    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(History().size(), 2u);
+    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
 }
 
 // The context menus hold the main window's commands, so their states are the main menu's:
