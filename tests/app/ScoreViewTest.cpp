@@ -134,16 +134,8 @@ TEST_F(ScoreViewTest, ScrollingGoesPastTheEndAndZoomKeepsTheCursorsClock)
     }
 }
 
-TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
+TEST_F(ScoreViewTest, TheHoverArrowFollowsTheMouseAndTheArrowKeysScrollPanels)
 {
-    Drag(QPoint(5, 3 * 48 + 10), QPoint(5, 6 * 48 + 10));
-    EXPECT_EQ(view->anchorRow(), 3);
-    EXPECT_EQ(view->cursorRow(), 6);
-    EXPECT_EQ(frame->viewState().currentTime(), 6 * 48);
-    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(view->anchorRow(), 3);
-    EXPECT_EQ(view->cursorRow(), 5);
-
     // In add mode the hover arrow follows the mouse over empty cells only.
     QTest::mouseMove(port(), Cell(8, 2));
     EXPECT_EQ(view->hoverRect(), view->GetNoteRect(8 * 48, 2, 0));
@@ -159,7 +151,7 @@ TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
         QTest::keyClick(view, Qt::Key_Right);
     EXPECT_EQ(view->firstColumn(), view->maxFirstColumn());
     QTest::keyClicks(view, QStringLiteral("8"));
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{5 * 48, 7, 0}}));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 7, 0}}));
     QTest::keyClick(view, Qt::Key_Left);
     EXPECT_EQ(view->firstColumn(), view->maxFirstColumn() - 1);
 }
@@ -218,10 +210,11 @@ TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndEditsPastTheLimit
 TEST_F(ScoreViewTest, RowRangesInsertDeleteCutAndPasteTheirClocks)
 {
     AddNotes({{96, 0, 0}, {288, 1, 0}});
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    // Rows are selected by a drag over the header and by Shift with the arrow keys.
+    Drag(QPoint(5, 2 * 48 + 10), QPoint(5, 5 * 48 + 10));
+    EXPECT_EQ(view->cursorRow(), 5);
+    EXPECT_EQ(frame->viewState().currentTime(), 5 * 48);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(view->anchorRow(), 2);
     EXPECT_EQ(view->cursorRow(), 4);
     // The highlighted rows are painted in the highlight colour, from the header on.
