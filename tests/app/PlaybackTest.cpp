@@ -200,12 +200,12 @@ TEST_F(AppPlayback, TheCursorStandsThroughAStopAndHurriesAtTwiceTheTempo)
         tempo.Add(std::vector<CTempoEvent>{CStop{96, 2000.0}, CTempoChange{192, 240.0f}}).empty());
     frame->document().SetTempoMap(tempo);
     const std::vector<std::int32_t> changing = CursorClocks();
-    for (std::size_t at = 0; at <= 120; ++at)
-        ASSERT_EQ(changing[at],
-                  at <= 30       ? steady[at]
-                      : at <= 90 ? 96
-                                 : steady[at - 60])
-            << "frame " << at;
+    for (std::size_t at = 0; at <= 30; ++at)
+        ASSERT_EQ(changing[at], steady[at]) << "before the stop, frame " << at;
+    for (std::size_t at = 31; at <= 90; ++at)
+        ASSERT_EQ(changing[at], 96) << "standing through the stop, frame " << at;
+    for (std::size_t at = 91; at <= 120; ++at)
+        ASSERT_EQ(changing[at], steady[at - 60]) << "2 s late after the stop, frame " << at;
     for (const std::int32_t row : {240, 288, 336, 384}) {
         const auto frames = std::count(changing.begin(), changing.end(), row);
         EXPECT_TRUE(frames == 7 || frames == 8) << row << ": " << frames;
