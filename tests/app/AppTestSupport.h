@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "chart/ZlvmFile.h"
 #include "chart/commands/SongPropertyCommand.h"
+#include "model/PmdTestWriter.h"
 #include "qtcommon/CommandIds.h"
 #include "qtcommon/QtText.h"
 #include "render_gl/ModelView.h"
@@ -91,6 +92,24 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// A one-triangle model, `size` to either side and as high, with a material naming each of
+// `fileNames` (texture and sphere map as the PMD format writes them, "*" between).
+inline void WriteTriangleModel(const QString& path, const std::vector<std::string>& fileNames,
+                               float size = 1.0f)
+{
+    PmdFile file;
+    file.name = "tri";
+    file.vertices = {{-size, 0, 0}, {0, size, 0}, {size, 0, 0}};
+    file.bones.push_back({"center"});
+    for (const std::string& names : fileNames) {
+        file.indices.insert(file.indices.end(), {0, 1, 2});
+        PmdMaterial& material = file.materials.emplace_back();
+        material.faceVertexCount = 3;
+        material.fileNames = names;
+    }
+    WriteFileAtomically(path.toStdString(), WritePmd(file));
 }
 
 // Whether `text` holds a lowercase ASCII letter outside `path`: every English sentence of the

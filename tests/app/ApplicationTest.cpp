@@ -83,14 +83,8 @@ TEST(AppStart, TheCommandLineFileOpensAndACrashedRunsChangesAreOfferedBack)
     EXPECT_FALSE(QFile::exists(copy));
 }
 
-} // namespace
-} // namespace zelvane
-
-namespace zelvane {
-namespace {
-
-// `zelvane --version` answers without a display and starts nothing; the About box keeps its
-// own line and names the same build below it.
+// `zelvane --version` answers without a display and starts nothing; the About box names the
+// same build.
 TEST(AppStart, TheVersionNamesTheProjectAndTheCommit)
 {
     QProcess program;
@@ -111,10 +105,8 @@ TEST(AppStart, TheVersionNamesTheProjectAndTheCommit)
     }
 
     CAboutDialog about;
-    auto* version = about.findChild<QLabel*>(QStringLiteral("version"));
     auto* build = about.findChild<QLabel*>(QStringLiteral("build"));
-    ASSERT_TRUE(version && build);
-    EXPECT_EQ(version->text(), QString::fromLatin1(CAboutDialog::kVersionText));
+    ASSERT_TRUE(build);
     EXPECT_EQ(build->text(), QStringLiteral("ビルド: ") + BuildVersionText());
 }
 

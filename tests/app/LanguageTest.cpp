@@ -191,24 +191,17 @@ TEST_F(LocaleTest, JapaneseAndCLocalesGiveJapaneseUnlessEnglishWasChosen)
     EXPECT_EQ(MenuTitles(), kJapaneseTitles);
 }
 
-// A failure in English: the kind's message from the translations, the reason from its English
-// twin written as a sentence.
-TEST_F(LocaleTest, FailuresAreSaidInEnglishWithTheirReasons)
+// A failure is said in English: the kind's message from the translations, the reason from its
+// English twin as a sentence. A missing song is asked about in English from end to end: the
+// question the document worded in Japanese is said again, and the buttons are English.
+TEST_F(LocaleTest, FailuresAndAMissingFileAreSaidInEnglish)
 {
     StartIn("en_US.UTF-8");
-    const FileFormatError error(
-        Reason(IDS_REASON_PMD_CUT_SHORT, {Reason(IDS_REASON_PMD_VERTICES)}));
-    const ErrorText text = DescribeError(error);
+    const ErrorText text = DescribeError(
+        FileFormatError(Reason(IDS_REASON_PMD_CUT_SHORT, {Reason(IDS_REASON_PMD_VERTICES)})));
     EXPECT_EQ(text.message,
               QStringLiteral("The file is not in the right format, or it is damaged."));
     EXPECT_EQ(text.detail, QStringLiteral("The model file is cut short inside its vertices."));
-}
-
-// A song the document cannot find is asked about in English from end to end: the question
-// the document worded in Japanese is said again, and the buttons are English.
-TEST_F(LocaleTest, AMissingFileIsAskedAboutInEnglish)
-{
-    StartIn("en_US.UTF-8");
     CAppDocumentHost host;
     QString message;
     QStringList buttons;

@@ -61,11 +61,8 @@ TEST_F(AppModelAndMotion, AModelLackingStandardBonesNamesThemBelowItsComment)
         bone.parent = file.bones.size() > 1 ? 0 : -1;
         bone.flags = PmxBone::kRotatable | PmxBone::kTranslatable;
     }
-    const std::vector<std::uint8_t> bytes = test::PmxTestWriter(file).Write();
     const QString path = Path(QStringLiteral("few.pmx"));
-    test::WriteBytes(path,
-                     QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                static_cast<qsizetype>(bytes.size())));
+    WriteFileAtomically(path.toStdString(), test::PmxTestWriter(file).Write());
 
     QString shown;
     auto informed = test::AnswerMessage({}, &shown);

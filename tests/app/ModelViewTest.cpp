@@ -1,7 +1,6 @@
 #include "TestData.h"
 #include "app/AppTestSupport.h"
 #include "model/Matrix.h"
-#include "model/PmdTestWriter.h"
 #include "render_gl/GLModelInstance.h"
 
 #include <QEnterEvent>
@@ -11,28 +10,11 @@ namespace {
 
 class AppModelView : public test::FrameTest {
 protected:
-    // A one-triangle model in the test folder, `size` to either side and as high, whose
-    // materials name `fileNames` (texture and sphere map as the PMD format writes them, "*"
-    // between).
     QString WriteModel(const QString& name, const std::vector<std::string>& fileNames,
                        float size = 1.0f)
     {
-        test::PmdFile file;
-        file.name = "tri";
-        file.vertices = {{-size, 0, 0}, {0, size, 0}, {size, 0, 0}};
-        file.bones.push_back({"center"});
-        for (const std::string& names : fileNames) {
-            file.indices.insert(file.indices.end(), {0, 1, 2});
-            test::PmdMaterial& material = file.materials.emplace_back();
-            material.faceVertexCount = 3;
-            material.fileNames = names;
-        }
-        const std::vector<std::uint8_t> bytes = test::WritePmd(file);
-        const QString path = Path(name);
-        test::WriteBytes(path,
-                         QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                    static_cast<qsizetype>(bytes.size())));
-        return path;
+        test::WriteTriangleModel(Path(name), fileNames, size);
+        return Path(name);
     }
 
     // Opens a model as the user does, answering the box that shows its comment.

@@ -134,16 +134,8 @@ TEST_F(ScoreViewTest, ScrollingGoesPastTheEndAndZoomKeepsTheCursorsClock)
     }
 }
 
-TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
+TEST_F(ScoreViewTest, TheHoverArrowFollowsTheMouseAndTheArrowKeysScrollPanels)
 {
-    Drag(QPoint(5, 3 * 48 + 10), QPoint(5, 6 * 48 + 10));
-    EXPECT_EQ(view->anchorRow(), 3);
-    EXPECT_EQ(view->cursorRow(), 6);
-    EXPECT_EQ(frame->viewState().currentTime(), 6 * 48);
-    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(view->anchorRow(), 3);
-    EXPECT_EQ(view->cursorRow(), 5);
-
     // In add mode the hover arrow follows the mouse over empty cells only.
     QTest::mouseMove(port(), Cell(8, 2));
     EXPECT_EQ(view->hoverRect(), view->GetNoteRect(8 * 48, 2, 0));
@@ -159,7 +151,7 @@ TEST_F(ScoreViewTest, TheHeaderSelectsRowsAndTheArrowKeysScrollPanels)
         QTest::keyClick(view, Qt::Key_Right);
     EXPECT_EQ(view->firstColumn(), view->maxFirstColumn());
     QTest::keyClicks(view, QStringLiteral("8"));
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{5 * 48, 7, 0}}));
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 7, 0}}));
     QTest::keyClick(view, Qt::Key_Left);
     EXPECT_EQ(view->firstColumn(), view->maxFirstColumn() - 1);
 }
@@ -218,10 +210,11 @@ TEST_F(ScoreViewTest, NumberKeysAddAndRemoveNotesAtTheCursorAndEditsPastTheLimit
 TEST_F(ScoreViewTest, RowRangesInsertDeleteCutAndPasteTheirClocks)
 {
     AddNotes({{96, 0, 0}, {288, 1, 0}});
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    // Rows are selected by a drag over the header and by Shift with the arrow keys.
+    Drag(QPoint(5, 2 * 48 + 10), QPoint(5, 5 * 48 + 10));
+    EXPECT_EQ(view->cursorRow(), 5);
+    EXPECT_EQ(frame->viewState().currentTime(), 5 * 48);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(view->anchorRow(), 2);
     EXPECT_EQ(view->cursorRow(), 4);
     // The highlighted rows are painted in the highlight colour, from the header on.
@@ -333,44 +326,9 @@ TEST_F(ScoreViewTest, ANoteDragBelowTheViewKeepsScrolling)
     EXPECT_TRUE(History().empty());
 }
 
-TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursorAndForeignDataChangesNothing)
-{
-    AddNotes({{0, 0, 0}, {192, 1, 0}});
-    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{192, 0, 0}, {240, 1, 0}});
-    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
-    view->SetCursorRow(10, false);
-    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 0, 0}, {192, 1, 0}, {480, 0, 0}, {528, 1, 0}}));
-    EXPECT_EQ(view->selectedNotes().size(), 2u);
-
-    // The earliest note lands on the cursor, unless the score ends before it: into an
-    // empty score the reference is 0.
-    document().SetModifiedFlag(false);
-    frame->action(ID_FILE_NEW)->trigger();
-    view->SetCursorRow(10, false);
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{672, 0, 0}, {720, 1, 0}}));
-    EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
-
-    // Notes of a DOUBLE score's second pad are dropped in a SINGLE score; a count that
-    // claims more records than there are bytes pastes nothing; text is no score data.
-    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
-    view->SetCursorRow(0, false);
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 1, 0}, {672, 0, 0}, {720, 1, 0}}));
-    auto* damaged = new QMimeData;
-    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
-    QGuiApplication::clipboard()->setMimeData(damaged);
-    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
-    frame->action(ID_EDIT_PASTE)->trigger();
-    EXPECT_EQ(History().size(), 2u);
-    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
-    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
-}
-
 // A freeze is held from its clock on: copied with a tap, the earlier of the two lands on the
 // cursor and the freeze keeps its row and length relative to it.
-TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
+TEST_F(ScoreViewTest, PastedNotesLandRelativeToTheCursorAndForeignDataChangesNothing)
 {
     AddNotes({{96, 0, 0}, {144, 3, 96}, {480, 2, 0}});
     QTest::mouseClick(port(), Qt::LeftButton, {}, Cell(2, 0));
@@ -378,7 +336,6 @@ TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
     ASSERT_EQ(view->selectedNotes().size(), 2u);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     QTRY_VERIFY(CScoreClipboard::Get().HasNotes());
-
     view->SetCursorRow(8, false);
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(
@@ -388,6 +345,30 @@ TEST_F(ScoreViewTest, CopiedNotesWithAFreezeArePastedFromTheCursorRow)
     for (const CNote* note : view->selectedNotes())
         selected.push_back(*note);
     EXPECT_EQ(selected, (std::vector<CNote>{{384, 0, 0}, {432, 3, 96}}));
+
+    // The earliest note lands on the cursor, unless the score ends before it: into an
+    // empty score the reference is 0.
+    document().SetModifiedFlag(false);
+    frame->action(ID_FILE_NEW)->trigger();
+    view->SetCursorRow(10, false);
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{576, 0, 0}, {624, 3, 96}}));
+    EXPECT_EQ(History(), (std::vector<std::string>{"貼り付け"}));
+
+    // Notes of a DOUBLE score's second pad are dropped in a SINGLE score; a count that
+    // claims more records than there are bytes pastes nothing; text is no score data.
+    CScoreClipboard::Get().PutNotes(std::vector<CNote>{{0, 6, 0}, {48, 1, 0}});
+    view->SetCursorRow(0, false);
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(Notes(), (std::vector<CNote>{{0, 1, 0}, {576, 0, 0}, {624, 3, 96}}));
+    auto* damaged = new QMimeData;
+    damaged->setData(QStringLiteral("Kes.Rondisk.Note"), QByteArray("\x05\x00\x00\x00\x01", 5));
+    QGuiApplication::clipboard()->setMimeData(damaged);
+    QTRY_VERIFY(frame->action(ID_EDIT_PASTE)->isEnabled());
+    frame->action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(History().size(), 2u);
+    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+    QTRY_VERIFY(!frame->action(ID_EDIT_PASTE)->isEnabled());
 }
 
 // The context menus hold the main window's commands, so their states are the main menu's:

@@ -1,6 +1,5 @@
 #include "app/AppTestSupport.h"
 #include "media/AudioFiles.h"
-#include "model/PmdTestWriter.h"
 
 #include <QMenu>
 
@@ -205,20 +204,8 @@ TEST_F(AppSongLoading, ASongThatCannotBeDecodedIsToldInTheStatusBar)
 // pictures the document's model lacks, is said again once the song is ready.
 TEST_F(AppSongLoading, TheStatusTheProgressCoveredComesBackWhenTheSongIsReady)
 {
-    test::PmdFile model;
-    model.name = "tri";
-    model.vertices = {{-1, 0, 0}, {0, 1, 0}, {1, 0, 0}};
-    model.bones.push_back({"center"});
-    model.indices = {0, 1, 2};
-    test::PmdMaterial& material = model.materials.emplace_back();
-    material.faceVertexCount = 3;
-    material.fileNames = "blouse.png";
-    const std::vector<std::uint8_t> bytes = test::WritePmd(model);
     const QString modelPath = Path(QStringLiteral("tri.pmd"));
-    test::WriteBytes(modelPath,
-                     QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                static_cast<qsizetype>(bytes.size())));
-
+    test::WriteTriangleModel(modelPath, {"blouse.png"});
     ASSERT_TRUE(frame->OpenFile(WriteDocument(QStringLiteral("dressed"), 1000, false, modelPath)));
     held.WaitUntilStarted(1);
     const QString missing = ToQString(FormatString(IDS_TEXTURES_NOT_FOUND, {"blouse.png"}));

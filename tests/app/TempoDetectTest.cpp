@@ -56,31 +56,42 @@ protected:
     QString song;
 };
 
-// 適用 sets the tempo and gap the song was heard to have as one edit, undone as one; a map of
-// more than the song's tempo is replaced only when the user says so, and 残す keeps its later
-// events.
-TEST_F(TempoDetectTest, AppliesTheTempoAndGapFoundAsOneUndoableEdit)
+// Closing the dialog, before or after the analysis ends, or cancelling the question about the
+// map changes nothing. 適用 sets the tempo and gap heard as one edit, undone as one; a map of
+// more than the song's tempo is replaced only when the user says so, and 残す keeps the rest.
+TEST_F(TempoDetectTest, AppliesTheTempoAndGapFoundAsOneUndoableEditOrNothing)
 {
-    QString bpmShown;
-    auto detected = AnswerDetection(true, &bpmShown);
-    QString question;
-    auto asked = test::AnswerMessage(LoadQString(IDS_BUTTON_REPLACE), &question);
-    ASSERT_TRUE(frame->action(ID_EDIT_DETECT_TEMPO)->isEnabled());
+    const std::vector<CTempoEvent> before{CTempoChange{0, 120.0f}, CTempoChange{960, 90.0f}};
+    auto stopped = test::Prompts().Answer<CTempoDetectDialog>(
+        [](CTempoDetectDialog& dialog) { dialog.abortButton()->click(); });
     frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
-    ASSERT_TRUE(*detected);
-    ASSERT_TRUE(*asked);
+    ASSERT_TRUE(*stopped);
+    auto closed = AnswerDetection(false);
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*closed);
+    auto detected = AnswerDetection(true);
+    auto asked = test::AnswerMessage(LoadQString(IDS_BUTTON_CANCEL));
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*detected && *asked);
+    EXPECT_EQ(document().tempoMap().events(), before);
+    EXPECT_EQ(document().description().gap, -40);
+    EXPECT_FALSE(document().CanUndo());
+
+    QString bpmShown;
+    detected = AnswerDetection(true, &bpmShown);
+    QString question;
+    asked = test::AnswerMessage(LoadQString(IDS_BUTTON_REPLACE), &question);
+    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
+    ASSERT_TRUE(*detected && *asked);
     EXPECT_EQ(question, LoadQString(IDS_DETECT_TEMPO_REPLACE_MAP));
     EXPECT_NEAR(bpmShown.toDouble(), kSongBpm, 0.05) << bpmShown.toStdString();
     EXPECT_NEAR(document().tempoMap().songBpm(), kSongBpm, 0.05);
     EXPECT_NEAR(document().description().gap, kSongGap, 10);
     EXPECT_TRUE(document().tempoMap().IsSingleTempo());
     EXPECT_EQ(document().commandAt(0).name(), "テンポ検出");
-
     frame->action(ID_EDIT_UNDO)->trigger();
-    EXPECT_EQ(document().tempoMap().songBpm(), 120.0f);
+    EXPECT_EQ(document().tempoMap().events(), before);
     EXPECT_EQ(document().description().gap, -40);
-    EXPECT_EQ(document().tempoMap().events(),
-              (std::vector<CTempoEvent>{CTempoChange{0, 120.0f}, CTempoChange{960, 90.0f}}));
 
     detected = AnswerDetection(true);
     asked = test::AnswerMessage(LoadQString(IDS_BUTTON_KEEP));
@@ -89,31 +100,7 @@ TEST_F(TempoDetectTest, AppliesTheTempoAndGapFoundAsOneUndoableEdit)
     EXPECT_NEAR(document().tempoMap().songBpm(), kSongBpm, 0.05);
     EXPECT_NEAR(document().description().gap, kSongGap, 10);
     ASSERT_EQ(document().tempoMap().events().size(), 2u);
-    EXPECT_EQ(document().tempoMap().events()[1], CTempoEvent(CTempoChange{960, 90.0f}));
-}
-
-// Closing the dialog, before or after the analysis ends, and cancelling the question about
-// the map leave the song as it was.
-TEST_F(TempoDetectTest, StoppingOrCancellingChangesNothing)
-{
-    auto stopped = test::Prompts().Answer<CTempoDetectDialog>(
-        [](CTempoDetectDialog& dialog) { dialog.abortButton()->click(); });
-    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
-    ASSERT_TRUE(*stopped);
-
-    auto closed = AnswerDetection(false);
-    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
-    ASSERT_TRUE(*closed);
-
-    auto detected = AnswerDetection(true);
-    auto asked = test::AnswerMessage(LoadQString(IDS_BUTTON_CANCEL));
-    frame->action(ID_EDIT_DETECT_TEMPO)->trigger();
-    ASSERT_TRUE(*detected && *asked);
-
-    EXPECT_EQ(document().tempoMap().songBpm(), 120.0f);
-    EXPECT_EQ(document().description().gap, -40);
-    EXPECT_EQ(document().tempoMap().events().size(), 2u);
-    EXPECT_FALSE(document().CanUndo());
+    EXPECT_EQ(document().tempoMap().events()[1], before[1]);
 
     document().SetAudio({});
     frame->UpdateCommandStates();
