@@ -26,6 +26,15 @@ template<typename L> inline void Load(L& lanes, const float* from)
     std::memcpy(&lanes, from, sizeof lanes);
 }
 
+// The x, y and z lanes of the slots from `s` on, from a source's three columns.
+template<typename L>
+inline void LoadColumns(L& x, L& y, L& z, const float* const (&columns)[3], std::size_t s)
+{
+    Load(x, columns[0] + s);
+    Load(y, columns[1] + s);
+    Load(z, columns[2] + s);
+}
+
 template<typename L> inline void Store(float* to, const L& lanes)
 {
     std::memcpy(to, &lanes, sizeof lanes);
@@ -103,12 +112,8 @@ template<typename L>
                                                      std::size_t s)
 {
     L px, py, pz, nx, ny, nz;
-    Load(px, from.position[0] + s);
-    Load(py, from.position[1] + s);
-    Load(pz, from.position[2] + s);
-    Load(nx, from.normal[0] + s);
-    Load(ny, from.normal[1] + s);
-    Load(nz, from.normal[2] + s);
+    LoadColumns(px, py, pz, from.position, s);
+    LoadColumns(nx, ny, nz, from.normal, s);
     const L x = px * m.m00 + py * m.m10 + pz * m.m20 + m.m30;
     const L y = px * m.m01 + py * m.m11 + pz * m.m21 + m.m31;
     const L z = px * m.m02 + py * m.m12 + pz * m.m22 + m.m32;
@@ -130,18 +135,10 @@ template<typename L>
     const auto& a = run.a;
     const auto& b = run.b;
     L dx, dy, dz, ax, ay, az, bx, by, bz, nx, ny, nz;
-    Load(dx, from.position[0] + s);
-    Load(dy, from.position[1] + s);
-    Load(dz, from.position[2] + s);
-    Load(ax, from.point0[0] + s);
-    Load(ay, from.point0[1] + s);
-    Load(az, from.point0[2] + s);
-    Load(bx, from.point1[0] + s);
-    Load(by, from.point1[1] + s);
-    Load(bz, from.point1[2] + s);
-    Load(nx, from.normal[0] + s);
-    Load(ny, from.normal[1] + s);
-    Load(nz, from.normal[2] + s);
+    LoadColumns(dx, dy, dz, from.position, s);
+    LoadColumns(ax, ay, az, from.point0, s);
+    LoadColumns(bx, by, bz, from.point1, s);
+    LoadColumns(nx, ny, nz, from.normal, s);
     L p[3];
     for (int c = 0; c < 3; ++c) {
         p[c] = dx * r[0][c] + dy * r[1][c] + dz * r[2][c] + ax * a[0][c] + ay * a[1][c]
