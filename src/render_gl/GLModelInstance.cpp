@@ -32,9 +32,15 @@ bool EndsWith(const std::string& text, const std::string& end)
         && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// The alpha a material draws with: its diffuse alpha.
+float LitAlpha(const CModelMaterial& material)
+{
+    return std::clamp(material.diffuse.a, 0.0f, 1.0f);
+}
+
 // The lit colour of a material under the one ambient light: its own ambient as emission,
 // plus the light's ambient times the diffuse colour, which the material also uses as its
-// ambient reflectance. The alpha is the diffuse alpha.
+// ambient reflectance.
 Color4 LitColour(const CModelMaterial& material, const Color4& light)
 {
     const auto channel = [](float emissive, float ambient, float reflectance) {
@@ -42,8 +48,7 @@ Color4 LitColour(const CModelMaterial& material, const Color4& light)
     };
     return {channel(material.ambient.r, light.r, material.diffuse.r),
             channel(material.ambient.g, light.g, material.diffuse.g),
-            channel(material.ambient.b, light.b, material.diffuse.b),
-            std::clamp(material.diffuse.a, 0.0f, 1.0f)};
+            channel(material.ambient.b, light.b, material.diffuse.b), LitAlpha(material)};
 }
 
 // A value read from a file, as a colour channel or a share: non-finite ones count as 0.
@@ -112,6 +117,12 @@ Color4 EdgeColour(const CModelMaterial& material)
 float EdgeWidth(const CModelMaterial& material)
 {
     return CMeshSkinner::kEdgeWidth * Clamped(material.edgeSize, std::numeric_limits<float>::max());
+}
+
+// An outline of no width or no opacity would not show.
+bool OutlineShows(const Color4& colour, float width)
+{
+    return colour.a > 0.0f && width > 0.0f;
 }
 
 // A frame of 8 bits a channel blends with the alpha in 8 bits too: from here up it is 255,
@@ -418,8 +429,7 @@ void CGLModelInstance::DrawEdges(QOpenGLFunctions_3_3_Core& gl, CSceneProgram& p
         if (model.IsPmx()) {
             const Color4 colour = EdgeColour(material);
             const float width = EdgeWidth(material);
-            // An outline of no width or no opacity would not show.
-            if (colour.a <= 0.0f || !(width > 0.0f))
+            if (!OutlineShows(colour, width))
                 continue;
             program.SetLitColour(colour);
             program.SetOutlineWidth(width);
@@ -447,19 +457,19 @@ std::size_t CGLModelInstance::OpaqueLead(const ToonTextures& defaultToons) const
 {
     const CModelDocument& model = *m_instance.model;
     if (model.IsPmx())
-        for (const CModelMaterial& material : model.materials)
-            if (material.edge && EdgeColour(material).a > 0.0f && EdgeWidth(material) > 0.0f
-                && EdgeColour(material).a < kOpaqueInEightBits)
+        for (const CModelMaterial& material : model.materials) {
+            const Color4 colour = EdgeColour(material);
+            if (material.edge && OutlineShows(colour, EdgeWidth(material))
+                && colour.a < kOpaqueInEightBits)
                 return 0;
+        }
     std::size_t lead = 0;
     for (; lead < model.materials.size(); ++lead) {
-        const float alpha = std::clamp(model.materials[lead].diffuse.a, 0.0f, 1.0f);
+        const float alpha = LitAlpha(model.materials[lead]);
         if (alpha <= 0.0f)
             continue; // not drawn at all
-        const MaterialStages stages = Stages(lead, defaultToons);
-        // Only a colour texture drawn without a sphere or toon stage brings its own alpha.
         const bool textureAlpha
-            = stages.colour && !stages.sphere && !stages.toon && !m_textures[lead].colourOpaque;
+            = Stages(lead, defaultToons).colourAlpha() && !m_textures[lead].colourOpaque;
         if (!(alpha >= kOpaqueInEightBits) || textureAlpha)
             break;
     }
@@ -529,7 +539,8 @@ void CGLModelInstance::DrawMaterials(QOpenGLFunctions_3_3_Core& gl, CSceneProgra
     bool culling = true;
     for (std::size_t i = first; i < end; ++i) {
         const CModelMaterial& material = model.materials[i];
-        const auto [colour, sphere, toon] = Stages(i, defaultToons);
+        const MaterialStages stages = Stages(i, defaultToons);
+        const auto [colour, sphere, toon] = stages;
         if (colour)
             colour->bind(CSceneProgram::kColourUnit);
         if (sphere)
@@ -537,12 +548,12 @@ void CGLModelInstance::DrawMaterials(QOpenGLFunctions_3_3_Core& gl, CSceneProgra
         if (toon)
             toon->bind(CSceneProgram::kToonUnit);
         const Color4 lit = LitColour(material, light);
-        // Fully transparent pixels are not drawn. Only the colour texture's alpha can make
-        // them where the lit alpha is not 0 (a later stage takes the lit alpha alone); a
-        // lit alpha of 0 leaves nothing at all to draw.
+        // Fully transparent pixels are not drawn: the alpha test drops those of the colour
+        // texture where its alpha reaches the pixel, and a lit alpha of 0 leaves nothing at
+        // all to draw.
         if (lit.a <= 0.0f)
             continue;
-        program.SetAlphaTest(colour && !sphere && !toon);
+        program.SetAlphaTest(stages.colourAlpha());
         program.SetLitColour(lit);
         program.SetStages(colour != nullptr,
                           sphere ? SphereStage(model, material) : CSceneProgram::Sphere::None,

@@ -94,6 +94,9 @@ private:
         QOpenGLTexture* colour;
         QOpenGLTexture* sphere;
         QOpenGLTexture* toon;
+        // Whether the colour texture's alpha reaches the pixel: a later stage takes the lit
+        // alpha alone.
+        bool colourAlpha() const { return colour && !sphere && !toon; }
     };
 
     // An image file as RGBA8888, or a null image if it cannot be read.
