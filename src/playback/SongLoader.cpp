@@ -64,31 +64,47 @@ void CSongLoader::Start(const std::filesystem::path& path)
     Cancel();
     const std::uint64_t serial = ++m_serial;
     // The job's thread only posts to this object; Cancel (and so the destructor) waits for
-    // the thread, and events still queued for a job that is over are dropped by serial.
+    // the thread, and reports still queued for a job that is over are dropped by serial.
     m_job = std::make_unique<SongDecodeJob>(
         path, m_decode ? m_decode : DecodeForDefaultOutput(),
         [this, serial](int percent) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, serial, percent] {
-                    if (serial == m_serial && m_job)
-                        emit progressed(percent);
-                },
-                Qt::QueuedConnection);
+            Post({serial, percent, std::nullopt});
         },
         [this, serial](DecodedSong song) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, serial, song = std::move(song)] {
-                    if (serial != m_serial || !m_job)
-                        return;
-                    const std::filesystem::path done = m_job->path();
-                    // The thread has posted its last event; joining it is immediate.
-                    m_job.reset();
-                    emit finished(done, song);
-                },
-                Qt::QueuedConnection);
+            Post({serial, 100, std::move(song)});
         });
+}
+
+void CSongLoader::Post(Report report)
+{
+    {
+        const std::lock_guard lock(m_reportsMutex);
+        m_reports.push_back(std::move(report));
+    }
+    QMetaObject::invokeMethod(this, "DeliverReports", Qt::QueuedConnection);
+}
+
+void CSongLoader::DeliverReports()
+{
+    std::deque<Report> reports;
+    {
+        const std::lock_guard lock(m_reportsMutex);
+        reports.swap(m_reports);
+    }
+    for (Report& report : reports) {
+        // A listener may start another song or cancel this one; what is left over then
+        // belongs to a job that is over.
+        if (report.serial != m_serial || !m_job)
+            continue;
+        if (!report.song) {
+            emit progressed(report.percent);
+            continue;
+        }
+        const std::filesystem::path done = m_job->path();
+        // The thread has posted its last report; joining it is immediate.
+        m_job.reset();
+        emit finished(done, *report.song);
+    }
 }
 
 void CSongLoader::Cancel()

@@ -5,8 +5,11 @@
 #include <QObject>
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 class QAudioDevice;
 
@@ -43,12 +46,28 @@ signals:
     void finished(const std::filesystem::path& path, const zelvane::DecodedSong& song);
 
 private:
+    // What the job's thread has to say: a percentage, or the song when it is done.
+    struct Report {
+        std::uint64_t serial;
+        int percent;
+        std::optional<DecodedSong> song;
+    };
+
     SongDecodeJob::Decode DecodeForDefaultOutput() const;
+    // On the job's thread: leaves a report and asks this object's thread to deliver it.
+    void Post(Report report);
+    // On this object's thread: hands the reports on, in the order they were left.
+    Q_INVOKABLE void DeliverReports();
 
     SongDecodeJob::Decode m_decode;
     std::unique_ptr<SongDecodeJob> m_job;
     // Tells the results of a job from those of the jobs before it, still in the event queue.
     std::uint64_t m_serial = 0;
+    // The reports pass through this queue under its own lock rather than inside the queued
+    // call: the lock is one every thread checker sees, where the event queue's lock lives in
+    // a library it cannot look into.
+    std::mutex m_reportsMutex;
+    std::deque<Report> m_reports;
 };
 
 } // namespace zelvane
